@@ -1,0 +1,17 @@
+# Third-party libraries, found once for the whole tree. Each becomes an
+# imported target so that folders link by name (Lumarin::PCRE2 ...).
+find_package(PkgConfig REQUIRED)
+find_package(ICU REQUIRED COMPONENTS uc i18n data)
+
+pkg_check_modules(PCRE2 REQUIRED IMPORTED_TARGET libpcre2-16)
+pkg_check_modules(OPENCC REQUIRED IMPORTED_TARGET opencc)
+pkg_check_modules(UCHARDET REQUIRED IMPORTED_TARGET uchardet)
+
+add_library(Lumarin::PCRE2 ALIAS PkgConfig::PCRE2)
+add_library(Lumarin::OpenCC ALIAS PkgConfig::OPENCC)
+add_library(Lumarin::Uchardet ALIAS PkgConfig::UCHARDET)
+
+find_package(CLI11 CONFIG REQUIRED)
+
+find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Test)
+set(CMAKE_AUTOMOC OFF)
