@@ -1,5 +1,5 @@
 # Warnings and sanitizers for every target of the project.
-add_compile_options(-Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion)
+add_compile_options(-Wall -Wextra -Wpedantic -Wshadow)
 if(LUMARIN_WERROR)
     add_compile_options(-Werror)
 endif()
