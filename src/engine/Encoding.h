@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace lumarin::engine {
+
+// The encodings a source can have. Utf8Bom, Utf16LE and Utf16BE come from a
+// byte order mark; the BOM itself is not part of the first line.
+enum class Encoding { Utf8, Utf8Bom, Utf16LE, Utf16BE, Gb18030, Big5 };
+
+// Short stable name ("UTF-8", "UTF-8-BOM", "UTF-16LE", "UTF-16BE", "GB18030", "Big5").
+std::string_view EncodingName(Encoding encoding);
+
+// The bytes of the byte order mark this encoding writes at the start of a new file
+// (empty for encodings without one).
+std::string_view ByteOrderMark(Encoding encoding);
+
+bool IsUtf16(Encoding encoding);
+
+// Decides the encoding from the start of a file. `whole` tells whether `bytes`
+// is the entire file; when it is not, strict UTF-8 is judged on what is there
+// (a sequence cut at the end of `bytes` counts as valid).
+// Rule: a BOM decides; else valid UTF-8 is UTF-8; else Big5 when the detector
+// names Big5; else GB18030.
+Encoding DetectEncoding(std::string_view bytes, bool whole);
+
+// The choice once UTF-8 is ruled out: Big5 when the detector names Big5 for
+// `bytes`, else GB18030.
+Encoding DetectLegacyEncoding(std::string_view bytes);
+
+// Length of the valid UTF-8 prefix of `bytes`; a sequence cut by the end of
+// `bytes` ends the prefix before it.
+std::size_t ValidUtf8Prefix(std::string_view bytes);
+
+} // namespace lumarin::engine

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace lumarin::engine {
+
+// What went wrong, for callers that react differently to different refusals
+// (the window stays silent on NoSuchFile during an analysis, for instance).
+enum class ErrorCode {
+    NoSuchFile,         // "无此文件!"
+    AllRowsChecked,     // "排除全部条件，无法分割!"
+    InvalidCondition,   // "标题条件无效: " + reason
+    MatchLimitExceeded, // the condition ran into its match limit on one line
+    SourceChanged,      // "源文件已改变，请重新分析!"
+    ReadFailed,         // "无法读取文件: " + path + ": " + reason
+    WriteFailed,        // "无法写入: " + path + ": " + reason
+};
+
+// Refused: the program's own rules said no (command line exit code 1).
+// Io: the operating system could not read or write (exit code 3).
+enum class ErrorKind { Refused = 1, Io = 3 };
+
+// Every failure a user can cause. message() is the exact text to show;
+// what() is the same text in UTF-8.
+class EngineError : public std::runtime_error {
+public:
+    EngineError(ErrorCode code, std::u16string message);
+
+    ErrorCode code() const noexcept { return m_code; }
+    ErrorKind kind() const noexcept;
+    const std::u16string& message() const noexcept { return m_message; }
+
+    static EngineError noSuchFile();
+    static EngineError allRowsChecked();
+    static EngineError invalidCondition(std::u16string_view reason);
+    static EngineError matchLimitExceeded(long long lineNumber);
+    static EngineError sourceChanged();
+    // reason is the operating system's text (strerror) in UTF-8.
+    static EngineError readFailed(const std::string& path, const std::string& reason);
+    static EngineError writeFailed(const std::string& path, const std::string& reason);
+
+private:
+    ErrorCode m_code;
+    std::u16string m_message;
+};
+
+} // namespace lumarin::engine

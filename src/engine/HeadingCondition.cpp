@@ -1,0 +1,169 @@
+#include "engine/HeadingCondition.h"
+
+#include "engine/EngineError.h"
+#include "engine/TextUtil.h"
+
+#include <pcre2.h>
+#include <unicode/uniset.h>
+#include <unicode/utf16.h>
+
+namespace lumarin::engine {
+namespace {
+
+// Case-insensitive like the window's engine always was; Unicode-aware; lines
+// holding carried invalid bytes are matched around them. ECMAScript's \uhhhh
+// escape is understood.
+constexpr uint32_t kCompileOptions =
+    PCRE2_CASELESS | PCRE2_UTF | PCRE2_UCP | PCRE2_MATCH_INVALID_UTF | PCRE2_ALT_BSUX;
+constexpr uint32_t kExtraOptions = PCRE2_EXTRA_ALT_BSUX;
+
+constexpr std::u16string_view kQualifyingMarkers = u",章,草,曹,";
+
+bool HasNoOtherCase(char16_t unit)
+{
+    if (U16_IS_SURROGATE(unit))
+        return false;
+    icu::UnicodeSet closure(static_cast<UChar32>(unit), static_cast<UChar32>(unit));
+    closure.closeOver(USET_CASE_INSENSITIVE);
+    return closure.size() == 1;
+}
+
+bool IsLimitError(int rc)
+{
+    return rc == PCRE2_ERROR_MATCHLIMIT || rc == PCRE2_ERROR_DEPTHLIMIT || rc == PCRE2_ERROR_HEAPLIMIT ||
+           rc == PCRE2_ERROR_JIT_STACKLIMIT;
+}
+
+} // namespace
+
+struct HeadingCondition::Compiled {
+    pcre2_code* code = nullptr;
+    pcre2_match_data* data = nullptr;
+    pcre2_match_context* context = nullptr;
+    pcre2_jit_stack* jitStack = nullptr;
+
+    ~Compiled()
+    {
+        pcre2_jit_stack_free(jitStack);
+        pcre2_match_context_free(context);
+        pcre2_match_data_free(data);
+        pcre2_code_free(code);
+    }
+
+    std::u16string group(std::u16string_view line, uint32_t index) const
+    {
+        if (index >= pcre2_get_ovector_count(data))
+            return {};
+        const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(data);
+        if (ovector[2 * index] == PCRE2_UNSET)
+            return {};
+        return std::u16string(line.substr(ovector[2 * index], ovector[2 * index + 1] - ovector[2 * index]));
+    }
+};
+
+HeadingCondition::HeadingCondition(std::u16string_view pattern, std::uint32_t matchLimit)
+    : m_compiled(std::make_unique<Compiled>())
+{
+    pcre2_compile_context* compileContext = pcre2_compile_context_create(nullptr);
+    pcre2_set_compile_extra_options(compileContext, kExtraOptions);
+    int error = 0;
+    PCRE2_SIZE errorOffset = 0;
+    m_compiled->code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(), kCompileOptions,
+                                     &error, &errorOffset, compileContext);
+    pcre2_compile_context_free(compileContext);
+    if (m_compiled->code == nullptr) {
+        PCRE2_UCHAR message[256];
+        const int length = pcre2_get_error_message(error, message, 256);
+        std::u16string reason(reinterpret_cast<const char16_t*>(message), length > 0 ? length : 0);
+        throw EngineError::invalidCondition(reason + u" (位置 " + ToU16Decimal(static_cast<long long>(errorOffset)) +
+                                            u")");
+    }
+    // Without JIT support the interpreter still matches, only slower.
+    pcre2_jit_compile(m_compiled->code, PCRE2_JIT_COMPLETE);
+    m_compiled->data = pcre2_match_data_create_from_pattern(m_compiled->code, nullptr);
+    m_compiled->context = pcre2_match_context_create(nullptr);
+    pcre2_set_match_limit(m_compiled->context, matchLimit);
+    m_compiled->jitStack = pcre2_jit_stack_create(32 * 1024, 4 * 1024 * 1024, nullptr);
+    pcre2_jit_stack_assign(m_compiled->context, nullptr, m_compiled->jitStack);
+
+    pcre2_pattern_info(m_compiled->code, PCRE2_INFO_CAPTURECOUNT, &m_captureCount);
+    uint32_t type = 0;
+    uint32_t unit = 0;
+    pcre2_pattern_info(m_compiled->code, PCRE2_INFO_FIRSTCODETYPE, &type);
+    if (type == 1) {
+        pcre2_pattern_info(m_compiled->code, PCRE2_INFO_FIRSTCODEUNIT, &unit);
+    } else {
+        pcre2_pattern_info(m_compiled->code, PCRE2_INFO_LASTCODETYPE, &type);
+        if (type == 1)
+            pcre2_pattern_info(m_compiled->code, PCRE2_INFO_LASTCODEUNIT, &unit);
+    }
+    if (type == 1 && HasNoOtherCase(static_cast<char16_t>(unit)))
+        m_required = static_cast<char16_t>(unit);
+}
+
+HeadingCondition::~HeadingCondition() = default;
+HeadingCondition::HeadingCondition(HeadingCondition&&) noexcept = default;
+HeadingCondition& HeadingCondition::operator=(HeadingCondition&&) noexcept = default;
+
+// Global matching as scripting engines do it: after an empty match the next
+// attempt must not be empty at the same place, else it moves on one character.
+template <typename OnMatch>
+MatchStatus HeadingCondition::forEachMatch(std::u16string_view line, OnMatch&& onMatch)
+{
+    const auto subject = reinterpret_cast<PCRE2_SPTR>(line.data());
+    PCRE2_SIZE start = 0;
+    uint32_t options = 0;
+    bool any = false;
+    while (start <= line.size()) {
+        const int rc = pcre2_match(m_compiled->code, subject, line.size(), start, options, m_compiled->data,
+                                   m_compiled->context);
+        if (rc == PCRE2_ERROR_NOMATCH && options != 0) {
+            options = 0;
+            start += (start + 1 < line.size() && U16_IS_LEAD(line[start]) && U16_IS_TRAIL(line[start + 1])) ? 2 : 1;
+            continue;
+        }
+        if (IsLimitError(rc))
+            return MatchStatus::LimitExceeded;
+        if (rc < 0)
+            break;
+        any = true;
+        if (!onMatch())
+            break;
+        const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(m_compiled->data);
+        // \K in a lookahead can end a match before it starts: move on regardless.
+        start = ovector[1] > ovector[0] ? ovector[1] : ovector[0];
+        options = ovector[1] <= ovector[0] ? (PCRE2_NOTEMPTY_ATSTART | PCRE2_ANCHORED) : 0;
+    }
+    return any ? MatchStatus::Matched : MatchStatus::NoMatch;
+}
+
+MatchStatus HeadingCondition::match(std::u16string_view line, HeadingFields& fields)
+{
+    fields = HeadingFields{};
+    return forEachMatch(line, [&] {
+        const std::u16string marker = u"," + m_compiled->group(line, 2) + u",";
+        if (kQualifyingMarkers.find(marker) == std::u16string_view::npos)
+            return true;
+        fields.qualified = true;
+        fields.number = m_compiled->group(line, 1);
+        fields.title = m_compiled->group(line, 3);
+        return false;
+    });
+}
+
+MatchStatus HeadingCondition::allMatches(std::u16string_view line, std::vector<std::vector<std::u16string>>& matches)
+{
+    matches.clear();
+    const MatchStatus status = forEachMatch(line, [&] {
+        std::vector<std::u16string> groups;
+        for (uint32_t i = 1; i <= m_captureCount; ++i)
+            groups.push_back(m_compiled->group(line, i));
+        matches.push_back(std::move(groups));
+        return true;
+    });
+    if (status == MatchStatus::LimitExceeded)
+        matches.clear();
+    return status;
+}
+
+} // namespace lumarin::engine

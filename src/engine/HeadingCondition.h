@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumarin::engine {
+
+// The window's default heading condition: number, marker, title.
+inline constexpr std::u16string_view kDefaultCondition =
+    u"第([一二两三四五六七八九十○零百0-9１２３４５６７８９０]{1,6})([章草])(.*)";
+
+// Steps one line may take before the condition gives up on it.
+inline constexpr std::uint32_t kDefaultMatchLimit = 10'000'000;
+
+// What a heading line yields: the first capture groups of its first
+// qualifying match (marker "章", "草" or "曹"). Missing groups read as empty.
+struct HeadingFields {
+    bool qualified = false;
+    std::u16string number; // group 1
+    std::u16string title;  // group 3, as captured
+};
+
+enum class MatchStatus { NoMatch, Matched, LimitExceeded };
+
+// The heading condition: a regular expression (PCRE2, UTF-16, JIT) matched
+// case-insensitively with Unicode properties, all matches of a line from left
+// to right. A bad pattern throws EngineError "标题条件无效: " + reason.
+class HeadingCondition {
+public:
+    explicit HeadingCondition(std::u16string_view pattern, std::uint32_t matchLimit = kDefaultMatchLimit);
+    ~HeadingCondition();
+    HeadingCondition(HeadingCondition&&) noexcept;
+    HeadingCondition& operator=(HeadingCondition&&) noexcept;
+
+    // Whether `line` matches; when it does, `fields` gets the first qualifying
+    // match (or stays unqualified).
+    MatchStatus match(std::u16string_view line, HeadingFields& fields);
+
+    // All matches of `line`, left to right; each holds its groups 1..n (an
+    // unset group is empty). Empty when the line does not match.
+    MatchStatus allMatches(std::u16string_view line, std::vector<std::vector<std::u16string>>& matches);
+
+    // A character every match must contain and that has no other case form,
+    // so a line without it cannot match. None when the pattern has no such
+    // character.
+    std::optional<char16_t> requiredCharacter() const noexcept { return m_required; }
+
+    std::uint32_t captureCount() const noexcept { return m_captureCount; }
+
+private:
+    struct Compiled;
+    template <typename OnMatch>
+    MatchStatus forEachMatch(std::u16string_view line, OnMatch&& onMatch);
+
+    std::unique_ptr<Compiled> m_compiled;
+    std::optional<char16_t> m_required;
+    std::uint32_t m_captureCount = 0;
+};
+
+} // namespace lumarin::engine

@@ -1,0 +1,195 @@
+#include "engine/LineCodec.h"
+
+#include <unicode/ucnv.h>
+#include <unicode/ucnv_err.h>
+#include <unicode/utf16.h>
+
+#include <algorithm>
+#include <cassert>
+#include <stdexcept>
+
+namespace lumarin::engine {
+namespace {
+
+const char* IcuName(Encoding encoding)
+{
+    switch (encoding) {
+    case Encoding::Utf8:
+    case Encoding::Utf8Bom:
+        return "UTF-8";
+    case Encoding::Big5:
+        return "Big5";
+    case Encoding::Gb18030:
+        return "GB18030";
+    default:
+        return nullptr;
+    }
+}
+
+bool IsInvalidInput(UErrorCode status)
+{
+    return status == U_ILLEGAL_CHAR_FOUND || status == U_INVALID_CHAR_FOUND || status == U_TRUNCATED_CHAR_FOUND;
+}
+
+} // namespace
+
+bool IsCarriedByte(std::u16string_view text, std::size_t i)
+{
+    const char16_t unit = text[i];
+    if (unit < kCarriedByteBase || unit > kCarriedByteBase + 0xFF)
+        return false;
+    return i == 0 || !U16_IS_LEAD(text[i - 1]);
+}
+
+struct LineCodec::Converter {
+    UConverter* icu = nullptr;
+    ~Converter()
+    {
+        if (icu != nullptr)
+            ucnv_close(icu);
+    }
+};
+
+LineCodec::LineCodec(Encoding encoding) : m_encoding(encoding), m_converter(std::make_unique<Converter>())
+{
+    const char* name = IcuName(encoding);
+    if (name == nullptr)
+        return;
+    UErrorCode status = U_ZERO_ERROR;
+    m_converter->icu = ucnv_open(name, &status);
+    if (U_FAILURE(status))
+        throw std::runtime_error(std::string("ICU has no converter for ") + name);
+    // Stop at invalid input so that those bytes can be carried instead of replaced.
+    ucnv_setToUCallBack(m_converter->icu, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+}
+
+LineCodec::~LineCodec() = default;
+LineCodec::LineCodec(LineCodec&&) noexcept = default;
+LineCodec& LineCodec::operator=(LineCodec&&) noexcept = default;
+
+void LineCodec::decode(std::string_view raw, std::u16string& out)
+{
+    out.clear();
+    if (IsUtf16(m_encoding)) {
+        const bool bigEndian = m_encoding == Encoding::Utf16BE;
+        out.reserve(raw.size() / 2);
+        for (std::size_t i = 0; i + 1 < raw.size(); i += 2) {
+            const auto a = static_cast<unsigned char>(raw[i]);
+            const auto b = static_cast<unsigned char>(raw[i + 1]);
+            out.push_back(static_cast<char16_t>(bigEndian ? (a << 8) | b : (b << 8) | a));
+        }
+        return;
+    }
+    // One byte never yields more than one code unit (a carried byte included).
+    out.resize(raw.size());
+    UChar* target = reinterpret_cast<UChar*>(out.data());
+    UChar* const targetLimit = target + out.size();
+    const char* source = raw.data();
+    const char* const sourceLimit = raw.data() + raw.size();
+    UConverter* icu = m_converter->icu;
+    ucnv_resetToUnicode(icu);
+    for (;;) {
+        UErrorCode status = U_ZERO_ERROR;
+        ucnv_toUnicode(icu, &target, targetLimit, &source, sourceLimit, nullptr, true, &status);
+        if (!IsInvalidInput(status)) {
+            assert(U_SUCCESS(status) && "decoding never needs more room than one unit per byte");
+            break;
+        }
+        char bad[32];
+        int8_t badLength = sizeof bad;
+        UErrorCode badStatus = U_ZERO_ERROR;
+        ucnv_getInvalidChars(icu, bad, &badLength, &badStatus);
+        for (int8_t k = 0; k < badLength; ++k)
+            *target++ = static_cast<UChar>(kCarriedByteBase + static_cast<unsigned char>(bad[k]));
+        ucnv_resetToUnicode(icu);
+    }
+    out.resize(static_cast<std::size_t>(target - reinterpret_cast<UChar*>(out.data())));
+}
+
+std::u16string LineCodec::decode(std::string_view raw)
+{
+    std::u16string out;
+    decode(raw, out);
+    return out;
+}
+
+void LineCodec::encode(std::u16string_view text, std::string& out)
+{
+    if (IsUtf16(m_encoding)) {
+        const bool bigEndian = m_encoding == Encoding::Utf16BE;
+        for (const char16_t unit : text) {
+            const char hi = static_cast<char>(unit >> 8);
+            const char lo = static_cast<char>(unit & 0xFF);
+            out.push_back(bigEndian ? hi : lo);
+            out.push_back(bigEndian ? lo : hi);
+        }
+        return;
+    }
+    UConverter* icu = m_converter->icu;
+    std::size_t start = 0;
+    const auto flushSegment = [&](std::size_t end) {
+        if (end == start)
+            return;
+        const std::size_t oldSize = out.size();
+        // Four bytes per code unit covers every encoding here.
+        out.resize(oldSize + (end - start) * 4);
+        char* target = out.data() + oldSize;
+        const UChar* source = reinterpret_cast<const UChar*>(text.data() + start);
+        ucnv_resetFromUnicode(icu);
+        UErrorCode status = U_ZERO_ERROR;
+        ucnv_fromUnicode(icu, &target, out.data() + out.size(), &source,
+                         reinterpret_cast<const UChar*>(text.data() + end), nullptr, true, &status);
+        assert(U_SUCCESS(status) && "four bytes per code unit is always enough");
+        out.resize(static_cast<std::size_t>(target - out.data()));
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!IsCarriedByte(text, i))
+            continue;
+        flushSegment(i);
+        out.push_back(static_cast<char>(text[i] - kCarriedByteBase));
+        start = i + 1;
+    }
+    flushSegment(text.size());
+}
+
+std::string_view LineCodec::oddTail(std::string_view raw) const
+{
+    if (IsUtf16(m_encoding) && raw.size() % 2 == 1)
+        return raw.substr(raw.size() - 1);
+    return {};
+}
+
+std::vector<std::string> LineCodec::encodedForms(char16_t unit)
+{
+    std::vector<std::string> forms;
+    if (IsUtf16(m_encoding) || U16_IS_SURROGATE(unit))
+        return forms;
+    std::string canonical;
+    encode(std::u16string_view(&unit, 1), canonical);
+    std::u16string decoded;
+    const auto consider = [&](const std::string& bytes) {
+        decode(bytes, decoded);
+        if (decoded.size() == 1 && decoded[0] == unit && std::find(forms.begin(), forms.end(), bytes) == forms.end())
+            forms.push_back(bytes);
+    };
+    consider(canonical);
+    if (m_encoding == Encoding::Utf8 || m_encoding == Encoding::Utf8Bom)
+        return forms; // strict UTF-8 has one form per character
+    // Double-byte encodings may map more than one code to a character.
+    std::string candidate(1, '\0');
+    for (int b = 0; b < 256; ++b) {
+        candidate[0] = static_cast<char>(b);
+        consider(candidate);
+    }
+    candidate.resize(2);
+    for (int lead = 0x81; lead <= 0xFE; ++lead) {
+        for (int trail = 0x30; trail <= 0xFE; ++trail) {
+            candidate[0] = static_cast<char>(lead);
+            candidate[1] = static_cast<char>(trail);
+            consider(candidate);
+        }
+    }
+    return forms;
+}
+
+} // namespace lumarin::engine

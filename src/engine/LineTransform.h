@@ -1,0 +1,49 @@
+#pragma once
+
+#include "engine/Encoding.h"
+#include "engine/LineCodec.h"
+#include "engine/Simplifier.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumarin::engine {
+
+struct OutputOptions;
+
+// What happens to one source line on its way into a chapter file: filters,
+// blank-line deletion, conversion, and the encoding it is written in. A line
+// that comes out as it went in is written as its own raw bytes, so nothing is
+// decoded that need not be and invalid bytes survive untouched.
+class LineTransform {
+public:
+    LineTransform(Encoding source, const OutputOptions& options);
+    ~LineTransform();
+
+    // The output's encoding: the source's, except GB18030 for a converted Big5 source.
+    Encoding outputEncoding() const noexcept { return m_output.encoding(); }
+
+    // Appends the line (without its end) to `out`; false when the line is dropped.
+    bool append(std::string_view raw, std::string& out);
+
+    // Appends CR LF in the output encoding.
+    void appendLineEnd(std::string& out) const { out += m_lineEnd; }
+
+private:
+    bool mayBeBlank(std::string_view raw) const;
+    bool isBlankText(std::u16string_view text) const;
+
+    LineCodec m_source;
+    LineCodec m_output;
+    std::vector<std::u16string> m_filters;
+    bool m_deleteBlank;
+    std::unique_ptr<Simplifier> m_simplifier;
+    bool m_needsText;
+    std::vector<std::string> m_ideographicSpace; // encoded forms of U+3000
+    std::string m_lineEnd;
+    std::u16string m_text;
+};
+
+} // namespace lumarin::engine

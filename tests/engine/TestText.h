@@ -1,0 +1,16 @@
+#pragma once
+
+#include "engine/TextUtil.h"
+
+#include <string>
+#include <string_view>
+
+namespace lumarin::engine::test {
+
+// UTF-8 for readable failure messages.
+inline std::string U8(std::u16string_view text)
+{
+    return ToUtf8(text);
+}
+
+} // namespace lumarin::engine::test
