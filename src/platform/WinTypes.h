@@ -259,6 +259,11 @@ inline constexpr HWND HWND_NOTOPMOST = -2;
 
 inline constexpr UINT SIZE_RESTORED = 0;
 
+inline constexpr int SW_HIDE = 0;
+inline constexpr int SW_SHOWNORMAL = 1;
+inline constexpr int SW_SHOWNOACTIVATE = 4;
+inline constexpr int SW_SHOW = 5;
+
 // Hit-test codes.
 inline constexpr LRESULT HTNOWHERE = 0;
 inline constexpr LRESULT HTCLIENT = 1;
@@ -421,5 +426,7 @@ inline constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;
 inline constexpr DWORD ERROR_INVALID_PARAMETER = 87;
 inline constexpr DWORD ERROR_INVALID_WINDOW_HANDLE = 1400;
 inline constexpr DWORD ERROR_INVALID_HANDLE = 6;
+inline constexpr DWORD ERROR_CANNOT_FIND_WND_CLASS = 1407;
+inline constexpr DWORD ERROR_INVALID_INDEX = 1413;
 
 } // namespace lumarin::platform

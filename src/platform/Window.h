@@ -69,26 +69,32 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase); // nullptr: all
 BOOL ValidateRect(HWND hwnd, const RECT* rect);
 BOOL GetUpdateRect(HWND hwnd, RECT* rect, BOOL erase);
 BOOL UpdateWindow(HWND hwnd); // sends WM_PAINT now if anything is invalid
+// BeginPaint takes the update region into ps->rcPaint and validates it (what is
+// invalidated while painting waits for the next WM_PAINT); a pending erase
+// sends WM_ERASEBKGND first. EndPaint releases the DC.
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps);
-BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps); // validates the update region
+BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps);
 
 // ---- state ---------------------------------------------------------------------
 
-BOOL EnableWindow(HWND hwnd, BOOL enable); // sends WM_ENABLE
+BOOL EnableWindow(HWND hwnd, BOOL enable); // sends WM_ENABLE; true if it was disabled
 BOOL IsWindowEnabled(HWND hwnd);
-BOOL ShowWindow(HWND hwnd, int cmdShow);
+BOOL ShowWindow(HWND hwnd, int cmdShow); // SW_HIDE or any showing value; WM_SHOWWINDOW
 BOOL IsWindowVisible(HWND hwnd);
 
-// Focus: sends WM_KILLFOCUS to the window losing it, then WM_SETFOCUS.
+// Focus: sends WM_KILLFOCUS to the window losing it (wParam: the new one), then
+// WM_SETFOCUS (wParam: the old one). SetFocus(0) only takes the focus away.
+// A window being destroyed gives up focus and capture before WM_DESTROY.
 HWND SetFocus(HWND hwnd);
 HWND GetFocus();
 // Capture: the captured window receives mouse messages while a button is held.
 HWND SetCapture(HWND hwnd);
-BOOL ReleaseCapture(); // sends WM_CAPTURECHANGED
+BOOL ReleaseCapture(); // sends WM_CAPTURECHANGED (lParam: the window taking it, or 0)
 HWND GetCapture();
 
 // Timers send WM_TIMER (wParam = id) from the host's event loop. Setting an
-// existing id again restarts it with the new interval.
+// existing id again restarts it with the new interval; intervals are kept
+// within 10 ms ... 0x7FFFFFFF ms; id 0 is refused. Destroying the window stops them.
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs);
 BOOL KillTimer(HWND hwnd, UINT_PTR id);
 
@@ -110,5 +116,11 @@ int MulDiv(int number, int numerator, int denominator); // rounds to nearest; -1
 // Translates an OLE colour (RGB or 0x80000000 | index) into a COLORREF.
 // Returns false for an index that names no system colour.
 BOOL OleTranslateColor(OLE_COLOR color, COLORREF* rgb);
+
+// The desktop's settings, filled in by the Qt host (classic colours and 3 wheel
+// lines until then). SetSystemColor fails for an index that names no colour.
+void SetWheelScrollLines(UINT lines);
+BOOL SetSystemColor(int index, COLORREF color);
+void ResetSystemSettings(); // back to the defaults, for tests
 
 } // namespace lumarin::platform

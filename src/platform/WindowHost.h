@@ -21,6 +21,8 @@ public:
     virtual void timerStarted(UINT_PTR id, UINT elapseMs) = 0;
     virtual void timerStopped(UINT_PTR id) = 0;
     virtual POINT screenOrigin() const = 0;   // client (0, 0) on screen
+    // The window is gone (after WM_NCDESTROY); its handle is no longer valid.
+    virtual void windowDestroyed() {}
 };
 
 // At most one host per window; nullptr detaches. The host must detach before
@@ -35,7 +37,9 @@ const PixelBuffer* GetWindowSurface(HWND hwnd);
 // the Qt host keeps it current from real input.
 void SetCurrentCursorPos(POINT screen);
 
-// Timers of windows without a host can be fired by tests.
+// Sends WM_TIMER if the timer runs: the host calls it when one is due, tests
+// call it for windows without a host. A host that attaches is told of the
+// window's running timers; one that detaches stops its own.
 void FireTimer(HWND hwnd, UINT_PTR id);
 bool IsTimerRunning(HWND hwnd, UINT_PTR id);
 
