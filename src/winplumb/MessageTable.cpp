@@ -1,5 +1,7 @@
 #include "winplumb/MessageTable.h"
 
+#include <algorithm>
+
 namespace lumarin::winplumb {
 
 MessageTable::Result MessageTable::Add(platform::UINT uMsg) {
@@ -7,18 +9,20 @@ MessageTable::Result MessageTable::Add(platform::UINT uMsg) {
         m_lngCount = -1;
         return Result::Done;
     }
-    if (m_lngCount >= MSG_ENTRIES)
-        return Result::Overflow;
-    // A specific message replaces "every message": the walk finds no slots.
+    // A specific message replaces "every message": there are no slots to walk.
+    // A message already present is never entered twice (one DelMsg must take
+    // it out), and a freed slot is reused before the table counts as full.
     const int used = m_lngCount < 0 ? 0 : m_lngCount;
-    for (int i = 0; i < used; ++i) {
-        if (m_slots[i] == 0) {
-            m_slots[i] = uMsg;
-            return Result::Done;
-        }
-        if (m_slots[i] == uMsg)
-            return Result::Done;
+    const auto begin = m_slots.begin();
+    const auto end = m_slots.begin() + used;
+    if (std::find(begin, end, uMsg) != end)
+        return Result::Done;
+    if (const auto freed = std::find(begin, end, 0u); freed != end) {
+        *freed = uMsg;
+        return Result::Done;
     }
+    if (used >= MSG_ENTRIES)
+        return Result::Overflow;
     m_slots[used] = uMsg;
     m_lngCount = used + 1;
     return Result::Done;

@@ -138,6 +138,13 @@ TEST_F(SubclasserTest, TableHoldsThirtyTwoMessagesAndReusesFreedSlots) {
     ASSERT_EQ(m_receiver.calls.size(), 1u);
     EXPECT_EQ(m_receiver.calls[0].uMsg, kPing);
 
+    // A message is entered once, even behind a freed slot: one DelMsg stops it.
+    m_hook.DelMsg(hwnd, WM_USER + 101, MSG_BEFORE);
+    m_hook.AddMsg(hwnd, WM_USER + 102, MSG_BEFORE);
+    m_hook.DelMsg(hwnd, WM_USER + 102, MSG_BEFORE);
+    SendMessage(hwnd, WM_USER + 102, 0, 0);
+    EXPECT_EQ(m_receiver.calls.size(), 1u);
+
     // The other table is untouched, and every message is always accepted.
     m_hook.AddMsg(hwnd, kNested, MSG_AFTER);
     m_hook.AddMsg(hwnd, ALL_MESSAGES, MSG_BEFORE);
