@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# Measures lumarin-split against standard tools on generated novels and writes bench/RESULTS.md.
+#   bench/run.sh
+# Data (deterministic, generated once into bench/data/): a ~50 MB GBK novel and its UTF-8 copy,
+# a ~20 MB traditional-Chinese Big5 novel and its UTF-8 copy, a ~500 MB GBK novel for memory.
+# Every split writes to tmpfs (/dev/shm): file creation on the disk varies too much run to run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=build/bench
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B "$build" -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=Release -DLUMARIN_BENCH=ON \
+  -DLUMARIN_TESTS=OFF "${launcher[@]}" >/dev/null
+cmake --build "$build" -j2 --target lumarin-split lumarin-gen-novel >/dev/null
+split=$PWD/$build/bin/lumarin-split
+gen=$PWD/$build/bin/lumarin-gen-novel
+
+data=bench/data
+mkdir -p "$data"
+make_novel() { # size script utf8-file charset encoded-file
+  [ -s "$5" ] && return
+  "$gen" "$1" "$2" "$3"
+  iconv -f UTF-8 -t "$4" "$3" > "$5"
+}
+make_novel 50000000 simplified "$data/novel-utf8.txt" GBK "$data/novel-gbk.txt"
+make_novel 20000000 traditional "$data/novel-big5-utf8.txt" BIG5 "$data/novel-big5.txt"
+make_novel 500000000 simplified "$data/novel-500m-utf8.txt" GBK "$data/novel-500m-gbk.txt"
+
+shm=/dev/shm/lumarin-bench
+rm -rf "$shm"
+mkdir -p "$shm"
+condition='第([一二两三四五六七八九十○零百0-9１２３４５６７８９０]{1,6})([章草])(.*)'
+# csplit reads a basic regular expression: the same heading start, without the capture groups.
+csplit_condition='第[一二两三四五六七八九十○零百0-9１２３４５６７８９０]\{1,6\}[章草]'
+
+results=$data/hyperfine.csv
+names=(list grep cat split csplit split-s opencc)
+commands=(
+  "$split --list $data/novel-gbk.txt"
+  "LC_ALL=C.UTF-8 grep -cP '$condition' $data/novel-utf8.txt"
+  "cat $data/novel-gbk.txt > /dev/null"
+  "$split -q -o $shm/split $data/novel-gbk.txt"
+  "LC_ALL=C.UTF-8 csplit -z -s -n 5 -f $shm/csplit/x $data/novel-utf8.txt '/$csplit_condition/' '{*}'"
+  "$split -q -s -o $shm/split $data/novel-big5.txt"
+  "opencc -c t2s.json -i $data/novel-big5-utf8.txt -o $shm/t2s.txt"
+)
+named=()
+for i in "${!names[@]}"; do named+=(-n "${names[$i]}" "${commands[$i]}"); done
+hyperfine --output=pipe --warmup 2 --min-runs 10 --export-csv "$results" --export-markdown "$data/hyperfine.md" \
+  --prepare "rm -rf $shm/split $shm/csplit; mkdir -p $shm/csplit" "${named[@]}" >&2
+
+mean() { awk -F, -v n="$1" '$1 == n { printf "%.1f", $2 * 1000 }' "$results"; }
+ratio() { awk -F, -v a="$1" -v b="$2" '$1 == a { x = $2 } $1 == b { y = $2 } END { printf "%.2f", x / y }' "$results"; }
+
+peak_kb() { # command... ; prints the peak resident set size in kB
+  /usr/bin/time -v "$@" 2>&1 >/dev/null | awk -F': ' '/Maximum resident set size/ { print $2 }'
+}
+rm -rf "$shm/split"
+mem_list_50=$(peak_kb "$split" --list "$data/novel-gbk.txt")
+mem_list_500=$(peak_kb "$split" --list "$data/novel-500m-gbk.txt")
+rm -rf "$shm/split"
+mem_split_50=$(peak_kb "$split" -q -o "$shm/split" "$data/novel-gbk.txt")
+rm -rf "$shm/split"
+mem_split_500=$(peak_kb "$split" -q -o "$shm/split" "$data/novel-500m-gbk.txt")
+rm -rf "$shm"
+
+verdict() { awk -v v="$1" -v limit="$2" 'BEGIN { print (v < limit) ? "met" : "NOT met" }'; }
+r_list=$(ratio list grep)
+r_split=$(ratio split csplit)
+r_s=$(ratio split-s opencc)
+growth_split=$(( (mem_split_500 - mem_split_50) / 1024 ))
+growth_list=$(( (mem_list_500 - mem_list_50) / 1024 ))
+
+{
+  echo "# Benchmark results"
+  echo
+  echo "Produced by \`bench/run.sh\` on $(date -u +%Y-%m-%d) ($(nproc) cores, $(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo))."
+  echo "Sources: $(stat -c %s "$data/novel-gbk.txt") bytes GBK (UTF-8 copy $(stat -c %s "$data/novel-utf8.txt") bytes),"
+  echo "$(stat -c %s "$data/novel-big5.txt") bytes Big5 (UTF-8 copy $(stat -c %s "$data/novel-big5-utf8.txt") bytes),"
+  echo "$(stat -c %s "$data/novel-500m-gbk.txt") bytes GBK for memory. Splits write to /dev/shm. One hyperfine run, \`--output=pipe\`."
+  echo
+  echo "| comparison | lumarin-split | reference | ratio | target |"
+  echo "|---|---|---|---|---|"
+  echo "| \`--list\` vs \`grep -cP\` (UTF-8 copy) | $(mean list) ms | $(mean grep) ms | $r_list | < 2: $(verdict "$r_list" 2) |"
+  echo "| \`--list\` vs \`cat > /dev/null\` | $(mean list) ms | $(mean cat) ms | $(ratio list cat) | (floor) |"
+  echo "| split (defaults) vs \`csplit -z\` (UTF-8 copy) | $(mean split) ms | $(mean csplit) ms | $r_split | < 1.25: $(verdict "$r_split" 1.25) |"
+  echo "| split \`-s\` (Big5) vs \`opencc -c t2s.json\` (UTF-8 copy) | $(mean split-s) ms | $(mean opencc) ms | $r_s | < 1: $(verdict "$r_s" 1) |"
+  echo
+  echo "Peak resident memory (\`/usr/bin/time -v\`):"
+  echo
+  echo "| run | 50 MB source | 500 MB source | growth | target |"
+  echo "|---|---|---|---|---|"
+  echo "| \`--list\` | $((mem_list_50 / 1024)) MB | $((mem_list_500 / 1024)) MB | $growth_list MB | < 10 MB: $(verdict "$growth_list" 10) |"
+  echo "| split | $((mem_split_50 / 1024)) MB | $((mem_split_500 / 1024)) MB | $growth_split MB | < 10 MB: $(verdict "$growth_split" 10) |"
+  echo
+  echo "Commands as hyperfine ran them (with \`--prepare 'rm -rf $shm/split $shm/csplit; mkdir -p $shm/csplit'\`):"
+  echo
+  echo '```'
+  for i in "${!names[@]}"; do echo "${names[$i]}: ${commands[$i]}"; done
+  echo '```'
+  echo
+  echo "hyperfine's own table:"
+  echo
+  cat "$data/hyperfine.md"
+} > bench/RESULTS.md
+cat bench/RESULTS.md

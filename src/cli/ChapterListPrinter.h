@@ -1,0 +1,25 @@
+#pragma once
+
+#include "engine/Analyzer.h"
+
+#include <ostream>
+#include <vector>
+
+namespace lumarin::cli {
+
+// Prints the chapter list of an analysis with the current check marks, as --list shows it:
+// one row per heading (row, mark, label, heading, preview, tab-separated) and the count line
+// "unchecked/total"; or, for --json, the whole table as one JSON document.
+class ChapterListPrinter {
+public:
+    ChapterListPrinter(const engine::AnalysisResult& analysis, const std::vector<bool>& checked);
+
+    void PrintText(std::ostream& out) const;
+    void PrintJson(std::ostream& out) const;
+
+private:
+    const engine::AnalysisResult& m_analysis;
+    const std::vector<bool>& m_checked;
+};
+
+}  // namespace lumarin::cli

@@ -1,0 +1,107 @@
+#include "SplitCommand.h"
+
+#include "ChapterListPrinter.h"
+#include "ExitCode.h"
+#include "ProgressBar.h"
+#include "RowRanges.h"
+#include "SplitOptions.h"
+#include "engine/ChineseNumber.h"
+#include "engine/EngineError.h"
+#include "engine/OutputWriter.h"
+#include "engine/TextUtil.h"
+
+#include <cstdio>
+#include <iostream>
+
+namespace lumarin::cli {
+
+namespace {
+
+int Status(ExitCode code) { return static_cast<int>(code); }
+
+std::vector<bool> ChecksAfterOptions(const engine::AnalysisResult& analysis, const SplitOptions& options) {
+    std::vector<bool> checked = analysis.checked;
+    for (const auto& rows : options.checkRows) {
+        RowRanges::Parse(rows).ApplyTo(checked, true);
+    }
+    for (const auto& rows : options.uncheckRows) {
+        RowRanges::Parse(rows).ApplyTo(checked, false);
+    }
+    return checked;
+}
+
+engine::OutputOptions OutputOptionsFor(const SplitOptions& options) {
+    engine::OutputOptions output;
+    output.folderText = engine::FromUtf8(options.output);
+    output.namePattern = engine::FromUtf8(options.pattern);
+    output.chaptersPerFile = engine::ReadCountField(engine::FromUtf8(options.chaptersPerFile));
+    output.filesPerFolder = engine::ReadCountField(engine::FromUtf8(options.filesPerFolder));
+    output.deleteBlankLines = !options.keepBlankLines;
+    output.toSimplified = options.simplified;
+    // Each -f is one filter; the engine's own splitting drops the empty ones, as the window does.
+    for (const auto& filter : options.filters) {
+        for (auto& piece : engine::SplitFilterText(engine::FromUtf8(filter))) {
+            output.filters.push_back(std::move(piece));
+        }
+    }
+    return output;
+}
+
+int Split(const engine::AnalysisResult& analysis, const std::vector<bool>& checked, const SplitOptions& options) {
+    ProgressBar progress(stderr, !options.quiet);
+    engine::OutputCallbacks callbacks;
+    callbacks.onFileStarted = [&progress](const engine::FileProgress& file) {
+        progress.Show(file.percent, file.fileNumber);
+    };
+    const auto result = engine::WriteOutput(analysis, checked, OutputOptionsFor(options), callbacks);
+    progress.Clear();
+    if (!result) {
+        std::cerr << "--output is empty\n";
+        return Status(ExitCode::Usage);
+    }
+    std::cout << "处理完毕！共" << result->fileCount << "个文件！" << std::endl;
+    return std::cout ? Status(ExitCode::Done) : Status(ExitCode::IoFailure);
+}
+
+int Run(const SplitOptions& options) {
+    const engine::AnalysisResult analysis =
+        engine::Analyze(std::filesystem::path(options.source), engine::FromUtf8(options.condition));
+    std::vector<bool> checked;
+    try {
+        checked = ChecksAfterOptions(analysis, options);
+    } catch (const RowRangesError& error) {
+        std::cerr << error.what() << '\n';
+        return Status(ExitCode::Usage);
+    }
+    if (!options.list) {
+        return Split(analysis, checked, options);
+    }
+    const ChapterListPrinter printer(analysis, checked);
+    if (options.json) {
+        printer.PrintJson(std::cout);
+    } else {
+        printer.PrintText(std::cout);
+    }
+    std::cout.flush();
+    return std::cout ? Status(ExitCode::Done) : Status(ExitCode::IoFailure);
+}
+
+}  // namespace
+
+int RunSplitCommand(int argc, const char* const* argv) {
+    const ParsedCommandLine parsed = ParseCommandLine(argc, argv, engine::ToUtf8(engine::kDefaultCondition));
+    if (!parsed.options) {
+        return parsed.exitStatus;
+    }
+    try {
+        return Run(*parsed.options);
+    } catch (const engine::EngineError& error) {
+        std::cerr << error.what() << '\n';
+        return static_cast<int>(error.kind());
+    } catch (const std::exception& error) {
+        std::cerr << "lumarin-split: " << error.what() << '\n';
+        return Status(ExitCode::IoFailure);
+    }
+}
+
+}  // namespace lumarin::cli

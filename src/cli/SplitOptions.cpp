@@ -1,0 +1,74 @@
+#include "SplitOptions.h"
+
+#include "ExitCode.h"
+
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+
+namespace lumarin::cli {
+
+namespace {
+
+void AddOptions(CLI::App& app, SplitOptions& o) {
+    app.add_option("SOURCE", o.source, "the novel to split (a .txt file)")->type_name("")->required();
+    app.add_option("-c,--condition", o.condition, "heading condition (a regular expression)")
+        ->type_name("REGEX")
+        ->capture_default_str();
+    app.add_option("-o,--output", o.output,
+                   "output folder, or \"(default)\": a folder named after the source, beside it")
+        ->type_name("DIR")
+        ->capture_default_str();
+    app.add_option("-p,--pattern", o.pattern,
+                   "file name pattern: %n file number, %c chapter number, %s chapter title")
+        ->type_name("PATTERN")
+        ->capture_default_str();
+    app.add_option("-n,--chapters-per-file", o.chaptersPerFile,
+                   "chapters per file, read like the window's field")
+        ->type_name("N")
+        ->capture_default_str();
+    app.add_option("-g,--files-per-folder", o.filesPerFolder, "files per group folder; 0 for none")
+        ->type_name("P")
+        ->capture_default_str();
+    app.add_flag("--keep-blank-lines", o.keepBlankLines,
+                 "keep blank lines (by default they are deleted, as in the window)");
+    app.add_option("-f,--filter", o.filters,
+                   "remove TEXT from every line; repeatable, applied in order")
+        ->type_name("TEXT")
+        ->allow_extra_args(false);
+    app.add_flag("-s,--simplified", o.simplified, "convert traditional to simplified Chinese");
+    app.add_option("--check", o.checkRows, "mark rows as no split point (1-based, e.g. 3,5-7)")
+        ->type_name("ROWS")
+        ->allow_extra_args(false);
+    app.add_option("--uncheck", o.uncheckRows, "clear marks (applied after --check)")
+        ->type_name("ROWS")
+        ->allow_extra_args(false);
+    auto* list = app.add_flag("-l,--list", o.list, "analyse only: print the chapter list, write nothing");
+    app.add_flag("--json", o.json, "with --list: machine-readable output")->needs(list);
+    app.add_flag("-q,--quiet", o.quiet, "no progress bar");
+}
+
+}  // namespace
+
+ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
+                                   const std::string& defaultCondition) {
+    SplitOptions options;
+    options.condition = defaultCondition;
+    CLI::App app{"Splits a Chinese novel into chapter files.", "lumarin-split"};
+    AddOptions(app, options);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& help) {
+        return {std::nullopt, app.exit(help, std::cout, std::cerr)};
+    } catch (const CLI::ParseError& error) {
+        app.exit(error, std::cerr, std::cerr);
+        return {std::nullopt, static_cast<int>(ExitCode::Usage)};
+    }
+    if (options.source.empty()) {
+        std::cerr << "SOURCE is empty\n";
+        return {std::nullopt, static_cast<int>(ExitCode::Usage)};
+    }
+    return {options, static_cast<int>(ExitCode::Done)};
+}
+
+}  // namespace lumarin::cli

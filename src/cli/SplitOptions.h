@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lumarin::cli {
+
+// Everything the user typed, as typed: the numbers stay text because they are read like the
+// window's fields (leading numeric part), which is the engine's business.
+struct SplitOptions {
+    std::string source;
+    std::string condition;
+    std::string output = "(default)";
+    std::string pattern = "%n-%c%s";
+    std::string chaptersPerFile = "1";
+    std::string filesPerFolder = "50";
+    bool keepBlankLines = false;
+    std::vector<std::string> filters;
+    bool simplified = false;
+    std::vector<std::string> checkRows;
+    std::vector<std::string> uncheckRows;
+    bool list = false;
+    bool json = false;
+    bool quiet = false;
+};
+
+// Outcome of reading the command line: either options to run with, or an exit status for
+// --help (0) and for usage errors (2), whose text has already been printed.
+struct ParsedCommandLine {
+    std::optional<SplitOptions> options;
+    int exitStatus = 0;
+};
+
+ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
+                                   const std::string& defaultCondition);
+
+}  // namespace lumarin::cli

@@ -1,0 +1,3 @@
+#include "SplitCommand.h"
+
+int main(int argc, char** argv) { return lumarin::cli::RunSplitCommand(argc, argv); }

@@ -1,0 +1,105 @@
+// Every way a run can be refused or fail: the exit status, the message on stderr, and that a
+// failure never passes for a finished split.
+#include "CliTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace lumarin::cli::test {
+namespace {
+
+struct RefusalCase {
+    const char* name;
+    std::vector<std::string> args;  // "SRC" stands for the source, "DIR" for the test folder
+    int exitCode;
+    std::string message;            // expected at the start of stderr ("" when CLI11 words it)
+};
+
+const std::vector<RefusalCase> kRefusals{
+    {"MissingSource", {"DIR/nothing.txt"}, 1, "无此文件!"},
+    {"EveryRowChecked", {"--check", "1-3", "SRC"}, 1, "排除全部条件，无法分割!"},
+    {"InvalidCondition", {"-c", "第(", "SRC"}, 1, "标题条件无效: "},
+    {"SourceIsAFolder", {"DIR"}, 3, "无法读取文件: "},
+    {"OutputBelowARegularFile", {"-o", "SRC/out", "SRC"}, 3, "无法写入: "},
+    {"NoSource", {"-q"}, 2, ""},
+    {"EmptySource", {""}, 2, ""},
+    {"UnknownOption", {"--bogus", "SRC"}, 2, ""},
+    {"JsonWithoutList", {"--json", "SRC"}, 2, ""},
+    {"RowsNotANumber", {"--check", "2-x", "SRC"}, 2, "invalid ROWS"},
+    {"RowsBackwards", {"--check", "3-2", "SRC"}, 2, "invalid ROWS"},
+    {"RowZero", {"--uncheck", "0", "SRC"}, 2, "invalid ROWS"},
+    {"RowBeyondTheList", {"--check", "4", "SRC"}, 2, "invalid ROWS"},
+    {"RowBeyondTheListWhenListing", {"--list", "--check", "2,9", "SRC"}, 2, "invalid ROWS"},
+};
+
+std::string Substitute(std::string arg, const fs::path& dir, const fs::path& source) {
+    for (const auto& [token, value] : {std::pair{std::string("SRC"), source.string()},
+                                       std::pair{std::string("DIR"), dir.string()}}) {
+        for (std::size_t at = 0; (at = arg.find(token, at)) != std::string::npos; at += value.size()) {
+            arg.replace(at, token.size(), value);
+        }
+    }
+    return arg;
+}
+
+class RefusalTest : public ::testing::TestWithParam<RefusalCase> {};
+
+TEST_P(RefusalTest, ExitsWithItsStatusAndWritesNothing) {
+    const RefusalCase& c = GetParam();
+    TempDir dir;
+    const auto source = dir / "novel.txt";
+    WriteBytes(source, Encode(JoinLines(NovelLines({"第一章 开始", "第二章 继续", "第三章 结束"}), "\r\n"), "GBK"));
+    std::vector<std::string> args{"-q"};
+    for (const auto& arg : c.args) {
+        args.push_back(Substitute(arg, dir.path(), source));
+    }
+
+    const RunResult run = RunSplit(args);
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+    EXPECT_EQ(run.out.find("处理完毕"), std::string::npos) << run.out;
+    EXPECT_EQ(run.err.rfind(c.message, 0), 0u) << run.err;
+    EXPECT_NE(run.err, "");
+    EXPECT_FALSE(fs::exists(dir / "novel" / "000-0(Index).txt"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Refusals, RefusalTest, ::testing::ValuesIn(kRefusals),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+TEST(WriteFailureTest, FullDiskStopsTheRunAndIsNeverReportedAsDone) {
+    TempDir dir;
+    const auto source = dir / "novel.txt";
+    WriteBytes(source, Encode(JoinLines(NovelLines({"第一章 开始", "第二章 继续"}), "\r\n"), "GBK"));
+    // The second chapter file already exists as a link to a device that is always full; files
+    // are opened for appending, so the write itself fails, not the creation.
+    const auto root = dir / "out" / "novel";
+    fs::create_directories(root);
+    fs::create_symlink("/dev/full", root / "002.txt");
+
+    const RunResult run = RunSplit({"-q", "-g", "0", "-p", "%n", "-o", (dir / "out").string(), source.string()});
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.rfind("无法写入: " + (root / "002.txt").string() + ": ", 0), 0u) << run.err;
+}
+
+TEST(WriteFailureTest, UnwritableOutputFolderIsAFailure) {
+    TempDir dir;
+    const auto source = dir / "novel.txt";
+    WriteBytes(source, Encode(JoinLines(NovelLines({"第一章 开始"}), "\r\n"), "GBK"));
+    // A folder that even root cannot create anything in.
+    const RunResult run = RunSplit({"-q", "-o", "/proc", source.string()});
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.rfind("无法写入: ", 0), 0u) << run.err;
+}
+
+TEST(MatchLimitTest, RunawayConditionStopsWithTheLineNumber) {
+    TempDir dir;
+    const auto source = dir / "novel.txt";
+    WriteBytes(source, "第一章 开始\n正文\n" + std::string(40, 'a') + "!\n");
+    const RunResult run = RunSplit({"-q", "--list", "-c", "(a|aa)+$|第(一)(章)(.*)", source.string()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find('3'), std::string::npos) << run.err;
+}
+
+}  // namespace
+}  // namespace lumarin::cli::test
