@@ -30,7 +30,7 @@ for target in "${targets[@]}"; do
   dict=()
   [ -f "fuzz/$target.dict" ] && dict=(-dict="fuzz/$target.dict")
   echo "== $target for ${seconds}s" >&2
-  "$dir/bin/$target" "$corpus" "${dict[@]}" -max_total_time="$seconds" -max_len=65536 -timeout=10 \
+  "$dir/bin/$target" "$corpus" "${dict[@]}" -max_total_time="$seconds" -max_len=16384 -timeout=10 \
     -rss_limit_mb=2048 -artifact_prefix="$artifacts/" -print_final_stats=1 || status=1
 done
 exit $status
