@@ -61,6 +61,9 @@ std::vector<std::string> SourceLines(const EncodingCase& c) {
     return lines;
 }
 
+// Test names and failure messages show the case name, not the bytes of the struct.
+void PrintTo(const EncodingCase& c, std::ostream* out) { *out << c.name; }
+
 class EncodingSplitTest : public ::testing::TestWithParam<EncodingCase> {};
 
 TEST_P(EncodingSplitTest, WritesEveryChapterInTheSourceEncoding) {

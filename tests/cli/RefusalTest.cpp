@@ -41,6 +41,9 @@ std::string Substitute(std::string arg, const fs::path& dir, const fs::path& sou
     return arg;
 }
 
+// Test names and failure messages show the case name, not the bytes of the struct.
+void PrintTo(const RefusalCase& c, std::ostream* out) { *out << c.name; }
+
 class RefusalTest : public ::testing::TestWithParam<RefusalCase> {};
 
 TEST_P(RefusalTest, ExitsWithItsStatusAndWritesNothing) {

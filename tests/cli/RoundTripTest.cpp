@@ -47,6 +47,9 @@ std::vector<RoundTripCase> Cases() {
     };
 }
 
+// Test names and failure messages show the case name, not the bytes of the struct.
+void PrintTo(const RoundTripCase& c, std::ostream* out) { *out << c.name; }
+
 class RoundTripTest : public ::testing::TestWithParam<RoundTripCase> {};
 
 TEST_P(RoundTripTest, ConcatenatedFilesEqualTheSource) {

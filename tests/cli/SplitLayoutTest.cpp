@@ -42,6 +42,9 @@ const std::vector<LayoutCase> kLayouts{
      {"000-0(Index).txt", "001-2二.txt"}, 2},
 };
 
+// Test names and failure messages show the case name, not the bytes of the struct.
+void PrintTo(const LayoutCase& c, std::ostream* out) { *out << c.name; }
+
 class SplitLayoutTest : public ::testing::TestWithParam<LayoutCase> {};
 
 TEST_P(SplitLayoutTest, PutsEveryFileWhereItBelongs) {
