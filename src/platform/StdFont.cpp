@@ -30,6 +30,14 @@ std::u16string ValidName(std::u16string name) {
     return name;
 }
 
+// Stores the value; true when that changed anything (and listeners must hear it).
+template <typename T>
+bool Assign(T& member, const T& value) {
+    if (member == value) return false;
+    member = value;
+    return true;
+}
+
 } // namespace
 
 StdFont::StdFont() : StdFont(kDefaultName, kDefaultSize) {}
@@ -38,22 +46,16 @@ StdFont::StdFont(std::u16string name, double sizePoints)
     : m_strName(ValidName(std::move(name))), m_dblSize(CheckedSize(sizePoints)) {}
 
 void StdFont::Name(const std::u16string& value) {
-    if (CheckedName(value) == m_strName) return;
-    m_strName = value;
-    notify(u"Name");
+    if (Assign(m_strName, CheckedName(value))) notify(u"Name");
 }
 
 void StdFont::Size(double points) {
-    if (CheckedSize(points) == m_dblSize) return;
-    m_dblSize = points;
-    notify(u"Size");
+    if (Assign(m_dblSize, CheckedSize(points))) notify(u"Size");
 }
 
 void StdFont::Weight(int value) {
     if (value < 0 || value > 1000) throw std::invalid_argument("font weight must be 0 to 1000");
-    if (value == m_intWeight) return;
-    m_intWeight = value;
-    notify(u"Weight");
+    if (Assign(m_intWeight, value)) notify(u"Weight");
 }
 
 void StdFont::Bold(bool value) {
@@ -63,28 +65,20 @@ void StdFont::Bold(bool value) {
 }
 
 void StdFont::Italic(bool value) {
-    if (value == m_blnItalic) return;
-    m_blnItalic = value;
-    notify(u"Italic");
+    if (Assign(m_blnItalic, value)) notify(u"Italic");
 }
 
 void StdFont::Underline(bool value) {
-    if (value == m_blnUnderline) return;
-    m_blnUnderline = value;
-    notify(u"Underline");
+    if (Assign(m_blnUnderline, value)) notify(u"Underline");
 }
 
 void StdFont::Strikethrough(bool value) {
-    if (value == m_blnStrikethrough) return;
-    m_blnStrikethrough = value;
-    notify(u"Strikethrough");
+    if (Assign(m_blnStrikethrough, value)) notify(u"Strikethrough");
 }
 
 void StdFont::Charset(int value) {
     if (value < 0 || value > 255) throw std::invalid_argument("character set must be 0 to 255");
-    if (value == m_intCharset) return;
-    m_intCharset = value;
-    notify(u"Charset");
+    if (Assign(m_intCharset, value)) notify(u"Charset");
 }
 
 int StdFont::AddListener(Listener listener) {
