@@ -163,6 +163,7 @@ int main(int argc, char** argv) {
         demo.sb.Enabled(eBar, true);
     }
     UpdateRanges(hwnd, demo);
+    InvalidateRect(hwnd, nullptr, false);
 
     qt::WindowHostWidget host(hwnd);
     host.setWindowTitle(QStringLiteral("scrollbars-demo"));
