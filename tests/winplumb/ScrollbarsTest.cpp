@@ -115,7 +115,7 @@ TEST_F(ScrollbarsTest, ScrollRequestsMoveByTheTable) {
     };
     for (int eBar : {SB_HORZ, SB_VERT}) {
         for (const auto& c : cases) {
-            SCOPED_TRACE(testing::Message() << "bar " << eBar << " request " << c.request
+            SCOPED_TRACE(::testing::Message() << "bar " << eBar << " request " << c.request
                                             << " from " << c.start);
             StartAt(eBar, c.start);
             SendMessage(m_hwnd, eBar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL,
@@ -181,7 +181,7 @@ TEST_F(ScrollbarsTest, WheelMovesTheVerticalBarByNotchesTimesLines) {
         {120, true, false, -lines, 20, 77},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "delta " << c.delta << " enabled " << c.enabled
+        SCOPED_TRACE(::testing::Message() << "delta " << c.delta << " enabled " << c.enabled
                                         << " visible " << c.visible);
         m_sb.Enabled(SB_VERT, c.enabled);
         m_sb.Visible(SB_VERT, c.visible);
@@ -227,7 +227,7 @@ TEST_F(ScrollbarsTest, NonClientPressesOnBarsRaiseScrollClick) {
         {WM_NCRBUTTONDOWN, HTCLIENT, {}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "message " << c.uMsg << " hit " << c.hit);
+        SCOPED_TRACE(::testing::Message() << "message " << c.uMsg << " hit " << c.hit);
         m_events.clear();
         SendMessage(m_hwnd, c.uMsg, static_cast<WPARAM>(c.hit), 0);
         EXPECT_EQ(m_events, c.expected);
@@ -261,7 +261,7 @@ TEST_F(ScrollbarsTest, CreateAndTerminate) {
     m_sb.Enabled(SB_VERT, true);
     SendMessage(other, WM_VSCROLL, SB_BOTTOM, 0);
     EXPECT_EQ(GetScrollPos(other, SB_VERT), 30);
-    EXPECT_TRUE(m_boxes->shown.empty());
+    EXPECT_TRUE(Boxes().Calls().empty());
 }
 
 TEST_F(ScrollbarsTest, FailedHookLeavesPropertiesWorkingWithoutMessages) {

@@ -11,14 +11,14 @@ constexpr UINT kNested = WM_USER + 2;
 class SubclasserTest : public WindowFixture {
 protected:
     void ExpectOneError(const std::u16string& routine, const std::u16string& message) {
-        ASSERT_EQ(m_boxes->shown.size(), 1u);
-        EXPECT_EQ(m_boxes->shown[0].text, message + u".");
-        EXPECT_EQ(m_boxes->shown[0].title, u"Error in Subclasser." + routine);
-        EXPECT_EQ(m_boxes->shown[0].flags, MB_OK | MB_ICONEXCLAMATION);
-        ASSERT_EQ(m_log->entries.size(), 1u);
-        EXPECT_EQ(m_log->entries[0], u"Subclasser." + routine + u": " + message);
-        m_boxes->shown.clear();
-        m_log->entries.clear();
+        ASSERT_EQ(Boxes().Calls().size(), 1u);
+        EXPECT_EQ(Boxes().Calls()[0].text, message + u".");
+        EXPECT_EQ(Boxes().Calls()[0].title, u"Error in Subclasser." + routine);
+        EXPECT_EQ(Boxes().Calls()[0].flags, MB_OK | MB_ICONEXCLAMATION);
+        ASSERT_EQ(Log().Entries().size(), 1u);
+        EXPECT_EQ(Log().Entries()[0], u"Subclasser." + routine + u": " + message);
+        Boxes().Clear();
+        Log().Clear();
     }
 
     Subclasser m_hook;
@@ -121,7 +121,7 @@ TEST_F(SubclasserTest, TableHoldsThirtyTwoMessagesAndReusesFreedSlots) {
     for (UINT i = 0; i < MSG_ENTRIES; ++i)
         m_hook.AddMsg(hwnd, WM_USER + 100 + i, MSG_BEFORE);
     m_hook.AddMsg(hwnd, WM_USER + 100, MSG_BEFORE); // already there: no change
-    EXPECT_TRUE(m_boxes->shown.empty());
+    EXPECT_TRUE(Boxes().Calls().empty());
 
     m_hook.AddMsg(hwnd, kPing, MSG_BEFORE);
     ExpectOneError(u"zAddMsg",
@@ -132,7 +132,7 @@ TEST_F(SubclasserTest, TableHoldsThirtyTwoMessagesAndReusesFreedSlots) {
 
     m_hook.DelMsg(hwnd, WM_USER + 105, MSG_BEFORE);
     m_hook.AddMsg(hwnd, kPing, MSG_BEFORE);
-    EXPECT_TRUE(m_boxes->shown.empty());
+    EXPECT_TRUE(Boxes().Calls().empty());
     SendMessage(hwnd, kPing, 0, 0);
     SendMessage(hwnd, WM_USER + 105, 0, 0);
     ASSERT_EQ(m_receiver.calls.size(), 1u);
@@ -148,7 +148,7 @@ TEST_F(SubclasserTest, TableHoldsThirtyTwoMessagesAndReusesFreedSlots) {
     // The other table is untouched, and every message is always accepted.
     m_hook.AddMsg(hwnd, kNested, MSG_AFTER);
     m_hook.AddMsg(hwnd, ALL_MESSAGES, MSG_BEFORE);
-    EXPECT_TRUE(m_boxes->shown.empty());
+    EXPECT_TRUE(Boxes().Calls().empty());
 }
 
 TEST_F(SubclasserTest, DeletingAMissingMessageNamesItInHex) {
@@ -233,7 +233,7 @@ TEST_F(SubclasserTest, HookingAgainBeforeTheOldHookLeftWorks) {
     m_hook.UnSubclass(hwnd);
     SendMessage(hwnd, kPing, 0, 0);
     EXPECT_EQ(GetWindowLongPtr(hwnd, GWLP_WNDPROC), own);
-    EXPECT_TRUE(m_boxes->shown.empty());
+    EXPECT_TRUE(Boxes().Calls().empty());
 }
 
 // The window's own procedure answers kPing by sending kNested to itself while
@@ -274,7 +274,7 @@ TEST_F(SubclasserTest, TerminateUnhooksEveryWindowAndStops) {
         m_hook.AddMsg(windows[i], kPing, MSG_AFTER);
     }
     m_hook.Terminate();
-    EXPECT_TRUE(m_boxes->shown.empty());
+    EXPECT_TRUE(Boxes().Calls().empty());
     for (int i = 0; i < 3; ++i) {
         SendMessage(windows[i], kPing, 0, 0);
         EXPECT_EQ(GetWindowLongPtr(windows[i], GWLP_WNDPROC), own[i]);
@@ -300,7 +300,7 @@ TEST_F(SubclasserTest, WindowDestroyedWhileHookedReleasesItsHook) {
     EXPECT_EQ(m_hook.CallOrigWndProc(hwnd, kPing, 0, 0), 0);
     m_hook.UnSubclass(hwnd);
     m_hook.Terminate();
-    EXPECT_TRUE(m_boxes->shown.empty());
+    EXPECT_TRUE(Boxes().Calls().empty());
 }
 
 TEST_F(SubclasserTest, ReceiverMayDestroyTheWindowFromInsideACall) {

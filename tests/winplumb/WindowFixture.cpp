@@ -38,13 +38,7 @@ void RecordingReceiver::WndProc(bool bBefore, bool& bHandled, LRESULT& lReturn, 
 }
 
 void WindowFixture::SetUp() {
-    m_saved = CurrentServices();
-    m_boxes = std::make_shared<RecordingMessageBox>();
-    m_log = std::make_shared<RecordingEventLog>();
-    Services services = m_saved;
-    services.messageBox = m_boxes;
-    services.eventLog = m_log;
-    InstallServices(services);
+    m_services.emplace();
 
     WNDCLASS wc;
     wc.lpfnWndProc = &OwnProcedure;
@@ -60,7 +54,7 @@ void WindowFixture::TearDown() {
     for (HWND hwnd : m_windows)
         if (IsWindow(hwnd))
             DestroyWindow(hwnd);
-    InstallServices(m_saved);
+    m_services.reset();
 }
 
 HWND WindowFixture::CreateTestWindow(LONG style) {
@@ -89,12 +83,8 @@ void WindowFixture::OnOwnMessage(std::function<void(HWND, UINT)> reaction) {
     g_reaction = std::move(reaction);
 }
 
-std::u16string WindowFixture::LastBoxText() const {
-    return m_boxes->shown.empty() ? u"" : m_boxes->shown.back().text;
-}
-
-std::u16string WindowFixture::LastBoxTitle() const {
-    return m_boxes->shown.empty() ? u"" : m_boxes->shown.back().title;
+std::u16string WindowFixture::LastBoxText() {
+    return Boxes().Calls().empty() ? u"" : Boxes().Calls().back().text;
 }
 
 } // namespace lumarin::winplumb::test

@@ -1,43 +1,23 @@
 #pragma once
 // Shared by the hook and scroll bar tests: windows whose own procedure
-// records what reaches it, recording message boxes and event log, and a
-// receiver that records its calls.
+// records what reaches it, the recording services, and a receiver that
+// records its calls.
 
-#include "platform/Services.h"
 #include "platform/Window.h"
+#include "platform/testing/ScopedTestServices.h"
 #include "winplumb/ISubclass.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace lumarin::winplumb::test {
 
 using namespace platform;
-
-struct Shown {
-    std::u16string text;
-    std::u16string title;
-    UINT flags;
-};
-
-class RecordingMessageBox final : public IMessageBox {
-public:
-    int Show(HWND, const std::u16string& text, const std::u16string& title, UINT flags) override {
-        shown.push_back({text, title, flags});
-        return IDOK;
-    }
-    std::vector<Shown> shown;
-};
-
-class RecordingEventLog final : public IEventLog {
-public:
-    void LogError(const std::u16string& entry) override { entries.push_back(entry); }
-    std::vector<std::u16string> entries;
-};
 
 // One call of ISubclass::WndProc as the receiver saw it.
 struct Call {
@@ -71,14 +51,12 @@ protected:
     // Run by the window's own procedure for each message it receives.
     static void OnOwnMessage(std::function<void(HWND, UINT)> reaction);
 
-    std::u16string LastBoxText() const;
-    std::u16string LastBoxTitle() const;
-
-    std::shared_ptr<RecordingMessageBox> m_boxes;
-    std::shared_ptr<RecordingEventLog> m_log;
+    platform::testing::RecordingMessageBox& Boxes() { return m_services->messageBox(); }
+    platform::testing::RecordingEventLog& Log() { return m_services->eventLog(); }
+    std::u16string LastBoxText();
 
 private:
-    Services m_saved;
+    std::optional<platform::testing::ScopedTestServices> m_services;
     std::vector<HWND> m_windows;
 };
 
