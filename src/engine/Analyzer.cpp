@@ -10,13 +10,13 @@
 #include "engine/Analyzer.h"
 
 #include "engine/BlockReader.h"
+#include "engine/ByteSearch.h"
 #include "engine/ChineseNumber.h"
 #include "engine/EngineError.h"
 #include "engine/LineCodec.h"
 #include "engine/LineReader.h"
 #include "engine/TextUtil.h"
 
-#include <cstring>
 #include <optional>
 #include <string>
 
@@ -78,10 +78,9 @@ private:
     {
         std::size_t pos = 0;
         while (pos < block.size()) {
-            const void* found = ::memmem(block.data() + pos, block.size() - pos, needle.data(), needle.size());
-            if (found == nullptr)
+            const std::size_t hit = FindBytes(block, needle, pos);
+            if (hit == block.size())
                 break;
-            const std::size_t hit = static_cast<std::size_t>(static_cast<const char*>(found) - block.data());
             const std::size_t start = m_breaks.findStart(block, hit);
             m_lines += static_cast<LineNumber>(m_breaks.count(block.substr(pos, start - pos)));
             const std::size_t end = m_breaks.findEnd(block, hit);

@@ -24,17 +24,20 @@ Utf8Scan ScanUtf8(std::string_view bytes)
     const std::size_t n = bytes.size();
     std::size_t i = 0;
     while (i < n) {
-        if (i + 8 <= n) {
-            std::uint64_t word;
-            std::memcpy(&word, p + i, 8);
-            if ((word & 0x8080808080808080ULL) == 0) {
-                i += 8;
-                continue;
-            }
-        }
         const unsigned char c = p[i];
         if (c < 0x80) {
-            ++i;
+            std::uint64_t word;
+            if (i + 8 <= n && (std::memcpy(&word, p + i, 8), (word & 0x8080808080808080ULL) == 0))
+                i += 8;
+            else
+                ++i;
+            continue;
+        }
+        // The common case of Chinese text: a three-byte sequence outside the
+        // E0 / ED special ranges.
+        if (c >= 0xE1 && c <= 0xEF && c != 0xED && i + 2 < n && (p[i + 1] & 0xC0) == 0x80 &&
+            (p[i + 2] & 0xC0) == 0x80) {
+            i += 3;
             continue;
         }
         std::size_t length = 0;

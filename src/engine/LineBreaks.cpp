@@ -20,12 +20,18 @@ std::size_t CountByteBreaks(const char* p, std::size_t n)
     // Sixteen bytes at a time: an LF, or a CR whose next byte is no LF.
     const __m128i lf = _mm_set1_epi8(kLf);
     const __m128i cr = _mm_set1_epi8(kCr);
-    for (; i + 17 <= n; i += 16) {
-        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
-        const __m128i loneCr = _mm_andnot_si128(_mm_cmpeq_epi8(next, lf), _mm_cmpeq_epi8(here, cr));
-        const __m128i breaks = _mm_or_si128(_mm_cmpeq_epi8(here, lf), loneCr);
-        count += static_cast<std::size_t>(__builtin_popcount(static_cast<unsigned>(_mm_movemask_epi8(breaks))));
+    while (i + 17 <= n) {
+        // Each matching byte adds 1 to its lane; lanes are summed before they can overflow.
+        __m128i lanes = _mm_setzero_si128();
+        for (int round = 0; round < 255 && i + 17 <= n; ++round, i += 16) {
+            const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+            const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
+            const __m128i loneCr = _mm_andnot_si128(_mm_cmpeq_epi8(next, lf), _mm_cmpeq_epi8(here, cr));
+            lanes = _mm_sub_epi8(lanes, _mm_or_si128(_mm_cmpeq_epi8(here, lf), loneCr));
+        }
+        const __m128i sums = _mm_sad_epu8(lanes, _mm_setzero_si128());
+        count += static_cast<std::size_t>(_mm_cvtsi128_si32(sums)) +
+                 static_cast<std::size_t>(_mm_cvtsi128_si32(_mm_srli_si128(sums, 8)));
     }
 #endif
     for (; i + 1 < n; ++i)

@@ -175,20 +175,46 @@ std::vector<std::string> LineCodec::encodedForms(char16_t unit)
     consider(canonical);
     if (m_encoding == Encoding::Utf8 || m_encoding == Encoding::Utf8Bom)
         return forms; // strict UTF-8 has one form per character
-    // Double-byte encodings may map more than one code to a character.
+    // Double-byte encodings may map more than one code to a character: try
+    // every single byte, and every two-byte code in one call per lead byte.
     std::string candidate(1, '\0');
     for (int b = 0; b < 256; ++b) {
         candidate[0] = static_cast<char>(b);
         consider(candidate);
     }
-    candidate.resize(2);
+    UErrorCode status = U_ZERO_ERROR;
+    UConverter* probe = ucnv_open(IcuName(m_encoding), &status);
+    if (U_FAILURE(status))
+        return forms;
+    constexpr int kFirstTrail = 0x40; // lower trails would start GB18030 four-byte codes
+    constexpr int kPairs = 0xFF - kFirstTrail;
+    std::string pairs(2 * kPairs, '\0');
+    decoded.assign(2 * kPairs, u'\0');
+    std::vector<int32_t> offsets(2 * kPairs);
     for (int lead = 0x81; lead <= 0xFE; ++lead) {
-        for (int trail = 0x30; trail <= 0xFE; ++trail) {
-            candidate[0] = static_cast<char>(lead);
-            candidate[1] = static_cast<char>(trail);
-            consider(candidate);
+        for (int t = 0; t < kPairs; ++t) {
+            pairs[2 * t] = static_cast<char>(lead);
+            pairs[2 * t + 1] = static_cast<char>(kFirstTrail + t);
+        }
+        UChar* target = reinterpret_cast<UChar*>(decoded.data());
+        const char* source = pairs.data();
+        status = U_ZERO_ERROR;
+        ucnv_resetToUnicode(probe);
+        ucnv_toUnicode(probe, &target, target + decoded.size(), &source, pairs.data() + pairs.size(),
+                       offsets.data(), true, &status);
+        const auto produced = static_cast<std::size_t>(target - reinterpret_cast<UChar*>(decoded.data()));
+        for (std::size_t j = 0; j < produced; ++j) {
+            const int32_t pairStart = offsets[j] - offsets[j] % 2;
+            const bool alone = (j == 0 || offsets[j - 1] < pairStart) &&
+                               (j + 1 == produced || offsets[j + 1] >= pairStart + 2);
+            if (decoded[j] == unit && offsets[j] == pairStart && alone) {
+                const std::string bytes = pairs.substr(static_cast<std::size_t>(pairStart), 2);
+                if (std::find(forms.begin(), forms.end(), bytes) == forms.end())
+                    forms.push_back(bytes);
+            }
         }
     }
+    ucnv_close(probe);
     return forms;
 }
 

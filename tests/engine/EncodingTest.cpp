@@ -1,0 +1,133 @@
+#include "engine/Encoding.h"
+#include "engine/LineCodec.h"
+
+#include "TestFiles.h"
+#include "TestText.h"
+
+#include <gtest/gtest.h>
+
+namespace lumarin::engine {
+namespace {
+
+using test::Encode;
+
+const std::u16string kSimplified = u"第一章 天下大势，分久必合，合久必分。周末七国分争，并入于秦。";
+const std::u16string kTraditional = u"第一章 話說天下大勢，分久必合，合久必分。周末七國分爭，並入於秦。及秦滅之後，楚、漢分爭，又並入於漢。";
+
+TEST(DetectEncoding, ByteOrderMarkThenUtf8ThenBig5ThenGb18030)
+{
+    std::string longBig5;
+    std::string longGbk;
+    for (int i = 0; i < 20; ++i) {
+        longBig5 += Encode(kTraditional + u"\r\n", "Big5");
+        longGbk += Encode(kSimplified + u"\r\n", "GB18030");
+    }
+    const struct {
+        std::string bytes;
+        bool whole;
+        Encoding expected;
+    } cases[] = {
+        {"\xEF\xBB\xBF" "abc", true, Encoding::Utf8Bom},
+        {"\xFF\xFE" "a\0", true, Encoding::Utf16LE},
+        {"\xFE\xFF" "\0a", true, Encoding::Utf16BE},
+        {"", true, Encoding::Utf8},
+        {"plain ascii\n", true, Encoding::Utf8},
+        {Encode(kSimplified, "UTF-8"), true, Encoding::Utf8},
+        {Encode(kSimplified, "UTF-8").substr(0, 11), false, Encoding::Utf8}, // cut inside a character
+        {Encode(kSimplified, "UTF-8").substr(0, 11), true, Encoding::Gb18030},
+        {longGbk, true, Encoding::Gb18030},
+        {longBig5, true, Encoding::Big5},
+        {"\xED\xA0\x80", true, Encoding::Gb18030}, // an encoded surrogate is no UTF-8
+        {"\xC0\xAF", true, Encoding::Gb18030},     // nor an overlong form
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(EncodingName(DetectEncoding(c.bytes, c.whole)), EncodingName(c.expected)) << c.bytes.size();
+}
+
+TEST(LineCodec, DecodesAndEncodesEachEncoding)
+{
+    const struct {
+        Encoding encoding;
+        const char* icu;
+        std::u16string text;
+    } cases[] = {
+        {Encoding::Gb18030, "GB18030", kSimplified + u"\U00020000€"},
+        {Encoding::Big5, "Big5", kTraditional},
+        {Encoding::Utf8, "UTF-8", kSimplified + u"\U0001F600"},
+        {Encoding::Utf16LE, "UTF-16LE", kSimplified + u"\U0001F600"},
+        {Encoding::Utf16BE, "UTF-16BE", kSimplified},
+    };
+    for (const auto& c : cases) {
+        LineCodec codec(c.encoding);
+        const std::string bytes = Encode(c.text, c.icu);
+        EXPECT_EQ(codec.decode(bytes), c.text) << EncodingName(c.encoding);
+        std::string encoded;
+        codec.encode(c.text, encoded);
+        EXPECT_EQ(encoded, bytes) << EncodingName(c.encoding);
+    }
+}
+
+TEST(LineCodec, InvalidBytesAreCarriedAndWrittenBack)
+{
+    const struct {
+        Encoding encoding;
+        std::string raw;
+    } cases[] = {
+        {Encoding::Gb18030, "\xB5\xDA\x81" "a\xFF\xB5"},          // lone lead bytes, 0xFF, a cut character
+        {Encoding::Gb18030, "\x81\x30\x81"},                       // a cut four-byte code
+        {Encoding::Big5, "\xB2\xC4\x80\xFF\xA4"},
+        {Encoding::Utf8, "\xE7\xAC\xAC\xC0\xAF\xED\xA0\x80x\xE7\xAC"},
+        {Encoding::Utf8, "\xF5\x80\x80\x80\xFE"},
+    };
+    for (const auto& c : cases) {
+        LineCodec codec(c.encoding);
+        const std::u16string text = codec.decode(c.raw);
+        std::string encoded;
+        codec.encode(text, encoded);
+        EXPECT_EQ(encoded, c.raw) << EncodingName(c.encoding);
+        bool carried = false;
+        for (std::size_t i = 0; i < text.size(); ++i)
+            carried = carried || IsCarriedByte(text, i);
+        EXPECT_TRUE(carried) << EncodingName(c.encoding);
+    }
+}
+
+TEST(LineCodec, CarriedBytesSurviveEditsAroundThem)
+{
+    LineCodec codec(Encoding::Gb18030);
+    const std::string raw = Encode(u"删除", "GB18030") + "\xFF" + Encode(u"保留", "GB18030");
+    std::u16string text = codec.decode(raw);
+    text.erase(0, 2);
+    std::string encoded;
+    codec.encode(text, encoded);
+    EXPECT_EQ(encoded, "\xFF" + Encode(u"保留", "GB18030"));
+}
+
+TEST(LineCodec, Utf16KeepsLoneSurrogatesAndTheOddLastByte)
+{
+    LineCodec codec(Encoding::Utf16LE);
+    const std::string raw = std::string("\x41\x00\x00\xDC\x00\xD8", 6) + "\x7F";
+    const std::u16string text = codec.decode(raw);
+    EXPECT_EQ(text, (std::u16string{u'A', char16_t(0xDC00), char16_t(0xD800)}));
+    std::string encoded;
+    codec.encode(text, encoded);
+    encoded.append(codec.oddTail(raw));
+    EXPECT_EQ(encoded, raw);
+}
+
+TEST(LineCodec, EncodedFormsFindEveryCodeOfACharacter)
+{
+    LineCodec gbk(Encoding::Gb18030);
+    EXPECT_EQ(gbk.encodedForms(u'第'), (std::vector<std::string>{"\xB5\xDA"}));
+    LineCodec utf8(Encoding::Utf8);
+    EXPECT_EQ(utf8.encodedForms(u'第'), (std::vector<std::string>{"\xE7\xAC\xAC"}));
+    LineCodec big5(Encoding::Big5);
+    const std::vector<std::string> forms = big5.encodedForms(u'第');
+    ASSERT_FALSE(forms.empty());
+    for (const std::string& form : forms)
+        EXPECT_EQ(big5.decode(form), u"第");
+    EXPECT_TRUE(LineCodec(Encoding::Utf16LE).encodedForms(u'第').empty());
+}
+
+} // namespace
+} // namespace lumarin::engine

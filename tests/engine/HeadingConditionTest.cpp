@@ -1,0 +1,144 @@
+#include "engine/EngineError.h"
+#include "engine/HeadingCondition.h"
+#include "engine/LineCodec.h"
+
+#include "TestText.h"
+
+#include <gtest/gtest.h>
+
+namespace lumarin::engine {
+namespace {
+
+using Groups = std::vector<std::u16string>;
+
+TEST(HeadingCondition, DefaultConditionReadsNumberMarkerAndTitle)
+{
+    HeadingCondition condition(kDefaultCondition);
+    const struct {
+        std::u16string line;
+        MatchStatus status;
+        bool qualified;
+        std::u16string number, title;
+    } cases[] = {
+        {u"第十二章 风起云涌", MatchStatus::Matched, true, u"十二", u" 风起云涌"},
+        {u"　　第１２章　标题", MatchStatus::Matched, true, u"１２", u"　标题"},
+        {u"第3草 错字", MatchStatus::Matched, true, u"3", u" 错字"},
+        {u"他是第一个到的", MatchStatus::NoMatch, false, u"", u""},
+        {u"第一千章", MatchStatus::NoMatch, false, u"", u""}, // 千 is not a numeral here
+        {u"", MatchStatus::NoMatch, false, u"", u""},
+    };
+    for (const auto& c : cases) {
+        HeadingFields fields;
+        EXPECT_EQ(condition.match(c.line, fields), c.status) << test::U8(c.line);
+        EXPECT_EQ(fields.qualified, c.qualified) << test::U8(c.line);
+        EXPECT_EQ(fields.number, c.number) << test::U8(c.line);
+        EXPECT_EQ(fields.title, c.title) << test::U8(c.line);
+    }
+}
+
+TEST(HeadingCondition, AllMatchesLeftToRightWithGroups)
+{
+    HeadingCondition condition(u"(\\d+)([a-z])");
+    std::vector<Groups> matches;
+    EXPECT_EQ(condition.allMatches(u"1a 22B 333c", matches), MatchStatus::Matched);
+    EXPECT_EQ(matches, (std::vector<Groups>{{u"1", u"a"}, {u"22", u"B"}, {u"333", u"c"}}));
+
+    // Empty matches move on one character at a time, surrogate pairs kept whole.
+    HeadingCondition empty(u"x*");
+    EXPECT_EQ(empty.allMatches(u"a\U00020000x", matches), MatchStatus::Matched);
+    EXPECT_EQ(matches.size(), 4u);
+}
+
+TEST(HeadingCondition, FirstQualifyingMatchOnly)
+{
+    HeadingCondition condition(u"第(\\d+)(.)(\\S*)");
+    const struct {
+        std::u16string line, number, title;
+        bool qualified;
+    } cases[] = {
+        {u"第1节甲 第2章乙 第3章丙", u"2", u"乙", true},
+        {u"第1节甲 第2卷乙", u"", u"", false},
+        {u"第7曹丁", u"7", u"丁", true},
+    };
+    for (const auto& c : cases) {
+        HeadingFields fields;
+        EXPECT_EQ(condition.match(c.line, fields), MatchStatus::Matched);
+        EXPECT_EQ(fields.qualified, c.qualified) << test::U8(c.line);
+        EXPECT_EQ(fields.number, c.number) << test::U8(c.line);
+        EXPECT_EQ(fields.title, c.title) << test::U8(c.line);
+    }
+}
+
+TEST(HeadingCondition, FewerGroupsReadAsEmpty)
+{
+    HeadingCondition oneGroup(u"^Chapter (\\d+)");
+    HeadingFields fields;
+    EXPECT_EQ(oneGroup.match(u"chapter 12", fields), MatchStatus::Matched); // case-insensitive
+    EXPECT_FALSE(fields.qualified);
+    HeadingCondition noGroups(u"^卷");
+    EXPECT_EQ(noGroups.match(u"卷一", fields), MatchStatus::Matched);
+    EXPECT_FALSE(fields.qualified);
+}
+
+TEST(HeadingCondition, InvalidPatternNamesTheReason)
+{
+    for (const std::u16string_view pattern : {u"第(", u"[章", u"a{2,1}", u"(?<n>"}) {
+        try {
+            HeadingCondition condition(pattern);
+            ADD_FAILURE() << "accepted " << test::U8(pattern);
+        } catch (const EngineError& error) {
+            EXPECT_EQ(error.code(), ErrorCode::InvalidCondition);
+            EXPECT_EQ(error.kind(), ErrorKind::Refused);
+            EXPECT_TRUE(error.message().starts_with(u"标题条件无效: ")) << error.what();
+            EXPECT_GT(error.message().size(), std::u16string_view(u"标题条件无效: ").size());
+        }
+    }
+}
+
+TEST(HeadingCondition, MatchLimitStopsCatastrophicPatterns)
+{
+    HeadingCondition condition(u"^(a+)+$", 100000);
+    HeadingFields fields;
+    EXPECT_EQ(condition.match(std::u16string(40, u'a') + u"b", fields), MatchStatus::LimitExceeded);
+    EXPECT_EQ(condition.match(u"aaa", fields), MatchStatus::Matched);
+}
+
+TEST(HeadingCondition, CaselessAndUnicode)
+{
+    const struct {
+        std::u16string pattern, line;
+        MatchStatus status;
+    } cases[] = {
+        {u"ΣΟΦΙΑ", u"σοφια", MatchStatus::Matched},
+        {u"\\w+章", u"第十章", MatchStatus::Matched},  // \w knows CJK letters
+        {u"\\u7B2C", u"第", MatchStatus::Matched},     // ECMAScript escape
+        {u"k", u"\u212A", MatchStatus::Matched},       // Kelvin sign folds to k
+        {u"第.章", u"第\xDCB5章", MatchStatus::NoMatch}, // a carried byte is no character
+        {u"章", u"第\xDCB5章", MatchStatus::Matched},
+    };
+    for (const auto& c : cases) {
+        HeadingCondition condition(c.pattern);
+        HeadingFields fields;
+        EXPECT_EQ(condition.match(c.line, fields), c.status) << test::U8(c.pattern);
+    }
+}
+
+TEST(HeadingCondition, RequiredCharacterOnlyWithoutCaseVariants)
+{
+    const struct {
+        std::u16string pattern;
+        std::optional<char16_t> required;
+    } cases[] = {
+        {std::u16string(kDefaultCondition), u'第'},
+        {u"(\\d+)章", u'章'},
+        {u"chapter", std::nullopt}, // c has an upper-case form
+        {u"k章", u'章'},            // last required unit may serve
+        {u"第|卷", std::nullopt},
+        {u".*", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(HeadingCondition(c.pattern).requiredCharacter(), c.required) << test::U8(c.pattern);
+}
+
+} // namespace
+} // namespace lumarin::engine
