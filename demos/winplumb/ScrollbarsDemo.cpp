@@ -11,6 +11,7 @@
 #include "winplumb/Scrollbars.h"
 
 #include <QApplication>
+#include <QShortcut>
 
 #include <algorithm>
 #include <string>
@@ -168,6 +169,9 @@ int main(int argc, char** argv) {
     qt::WindowHostWidget host(hwnd);
     host.setWindowTitle(QStringLiteral("scrollbars-demo"));
     host.show();
+    // Escape ends the demo cleanly, so that a sanitizer build checks the teardown too.
+    QShortcut quit(QKeySequence(Qt::Key_Escape), &host);
+    QObject::connect(&quit, &QShortcut::activated, &app, &QApplication::quit);
     const int status = QApplication::exec();
 
     demo.sb.Terminate();

@@ -39,3 +39,7 @@ xdotool mousemove $((X + 200)) $((Y + 200)) click --repeat 1 4
 shot 7-wheel-up-x1
 xdotool mousemove "$vx" "$down_arrow_y" click 3
 shot 8-right-press-on-vertical-bar
+xdotool mousemove $((X + 200)) $((Y + 200)) click 1 key Escape
+for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.2; done
+if kill -0 $pid 2>/dev/null; then echo "the demo did not end on Escape"; exit 1; fi
+wait $pid && echo "the demo ended cleanly"
