@@ -25,16 +25,18 @@ HWND SetFocus(HWND hwnd) {
     if (hwnd != 0 && LookupWindow(hwnd) == nullptr) return 0;
     const HWND previous = g_focus;
     if (previous == hwnd) return previous;
-    g_focus = hwnd;
+    // Nobody holds the focus while the old window hears it is gone; if its
+    // procedure hands the focus on, that choice stands.
+    g_focus = 0;
     if (previous != 0 && IsWindow(previous)) {
         SendMessage(previous, WM_KILLFOCUS, static_cast<WPARAM>(hwnd), 0);
     }
-    if (hwnd != 0 && g_focus == hwnd && IsWindow(hwnd)) {
-        SendMessage(hwnd, WM_SETFOCUS, static_cast<WPARAM>(previous), 0);
-        const WindowRecord* window = FindWindowRecord(hwnd);
-        if (g_focus == hwnd && window != nullptr && window->host != nullptr) {
-            window->host->focusRequested();
-        }
+    if (g_focus != 0 || hwnd == 0 || !IsWindow(hwnd)) return previous;
+    g_focus = hwnd;
+    SendMessage(hwnd, WM_SETFOCUS, static_cast<WPARAM>(previous), 0);
+    const WindowRecord* window = FindWindowRecord(hwnd);
+    if (g_focus == hwnd && window != nullptr && window->host != nullptr) {
+        window->host->focusRequested();
     }
     return previous;
 }

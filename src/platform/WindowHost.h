@@ -13,7 +13,8 @@ public:
     virtual void invalidated() = 0;           // schedule a WM_PAINT
     virtual void surfaceChanged() = 0;        // the client surface received pixels
     virtual void scrollBarsChanged() = 0;     // range, page, position, shown or enabled state
-    virtual void frameChanged() = 0;          // styles, frame or size changed
+    virtual void frameChanged() = 0;          // styles, frame or size changed (also when
+                                              // the host's own SetWindowPos did it)
     virtual void focusRequested() = 0;        // SetFocus gave this window the focus
     virtual void captureChanged(bool captured) = 0;
     virtual void cursorChanged(HCURSOR cursor) = 0;

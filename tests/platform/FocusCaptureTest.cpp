@@ -53,6 +53,32 @@ TEST_F(FocusTest, DestroyedWindowGivesUpFocusAndCaptureBeforeItsDestroyMessage) 
     EXPECT_EQ(GetCapture(), 0);
 }
 
+// A window that, on losing the focus, hands it on somewhere else: the window
+// the focus was first meant for must not be told it has it.
+HWND g_redirectTo = 0;
+LRESULT RedirectFocus(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_KILLFOCUS && g_redirectTo != 0) {
+        const HWND target = g_redirectTo;
+        g_redirectTo = 0;
+        SetFocus(target);
+    }
+    return RecordingProc(h, m, w, l);
+}
+
+TEST_F(FocusTest, FocusMovedOnDuringKillFocusWins) {
+    const HWND a = Create();
+    const HWND b = Create();
+    const HWND c = Create();
+    SetWindowLongPtr(a, GWLP_WNDPROC, FromWndProc(RedirectFocus));
+    SetFocus(a);
+    g_redirectTo = c;
+    MessageLog().clear();
+    SetFocus(b);
+    EXPECT_EQ(GetFocus(), c);
+    EXPECT_TRUE(MessagesTo(b).empty()) << "b never had the focus: not told either way";
+    ASSERT_EQ(MessagesOf(c, WM_SETFOCUS).size(), 1u);
+}
+
 TEST_F(FocusTest, FocusOnABadHandleChangesNothing) {
     const HWND a = Create();
     SetFocus(a);
