@@ -33,8 +33,10 @@ inline LONG_PTR FromWndProc(WNDPROC p) { return reinterpret_cast<LONG_PTR>(p); }
 
 LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-// Handles WM_NCHITTEST (client, border, scroll-bar areas), WM_NCCREATE (TRUE),
-// WM_CLOSE (DestroyWindow), WM_PAINT (validates) and returns 0 otherwise.
+// Handles WM_NCHITTEST (client, border, scroll-bar areas; lParam in screen
+// coordinates), WM_NCCREATE (TRUE), WM_CLOSE (DestroyWindow), WM_PAINT
+// (validates), WM_SETCURSOR (class cursor over the client area, else the arrow),
+// WM_MOUSEWHEEL (passed on to the parent) and returns 0 otherwise.
 LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId);
