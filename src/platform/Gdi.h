@@ -9,6 +9,22 @@
 
 namespace lumarin::platform {
 
+// Stock objects (GetStockObject): shared, never deleted, selectable anywhere.
+inline constexpr int WHITE_BRUSH = 0;
+inline constexpr int LTGRAY_BRUSH = 1;
+inline constexpr int GRAY_BRUSH = 2;
+inline constexpr int DKGRAY_BRUSH = 3;
+inline constexpr int BLACK_BRUSH = 4;
+inline constexpr int NULL_BRUSH = 5;
+inline constexpr int WHITE_PEN = 6;
+inline constexpr int BLACK_PEN = 7;
+inline constexpr int NULL_PEN = 8;
+inline constexpr int SYSTEM_FONT = 13;
+inline constexpr int DEFAULT_GUI_FONT = 17;
+
+// Returned by the colour setters for a bad DC or colour; also rejected as a colour.
+inline constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
+
 // 0x00BBGGRR -> 0xFFRRGGBB, and back.
 std::uint32_t ToPixel(COLORREF c);
 COLORREF FromPixel(std::uint32_t px);

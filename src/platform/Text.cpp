@@ -1,0 +1,152 @@
+// Text through Qt: the DC's font becomes a QFont and is painted by QPainter on a
+// QImage that shares the DC's pixels, so text lands in the same buffer as the
+// pixel rules. Characters the face lacks (CJK in a Latin face) come from Qt's
+// font fallback. Without a QGuiApplication there are no fonts: text calls fail.
+#include "platform/Canvas.h"
+#include "platform/Gdi.h"
+#include "platform/PixelOps.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace lumarin::platform {
+
+namespace {
+
+// Beyond this a height is a mistake; Qt would try to build the glyphs.
+constexpr long long kMaxPixelSize = 2048;
+
+bool HaveFonts() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
+
+// A Simplified Chinese face to try after the named one, so that Han characters
+// in a GB2312 font take their mainland shapes rather than whatever fallback finds.
+QString SimplifiedChineseFamily() {
+    static const QString family = [] {
+        const QStringList families = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+        return families.isEmpty() ? QString() : families.front();
+    }();
+    return family;
+}
+
+// A positive height is a cell height (ascent + descent); Qt sizes by the em,
+// which is what a negative height means, so scale the em until the cell fits.
+int PixelSizeForCell(QFont font, long long cell) {
+    font.setPixelSize(static_cast<int>(cell));
+    int measured = QFontMetrics(font).height();
+    if (measured <= cell || measured <= 0)
+        return static_cast<int>(cell);
+    return static_cast<int>(std::max<long long>(1, cell * cell / measured));
+}
+
+QFont ToQFont(const LOGFONT& lf) {
+    QFont font;
+    QStringList families;
+    if (!lf.lfFaceName.empty())
+        families << QString::fromStdU16String(lf.lfFaceName);
+    if (lf.lfCharSet == GB2312_CHARSET && !SimplifiedChineseFamily().isEmpty())
+        families << SimplifiedChineseFamily();
+    if (!families.isEmpty())
+        font.setFamilies(families);
+    long long height = std::min<long long>(std::llabs(static_cast<long long>(lf.lfHeight)), kMaxPixelSize);
+    if (lf.lfHeight < 0)
+        font.setPixelSize(static_cast<int>(height));
+    else if (lf.lfHeight > 0)
+        font.setPixelSize(PixelSizeForCell(font, height));
+    else
+        font.setPixelSize(11);
+    int weight = lf.lfWeight == 0 ? FW_NORMAL : std::clamp<LONG>(lf.lfWeight, 1, 1000);
+    font.setWeight(static_cast<QFont::Weight>(weight));
+    font.setItalic(lf.lfItalic != 0);
+    font.setUnderline(lf.lfUnderline != 0);
+    font.setStrikeOut(lf.lfStrikeOut != 0);
+    return font;
+}
+
+QFont SelectedFont(DeviceContext& dc) {
+    GdiObjectTable& table = GdiObjectTable::instance();
+    GdiFont* font = table.find<GdiFont>(dc.font);
+    return ToQFont(font ? font->logFont : table.find<GdiFont>(table.stockObject(SYSTEM_FONT))->logFont);
+}
+
+QString ToQString(const std::u16string& text) { return QString::fromStdU16String(text); }
+
+// Where the text starts inside the rectangle, by the alignment flags. Worked in
+// 64 bits: a rectangle spanning the whole coordinate range must not overflow.
+QPoint TextOrigin(const RECT& r, UINT format, int textWidth, int textHeight) {
+    long long left = r.left, right = r.right, top = r.top, bottom = r.bottom;
+    long long x = left;
+    if (format & DT_CENTER)
+        x = left + (right - left - textWidth) / 2;
+    else if (format & DT_RIGHT)
+        x = right - textWidth;
+    long long y = top;
+    if (format & DT_SINGLELINE) {
+        if (format & DT_VCENTER)
+            y = top + (bottom - top - textHeight) / 2;
+        else if (format & DT_BOTTOM)
+            y = bottom - textHeight;
+    }
+    constexpr long long kLimit = 1LL << 30;
+    return {static_cast<int>(std::clamp(x, -kLimit, kLimit)), static_cast<int>(std::clamp(y, -kLimit, kLimit))};
+}
+
+} // namespace
+
+int DrawText(HDC hdc, const std::u16string& text, RECT* rect, UINT format) {
+    Canvas canvas(hdc);
+    if (!canvas.valid() || !rect || !HaveFonts())
+        return 0;
+    DeviceContext& dc = canvas.dc();
+    const QFont font = SelectedFont(dc);
+    const QFontMetrics metrics(font);
+    const int height = metrics.height();
+    const RECT& r = *rect;
+    QString shown = ToQString(text);
+    int available = static_cast<int>(
+        std::clamp<long long>(static_cast<long long>(r.right) - r.left, 0, 1LL << 30));
+    if ((format & DT_END_ELLIPSIS) && metrics.horizontalAdvance(shown) > available)
+        shown = metrics.elidedText(shown, Qt::ElideRight, available);
+    if (shown.isEmpty())
+        return height;
+
+    PixelBuffer& buffer = canvas.pixels();
+    RECT clip = ClipToBuffer(r, buffer);
+    if (IsEmptyRect(clip))
+        return height;
+    const int width = metrics.horizontalAdvance(shown);
+    const QPoint origin = TextOrigin(r, format, width, height);
+    if (dc.bkMode == OPAQUE) {
+        RECT cell{origin.x(), origin.y(), origin.x() + width, origin.y() + height};
+        RECT behind{std::max(cell.left, clip.left), std::max(cell.top, clip.top),
+                    std::min(cell.right, clip.right), std::min(cell.bottom, clip.bottom)};
+        FillPixels(buffer, behind, ToPixel(dc.bkColor));
+    }
+
+    QImage image(reinterpret_cast<uchar*>(buffer.pixels.data()), buffer.width, buffer.height,
+                 static_cast<qsizetype>(buffer.width) * 4, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.setClipRect(QRect(clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top));
+    painter.setFont(font);
+    painter.setPen(QColor(GetRValue(dc.textColor), GetGValue(dc.textColor), GetBValue(dc.textColor)));
+    painter.drawText(QPoint(origin.x(), origin.y() + metrics.ascent()), shown);
+    painter.end();
+    canvas.markChanged();
+    return height;
+}
+
+BOOL GetTextExtentPoint32(HDC hdc, const std::u16string& text, SIZE* size) {
+    DeviceContext* dc = GdiObjectTable::instance().find<DeviceContext>(hdc);
+    if (!dc || !size || !HaveFonts())
+        return false;
+    const QFontMetrics metrics(SelectedFont(*dc));
+    size->cx = metrics.horizontalAdvance(ToQString(text));
+    size->cy = metrics.height();
+    return true;
+}
+
+} // namespace lumarin::platform
