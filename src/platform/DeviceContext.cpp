@@ -17,6 +17,16 @@ HDC AddDC(HWND window) {
 
 DeviceContext* FindDC(HDC hdc) { return GdiObjectTable::instance().find<DeviceContext>(hdc); }
 
+// Sets one of the DC's colours; a bad DC or colour changes nothing.
+COLORREF SwapColor(HDC hdc, COLORREF DeviceContext::*slot, COLORREF color) {
+    DeviceContext* dc = FindDC(hdc);
+    if (!dc || (color >> 24) != 0)
+        return CLR_INVALID;
+    COLORREF previous = dc->*slot;
+    dc->*slot = color;
+    return previous;
+}
+
 } // namespace
 
 HDC GetDC(HWND hwnd) { return IsWindow(hwnd) ? AddDC(hwnd) : 0; }
@@ -41,28 +51,14 @@ BOOL DeleteDC(HDC hdc) {
     return GdiObjectTable::instance().removeDC(hdc);
 }
 
-COLORREF SetTextColor(HDC hdc, COLORREF color) {
-    DeviceContext* dc = FindDC(hdc);
-    if (!dc || (color >> 24) != 0)
-        return CLR_INVALID;
-    COLORREF previous = dc->textColor;
-    dc->textColor = color;
-    return previous;
-}
+COLORREF SetTextColor(HDC hdc, COLORREF color) { return SwapColor(hdc, &DeviceContext::textColor, color); }
 
 COLORREF GetTextColor(HDC hdc) {
     DeviceContext* dc = FindDC(hdc);
     return dc ? dc->textColor : CLR_INVALID;
 }
 
-COLORREF SetBkColor(HDC hdc, COLORREF color) {
-    DeviceContext* dc = FindDC(hdc);
-    if (!dc || (color >> 24) != 0)
-        return CLR_INVALID;
-    COLORREF previous = dc->bkColor;
-    dc->bkColor = color;
-    return previous;
-}
+COLORREF SetBkColor(HDC hdc, COLORREF color) { return SwapColor(hdc, &DeviceContext::bkColor, color); }
 
 int SetBkMode(HDC hdc, int mode) {
     DeviceContext* dc = FindDC(hdc);

@@ -17,20 +17,23 @@ struct BorderColors {
     int bottomRight;
 };
 
-std::optional<BorderColors> OuterColors(UINT edge) {
-    bool raised = edge & BDR_RAISEDOUTER, sunken = edge & BDR_SUNKENOUTER;
-    if (raised == sunken)
+// A border is raised or sunken; with neither bit, or both, it is not drawn.
+std::optional<BorderColors> ColorsOf(UINT edge, UINT raisedBit, UINT sunkenBit, BorderColors raised,
+                                     BorderColors sunken) {
+    bool isRaised = edge & raisedBit, isSunken = edge & sunkenBit;
+    if (isRaised == isSunken)
         return std::nullopt;
-    return raised ? BorderColors{COLOR_3DLIGHT, COLOR_3DDKSHADOW}
-                  : BorderColors{COLOR_3DSHADOW, COLOR_3DHIGHLIGHT};
+    return isRaised ? raised : sunken;
+}
+
+std::optional<BorderColors> OuterColors(UINT edge) {
+    return ColorsOf(edge, BDR_RAISEDOUTER, BDR_SUNKENOUTER, {COLOR_3DLIGHT, COLOR_3DDKSHADOW},
+                    {COLOR_3DSHADOW, COLOR_3DHIGHLIGHT});
 }
 
 std::optional<BorderColors> InnerColors(UINT edge) {
-    bool raised = edge & BDR_RAISEDINNER, sunken = edge & BDR_SUNKENINNER;
-    if (raised == sunken)
-        return std::nullopt;
-    return raised ? BorderColors{COLOR_3DHIGHLIGHT, COLOR_3DSHADOW}
-                  : BorderColors{COLOR_3DDKSHADOW, COLOR_3DLIGHT};
+    return ColorsOf(edge, BDR_RAISEDINNER, BDR_SUNKENINNER, {COLOR_3DHIGHLIGHT, COLOR_3DSHADOW},
+                    {COLOR_3DDKSHADOW, COLOR_3DLIGHT});
 }
 
 // Draws one border on the sides named by flags; returns whether a pixel changed.

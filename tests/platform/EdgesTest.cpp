@@ -49,6 +49,18 @@ struct Probe {
     Role role;
 };
 
+// Four distinct edge colours, so that a pixel in the wrong border shows.
+class Edges : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetSystemColor(COLOR_3DHIGHLIGHT, RGB(250, 250, 250));
+        SetSystemColor(COLOR_3DLIGHT, RGB(200, 200, 200));
+        SetSystemColor(COLOR_3DSHADOW, RGB(120, 120, 120));
+        SetSystemColor(COLOR_3DDKSHADOW, RGB(40, 40, 40));
+    }
+    void TearDown() override { ResetSystemSettings(); }
+};
+
 void CheckEdge(const EdgeColors& e, UINT flags, const std::vector<Probe>& probes) {
     MemoryCanvas canvas(10, 8, kBackground);
     RECT r{1, 1, 9, 7};
@@ -60,7 +72,7 @@ void CheckEdge(const EdgeColors& e, UINT flags, const std::vector<Probe>& probes
 
 // Rectangle (1, 1, 9, 7): outer border on x 1 and 8, y 1 and 6; inner on x 2
 // and 7, y 2 and 5. The bottom and right sides own the far corners.
-TEST(Edges, FullRectangleInEveryStyle) {
+TEST_F(Edges, FullRectangleInEveryStyle) {
     using enum Role;
     const std::vector<Probe> probes = {
         {1, 1, OuterTopLeft},     {4, 1, OuterTopLeft},     {8, 1, OuterBottomRight},
@@ -78,7 +90,7 @@ TEST(Edges, FullRectangleInEveryStyle) {
 
 // A strip without a right border, as at the end of a list header: the top and
 // bottom lines of both borders run to the right edge.
-TEST(Edges, LeftTopBottomOnly) {
+TEST_F(Edges, LeftTopBottomOnly) {
     using enum Role;
     const std::vector<Probe> probes = {
         {1, 1, OuterTopLeft},     {8, 1, OuterTopLeft},     {1, 6, OuterBottomRight},
@@ -90,19 +102,19 @@ TEST(Edges, LeftTopBottomOnly) {
         CheckEdge(e, BF_LEFT | BF_TOP | BF_BOTTOM, probes);
 }
 
-TEST(Edges, RaisedAndEtchedDifferWhereTheirColoursDo) {
+TEST_F(Edges, RaisedAndEtchedDifferWhereTheirColoursDo) {
     MemoryCanvas raised(10, 8, kBackground), etched(10, 8, kBackground);
     RECT r{1, 1, 9, 7};
     DrawEdge(raised.dc(), &r, EDGE_RAISED, BF_RECT);
     DrawEdge(etched.dc(), &r, EDGE_ETCHED, BF_RECT);
     // The outer top-left border of a raised edge is light, of an etched one shadow.
-    EXPECT_EQ(raised.pixel(3, 1), GetSysColor(COLOR_3DLIGHT));
-    EXPECT_EQ(etched.pixel(3, 1), GetSysColor(COLOR_3DSHADOW));
+    EXPECT_EQ(raised.pixel(3, 1), RGB(200, 200, 200));
+    EXPECT_EQ(etched.pixel(3, 1), RGB(120, 120, 120));
     // Both share the inner top-left highlight.
     EXPECT_EQ(raised.pixel(3, 2), etched.pixel(3, 2));
 }
 
-TEST(Edges, TinyAndEmptyRectanglesStayInside) {
+TEST_F(Edges, TinyAndEmptyRectanglesStayInside) {
     const RECT rects[] = {{3, 3, 4, 4}, {3, 3, 5, 4}, {3, 3, 6, 6}, {3, 3, 3, 6}, {5, 5, 2, 2}};
     for (const RECT& rect : rects) {
         MemoryCanvas canvas(10, 8, kBackground);
@@ -114,7 +126,7 @@ TEST(Edges, TinyAndEmptyRectanglesStayInside) {
     }
 }
 
-TEST(Edges, RefuseBadArguments) {
+TEST_F(Edges, RefuseBadArguments) {
     MemoryCanvas canvas(4, 4);
     EXPECT_FALSE(DrawEdge(canvas.dc(), nullptr, EDGE_RAISED, BF_RECT));
     RECT r{0, 0, 4, 4};

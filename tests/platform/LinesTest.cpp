@@ -9,6 +9,7 @@ namespace lumarin::platform {
 namespace {
 
 using testing::MemoryCanvas;
+using testing::SelectedObject;
 using Points = std::vector<std::pair<int, int>>;
 
 constexpr COLORREF kInk = RGB(200, 0, 0);
@@ -21,12 +22,9 @@ Points Sorted(Points points) {
 
 // Draws one line with a one-pixel pen of kInk on a white canvas.
 Points DrawLine(MemoryCanvas& canvas, POINT from, POINT to) {
-    HPEN pen = CreatePen(PS_SOLID, 1, kInk);
-    HGDIOBJ old = SelectObject(canvas.dc(), pen);
+    SelectedObject pen(canvas.dc(), CreatePen(PS_SOLID, 1, kInk));
     MoveToEx(canvas.dc(), from.x, from.y, nullptr);
     EXPECT_TRUE(LineTo(canvas.dc(), to.x, to.y));
-    SelectObject(canvas.dc(), old);
-    DeleteObject(pen);
     return canvas.inked();
 }
 
@@ -90,8 +88,7 @@ TEST(Lines, CheckMarkStrokesPaintTheirExactPixels) {
 // start, so the outline closes without a gap.
 TEST(Lines, ClosedOutlineHasNoGapAndLeavesTheInside) {
     MemoryCanvas canvas(12, 8);
-    HPEN pen = CreatePen(PS_SOLID, 1, kInk);
-    SelectObject(canvas.dc(), pen);
+    SelectedObject pen(canvas.dc(), CreatePen(PS_SOLID, 1, kInk));
     MoveToEx(canvas.dc(), 1, 1, nullptr);
     for (POINT p : {POINT{9, 1}, POINT{9, 5}, POINT{1, 5}, POINT{1, 1}})
         LineTo(canvas.dc(), p.x, p.y);
@@ -101,8 +98,6 @@ TEST(Lines, ClosedOutlineHasNoGapAndLeavesTheInside) {
             if (y == 1 || y == 5 || x == 1 || x == 9)
                 outline.emplace_back(x, y);
     EXPECT_EQ(canvas.inked(), outline);
-    SelectObject(canvas.dc(), GetStockObject(BLACK_PEN));
-    DeleteObject(pen);
 }
 
 TEST(Lines, LineToMovesThePenPosition) {
@@ -153,13 +148,10 @@ TEST(Lines, FollowThePenStyleAndWidth) {
     };
     for (const Case& c : cases) {
         MemoryCanvas canvas(8, 5);
-        HPEN pen = CreatePen(c.style, c.width, kInk);
-        SelectObject(canvas.dc(), pen);
+        SelectedObject pen(canvas.dc(), CreatePen(c.style, c.width, kInk));
         MoveToEx(canvas.dc(), 1, 2, nullptr);
         EXPECT_TRUE(LineTo(canvas.dc(), 6, 2));
         EXPECT_EQ(canvas.inked(), c.painted) << c.name;
-        SelectObject(canvas.dc(), GetStockObject(BLACK_PEN));
-        DeleteObject(pen);
     }
 }
 

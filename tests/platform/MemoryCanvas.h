@@ -11,6 +11,24 @@
 
 namespace lumarin::platform::testing {
 
+// Selects an object it owns into a DC; at the end selects back what it
+// replaced and deletes the object.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : m_dc(dc), m_object(object), m_previous(SelectObject(dc, object)) {}
+    ~SelectedObject() {
+        SelectObject(m_dc, m_previous);
+        DeleteObject(m_object);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_object;
+    HGDIOBJ m_previous;
+};
+
 class MemoryCanvas {
 public:
     MemoryCanvas(int width, int height, COLORREF fill = RGB(255, 255, 255))

@@ -8,28 +8,11 @@ namespace lumarin::platform {
 namespace {
 
 using testing::MemoryCanvas;
+using testing::SelectedObject;
 
 constexpr UINT kCellLeft = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
 constexpr UINT kCellCentre = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
 constexpr UINT kCellRight = DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
-
-// Selects a font of the given character height (and attributes) for the
-// canvas's lifetime.
-class FontScope {
-public:
-    FontScope(HDC dc, LOGFONT lf) : m_dc(dc), m_font(CreateFontIndirect(&lf)) {
-        m_previous = SelectObject(m_dc, m_font);
-    }
-    ~FontScope() {
-        SelectObject(m_dc, m_previous);
-        DeleteObject(m_font);
-    }
-
-private:
-    HDC m_dc;
-    HFONT m_font;
-    HGDIOBJ m_previous;
-};
 
 LOGFONT Font(LONG height, LONG weight = FW_NORMAL) {
     LOGFONT lf;
@@ -37,6 +20,11 @@ LOGFONT Font(LONG height, LONG weight = FW_NORMAL) {
     lf.lfWeight = weight;
     lf.lfCharSet = GB2312_CHARSET;
     return lf;
+}
+
+HFONT MakeFont(LONG height, LONG weight = FW_NORMAL) {
+    LOGFONT lf = Font(height, weight);
+    return CreateFontIndirect(&lf);
 }
 
 bool Inside(const RECT& inner, const RECT& outer) {
@@ -50,7 +38,7 @@ TEST(Text, EllipsisKeepsLongTextInsideItsRectangle) {
     for (UINT format : {kCellLeft, kCellCentre, kCellRight}) {
         for (const auto& text : texts) {
             MemoryCanvas canvas(80, 30);
-            FontScope font(canvas.dc(), Font(-13));
+            SelectedObject font(canvas.dc(), MakeFont(-13));
             SetBkMode(canvas.dc(), TRANSPARENT);
             RECT r{10, 5, 60, 25};
             EXPECT_GT(DrawText(canvas.dc(), text, &r, format), 0);
@@ -63,7 +51,7 @@ TEST(Text, EllipsisKeepsLongTextInsideItsRectangle) {
 
 TEST(Text, WithoutEllipsisLongTextIsCutAtTheRectangle) {
     MemoryCanvas canvas(80, 30);
-    FontScope font(canvas.dc(), Font(-13));
+    SelectedObject font(canvas.dc(), MakeFont(-13));
     RECT r{10, 5, 40, 25};
     DrawText(canvas.dc(), u"A heading far too long for its cell", &r, DT_LEFT | DT_SINGLELINE);
     EXPECT_TRUE(Inside(canvas.inkBounds(), r));
@@ -78,7 +66,7 @@ TEST(Text, ChineseRendersThroughFontFallback) {
         MemoryCanvas canvas(24, 24);
         LOGFONT lf = Font(-16);
         lf.lfFaceName = u"DejaVu Sans"; // a Latin face: Han comes from the fallback
-        FontScope font(canvas.dc(), lf);
+        SelectedObject font(canvas.dc(), CreateFontIndirect(&lf));
         RECT r{0, 0, 24, 24};
         DrawText(canvas.dc(), character, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         EXPECT_GT(canvas.inked().size(), 4u);
@@ -93,7 +81,7 @@ TEST(Text, AlignmentMovesTheInk) {
     const UINT formats[] = {kCellLeft, kCellCentre, kCellRight};
     for (int i = 0; i < 3; ++i) {
         MemoryCanvas canvas(120, 20);
-        FontScope font(canvas.dc(), Font(-12));
+        SelectedObject font(canvas.dc(), MakeFont(-12));
         RECT r{10, 0, 110, 20};
         DrawText(canvas.dc(), u"第1章 Ab", &r, formats[i]);
         inks[i] = canvas.inkBounds();
@@ -113,7 +101,7 @@ TEST(Text, VerticalCentringAndTopPlacement) {
     const UINT formats[] = {DT_LEFT | DT_SINGLELINE, DT_LEFT | DT_VCENTER | DT_SINGLELINE};
     for (int i = 0; i < 2; ++i) {
         MemoryCanvas canvas(60, 60);
-        FontScope font(canvas.dc(), Font(-12));
+        SelectedObject font(canvas.dc(), MakeFont(-12));
         GetTextExtentPoint32(canvas.dc(), u"Hg", &extent);
         RECT r{0, 0, 60, 60};
         DrawText(canvas.dc(), u"Hg", &r, formats[i]);
@@ -126,7 +114,7 @@ TEST(Text, VerticalCentringAndTopPlacement) {
 TEST(Text, DrawsInTheTextColourAndFillsOnlyWhenOpaque) {
     for (int mode : {TRANSPARENT, OPAQUE}) {
         MemoryCanvas canvas(60, 20);
-        FontScope font(canvas.dc(), Font(-14, FW_BOLD));
+        SelectedObject font(canvas.dc(), MakeFont(-14, FW_BOLD));
         SetTextColor(canvas.dc(), RGB(255, 0, 0));
         SetBkColor(canvas.dc(), RGB(0, 255, 0));
         SetBkMode(canvas.dc(), mode);
@@ -146,7 +134,7 @@ TEST(Text, DrawsInTheTextColourAndFillsOnlyWhenOpaque) {
 TEST(Text, FontAttributesChangeTheInk) {
     auto render = [](LOGFONT lf) {
         MemoryCanvas canvas(80, 24);
-        FontScope font(canvas.dc(), lf);
+        SelectedObject font(canvas.dc(), CreateFontIndirect(&lf));
         RECT r{0, 0, 80, 24};
         DrawText(canvas.dc(), u"Chapter", &r, kCellLeft);
         return canvas.buffer().pixels;
@@ -164,7 +152,7 @@ TEST(Text, FontAttributesChangeTheInk) {
 TEST(Text, HeightsFollowTheLogicalFont) {
     MemoryCanvas canvas(4, 4);
     auto extentOf = [&](LOGFONT lf) {
-        FontScope font(canvas.dc(), lf);
+        SelectedObject font(canvas.dc(), CreateFontIndirect(&lf));
         SIZE size;
         EXPECT_TRUE(GetTextExtentPoint32(canvas.dc(), u"第一章 Chapter", &size));
         return size;
@@ -181,7 +169,7 @@ TEST(Text, HeightsFollowTheLogicalFont) {
 
 TEST(Text, ReturnsTheLineHeight) {
     MemoryCanvas canvas(40, 20);
-    FontScope font(canvas.dc(), Font(-12));
+    SelectedObject font(canvas.dc(), MakeFont(-12));
     SIZE extent;
     GetTextExtentPoint32(canvas.dc(), u"x", &extent);
     RECT r{0, 0, 40, 20};
