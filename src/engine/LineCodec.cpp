@@ -5,7 +5,6 @@
 #include <unicode/utf16.h>
 
 #include <algorithm>
-#include <cassert>
 #include <stdexcept>
 
 namespace lumarin::engine {
@@ -50,7 +49,8 @@ struct LineCodec::Converter {
     }
 };
 
-LineCodec::LineCodec(Encoding encoding) : m_encoding(encoding), m_converter(std::make_unique<Converter>())
+LineCodec::LineCodec(Encoding encoding, CodecMode mode)
+    : m_encoding(encoding), m_converter(std::make_unique<Converter>())
 {
     const char* name = IcuName(encoding);
     if (name == nullptr)
@@ -61,6 +61,78 @@ LineCodec::LineCodec(Encoding encoding) : m_encoding(encoding), m_converter(std:
         throw std::runtime_error(std::string("ICU has no converter for ") + name);
     // Stop at invalid input so that those bytes can be carried instead of replaced.
     ucnv_setToUCallBack(m_converter->icu, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+    if (mode == CodecMode::Exact && encoding != Encoding::Utf8 && encoding != Encoding::Utf8Bom)
+        findOneWayCodes();
+}
+
+void LineCodec::findOneWayCodes()
+{
+    std::vector<bool> oneWay(65536, false);
+    bool any = false;
+    std::string code(2, '\0');
+    std::u16string text;
+    std::string back;
+    for (int lead = 0x81; lead <= 0xFE; ++lead) {
+        for (int trail = 0x40; trail <= 0xFE; ++trail) {
+            code[0] = static_cast<char>(lead);
+            code[1] = static_cast<char>(trail);
+            decode(code, text);
+            if (text.size() != 1 || IsCarriedByte(text, 0))
+                continue;
+            back.clear();
+            encode(text, back);
+            if (back != code) {
+                oneWay[static_cast<std::size_t>(lead * 256 + trail)] = true;
+                any = true;
+            }
+        }
+    }
+    if (any)
+        m_oneWay = std::move(oneWay);
+}
+
+// Cheap and on the safe side: any byte pair that is a one-way code, whether
+// or not it stands on a character boundary.
+bool LineCodec::mayHoldOneWayCode(std::string_view raw) const
+{
+    for (std::size_t i = 0; i + 1 < raw.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(raw[i]);
+        if (lead >= 0x81 && m_oneWay[lead * 256u + static_cast<unsigned char>(raw[i + 1])])
+            return true;
+    }
+    return false;
+}
+
+// Character by character, so that each character's own bytes are known.
+void LineCodec::decodeExactly(std::string_view raw, std::u16string& out)
+{
+    out.clear();
+    UConverter* icu = m_converter->icu;
+    ucnv_resetToUnicode(icu);
+    const char* source = raw.data();
+    const char* const sourceLimit = raw.data() + raw.size();
+    while (source < sourceLimit) {
+        const char* const start = source;
+        UErrorCode status = U_ZERO_ERROR;
+        const UChar32 c = ucnv_getNextUChar(icu, &source, sourceLimit, &status);
+        const std::size_t length = static_cast<std::size_t>(source - start);
+        const bool oneWay = length == 2 && m_oneWay[static_cast<unsigned char>(start[0]) * 256u +
+                                                    static_cast<unsigned char>(start[1])];
+        if (U_FAILURE(status) || oneWay) {
+            if (source == start)
+                ++source; // never stand still
+            for (const char* p = start; p < source; ++p)
+                out.push_back(static_cast<char16_t>(kCarriedByteBase + static_cast<unsigned char>(*p)));
+            ucnv_resetToUnicode(icu);
+            continue;
+        }
+        if (U_IS_BMP(c)) {
+            out.push_back(static_cast<char16_t>(c));
+        } else {
+            out.push_back(U16_LEAD(c));
+            out.push_back(U16_TRAIL(c));
+        }
+    }
 }
 
 LineCodec::~LineCodec() = default;
@@ -80,30 +152,40 @@ void LineCodec::decode(std::string_view raw, std::u16string& out)
         }
         return;
     }
-    // One byte never yields more than one code unit (a carried byte included).
-    out.resize(raw.size());
-    UChar* target = reinterpret_cast<UChar*>(out.data());
-    UChar* const targetLimit = target + out.size();
+    if (!m_oneWay.empty() && mayHoldOneWayCode(raw)) {
+        decodeExactly(raw, out);
+        return;
+    }
+    // One byte rarely yields more than one code unit; the loop grows the text when it does.
+    out.resize(raw.size() + 8);
+    std::size_t written = 0;
     const char* source = raw.data();
     const char* const sourceLimit = raw.data() + raw.size();
     UConverter* icu = m_converter->icu;
     ucnv_resetToUnicode(icu);
     for (;;) {
+        UChar* const begin = reinterpret_cast<UChar*>(out.data());
+        UChar* target = begin + written;
         UErrorCode status = U_ZERO_ERROR;
-        ucnv_toUnicode(icu, &target, targetLimit, &source, sourceLimit, nullptr, true, &status);
-        if (!IsInvalidInput(status)) {
-            assert(U_SUCCESS(status) && "decoding never needs more room than one unit per byte");
-            break;
+        ucnv_toUnicode(icu, &target, begin + out.size(), &source, sourceLimit, nullptr, true, &status);
+        written = static_cast<std::size_t>(target - begin);
+        if (status == U_BUFFER_OVERFLOW_ERROR) {
+            out.resize(out.size() * 2);
+            continue;
         }
+        if (!IsInvalidInput(status))
+            break;
         char bad[32];
         int8_t badLength = sizeof bad;
         UErrorCode badStatus = U_ZERO_ERROR;
         ucnv_getInvalidChars(icu, bad, &badLength, &badStatus);
+        if (written + static_cast<std::size_t>(badLength) > out.size())
+            out.resize(out.size() * 2 + static_cast<std::size_t>(badLength));
         for (int8_t k = 0; k < badLength; ++k)
-            *target++ = static_cast<UChar>(kCarriedByteBase + static_cast<unsigned char>(bad[k]));
+            out[written++] = static_cast<char16_t>(kCarriedByteBase + static_cast<unsigned char>(bad[k]));
         ucnv_resetToUnicode(icu);
     }
-    out.resize(static_cast<std::size_t>(target - reinterpret_cast<UChar*>(out.data())));
+    out.resize(written);
 }
 
 std::u16string LineCodec::decode(std::string_view raw)
@@ -130,17 +212,21 @@ void LineCodec::encode(std::u16string_view text, std::string& out)
     const auto flushSegment = [&](std::size_t end) {
         if (end == start)
             return;
-        const std::size_t oldSize = out.size();
-        // Four bytes per code unit covers every encoding here.
-        out.resize(oldSize + (end - start) * 4);
-        char* target = out.data() + oldSize;
         const UChar* source = reinterpret_cast<const UChar*>(text.data() + start);
+        const UChar* const sourceLimit = reinterpret_cast<const UChar*>(text.data() + end);
+        std::size_t written = out.size();
+        out.resize(written + (end - start) * 4);
         ucnv_resetFromUnicode(icu);
-        UErrorCode status = U_ZERO_ERROR;
-        ucnv_fromUnicode(icu, &target, out.data() + out.size(), &source,
-                         reinterpret_cast<const UChar*>(text.data() + end), nullptr, true, &status);
-        assert(U_SUCCESS(status) && "four bytes per code unit is always enough");
-        out.resize(static_cast<std::size_t>(target - out.data()));
+        for (;;) {
+            char* target = out.data() + written;
+            UErrorCode status = U_ZERO_ERROR;
+            ucnv_fromUnicode(icu, &target, out.data() + out.size(), &source, sourceLimit, nullptr, true, &status);
+            written = static_cast<std::size_t>(target - out.data());
+            if (status != U_BUFFER_OVERFLOW_ERROR)
+                break;
+            out.resize(out.size() * 2);
+        }
+        out.resize(written);
     };
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (!IsCarriedByte(text, i))

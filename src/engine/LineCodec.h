@@ -20,11 +20,17 @@ inline constexpr char16_t kCarriedByteBase = 0xDC00;
 // True when text[i] is a carried byte (a lone U+DC00..U+DCFF).
 bool IsCarriedByte(std::u16string_view text, std::size_t i);
 
+// Display: every code reads as its character. Exact: a code that does not
+// come back from encoding its character (some Big5 characters have two
+// codes) is carried as bytes instead, so that a line that is edited and
+// written again keeps every byte that was not removed.
+enum class CodecMode { Display, Exact };
+
 // Decodes raw line bytes to UTF-16 and encodes UTF-16 back, per encoding.
 // Holds a converter: one codec per thread.
 class LineCodec {
 public:
-    explicit LineCodec(Encoding encoding);
+    explicit LineCodec(Encoding encoding, CodecMode mode = CodecMode::Display);
     ~LineCodec();
     LineCodec(LineCodec&&) noexcept;
     LineCodec& operator=(LineCodec&&) noexcept;
@@ -48,7 +54,12 @@ public:
 
 private:
     struct Converter;
+    void findOneWayCodes();
+    bool mayHoldOneWayCode(std::string_view raw) const;
+    void decodeExactly(std::string_view raw, std::u16string& out);
+
     Encoding m_encoding;
+    std::vector<bool> m_oneWay; // two-byte codes (lead * 256 + trail) that do not round-trip
     std::unique_ptr<Converter> m_converter;
 };
 

@@ -15,7 +15,9 @@ Encoding OutputEncodingFor(Encoding source, bool toSimplified)
 } // namespace
 
 LineTransform::LineTransform(Encoding source, const OutputOptions& options)
-    : m_source(source), m_output(OutputEncodingFor(source, options.toSimplified)), m_filters(options.filters),
+    : m_source(source, OutputEncodingFor(source, options.toSimplified) == source ? CodecMode::Exact
+                                                                                  : CodecMode::Display),
+      m_output(OutputEncodingFor(source, options.toSimplified)), m_filters(options.filters),
       m_deleteBlank(options.deleteBlankLines)
 {
     std::erase_if(m_filters, [](const std::u16string& filter) { return filter.empty(); });

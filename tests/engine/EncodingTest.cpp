@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace lumarin::engine {
 namespace {
 
@@ -89,6 +91,25 @@ TEST(LineCodec, InvalidBytesAreCarriedAndWrittenBack)
         for (std::size_t i = 0; i < text.size(); ++i)
             carried = carried || IsCarriedByte(text, i);
         EXPECT_TRUE(carried) << EncodingName(c.encoding);
+    }
+}
+
+// Whatever the bytes, decoding and encoding again gives them back.
+TEST(LineCodec, AnyBytesRoundTrip)
+{
+    std::mt19937 random(20261207);
+    for (const Encoding encoding : {Encoding::Gb18030, Encoding::Big5, Encoding::Utf8}) {
+        LineCodec codec(encoding, CodecMode::Exact);
+        for (int round = 0; round < 20000; ++round) {
+            std::string raw(random() % 24, '\0');
+            for (char& byte : raw) {
+                const auto kind = random() % 4;
+                byte = static_cast<char>(kind == 0 ? random() % 0x80 : kind == 1 ? '0' + random() % 10 : 0x80 + random() % 0x80);
+            }
+            std::string encoded;
+            codec.encode(codec.decode(raw), encoded);
+            ASSERT_EQ(encoded, raw) << EncodingName(encoding) << " round " << round;
+        }
     }
 }
 

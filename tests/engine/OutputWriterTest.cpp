@@ -208,6 +208,22 @@ TEST_F(OutputWriterTest, FilteredLineKeepsItsInvalidBytes)
     EXPECT_EQ(file("001-1甲.txt"), Encode(u"第一章 甲\r\n", "GB18030") + "\xFF" + Encode(u"文字", "GB18030") + "\x81\r\n");
 }
 
+TEST_F(OutputWriterTest, FilteredBig5LineKeepsCodesThatHaveTwins)
+{
+    // A2A5 and F9E9 both read as the same box-drawing character.
+    std::u16string preface;
+    for (int i = 0; i < 20; ++i)
+        preface += u"話說天下大勢，分久必合，合久必分。周末七國分爭，並入於秦。\r\n";
+    const auto analysis =
+        analyse(Encode(preface + u"第一章 甲\r\n", "Big5") + "\xA2\xA5" + Encode(u"刪除字\r\n", "Big5"));
+    ASSERT_EQ(analysis.encoding, Encoding::Big5);
+    OutputOptions o = options();
+    o.filesPerFolder = 0;
+    o.filters = {u"刪除"};
+    WriteOutput(analysis, analysis.checked, o);
+    EXPECT_EQ(file("001-1甲.txt"), Encode(u"第一章 甲\r\n", "Big5") + "\xA2\xA5" + Encode(u"字\r\n", "Big5"));
+}
+
 // With blank lines kept, no filters and no conversion, the files put together
 // are the source again, only with every line ending in CR LF.
 TEST_F(OutputWriterTest, RoundTripIsByteForByte)
