@@ -100,6 +100,12 @@ HWND GetCapture();
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs);
 BOOL KillTimer(HWND hwnd, UINT_PTR id);
 
+// ---- keyboard ------------------------------------------------------------------
+
+// High bit set (the value is negative) while the key is down; 0 otherwise and for
+// keys outside 0 ... 255. The host keeps it current from its key and mouse events.
+SHORT GetKeyState(int vk);
+
 // ---- pointer -------------------------------------------------------------------
 
 BOOL GetCursorPos(POINT* pt); // screen coordinates, from the host

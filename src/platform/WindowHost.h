@@ -38,6 +38,10 @@ const PixelBuffer* GetWindowSurface(HWND hwnd);
 // the Qt host keeps it current from real input.
 void SetCurrentCursorPos(POINT screen);
 
+// What GetKeyState reports for a virtual key (VK_SHIFT, VK_CONTROL, VK_MENU ...);
+// set by the host on every key and mouse event, by tests directly.
+void SetKeyState(int vk, bool down);
+
 // Sends WM_TIMER if the timer runs: the host calls it when one is due, tests
 // call it for windows without a host. A host that attaches is told of the
 // window's running timers; one that detaches stops its own.

@@ -113,6 +113,29 @@ TEST_F(SystemValuesTest, CursorPositionShapeAndFileDrops) {
     EXPECT_EQ(GetWindowLongPtr(a, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
 }
 
+TEST_F(SystemValuesTest, KeyStateHasTheHighBitWhileDown) {
+    struct Case {
+        int vk;
+        bool down;
+        SHORT expected;
+    };
+    const Case cases[] = {
+        {static_cast<int>(VK_SHIFT), true, static_cast<SHORT>(0x8000)},
+        {static_cast<int>(VK_CONTROL), false, 0},
+        {static_cast<int>(VK_MENU), true, static_cast<SHORT>(0x8000)},
+        {-1, true, 0},
+        {256, true, 0},
+    };
+    for (const Case& c : cases) {
+        SetKeyState(c.vk, c.down);
+        EXPECT_EQ(GetKeyState(c.vk), c.expected) << c.vk;
+    }
+    EXPECT_LT(GetKeyState(static_cast<int>(VK_SHIFT)), 0) << "callers test the sign";
+    SetKeyState(static_cast<int>(VK_SHIFT), false);
+    SetKeyState(static_cast<int>(VK_MENU), false);
+    EXPECT_EQ(GetKeyState(static_cast<int>(VK_SHIFT)), 0);
+}
+
 TEST_F(SystemValuesTest, ShowWindowReportsThePreviousState) {
     const HWND hwnd = Create();
     EXPECT_FALSE(ShowWindow(hwnd, SW_SHOW));
