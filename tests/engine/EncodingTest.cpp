@@ -8,6 +8,8 @@
 
 #include <random>
 
+#include <unicode/ustring.h>
+
 namespace lumarin::engine {
 namespace {
 
@@ -44,6 +46,49 @@ TEST(DetectEncoding, ByteOrderMarkThenUtf8ThenBig5ThenGb18030)
     };
     for (const auto& c : cases)
         EXPECT_EQ(EncodingName(DetectEncoding(c.bytes, c.whole)), EncodingName(c.expected)) << c.bytes.size();
+}
+
+TEST(ValidUtf8Prefix, CutCharactersAtChunkEnds)
+{
+    const std::string chinese = "\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD"; // 15 bytes
+    const struct {
+        std::string text;
+        std::size_t prefix;
+    } cases[] = {
+        {chinese + chinese + "a\xE4\xB8", 31},                    // cut at the very end of a 16-byte chunk
+        {chinese + "a" + chinese + "\xE4\xB8" + chinese, 31},     // cut, then more text
+        {chinese + "a" + chinese + "a" + chinese + "a", 48},        // all valid
+        {chinese + "a" + "\xE4\xB8\xE4\xB8\xAD" + chinese, 16}, // cut before a whole character
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ValidUtf8Prefix(c.text), c.prefix) << c.text.size();
+}
+
+// The vector path must agree with ICU's strict reading on every mix of
+// characters, cut sequences and stray bytes, wherever the chunks fall.
+TEST(ValidUtf8Prefix, AgreesWithIcu)
+{
+    const std::string pieces[] = {"a", "\xC2\xA9", "\xE4\xB8\xAD", "\xE0\xA0\x80", "\xED\x9F\xBF", "\xF0\x90\x80\x80",
+                                  "\xF4\x8F\xBF\xBF", "\xEF\xBF\xBD", "\n"};
+    const std::string junk[] = {"\x80", "\xC0\xAF", "\xE0\x80\x80", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xFF", "\xE4\xB8", "\xC1"};
+    std::mt19937 random(7);
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        const int length = static_cast<int>(random() % 60);
+        for (int k = 0; k < length; ++k)
+            text += random() % 40 == 0 ? junk[random() % std::size(junk)] : pieces[random() % std::size(pieces)];
+        std::u16string ignored(text.size() + 1, u'\0');
+        int32_t produced = 0;
+        UErrorCode status = U_ZERO_ERROR;
+        u_strFromUTF8(reinterpret_cast<UChar*>(ignored.data()), static_cast<int32_t>(ignored.size()), &produced,
+                      text.data(), static_cast<int32_t>(text.size()), &status);
+        const std::size_t prefix = ValidUtf8Prefix(text);
+        ASSERT_EQ(prefix == text.size(), U_SUCCESS(status)) << round;
+        status = U_ZERO_ERROR;
+        u_strFromUTF8(reinterpret_cast<UChar*>(ignored.data()), static_cast<int32_t>(ignored.size()), &produced,
+                      text.data(), static_cast<int32_t>(prefix), &status);
+        ASSERT_TRUE(U_SUCCESS(status)) << round << " " << prefix << " " << ::testing::PrintToString(text);
+    }
 }
 
 TEST(LineCodec, DecodesAndEncodesEachEncoding)
