@@ -189,6 +189,10 @@ private:
     Column& ColumnOrRaise(const PositionOrKey& Index) const; // error 9 / 91
     void SetColorProperty(Color& color, std::int32_t lngOleColor, bool brush, bool pen,
                           const std::u16string& name);
+    // Makes clsFont the control's font object and follows its changes (CreateListFont);
+    // nullptr gives a new default font. DisconnectFont stops following and releases it.
+    void ConnectFont(std::shared_ptr<platform::StdFont> clsFont);
+    void DisconnectFont();
 
     // ---- layout and painting (ListView_Layout.cpp, ListView_Paint.cpp) --------------
     void PaintControl();
