@@ -1,0 +1,79 @@
+// Filling the chapter list the way the main window does: Redraw off, 100,000
+// rows with three texts each, Redraw on (one layout and one repaint). The
+// reference is the same texts pushed into a plain vector of rows, the floor
+// for any list that keeps its texts.
+
+#include "listview/ListView.h"
+
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace {
+
+using lumarin::listview::ListView;
+
+constexpr int Rows = 100000;
+
+std::u16string Number(int n) {
+    std::u16string text;
+    do {
+        text.insert(text.begin(), static_cast<char16_t>(u'0' + n % 10));
+        n /= 10;
+    } while (n != 0);
+    return text;
+}
+
+std::u16string Heading(int n) { return u"\u7B2C" + Number(n) + u"\u7AE0 \u9752\u706F\u8BB0"; }
+
+void AddRowsWithRedrawOff(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto list = std::make_unique<ListView>(0, 0, 0, 600, 400);
+        list->AddColumn(u"no", u"#", 1, 60);
+        list->AddColumn(u"heading", u"Heading", 0, 300);
+        list->AddColumn(u"preview", u"Preview", 0, 200);
+        state.ResumeTiming();
+
+        list->Redraw(false);
+        for (int i = 0; i < Rows; ++i) {
+            const int row = list->AddItem(-1, Number(i + 1));
+            list->ItemText(row, 1, Heading(i + 1));
+            list->ItemText(row, 2, Number(i + 1));
+        }
+        list->Redraw(true);
+        benchmark::DoNotOptimize(list->ItemCount());
+
+        state.PauseTiming();
+        list.reset();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * Rows);
+}
+BENCHMARK(AddRowsWithRedrawOff)->Unit(benchmark::kMillisecond);
+
+void PlainVectorOfRows(benchmark::State& state) {
+    for (auto _ : state) {
+        std::vector<std::array<std::u16string, 3>> rows;
+        for (int i = 0; i < Rows; ++i) {
+            rows.push_back({Number(i + 1), Heading(i + 1), Number(i + 1)});
+        }
+        benchmark::DoNotOptimize(rows.data());
+    }
+    state.SetItemsProcessed(state.iterations() * Rows);
+}
+BENCHMARK(PlainVectorOfRows)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv); // text is rendered through Qt
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
