@@ -332,7 +332,8 @@ TEST_F(ListViewTest, PropertyFollowUps) {
         {"OLEDropMode", [](auto& l) { l.OLEDropMode(1); }, {u"OLEDropMode"}, false},
         {"SolidFocusRect", [](auto& l) { l.SolidFocusRect(true); }, {}, true},
         {"DrawCallback", [](auto& l) { l.DrawCallback(nullptr); }, {}, true},
-        {"BorderStyle", [](auto& l) { l.BorderStyle(2); }, {u"BorderStyle"}, false},
+        // The new frame shrinks the client area, and a resize repaints.
+        {"BorderStyle", [](auto& l) { l.BorderStyle(2); }, {u"BorderStyle"}, true},
         {"Enabled", [](auto& l) { l.Enabled(true); }, {u"Enabled"}, true},
         {"ColumnsAutoSize", [](auto& l) { l.ColumnsAutoSize(true); }, {u"ColumnsAutoSize"}, true},
         {"ColumnsVisible", [](auto& l) { l.ColumnsVisible(true); }, {u"ColumnsVisible"}, true},
