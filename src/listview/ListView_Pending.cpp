@@ -78,8 +78,17 @@ void ListView::UserControl_LostFocus() { m_blnHasFocus = false; }
 void ListView::UserControl_MouseDown(std::int16_t, std::int16_t, float, float) {}
 void ListView::UserControl_MouseMove(std::int16_t, std::int16_t, float, float) {}
 void ListView::UserControl_MouseUp(std::int16_t, std::int16_t, float, float) {}
-void ListView::UserControl_Click() {}
-void ListView::UserControl_DblClick() {}
+void ListView::UserControl_Click() {
+    if (m_lngSelectedItem >= 0 && m_lngSelectedItem <= m_clsItems.ItemCount() - 1) {
+        Events().Click(m_lngSelectedItem);
+    }
+}
+void ListView::UserControl_DblClick() {
+    if (m_lngSelectedItem >= 0 && m_lngSelectedItem <= m_clsItems.ItemCount() - 1 &&
+        m_clsItems.Item(m_lngSelectedItem)->Selected()) {
+        Events().DblClick(m_lngSelectedItem);
+    }
+}
 void ListView::UserControl_KeyDown(std::int16_t, std::int16_t) {}
 void ListView::UserControl_KeyUp(std::int16_t, std::int16_t) {}
 void ListView::UserControl_KeyPress(std::int16_t) {}

@@ -19,6 +19,9 @@ using namespace platform;
 
 struct Recorder : IListViewEvents {
     int redraws = 0;
+    std::vector<std::string> clicks;
+    void Click(std::int32_t ItemIndex) override { clicks.push_back("Click " + std::to_string(ItemIndex)); }
+    void DblClick(std::int32_t ItemIndex) override { clicks.push_back("DblClick " + std::to_string(ItemIndex)); }
     std::function<void()> onRedraw;
     void RedrawingDone() override {
         ++redraws;
@@ -434,6 +437,38 @@ TEST_F(ListViewTest, ItemHeightFollowsFontPaddingAndCheckboxes) {
     lv.ItemsAutoSize(true);
     lv.Checkboxes(false);
     EXPECT_GT(lv.ItemHeight(), text + 4);
+}
+
+TEST_F(ListViewTest, PressTakesFocusAndCaptureUntilTheLastRelease) {
+    const HWND hwnd = lv.hWnd();
+    SetFocus(0);
+    SendMessage(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(GetFocus(), hwnd);
+    EXPECT_EQ(GetCapture(), hwnd);
+    SendMessage(hwnd, WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, MAKELPARAM(5, 5));
+    SendMessage(hwnd, WM_LBUTTONUP, MK_RBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(GetCapture(), hwnd); // the right button is still held
+    SendMessage(hwnd, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(GetCapture(), 0);
+}
+
+TEST_F(ListViewTest, LeftReleaseClicksButNotAfterADoubleClickOrOutside) {
+    ListView list(0, 0, 0, 200, 100);
+    list.EventSink(&events);
+    list.AddColumn(u"k", u"", 0, 50);
+    list.AddItem();
+    list.SelectedItem(0);
+    const HWND hwnd = list.hWnd();
+    const LPARAM inside = MAKELPARAM(150, 50); // right of the only column
+    SendMessage(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, inside);
+    SendMessage(hwnd, WM_LBUTTONUP, 0, inside);
+    SendMessage(hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, inside);
+    SendMessage(hwnd, WM_LBUTTONUP, 0, inside);
+    SendMessage(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, inside);
+    SendMessage(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(500, 50)); // released outside the window
+    SendMessage(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, inside);
+    SendMessage(hwnd, WM_RBUTTONUP, 0, inside);
+    EXPECT_EQ(events.clicks, std::vector<std::string>{"Click 0"});
 }
 
 TEST_F(ListViewTest, EmptyDrawCallbackPutsTheControlBack) {
