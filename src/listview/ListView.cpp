@@ -39,6 +39,10 @@ ListView::ListView(HWND hwndParent, int x, int y, int width, int height) {
 }
 
 ListView::~ListView() {
+    // Messages sent while the window goes (focus loss, destruction) must not
+    // reach a half-released control or its owner.
+    m_pEvents = nullptr;
+    if (m_hWnd != 0) SetWindowLongPtr(m_hWnd, GWLP_USERDATA, 0);
     TerminateControl();
     DisconnectFont();
     if (m_hWnd != 0) DestroyWindow(m_hWnd);
