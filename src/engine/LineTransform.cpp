@@ -3,8 +3,13 @@
 #include "engine/OutputWriter.h"
 #include "engine/TextUtil.h"
 
+#include <algorithm>
+
 namespace lumarin::engine {
 namespace {
+
+// Code units of text handed to the converter at once.
+constexpr std::size_t kBatchUnits = 32 * 1024;
 
 Encoding OutputEncodingFor(Encoding source, bool toSimplified)
 {
@@ -62,29 +67,73 @@ bool LineTransform::isBlankText(std::u16string_view text) const
     return true;
 }
 
-bool LineTransform::append(std::string_view raw, std::string& out)
+bool LineTransform::filteredText(std::string_view raw, std::u16string& text)
+{
+    m_source.decode(raw, m_text);
+    text = m_text;
+    for (const std::u16string& filter : m_filters)
+        text = RemoveAll(text, filter);
+    return !(m_deleteBlank && isBlankText(text));
+}
+
+void LineTransform::add(std::string_view raw, std::string& out)
 {
     if (!m_needsText) {
         if (m_deleteBlank && mayBeBlank(raw))
-            return false;
+            return;
         out.append(raw);
-        return true;
+        out.append(m_lineEnd);
+        return;
     }
-    m_source.decode(raw, m_text);
-    std::u16string text = m_text;
-    for (const std::u16string& filter : m_filters)
-        text = RemoveAll(text, filter);
-    if (m_deleteBlank && isBlankText(text))
-        return false;
-    if (m_simplifier)
-        text = m_simplifier->convert(text);
+    std::u16string text;
+    if (!filteredText(raw, text))
+        return;
+    if (m_simplifier) {
+        m_batch.append(text);
+        m_batch.push_back(u'\n');
+        m_batchTails.emplace_back(m_source.oddTail(raw));
+        if (m_batch.size() >= kBatchUnits)
+            convertBatch(out);
+        return;
+    }
     if (text == m_text && m_output.encoding() == m_source.encoding()) {
         out.append(raw);
-        return true;
+    } else {
+        m_output.encode(text, out);
+        out.append(m_source.oddTail(raw));
     }
-    m_output.encode(text, out);
-    out.append(m_source.oddTail(raw));
-    return true;
+    out.append(m_lineEnd);
+}
+
+void LineTransform::finish(std::string& out)
+{
+    if (!m_batchTails.empty())
+        convertBatch(out);
+}
+
+// Decoding in exact mode makes encoding give back every byte of an unchanged
+// line, so converted lines are always encoded.
+void LineTransform::convertBatch(std::string& out)
+{
+    std::u16string converted = m_simplifier->convert(m_batch);
+    if (std::count(converted.begin(), converted.end(), u'\n') != static_cast<std::ptrdiff_t>(m_batchTails.size())) {
+        // Never expected; one line at a time is always right.
+        converted.clear();
+        for (std::size_t start = 0, end; start < m_batch.size(); start = end + 1) {
+            end = m_batch.find(u'\n', start);
+            converted += m_simplifier->convert(std::u16string_view(m_batch).substr(start, end - start)) + u'\n';
+        }
+    }
+    std::size_t start = 0;
+    for (const std::string& tail : m_batchTails) {
+        const std::size_t end = converted.find(u'\n', start);
+        m_output.encode(std::u16string_view(converted).substr(start, end - start), out);
+        out.append(tail);
+        out.append(m_lineEnd);
+        start = end + 1;
+    }
+    m_batch.clear();
+    m_batchTails.clear();
 }
 
 } // namespace lumarin::engine

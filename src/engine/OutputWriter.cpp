@@ -101,12 +101,10 @@ private:
         while (m_lines.linesRead() < last && m_lines.next(line)) {
             if (line.number % kLinesPerYield == 0)
                 yield();
-            std::string& out = m_file->buffer();
-            if (m_transform.append(line.raw, out)) {
-                m_transform.appendLineEnd(out);
-                m_file->commit();
-            }
+            m_transform.add(line.raw, m_file->buffer());
+            m_file->commit();
         }
+        m_transform.finish(m_file->buffer());
     }
 
     void yield()

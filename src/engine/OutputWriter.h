@@ -34,8 +34,8 @@ struct FileProgress {
 struct OutputCallbacks {
     // Called when a file is opened, before its first line.
     std::function<void(const FileProgress&)> onFileStarted;
-    // Called every few hundred copied lines and at each new file, so a window
-    // can let pending events run.
+    // Called every 1024 source lines and at each new file, so a window can let
+    // pending events run (it may want to throttle further by time).
     std::function<void()> yield;
 };
 
