@@ -2,7 +2,75 @@
 // table it returns must hold together the way the output writer relies on.
 #include "FuzzInput.h"
 #include "engine/Analyzer.h"
+#include "engine/BlockReader.h"
 #include "engine/EngineError.h"
+#include "engine/HeadingCondition.h"
+#include "engine/LineCodec.h"
+#include "engine/LineReader.h"
+#include "engine/SourceFile.h"
+
+#include <vector>
+
+namespace {
+
+using lumarin::engine::Encoding;
+
+// Lines of the source counted here from its bytes (line ends CR LF, CR, LF), independently of the
+// engine's scanners, which count line ends only between the lines they examine.
+std::int64_t CountLines(std::string_view bytes, Encoding encoding) {
+    bytes.remove_prefix(lumarin::engine::ByteOrderMark(encoding).size());
+    const std::size_t unit = lumarin::engine::IsUtf16(encoding) ? 2 : 1;
+    auto unitAt = [&](std::size_t i) -> unsigned {
+        if (unit == 1) {
+            return static_cast<unsigned char>(bytes[i]);
+        }
+        const auto a = static_cast<unsigned char>(bytes[i]);
+        const auto b = static_cast<unsigned char>(bytes[i + 1]);
+        return encoding == Encoding::Utf16LE ? a | (b << 8) : (a << 8) | b;
+    };
+    std::int64_t lines = 0;
+    bool open = false;  // the current line has content and no line end yet
+    for (std::size_t i = 0; i + unit <= bytes.size(); i += unit) {
+        const unsigned c = unitAt(i);
+        if (c == '\r' || c == '\n') {
+            ++lines;
+            open = false;
+            if (c == '\r' && i + 2 * unit <= bytes.size() && unitAt(i + unit) == '\n') {
+                i += unit;
+            }
+        } else {
+            open = true;
+        }
+    }
+    if (bytes.size() % unit != 0) {
+        open = true;  // an odd last byte of UTF-16 is part of the last line
+    }
+    return lines + (open ? 1 : 0);
+}
+
+// Heading lines found the plain way: every line decoded and matched. The analysis takes a
+// shortcut (it searches the raw bytes for 第 first); both must find the same lines.
+std::vector<std::int64_t> HeadingLinesLineByLine(const std::filesystem::path& path, Encoding encoding) {
+    using namespace lumarin::engine;
+    HeadingCondition condition(kDefaultCondition);
+    SourceFile file(path);
+    BlockReader blocks(file, encoding);
+    LineReader lines(blocks);
+    LineCodec codec(encoding);
+    std::vector<std::int64_t> found;
+    Line line;
+    std::u16string text;
+    HeadingFields fields;
+    while (lines.next(line)) {
+        codec.decode(line.raw, text);
+        if (condition.match(text, fields) == MatchStatus::Matched) {
+            found.push_back(line.number);
+        }
+    }
+    return found;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace lumarin::engine;
@@ -14,6 +82,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const EngineError&) {
         Fail("the default condition refused a source");
     }
+    if (result.lineCount != CountLines(std::string_view(reinterpret_cast<const char*>(data), size), result.encoding)) {
+        Fail("line count differs from the line ends in the source");
+    }
     const ChapterTable& table = result.table;
     const auto count = static_cast<std::size_t>(result.m_lngCount);
     if (table.headingCount() != result.m_lngCount || table.m_lngStartLine.size() != count + 2 ||
@@ -23,6 +94,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (table.m_lngStartLine.front() != 1 || table.m_lngStartLine.back() != result.lineCount + 1) {
         Fail("front matter or end marker misplaced");
+    }
+    const std::vector<std::int64_t> headings(table.m_lngStartLine.begin() + 1, table.m_lngStartLine.end() - 1);
+    if (headings != HeadingLinesLineByLine(memory.path(), result.encoding)) {
+        Fail("the analysis and a line-by-line match disagree on the heading lines");
     }
     for (std::size_t k = 1; k < table.m_lngStartLine.size(); ++k) {
         if (table.m_lngStartLine[k] <= table.m_lngStartLine[k - 1] && k != 1) {

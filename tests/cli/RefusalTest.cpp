@@ -20,6 +20,7 @@ const std::vector<RefusalCase> kRefusals{
     {"InvalidCondition", {"-c", "第(", "SRC"}, 1, "标题条件无效: "},
     {"SourceIsAFolder", {"DIR"}, 3, "无法读取文件: "},
     {"OutputBelowARegularFile", {"-o", "SRC/out", "SRC"}, 3, "无法写入: "},
+    {"BlankOutputFolder", {"-o", "  ", "SRC"}, 2, "--output is empty"},
     {"NoSource", {"-q"}, 2, ""},
     {"EmptySource", {""}, 2, ""},
     {"UnknownOption", {"--bogus", "SRC"}, 2, ""},
