@@ -68,6 +68,12 @@ rm -rf "$shm/split"
 mem_split_50=$(peak_kb "$split" -q -o "$shm/split" "$data/novel-gbk.txt")
 rm -rf "$shm/split"
 mem_split_500=$(peak_kb "$split" -q -o "$shm/split" "$data/novel-500m-gbk.txt")
+# The -s comparison is only fair if both produce the same text: split with nothing else changed
+# and compare with opencc's output.
+rm -rf "$shm/split"
+"$split" -q -s --keep-blank-lines -g 0 -p %n -o "$shm/split" "$data/novel-big5.txt" >/dev/null
+cat "$shm"/split/novel-big5/*.txt | iconv -f GB18030 -t UTF-8 > "$shm/ours.txt"
+same_text=$(cmp -s "$shm/ours.txt" "$shm/t2s.txt" && echo "identical" || echo "DIFFERENT")
 rm -rf "$shm"
 
 verdict() { awk -v v="$1" -v limit="$2" 'BEGIN { print (v < limit) ? "met" : "NOT met" }'; }
@@ -93,6 +99,8 @@ growth_list=$(( (mem_list_500 - mem_list_50) / 1024 ))
   row "\`--list\` vs \`cat > /dev/null\`" list cat ""
   row "split (defaults) vs \`csplit -z\` (UTF-8 copy)" split csplit 1.25
   row "split \`-s\` (Big5) vs \`opencc -c t2s.json\` (UTF-8 copy)" split-s opencc 1
+  echo
+  echo "\`-s\` output (blank lines kept, files concatenated, as UTF-8) against opencc's: $same_text."
   echo
   echo "Peak resident memory (\`/usr/bin/time -v\`):"
   echo
