@@ -74,23 +74,25 @@ std::int16_t ListView::MouseButtons(WPARAM wParam) const {
     return buttons;
 }
 
+// A mouse message carries Shift and Ctrl as they were when it was sent; Alt
+// comes from the key state.
 std::int16_t ListView::ShiftState(WPARAM wParam) const {
     std::int16_t shift = 0;
     if (wParam & MK_SHIFT) shift |= 1;
     if (wParam & MK_CONTROL) shift |= 2;
-    return static_cast<std::int16_t>(shift | (m_intKeyModifiers & 4));
+    if (GetKeyState(VK_MENU) < 0) shift |= 4;
+    return shift;
+}
+
+std::int16_t ListView::KeyShiftState() const {
+    std::int16_t shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
+    if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
+    if (GetKeyState(VK_MENU) < 0) shift |= 4;
+    return shift;
 }
 
 namespace {
-
-std::int16_t ModifierBit(WPARAM key) {
-    switch (key) {
-    case VK_SHIFT: return 1;
-    case VK_CONTROL: return 2;
-    case VK_MENU: return 4;
-    default: return 0;
-    }
-}
 
 std::int16_t ButtonOf(UINT msg) {
     switch (msg) {
@@ -116,8 +118,6 @@ LRESULT ListView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         UserControl_GotFocus();
         return 0;
     case WM_KILLFOCUS:
-        // Key releases after the focus left never reach us.
-        m_intKeyModifiers = 0;
         UserControl_LostFocus();
         return 0;
 
@@ -163,13 +163,11 @@ LRESULT ListView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        m_intKeyModifiers = static_cast<std::int16_t>(m_intKeyModifiers | ModifierBit(wParam));
-        UserControl_KeyDown(static_cast<std::int16_t>(wParam), m_intKeyModifiers);
+        UserControl_KeyDown(static_cast<std::int16_t>(wParam), KeyShiftState());
         return 0;
     case WM_KEYUP:
     case WM_SYSKEYUP:
-        m_intKeyModifiers = static_cast<std::int16_t>(m_intKeyModifiers & ~ModifierBit(wParam));
-        UserControl_KeyUp(static_cast<std::int16_t>(wParam), m_intKeyModifiers);
+        UserControl_KeyUp(static_cast<std::int16_t>(wParam), KeyShiftState());
         return 0;
     case WM_CHAR:
         UserControl_KeyPress(static_cast<std::int16_t>(wParam));

@@ -178,6 +178,7 @@ private:
                                     platform::LPARAM lParam);
     std::int16_t MouseButtons(platform::WPARAM wParam) const; // 1 left, 2 right, 4 middle
     std::int16_t ShiftState(platform::WPARAM wParam) const;   // 1 Shift, 2 Ctrl, 4 Alt
+    std::int16_t KeyShiftState() const;                       // the same from the key state
     void ApplyBorderStyle(platform::HWND hwnd, std::int32_t udeBS);
     void ChangeWindowStyle(platform::HWND hwnd, int index, platform::LONG bitsToSet,
                            platform::LONG bitsToClear);
@@ -300,7 +301,6 @@ private:
     platform::HCURSOR m_hPointer = 0;         // the pointer shape last set
 
     // ---- message dispatch ---------------------------------------------------------------------
-    std::int16_t m_intKeyModifiers = 0;   // Shift/Ctrl/Alt held, from the key messages
     bool m_blnLeftPressedInside = false;  // a left press began in the window: its release clicks
     bool m_blnSkipNextClick = false;      // the release after a double click raises no Click
 };

@@ -90,9 +90,22 @@ void ListView::UserControl_DblClick() {
     }
 }
 void ListView::UserControl_KeyDown(std::int16_t, std::int16_t) {}
-void ListView::UserControl_KeyUp(std::int16_t, std::int16_t) {}
-void ListView::UserControl_KeyPress(std::int16_t) {}
-void ListView::UserControl_OLEDragDrop(DropInfo&) {}
+void ListView::UserControl_KeyUp(std::int16_t KeyCode, std::int16_t Shift) {
+    if (m_blnEnabled) Events().KeyUp(KeyCode, Shift);
+}
+void ListView::UserControl_KeyPress(std::int16_t KeyAscii) {
+    if (m_blnEnabled) Events().KeyPress(KeyAscii);
+}
+void ListView::UserControl_OLEDragDrop(DropInfo& info) {
+    if (!m_blnEnabled) return;
+    auto effect = static_cast<std::int32_t>(info.effect);
+    auto button = static_cast<std::int16_t>(info.button);
+    auto shift = static_cast<std::int16_t>(info.shift);
+    auto x = static_cast<float>(info.pt.x);
+    auto y = static_cast<float>(info.pt.y);
+    Events().OLEDragDrop(*info.data, effect, button, shift, x, y);
+    info.effect = static_cast<DWORD>(effect);
+}
 void ListView::UserControl_OLEDragOver(DropInfo&, std::int16_t) {}
 void ListView::UserControl_OLECompleteDrag(std::int32_t&) {}
 void ListView::UserControl_OLEGiveFeedback(std::int32_t&, bool&) {}

@@ -5,6 +5,7 @@
 #include "listview/ListView.h"
 
 #include "platform/Window.h"
+#include "platform/WindowHost.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,21 @@ struct Recorder : IListViewEvents {
     std::vector<std::string> clicks;
     void Click(std::int32_t ItemIndex) override { clicks.push_back("Click " + std::to_string(ItemIndex)); }
     void DblClick(std::int32_t ItemIndex) override { clicks.push_back("DblClick " + std::to_string(ItemIndex)); }
+    std::vector<std::string> keys;
+    void KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) override {
+        keys.push_back("KeyUp " + std::to_string(KeyCode) + " " + std::to_string(Shift));
+    }
+    void KeyPress(std::int16_t& KeyAscii) override {
+        keys.push_back("KeyPress " + std::to_string(KeyAscii));
+    }
+    std::vector<std::u16string> dropped;
+    void OLEDragDrop(DataObject& Data, std::int32_t& Effect, std::int16_t& MouseButton,
+                     std::int16_t& Shift, float& X, float& Y) override {
+        dropped = Data.Files();
+        keys.push_back("Drop " + std::to_string(MouseButton) + " " + std::to_string(Shift) + " " +
+                       std::to_string(int(X)) + "," + std::to_string(int(Y)));
+        Effect = vbDropEffectNone;
+    }
     std::function<void()> onRedraw;
     void RedrawingDone() override {
         ++redraws;
@@ -469,6 +485,37 @@ TEST_F(ListViewTest, LeftReleaseClicksButNotAfterADoubleClickOrOutside) {
     SendMessage(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, inside);
     SendMessage(hwnd, WM_RBUTTONUP, 0, inside);
     EXPECT_EQ(events.clicks, std::vector<std::string>{"Click 0"});
+}
+
+TEST_F(ListViewTest, KeysAndDropsReachTheOwnerWithModifiersWhileEnabled) {
+    const HWND hwnd = lv.hWnd();
+    lv.Enabled(true);
+    SetKeyState(VK_CONTROL, true);
+    SendMessage(hwnd, WM_KEYUP, 'A', 0);
+    SetKeyState(VK_CONTROL, false);
+    SetKeyState(VK_MENU, true);
+    SendMessage(hwnd, WM_SYSKEYUP, VK_SHIFT, 0);
+    SetKeyState(VK_MENU, false);
+    SendMessage(hwnd, WM_CHAR, 0x7B2C, 0);
+
+    DataObject data({u"/tmp/青灯记.txt"});
+    DropInfo drop;
+    drop.data = &data;
+    drop.button = 1;
+    drop.shift = 2;
+    drop.pt = {12, 34};
+    SendMessage(hwnd, WM_OLEDRAGDROP, 0, reinterpret_cast<LPARAM>(&drop));
+    EXPECT_EQ(drop.effect, vbDropEffectNone); // the owner's change reaches the window system
+    EXPECT_EQ(events.dropped, std::vector<std::u16string>{u"/tmp/青灯记.txt"});
+
+    lv.Enabled(false);
+    SendMessage(hwnd, WM_CHAR, 'x', 0);
+    drop.effect = vbDropEffectCopy;
+    SendMessage(hwnd, WM_OLEDRAGDROP, 0, reinterpret_cast<LPARAM>(&drop));
+    EXPECT_EQ(drop.effect, vbDropEffectCopy);
+
+    EXPECT_EQ(events.keys, (std::vector<std::string>{"KeyUp 65 2", "KeyUp 16 4", "KeyPress 31532",
+                                                     "Drop 1 2 12,34"}));
 }
 
 TEST_F(ListViewTest, EmptyDrawCallbackPutsTheControlBack) {
