@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for SECONDS, one after another.
-#   fuzz/run.sh SECONDS [TARGET...]    default: all four targets
+#   fuzz/run.sh SECONDS [TARGET...]    default: every target
 # Corpora grow in fuzz/corpus/<target>/, crashes land in fuzz/artifacts/<target>/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:?usage: fuzz/run.sh SECONDS [TARGET...]}
 shift
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(ChineseNumberFuzz LineReaderFuzz CleanFileNameFuzz AnalyzeFuzz)
+[ ${#targets[@]} -eq 0 ] && targets=(ChineseNumberFuzz LineReaderFuzz CleanFileNameFuzz AnalyzeFuzz RoundTripFuzz)
 
 dir=build/fuzz
 flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -g -O1"
@@ -25,7 +25,7 @@ for target in "${targets[@]}"; do
   mkdir -p "$corpus" "$artifacts"
   # Byte-reading targets start from the sample novel, the others from nothing.
   case $target in
-    LineReaderFuzz|AnalyzeFuzz) [ -n "$(ls -A "$corpus")" ] || cp samples/qingdengji.txt "$corpus/" ;;
+    LineReaderFuzz|AnalyzeFuzz|RoundTripFuzz) [ -n "$(ls -A "$corpus")" ] || cp samples/qingdengji.txt "$corpus/" ;;
   esac
   dict=()
   [ -f "fuzz/$target.dict" ] && dict=(-dict="fuzz/$target.dict")
