@@ -53,7 +53,8 @@ COLORREF SetBkColor(HDC hdc, COLORREF color);
 int FillRect(HDC hdc, const RECT* rect, HBRUSH brush);
 BOOL DrawEdge(HDC hdc, RECT* rect, UINT edge, UINT flags);
 // Single-line text: DT_LEFT/DT_CENTER/DT_RIGHT, DT_VCENTER, DT_SINGLELINE,
-// DT_END_ELLIPSIS; clipped to the rectangle. Returns the text height.
+// DT_END_ELLIPSIS; clipped to the rectangle. Without DT_NOPREFIX "&x" underlines
+// x and "&&" shows "&". Returns the text height.
 int DrawText(HDC hdc, const std::u16string& text, RECT* rect, UINT format);
 BOOL GetTextExtentPoint32(HDC hdc, const std::u16string& text, SIZE* size);
 BOOL DrawFocusRect(HDC hdc, const RECT* rect); // dotted, by inverting

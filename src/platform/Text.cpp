@@ -95,6 +95,30 @@ QPoint TextOrigin(const RECT& r, UINT format, int textWidth, int textHeight) {
     return {static_cast<int>(std::clamp(x, -kLimit, kLimit)), static_cast<int>(std::clamp(y, -kLimit, kLimit))};
 }
 
+// Without DT_NOPREFIX an ampersand underlines the character after it and "&&"
+// shows one ampersand, as in menu and button captions.
+int TextFlags(UINT format) {
+    return Qt::TextSingleLine | Qt::TextDontClip | ((format & DT_NOPREFIX) ? 0 : Qt::TextShowMnemonic);
+}
+
+// The text as shown in `available` pixels: cut with an ellipsis when asked.
+QString FitText(const QFontMetrics& metrics, QString text, int available, UINT format) {
+    if ((format & DT_END_ELLIPSIS) && metrics.size(TextFlags(format), text).width() > available)
+        return metrics.elidedText(text, Qt::ElideRight, available, TextFlags(format));
+    return text;
+}
+
+void PaintText(PixelBuffer& buffer, const RECT& clip, const QFont& font, COLORREF color,
+               const QRect& cell, const QString& text, UINT format) {
+    QImage image(reinterpret_cast<uchar*>(buffer.pixels.data()), buffer.width, buffer.height,
+                 static_cast<qsizetype>(buffer.width) * 4, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.setClipRect(QRect(clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top));
+    painter.setFont(font);
+    painter.setPen(QColor(GetRValue(color), GetGValue(color), GetBValue(color)));
+    painter.drawText(cell, TextFlags(format) | Qt::AlignLeft | Qt::AlignTop, text);
+}
+
 } // namespace
 
 int DrawText(HDC hdc, const std::u16string& text, RECT* rect, UINT format) {
@@ -106,35 +130,21 @@ int DrawText(HDC hdc, const std::u16string& text, RECT* rect, UINT format) {
     const QFontMetrics metrics(font);
     const int height = metrics.height();
     const RECT& r = *rect;
-    QString shown = ToQString(text);
-    int available = static_cast<int>(
-        std::clamp<long long>(static_cast<long long>(r.right) - r.left, 0, 1LL << 30));
-    if ((format & DT_END_ELLIPSIS) && metrics.horizontalAdvance(shown) > available)
-        shown = metrics.elidedText(shown, Qt::ElideRight, available);
-    if (shown.isEmpty())
+    const int available =
+        static_cast<int>(std::clamp<long long>(static_cast<long long>(r.right) - r.left, 0, 1LL << 30));
+    const QString shown = FitText(metrics, ToQString(text), available, format);
+    const RECT clip = ClipToBuffer(r, canvas.pixels());
+    if (shown.isEmpty() || IsEmptyRect(clip))
         return height;
 
-    PixelBuffer& buffer = canvas.pixels();
-    RECT clip = ClipToBuffer(r, buffer);
-    if (IsEmptyRect(clip))
-        return height;
-    const int width = metrics.horizontalAdvance(shown);
-    const QPoint origin = TextOrigin(r, format, width, height);
+    const int width = metrics.size(TextFlags(format), shown).width();
+    const QRect cell(TextOrigin(r, format, width, height), QSize(width, height));
     if (dc.bkMode == OPAQUE) {
-        RECT cell{origin.x(), origin.y(), origin.x() + width, origin.y() + height};
-        RECT behind{std::max(cell.left, clip.left), std::max(cell.top, clip.top),
-                    std::min(cell.right, clip.right), std::min(cell.bottom, clip.bottom)};
-        FillPixels(buffer, behind, ToPixel(dc.bkColor));
+        RECT behind{std::max(cell.left(), clip.left), std::max(cell.top(), clip.top),
+                    std::min(cell.left() + width, clip.right), std::min(cell.top() + height, clip.bottom)};
+        FillPixels(canvas.pixels(), behind, ToPixel(dc.bkColor));
     }
-
-    QImage image(reinterpret_cast<uchar*>(buffer.pixels.data()), buffer.width, buffer.height,
-                 static_cast<qsizetype>(buffer.width) * 4, QImage::Format_RGB32);
-    QPainter painter(&image);
-    painter.setClipRect(QRect(clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top));
-    painter.setFont(font);
-    painter.setPen(QColor(GetRValue(dc.textColor), GetGValue(dc.textColor), GetBValue(dc.textColor)));
-    painter.drawText(QPoint(origin.x(), origin.y() + metrics.ascent()), shown);
-    painter.end();
+    PaintText(canvas.pixels(), clip, font, dc.textColor, cell, shown, format);
     canvas.markChanged();
     return height;
 }

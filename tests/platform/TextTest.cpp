@@ -149,6 +149,20 @@ TEST(Text, FontAttributesChangeTheInk) {
         EXPECT_NE(render(lf), normal) << lf.lfWeight << lf.lfItalic << lf.lfUnderline << lf.lfStrikeOut;
 }
 
+TEST(Text, AmpersandMarksAnUnderlinedCharacterUnlessNoPrefix) {
+    auto render = [](const std::u16string& text, UINT format) {
+        MemoryCanvas canvas(60, 20);
+        SelectedObject font(canvas.dc(), MakeFont(-13));
+        RECT r{0, 0, 60, 20};
+        DrawText(canvas.dc(), text, &r, format | DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+        return canvas.buffer().pixels;
+    };
+    EXPECT_EQ(render(u"A&&B", 0), render(u"A&B", DT_NOPREFIX)) << "a doubled ampersand shows one";
+    EXPECT_NE(render(u"A&B", 0), render(u"A&B", DT_NOPREFIX));
+    EXPECT_NE(render(u"A&B", 0), render(u"AB", 0)) << "B is underlined";
+    EXPECT_EQ(render(u"AB", 0), render(u"AB", DT_NOPREFIX));
+}
+
 TEST(Text, HeightsFollowTheLogicalFont) {
     MemoryCanvas canvas(4, 4);
     auto extentOf = [&](LOGFONT lf) {
