@@ -24,11 +24,24 @@ constexpr long long kMaxPixelSize = 2048;
 bool HaveFonts() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
 
 // A Simplified Chinese face to try after the named one, so that Han characters
-// in a GB2312 font take their mainland shapes rather than whatever fallback finds.
+// in a GB2312 font take their mainland shapes rather than whatever fallback
+// finds first. Pan-CJK families name their mainland cut " SC"; a plain sans one
+// is preferred to mono or serif cuts.
 QString SimplifiedChineseFamily() {
     static const QString family = [] {
         const QStringList families = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
-        return families.isEmpty() ? QString() : families.front();
+        QString best = families.isEmpty() ? QString() : families.front();
+        int bestScore = 0;
+        for (const QString& name : families) {
+            int score = name.endsWith(QLatin1String(" SC")) ? 2 : 0;
+            if (score && !name.contains(QLatin1String("Mono")) && !name.contains(QLatin1String("Serif")))
+                ++score;
+            if (score > bestScore) {
+                best = name;
+                bestScore = score;
+            }
+        }
+        return best;
     }();
     return family;
 }

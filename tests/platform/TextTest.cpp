@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontDatabase>
+#include <QStringList>
+
 #include <climits>
 
 namespace lumarin::platform {
@@ -74,6 +77,26 @@ TEST(Text, ChineseRendersThroughFontFallback) {
             EXPECT_NE(canvas.buffer().pixels, other);
         seen.push_back(canvas.buffer().pixels);
     }
+}
+
+// 直 and 骨 are drawn differently in mainland and Japanese type.
+TEST(Text, GB2312FontsTakeMainlandHanShapes) {
+    if (!QFontDatabase::families().contains(QStringLiteral("Noto Sans CJK SC")))
+        GTEST_SKIP() << "needs fonts-noto-cjk";
+    auto render = [](BYTE charset, const std::u16string& face) {
+        MemoryCanvas canvas(40, 24);
+        LOGFONT lf = Font(-20);
+        lf.lfCharSet = charset;
+        lf.lfFaceName = face;
+        SelectedObject font(canvas.dc(), CreateFontIndirect(&lf));
+        RECT r{0, 0, 40, 24};
+        DrawText(canvas.dc(), u"直骨", &r, DT_LEFT | DT_SINGLELINE);
+        return canvas.buffer().pixels;
+    };
+    const auto mainland = render(DEFAULT_CHARSET, u"Noto Sans CJK SC");
+    EXPECT_NE(mainland, render(DEFAULT_CHARSET, u"Noto Sans CJK JP")) << "the shapes do differ";
+    EXPECT_EQ(render(GB2312_CHARSET, u""), mainland);
+    EXPECT_EQ(render(GB2312_CHARSET, u"DejaVu Sans"), mainland) << "a Latin face falls back to mainland shapes";
 }
 
 TEST(Text, AlignmentMovesTheInk) {
