@@ -197,6 +197,24 @@ TEST_F(OutputWriterTest, Big5ConvertedToSimplifiedIsWrittenInGb18030)
     EXPECT_EQ(file("001-1話說.txt"), Encode(u"第一章 话说\r\n天下大势\r\n国", "GB18030") + "\xA4\r\n");
 }
 
+// Conversion runs on batches of lines; line order, line ends and the odd
+// last byte of a UTF-16 file must come through batch ends unchanged.
+TEST_F(OutputWriterTest, ConversionAcrossBatchesKeepsEveryLine)
+{
+    std::u16string source = u"第一章 開始\r\n";
+    std::u16string expected = u"第一章 开始\r\n";
+    for (int i = 0; i < 4000; ++i) {
+        source += u"國" + ToU16Decimal(i) + u"話說天下大勢\r\n";
+        expected += u"国" + ToU16Decimal(i) + u"话说天下大势\r\n";
+    }
+    const auto analysis = analyse("\xFF\xFE" + Encode(source + u"尾", "UTF-16LE") + "\x07");
+    OutputOptions o = options();
+    o.filesPerFolder = 0;
+    o.toSimplified = true;
+    WriteOutput(analysis, analysis.checked, o);
+    EXPECT_EQ(file("001-1開始.txt"), "\xFF\xFE" + Encode(expected + u"尾", "UTF-16LE") + "\x07" + Encode(u"\r\n", "UTF-16LE"));
+}
+
 TEST_F(OutputWriterTest, FilteredLineKeepsItsInvalidBytes)
 {
     const std::string raw = Encode(u"第一章 甲\n", "GB18030") + "\xFF" + Encode(u"删除文字", "GB18030") + "\x81\n";
