@@ -17,7 +17,8 @@ constexpr std::size_t kFlushAt = 256 * 1024;
 
 ChapterFile::ChapterFile(const std::filesystem::path& path, std::string_view byteOrderMark) : m_path(path)
 {
-    m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    // Non-blocking so that a FIFO without a reader fails instead of hanging the run.
+    m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK, 0666);
     if (m_fd < 0)
         fail(errno);
     struct stat info {};

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sys/stat.h>
 
 namespace lumarin::engine {
 namespace {
@@ -364,6 +365,27 @@ TEST_F(OutputWriterTest, FailedWritesAreReportedWithPathAndReason)
         EXPECT_EQ(error.kind(), ErrorKind::Io);
         EXPECT_EQ(error.code(), ErrorCode::WriteFailed);
         EXPECT_EQ(std::string(error.what()), "无法写入: " + (out() / "002-2继续.txt").string() + ": Is a directory");
+    }
+    // A full disk: the chapter file is the device that is always full.
+    std::filesystem::remove_all(m_dir.path() / "out");
+    std::filesystem::create_directories(out());
+    std::filesystem::create_symlink("/dev/full", out() / "001-1开始.txt");
+    try {
+        WriteOutput(analysis, analysis.checked, o);
+        ADD_FAILURE() << "reported as done";
+    } catch (const EngineError& error) {
+        EXPECT_EQ(error.code(), ErrorCode::WriteFailed);
+        EXPECT_EQ(std::string(error.what()),
+                  "无法写入: " + (out() / "001-1开始.txt").string() + ": No space left on device");
+    }
+    // A pipe nobody reads from: refused at once rather than waited on.
+    std::filesystem::remove(out() / "001-1开始.txt");
+    ASSERT_EQ(::mkfifo((out() / "001-1开始.txt").c_str(), 0600), 0);
+    try {
+        WriteOutput(analysis, analysis.checked, o);
+        ADD_FAILURE() << "reported as done";
+    } catch (const EngineError& error) {
+        EXPECT_EQ(error.code(), ErrorCode::WriteFailed) << error.what();
     }
     // A file where the output folder should be.
     std::filesystem::remove_all(m_dir.path() / "out");
