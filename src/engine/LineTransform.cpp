@@ -35,8 +35,8 @@ LineTransform::LineTransform(Encoding source, const OutputOptions& options)
 
 LineTransform::~LineTransform() = default;
 
-// A line can only be blank if it is made of spaces and ideographic spaces.
-bool LineTransform::mayBeBlank(std::string_view raw) const
+// Blank without decoding: nothing but spaces and encoded ideographic spaces.
+bool LineTransform::isBlankRaw(std::string_view raw) const
 {
     std::size_t pos = 0;
     while (pos < raw.size()) {
@@ -79,7 +79,7 @@ bool LineTransform::filteredText(std::string_view raw, std::u16string& text)
 void LineTransform::add(std::string_view raw, std::string& out)
 {
     if (!m_needsText) {
-        if (m_deleteBlank && mayBeBlank(raw))
+        if (m_deleteBlank && isBlankRaw(raw))
             return;
         out.append(raw);
         out.append(m_lineEnd);

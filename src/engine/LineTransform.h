@@ -35,7 +35,7 @@ public:
     void finish(std::string& out);
 
 private:
-    bool mayBeBlank(std::string_view raw) const;
+    bool isBlankRaw(std::string_view raw) const;
     bool isBlankText(std::u16string_view text) const;
     // The line after filters, or false when it is dropped as blank.
     bool filteredText(std::string_view raw, std::u16string& text);
