@@ -30,6 +30,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace lumarin::winplumb {
@@ -171,6 +172,9 @@ public:
     platform::HDC BackBufferDC() const { return m_hMemDC; }
 
 private:
+    // Pixel and interaction tests read the layout (header bottom, text height).
+    friend class ListViewTestAccess;
+
     // ---- window (ListView.cpp) ------------------------------------------------------
     static platform::LRESULT WindowProc(platform::HWND hwnd, platform::UINT msg,
                                         platform::WPARAM wParam, platform::LPARAM lParam);
@@ -206,6 +210,21 @@ private:
     std::int32_t VisibleRowCount() const;
     void CreateBackBuffer();
     void CreateListFont();
+    // Geometry shared by painting and hit testing, so the two never disagree.
+    static std::int32_t RoundHalfEven(double value); // halves to the even neighbour
+    std::int32_t HeaderHeight() const;
+    std::int32_t DisplayedWidth(std::int32_t column) const; // WidthAutoSized under ColumnsAutoSize
+    std::int32_t RowAtY(std::int32_t Y) const;              // row under Y, unclamped
+    void AutoSizeColumns(std::int32_t clientWidth);
+    // Painting steps.
+    struct CellColours {
+        std::int32_t text;        // RGB, -1 when untranslatable
+        const Color* background;  // its brush fills the cell
+    };
+    CellColours ChooseCellColours(std::int32_t row, std::int32_t column, bool selected);
+    static std::optional<platform::UINT> CellTextFlags(std::int32_t align); // none: no text
+    void DrawCellText(const std::u16string& text, const platform::RECT& rcText, std::int32_t align);
+    void DrawFocusOutline(std::int32_t top, std::int32_t right, std::int32_t bottom);
 
     // ---- message handlers (Layout/Paint, Mouse, Keyboard) ----------------------------
     void UserControl_Paint();
@@ -228,10 +247,26 @@ private:
     void UserControl_OLEStartDrag(platform::DataObject& Data, std::int32_t& AllowedEffects);
     void tmrMove_Timer();
     bool AutoScrollAtEdge(std::int32_t Y);
+    // Steps of the mouse and key handlers.
+    void PressHeader(std::int32_t contentX);
+    void PressRows(std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void SelectByPress(std::int32_t row, std::int32_t shift);
+    void UpdatePointer(std::int32_t contentX, std::int32_t Y);
+    void ResizeColumnTo(std::int32_t contentX);
+    void DragSelectTo(std::int32_t Y);
+    void DragRowsTo(std::int32_t Y);
+    void MoveSelectedRow(std::int32_t from, std::int32_t to);
+    void ReleaseHeader();
+    void StartMoveTimer();
+    void StopMoveTimer();
+    void NavigateByKey(std::int32_t KeyCode, std::int32_t Shift);
+    void ToggleByKey(std::int32_t Shift);
 
     // ---- lifecycle (ListView_Lifecycle.cpp) ----------------------------------------------
     void InitializeControl();
     void TerminateControl();
+    void ConnectScrollbarEvents();
+    void LoadStoredFont(const platform::PropertyBag& PropBag);
 
     // ---- state of the interface --------------------------------------------------------------
     platform::HWND m_hWnd = 0;

@@ -1,0 +1,396 @@
+// The mouse: a press decides what the held button does (m_lngMouseMode:
+// 1 resizing a column, 2 selecting by dragging, 3 a row pressed, ready to be
+// dragged, 4 a header button pressed); movements act on that mode; the
+// release finishes it. tmrMove keeps a drag going at the top and bottom edge.
+// Handlers change the model, then repaint once.
+
+#include "listview/ListView.h"
+
+#include "platform/Window.h"
+#include "winplumb/Scrollbars.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace lumarin::listview {
+
+using namespace lumarin::platform;
+
+namespace {
+
+constexpr int kBarHorizontal = 0;
+constexpr int kBarVertical = 1;
+constexpr int kLeftButton = 1;
+constexpr int kShiftOnly = 1;
+constexpr int kCtrlOnly = 2;
+constexpr int kDividerGrab = 5;
+constexpr int kMinColumnWidth = 5;
+constexpr int kCheckboxHitLeft = 3;
+constexpr int kCheckboxHitRight = 15;
+constexpr int kEdgeMargin = 3;
+
+enum MouseMode { kModeNone = 0, kModeResize = 1, kModeDragSelect = 2, kModeRowPressed = 3, kModeHeader = 4 };
+enum PointerShape { kPointerDefault = 0, kPointerArrow = 1, kPointerSizeWE = 9 };
+
+int FloorDiv(int a, int b) { return static_cast<int>(std::floor(static_cast<double>(a) / b)); }
+
+} // namespace
+
+// ---- hit tests -------------------------------------------------------------------
+
+int ListView::RowAtY(int y) const {
+    return FloorDiv(y - m_rcList.top, ItemHeight()) + m_clsSB->Value(kBarVertical);
+}
+
+int ListView::ColumnFromPoint(int X, int /*Y*/) const {
+    const int contentX = X + m_clsSB->Value(kBarHorizontal);
+    if (contentX > m_lngTotalWidth - 1) return -1;
+    int right = 0;
+    for (int c = 0; c < ColumnCount(); ++c) {
+        if (!ColumnOrRaise(c).Visible()) continue;
+        right += DisplayedWidth(c);
+        if (right > contentX) return c;
+    }
+    return -1;
+}
+
+int ListView::RowFromPoint(int X, int Y, bool HitTest) const {
+    const int row = RowAtY(Y);
+    if (!HitTest) return row;
+    if (X > m_lngTotalWidth - 1) return -1;
+    return row < 0 || row > ItemCount() - 1 ? -1 : row;
+}
+
+// ---- press -----------------------------------------------------------------------
+
+void ListView::UserControl_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y) {
+    if (!m_blnEnabled) return;
+    const int y = RoundHalfEven(Y);
+    const int contentX = RoundHalfEven(X) + m_clsSB->Value(kBarHorizontal);
+
+    if (contentX > m_lngTotalWidth) {
+        if (Button == kLeftButton) UnSelectAll();
+        PaintControl();
+        Events().MouseDown(-1, Button, Shift, X, Y);
+        return;
+    }
+    if (m_blnColumnsVisible && y >= 0 && y <= m_rcHeader.bottom) {
+        PressHeader(contentX);
+        return;
+    }
+    if (y >= m_rcList.top && y <= m_rcList.bottom) PressRows(Button, Shift, X, Y);
+}
+
+void ListView::PressHeader(int contentX) {
+    int left = 0;
+    for (int c = 0; c < ColumnCount(); ++c) {
+        Column& col = ColumnOrRaise(c);
+        if (!col.Visible()) continue;
+        const int right = left + DisplayedWidth(c);
+        if (std::abs(contentX - right) < kDividerGrab) {
+            if (col.Resizable()) {
+                m_lngMouseMode = kModeResize;
+                m_lngResizeColumn = c;
+            }
+            return;
+        }
+        if (contentX > left + kDividerGrab && contentX < right - kDividerGrab) {
+            col.Pushed(true);
+            m_lngMouseMode = kModeHeader;
+            PaintControl();
+            return;
+        }
+        left = right;
+    }
+}
+
+void ListView::PressRows(std::int16_t Button, std::int16_t Shift, float X, float Y) {
+    const int x = RoundHalfEven(X);
+    const int y = RoundHalfEven(Y);
+    const int contentX = x + m_clsSB->Value(kBarHorizontal);
+    const int row = RowAtY(y);
+    int reported = row;
+    if (row < 0 || row > ItemCount() - 1) {
+        if (Button == kLeftButton) UnSelectAll();
+        reported = -1;
+    } else {
+        if (m_blnCheckboxes && ColumnFromPoint(x, y) == 0 && contentX > kCheckboxHitLeft &&
+            contentX < kCheckboxHitRight) {
+            ItemChecked(row, !ItemChecked(row));
+            Events().ItemCheck(row);
+            PaintControl();
+            return;
+        }
+        // A Shift-press with no current row has no range to extend: it is a
+        // plain press.
+        SelectByPress(row, Shift == kShiftOnly && m_lngSelectedItem < 0 ? 0 : Shift);
+    }
+    PaintControl();
+    Events().MouseDown(reported, Button, Shift, X, Y);
+}
+
+void ListView::SelectByPress(int row, int shift) {
+    const bool doSelect = shift == kShiftOnly || !RowOrRaise(row).Selected();
+    if (doSelect) {
+        if (shift == 0 || !m_blnMultiSelect) {
+            UnSelectAll();
+            if (m_blnMultiSelect) {
+                m_lngMouseMode = kModeDragSelect;
+                StartMoveTimer();
+            }
+        } else if (shift == kShiftOnly) {
+            const int step = row >= m_lngSelectedItem ? 1 : -1;
+            for (int k = m_lngSelectedItem;; k += step) {
+                if (k >= 0 && k < ItemCount()) RowOrRaise(k).Selected(!m_blnUnselectMode);
+                if (k == row) break;
+            }
+        }
+    }
+    if (shift == 0 && (!m_blnMultiSelect || RowOrRaise(row).Selected())) {
+        m_lngMouseMode = kModeRowPressed;
+        if (m_blnReorder) StartMoveTimer(); else StopMoveTimer();
+        m_blnItemsMoved = false;
+    }
+    m_lngSelectedItem = row;
+    ListItem& item = RowOrRaise(row);
+    if (shift == kCtrlOnly) {
+        item.Selected(!item.Selected());
+        m_blnUnselectMode = !item.Selected();
+    } else if (shift == kShiftOnly) {
+        item.Selected(!m_blnUnselectMode);
+    } else {
+        item.Selected(true);
+        m_blnUnselectMode = false;
+    }
+    m_lngAnchor = row;
+}
+
+// ---- movement --------------------------------------------------------------------
+
+void ListView::UserControl_MouseMove(std::int16_t /*Button*/, std::int16_t /*Shift*/, float X, float Y) {
+    if (!m_blnEnabled) return;
+    const int x = RoundHalfEven(X);
+    const int y = RoundHalfEven(Y);
+    const int contentX = x + m_clsSB->Value(kBarHorizontal);
+    switch (m_lngMouseMode) {
+    case kModeNone: UpdatePointer(contentX, y); break;
+    case kModeResize: ResizeColumnTo(contentX); break;
+    case kModeDragSelect: DragSelectTo(y); break;
+    case kModeRowPressed: DragRowsTo(y); break;
+    default: break;
+    }
+}
+
+void ListView::UpdatePointer(int contentX, int y) {
+    int shape = kPointerDefault;
+    if (m_blnColumnsVisible && y >= 0 && y <= m_rcHeader.bottom) {
+        int right = 0;
+        for (int c = 0; c < ColumnCount(); ++c) {
+            if (!ColumnOrRaise(c).Visible()) continue;
+            right += DisplayedWidth(c);
+            if (std::abs(contentX - right) < kDividerGrab && ColumnOrRaise(c).Resizable() &&
+                !m_blnColumnsAutoSize) {
+                shape = kPointerSizeWE;
+                break;
+            }
+        }
+    } else if (y > m_rcList.top && y <= m_rcList.bottom) {
+        shape = kPointerArrow;
+    }
+    // The default pointer and the arrow look the same here.
+    const HCURSOR pointer = LoadCursor(shape == kPointerSizeWE ? IDC_SIZEWE : IDC_ARROW);
+    if (pointer == m_hPointer) return;
+    m_hPointer = pointer;
+    SetCursor(pointer);
+}
+
+void ListView::ResizeColumnTo(int contentX) {
+    if (!m_blnColumnsAutoSize) {
+        int left = 0;
+        for (int c = 0; c < m_lngResizeColumn; ++c)
+            if (ColumnOrRaise(c).Visible()) left += DisplayedWidth(c);
+        ColumnOrRaise(m_lngResizeColumn).Width(std::max(contentX - left, kMinColumnWidth));
+    }
+    CalculateLayout();
+    UpdateVerticalScroll();
+    PaintControl();
+}
+
+void ListView::DragSelectTo(int y) {
+    const int count = ItemCount();
+    if (count == 0) return;
+    const int row = std::min(std::max(RowAtY(y), 0), count - 1);
+    const int low = std::min(row, m_lngAnchor);
+    const int high = std::max(row, m_lngAnchor);
+    for (int k = 0; k < count; ++k) RowOrRaise(k).Selected(k >= low && k <= high);
+    m_lngSelectedItem = row;
+
+    if (count - VisibleRowCount() > 0) {
+        POINT pointer;
+        GetCursorPos(&pointer);
+        POINT origin{0, 0};
+        ClientToScreen(m_hWnd, &origin);
+        if (pointer.y < origin.y + m_rcHeader.bottom)
+            m_clsSB->Value(kBarVertical, m_clsSB->Value(kBarVertical) - 1);
+        else if (pointer.y > origin.y + m_rcClient.bottom - kEdgeMargin)
+            m_clsSB->Value(kBarVertical, m_clsSB->Value(kBarVertical) + 1);
+    }
+    PaintControl();
+}
+
+void ListView::DragRowsTo(int y) {
+    if (m_blnReorder) {
+        const int delta = RowAtY(y) - m_lngSelectedItem;
+        const int count = ItemCount();
+        // The selected row met first is the one nearest the edge it moves
+        // towards: either the whole selection moves by delta or nothing does.
+        if (delta < 0) {
+            for (int i = 0; i < count; ++i) {
+                if (!RowOrRaise(i).Selected()) continue;
+                if (i + delta < 0) break;
+                MoveSelectedRow(i, i + delta);
+            }
+        } else if (delta > 0) {
+            for (int i = count - 1; i >= 0; --i) {
+                if (!RowOrRaise(i).Selected()) continue;
+                if (i + delta > count - 1) break;
+                MoveSelectedRow(i, i + delta);
+            }
+        }
+    }
+    if (m_blnItemsMoved) {
+        Events().ItemsMoved();
+        PaintControl();
+    }
+}
+
+void ListView::MoveSelectedRow(int from, int to) {
+    m_clsItems.MoveItem(from, to);
+    if (from == m_lngSelectedItem) m_lngSelectedItem = to;
+    m_blnItemsMoved = true;
+}
+
+// ---- release, clicks -------------------------------------------------------------
+
+void ListView::UserControl_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y) {
+    if (Button == kLeftButton && m_lngMouseMode == kModeRowPressed && !m_blnItemsMoved) {
+        // A plain click on one of several selected rows keeps only that row.
+        UnSelectAll();
+        if (m_lngSelectedItem >= 0 && m_lngSelectedItem < ItemCount())
+            RowOrRaise(m_lngSelectedItem).Selected(true);
+        PaintControl();
+    } else if (m_lngMouseMode == kModeHeader) {
+        ReleaseHeader();
+    }
+    m_lngMouseMode = kModeNone;
+    StopMoveTimer();
+    Events().MouseUp(m_lngSelectedItem, Button, Shift, X, Y);
+}
+
+void ListView::ReleaseHeader() {
+    for (int c = 0; c < ColumnCount(); ++c) {
+        Column& col = ColumnOrRaise(c);
+        if (col.Pushed()) {
+            if (m_blnSortable) {
+                m_clsItems.Sort(c, col.LastSortOrder());
+                col.LastSortOrder(col.LastSortOrder() == 0 ? 1 : 0);
+            }
+            Events().ColumnClick(c);
+        }
+        col.Pushed(false);
+    }
+    PaintControl();
+}
+
+void ListView::UserControl_Click() {
+    if (m_lngSelectedItem >= 0 && m_lngSelectedItem <= ItemCount() - 1) Events().Click(m_lngSelectedItem);
+}
+
+void ListView::UserControl_DblClick() {
+    if (m_lngSelectedItem >= 0 && m_lngSelectedItem <= ItemCount() - 1 &&
+        RowOrRaise(m_lngSelectedItem).Selected())
+        Events().DblClick(m_lngSelectedItem);
+}
+
+// ---- drag timer ------------------------------------------------------------------
+
+void ListView::StartMoveTimer() {
+    SetTimer(m_hWnd, tmrMoveId, tmrMoveInterval);
+    m_blnTimerEnabled = true;
+}
+
+void ListView::StopMoveTimer() {
+    if (!m_blnTimerEnabled) return;
+    KillTimer(m_hWnd, tmrMoveId);
+    m_blnTimerEnabled = false;
+}
+
+void ListView::tmrMove_Timer() {
+    POINT pointer;
+    GetCursorPos(&pointer);
+    ScreenToClient(m_hWnd, &pointer);
+    if (AutoScrollAtEdge(pointer.y))
+        UserControl_MouseMove(kLeftButton, 0, static_cast<float>(pointer.x), static_cast<float>(pointer.y));
+}
+
+bool ListView::AutoScrollAtEdge(int y) {
+    if (ItemCount() - VisibleRowCount() < 0) return false;
+    const int value = m_clsSB->Value(kBarVertical);
+    if (y > m_rcClient.bottom - kEdgeMargin) {
+        m_clsSB->Value(kBarVertical, value + 1);
+        return true;
+    }
+    if (y < m_rcHeader.bottom - kEdgeMargin) {
+        m_clsSB->Value(kBarVertical, value - 1);
+        return true;
+    }
+    return false;
+}
+
+// ---- drag and drop ---------------------------------------------------------------
+
+// The window system's notifications pass on as events with every argument by
+// reference, so what the host changes (the effect above all) goes back to it.
+void ListView::UserControl_OLEDragDrop(DropInfo& info) {
+    if (!m_blnEnabled || m_intOLEDropMode == 0) return;
+    DataObject none;
+    DataObject& data = info.data != nullptr ? *info.data : none;
+    std::int32_t effect = static_cast<std::int32_t>(info.effect);
+    std::int16_t button = static_cast<std::int16_t>(info.button);
+    std::int16_t shift = static_cast<std::int16_t>(info.shift);
+    float x = static_cast<float>(info.pt.x);
+    float y = static_cast<float>(info.pt.y);
+    Events().OLEDragDrop(data, effect, button, shift, x, y);
+    info.effect = static_cast<DWORD>(effect);
+}
+
+void ListView::UserControl_OLEDragOver(DropInfo& info, std::int16_t state) {
+    if (!m_blnEnabled || m_intOLEDropMode == 0) return;
+    DataObject none;
+    DataObject& data = info.data != nullptr ? *info.data : none;
+    std::int32_t effect = static_cast<std::int32_t>(info.effect);
+    std::int16_t button = static_cast<std::int16_t>(info.button);
+    std::int16_t shift = static_cast<std::int16_t>(info.shift);
+    float x = static_cast<float>(info.pt.x);
+    float y = static_cast<float>(info.pt.y);
+    Events().OLEDragOver(data, effect, button, shift, x, y, state);
+    info.effect = static_cast<DWORD>(effect);
+}
+
+void ListView::UserControl_OLECompleteDrag(std::int32_t& Effect) {
+    if (m_blnEnabled) Events().OLECompleteDrag(Effect);
+}
+
+void ListView::UserControl_OLEGiveFeedback(std::int32_t& Effect, bool& DefaultCursors) {
+    if (m_blnEnabled) Events().OLEGiveFeedback(Effect, DefaultCursors);
+}
+
+void ListView::UserControl_OLESetData(DataObject& Data, std::int16_t& DataFormat) {
+    if (m_blnEnabled) Events().OLESetData(Data, DataFormat);
+}
+
+void ListView::UserControl_OLEStartDrag(DataObject& Data, std::int32_t& AllowedEffects) {
+    if (m_blnEnabled) Events().OLEStartDrag(Data, AllowedEffects);
+}
+
+} // namespace lumarin::listview

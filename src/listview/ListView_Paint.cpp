@@ -1,0 +1,254 @@
+// One repaint: header and visible rows are composed in the back buffer, then
+// the visible part is copied to the window in one block, so nothing flickers.
+// Painting reads the model and the layout; it never changes either.
+
+#include "listview/ListView.h"
+
+#include "platform/Gdi.h"
+#include "platform/Window.h"
+#include "winplumb/Scrollbars.h"
+
+#include <optional>
+
+namespace lumarin::listview {
+
+using namespace lumarin::platform;
+
+namespace {
+
+constexpr OLE_COLOR kButtonFace = static_cast<OLE_COLOR>(0x8000000F);
+constexpr OLE_COLOR kButtonText = static_cast<OLE_COLOR>(0x80000012);
+constexpr std::int32_t kNoColor = -1;
+constexpr int kCheckboxCellIndent = 18;
+constexpr int kCheckboxLeft = 3;
+
+// A pass keeps the last text colour it set, so the colour is set only when it
+// changes (-1 before the first).
+struct TextColourCache {
+    HDC hdc;
+    std::int32_t last = -1;
+    void apply(std::int32_t rgb) {
+        if (rgb < 0 || rgb == last) return;
+        SetTextColor(hdc, static_cast<COLORREF>(rgb));
+        last = rgb;
+    }
+};
+
+void FillWith(HDC hdc, const RECT& rect, const Color& colour) {
+    // A colour that could not be translated has no brush: the cell keeps the
+    // buffer's previous content.
+    if (colour.GotGDIBrush()) FillRect(hdc, &rect, colour.GDIBrush());
+}
+
+} // namespace
+
+std::optional<UINT> ListView::CellTextFlags(int align) {
+    switch (align) {
+    case 0: return DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;   // &H8024
+    case 1: return DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;  // &H8026
+    case 2: return DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS; // &H8025
+    default: return std::nullopt;
+    }
+}
+
+RECT ListView::GetTextRect(const RECT& cell) const {
+    return RECT{cell.left + m_lngItemPaddingLeft, cell.top, cell.right - m_lngItemPaddingRight,
+                cell.bottom};
+}
+
+void ListView::DrawCellText(const std::u16string& text, const RECT& rect, int align) {
+    const std::optional<UINT> flags = CellTextFlags(align);
+    if (!flags) return;
+    RECT r = rect;
+    DrawText(m_hMemDC, text, &r, *flags);
+}
+
+void ListView::UserControl_Paint() {
+    PaintControl();
+    // With Redraw off (or no back buffer) PaintControl does not begin a paint
+    // cycle; the request is answered all the same, or the host keeps asking.
+    ValidateRect(m_hWnd, nullptr);
+}
+
+void ListView::UserControl_Resize() {
+    CalculateLayout();
+    UpdateVerticalScroll();
+    PaintControl();
+}
+
+void ListView::PaintControl() {
+    if (!m_blnRedraw) return;
+    if (m_blnPainting) return;
+    {
+        // A callback that throws must not leave the control unable to paint.
+        struct PaintingFlag {
+            bool& flag;
+            explicit PaintingFlag(bool& f) : flag(f) { flag = true; }
+            ~PaintingFlag() { flag = false; }
+        } guard(m_blnPainting);
+
+        if (m_hMemDC != 0) {
+            PAINTSTRUCT ps;
+            BeginPaint(m_hWnd, &ps);
+            DrawHeader(); // first: it changes the text colour, which DrawItems sets again
+            DrawItems();
+            const int sourceX = m_lngTotalWidth > m_rcClient.right ? m_clsSB->Value(0) : 0;
+            EndPaint(m_hWnd, &ps);
+            const HDC hdc = GetDC(m_hWnd);
+            BitBlt(hdc, 0, 0, m_rcClient.right, m_rcClient.bottom, m_hMemDC, sourceX, 0, SRCCOPY);
+            ReleaseDC(m_hWnd, hdc);
+        }
+    }
+    Events().RedrawingDone();
+}
+
+void ListView::DrawHeader() {
+    if (!m_blnColumnsVisible) return;
+    const std::int32_t face = TranslateOleColor(kButtonFace);
+    const HBRUSH brush = face >= 0 ? CreateSolidBrush(static_cast<COLORREF>(face)) : 0;
+    const std::int32_t text = TranslateOleColor(kButtonText);
+    if (text >= 0) SetTextColor(m_hMemDC, static_cast<COLORREF>(text));
+
+    const int height = m_rcHeader.bottom;
+    int left = 0;
+    for (int c = 0; c < m_clsColumns.Count(); ++c) {
+        const Column& col = ColumnOrRaise(c);
+        if (!col.Visible()) continue;
+        RECT cell{left, 0, left + DisplayedWidth(c), height};
+        if (brush != 0) FillRect(m_hMemDC, &cell, brush);
+        RECT edge = cell;
+        DrawEdge(m_hMemDC, &edge, col.Pushed() ? EDGE_ETCHED : EDGE_RAISED, BF_RECT);
+        const RECT textRect = GetTextRect(cell);
+        if (textRect.right - textRect.left > 0) DrawCellText(col.Caption(), textRect, col.TextAlign());
+        left = cell.right;
+    }
+    if (left < m_rcHeader.right) {
+        // A raised strip without a right border fills the rest of the header.
+        RECT strip{left, 0, m_rcHeader.right, height};
+        if (brush != 0) FillRect(m_hMemDC, &strip, brush);
+        DrawEdge(m_hMemDC, &strip, EDGE_RAISED, BF_LEFT | BF_TOP | BF_BOTTOM);
+    }
+    if (brush != 0) DeleteObject(brush);
+}
+
+void ListView::DrawItems() {
+    const int count = ItemCount();
+    if (count == 0) {
+        FillWith(m_hMemDC, m_rcList, m_clsBackColor);
+        return;
+    }
+    int first = m_clsSB->Value(1);
+    if (first > count - 1) first = count - 1; // the scroll value may lag behind removals
+    int slots = VisibleRowCount();
+    if (count < slots) slots = count;
+
+    const int rowHeight = ItemHeight();
+    RECT cell{0, m_rcList.top, 0, m_rcList.top + rowHeight};
+    TextColourCache textColour{m_hMemDC};
+
+    // One row more than the slot count is painted when it exists: the last
+    // slot is usually only partly visible.
+    for (int r = first; r <= first + slots && r <= count - 1; ++r) {
+        const ListItem& item = RowOrRaise(r);
+        for (int c = 0; c < m_clsColumns.Count(); ++c) {
+            if (!ColumnOrRaise(c).Visible()) continue;
+            cell.right += DisplayedWidth(c);
+            const RECT cellRect = cell;
+            const CellColours colours = ChooseCellColours(r, c, item.Selected());
+            textColour.apply(colours.text);
+            FillWith(m_hMemDC, cellRect, *colours.background);
+
+            RECT textCell = cellRect;
+            if (c == 0 && m_blnCheckboxes) {
+                DrawCheckbox(textCell, item.Selected(), item.Checked());
+                textCell.left += kCheckboxCellIndent;
+            }
+            DrawCellText(item.Text(c), GetTextRect(textCell), ColumnOrRaise(c).TextAlign());
+            cell.left = cell.right;
+        }
+        if (cell.right < m_rcList.right) {
+            // The strip right of the columns is never shown selected.
+            FillWith(m_hMemDC, RECT{cell.right, cell.top, m_rcList.right, cell.bottom}, m_clsBackColor);
+        }
+        if (r == m_lngSelectedItem && m_blnHasFocus && m_blnEnabled) {
+            DrawFocusOutline(cell.top, cell.right, cell.bottom);
+            if (!m_blnSolidFocusRect) textColour.last = 0;
+        }
+        cell.left = cell.right = 0;
+        cell.top += rowHeight;
+        cell.bottom += rowHeight;
+    }
+    FillWith(m_hMemDC, RECT{0, cell.top, m_rcList.right, m_rcClient.bottom}, m_clsBackColor);
+}
+
+ListView::CellColours ListView::ChooseCellColours(int row, int column, bool selected) {
+    std::int32_t back = kNoColor;
+    std::int32_t fore = kNoColor;
+    if (!DrawCallback()->CustomDraw(row, column, back, fore)) {
+        if (selected) return {m_clsSelectedForeColor.RGBColor(), &m_clsSelectedBackColor};
+        return {m_clsForeColor.RGBColor(), &m_clsBackColor};
+    }
+    // The callback's colours replace the selection colours. Its last colours
+    // are cached so that a brush is made only when the colour changes.
+    CellColours chosen{m_clsForeColor.RGBColor(), &m_clsBackColor};
+    if (fore != kNoColor) {
+        if (m_clsCustomFore.OLEColor() != fore) m_clsCustomFore.SetColor(fore);
+        chosen.text = m_clsCustomFore.RGBColor();
+    }
+    if (back != kNoColor) {
+        if (m_clsCustomBack.OLEColor() != back) m_clsCustomBack.SetColor(back, true);
+        chosen.background = &m_clsCustomBack;
+    }
+    return chosen;
+}
+
+void ListView::DrawFocusOutline(int top, int right, int bottom) {
+    if (m_blnSolidFocusRect) {
+        // Drawn with the FocusRectColor pen, which stays selected in the buffer.
+        MoveToEx(m_hMemDC, 0, top, nullptr);
+        LineTo(m_hMemDC, right - 1, top);
+        LineTo(m_hMemDC, right - 1, bottom - 1);
+        LineTo(m_hMemDC, 0, bottom - 1);
+        LineTo(m_hMemDC, 0, top);
+        return;
+    }
+    // The dotted rectangle inverts, in black and white whatever the colours.
+    SetTextColor(m_hMemDC, 0);
+    const RECT rect{0, top, right, bottom};
+    DrawFocusRect(m_hMemDC, &rect);
+}
+
+void ListView::DrawCheckbox(const RECT& cell, bool selected, bool checked) {
+    const Color& colour = selected ? m_clsCheckboxSelectedColor : m_clsCheckboxColor;
+    if (!colour.GotGDIPen()) return;
+    const HGDIOBJ previous = SelectObject(m_hMemDC, colour.GDIPen());
+
+    const int x0 = cell.left + kCheckboxLeft;
+    const int y0 = RoundHalfEven((cell.top + cell.bottom) / 2.0 - 6 - 0.5);
+    const auto line = [this](int x1, int y1, int x2, int y2) {
+        MoveToEx(m_hMemDC, x1, y1, nullptr);
+        LineTo(m_hMemDC, x2, y2);
+    };
+    const auto square = [this](int x, int y, int size) {
+        MoveToEx(m_hMemDC, x, y, nullptr);
+        LineTo(m_hMemDC, x + size, y);
+        LineTo(m_hMemDC, x + size, y + size);
+        LineTo(m_hMemDC, x, y + size);
+        LineTo(m_hMemDC, x, y);
+    };
+    square(x0, y0, 12);
+    square(x0 - 1, y0 - 1, 14);
+    if (checked) {
+        struct Stroke {
+            int x1, y1, x2, y2;
+        };
+        static constexpr Stroke kTick[] = {
+            {9, 5, 5, 9}, {9, 4, 4, 9}, {9, 3, 3, 9}, {3, 5, 5, 8},
+            {3, 6, 6, 9}, {3, 7, 6, 10}, {3, 7, 7, 9},
+        };
+        for (const Stroke& s : kTick) line(x0 + s.x1, y0 + s.y1, x0 + s.x2, y0 + s.y2);
+    }
+    SelectObject(m_hMemDC, previous);
+}
+
+} // namespace lumarin::listview
