@@ -79,6 +79,10 @@ void ListView::UserControl_Resize() {
 void ListView::PaintControl() {
     if (!m_blnRedraw) return;
     if (m_blnPainting) return;
+    // An ended control (TerminateControl released the scroll bars) may still
+    // get its window's last messages, such as the focus leaving; its owner
+    // may be gone by then, so nothing is drawn or raised.
+    if (!m_clsSB) return;
     {
         // A callback that throws must not leave the control unable to paint.
         struct PaintingFlag {

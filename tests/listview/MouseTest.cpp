@@ -231,6 +231,7 @@ TEST_F(HeaderTest, DividerDragResizesWithAFloorOfFivePixels) {
         EXPECT_EQ(lv->ColumnWidth(0), c.expected);
     }
     // Exactly 5 pixels from the divider neither grabs nor pushes.
+    lv->ColumnWidth(0, 100);
     Press(105, HeaderY());
     EXPECT_EQ(ListViewTestAccess::MouseMode(*lv), 0);
     Release(105, HeaderY());

@@ -60,14 +60,19 @@ TEST_F(KeyboardTest, DownOnTheLastRowStaysAndClicksAgain) {
     EXPECT_EQ(std::count(events.calls.begin(), events.calls.end(), "Click 4"), 2);
 }
 
-TEST_F(KeyboardTest, WithoutACurrentRowUpAndDownStartAtTheFirstRow) {
-    for (UINT key : {VK_UP, VK_DOWN, VK_NEXT, VK_PRIOR}) {
-        SCOPED_TRACE(key);
-        lv.reset();
-        SetUp();
-        Rows(20);
-        Key(key);
-        EXPECT_EQ(lv->SelectedItem(), 0);
+TEST_F(KeyboardTest, WithoutACurrentRowNavigationStartsAboveTheFirstRow) {
+    Rows(20);
+    struct Case {
+        UINT key;
+        int expected;
+    };
+    // Up and Down both give row 0; a page moves v - 1 from row -1.
+    for (const Case c : {Case{VK_UP, 0}, Case{VK_DOWN, 0}, Case{VK_PRIOR, 0}, Case{VK_NEXT, v - 2}}) {
+        SCOPED_TRACE(c.key);
+        lv->SelectedItem(-1);
+        Key(c.key);
+        EXPECT_EQ(lv->SelectedItem(), c.expected);
+        EXPECT_EQ(SelectedRows(), std::vector<int>{c.expected});
     }
 }
 

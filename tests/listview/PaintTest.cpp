@@ -237,15 +237,18 @@ TEST_F(PaintTest, EmptyListAndScrollPastTheEnd) {
 
 TEST_F(PaintTest, RedrawOffSuppressesPaintingAndTheEvent) {
     Fill({100}, 3);
+    const PixelBuffer* surface = GetWindowSurface(hwnd());
+    ASSERT_NE(surface, nullptr);
+    const int y = RowTop(0) + 1;
     const int before = events.redraws;
     lv->Redraw(false);
     lv->ItemSelected(0, true);
     lv->Refresh();
     EXPECT_EQ(events.redraws, before);
-    EXPECT_EQ(Pixel(50, RowTop(0) + 1), kBack);
+    EXPECT_EQ(FromPixel(GetWindowSurface(hwnd())->at(50, y)), kBack);
     lv->Redraw(true);
     EXPECT_GT(events.redraws, before);
-    EXPECT_EQ(Pixel(50, RowTop(0) + 1), kSelBack);
+    EXPECT_EQ(FromPixel(GetWindowSurface(hwnd())->at(50, y)), kSelBack);
 }
 
 class Painter : public ICustomDraw {
