@@ -15,9 +15,7 @@ using namespace lumarin::platform;
 
 namespace {
 
-constexpr int kShiftOnly = 1;
 constexpr int kCtrlOnly = 2;
-constexpr int kBarVertical = 1;
 
 } // namespace
 
@@ -47,7 +45,7 @@ void ListView::NavigateByKey(int keyCode, int shift) {
     if (count == 0) return; // nothing to move to: no current row, no Click
 
     const int v = VisibleRowCount();
-    const int top = m_clsSB->Value(kBarVertical);
+    const int top = m_clsSB->Value(SB_VERT);
     const int current = m_lngSelectedItem;
     int next = current;
     int scrollTo = top;
@@ -74,7 +72,7 @@ void ListView::NavigateByKey(int keyCode, int shift) {
     // is past the end) must not reach the row lookup below.
     next = std::min(std::max(next, 0), count - 1);
     m_lngSelectedItem = next;
-    if (scrollTo != top) m_clsSB->Value(kBarVertical, scrollTo);
+    if (scrollTo != top) m_clsSB->Value(SB_VERT, scrollTo);
     Events().Click(m_lngSelectedItem);
     if (!(shift == kCtrlOnly && m_blnMultiSelect))
         RowOrRaise(m_lngSelectedItem).Selected(!m_blnUnselectMode);
@@ -111,12 +109,12 @@ void ListView::UserControl_LostFocus() {
 }
 
 void ListView::MakeSureVisible(int lngItem, int lngColumn) {
-    m_clsSB->Value(kBarVertical, lngItem);
+    m_clsSB->Value(SB_VERT, lngItem);
     if (lngColumn >= 0 && !m_blnColumnsAutoSize && m_lngTotalWidth > m_rcClient.right) {
         int left = 0;
         for (int c = 0; c < lngColumn && c < ColumnCount(); ++c)
             if (ColumnOrRaise(c).Visible()) left += ColumnOrRaise(c).Width();
-        m_clsSB->Value(0, left);
+        m_clsSB->Value(SB_HORZ, left);
     }
     PaintControl();
 }

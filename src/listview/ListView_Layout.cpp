@@ -18,8 +18,6 @@ using namespace lumarin::platform;
 
 namespace {
 
-constexpr int kBarHorizontal = 0;
-constexpr int kBarVertical = 1;
 constexpr int kHorizontalSmallChange = 3;
 constexpr int kHeaderExtra = 8;
 } // namespace
@@ -109,15 +107,15 @@ void ListView::CalculateLayout() {
     }
 
     if (clientWidth < m_lngTotalWidth) {
-        m_clsSB->Visible(kBarHorizontal, true);
-        m_clsSB->Min(kBarHorizontal, 0);
-        m_clsSB->Max(kBarHorizontal, m_lngTotalWidth - clientWidth - 1);
-        m_clsSB->LargeChange(kBarHorizontal, RoundHalfEven(m_lngTotalWidth / 2.0));
-        m_clsSB->SmallChange(kBarHorizontal, kHorizontalSmallChange);
-        m_clsSB->Enabled(kBarHorizontal, m_blnEnabled);
+        m_clsSB->Visible(SB_HORZ, true);
+        m_clsSB->Min(SB_HORZ, 0);
+        m_clsSB->Max(SB_HORZ, m_lngTotalWidth - clientWidth - 1);
+        m_clsSB->LargeChange(SB_HORZ, RoundHalfEven(m_lngTotalWidth / 2.0));
+        m_clsSB->SmallChange(SB_HORZ, kHorizontalSmallChange);
+        m_clsSB->Enabled(SB_HORZ, m_blnEnabled);
     } else {
-        m_clsSB->Visible(kBarHorizontal, false);
-        m_clsSB->Value(kBarHorizontal, 0);
+        m_clsSB->Visible(SB_HORZ, false);
+        m_clsSB->Value(SB_HORZ, 0);
     }
 
     // Showing or hiding the bar changed the client area.
@@ -134,20 +132,20 @@ void ListView::CalculateLayout() {
 
 void ListView::UpdateVerticalScroll() {
     if (!m_blnEnabled) {
-        m_clsSB->Enabled(kBarVertical, false);
+        m_clsSB->Enabled(SB_VERT, false);
         return;
     }
     const int spare = ItemCount() - VisibleRowCount();
     if (spare < 0) {
-        if (m_clsSB->Enabled(kBarVertical)) {
-            m_clsSB->Enabled(kBarVertical, false);
-            m_clsSB->Max(kBarVertical, 0);
-            m_clsSB->Value(kBarVertical, 0);
+        if (m_clsSB->Enabled(SB_VERT)) {
+            m_clsSB->Enabled(SB_VERT, false);
+            m_clsSB->Max(SB_VERT, 0);
+            m_clsSB->Value(SB_VERT, 0);
         }
         return;
     }
-    if (!m_clsSB->Enabled(kBarVertical)) m_clsSB->Enabled(kBarVertical, true);
-    m_clsSB->Max(kBarVertical, spare);
+    if (!m_clsSB->Enabled(SB_VERT)) m_clsSB->Enabled(SB_VERT, true);
+    m_clsSB->Max(SB_VERT, spare);
 }
 
 void ListView::CreateBackBuffer() {

@@ -160,12 +160,12 @@ void ListView::LoadStoredProperties(const PropertyBag& PropBag) {
     // This program always runs its forms; there is no designer in which the
     // bars would stay unattached.
     m_clsSB->Create(m_hWnd);
-    m_clsSB->Orientation(2);
-    m_clsSB->Visible(1, true);
-    m_clsSB->Visible(0, true);
-    m_clsSB->Enabled(0, true);
-    m_clsSB->Enabled(1, false);
-    m_clsSB->LargeChange(1, kVerticalPage); // never changed afterwards
+    m_clsSB->Orientation(winplumb::efoBoth);
+    m_clsSB->Visible(SB_VERT, true);
+    m_clsSB->Visible(SB_HORZ, true);
+    m_clsSB->Enabled(SB_HORZ, true);
+    m_clsSB->Enabled(SB_VERT, false);
+    m_clsSB->LargeChange(SB_VERT, kVerticalPage); // never changed afterwards
 
     Redraw(false);
     CreateBackBuffer();

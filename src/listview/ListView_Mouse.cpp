@@ -18,8 +18,6 @@ using namespace lumarin::platform;
 
 namespace {
 
-constexpr int kBarHorizontal = 0;
-constexpr int kBarVertical = 1;
 constexpr int kLeftButton = 1;
 constexpr int kShiftOnly = 1;
 constexpr int kCtrlOnly = 2;
@@ -39,11 +37,11 @@ int FloorDiv(int a, int b) { return static_cast<int>(std::floor(static_cast<doub
 // ---- hit tests -------------------------------------------------------------------
 
 int ListView::RowAtY(int y) const {
-    return FloorDiv(y - m_rcList.top, ItemHeight()) + m_clsSB->Value(kBarVertical);
+    return FloorDiv(y - m_rcList.top, ItemHeight()) + m_clsSB->Value(SB_VERT);
 }
 
 int ListView::ColumnFromPoint(int X, int /*Y*/) const {
-    const int contentX = X + m_clsSB->Value(kBarHorizontal);
+    const int contentX = X + m_clsSB->Value(SB_HORZ);
     if (contentX > m_lngTotalWidth - 1) return -1;
     int right = 0;
     for (int c = 0; c < ColumnCount(); ++c) {
@@ -66,7 +64,7 @@ int ListView::RowFromPoint(int X, int Y, bool HitTest) const {
 void ListView::UserControl_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y) {
     if (!m_blnEnabled) return;
     const int y = RoundHalfEven(Y);
-    const int contentX = RoundHalfEven(X) + m_clsSB->Value(kBarHorizontal);
+    const int contentX = RoundHalfEven(X) + m_clsSB->Value(SB_HORZ);
 
     if (contentX > m_lngTotalWidth) {
         if (Button == kLeftButton) UnSelectAll();
@@ -107,7 +105,7 @@ void ListView::PressHeader(int contentX) {
 void ListView::PressRows(std::int16_t Button, std::int16_t Shift, float X, float Y) {
     const int x = RoundHalfEven(X);
     const int y = RoundHalfEven(Y);
-    const int contentX = x + m_clsSB->Value(kBarHorizontal);
+    const int contentX = x + m_clsSB->Value(SB_HORZ);
     const int row = RowAtY(y);
     int reported = row;
     if (row < 0 || row > ItemCount() - 1) {
@@ -171,7 +169,7 @@ void ListView::UserControl_MouseMove(std::int16_t /*Button*/, std::int16_t /*Shi
     if (!m_blnEnabled) return;
     const int x = RoundHalfEven(X);
     const int y = RoundHalfEven(Y);
-    const int contentX = x + m_clsSB->Value(kBarHorizontal);
+    const int contentX = x + m_clsSB->Value(SB_HORZ);
     switch (m_lngMouseMode) {
     case kModeNone: UpdatePointer(contentX, y); break;
     case kModeResize: ResizeColumnTo(contentX); break;
@@ -231,9 +229,9 @@ void ListView::DragSelectTo(int y) {
         POINT origin{0, 0};
         ClientToScreen(m_hWnd, &origin);
         if (pointer.y < origin.y + m_rcHeader.bottom)
-            m_clsSB->Value(kBarVertical, m_clsSB->Value(kBarVertical) - 1);
+            m_clsSB->Value(SB_VERT, m_clsSB->Value(SB_VERT) - 1);
         else if (pointer.y > origin.y + m_rcClient.bottom - kEdgeMargin)
-            m_clsSB->Value(kBarVertical, m_clsSB->Value(kBarVertical) + 1);
+            m_clsSB->Value(SB_VERT, m_clsSB->Value(SB_VERT) + 1);
     }
     PaintControl();
 }
@@ -335,13 +333,13 @@ void ListView::tmrMove_Timer() {
 
 bool ListView::AutoScrollAtEdge(int y) {
     if (ItemCount() - VisibleRowCount() < 0) return false;
-    const int value = m_clsSB->Value(kBarVertical);
+    const int value = m_clsSB->Value(SB_VERT);
     if (y > m_rcClient.bottom - kEdgeMargin) {
-        m_clsSB->Value(kBarVertical, value + 1);
+        m_clsSB->Value(SB_VERT, value + 1);
         return true;
     }
     if (y < m_rcHeader.bottom - kEdgeMargin) {
-        m_clsSB->Value(kBarVertical, value - 1);
+        m_clsSB->Value(SB_VERT, value - 1);
         return true;
     }
     return false;
@@ -351,30 +349,41 @@ bool ListView::AutoScrollAtEdge(int y) {
 
 // The window system's notifications pass on as events with every argument by
 // reference, so what the host changes (the effect above all) goes back to it.
+namespace {
+
+struct DropArguments {
+    explicit DropArguments(DropInfo& dropInfo)
+        : info(dropInfo), data(dropInfo.data != nullptr ? *dropInfo.data : none),
+          effect(static_cast<std::int32_t>(dropInfo.effect)),
+          button(static_cast<std::int16_t>(dropInfo.button)),
+          shift(static_cast<std::int16_t>(dropInfo.shift)), x(static_cast<float>(dropInfo.pt.x)),
+          y(static_cast<float>(dropInfo.pt.y)) {}
+    ~DropArguments() { info.effect = static_cast<DWORD>(effect); }
+    DropArguments(const DropArguments&) = delete;
+    DropArguments& operator=(const DropArguments&) = delete;
+
+    DropInfo& info;
+    DataObject none;
+    DataObject& data;
+    std::int32_t effect;
+    std::int16_t button;
+    std::int16_t shift;
+    float x;
+    float y;
+};
+
+} // namespace
+
 void ListView::UserControl_OLEDragDrop(DropInfo& info) {
     if (!m_blnEnabled || m_intOLEDropMode == 0) return;
-    DataObject none;
-    DataObject& data = info.data != nullptr ? *info.data : none;
-    std::int32_t effect = static_cast<std::int32_t>(info.effect);
-    std::int16_t button = static_cast<std::int16_t>(info.button);
-    std::int16_t shift = static_cast<std::int16_t>(info.shift);
-    float x = static_cast<float>(info.pt.x);
-    float y = static_cast<float>(info.pt.y);
-    Events().OLEDragDrop(data, effect, button, shift, x, y);
-    info.effect = static_cast<DWORD>(effect);
+    DropArguments a(info);
+    Events().OLEDragDrop(a.data, a.effect, a.button, a.shift, a.x, a.y);
 }
 
 void ListView::UserControl_OLEDragOver(DropInfo& info, std::int16_t state) {
     if (!m_blnEnabled || m_intOLEDropMode == 0) return;
-    DataObject none;
-    DataObject& data = info.data != nullptr ? *info.data : none;
-    std::int32_t effect = static_cast<std::int32_t>(info.effect);
-    std::int16_t button = static_cast<std::int16_t>(info.button);
-    std::int16_t shift = static_cast<std::int16_t>(info.shift);
-    float x = static_cast<float>(info.pt.x);
-    float y = static_cast<float>(info.pt.y);
-    Events().OLEDragOver(data, effect, button, shift, x, y, state);
-    info.effect = static_cast<DWORD>(effect);
+    DropArguments a(info);
+    Events().OLEDragOver(a.data, a.effect, a.button, a.shift, a.x, a.y, state);
 }
 
 void ListView::UserControl_OLECompleteDrag(std::int32_t& Effect) {

@@ -96,7 +96,7 @@ void ListView::PaintControl() {
             BeginPaint(m_hWnd, &ps);
             DrawHeader(); // first: it changes the text colour, which DrawItems sets again
             DrawItems();
-            const int sourceX = m_lngTotalWidth > m_rcClient.right ? m_clsSB->Value(0) : 0;
+            const int sourceX = m_lngTotalWidth > m_rcClient.right ? m_clsSB->Value(SB_HORZ) : 0;
             EndPaint(m_hWnd, &ps);
             const HDC hdc = GetDC(m_hWnd);
             BitBlt(hdc, 0, 0, m_rcClient.right, m_rcClient.bottom, m_hMemDC, sourceX, 0, SRCCOPY);
@@ -141,7 +141,7 @@ void ListView::DrawItems() {
         FillWith(m_hMemDC, m_rcList, m_clsBackColor);
         return;
     }
-    int first = m_clsSB->Value(1);
+    int first = m_clsSB->Value(SB_VERT);
     if (first > count - 1) first = count - 1; // the scroll value may lag behind removals
     int slots = VisibleRowCount();
     if (count < slots) slots = count;
