@@ -170,9 +170,12 @@ protected:
         platform::SendMessage(hwnd(), platform::WM_KEYDOWN, vk, 0);
         platform::SendMessage(hwnd(), platform::WM_KEYUP, vk, 0);
     }
+    // The modifier is held (the key state says so) while the key goes down and up.
     void KeyWith(platform::UINT modifier, platform::UINT vk) {
+        platform::SetKeyState(static_cast<int>(modifier), true);
         platform::SendMessage(hwnd(), platform::WM_KEYDOWN, modifier, 0);
         Key(vk);
+        platform::SetKeyState(static_cast<int>(modifier), false);
         platform::SendMessage(hwnd(), platform::WM_KEYUP, modifier, 0);
     }
     void Wheel(int notches) {
