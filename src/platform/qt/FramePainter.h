@@ -1,0 +1,16 @@
+#pragma once
+// Draws a window's non-client frame in the classic look: the edges its style
+// bits ask for, from the outside in, in the system colours of the core.
+
+#include "platform/WinTypes.h"
+
+class QPainter;
+class QRect;
+
+namespace lumarin::platform::qt {
+
+// windowRect: the whole window in widget coordinates. Also fills the corner
+// square between two visible scroll bars.
+void PaintWindowFrame(QPainter& painter, HWND hwnd, const QRect& windowRect);
+
+} // namespace lumarin::platform::qt

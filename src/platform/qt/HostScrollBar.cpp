@@ -1,0 +1,195 @@
+#include "platform/qt/HostScrollBar.h"
+
+#include "platform/ScrollBar.h"
+#include "platform/Window.h"
+#include "platform/qt/InputMapping.h"
+
+#include <QPainter>
+#include <QStyleOptionSlider>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace lumarin::platform::qt {
+
+namespace {
+
+// The usual delays of an auto-repeating arrow or page area.
+constexpr int kRepeatDelayMs = 350;
+constexpr int kRepeatIntervalMs = 50;
+
+WORD StepCode(QStyle::SubControl control) {
+    switch (control) {
+    case QStyle::SC_ScrollBarSubLine: return SB_LINEUP;
+    case QStyle::SC_ScrollBarAddLine: return SB_LINEDOWN;
+    case QStyle::SC_ScrollBarSubPage: return SB_PAGEUP;
+    case QStyle::SC_ScrollBarAddPage: return SB_PAGEDOWN;
+    default: return SB_ENDSCROLL;
+    }
+}
+
+QRect ToQRect(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+
+} // namespace
+
+HostScrollBar::HostScrollBar(QWidget* owner, HWND hwnd, int bar)
+    : m_owner(owner), m_hwnd(hwnd), m_bar(bar) {
+    m_repeat.setSingleShot(false);
+    connect(&m_repeat, &QTimer::timeout, this, &HostScrollBar::stepAgain);
+}
+
+QRect HostScrollBar::geometry() const {
+    if (!IsWindow(m_hwnd) || !IsScrollBarVisible(m_hwnd, m_bar))
+        return {};
+    return ToQRect(GetScrollBarRect(m_hwnd, m_bar));
+}
+
+QStyleOptionSlider HostScrollBar::styleOption() const {
+    SCROLLINFO si;
+    si.fMask = SIF_ALL;
+    GetScrollInfo(m_hwnd, m_bar, &si);
+
+    QStyleOptionSlider opt;
+    opt.initFrom(m_owner);
+    opt.rect = QRect(QPoint(0, 0), geometry().size());
+    opt.orientation = m_bar == SB_HORZ ? Qt::Horizontal : Qt::Vertical;
+    opt.state = m_bar == SB_HORZ ? QStyle::State_Horizontal : QStyle::State_None;
+    const bool enabled = IsScrollBarEnabled(m_hwnd, m_bar) && IsWindowEnabled(m_hwnd);
+    if (enabled)
+        opt.state |= QStyle::State_Enabled;
+    opt.minimum = si.nMin;
+    const int lastPos = si.nPage == 0 ? si.nMax : si.nMax - static_cast<int>(si.nPage) + 1;
+    opt.maximum = std::max(si.nMin, lastPos);
+    opt.pageStep = static_cast<int>(si.nPage);
+    opt.singleStep = 1;
+    opt.sliderPosition = std::clamp(si.nPos, opt.minimum, opt.maximum);
+    opt.sliderValue = opt.sliderPosition;
+    opt.upsideDown = false;
+    opt.subControls = QStyle::SC_All;
+    opt.activeSubControls = m_pressed;
+    if (m_pressed != QStyle::SC_None)
+        opt.state |= QStyle::State_Sunken;
+    return opt;
+}
+
+void HostScrollBar::paint(QPainter& painter) const {
+    const QRect where = geometry();
+    if (where.isEmpty())
+        return;
+    const QStyleOptionSlider opt = styleOption();
+    painter.save();
+    painter.translate(where.topLeft());
+    m_owner->style()->drawComplexControl(QStyle::CC_ScrollBar, &opt, &painter, m_owner);
+    painter.restore();
+}
+
+QRect HostScrollBar::partRect(QStyle::SubControl part) const {
+    const QStyleOptionSlider opt = styleOption();
+    return m_owner->style()
+        ->subControlRect(QStyle::CC_ScrollBar, &opt, part, m_owner)
+        .translated(geometry().topLeft());
+}
+
+QStyle::SubControl HostScrollBar::hitTest(QPoint pos) const {
+    const QStyleOptionSlider opt = styleOption();
+    return m_owner->style()->hitTestComplexControl(QStyle::CC_ScrollBar, &opt,
+                                                   pos - geometry().topLeft(), m_owner);
+}
+
+int HostScrollBar::along(QPoint p) const { return m_bar == SB_HORZ ? p.x() : p.y(); }
+
+// The thumb position a drag to pos asks for, as a value of the scroll range.
+int HostScrollBar::valueAt(QPoint pos) const {
+    const QStyleOptionSlider opt = styleOption();
+    const QRect groove = partRect(QStyle::SC_ScrollBarGroove);
+    const QRect thumb = partRect(QStyle::SC_ScrollBarSlider);
+    const int thumbLength = m_bar == SB_HORZ ? thumb.width() : thumb.height();
+    const int grooveStart = along(groove.topLeft());
+    const int grooveLength = m_bar == SB_HORZ ? groove.width() : groove.height();
+    const int span = std::max(0, grooveLength - thumbLength);
+    const int offset = std::clamp(along(pos) - m_grabOffset - grooveStart, 0, span);
+    return QStyle::sliderValueFromPosition(opt.minimum, opt.maximum, offset, span);
+}
+
+void HostScrollBar::sendNonClientDown(Qt::MouseButton button, QPoint pos) {
+    const UINT msg = button == Qt::RightButton    ? WM_NCRBUTTONDOWN
+                     : button == Qt::MiddleButton ? WM_NCMBUTTONDOWN
+                                                  : WM_NCLBUTTONDOWN;
+    const QPoint screen = m_owner->mapToGlobal(pos);
+    SendMessage(m_hwnd, msg, static_cast<WPARAM>(m_bar == SB_HORZ ? HTHSCROLL : HTVSCROLL),
+                PointLParam(screen.x(), screen.y()));
+}
+
+void HostScrollBar::sendScroll(WORD code, int pos) {
+    if (!IsWindow(m_hwnd))
+        return;
+    SendMessage(m_hwnd, m_bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL,
+                MAKEWPARAM(code, static_cast<WORD>(pos)), 0);
+    m_owner->update();
+}
+
+void HostScrollBar::press(Qt::MouseButton button, QPoint pos) {
+    stop();
+    sendNonClientDown(button, pos);
+    if (button != Qt::LeftButton || !IsWindow(m_hwnd) || geometry().isEmpty() ||
+        !(styleOption().state & QStyle::State_Enabled))
+        return;
+
+    const QStyle::SubControl control = hitTest(pos);
+    m_lastPos = pos;
+    if (control == QStyle::SC_ScrollBarSlider) {
+        m_pressed = control;
+        m_grabOffset = along(pos) - along(partRect(control).topLeft());
+        m_trackPos = styleOption().sliderPosition;
+        move(pos);
+        return;
+    }
+    const WORD code = StepCode(control);
+    if (code == SB_ENDSCROLL)
+        return;
+    m_pressed = control;
+    sendScroll(code);
+    m_repeat.start(kRepeatDelayMs);
+}
+
+void HostScrollBar::move(QPoint pos) {
+    m_lastPos = pos;
+    if (m_pressed != QStyle::SC_ScrollBarSlider || !IsWindow(m_hwnd))
+        return;
+    m_trackPos = valueAt(pos);
+    SCROLLINFO si;
+    si.fMask = SIF_TRACKPOS;
+    si.nTrackPos = m_trackPos;
+    SetScrollInfo(m_hwnd, m_bar, &si, false);
+    sendScroll(SB_THUMBTRACK, m_trackPos);
+}
+
+// Auto-repeat continues only while the pointer stays over the part that was
+// pressed, so a page step stops once the thumb has reached the pointer.
+void HostScrollBar::stepAgain() {
+    m_repeat.setInterval(kRepeatIntervalMs);
+    if (!IsWindow(m_hwnd) || geometry().isEmpty()) {
+        stop();
+        return;
+    }
+    if (hitTest(m_lastPos) == m_pressed)
+        sendScroll(StepCode(m_pressed));
+}
+
+void HostScrollBar::release() {
+    const QStyle::SubControl pressed = m_pressed;
+    stop();
+    if (pressed == QStyle::SC_None)
+        return;
+    if (pressed == QStyle::SC_ScrollBarSlider)
+        sendScroll(SB_THUMBPOSITION, m_trackPos);
+    sendScroll(SB_ENDSCROLL);
+}
+
+void HostScrollBar::stop() {
+    m_repeat.stop();
+    m_pressed = QStyle::SC_None;
+    m_owner->update();
+}
+
+} // namespace lumarin::platform::qt

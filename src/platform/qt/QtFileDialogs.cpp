@@ -1,0 +1,56 @@
+#include "platform/qt/QtFileDialogs.h"
+
+#include "platform/qt/WindowHostWidget.h"
+
+#include <QFileDialog>
+#include <QStringList>
+
+namespace lumarin::platform::qt {
+
+namespace {
+
+QString FromU16(const std::u16string& s) {
+    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QString Patterns(const std::u16string& pattern) {
+    QStringList parts;
+    for (const QString& p : FromU16(pattern).split(u';', Qt::SkipEmptyParts)) {
+        const QString trimmed = p.trimmed();
+        parts << (trimmed == QStringLiteral("*.*") ? QStringLiteral("*") : trimmed);
+    }
+    return parts.join(u' ');
+}
+
+} // namespace
+
+QString QtFileDialogs::QtFilter(const Filter& filter) {
+    QStringList lines;
+    for (const auto& [caption, pattern] : filter) {
+        QString name = FromU16(caption).trimmed();
+        // "文本文件(*.txt)" already shows its patterns; replace them with ours.
+        if (name.endsWith(u')')) {
+            const qsizetype open = name.lastIndexOf(u'(');
+            if (open > 0)
+                name = name.left(open).trimmed();
+        }
+        lines << QStringLiteral("%1 (%2)").arg(name, Patterns(pattern));
+    }
+    return lines.join(QStringLiteral(";;"));
+}
+
+std::u16string QtFileDialogs::OpenFile(HWND owner, const std::u16string& title,
+                                       const std::u16string& startFolder, const Filter& filter) {
+    return QFileDialog::getOpenFileName(HostWidgetOf(owner), FromU16(title), FromU16(startFolder),
+                                        QtFilter(filter))
+        .toStdU16String();
+}
+
+std::u16string QtFileDialogs::BrowseFolder(HWND owner, const std::u16string& title,
+                                           const std::u16string& startFolder) {
+    return QFileDialog::getExistingDirectory(HostWidgetOf(owner), FromU16(title),
+                                             FromU16(startFolder))
+        .toStdU16String();
+}
+
+} // namespace lumarin::platform::qt

@@ -1,0 +1,283 @@
+// Qt input to window messages: one switch in event(), small translators below.
+// Coordinates: the widget shows the whole window at (0, 0), so widget and
+// window coordinates agree; client coordinates are offset by the frame.
+
+#include "platform/ScrollBar.h"
+#include "platform/Window.h"
+#include "platform/qt/InputMapping.h"
+#include "platform/qt/WindowHostWidget.h"
+
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QUrl>
+#include <QWheelEvent>
+
+namespace lumarin::platform::qt {
+
+namespace {
+
+struct ButtonMessages {
+    UINT down;
+    UINT up;
+    UINT doubleClick;
+};
+
+ButtonMessages MessagesFor(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::RightButton: return {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK};
+    case Qt::MiddleButton: return {WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK};
+    default: return {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK};
+    }
+}
+
+bool IsMouseButton(Qt::MouseButton b) {
+    return b == Qt::LeftButton || b == Qt::RightButton || b == Qt::MiddleButton;
+}
+
+std::vector<std::u16string> LocalFiles(const QMimeData* mime) {
+    std::vector<std::u16string> files;
+    if (mime == nullptr || !mime->hasUrls())
+        return files;
+    for (const QUrl& url : mime->urls())
+        if (url.isLocalFile())
+            files.push_back(url.toLocalFile().toStdU16String());
+    return files;
+}
+
+// lParam of a key message: repeat count 1, bit 30 for a repeated press, bits
+// 30 and 31 for a release.
+LPARAM KeyLParam(bool down, bool repeat) {
+    if (!down)
+        return static_cast<LPARAM>(0xC0000001u);
+    return repeat ? static_cast<LPARAM>(0x40000001u) : 1;
+}
+
+} // namespace
+
+bool WindowHostWidget::event(QEvent* e) {
+    if (!windowAlive())
+        return QWidget::event(e);
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+        mousePressed(static_cast<QMouseEvent*>(e), false);
+        return true;
+    case QEvent::MouseButtonDblClick:
+        mousePressed(static_cast<QMouseEvent*>(e), true);
+        return true;
+    case QEvent::MouseMove:
+        mouseMoved(static_cast<QMouseEvent*>(e));
+        return true;
+    case QEvent::MouseButtonRelease:
+        mouseReleased(static_cast<QMouseEvent*>(e));
+        return true;
+    case QEvent::Wheel:
+        wheelTurned(static_cast<QWheelEvent*>(e));
+        return true;
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(e);
+        keyChanged(key, true);
+        // Tab still moves the focus between widgets; other keys stop here.
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            break;
+        return true;
+    }
+    case QEvent::KeyRelease:
+        keyChanged(static_cast<QKeyEvent*>(e), false);
+        return true;
+    case QEvent::FocusIn:
+        focusChanged(true);
+        break;
+    case QEvent::FocusOut:
+        focusChanged(false);
+        break;
+    case QEvent::DragEnter:
+        dragArrived(static_cast<QDropEvent*>(e), WM_OLEDRAGENTER, 0);
+        return true;
+    case QEvent::DragMove:
+        dragArrived(static_cast<QDropEvent*>(e), WM_OLEDRAGOVER, 2);
+        return true;
+    case QEvent::DragLeave:
+        dragLeft();
+        return true;
+    case QEvent::Drop:
+        dragArrived(static_cast<QDropEvent*>(e), WM_OLEDRAGDROP, 2);
+        m_dragData.reset();
+        return true;
+    case QEvent::Resize:
+        resized();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(e);
+}
+
+// ---- mouse --------------------------------------------------------------------
+
+LRESULT WindowHostWidget::hitTest(QPoint pos) const {
+    if (GetCapture() == m_hwnd)
+        return HTCLIENT;
+    const QPoint screen = mapToGlobal(pos);
+    return SendMessage(m_hwnd, WM_NCHITTEST, 0, PointLParam(screen.x(), screen.y()));
+}
+
+HostScrollBar* WindowHostWidget::scrollBarAt(QPoint pos) {
+    const LRESULT hit = hitTest(pos);
+    if (hit == HTHSCROLL)
+        return &m_horz;
+    if (hit == HTVSCROLL)
+        return &m_vert;
+    return nullptr;
+}
+
+LPARAM WindowHostWidget::clientLParam(QPoint pos) const {
+    const QPoint client = pos - clientOffset();
+    return PointLParam(client.x(), client.y());
+}
+
+void WindowHostWidget::noteCursorPos(QPoint globalPos) const {
+    SetCurrentCursorPos(POINT{globalPos.x(), globalPos.y()});
+}
+
+void WindowHostWidget::mousePressed(QMouseEvent* e, bool doubleClick) {
+    const QPoint pos = e->position().toPoint();
+    noteCursorPos(e->globalPosition().toPoint());
+    if (!IsMouseButton(e->button()) || m_trackingBar != nullptr)
+        return;
+    if (HostScrollBar* bar = scrollBarAt(pos)) {
+        bar->press(e->button(), pos);
+        if (bar->isTracking())
+            m_trackingBar = bar;
+        return;
+    }
+    if (hitTest(pos) != HTCLIENT)
+        return;
+    const ButtonMessages msgs = MessagesFor(e->button());
+    SendMessage(m_hwnd, doubleClick ? msgs.doubleClick : msgs.down,
+                MouseKeyState(e->buttons(), e->modifiers()), clientLParam(pos));
+}
+
+void WindowHostWidget::mouseMoved(QMouseEvent* e) {
+    const QPoint pos = e->position().toPoint();
+    noteCursorPos(e->globalPosition().toPoint());
+    if (m_trackingBar != nullptr) {
+        m_trackingBar->move(pos);
+        return;
+    }
+    const LRESULT hit = hitTest(pos);
+    if (hit == HTCLIENT) {
+        SendMessage(m_hwnd, WM_MOUSEMOVE, MouseKeyState(e->buttons(), e->modifiers()),
+                    clientLParam(pos));
+    } else {
+        const QPoint screen = e->globalPosition().toPoint();
+        SendMessage(m_hwnd, WM_NCMOUSEMOVE, static_cast<WPARAM>(hit),
+                    PointLParam(screen.x(), screen.y()));
+    }
+}
+
+void WindowHostWidget::mouseReleased(QMouseEvent* e) {
+    const QPoint pos = e->position().toPoint();
+    noteCursorPos(e->globalPosition().toPoint());
+    if (m_trackingBar != nullptr) {
+        if (e->button() == Qt::LeftButton) {
+            HostScrollBar* bar = m_trackingBar;
+            m_trackingBar = nullptr;
+            bar->release();
+        }
+        return;
+    }
+    if (!IsMouseButton(e->button()) || hitTest(pos) != HTCLIENT)
+        return;
+    SendMessage(m_hwnd, MessagesFor(e->button()).up, MouseKeyState(e->buttons(), e->modifiers()),
+                clientLParam(pos));
+}
+
+void WindowHostWidget::wheelTurned(QWheelEvent* e) {
+    noteCursorPos(e->globalPosition().toPoint());
+    const int delta = e->angleDelta().y();
+    if (delta == 0)
+        return; // a sideways wheel has no message here
+    const WORD keys = static_cast<WORD>(MouseKeyState(e->buttons(), e->modifiers()));
+    const QPoint screen = e->globalPosition().toPoint();
+    SendMessage(m_hwnd, WM_MOUSEWHEEL, MAKEWPARAM(keys, static_cast<WORD>(static_cast<short>(delta))),
+                PointLParam(screen.x(), screen.y()));
+}
+
+// ---- keyboard and focus ---------------------------------------------------------
+
+void WindowHostWidget::keyChanged(QKeyEvent* e, bool down) {
+    // Auto-repeat arrives as release/press pairs; the window sees only presses.
+    if (!down && e->isAutoRepeat())
+        return;
+    if (const UINT vk = VirtualKeyFromQtKey(e->key()); vk != 0)
+        SendMessage(m_hwnd, down ? WM_KEYDOWN : WM_KEYUP, vk, KeyLParam(down, e->isAutoRepeat()));
+    if (!down || !windowAlive())
+        return;
+    for (const QChar c : e->text()) {
+        if (c.unicode() == 0x7F) // Delete is a key, not a character
+            continue;
+        SendMessage(m_hwnd, WM_CHAR, c.unicode(), KeyLParam(true, e->isAutoRepeat()));
+        if (!windowAlive())
+            return;
+    }
+}
+
+void WindowHostWidget::focusChanged(bool in) {
+    if (in && GetFocus() != m_hwnd)
+        SetFocus(m_hwnd);
+    else if (!in && GetFocus() == m_hwnd)
+        SetFocus(0);
+}
+
+// ---- drag and drop ------------------------------------------------------------------
+
+// Enter, over and drop all describe the drag the same way; the window answers
+// through DropInfo::effect, and none refuses the drop.
+void WindowHostWidget::dragArrived(QDropEvent* e, UINT msg, int state) {
+    const bool acceptsFiles = (GetWindowLongPtr(m_hwnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0;
+    if (msg == WM_OLEDRAGENTER || m_dragData == nullptr) {
+        std::vector<std::u16string> files = LocalFiles(e->mimeData());
+        m_dragData = files.empty() ? nullptr : std::make_unique<DataObject>(std::move(files));
+    }
+    if (!acceptsFiles || m_dragData == nullptr) {
+        m_dragData.reset();
+        e->ignore();
+        return;
+    }
+    DropInfo info;
+    info.data = m_dragData.get();
+    info.effect = e->possibleActions() & Qt::MoveAction && !(e->possibleActions() & Qt::CopyAction)
+                      ? vbDropEffectMove
+                      : vbDropEffectCopy;
+    info.button = DropButton(e->buttons());
+    info.shift = DropShift(e->modifiers());
+    const QPoint client = e->position().toPoint() - clientOffset();
+    info.pt = POINT{client.x(), client.y()};
+    info.state = state;
+    SendMessage(m_hwnd, msg, 0, reinterpret_cast<LPARAM>(&info));
+
+    if (info.effect == vbDropEffectNone) {
+        e->ignore();
+        return;
+    }
+    e->setDropAction(info.effect & vbDropEffectMove ? Qt::MoveAction : Qt::CopyAction);
+    e->accept();
+}
+
+void WindowHostWidget::dragLeft() {
+    if (m_dragData == nullptr)
+        return;
+    DropInfo info;
+    info.data = m_dragData.get();
+    info.state = 1;
+    SendMessage(m_hwnd, WM_OLEDRAGLEAVE, 0, reinterpret_cast<LPARAM>(&info));
+    m_dragData.reset();
+}
+
+void WindowHostWidget::resized() {
+    MoveWindow(m_hwnd, 0, 0, width(), height(), true);
+}
+
+} // namespace lumarin::platform::qt
