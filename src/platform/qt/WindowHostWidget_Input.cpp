@@ -167,6 +167,14 @@ void WindowHostWidget::mouseMoved(QMouseEvent* e) {
         return;
     }
     const LRESULT hit = hitTest(pos);
+    // As on the desktop, the window may choose its pointer before it hears of
+    // the move; a captured pointer keeps whatever shape it has.
+    if (GetCapture() != m_hwnd) {
+        SendMessage(m_hwnd, WM_SETCURSOR, static_cast<WPARAM>(m_hwnd),
+                    MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(WM_MOUSEMOVE)));
+        if (!windowAlive())
+            return;
+    }
     if (hit == HTCLIENT) {
         SendMessage(m_hwnd, WM_MOUSEMOVE, MouseKeyState(e->buttons(), e->modifiers()),
                     clientLParam(pos));
