@@ -154,8 +154,9 @@ TEST_F(WindowHostInputTest, KeysBecomeVirtualKeysAndCharacters) {
         EXPECT_EQ(ups.size(), c.downs.size());
         EXPECT_EQ(chars, c.chars);
         // The key comes down before its character is sent.
-        if (!c.chars.empty())
+        if (!c.chars.empty()) {
             EXPECT_EQ(window.sequence({WM_KEYDOWN, WM_CHAR}).back(), WM_CHAR);
+        }
     }
 }
 
@@ -240,7 +241,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DropCase{"refusing_window", false, false, true, false},
                       DropCase{"text_only", true, false, false, false},
                       DropCase{"procedure_says_none", true, true, true, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(WindowHostInputTest, ADragThatLeavesSendsDragLeave) {
     DragAcceptFiles(window.hwnd(), true);
