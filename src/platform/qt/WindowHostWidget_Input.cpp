@@ -242,7 +242,7 @@ void WindowHostWidget::focusChanged(bool in) {
 // ---- drag and drop ------------------------------------------------------------------
 
 // Enter, over and drop all describe the drag the same way; the window answers
-// through DropInfo::effect, and none refuses the drop.
+// through DropInfo::effect, and none refuses the drop at that point.
 void WindowHostWidget::dragArrived(QDropEvent* e, UINT msg, int state) {
     const bool acceptsFiles = (GetWindowLongPtr(m_hwnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0;
     if (msg == WM_OLEDRAGENTER || m_dragData == nullptr) {
@@ -267,7 +267,13 @@ void WindowHostWidget::dragArrived(QDropEvent* e, UINT msg, int state) {
     SendMessage(m_hwnd, msg, 0, reinterpret_cast<LPARAM>(&info));
 
     if (info.effect == vbDropEffectNone) {
-        e->ignore();
+        // Refusing here must not end the drag: the window may take it further on.
+        if (msg == WM_OLEDRAGENTER) {
+            e->setDropAction(Qt::IgnoreAction);
+            e->accept();
+        } else {
+            e->ignore();
+        }
         return;
     }
     e->setDropAction(info.effect & vbDropEffectMove ? Qt::MoveAction : Qt::CopyAction);
