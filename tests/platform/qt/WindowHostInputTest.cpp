@@ -219,8 +219,9 @@ TEST_P(WindowHostDropTest, FileDropsReachOnlyWindowsThatAcceptThem) {
 
     // A window that refuses at first still hears the rest of the drag.
     EXPECT_EQ(enter.isAccepted(), c.expectMessages);
-    if (c.refuseInProcedure)
+    if (c.refuseInProcedure) {
         EXPECT_EQ(enter.dropAction(), Qt::IgnoreAction);
+    }
     EXPECT_EQ(drop.isAccepted(), c.expectMessages && !c.refuseInProcedure);
     if (!c.expectMessages) {
         EXPECT_TRUE(window.drops().empty());
