@@ -54,11 +54,35 @@ LPARAM KeyLParam(bool down, bool repeat) {
     return repeat ? static_cast<LPARAM>(0x40000001u) : 1;
 }
 
+
+bool IsUserInput(QEvent::Type type) {
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 bool WindowHostWidget::event(QEvent* e) {
     if (!windowAlive())
         return QWidget::event(e);
+    // A disabled window hears nothing from the user, as on the desktop.
+    if (IsUserInput(e->type()) && !IsWindowEnabled(m_hwnd)) {
+        e->ignore();
+        return true;
+    }
     switch (e->type()) {
     case QEvent::MouseButtonPress:
         mousePressed(static_cast<QMouseEvent*>(e), false);

@@ -265,3 +265,26 @@ TEST_F(WindowHostInputTest, ADragThatLeavesSendsDragLeave) {
 
 } // namespace
 } // namespace lumarin::platform::qt::testing
+
+namespace lumarin::platform::qt::testing {
+namespace {
+
+TEST(WindowHostDisabledTest, ADisabledWindowHearsNothingFromTheUser) {
+    RecordingWindow window(WS_VSCROLL, 0);
+    EnableWindow(window.hwnd(), false);
+    window.clear();
+    QTest::mouseClick(&window.host(), Qt::LeftButton, Qt::NoModifier, QPoint(30, 30));
+    QTest::mouseClick(&window.host(), Qt::LeftButton, Qt::NoModifier,
+                      window.host().scrollBar(SB_VERT).partRect(QStyle::SC_ScrollBarAddLine).center());
+    QTest::keyClick(&window.host(), Qt::Key_Down);
+    EXPECT_TRUE(window.sequence({WM_LBUTTONDOWN, WM_LBUTTONUP, WM_NCLBUTTONDOWN, WM_VSCROLL,
+                                 WM_KEYDOWN, WM_KEYUP})
+                    .empty());
+
+    EnableWindow(window.hwnd(), true);
+    QTest::keyClick(&window.host(), Qt::Key_Down);
+    EXPECT_EQ(window.messages(WM_KEYDOWN).size(), 1u);
+}
+
+} // namespace
+} // namespace lumarin::platform::qt::testing

@@ -1,0 +1,78 @@
+// The real services and the desktop settings the host feeds into the core.
+
+#include "platform/Services.h"
+#include "platform/Window.h"
+#include "platform/qt/QtClipboard.h"
+#include "platform/qt/QtEventLog.h"
+#include "platform/qt/QtServices.h"
+#include "platform/qt/QtShell.h"
+
+#include <QApplication>
+#include <QPalette>
+
+#include <gtest/gtest.h>
+
+namespace lumarin::platform::qt {
+namespace {
+
+COLORREF ToColorRef(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
+
+class QtServicesTest : public ::testing::Test {
+protected:
+    ~QtServicesTest() override {
+        InstallServices(m_saved);
+        QApplication::setPalette(m_palette);
+        ResetSystemSettings();
+    }
+
+private:
+    Services m_saved = CurrentServices();
+    QPalette m_palette = QApplication::palette();
+};
+
+TEST_F(QtServicesTest, SystemColoursAndWheelLinesComeFromTheDesktop) {
+    QApplication::setWheelScrollLines(5);
+    InstallQtServices();
+    const QPalette palette = QApplication::palette();
+    const std::pair<int, QPalette::ColorRole> cases[] = {
+        {COLOR_WINDOW, QPalette::Base},         {COLOR_WINDOWTEXT, QPalette::Text},
+        {COLOR_HIGHLIGHT, QPalette::Highlight}, {COLOR_HIGHLIGHTTEXT, QPalette::HighlightedText},
+        {COLOR_BTNFACE, QPalette::Button},      {COLOR_BTNTEXT, QPalette::ButtonText},
+    };
+    for (const auto& [index, role] : cases)
+        EXPECT_EQ(GetSysColor(index), ToColorRef(palette.color(QPalette::Active, role))) << index;
+    UINT lines = 0;
+    ASSERT_TRUE(SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &lines, 0));
+    EXPECT_EQ(lines, 5u);
+    QApplication::setWheelScrollLines(3);
+
+    // A palette change while the program runs is followed.
+    QPalette changed = palette;
+    changed.setColor(QPalette::Highlight, QColor(10, 120, 30));
+    QApplication::setPalette(changed);
+    EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), RGB(10, 120, 30));
+}
+
+TEST_F(QtServicesTest, ClipboardRoundTripsUnicodeText) {
+    QtClipboard clipboard;
+    clipboard.SetText(u"第一章 开端");
+    EXPECT_EQ(clipboard.GetText(), u"第一章 开端");
+    clipboard.Clear();
+    EXPECT_EQ(clipboard.GetText(), u"");
+}
+
+TEST_F(QtServicesTest, OnlyWebAddressesAreOpened) {
+    QtShell shell;
+    for (const std::u16string url : {u"file:///etc/passwd", u"not a url", u"", u"javascript:alert(1)"})
+        EXPECT_FALSE(shell.OpenUrl(url));
+}
+
+TEST_F(QtServicesTest, ErrorEntriesGoToStandardError) {
+    QtEventLog log;
+    ::testing::internal::CaptureStderr();
+    log.LogError(u"写入失败: /tmp/x");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "lumarin: 写入失败: /tmp/x\n");
+}
+
+} // namespace
+} // namespace lumarin::platform::qt
