@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-namespace lumarin::platform::qt::testing {
+namespace lumarin::platform::qt::hosttest {
 namespace {
 
 class HostScrollBarTest : public ::testing::Test {
@@ -181,4 +181,4 @@ TEST_F(HostScrollBarTest, AHiddenBarGivesItsRoomToTheClientArea) {
 }
 
 } // namespace
-} // namespace lumarin::platform::qt::testing
+} // namespace lumarin::platform::qt::hosttest

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <map>
 
-namespace lumarin::platform::qt::testing {
+namespace lumarin::platform::qt::hosttest {
 
 namespace {
 
@@ -82,4 +82,4 @@ void RecordingWindow::clear() {
     m_drops.clear();
 }
 
-} // namespace lumarin::platform::qt::testing
+} // namespace lumarin::platform::qt::hosttest

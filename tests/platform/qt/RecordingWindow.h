@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-namespace lumarin::platform::qt::testing {
+namespace lumarin::platform::qt::hosttest {
 
 struct Message {
     UINT msg;
@@ -54,4 +54,4 @@ private:
     std::vector<DropRecord> m_drops;
 };
 
-} // namespace lumarin::platform::qt::testing
+} // namespace lumarin::platform::qt::hosttest

@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-namespace lumarin::platform::qt::testing {
+namespace lumarin::platform::qt::hosttest {
 namespace {
 
 // WS_EX_CLIENTEDGE: a two-pixel frame, so client = widget - (2, 2).
@@ -264,9 +264,9 @@ TEST_F(WindowHostInputTest, ADragThatLeavesSendsDragLeave) {
 }
 
 } // namespace
-} // namespace lumarin::platform::qt::testing
+} // namespace lumarin::platform::qt::hosttest
 
-namespace lumarin::platform::qt::testing {
+namespace lumarin::platform::qt::hosttest {
 namespace {
 
 TEST(WindowHostDisabledTest, ADisabledWindowHearsNothingFromTheUser) {
@@ -287,4 +287,4 @@ TEST(WindowHostDisabledTest, ADisabledWindowHearsNothingFromTheUser) {
 }
 
 } // namespace
-} // namespace lumarin::platform::qt::testing
+} // namespace lumarin::platform::qt::hosttest

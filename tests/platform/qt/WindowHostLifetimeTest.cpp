@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-namespace lumarin::platform::qt::testing {
+namespace lumarin::platform::qt::hosttest {
 namespace {
 
 // Fills the client area in one colour, the way a procedure answers WM_PAINT.
@@ -103,4 +103,4 @@ TEST(WindowHostLifetimeTest, AfterTheWindowIsDestroyedTheWidgetSendsNothing) {
 }
 
 } // namespace
-} // namespace lumarin::platform::qt::testing
+} // namespace lumarin::platform::qt::hosttest

@@ -1,12 +1,16 @@
-// Host tests need a QApplication (widgets, styles, fonts) on the offscreen platform.
+// Host tests need a QApplication (widgets, styles, fonts) on the offscreen
+// platform, and recording services so that nothing ever waits on a modal box.
+#include "platform/testing/ScopedTestServices.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                    : qgetenv("QT_QPA_PLATFORM"));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    lumarin::platform::testing::ScopedTestServices services;
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
