@@ -53,7 +53,7 @@ TEST_F(PaintTest, CheckboxSquaresAndTickFollowTheDocumentedStrokes) {
         // of a line stays unpainted.
         const COLORREF tick = c.checked ? c.pen : c.inside;
         for (const POINT p : {POINT{9, 5}, POINT{9, 4}, POINT{9, 3}, POINT{3, 5}, POINT{3, 6},
-                              POINT{3, 7}, POINT{7, 7}, POINT{4, 8}})
+                              POINT{3, 7}, POINT{7, 7}, POINT{4, 8}, POINT{4, 7}, POINT{5, 9}})
             EXPECT_EQ(Pixel(o.x + p.x, o.y + p.y), tick) << p.x << "," << p.y;
         EXPECT_EQ(Pixel(o.x + 3, o.y + 9), c.inside);
         EXPECT_EQ(Pixel(o.x + 6, o.y + 10), c.inside);
