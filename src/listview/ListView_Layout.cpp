@@ -52,7 +52,10 @@ void ListView::CreateListFont() {
 int ListView::HeaderHeight() const { return m_blnColumnsVisible ? m_lngTextHeight + kHeaderExtra : 0; }
 
 int ListView::VisibleRowCount() const {
-    const double rows = static_cast<double>(m_rcList.bottom - m_rcList.top + 1) / ItemHeight();
+    // Negative paddings can make ItemHeight 0 or less; rows are at least one
+    // pixel high wherever the layout divides by it.
+    const double rows =
+        static_cast<double>(m_rcList.bottom - m_rcList.top + 1) / std::max(ItemHeight(), 1);
     return RoundHalfEven(rows + 0.5);
 }
 

@@ -37,7 +37,7 @@ int FloorDiv(int a, int b) { return static_cast<int>(std::floor(static_cast<doub
 // ---- hit tests -------------------------------------------------------------------
 
 int ListView::RowAtY(int y) const {
-    return FloorDiv(y - m_rcList.top, ItemHeight()) + m_clsSB->Value(SB_VERT);
+    return FloorDiv(y - m_rcList.top, std::max(ItemHeight(), 1)) + m_clsSB->Value(SB_VERT);
 }
 
 int ListView::ColumnFromPoint(int X, int /*Y*/) const {

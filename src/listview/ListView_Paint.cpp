@@ -8,6 +8,7 @@
 #include "platform/Window.h"
 #include "winplumb/Scrollbars.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace lumarin::listview {
@@ -146,7 +147,7 @@ void ListView::DrawItems() {
     int slots = VisibleRowCount();
     if (count < slots) slots = count;
 
-    const int rowHeight = ItemHeight();
+    const int rowHeight = std::max(ItemHeight(), 1);
     RECT cell{0, m_rcList.top, 0, m_rcList.top + rowHeight};
     TextColourCache textColour{m_hMemDC};
 

@@ -239,6 +239,53 @@ TEST_F(HeaderTest, DividerDragResizesWithAFloorOfFivePixels) {
     EXPECT_FALSE(events.has("ColumnClick 1"));
 }
 
+// Records what the control asks of whoever shows it: pointer shapes and timers.
+class ShapeAndTimerHost final : public IWindowHost {
+public:
+    void invalidated() override {}
+    void surfaceChanged() override {}
+    void scrollBarsChanged() override {}
+    void frameChanged() override {}
+    void focusRequested() override {}
+    void captureChanged(bool) override {}
+    void cursorChanged(HCURSOR cursor) override { cursors.push_back(cursor); }
+    void topMostChanged(bool) override {}
+    void timerStarted(UINT_PTR id, UINT elapseMs) override { timers.emplace_back(id, elapseMs); }
+    void timerStopped(UINT_PTR) override {}
+    POINT screenOrigin() const override { return POINT{}; }
+
+    std::vector<HCURSOR> cursors;
+    std::vector<std::pair<UINT_PTR, UINT>> timers;
+};
+
+TEST_F(HeaderTest, PointerShowsTheSizingArrowOnlyOverResizableDividers) {
+    ShapeAndTimerHost host;
+    AttachWindowHost(hwnd(), &host);
+    Hover(98, HeaderY());
+    ASSERT_FALSE(host.cursors.empty());
+    EXPECT_EQ(host.cursors.back(), IDC_SIZEWE);
+    Hover(50, HeaderY());
+    EXPECT_EQ(host.cursors.back(), IDC_ARROW);
+    const std::size_t shapes = host.cursors.size();
+    Hover(50, RowTop(1));
+    EXPECT_EQ(host.cursors.size(), shapes); // set only when it changes
+    lv->ColumnResizable(0, false);
+    Hover(100, HeaderY());
+    EXPECT_EQ(host.cursors.back(), IDC_ARROW);
+    lv->ColumnResizable(0, true);
+    lv->ColumnsAutoSize(true);
+    int right = 0;
+    while (lv->ColumnFromPoint(right, 0) == 0) ++right;
+    Hover(right, HeaderY());
+    EXPECT_EQ(host.cursors.back(), IDC_ARROW);
+    // A drag selection runs the 15 ms drag timer.
+    Press(50, RowTop(1) + 1);
+    ASSERT_FALSE(host.timers.empty());
+    EXPECT_EQ(host.timers.back(), (std::pair<UINT_PTR, UINT>{1, 15}));
+    Release(50, RowTop(1) + 1);
+    AttachWindowHost(hwnd(), nullptr);
+}
+
 TEST_F(HeaderTest, DividerDragChangesNothingUnderColumnsAutoSize) {
     lv->ColumnsAutoSize(true);
     int right = 0;

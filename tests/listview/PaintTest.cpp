@@ -167,6 +167,21 @@ TEST_F(PaintTest, RowHeightFollowsFontCheckBoxesAndPaddings) {
     }
 }
 
+TEST_F(PaintTest, PaddingsThatLeaveNoRowHeightStillPaintAndHitTest) {
+    lv->ColumnsVisible(false);
+    Fill({200}, 30);
+    lv->ItemsAutoSize(false);
+    lv->ItemPaddingTop(-40);
+    lv->ItemSelected(2, true);
+    ASSERT_LE(lv->ItemHeight(), 0);
+    // Rows are one pixel high: row 2 is the third pixel row.
+    EXPECT_EQ(Pixel(50, 2), kSelBack);
+    EXPECT_EQ(Pixel(50, 3), kBack);
+    EXPECT_EQ(lv->RowFromPoint(50, 5, true), 5);
+    Click(50, 7);
+    EXPECT_EQ(lv->SelectedItem(), 7);
+}
+
 TEST_F(PaintTest, RowsArePaintedAtTheRowHeight) {
     lv->ColumnsVisible(false);
     lv->Checkboxes(true);
