@@ -70,6 +70,7 @@ private:
     QPoint clientOffset() const;
     LPARAM clientLParam(QPoint pos) const;
     void noteCursorPos(QPoint globalPos) const;
+    void noteKeyState(QEvent* e) const;
 
     HWND m_hwnd;
     HostScrollBar m_horz;

@@ -18,6 +18,10 @@ namespace lumarin::platform::qt {
 
 namespace {
 
+constexpr int kVkLButton = 0x01;
+constexpr int kVkRButton = 0x02;
+constexpr int kVkMButton = 0x04;
+
 struct ButtonMessages {
     UINT down;
     UINT up;
@@ -83,6 +87,8 @@ bool WindowHostWidget::event(QEvent* e) {
         e->ignore();
         return true;
     }
+    if (IsUserInput(e->type()))
+        noteKeyState(e);
     switch (e->type()) {
     case QEvent::MouseButtonPress:
         mousePressed(static_cast<QMouseEvent*>(e), false);
@@ -159,6 +165,40 @@ HostScrollBar* WindowHostWidget::scrollBarAt(QPoint pos) {
 LPARAM WindowHostWidget::clientLParam(QPoint pos) const {
     const QPoint client = pos - clientOffset();
     return PointLParam(client.x(), client.y());
+}
+
+// GetKeyState follows the modifiers and buttons of each input event. A
+// modifier key's own press or release is not yet in its event's modifiers.
+void WindowHostWidget::noteKeyState(QEvent* e) const {
+    Qt::KeyboardModifiers modifiers;
+    Qt::MouseButtons buttons;
+    if (auto* drop = dynamic_cast<QDropEvent*>(e)) {
+        modifiers = drop->modifiers();
+        buttons = drop->buttons();
+    } else if (auto* input = dynamic_cast<QInputEvent*>(e)) {
+        modifiers = input->modifiers();
+        if (auto* pointer = dynamic_cast<QSinglePointEvent*>(e))
+            buttons = pointer->buttons();
+    }
+    bool shift = modifiers & Qt::ShiftModifier;
+    bool control = modifiers & Qt::ControlModifier;
+    bool alt = modifiers & Qt::AltModifier;
+    if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) {
+        const bool down = e->type() == QEvent::KeyPress;
+        switch (static_cast<QKeyEvent*>(e)->key()) {
+        case Qt::Key_Shift: shift = down; break;
+        case Qt::Key_Control: control = down; break;
+        case Qt::Key_Alt: alt = down; break;
+        default: break;
+        }
+    } else {
+        SetKeyState(kVkLButton, buttons & Qt::LeftButton);
+        SetKeyState(kVkRButton, buttons & Qt::RightButton);
+        SetKeyState(kVkMButton, buttons & Qt::MiddleButton);
+    }
+    SetKeyState(VK_SHIFT, shift);
+    SetKeyState(VK_CONTROL, control);
+    SetKeyState(VK_MENU, alt);
 }
 
 void WindowHostWidget::noteCursorPos(QPoint globalPos) const {

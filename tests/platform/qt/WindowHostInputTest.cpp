@@ -288,3 +288,29 @@ TEST(WindowHostDisabledTest, ADisabledWindowHearsNothingFromTheUser) {
 
 } // namespace
 } // namespace lumarin::platform::qt::hosttest
+
+namespace lumarin::platform::qt::hosttest {
+namespace {
+
+TEST(WindowHostKeyStateTest, KeyStateFollowsModifiersAndTheModifierKeysThemselves) {
+    RecordingWindow window(0, 0);
+    std::vector<std::pair<UINT, bool>> seen; // message, Ctrl down while it was handled
+    window.react = [&](UINT msg, WPARAM wp, LPARAM, LRESULT&) {
+        if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP ||
+            ((msg == WM_KEYDOWN || msg == WM_KEYUP) && wp == VK_CONTROL))
+            seen.emplace_back(msg, GetKeyState(VK_CONTROL) < 0);
+        return false;
+    };
+    QTest::keyPress(&window.host(), Qt::Key_Control);
+    QTest::mouseClick(&window.host(), Qt::LeftButton, Qt::ControlModifier, QPoint(20, 20));
+    QTest::keyRelease(&window.host(), Qt::Key_Control);
+    QTest::mouseClick(&window.host(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+
+    const std::vector<std::pair<UINT, bool>> expected{
+        {WM_KEYDOWN, true}, {WM_LBUTTONDOWN, true}, {WM_LBUTTONUP, true},
+        {WM_KEYUP, false},  {WM_LBUTTONDOWN, false}, {WM_LBUTTONUP, false}};
+    EXPECT_EQ(seen, expected);
+}
+
+} // namespace
+} // namespace lumarin::platform::qt::hosttest
