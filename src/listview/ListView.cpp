@@ -176,6 +176,14 @@ LRESULT ListView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == tmrMoveId) tmrMove_Timer();
         return 0;
+    case WM_SETCURSOR:
+        // The pointer the movement handler chose (the sizing arrow over a
+        // divider) stays until it chooses another; the default would reset it.
+        if (LOWORD(static_cast<WPARAM>(lParam)) == HTCLIENT && m_hPointer != 0) {
+            SetCursor(m_hPointer);
+            return 1;
+        }
+        return DefWindowProc(m_hWnd, msg, wParam, lParam);
 
     case WM_OLEDRAGENTER:
     case WM_OLEDRAGOVER:

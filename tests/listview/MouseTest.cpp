@@ -264,6 +264,10 @@ TEST_F(HeaderTest, PointerShowsTheSizingArrowOnlyOverResizableDividers) {
     Hover(98, HeaderY());
     ASSERT_FALSE(host.cursors.empty());
     EXPECT_EQ(host.cursors.back(), IDC_SIZEWE);
+    // The host asks for the pointer before every move; the shape stays.
+    SendMessage(hwnd(), WM_SETCURSOR, static_cast<WPARAM>(hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    Hover(99, HeaderY());
+    EXPECT_EQ(host.cursors.back(), IDC_SIZEWE);
     Hover(50, HeaderY());
     EXPECT_EQ(host.cursors.back(), IDC_ARROW);
     const std::size_t shapes = host.cursors.size();
