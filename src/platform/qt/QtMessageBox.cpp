@@ -60,9 +60,14 @@ int QtMessageBox::Show(HWND owner, const std::u16string& text, const std::u16str
                     HostWidgetOf(owner));
     box.exec();
     const auto clicked = box.standardButton(box.clickedButton());
-    if (clicked == QMessageBox::NoButton) // closed by Escape or the title bar
-        return (flags & kButtonMask) == MB_OK ? IDOK : (flags & kButtonMask) == MB_YESNO ? IDNO : IDCANCEL;
-    return ResultFor(clicked);
+    if (clicked != QMessageBox::NoButton)
+        return ResultFor(clicked);
+    // Closed by Escape or the title bar: the cautious answer.
+    switch (flags & kButtonMask) {
+    case MB_OK: return IDOK;
+    case MB_YESNO: return IDNO;
+    default: return IDCANCEL;
+    }
 }
 
 } // namespace lumarin::platform::qt

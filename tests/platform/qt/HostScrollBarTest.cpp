@@ -163,6 +163,21 @@ TEST_F(HostScrollBarTest, ABarFollowsAProcedureThatScrolls) {
     EXPECT_EQ(position(SB_VERT), pos + 1);
 }
 
+TEST_F(HostScrollBarTest, HoldingAPageAreaRepeatsUntilTheThumbReachesThePointer) {
+    followScrolling();
+    const QRect page = bar(SB_VERT).partRect(QStyle::SC_ScrollBarAddPage);
+    const QPoint target(page.center().x(), page.bottom() - 5);
+    QTest::mousePress(&window.host(), Qt::LeftButton, Qt::NoModifier, target);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return bar(SB_VERT).partRect(QStyle::SC_ScrollBarSlider).contains(target); }));
+    const std::size_t steps = window.messages(WM_VSCROLL).size();
+    EXPECT_GE(steps, 2u); // the press and at least one repeat
+    QTest::qWait(200);
+    EXPECT_EQ(window.messages(WM_VSCROLL).size(), steps); // the thumb is under the pointer now
+    QTest::mouseRelease(&window.host(), Qt::LeftButton, Qt::NoModifier, target);
+    EXPECT_EQ(codes(WM_VSCROLL).back(), SB_ENDSCROLL);
+}
+
 TEST_F(HostScrollBarTest, ADisabledBarSendsOnlyTheNonClientPress) {
     EnableScrollBar(window.hwnd(), SB_VERT, ESB_DISABLE_BOTH);
     QTest::mouseClick(&window.host(), Qt::LeftButton, Qt::NoModifier,

@@ -84,6 +84,16 @@ TEST(WindowHostLifetimeTest, TheWindowsCursorBecomesTheWidgetsCursor) {
     }
 }
 
+TEST(WindowHostLifetimeTest, TheTopMostBandKeepsTheWidgetOnTop) {
+    RecordingWindow window(0, 0);
+    SetWindowPos(window.hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_TRUE(window.host().windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(window.host().isVisible());
+    SetWindowPos(window.hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_FALSE(window.host().windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(window.host().isVisible());
+}
+
 TEST(WindowHostLifetimeTest, AfterTheWindowIsDestroyedTheWidgetSendsNothing) {
     RecordingWindow window(0, 0);
     const HWND hwnd = window.hwnd();
