@@ -58,6 +58,7 @@ private:
     void mousePressed(QMouseEvent* e, bool doubleClick);
     void mouseMoved(QMouseEvent* e);
     void mouseReleased(QMouseEvent* e);
+    void endBarTracking();
     void wheelTurned(QWheelEvent* e);
     void keyChanged(QKeyEvent* e, bool down);
     void focusChanged(bool in);

@@ -208,8 +208,13 @@ void WindowHostWidget::noteCursorPos(QPoint globalPos) const {
 void WindowHostWidget::mousePressed(QMouseEvent* e, bool doubleClick) {
     const QPoint pos = e->position().toPoint();
     noteCursorPos(e->globalPosition().toPoint());
-    if (!IsMouseButton(e->button()) || m_trackingBar != nullptr)
+    if (!IsMouseButton(e->button()))
         return;
+    if (m_trackingBar != nullptr) {
+        if (e->button() != Qt::LeftButton)
+            return;
+        endBarTracking(); // its release went elsewhere (a modal box, say)
+    }
     if (HostScrollBar* bar = scrollBarAt(pos)) {
         bar->press(e->button(), pos);
         if (bar->isTracking())
@@ -227,7 +232,10 @@ void WindowHostWidget::mouseMoved(QMouseEvent* e) {
     const QPoint pos = e->position().toPoint();
     noteCursorPos(e->globalPosition().toPoint());
     if (m_trackingBar != nullptr) {
-        m_trackingBar->move(pos);
+        if (e->buttons() & Qt::LeftButton)
+            m_trackingBar->move(pos);
+        else
+            endBarTracking();
         return;
     }
     const LRESULT hit = hitTest(pos);
@@ -253,17 +261,21 @@ void WindowHostWidget::mouseReleased(QMouseEvent* e) {
     const QPoint pos = e->position().toPoint();
     noteCursorPos(e->globalPosition().toPoint());
     if (m_trackingBar != nullptr) {
-        if (e->button() == Qt::LeftButton) {
-            HostScrollBar* bar = m_trackingBar;
-            m_trackingBar = nullptr;
-            bar->release();
-        }
+        if (e->button() == Qt::LeftButton)
+            endBarTracking();
         return;
     }
     if (!IsMouseButton(e->button()) || hitTest(pos) != HTCLIENT)
         return;
     SendMessage(m_hwnd, MessagesFor(e->button()).up, MouseKeyState(e->buttons(), e->modifiers()),
                 clientLParam(pos));
+}
+
+void WindowHostWidget::endBarTracking() {
+    HostScrollBar* bar = m_trackingBar;
+    m_trackingBar = nullptr;
+    if (bar != nullptr)
+        bar->release();
 }
 
 void WindowHostWidget::wheelTurned(QWheelEvent* e) {
@@ -297,6 +309,8 @@ void WindowHostWidget::keyChanged(QKeyEvent* e, bool down) {
 }
 
 void WindowHostWidget::focusChanged(bool in) {
+    if (!in)
+        endBarTracking(); // a box or another window took over mid-drag
     if (in && GetFocus() != m_hwnd)
         SetFocus(m_hwnd);
     else if (!in && GetFocus() == m_hwnd)

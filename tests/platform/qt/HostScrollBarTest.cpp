@@ -178,6 +178,25 @@ TEST_F(HostScrollBarTest, HoldingAPageAreaRepeatsUntilTheThumbReachesThePointer)
     EXPECT_EQ(codes(WM_VSCROLL).back(), SB_ENDSCROLL);
 }
 
+TEST_F(HostScrollBarTest, ADragWhoseReleaseWentElsewhereEndsAtTheNextMove) {
+    const QPoint grab = centreOf(SB_VERT, QStyle::SC_ScrollBarSlider);
+    QTest::mousePress(&window.host(), Qt::LeftButton, Qt::NoModifier, grab);
+    // The release went to a modal box; the next move arrives with no button held.
+    QMouseEvent move(QEvent::MouseMove, QPointF(grab + QPoint(0, 30)),
+                     QPointF(window.host().mapToGlobal(grab + QPoint(0, 30))), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window.host(), &move);
+    const auto sent = codes(WM_VSCROLL);
+    ASSERT_GE(sent.size(), 3u);
+    EXPECT_EQ(sent[sent.size() - 2], SB_THUMBPOSITION);
+    EXPECT_EQ(sent.back(), SB_ENDSCROLL);
+
+    window.clear();
+    QTest::mouseClick(&window.host(), Qt::LeftButton, Qt::NoModifier,
+                      centreOf(SB_VERT, QStyle::SC_ScrollBarAddLine));
+    EXPECT_EQ(codes(WM_VSCROLL), (std::vector<WORD>{SB_LINEDOWN, SB_ENDSCROLL}));
+}
+
 TEST_F(HostScrollBarTest, ADisabledBarSendsOnlyTheNonClientPress) {
     EnableScrollBar(window.hwnd(), SB_VERT, ESB_DISABLE_BOTH);
     QTest::mouseClick(&window.host(), Qt::LeftButton, Qt::NoModifier,
