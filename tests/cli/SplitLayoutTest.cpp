@@ -115,21 +115,37 @@ TEST(SimplifiedTest, Utf8SourceStaysUtf8) {
     EXPECT_EQ(SplitOneChapter({"這裡有燈"}, {"-s"}, "UTF-8"), JoinLines({"第一章 唯一", "这里有灯"}, "\r\n"));
 }
 
-TEST(AppendTest, SecondRunAppendsToTheSameFiles) {
+struct AppendCase {
+    const char* name;
+    const char* charset;
+    std::string bom;
+};
+
+class AppendTest : public ::testing::TestWithParam<AppendCase> {};
+
+// Files are opened for appending, so a second run doubles them; a byte order mark belongs only
+// at the start of a file, never in the middle of it.
+TEST_P(AppendTest, SecondRunAppendsToTheSameFiles) {
+    const AppendCase& c = GetParam();
     TempDir dir;
     const auto source = dir / "novel.txt";
-    const std::string text = Encode(JoinLines(NovelLines({"第一章 开始"}), "\r\n"), "GBK");
-    WriteBytes(source, text);
+    const std::string front = Encode(JoinLines({"书名：测试", ""}, "\r\n"), c.charset);
+    const std::string text = Encode(JoinLines(NovelLines({"第一章 开始"}), "\r\n"), c.charset);
+    const std::string chapter = text.substr(front.size());
+    WriteBytes(source, c.bom + text);
     const std::vector<std::string> args{"-q", "--keep-blank-lines", "-g", "0", "-p", "%n",
                                         "-o", (dir / "out").string(), source.string()};
     ASSERT_EQ(RunSplit(args).exitCode, 0);
     ASSERT_EQ(RunSplit(args).exitCode, 0);
     const auto root = dir / "out" / "novel";
-    const std::string front = Encode(JoinLines({"书名：测试", ""}, "\r\n"), "GBK");
-    const std::string chapter = text.substr(front.size());
-    EXPECT_EQ(ReadBytes(root / "000.txt"), front + front);
-    EXPECT_EQ(ReadBytes(root / "001.txt"), chapter + chapter);
+    EXPECT_EQ(ReadBytes(root / "000.txt"), c.bom + front + front);
+    EXPECT_EQ(ReadBytes(root / "001.txt"), c.bom + chapter + chapter);
 }
+
+INSTANTIATE_TEST_SUITE_P(Encodings, AppendTest,
+                         ::testing::Values(AppendCase{"Gbk", "GBK", ""},
+                                           AppendCase{"Utf16Le", "UTF-16LE", "\xFF\xFE"}),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace lumarin::cli::test
