@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QIcon>
+
+namespace lumarin::app {
+
+// The program's icon, from the resources compiled into the program.
+QIcon AppIcon();
+
+} // namespace lumarin::app

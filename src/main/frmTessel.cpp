@@ -1,0 +1,270 @@
+#include "main/frmTessel.h"
+
+#include "engine/HeadingCondition.h"
+#include "listview/ListView.h"
+#include "main/AppIcon.h"
+#include "main/ProductInfo.h"
+#include "platform/PropertyBag.h"
+#include "platform/Window.h"
+#include "platform/qt/WindowHostWidget.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace lumarin::app {
+
+namespace {
+
+QString qs(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Sizes in the form's own unit: 15 twips make one pixel at 96 dots per inch.
+constexpr int Px(int twips) { return twips / 15; }
+
+// The stored form of the chapter list: what differs from a new list's defaults.
+platform::PropertyBag ChapterListStoredForm() {
+    platform::PropertyBag bag;
+    auto font = std::make_shared<platform::StdFont>(u"Tahoma", 8.25);
+    bag.WriteProperty(u"backcolor", std::int32_t{0xFFFFFF}, static_cast<std::int32_t>(0x80000005));
+    bag.WriteProperty(u"reorder", false, true);
+    bag.WriteProperty(u"font", font, std::make_shared<platform::StdFont>());
+    bag.WriteProperty(u"solidfocusrect", false, true);
+    bag.WriteProperty(u"oledropmode", std::int32_t{1}, std::int32_t{0});
+    bag.WriteProperty(u"checkboxes", true, false);
+    bag.WriteProperty(u"itemsautosize", false, true);
+    bag.WriteProperty(u"sortable", false, true);
+    return bag;
+}
+
+// A text box that holds several lines.
+QPlainTextEdit* MemoBox(QWidget* parent, int lines) {
+    auto* box = new QPlainTextEdit(parent);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    const int lineHeight = box->fontMetrics().lineSpacing();
+    box->setMinimumHeight(lineHeight * lines + 8);
+    box->setTabChangesFocus(true);
+    return box;
+}
+
+} // namespace
+
+frmTessel::frmTessel(QWidget* parent) : QWidget(parent) {
+    setFont(QFont(QStringLiteral("Tahoma"), 9));
+    setWindowIcon(AppIcon());
+    buildControls();
+    createChapterList();
+    layOutControls();
+    Form_Load();
+}
+
+frmTessel::~frmTessel() {
+    // The host widget goes with the form; the list's window must not outlive its host.
+    delete m_lstMemoHost;
+    m_lstMemoHost = nullptr;
+    m_lstMemo.reset();
+}
+
+void frmTessel::buildControls() {
+    m_picBack = new QWidget(this);
+
+    const char16_t* captions[10] = {u"源文件：",
+                                    u"标题条件（支持正则表达式）",
+                                    u"输出文件：",
+                                    u"输出路径：",
+                                    u"过滤字符串（不支持正则表达式，可以留空）",
+                                    u"%n - 代表文件序号",
+                                    u"%c - 代表章节数",
+                                    u"%s - 代表章节标题",
+                                    u"每个目录文件数（0为不分目录）：",
+                                    u"每个文件包含章节数（默认为1）："};
+    for (int i = 0; i < 10; ++i) m_lbl[i] = new QLabel(qs(captions[i]), this);
+
+    m_txtFile = MemoBox(this, 2);
+    m_txtFile->setReadOnly(true); // locked: the path comes from the chooser or a drop
+    m_txtFile->setAcceptDrops(false);
+    m_txtFile->viewport()->setAcceptDrops(true);
+    m_txtFile->viewport()->installEventFilter(this);
+    m_cmdOpenFile = new QPushButton(QStringLiteral("…"), this);
+
+    m_txtFind = MemoBox(this, 3);
+    m_txtOut = new QLineEdit(this);
+    m_cboFolderOut = new QComboBox(this);
+    m_cboFolderOut->setEditable(true);
+    m_cboFolderOut->setInsertPolicy(QComboBox::NoInsert);
+    m_cmdOpenFolder = new QPushButton(QStringLiteral("…"), this);
+    m_txtNum = new QLineEdit(this);
+    m_txtCount = new QLineEdit(this);
+    m_txtReplace = MemoBox(this, 3);
+    m_txtReplace->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    m_chkDelSpc = new QCheckBox(QStringLiteral("删除空行"), this);
+    m_chkFJconv = new QCheckBox(QStringLiteral("转换为简体"), this);
+    m_cmdAnalyze = new QPushButton(QStringLiteral("分析"), this);
+    m_cmdSaveOut = new QPushButton(QStringLiteral("输出"), this);
+    m_cmdOrder = new QPushButton(QStringLiteral("排序↑"), this);
+
+    m_imgAbout = new QLabel(this);
+    m_imgAbout->setPixmap(AppIcon().pixmap(16, 16));
+    m_imgAbout->setCursor(Qt::PointingHandCursor);
+    m_imgAbout->setToolTip(QStringLiteral("关于"));
+    m_imgAbout->installEventFilter(this);
+
+    m_shpDone = new QFrame(this);
+    m_shpDone->setAutoFillBackground(true);
+    QPalette bar = m_shpDone->palette();
+    bar.setColor(QPalette::Window, QColor(127, 157, 185));
+    m_shpDone->setPalette(bar);
+    m_lblState = new QLabel(this);
+    m_lblState->setAttribute(Qt::WA_TranslucentBackground);
+
+    connect(m_cmdAnalyze, &QPushButton::clicked, this, [this] { cmdAnalyze_Click(); });
+    connect(m_cmdSaveOut, &QPushButton::clicked, this, [this] { cmdSaveOut_Click(); });
+    connect(m_cmdOrder, &QPushButton::clicked, this, [this] { cmdOrder_Click(); });
+    connect(m_cmdOpenFile, &QPushButton::clicked, this, [this] { cmdOpenFile_Click(); });
+    connect(m_cmdOpenFolder, &QPushButton::clicked, this, [this] { cmdOpenFolder_Click(); });
+}
+
+void frmTessel::createChapterList() {
+    m_lstMemo = std::make_unique<listview::ListView>();
+    m_lstMemo->EventSink(this);
+    m_lstMemo->LoadStoredProperties(ChapterListStoredForm());
+    m_lstMemoHost = new platform::qt::WindowHostWidget(m_lstMemo->hWnd(), this);
+    m_lstMemoHost->setMinimumSize(200, 120);
+}
+
+void frmTessel::layOutControls() {
+    constexpr int kButtonWidth = 22;
+    auto* inputs = new QGridLayout;
+    inputs->setContentsMargins(0, 0, 0, 0);
+    inputs->setVerticalSpacing(3);
+    int row = 0;
+    // The about picture sits in the left margin under "源文件：".
+    auto* sourceLabel = new QVBoxLayout;
+    sourceLabel->addWidget(m_lbl[0]);
+    sourceLabel->addWidget(m_imgAbout);
+    sourceLabel->addStretch(1);
+    inputs->addLayout(sourceLabel, row, 0);
+    inputs->addWidget(m_txtFile, row, 1);
+    inputs->addWidget(m_cmdOpenFile, row++, 2, Qt::AlignTop);
+    inputs->addWidget(m_lbl[1], row++, 0, 1, 3);
+    inputs->addWidget(m_txtFind, row++, 0, 1, 3);
+    inputs->addWidget(m_lbl[2], row, 0);
+    inputs->addWidget(m_txtOut, row++, 1, 1, 2);
+    for (int help : {5, 6, 7}) inputs->addWidget(m_lbl[help], row++, 1, 1, 2);
+    inputs->addWidget(m_lbl[3], row, 0);
+    inputs->addWidget(m_cboFolderOut, row, 1);
+    inputs->addWidget(m_cmdOpenFolder, row++, 2);
+    auto* numbers = new QGridLayout;
+    numbers->addWidget(m_lbl[9], 0, 0);
+    numbers->addWidget(m_txtNum, 0, 1);
+    numbers->addWidget(m_lbl[8], 1, 0);
+    numbers->addWidget(m_txtCount, 1, 1);
+    m_txtNum->setFixedWidth(40);
+    m_txtCount->setFixedWidth(40);
+    inputs->addLayout(numbers, row++, 0, 1, 3);
+    inputs->addWidget(m_lbl[4], row++, 0, 1, 3);
+    inputs->addWidget(m_txtReplace, row, 0, 1, 3);
+    inputs->setRowStretch(row, 1);
+    m_cmdOpenFile->setFixedWidth(kButtonWidth);
+    m_cmdOpenFolder->setFixedWidth(kButtonWidth);
+
+    auto* leftColumn = new QWidget(this);
+    leftColumn->setLayout(inputs);
+    leftColumn->setFixedWidth(Px(3300));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_cmdAnalyze);
+    buttons->addWidget(m_cmdSaveOut);
+    buttons->addWidget(m_chkDelSpc);
+    buttons->addWidget(m_chkFJconv);
+    buttons->addStretch(1);
+    buttons->addWidget(m_cmdOrder);
+
+    auto* rightColumn = new QVBoxLayout;
+    rightColumn->addWidget(m_lstMemoHost, 1);
+    rightColumn->addLayout(buttons);
+
+    auto* body = new QHBoxLayout;
+    body->addWidget(leftColumn);
+    body->addLayout(rightColumn, 1);
+
+    // The status line: the progress bar lies behind the status text.
+    auto* status = new QWidget(this);
+    status->setFixedHeight(m_lblState->fontMetrics().height() + 6);
+    m_shpDone->setParent(status);
+    m_lblState->setParent(status);
+    m_shpDone->setGeometry(0, 0, 1, status->height());
+    m_lblState->setGeometry(4, 0, 2000, status->height());
+
+    auto* form = new QVBoxLayout(m_picBack);
+    form->setContentsMargins(6, 6, 6, 2);
+    form->addLayout(body, 1);
+    form->addWidget(status);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(m_picBack);
+    resize(Px(9270), Px(6255));
+}
+
+void frmTessel::Form_Load() {
+    setWindowTitle(qs(kProductCaption) + QStringLiteral(" - [未打开]"));
+    m_txtFind->setPlainText(qs(engine::kDefaultCondition));
+    m_txtOut->setText(QStringLiteral("%n-%c%s"));
+    m_strProgressFullWidth = kFullProgressWidth;
+    m_chkDelSpc->setChecked(true);
+    m_cboFolderOut->addItem(QStringLiteral("(default)"));
+    // The desktop original offered a drive of its own; here the same idea lives in the home folder.
+    m_cboFolderOut->addItem(QDir::home().filePath(QStringLiteral("文本小说[Txt]")) + QLatin1Char('/'));
+    m_cboFolderOut->setCurrentIndex(0);
+    m_cboFolderOut->setEditText(m_cboFolderOut->itemText(0));
+    m_txtCount->setText(QStringLiteral("50"));
+    m_txtNum->setText(QStringLiteral("1"));
+    setProgressWidthTwips(kRestingProgressTwips);
+    m_lblState->setText(QStringLiteral("拖拽文件到列表框…"));
+
+    m_lstMemo->Redraw(false);
+    m_lstMemo->AddColumn(u"colNum", u"章", 0, 48);
+    m_lstMemo->AddColumn(u"colText", u"标题", 0, 300);
+    m_lstMemo->AddColumn(u"colPreview", u"预览", 0, 210);
+    m_lstMemo->DrawCallback(this);
+    m_lstMemo->Redraw(true);
+
+    setTopMost(true);
+}
+
+void frmTessel::Form_Unload() {
+    setTopMost(false);
+}
+
+void frmTessel::closeEvent(QCloseEvent* event) {
+    if (m_blnOutputRunning) {
+        // Closing now would leave half-written chapter files behind.
+        event->ignore();
+        return;
+    }
+    Form_Unload();
+    event->accept();
+}
+
+void frmTessel::setTopMost(bool topMost) {
+    if (testAttribute(Qt::WA_WState_Created) && isVisible()) {
+        setWindowFlag(Qt::WindowStaysOnTopHint, topMost);
+        show(); // changing window flags hides a shown window
+    } else {
+        setWindowFlag(Qt::WindowStaysOnTopHint, topMost);
+    }
+}
+
+} // namespace lumarin::app

@@ -1,0 +1,158 @@
+#pragma once
+// The main window: a source file in, its chapter list to review, chapter files
+// out. The inputs run down the left, the chapter list fills the right, the
+// buttons sit under the list and the status line with its progress bar runs
+// along the bottom.
+//
+// frmTessel.cpp           controls, layout, opening and closing
+// frmTessel_Analyze.cpp   analysis, renumbering, the caption count
+// frmTessel_Output.cpp    writing the chapter files
+// frmTessel_Events.cpp    drops, keys, list colours, dialogs, about
+
+#include "engine/OutputWriter.h"
+#include "listview/ICustomDraw.h"
+#include "listview/IListViewEvents.h"
+
+#include <QElapsedTimer>
+#include <QWidget>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace lumarin::listview {
+class ListView;
+}
+namespace lumarin::platform::qt {
+class WindowHostWidget;
+}
+
+namespace lumarin::app {
+
+class frmTessel final : public QWidget,
+                        public listview::ICustomDraw,
+                        public listview::IListViewEvents {
+    Q_OBJECT
+public:
+    explicit frmTessel(QWidget* parent = nullptr);
+    ~frmTessel() override;
+
+    // ---- handlers ------------------------------------------------------------------
+    void cmdAnalyze_Click();
+    void cmdSaveOut_Click();
+    void cmdOrder_Click();
+    void cmdOpenFile_Click();
+    void cmdOpenFolder_Click();
+    void imgAbout_Click();
+    void txtFile_OLEDragDrop(platform::DataObject& Data);
+    void lstMemo_ItemCheck(std::int32_t ItemIndex);
+
+    // ---- the chapter list's events ---------------------------------------------------
+    void RedrawingDone() override;
+    void KeyPress(std::int16_t& KeyAscii) override;
+    void ItemCheck(std::int32_t ItemIndex) override;
+    void OLEDragDrop(platform::DataObject& Data, std::int32_t& Effect, std::int16_t& MouseButton,
+                     std::int16_t& Shift, float& X, float& Y) override;
+    bool CustomDraw(std::int32_t ItemIndex, std::int32_t ColumnIndex, std::int32_t& BackColor,
+                    std::int32_t& ForeColor) override;
+
+    // ---- controls, for tests and start-up --------------------------------------------
+    QPlainTextEdit* txtFile() const { return m_txtFile; }
+    QPlainTextEdit* txtFind() const { return m_txtFind; }
+    QLineEdit* txtOut() const { return m_txtOut; }
+    QComboBox* cboFolderOut() const { return m_cboFolderOut; }
+    QLineEdit* txtNum() const { return m_txtNum; }
+    QLineEdit* txtCount() const { return m_txtCount; }
+    QPlainTextEdit* txtReplace() const { return m_txtReplace; }
+    QCheckBox* chkDelSpc() const { return m_chkDelSpc; }
+    QCheckBox* chkFJconv() const { return m_chkFJconv; }
+    QPushButton* cmdAnalyze() const { return m_cmdAnalyze; }
+    QPushButton* cmdSaveOut() const { return m_cmdSaveOut; }
+    QPushButton* cmdOrder() const { return m_cmdOrder; }
+    QLabel* lblState() const { return m_lblState; }
+    QFrame* shpDone() const { return m_shpDone; }
+    QLabel* lbl(int index) const { return m_lbl[index]; }
+    listview::ListView& lstMemo() const { return *m_lstMemo; }
+    platform::qt::WindowHostWidget* lstMemoHost() const { return m_lstMemoHost; }
+
+    // The last analysis (m_strSource is the path as last typed, which a failed
+    // attempt replaces too).
+    const std::u16string& m_strSource_() const { return m_strSource; }
+    std::int32_t m_lngCount_() const { return m_lngCount; }
+    bool outputRunning() const { return m_blnOutputRunning; }
+
+    // Opens a file given on the command line: as if it had been dropped on the list.
+    void OpenFromCommandLine(const std::u16string& path);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void layOutControls();
+    void createChapterList();
+    void Form_Load();
+    void Form_Unload();
+
+    // frmTessel_Analyze.cpp
+    void fillChapterList(const engine::AnalysisResult& analysis);
+    std::vector<bool> currentCheckMarks() const;
+    void setCaptionCount(std::int32_t unchecked, std::int32_t total);
+
+    // frmTessel_Output.cpp
+    engine::OutputOptions outputOptions() const;
+    void showProgress(int percent);
+    void setProgressWidthTwips(double twips);
+    void letEventsRun();
+    void setBusy(bool busy);
+
+    void warn(const std::u16string& text);
+    void setTopMost(bool topMost);
+    void takeDroppedFile(platform::DataObject& Data);
+
+    // Start values.
+    static constexpr const char16_t* kFullProgressWidth = u"9135"; // twips
+    static constexpr double kRestingProgressTwips = 15;
+
+    std::u16string m_strSource;
+    std::int32_t m_lngCount = 0;
+    std::optional<engine::AnalysisResult> m_analysis;
+    std::u16string m_strProgressFullWidth; // the progress bar's stored full width, in twips
+
+    bool m_blnOutputRunning = false;
+    QElapsedTimer m_sinceEventsRan;
+
+    QWidget* m_picBack = nullptr;
+    QLabel* m_lbl[10] = {};
+    QPlainTextEdit* m_txtFile = nullptr;
+    QPushButton* m_cmdOpenFile = nullptr;
+    QPlainTextEdit* m_txtFind = nullptr;
+    QLineEdit* m_txtOut = nullptr;
+    QComboBox* m_cboFolderOut = nullptr;
+    QPushButton* m_cmdOpenFolder = nullptr;
+    QLineEdit* m_txtNum = nullptr;
+    QLineEdit* m_txtCount = nullptr;
+    QPlainTextEdit* m_txtReplace = nullptr;
+    QCheckBox* m_chkDelSpc = nullptr;
+    QCheckBox* m_chkFJconv = nullptr;
+    QPushButton* m_cmdAnalyze = nullptr;
+    QPushButton* m_cmdSaveOut = nullptr;
+    QPushButton* m_cmdOrder = nullptr;
+    QLabel* m_imgAbout = nullptr;
+    QLabel* m_lblState = nullptr;
+    QFrame* m_shpDone = nullptr;
+
+    std::unique_ptr<listview::ListView> m_lstMemo;
+    platform::qt::WindowHostWidget* m_lstMemoHost = nullptr;
+};
+
+} // namespace lumarin::app

@@ -1,0 +1,123 @@
+#include "main/frmTessel.h"
+
+#include "engine/ChineseNumber.h"
+#include "engine/EngineError.h"
+#include "engine/TextUtil.h"
+#include "listview/ListView.h"
+#include "main/ProductInfo.h"
+#include "platform/Services.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <cmath>
+#include <filesystem>
+
+namespace lumarin::app {
+
+namespace {
+
+QString qs(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// How often a running output lets the window handle its events.
+constexpr int kEventIntervalMs = 40;
+
+} // namespace
+
+void frmTessel::cmdSaveOut_Click() {
+    if (m_blnOutputRunning) return;
+    if (m_strSource.empty()) return;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(std::filesystem::path(m_strSource), ec)) {
+        warn(u"无此文件!");
+        return;
+    }
+    if (!m_analysis) return;
+    // A failed analysis attempt may have named another file since: the table
+    // in hand does not describe it.
+    if (std::filesystem::path(m_strSource) != m_analysis->m_strSource) {
+        warn(engine::EngineError::sourceChanged().message());
+        return;
+    }
+    const engine::OutputOptions options = outputOptions();
+    if (engine::TrimSpaces(options.folderText).empty()) return;
+
+    engine::OutputCallbacks callbacks;
+    callbacks.onFileStarted = [this](const engine::FileProgress& progress) { showProgress(progress.percent); };
+    callbacks.yield = [this] { letEventsRun(); };
+
+    setBusy(true);
+    std::optional<engine::OutputResult> result;
+    try {
+        result = engine::WriteOutput(*m_analysis, currentCheckMarks(), options, callbacks);
+    } catch (const engine::EngineError& error) {
+        setBusy(false);
+        setProgressWidthTwips(kRestingProgressTwips);
+        warn(error.message());
+        return;
+    }
+    setBusy(false);
+    if (!result) return;
+
+    setProgressWidthTwips(kRestingProgressTwips);
+    const QString count = QString::number(result->fileCount);
+    m_lblState->setText(QStringLiteral("共") + count + QStringLiteral("个文件！"));
+    platform::MessageBox(m_lstMemo->hWnd(),
+                         (QStringLiteral("处理完毕！共") + count + QStringLiteral("个文件！")).toStdU16String(),
+                         u"完毕", platform::MB_OK | platform::MB_ICONINFORMATION);
+}
+
+engine::OutputOptions frmTessel::outputOptions() const {
+    engine::OutputOptions options;
+    options.folderText = m_cboFolderOut->currentText().toStdU16String();
+    options.namePattern = m_txtOut->text().toStdU16String();
+    options.deleteBlankLines = m_chkDelSpc->isChecked();
+    options.toSimplified = m_chkFJconv->isChecked();
+    options.filesPerFolder = engine::ReadCountField(m_txtCount->text().toStdU16String());
+    options.chaptersPerFile = std::max(1, engine::ReadCountField(m_txtNum->text().toStdU16String()));
+    // The filter box separates its lines with CR LF.
+    QString filters = m_txtReplace->toPlainText();
+    filters.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    options.filters = engine::SplitFilterText(filters.toStdU16String());
+    return options;
+}
+
+void frmTessel::showProgress(int percent) {
+    m_lblState->setText(QStringLiteral("完成:%1%").arg(percent));
+    const double scale = engine::ReadLeadingNumber(m_strProgressFullWidth) / 100.0;
+    setProgressWidthTwips(percent * scale);
+    letEventsRun();
+}
+
+void frmTessel::setProgressWidthTwips(double twips) {
+    const int pixels = std::max(1, static_cast<int>(std::lround(twips / 15.0)));
+    m_shpDone->resize(pixels, m_shpDone->height());
+}
+
+void frmTessel::letEventsRun() {
+    if (m_sinceEventsRan.isValid() && m_sinceEventsRan.elapsed() < kEventIntervalMs) return;
+    platform::DoEvents();
+    m_sinceEventsRan.restart();
+}
+
+void frmTessel::setBusy(bool busy) {
+    m_blnOutputRunning = busy;
+    // While the files are written the table and the marks must stay as they are.
+    for (QWidget* control : {static_cast<QWidget*>(m_cmdAnalyze), static_cast<QWidget*>(m_cmdSaveOut),
+                             static_cast<QWidget*>(m_cmdOrder)})
+        control->setEnabled(!busy);
+    m_sinceEventsRan.invalidate();
+}
+
+void frmTessel::warn(const std::u16string& text) {
+    platform::MessageBox(m_lstMemo->hWnd(), text, kAppTitle, platform::MB_OK | platform::MB_ICONWARNING);
+}
+
+} // namespace lumarin::app
