@@ -3,6 +3,7 @@
 #include "main/AboutText.h"
 #include "main/AppIcon.h"
 #include "main/ProductInfo.h"
+#include "main/QtText.h"
 #include "platform/Services.h"
 
 #include <QEvent>
@@ -17,8 +18,6 @@
 namespace lumarin::app {
 
 namespace {
-
-QString qs(const char16_t* text) { return QString::fromStdU16String(text); }
 
 // A grey line with a white one right under it: the etched separator.
 QFrame* EtchedSeparator(QWidget* parent) {

@@ -4,6 +4,7 @@
 #include "listview/ListView.h"
 #include "main/AppIcon.h"
 #include "main/ProductInfo.h"
+#include "main/QtText.h"
 #include "platform/PropertyBag.h"
 #include "platform/Window.h"
 #include "platform/qt/WindowHostWidget.h"
@@ -23,10 +24,6 @@
 namespace lumarin::app {
 
 namespace {
-
-QString qs(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Sizes in the form's own unit: 15 twips make one pixel at 96 dots per inch.
 constexpr int Px(int twips) { return twips / 15; }

@@ -5,18 +5,11 @@
 #include "engine/TextUtil.h"
 #include "listview/ListView.h"
 #include "main/ProductInfo.h"
+#include "main/QtText.h"
 
 #include <QPlainTextEdit>
 
 namespace lumarin::app {
-
-namespace {
-
-QString qs(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 void frmTessel::cmdAnalyze_Click() {
     if (m_blnOutputRunning) return; // the output is reading the current table

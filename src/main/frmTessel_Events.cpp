@@ -1,5 +1,7 @@
 #include "main/frmTessel.h"
 
+#include "main/QtText.h"
+
 #include "listview/ListView.h"
 #include "main/frmAbout.h"
 #include "main/modTessel.h"
@@ -19,23 +21,19 @@ namespace lumarin::app {
 
 namespace {
 
-QString qs(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 bool EndsWithTxt(const std::u16string& name) {
     // Case-sensitive on purpose: "BOOK.TXT" is not taken.
     return name.size() >= 4 && name.compare(name.size() - 4, 4, u".txt") == 0;
 }
 
 platform::DataObject DataFromMime(const QMimeData& mime) {
-    platform::DataObject data;
+    platform::DataObject dropped;
     std::vector<std::u16string> files;
     for (const QUrl& url : mime.urls())
         if (url.isLocalFile()) files.push_back(url.toLocalFile().toStdU16String());
-    data.SetFiles(std::move(files));
-    if (mime.hasText()) data.SetText(mime.text().toStdU16String());
-    return data;
+    dropped.SetFiles(std::move(files));
+    if (mime.hasText()) dropped.SetText(mime.text().toStdU16String());
+    return dropped;
 }
 
 constexpr std::int32_t kSelectedBack = 0xB99D7F; // RGB(127, 157, 185)
@@ -71,12 +69,12 @@ void frmTessel::OLEDragDrop(platform::DataObject& Data, std::int32_t& /*Effect*/
 }
 
 void frmTessel::OpenFromCommandLine(const std::u16string& path) {
-    platform::DataObject data({path});
+    platform::DataObject dropped({path});
     std::int32_t effect = platform::vbDropEffectCopy;
     std::int16_t button = 1, shift = 0;
     float x = 0, y = 0;
     if (EndsWithTxt(path)) {
-        OLEDragDrop(data, effect, button, shift, x, y);
+        OLEDragDrop(dropped, effect, button, shift, x, y);
         return;
     }
     // Any other name (the chooser's "所有文件" allows them too) is opened as it is.
@@ -93,8 +91,8 @@ bool frmTessel::eventFilter(QObject* watched, QEvent* event) {
         }
         if (event->type() == QEvent::Drop) {
             auto* drop = static_cast<QDropEvent*>(event);
-            platform::DataObject data = DataFromMime(*drop->mimeData());
-            txtFile_OLEDragDrop(data);
+            platform::DataObject dropped = DataFromMime(*drop->mimeData());
+            txtFile_OLEDragDrop(dropped);
             drop->acceptProposedAction();
             return true;
         }

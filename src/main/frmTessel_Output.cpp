@@ -5,6 +5,7 @@
 #include "engine/TextUtil.h"
 #include "listview/ListView.h"
 #include "main/ProductInfo.h"
+#include "main/QtText.h"
 #include "platform/Services.h"
 
 #include <QCheckBox>
@@ -21,10 +22,6 @@
 namespace lumarin::app {
 
 namespace {
-
-QString qs(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // How often a running output lets the window handle its events.
 constexpr int kEventIntervalMs = 40;
