@@ -86,6 +86,9 @@ void frmTessel::buildControls() {
                                     u"每个目录文件数（0为不分目录）：",
                                     u"每个文件包含章节数（默认为1）："};
     for (int i = 0; i < 10; ++i) m_lbl[i] = new QLabel(qs(captions[i]), this);
+    // The two long captions stand above their boxes and may take two lines.
+    m_lbl[1]->setWordWrap(true);
+    m_lbl[4]->setWordWrap(true);
 
     m_txtFile = MemoBox(this, 2);
     m_txtFile->setReadOnly(true); // locked: the path comes from the chooser or a drop
