@@ -59,7 +59,7 @@ void frmAbout::buildControls() {
     m_lbl[1] = new QLabel(QStringLiteral("主页：<a href=\"%1\">%1</a>").arg(qs(kWebAddress)), this);
     m_lbl[1]->setTextFormat(Qt::RichText);
     m_lbl[1]->setCursor(Qt::PointingHandCursor);
-    m_lbl[2] = new QLabel(QStringLiteral("QQ：10086 2048"), this);
+    m_lbl[2] = new QLabel(QStringLiteral("即时消息：10086 2048"), this);
     m_lbl[3] = new QLabel(QStringLiteral("邮箱：lumarin@example.org"), this);
     for (int i = 0; i < 4; ++i) m_lbl[i]->installEventFilter(this);
 
