@@ -73,7 +73,8 @@ bool LineTransform::filteredText(std::string_view raw, std::u16string& text)
     text = m_text;
     for (const std::u16string& filter : m_filters)
         text = RemoveAll(text, filter);
-    return !(m_deleteBlank && isBlankText(text));
+    // An odd UTF-16 tail is a byte the text does not show; dropping the line would lose it.
+    return !(m_deleteBlank && isBlankText(text) && m_source.oddTail(raw).empty());
 }
 
 void LineTransform::add(std::string_view raw, std::string& out)

@@ -159,11 +159,12 @@ std::optional<OutputResult> WriteOutput(const AnalysisResult& analysis, const st
     if (folderText.empty())
         return std::nullopt;
     const std::filesystem::path folder = OutputFolderFor(analysis.m_strSource, folderText);
-    EnsureDirectory(folder);
 
     const OutputSelection selection = BuildSelection(analysis.table, checked);
+    // Refused before the folder is made, so that a refusal leaves nothing behind.
     if (selection.m_lngSelected == 0)
         throw EngineError::allRowsChecked();
+    EnsureDirectory(folder);
     OutputRun run(source, analysis.encoding, selection, folder, options, callbacks);
     return OutputResult{run.run(), folder};
 }

@@ -62,7 +62,7 @@ TEST_P(RefusalTest, ExitsWithItsStatusAndWritesNothing) {
     EXPECT_EQ(run.out.find("处理完毕"), std::string::npos) << run.out;
     EXPECT_EQ(run.err.rfind(c.message, 0), 0u) << run.err;
     EXPECT_NE(run.err, "");
-    EXPECT_FALSE(fs::exists(dir / "novel" / "000-0(Index).txt"));
+    EXPECT_FALSE(fs::exists(dir / "novel")) << "a refusal leaves no output folder behind";
 }
 
 INSTANTIATE_TEST_SUITE_P(Refusals, RefusalTest, ::testing::ValuesIn(kRefusals),

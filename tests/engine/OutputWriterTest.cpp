@@ -243,6 +243,31 @@ TEST_F(OutputWriterTest, FilteredBig5LineKeepsCodesThatHaveTwins)
     EXPECT_EQ(file("001-1甲.txt"), Encode(u"第一章 甲\r\n", "Big5") + "\xA2\xA5" + Encode(u"字\r\n", "Big5"));
 }
 
+// The odd last byte of a UTF-16 file is no character: a line holding it is not
+// blank, whatever the rest of the line is.
+TEST_F(OutputWriterTest, BlankLineDeletionKeepsTheOddLastByteOfUtf16)
+{
+    const struct {
+        std::u16string lastLine;
+        std::vector<std::u16string> filters;
+    } cases[] = {
+        {u"  \u3000", {}},
+        {u"广告", {u"广告"}},
+    };
+    for (const auto& c : cases) {
+        const auto analysis = analyse("\xFF\xFE" + Encode(u"第一章 甲\r\n" + c.lastLine, "UTF-16LE") + "\x41");
+        std::filesystem::remove_all(m_dir.path() / "out");
+        OutputOptions o = options();
+        o.filesPerFolder = 0;
+        o.filters = c.filters;
+        WriteOutput(analysis, analysis.checked, o);
+        const std::u16string kept = c.filters.empty() ? c.lastLine : u"";
+        EXPECT_EQ(file("001-1甲.txt"), "\xFF\xFE" + Encode(u"第一章 甲\r\n" + kept, "UTF-16LE") + "\x41" +
+                                          Encode(u"\r\n", "UTF-16LE"))
+            << test::U8(c.lastLine);
+    }
+}
+
 // With blank lines kept, no filters and no conversion, the files put together
 // are the source again, only with every line ending in CR LF.
 TEST_F(OutputWriterTest, RoundTripIsByteForByte)
@@ -325,6 +350,7 @@ TEST_F(OutputWriterTest, RefusalsWriteNothing)
         EXPECT_EQ(error.kind(), ErrorKind::Refused);
     }
     EXPECT_TRUE(ListFiles(out()).empty());
+    EXPECT_FALSE(std::filesystem::exists(out())) << "a refusal leaves no folder behind";
 
     OutputOptions blank = options();
     blank.folderText = u"   ";
