@@ -10,7 +10,9 @@
 #include "engine/OutputWriter.h"
 #include "engine/TextUtil.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 
 namespace lumarin::cli {
@@ -18,6 +20,17 @@ namespace lumarin::cli {
 namespace {
 
 int Status(ExitCode code) { return static_cast<int>(code); }
+
+// The result on stdout is part of the run: a failed write there is a write failure too.
+int StatusAfterWritingStdout() {
+    std::cout.flush();
+    if (std::cout) {
+        return Status(ExitCode::Done);
+    }
+    const int error = errno;
+    std::cerr << engine::EngineError::writeFailed("stdout", std::strerror(error)).what() << '\n';
+    return Status(ExitCode::IoFailure);
+}
 
 std::vector<bool> ChecksAfterOptions(const engine::AnalysisResult& analysis, const SplitOptions& options) {
     std::vector<bool> checked = analysis.checked;
@@ -59,8 +72,8 @@ int Split(const engine::AnalysisResult& analysis, const std::vector<bool>& check
         std::cerr << "--output is empty\n";
         return Status(ExitCode::Usage);
     }
-    std::cout << "处理完毕！共" << result->fileCount << "个文件！" << std::endl;
-    return std::cout ? Status(ExitCode::Done) : Status(ExitCode::IoFailure);
+    std::cout << "处理完毕！共" << result->fileCount << "个文件！\n";
+    return StatusAfterWritingStdout();
 }
 
 int Run(const SplitOptions& options) {
@@ -82,8 +95,7 @@ int Run(const SplitOptions& options) {
     } else {
         printer.PrintText(std::cout);
     }
-    std::cout.flush();
-    return std::cout ? Status(ExitCode::Done) : Status(ExitCode::IoFailure);
+    return StatusAfterWritingStdout();
 }
 
 }  // namespace

@@ -59,9 +59,9 @@ std::string ReadAll(int fd) {
 
 }  // namespace
 
-RunResult RunSplit(const std::vector<std::string>& args) {
+RunResult RunSplit(const std::vector<std::string>& args, const std::string& stdoutFile) {
     TempDir capture;
-    const std::string outPath = capture / "stdout";
+    const std::string outPath = stdoutFile.empty() ? (capture / "stdout").string() : stdoutFile;
     const std::string errPath = capture / "stderr";
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -78,7 +78,7 @@ RunResult RunSplit(const std::vector<std::string>& args) {
     }
     RunResult result;
     result.exitCode = WaitForExit(pid);
-    result.out = ReadBytes(outPath);
+    result.out = stdoutFile.empty() ? ReadBytes(outPath) : std::string();
     result.err = ReadBytes(errPath);
     return result;
 }

@@ -15,8 +15,9 @@ struct RunResult {
     std::string err;
 };
 
-// Runs the built lumarin-split with these arguments (no shell involved).
-RunResult RunSplit(const std::vector<std::string>& args);
+// Runs the built lumarin-split with these arguments (no shell involved). With `stdoutFile`,
+// standard output goes to that file instead of into the result.
+RunResult RunSplit(const std::vector<std::string>& args, const std::string& stdoutFile = {});
 
 // Same, with stdout and stderr on a pseudo-terminal, as a person at a terminal would see it.
 RunResult RunSplitOnTerminal(const std::vector<std::string>& args);

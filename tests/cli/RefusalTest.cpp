@@ -95,6 +95,20 @@ TEST(WriteFailureTest, UnwritableOutputFolderIsAFailure) {
     EXPECT_EQ(run.err.rfind("无法写入: ", 0), 0u) << run.err;
 }
 
+// Standard output is where the result goes; failing to write it is a write failure like any other.
+TEST(WriteFailureTest, FullStandardOutputIsAFailureWithAMessage) {
+    TempDir dir;
+    const auto source = dir / "novel.txt";
+    WriteBytes(source, Encode(JoinLines(NovelLines({"第一章 开始"}), "\r\n"), "GBK"));
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--list"}, {"--list", "--json"}, {"-q"}}) {
+        auto all = args;
+        all.push_back(source.string());
+        const RunResult run = RunSplit(all, "/dev/full");
+        EXPECT_EQ(run.exitCode, 3) << args.back();
+        EXPECT_EQ(run.err.rfind("无法写入: ", 0), 0u) << args.back() << ": " << run.err;
+    }
+}
+
 TEST(MatchLimitTest, RunawayConditionStopsWithTheLineNumber) {
     TempDir dir;
     const auto source = dir / "novel.txt";
