@@ -72,7 +72,8 @@ mem_split_500=$(peak_kb "$split" -q -o "$shm/split" "$data/novel-500m-gbk.txt")
 # and compare with opencc's output.
 rm -rf "$shm/split"
 "$split" -q -s --keep-blank-lines -g 0 -p %n -o "$shm/split" "$data/novel-big5.txt" >/dev/null
-cat "$shm"/split/novel-big5/*.txt | iconv -f GB18030 -t UTF-8 > "$shm/ours.txt"
+# File numbers pass 999 ("1000.txt" sorts before "101.txt"): order them as numbers.
+(cd "$shm/split/novel-big5" && ls | sort -n | xargs cat) | iconv -f GB18030 -t UTF-8 > "$shm/ours.txt"
 same_text=$(cmp -s "$shm/ours.txt" "$shm/t2s.txt" && echo "identical" || echo "DIFFERENT")
 rm -rf "$shm"
 
@@ -81,7 +82,8 @@ growth_split=$(( (mem_split_500 - mem_split_50) / 1024 ))
 growth_list=$(( (mem_list_500 - mem_list_50) / 1024 ))
 
 {
-  echo "# Benchmark results"
+  echo "<!-- lumarin-split: begin (written by bench/run.sh) -->"
+  echo "## lumarin-split against standard tools"
   echo
   echo "Produced by \`bench/run.sh\` on $(date -u +%Y-%m-%d) ($(nproc) cores, $(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo))."
   echo "Sources: $(stat -c %s "$data/novel-gbk.txt") bytes GBK (UTF-8 copy $(stat -c %s "$data/novel-utf8.txt") bytes),"
@@ -118,5 +120,19 @@ growth_list=$(( (mem_list_500 - mem_list_50) / 1024 ))
   echo "hyperfine's own table:"
   echo
   cat "$data/hyperfine.md"
-} > bench/RESULTS.md
-cat bench/RESULTS.md
+  echo "<!-- lumarin-split: end -->"
+} > "$data/section.md"
+
+# Other benchmarks keep their own sections of RESULTS.md: replace only ours (or add it).
+results_md=bench/RESULTS.md
+[ -f "$results_md" ] || printf '# Benchmark results\n\n' > "$results_md"
+if grep -q '^<!-- lumarin-split: begin' "$results_md"; then
+  awk -v section="$data/section.md" '
+    /^<!-- lumarin-split: begin/ { while ((getline line < section) > 0) print line; skip = 1; next }
+    /^<!-- lumarin-split: end/ { skip = 0; next }
+    !skip { print }' "$results_md" > "$data/RESULTS.md.new"
+else
+  { cat "$results_md"; echo; cat "$data/section.md"; } > "$data/RESULTS.md.new"
+fi
+mv "$data/RESULTS.md.new" "$results_md"
+cat "$data/section.md"
