@@ -79,6 +79,7 @@ TEST_P(EncodingSplitTest, WritesEveryChapterInTheSourceEncoding) {
     EXPECT_EQ(run.err, "");
 
     const auto headings = Headings(c.traditional);
+    // A heading's title starts after "第一章 ": three characters of three UTF-8 bytes and a space.
     const std::string group = "1-3(第1章+)/";
     const auto root = dir / "out" / "novel";
     EXPECT_EQ(ListFiles(root),
