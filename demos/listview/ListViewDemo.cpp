@@ -10,7 +10,6 @@
 #include "platform/qt/WindowHostWidget.h"
 
 #include <QApplication>
-
 #include <algorithm>
 #include <cstdlib>
 #include <string>
@@ -21,7 +20,8 @@ using namespace lumarin;
 
 std::u16string Number(int n) {
     std::u16string s;
-    for (char c : std::to_string(n)) s += static_cast<char16_t>(c);
+    for (char c : std::to_string(n))
+        s += static_cast<char16_t>(c);
     return s;
 }
 

@@ -29,7 +29,9 @@ struct Grid {
     int selectedColumn = -1;
 };
 
-Grid* GridOf(HWND hwnd) { return reinterpret_cast<Grid*>(GetWindowLongPtr(hwnd, GWLP_USERDATA)); }
+Grid* GridOf(HWND hwnd) {
+    return reinterpret_cast<Grid*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
+}
 
 SIZE ClientSize(HWND hwnd) {
     RECT r;
@@ -56,15 +58,23 @@ int RequestedPosition(HWND hwnd, int bar, WORD code) {
     si.fMask = SIF_ALL;
     GetScrollInfo(hwnd, bar, &si);
     switch (code) {
-    case SB_LINEUP: return si.nPos - 1;
-    case SB_LINEDOWN: return si.nPos + 1;
-    case SB_PAGEUP: return si.nPos - static_cast<int>(si.nPage);
-    case SB_PAGEDOWN: return si.nPos + static_cast<int>(si.nPage);
+    case SB_LINEUP:
+        return si.nPos - 1;
+    case SB_LINEDOWN:
+        return si.nPos + 1;
+    case SB_PAGEUP:
+        return si.nPos - static_cast<int>(si.nPage);
+    case SB_PAGEDOWN:
+        return si.nPos + static_cast<int>(si.nPage);
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: return si.nTrackPos;
-    case SB_TOP: return si.nMin;
-    case SB_BOTTOM: return si.nMax;
-    default: return si.nPos;
+    case SB_THUMBPOSITION:
+        return si.nTrackPos;
+    case SB_TOP:
+        return si.nMin;
+    case SB_BOTTOM:
+        return si.nMax;
+    default:
+        return si.nPos;
     }
 }
 
@@ -72,14 +82,12 @@ int RequestedPosition(HWND hwnd, int bar, WORD code) {
 void ScrollTo(HWND hwnd, int bar, int pos) {
     const int before = GetScrollPos(hwnd, bar);
     SetScrollPos(hwnd, bar, pos, true);
-    if (GetScrollPos(hwnd, bar) != before)
-        InvalidateRect(hwnd, nullptr, false);
+    if (GetScrollPos(hwnd, bar) != before) InvalidateRect(hwnd, nullptr, false);
 }
 
 void EnsureBackBuffer(HWND hwnd, Grid& grid) {
     const SIZE client = ClientSize(hwnd);
-    if (grid.backDc != 0 && grid.backSize == client)
-        return;
+    if (grid.backDc != 0 && grid.backSize == client) return;
     if (grid.backDc == 0) {
         const HDC windowDc = GetDC(hwnd);
         grid.backDc = CreateCompatibleDC(windowDc);
@@ -88,8 +96,8 @@ void EnsureBackBuffer(HWND hwnd, Grid& grid) {
         SelectObject(grid.backDc, grid.font);
         SelectObject(grid.backDc, grid.linePen);
     }
-    const HBITMAP bitmap =
-        CreateCompatibleBitmap(grid.backDc, std::max<LONG>(1, client.cx), std::max<LONG>(1, client.cy));
+    const HBITMAP bitmap = CreateCompatibleBitmap(grid.backDc, std::max<LONG>(1, client.cx),
+                                                  std::max<LONG>(1, client.cy));
     const HBITMAP previous = SelectObject(grid.backDc, bitmap);
     if (grid.oldBitmap == 0)
         grid.oldBitmap = previous;
@@ -108,8 +116,7 @@ std::u16string Digits(int n) {
 
 // The first column names the row in Chinese, to show CJK text on screen.
 std::u16string CellText(int row, int column) {
-    if (column == 0)
-        return u"第" + Digits(row + 1) + u"行";
+    if (column == 0) return u"第" + Digits(row + 1) + u"行";
     return u"R" + Digits(row + 1) + u" C" + Digits(column + 1);
 }
 
@@ -136,14 +143,13 @@ void Paint(HWND hwnd, Grid& grid) {
              x += kCellWidth, ++column) {
             RECT cell{x, y, x + kCellWidth, y + kCellHeight};
             const bool selected = row == grid.selectedRow && column == grid.selectedColumn;
-            if (selected)
-                FillRect(grid.backDc, &cell, selection);
-            SetTextColor(grid.backDc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+            if (selected) FillRect(grid.backDc, &cell, selection);
+            SetTextColor(grid.backDc,
+                         GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
             RECT text{x + 4, y, x + kCellWidth - 4, y + kCellHeight};
             DrawText(grid.backDc, CellText(row, column), &text,
                      DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
-            if (selected)
-                DrawFocusRect(grid.backDc, &cell);
+            if (selected) DrawFocusRect(grid.backDc, &cell);
         }
     }
     for (int x = kCellWidth - 1; x < client.cx; x += kCellWidth) {
@@ -176,8 +182,7 @@ void Create(HWND hwnd) {
 
 void Destroy(HWND hwnd) {
     Grid* grid = GridOf(hwnd);
-    if (grid == nullptr)
-        return;
+    if (grid == nullptr) return;
     if (grid->backDc != 0) {
         SelectObject(grid->backDc, grid->oldBitmap);
         DeleteObject(grid->backBitmap);
@@ -206,15 +211,32 @@ bool Key(HWND hwnd, WPARAM vk) {
     GetScrollInfo(hwnd, SB_VERT, &si);
     const int page = static_cast<int>(si.nPage);
     switch (vk) {
-    case VK_UP: ScrollTo(hwnd, SB_VERT, row - 1); return true;
-    case VK_DOWN: ScrollTo(hwnd, SB_VERT, row + 1); return true;
-    case VK_PRIOR: ScrollTo(hwnd, SB_VERT, row - page); return true;
-    case VK_NEXT: ScrollTo(hwnd, SB_VERT, row + page); return true;
-    case VK_HOME: ScrollTo(hwnd, SB_VERT, 0); return true;
-    case VK_END: ScrollTo(hwnd, SB_VERT, kRows); return true;
-    case VK_LEFT: ScrollTo(hwnd, SB_HORZ, column - 1); return true;
-    case VK_RIGHT: ScrollTo(hwnd, SB_HORZ, column + 1); return true;
-    default: return false;
+    case VK_UP:
+        ScrollTo(hwnd, SB_VERT, row - 1);
+        return true;
+    case VK_DOWN:
+        ScrollTo(hwnd, SB_VERT, row + 1);
+        return true;
+    case VK_PRIOR:
+        ScrollTo(hwnd, SB_VERT, row - page);
+        return true;
+    case VK_NEXT:
+        ScrollTo(hwnd, SB_VERT, row + page);
+        return true;
+    case VK_HOME:
+        ScrollTo(hwnd, SB_VERT, 0);
+        return true;
+    case VK_END:
+        ScrollTo(hwnd, SB_VERT, kRows);
+        return true;
+    case VK_LEFT:
+        ScrollTo(hwnd, SB_HORZ, column - 1);
+        return true;
+    case VK_RIGHT:
+        ScrollTo(hwnd, SB_HORZ, column + 1);
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -243,12 +265,10 @@ LRESULT GridProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_LBUTTONDOWN:
-        if (grid != nullptr)
-            Select(hwnd, *grid, lParam);
+        if (grid != nullptr) Select(hwnd, *grid, lParam);
         return 0;
     case WM_KEYDOWN:
-        if (Key(hwnd, wParam))
-            return 0;
+        if (Key(hwnd, wParam)) return 0;
         break;
     case WM_PAINT:
         if (grid != nullptr) {

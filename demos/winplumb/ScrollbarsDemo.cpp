@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QShortcut>
-
 #include <algorithm>
 #include <string>
 
@@ -34,10 +33,16 @@ struct Demo {
     HFONT font = 0;
 };
 
-std::u16string Text(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
-std::u16string Number(int n) { return Text(std::to_string(n)); }
+std::u16string Text(const std::string& ascii) {
+    return {ascii.begin(), ascii.end()};
+}
+std::u16string Number(int n) {
+    return Text(std::to_string(n));
+}
 
-Demo* DemoOf(HWND hwnd) { return reinterpret_cast<Demo*>(GetWindowLongPtr(hwnd, GWLP_USERDATA)); }
+Demo* DemoOf(HWND hwnd) {
+    return reinterpret_cast<Demo*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
+}
 
 // Page and range follow the client size; positions stay where the bars keep them.
 void UpdateRanges(HWND hwnd, Demo& demo) {
@@ -69,12 +74,13 @@ void Paint(HWND hwnd, Demo& demo) {
     for (int y = kBandHeight, row = firstRow; y < client.bottom && row < kRows;
          y += kRowHeight, ++row) {
         RECT line{0, y, client.right, y + kRowHeight};
-        if (row % 2 == 1)
-            FillRect(dc, &line, stripe);
+        if (row % 2 == 1) FillRect(dc, &line, stripe);
         RECT text{6 - shift, y, kContentWidth - shift, y + kRowHeight};
-        DrawText(dc, u"第" + Number(row + 1) + u"章  行 " + Number(row + 1) +
-                         u" —— 青灯照壁，夜读未央。 column 60 ▸ ......................... "
-                         u"column 120 ▸ ................ the end of row " + Number(row + 1),
+        DrawText(dc,
+                 u"第" + Number(row + 1) + u"章  行 " + Number(row + 1) +
+                     u" —— 青灯照壁，夜读未央。 column 60 ▸ ......................... "
+                     u"column 120 ▸ ................ the end of row " +
+                     Number(row + 1),
                  &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     }
 
@@ -82,8 +88,9 @@ void Paint(HWND hwnd, Demo& demo) {
     FillRect(dc, &top, band);
     SetTextColor(dc, RGB(255, 255, 255));
     RECT status{8, 0, client.right - 8, kBandHeight};
-    DrawText(dc, u"Value(1)=" + Number(firstRow) + u"  Value(0)=" + Number(demo.sb.Value(SB_HORZ)) +
-                     u"   last event: " + demo.lastEvent,
+    DrawText(dc,
+             u"Value(1)=" + Number(firstRow) + u"  Value(0)=" + Number(demo.sb.Value(SB_HORZ)) +
+                 u"   last event: " + demo.lastEvent,
              &status, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
 
     DeleteObject(white);
@@ -146,8 +153,7 @@ int main(int argc, char** argv) {
     RegisterClass(wc);
     const HWND hwnd = CreateWindowEx(WS_EX_CLIENTEDGE, kClassName, u"",
                                      WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, 0, 0, 640, 480, 0, 0);
-    if (hwnd == 0)
-        return 1;
+    if (hwnd == 0) return 1;
 
     Demo demo;
     LOGFONT lf;

@@ -29,58 +29,49 @@ constexpr LineNumber kShortChapterLines = 10;
 
 class HeadingScanner {
 public:
-    HeadingScanner(SourceFile& file, Encoding encoding, HeadingCondition& condition, bool validateUtf8)
-        : m_file(file), m_encoding(encoding), m_condition(condition), m_codec(encoding), m_breaks(encoding),
-          m_validateUtf8(validateUtf8)
-    {
+    HeadingScanner(SourceFile& file, Encoding encoding, HeadingCondition& condition,
+                   bool validateUtf8)
+        : m_file(file), m_encoding(encoding), m_condition(condition), m_codec(encoding),
+          m_breaks(encoding), m_validateUtf8(validateUtf8) {
         m_result.encoding = encoding;
     }
 
     // False when the source turned out not to be UTF-8 after all.
-    bool run()
-    {
+    bool run() {
         m_file.rewind();
         startTable();
         const std::optional<std::string> needle = searchableForm();
         const bool ok = needle ? scanBlocks(*needle) : scanLines();
-        if (ok)
-            finishTable();
+        if (ok) finishTable();
         return ok;
     }
 
     AnalysisResult take() { return std::move(m_result); }
 
 private:
-    std::optional<std::string> searchableForm()
-    {
+    std::optional<std::string> searchableForm() {
         const std::optional<char16_t> required = m_condition.requiredCharacter();
-        if (!required || IsUtf16(m_encoding))
-            return std::nullopt;
+        if (!required || IsUtf16(m_encoding)) return std::nullopt;
         std::vector<std::string> forms = m_codec.encodedForms(*required);
-        if (forms.size() != 1)
-            return std::nullopt;
+        if (forms.size() != 1) return std::nullopt;
         return forms.front();
     }
 
-    bool scanBlocks(const std::string& needle)
-    {
+    bool scanBlocks(const std::string& needle) {
         BlockReader blocks(m_file, m_encoding);
         std::string_view block;
         while (blocks.next(block)) {
-            if (m_validateUtf8 && ValidUtf8Prefix(block) != block.size())
-                return false;
+            if (m_validateUtf8 && ValidUtf8Prefix(block) != block.size()) return false;
             scanBlock(block, needle);
         }
         return true;
     }
 
-    void scanBlock(std::string_view block, const std::string& needle)
-    {
+    void scanBlock(std::string_view block, const std::string& needle) {
         std::size_t pos = 0;
         while (pos < block.size()) {
             const std::size_t hit = FindBytes(block, needle, pos);
-            if (hit == block.size())
-                break;
+            if (hit == block.size()) break;
             const std::size_t start = m_breaks.findStart(block, hit);
             m_lines += static_cast<LineNumber>(m_breaks.count(block.substr(pos, start - pos)));
             const std::size_t end = m_breaks.findEnd(block, hit);
@@ -93,22 +84,19 @@ private:
             ++m_lines; // the last line of the file, without a line end
     }
 
-    bool scanLines()
-    {
+    bool scanLines() {
         BlockReader blocks(m_file, m_encoding);
         LineReader reader(blocks);
         Line line;
         while (reader.next(line)) {
-            if (m_validateUtf8 && ValidUtf8Prefix(line.raw) != line.raw.size())
-                return false;
+            if (m_validateUtf8 && ValidUtf8Prefix(line.raw) != line.raw.size()) return false;
             examine(line.number, line.raw);
         }
         m_lines = reader.linesRead();
         return true;
     }
 
-    void examine(LineNumber number, std::string_view raw)
-    {
+    void examine(LineNumber number, std::string_view raw) {
         m_codec.decode(raw, m_text);
         switch (m_condition.match(m_text, m_fields)) {
         case MatchStatus::NoMatch:
@@ -121,28 +109,26 @@ private:
         }
     }
 
-    void addHeading(LineNumber number)
-    {
+    void addHeading(LineNumber number) {
         ChapterTable& table = m_result.table;
         const std::size_t k = table.m_strHeading.size();
         if (k > 1 && number - table.m_lngStartLine[k - 1] < kShortChapterLines)
             m_result.checked[k - 2] = true;
         table.m_strHeading.push_back(m_text);
         table.m_lngStartLine.push_back(number);
-        table.m_intChapterNo.push_back(m_fields.qualified ? ParseChineseNumber(m_fields.number) : 0);
+        table.m_intChapterNo.push_back(m_fields.qualified ? ParseChineseNumber(m_fields.number)
+                                                          : 0);
         table.m_strTitle.push_back(m_fields.qualified ? CleanTitle(m_fields.title) : u"(Unknown)");
         m_result.checked.push_back(false);
     }
 
-    void startTable()
-    {
+    void startTable() {
         m_result.table = ChapterTable{{1}, {0}, {u"(Index)"}, {u""}};
         m_result.checked.clear();
         m_lines = 0;
     }
 
-    void finishTable()
-    {
+    void finishTable() {
         ChapterTable& table = m_result.table;
         m_result.m_lngCount = table.headingCount();
         m_result.lineCount = m_lines;
@@ -169,8 +155,7 @@ struct SourceHead {
     bool whole = false;
 };
 
-SourceHead ReadHead(SourceFile& file)
-{
+SourceHead ReadHead(SourceFile& file) {
     SourceHead head;
     head.bytes.resize(BlockReader::kDefaultBlockSize);
     std::size_t filled = 0;
@@ -188,13 +173,12 @@ SourceHead ReadHead(SourceFile& file)
 
 } // namespace
 
-std::u16string CleanTitle(std::u16string_view captured)
-{
+std::u16string CleanTitle(std::u16string_view captured) {
     return std::u16string(TrimSpaces(RemoveAll(captured, u"\u3000")));
 }
 
-AnalysisResult Analyze(const std::filesystem::path& source, std::u16string_view condition, std::uint32_t matchLimit)
-{
+AnalysisResult Analyze(const std::filesystem::path& source, std::u16string_view condition,
+                       std::uint32_t matchLimit) {
     SourceFile file(source);
     HeadingCondition heading(condition, matchLimit);
     const SourceStamp stamp = file.stamp();

@@ -15,46 +15,36 @@ constexpr std::size_t kFlushAt = 256 * 1024;
 
 } // namespace
 
-ChapterFile::ChapterFile(const std::filesystem::path& path, std::string_view byteOrderMark) : m_path(path)
-{
+ChapterFile::ChapterFile(const std::filesystem::path& path, std::string_view byteOrderMark)
+    : m_path(path) {
     // Non-blocking so that a FIFO without a reader fails instead of hanging the run.
     m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK, 0666);
-    if (m_fd < 0)
-        fail(errno);
+    if (m_fd < 0) fail(errno);
     struct stat info {};
-    if (::fstat(m_fd, &info) != 0)
-        fail(errno);
+    if (::fstat(m_fd, &info) != 0) fail(errno);
     m_buffer.reserve(kFlushAt + 64 * 1024);
-    if (info.st_size == 0)
-        m_buffer.append(byteOrderMark);
+    if (info.st_size == 0) m_buffer.append(byteOrderMark);
 }
 
-ChapterFile::~ChapterFile()
-{
-    if (m_fd >= 0)
-        ::close(m_fd); // only reached on the way out of a failure already reported
+ChapterFile::~ChapterFile() {
+    if (m_fd >= 0) ::close(m_fd); // only reached on the way out of a failure already reported
 }
 
-void ChapterFile::fail(int error) const
-{
+void ChapterFile::fail(int error) const {
     throw EngineError::writeFailed(m_path.string(), std::strerror(error));
 }
 
-void ChapterFile::commit()
-{
-    if (m_buffer.size() >= kFlushAt)
-        flush();
+void ChapterFile::commit() {
+    if (m_buffer.size() >= kFlushAt) flush();
 }
 
-void ChapterFile::flush()
-{
+void ChapterFile::flush() {
     const char* data = m_buffer.data();
     std::size_t left = m_buffer.size();
     while (left > 0) {
         const ssize_t written = ::write(m_fd, data, left);
         if (written < 0) {
-            if (errno == EINTR)
-                continue;
+            if (errno == EINTR) continue;
             fail(errno);
         }
         data += written;
@@ -63,13 +53,11 @@ void ChapterFile::flush()
     m_buffer.clear();
 }
 
-void ChapterFile::close()
-{
+void ChapterFile::close() {
     flush();
     const int fd = m_fd;
     m_fd = -1;
-    if (::close(fd) != 0)
-        fail(errno);
+    if (::close(fd) != 0) fail(errno);
 }
 
 } // namespace lumarin::engine

@@ -4,8 +4,7 @@
 
 namespace lumarin::engine {
 
-std::u16string ChapterTable::previewText(std::size_t k) const
-{
+std::u16string ChapterTable::previewText(std::size_t k) const {
     return ToU16Decimal(m_intChapterNo.at(k)) + u"-" + m_strTitle.at(k);
 }
 

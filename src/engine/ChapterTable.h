@@ -19,7 +19,9 @@ struct ChapterTable {
     std::vector<std::u16string> m_strHeading;
 
     // Number of heading entries (the table's m_lngCount).
-    std::int32_t headingCount() const noexcept { return static_cast<std::int32_t>(m_strHeading.size()) - 1; }
+    std::int32_t headingCount() const noexcept {
+        return static_cast<std::int32_t>(m_strHeading.size()) - 1;
+    }
 
     // The preview column of entry k: number, "-", title ("12-风起云涌", "0-(Unknown)").
     std::u16string previewText(std::size_t k) const;

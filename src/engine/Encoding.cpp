@@ -2,10 +2,9 @@
 
 #include "engine/Utf8Scan.h"
 
-#include <uchardet/uchardet.h>
-
 #include <cstring>
 #include <memory>
+#include <uchardet/uchardet.h>
 
 namespace lumarin::engine {
 namespace {
@@ -14,15 +13,12 @@ namespace {
 // enough to stay cheap on every analysis.
 constexpr std::size_t kDetectorSample = 256 * 1024;
 
-bool DetectorSaysBig5(std::string_view bytes)
-{
-    std::unique_ptr<std::remove_pointer_t<uchardet_t>, decltype(&uchardet_delete)> detector(uchardet_new(),
-                                                                                          &uchardet_delete);
-    if (!detector)
-        return false;
+bool DetectorSaysBig5(std::string_view bytes) {
+    std::unique_ptr<std::remove_pointer_t<uchardet_t>, decltype(&uchardet_delete)> detector(
+        uchardet_new(), &uchardet_delete);
+    if (!detector) return false;
     const std::string_view sample = bytes.substr(0, kDetectorSample);
-    if (uchardet_handle_data(detector.get(), sample.data(), sample.size()) != 0)
-        return false;
+    if (uchardet_handle_data(detector.get(), sample.data(), sample.size()) != 0) return false;
     uchardet_data_end(detector.get());
     const char* charset = uchardet_get_charset(detector.get());
     return charset != nullptr && std::strcmp(charset, "BIG5") == 0;
@@ -30,8 +26,7 @@ bool DetectorSaysBig5(std::string_view bytes)
 
 } // namespace
 
-std::string_view EncodingName(Encoding encoding)
-{
+std::string_view EncodingName(Encoding encoding) {
     switch (encoding) {
     case Encoding::Utf8:
         return "UTF-8";
@@ -49,8 +44,7 @@ std::string_view EncodingName(Encoding encoding)
     return "GB18030";
 }
 
-std::string_view ByteOrderMark(Encoding encoding)
-{
+std::string_view ByteOrderMark(Encoding encoding) {
     switch (encoding) {
     case Encoding::Utf8Bom:
         return "\xEF\xBB\xBF";
@@ -63,30 +57,24 @@ std::string_view ByteOrderMark(Encoding encoding)
     }
 }
 
-bool IsUtf16(Encoding encoding)
-{
+bool IsUtf16(Encoding encoding) {
     return encoding == Encoding::Utf16LE || encoding == Encoding::Utf16BE;
 }
 
-std::size_t ValidUtf8Prefix(std::string_view bytes)
-{
+std::size_t ValidUtf8Prefix(std::string_view bytes) {
     return ScanUtf8(bytes).valid;
 }
 
-Encoding DetectEncoding(std::string_view bytes, bool whole)
-{
+Encoding DetectEncoding(std::string_view bytes, bool whole) {
     for (const Encoding withBom : {Encoding::Utf8Bom, Encoding::Utf16LE, Encoding::Utf16BE}) {
-        if (bytes.starts_with(ByteOrderMark(withBom)))
-            return withBom;
+        if (bytes.starts_with(ByteOrderMark(withBom))) return withBom;
     }
     const Utf8Scan scan = ScanUtf8(bytes);
-    if (scan.valid == bytes.size() || (!whole && scan.truncated))
-        return Encoding::Utf8;
+    if (scan.valid == bytes.size() || (!whole && scan.truncated)) return Encoding::Utf8;
     return DetectLegacyEncoding(bytes);
 }
 
-Encoding DetectLegacyEncoding(std::string_view bytes)
-{
+Encoding DetectLegacyEncoding(std::string_view bytes) {
     return DetectorSaysBig5(bytes) ? Encoding::Big5 : Encoding::Gb18030;
 }
 

@@ -5,12 +5,9 @@
 namespace lumarin::engine {
 
 EngineError::EngineError(ErrorCode code, std::u16string message)
-    : std::runtime_error(ToUtf8(message)), m_code(code), m_message(std::move(message))
-{
-}
+    : std::runtime_error(ToUtf8(message)), m_code(code), m_message(std::move(message)) {}
 
-ErrorKind EngineError::kind() const noexcept
-{
+ErrorKind EngineError::kind() const noexcept {
     switch (m_code) {
     case ErrorCode::ReadFailed:
     case ErrorCode::WriteFailed:
@@ -20,39 +17,32 @@ ErrorKind EngineError::kind() const noexcept
     }
 }
 
-EngineError EngineError::noSuchFile()
-{
+EngineError EngineError::noSuchFile() {
     return {ErrorCode::NoSuchFile, u"无此文件!"};
 }
 
-EngineError EngineError::allRowsChecked()
-{
+EngineError EngineError::allRowsChecked() {
     return {ErrorCode::AllRowsChecked, u"排除全部条件，无法分割!"};
 }
 
-EngineError EngineError::invalidCondition(std::u16string_view reason)
-{
+EngineError EngineError::invalidCondition(std::u16string_view reason) {
     return {ErrorCode::InvalidCondition, u"标题条件无效: " + std::u16string(reason)};
 }
 
-EngineError EngineError::matchLimitExceeded(long long lineNumber)
-{
+EngineError EngineError::matchLimitExceeded(long long lineNumber) {
     return {ErrorCode::MatchLimitExceeded,
             u"标题条件在第" + ToU16Decimal(lineNumber) + u"行超出匹配次数上限，分析已停止!"};
 }
 
-EngineError EngineError::sourceChanged()
-{
+EngineError EngineError::sourceChanged() {
     return {ErrorCode::SourceChanged, u"源文件已改变，请重新分析!"};
 }
 
-EngineError EngineError::readFailed(const std::string& path, const std::string& reason)
-{
+EngineError EngineError::readFailed(const std::string& path, const std::string& reason) {
     return {ErrorCode::ReadFailed, u"无法读取文件: " + FromUtf8(path) + u": " + FromUtf8(reason)};
 }
 
-EngineError EngineError::writeFailed(const std::string& path, const std::string& reason)
-{
+EngineError EngineError::writeFailed(const std::string& path, const std::string& reason) {
     return {ErrorCode::WriteFailed, u"无法写入: " + FromUtf8(path) + u": " + FromUtf8(reason)};
 }
 

@@ -14,8 +14,8 @@ std::u16string CleanFileName(std::u16string_view name);
 // The pattern with %n (file number, at least three digits), then %c (chapter
 // number), then %s (title) replaced, and ".txt" appended. Inserted text is not
 // scanned again.
-std::u16string ExpandNamePattern(std::u16string_view pattern, std::int32_t fileNumber, std::int16_t chapterNo,
-                                 std::u16string_view title);
+std::u16string ExpandNamePattern(std::u16string_view pattern, std::int32_t fileNumber,
+                                 std::int16_t chapterNo, std::u16string_view title);
 
 // The file name on disk (UTF-8), shortened at a character boundary before
 // ".txt" when longer than `maxBytes`.
@@ -24,11 +24,12 @@ std::string FileNameOnDisk(std::u16string_view cleanedName, std::size_t maxBytes
 // The output folder for a source: "(default)" puts it beside the source, any
 // other folder text holds it; either way it is named after the source's file
 // name up to its last "." ("_chapters" appended when the name has none).
-std::filesystem::path OutputFolderFor(const std::filesystem::path& source, std::u16string_view folderText);
+std::filesystem::path OutputFolderFor(const std::filesystem::path& source,
+                                      std::u16string_view folderText);
 
 // Last file number a group folder can hold: min((g + 1) * P, ceil(S / N)).
-std::int32_t GroupUpperNumber(std::int32_t group, std::int32_t filesPerFolder, std::int32_t selected,
-                              std::int32_t chaptersPerFile);
+std::int32_t GroupUpperNumber(std::int32_t group, std::int32_t filesPerFolder,
+                              std::int32_t selected, std::int32_t chaptersPerFile);
 
 // "1-50(第1章+)": first and last file number of group g, and the chapter
 // number of the folder's first chapter.

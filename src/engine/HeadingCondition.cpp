@@ -19,19 +19,16 @@ constexpr uint32_t kExtraOptions = PCRE2_EXTRA_ALT_BSUX;
 
 constexpr std::u16string_view kQualifyingMarkers = u",章,草,曹,";
 
-bool HasNoOtherCase(char16_t unit)
-{
-    if (U16_IS_SURROGATE(unit))
-        return false;
+bool HasNoOtherCase(char16_t unit) {
+    if (U16_IS_SURROGATE(unit)) return false;
     icu::UnicodeSet closure(static_cast<UChar32>(unit), static_cast<UChar32>(unit));
     closure.closeOver(USET_CASE_INSENSITIVE);
     return closure.size() == 1;
 }
 
-bool IsLimitError(int rc)
-{
-    return rc == PCRE2_ERROR_MATCHLIMIT || rc == PCRE2_ERROR_DEPTHLIMIT || rc == PCRE2_ERROR_HEAPLIMIT ||
-           rc == PCRE2_ERROR_JIT_STACKLIMIT;
+bool IsLimitError(int rc) {
+    return rc == PCRE2_ERROR_MATCHLIMIT || rc == PCRE2_ERROR_DEPTHLIMIT ||
+           rc == PCRE2_ERROR_HEAPLIMIT || rc == PCRE2_ERROR_JIT_STACKLIMIT;
 }
 
 } // namespace
@@ -42,41 +39,37 @@ struct HeadingCondition::Compiled {
     pcre2_match_context* context = nullptr;
     pcre2_jit_stack* jitStack = nullptr;
 
-    ~Compiled()
-    {
+    ~Compiled() {
         pcre2_jit_stack_free(jitStack);
         pcre2_match_context_free(context);
         pcre2_match_data_free(data);
         pcre2_code_free(code);
     }
 
-    std::u16string group(std::u16string_view line, uint32_t index) const
-    {
-        if (index >= pcre2_get_ovector_count(data))
-            return {};
+    std::u16string group(std::u16string_view line, uint32_t index) const {
+        if (index >= pcre2_get_ovector_count(data)) return {};
         const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(data);
-        if (ovector[2 * index] == PCRE2_UNSET)
-            return {};
-        return std::u16string(line.substr(ovector[2 * index], ovector[2 * index + 1] - ovector[2 * index]));
+        if (ovector[2 * index] == PCRE2_UNSET) return {};
+        return std::u16string(
+            line.substr(ovector[2 * index], ovector[2 * index + 1] - ovector[2 * index]));
     }
 };
 
 HeadingCondition::HeadingCondition(std::u16string_view pattern, std::uint32_t matchLimit)
-    : m_compiled(std::make_unique<Compiled>())
-{
+    : m_compiled(std::make_unique<Compiled>()) {
     pcre2_compile_context* compileContext = pcre2_compile_context_create(nullptr);
     pcre2_set_compile_extra_options(compileContext, kExtraOptions);
     int error = 0;
     PCRE2_SIZE errorOffset = 0;
-    m_compiled->code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(), kCompileOptions,
-                                     &error, &errorOffset, compileContext);
+    m_compiled->code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(),
+                                     kCompileOptions, &error, &errorOffset, compileContext);
     pcre2_compile_context_free(compileContext);
     if (m_compiled->code == nullptr) {
         PCRE2_UCHAR message[256];
         const int length = pcre2_get_error_message(error, message, 256);
         std::u16string reason(reinterpret_cast<const char16_t*>(message), length > 0 ? length : 0);
-        throw EngineError::invalidCondition(reason + u" (位置 " + ToU16Decimal(static_cast<long long>(errorOffset)) +
-                                            u")");
+        throw EngineError::invalidCondition(
+            reason + u" (位置 " + ToU16Decimal(static_cast<long long>(errorOffset)) + u")");
     }
     // Without JIT support the interpreter still matches, only slower.
     pcre2_jit_compile(m_compiled->code, PCRE2_JIT_COMPLETE);
@@ -94,8 +87,7 @@ HeadingCondition::HeadingCondition(std::u16string_view pattern, std::uint32_t ma
         pcre2_pattern_info(m_compiled->code, PCRE2_INFO_FIRSTCODEUNIT, &unit);
     } else {
         pcre2_pattern_info(m_compiled->code, PCRE2_INFO_LASTCODETYPE, &type);
-        if (type == 1)
-            pcre2_pattern_info(m_compiled->code, PCRE2_INFO_LASTCODEUNIT, &unit);
+        if (type == 1) pcre2_pattern_info(m_compiled->code, PCRE2_INFO_LASTCODEUNIT, &unit);
     }
     if (type == 1 && HasNoOtherCase(static_cast<char16_t>(unit)))
         m_required = static_cast<char16_t>(unit);
@@ -108,27 +100,26 @@ HeadingCondition& HeadingCondition::operator=(HeadingCondition&&) noexcept = def
 // Global matching as scripting engines do it: after an empty match the next
 // attempt must not be empty at the same place, else it moves on one character.
 template <typename OnMatch>
-MatchStatus HeadingCondition::forEachMatch(std::u16string_view line, OnMatch&& onMatch)
-{
+MatchStatus HeadingCondition::forEachMatch(std::u16string_view line, OnMatch&& onMatch) {
     const auto subject = reinterpret_cast<PCRE2_SPTR>(line.data());
     PCRE2_SIZE start = 0;
     uint32_t options = 0;
     bool any = false;
     while (start <= line.size()) {
-        const int rc = pcre2_match(m_compiled->code, subject, line.size(), start, options, m_compiled->data,
-                                   m_compiled->context);
+        const int rc = pcre2_match(m_compiled->code, subject, line.size(), start, options,
+                                   m_compiled->data, m_compiled->context);
         if (rc == PCRE2_ERROR_NOMATCH && options != 0) {
             options = 0;
-            start += (start + 1 < line.size() && U16_IS_LEAD(line[start]) && U16_IS_TRAIL(line[start + 1])) ? 2 : 1;
+            start += (start + 1 < line.size() && U16_IS_LEAD(line[start]) &&
+                      U16_IS_TRAIL(line[start + 1]))
+                         ? 2
+                         : 1;
             continue;
         }
-        if (IsLimitError(rc))
-            return MatchStatus::LimitExceeded;
-        if (rc < 0)
-            break;
+        if (IsLimitError(rc)) return MatchStatus::LimitExceeded;
+        if (rc < 0) break;
         any = true;
-        if (!onMatch())
-            break;
+        if (!onMatch()) break;
         const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(m_compiled->data);
         // \K in a lookahead can end a match before it starts: move on regardless.
         start = ovector[1] > ovector[0] ? ovector[1] : ovector[0];
@@ -137,13 +128,11 @@ MatchStatus HeadingCondition::forEachMatch(std::u16string_view line, OnMatch&& o
     return any ? MatchStatus::Matched : MatchStatus::NoMatch;
 }
 
-MatchStatus HeadingCondition::match(std::u16string_view line, HeadingFields& fields)
-{
+MatchStatus HeadingCondition::match(std::u16string_view line, HeadingFields& fields) {
     fields = HeadingFields{};
     return forEachMatch(line, [&] {
         const std::u16string marker = u"," + m_compiled->group(line, 2) + u",";
-        if (kQualifyingMarkers.find(marker) == std::u16string_view::npos)
-            return true;
+        if (kQualifyingMarkers.find(marker) == std::u16string_view::npos) return true;
         fields.qualified = true;
         fields.number = m_compiled->group(line, 1);
         fields.title = m_compiled->group(line, 3);
@@ -151,8 +140,8 @@ MatchStatus HeadingCondition::match(std::u16string_view line, HeadingFields& fie
     });
 }
 
-MatchStatus HeadingCondition::allMatches(std::u16string_view line, std::vector<std::vector<std::u16string>>& matches)
-{
+MatchStatus HeadingCondition::allMatches(std::u16string_view line,
+                                         std::vector<std::vector<std::u16string>>& matches) {
     matches.clear();
     const MatchStatus status = forEachMatch(line, [&] {
         std::vector<std::u16string> groups;
@@ -161,8 +150,7 @@ MatchStatus HeadingCondition::allMatches(std::u16string_view line, std::vector<s
         matches.push_back(std::move(groups));
         return true;
     });
-    if (status == MatchStatus::LimitExceeded)
-        matches.clear();
+    if (status == MatchStatus::LimitExceeded) matches.clear();
     return status;
 }
 

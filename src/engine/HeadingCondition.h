@@ -31,7 +31,8 @@ enum class MatchStatus { NoMatch, Matched, LimitExceeded };
 // to right. A bad pattern throws EngineError "标题条件无效: " + reason.
 class HeadingCondition {
 public:
-    explicit HeadingCondition(std::u16string_view pattern, std::uint32_t matchLimit = kDefaultMatchLimit);
+    explicit HeadingCondition(std::u16string_view pattern,
+                              std::uint32_t matchLimit = kDefaultMatchLimit);
     ~HeadingCondition();
     HeadingCondition(HeadingCondition&&) noexcept;
     HeadingCondition& operator=(HeadingCondition&&) noexcept;
@@ -42,7 +43,8 @@ public:
 
     // All matches of `line`, left to right; each holds its groups 1..n (an
     // unset group is empty). Empty when the line does not match.
-    MatchStatus allMatches(std::u16string_view line, std::vector<std::vector<std::u16string>>& matches);
+    MatchStatus allMatches(std::u16string_view line,
+                           std::vector<std::vector<std::u16string>>& matches);
 
     // A character every match must contain and that has no other case form,
     // so a line without it cannot match. None when the pattern has no such

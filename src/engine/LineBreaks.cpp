@@ -10,10 +10,8 @@ namespace {
 constexpr char kCr = '\r';
 constexpr char kLf = '\n';
 
-std::size_t CountByteBreaks(const char* p, std::size_t n)
-{
-    if (n == 0)
-        return 0;
+std::size_t CountByteBreaks(const char* p, std::size_t n) {
+    if (n == 0) return 0;
     std::size_t count = 0;
     std::size_t i = 0;
 #if defined(__SSE2__)
@@ -26,7 +24,8 @@ std::size_t CountByteBreaks(const char* p, std::size_t n)
         for (int round = 0; round < 255 && i + 17 <= n; ++round, i += 16) {
             const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
             const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
-            const __m128i loneCr = _mm_andnot_si128(_mm_cmpeq_epi8(next, lf), _mm_cmpeq_epi8(here, cr));
+            const __m128i loneCr =
+                _mm_andnot_si128(_mm_cmpeq_epi8(next, lf), _mm_cmpeq_epi8(here, cr));
             lanes = _mm_sub_epi8(lanes, _mm_or_si128(_mm_cmpeq_epi8(here, lf), loneCr));
         }
         const __m128i sums = _mm_sad_epu8(lanes, _mm_setzero_si128());
@@ -40,8 +39,7 @@ std::size_t CountByteBreaks(const char* p, std::size_t n)
     return count;
 }
 
-std::size_t FindByteBreak(const char* p, std::size_t n, std::size_t from)
-{
+std::size_t FindByteBreak(const char* p, std::size_t n, std::size_t from) {
     std::size_t i = from;
 #if defined(__SSE2__)
     const __m128i lf = _mm_set1_epi8(kLf);
@@ -50,13 +48,11 @@ std::size_t FindByteBreak(const char* p, std::size_t n, std::size_t from)
         const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
         const auto mask = static_cast<unsigned>(
             _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(here, lf), _mm_cmpeq_epi8(here, cr))));
-        if (mask != 0)
-            return i + static_cast<std::size_t>(__builtin_ctz(mask));
+        if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(mask));
     }
 #endif
     for (; i < n; ++i) {
-        if (p[i] == kLf || p[i] == kCr)
-            return i;
+        if (p[i] == kLf || p[i] == kCr) return i;
     }
     return n;
 }
@@ -64,62 +60,48 @@ std::size_t FindByteBreak(const char* p, std::size_t n, std::size_t from)
 } // namespace
 
 LineBreaks::LineBreaks(Encoding encoding)
-    : m_unit(IsUtf16(encoding) ? 2 : 1), m_bigEndian(encoding == Encoding::Utf16BE)
-{
-}
+    : m_unit(IsUtf16(encoding) ? 2 : 1), m_bigEndian(encoding == Encoding::Utf16BE) {}
 
-bool LineBreaks::isUnit(std::string_view bytes, std::size_t pos, char16_t unit) const
-{
-    if (m_unit == 1)
-        return pos < bytes.size() && bytes[pos] == static_cast<char>(unit);
-    if (pos + 1 >= bytes.size())
-        return false;
+bool LineBreaks::isUnit(std::string_view bytes, std::size_t pos, char16_t unit) const {
+    if (m_unit == 1) return pos < bytes.size() && bytes[pos] == static_cast<char>(unit);
+    if (pos + 1 >= bytes.size()) return false;
     const auto a = static_cast<unsigned char>(bytes[pos]);
     const auto b = static_cast<unsigned char>(bytes[pos + 1]);
     return (m_bigEndian ? (a << 8) | b : (b << 8) | a) == unit;
 }
 
-bool LineBreaks::isBreakAt(std::string_view bytes, std::size_t pos) const
-{
+bool LineBreaks::isBreakAt(std::string_view bytes, std::size_t pos) const {
     return isUnit(bytes, pos, u'\n') || isUnit(bytes, pos, u'\r');
 }
 
-std::size_t LineBreaks::count(std::string_view bytes) const
-{
-    if (m_unit == 1)
-        return CountByteBreaks(bytes.data(), bytes.size());
+std::size_t LineBreaks::count(std::string_view bytes) const {
+    if (m_unit == 1) return CountByteBreaks(bytes.data(), bytes.size());
     std::size_t count = 0;
     for (std::size_t pos = 0; pos + 1 < bytes.size(); pos += 2) {
-        if (isUnit(bytes, pos, u'\n') || (isUnit(bytes, pos, u'\r') && !isUnit(bytes, pos + 2, u'\n')))
+        if (isUnit(bytes, pos, u'\n') ||
+            (isUnit(bytes, pos, u'\r') && !isUnit(bytes, pos + 2, u'\n')))
             ++count;
     }
     return count;
 }
 
-std::size_t LineBreaks::findEnd(std::string_view bytes, std::size_t from) const
-{
-    if (m_unit == 1)
-        return FindByteBreak(bytes.data(), bytes.size(), from);
+std::size_t LineBreaks::findEnd(std::string_view bytes, std::size_t from) const {
+    if (m_unit == 1) return FindByteBreak(bytes.data(), bytes.size(), from);
     for (std::size_t pos = from; pos + 1 < bytes.size(); pos += 2) {
-        if (isBreakAt(bytes, pos))
-            return pos;
+        if (isBreakAt(bytes, pos)) return pos;
     }
     return bytes.size();
 }
 
-std::size_t LineBreaks::terminatorLength(std::string_view bytes, std::size_t pos) const
-{
-    if (isUnit(bytes, pos, u'\r') && isUnit(bytes, pos + m_unit, u'\n'))
-        return 2 * m_unit;
+std::size_t LineBreaks::terminatorLength(std::string_view bytes, std::size_t pos) const {
+    if (isUnit(bytes, pos, u'\r') && isUnit(bytes, pos + m_unit, u'\n')) return 2 * m_unit;
     return m_unit;
 }
 
-std::size_t LineBreaks::findStart(std::string_view bytes, std::size_t pos) const
-{
+std::size_t LineBreaks::findStart(std::string_view bytes, std::size_t pos) const {
     pos -= pos % m_unit;
     while (pos >= m_unit) {
-        if (isBreakAt(bytes, pos - m_unit))
-            return pos;
+        if (isBreakAt(bytes, pos - m_unit)) return pos;
         pos -= m_unit;
     }
     return 0;

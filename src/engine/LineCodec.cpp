@@ -1,17 +1,15 @@
 #include "engine/LineCodec.h"
 
+#include <algorithm>
+#include <stdexcept>
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_err.h>
 #include <unicode/utf16.h>
 
-#include <algorithm>
-#include <stdexcept>
-
 namespace lumarin::engine {
 namespace {
 
-const char* IcuName(Encoding encoding)
-{
+const char* IcuName(Encoding encoding) {
     switch (encoding) {
     case Encoding::Utf8:
     case Encoding::Utf8Bom:
@@ -25,48 +23,42 @@ const char* IcuName(Encoding encoding)
     }
 }
 
-bool IsInvalidInput(UErrorCode status)
-{
-    return status == U_ILLEGAL_CHAR_FOUND || status == U_INVALID_CHAR_FOUND || status == U_TRUNCATED_CHAR_FOUND;
+bool IsInvalidInput(UErrorCode status) {
+    return status == U_ILLEGAL_CHAR_FOUND || status == U_INVALID_CHAR_FOUND ||
+           status == U_TRUNCATED_CHAR_FOUND;
 }
 
 } // namespace
 
-bool IsCarriedByte(std::u16string_view text, std::size_t i)
-{
+bool IsCarriedByte(std::u16string_view text, std::size_t i) {
     const char16_t unit = text[i];
-    if (unit < kCarriedByteBase || unit > kCarriedByteBase + 0xFF)
-        return false;
+    if (unit < kCarriedByteBase || unit > kCarriedByteBase + 0xFF) return false;
     return i == 0 || !U16_IS_LEAD(text[i - 1]);
 }
 
 struct LineCodec::Converter {
     UConverter* icu = nullptr;
-    ~Converter()
-    {
-        if (icu != nullptr)
-            ucnv_close(icu);
+    ~Converter() {
+        if (icu != nullptr) ucnv_close(icu);
     }
 };
 
 LineCodec::LineCodec(Encoding encoding, CodecMode mode)
-    : m_encoding(encoding), m_converter(std::make_unique<Converter>())
-{
+    : m_encoding(encoding), m_converter(std::make_unique<Converter>()) {
     const char* name = IcuName(encoding);
-    if (name == nullptr)
-        return;
+    if (name == nullptr) return;
     UErrorCode status = U_ZERO_ERROR;
     m_converter->icu = ucnv_open(name, &status);
     if (U_FAILURE(status))
         throw std::runtime_error(std::string("ICU has no converter for ") + name);
     // Stop at invalid input so that those bytes can be carried instead of replaced.
-    ucnv_setToUCallBack(m_converter->icu, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+    ucnv_setToUCallBack(m_converter->icu, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                        &status);
     if (mode == CodecMode::Exact && encoding != Encoding::Utf8 && encoding != Encoding::Utf8Bom)
         findOneWayCodes();
 }
 
-void LineCodec::findOneWayCodes()
-{
+void LineCodec::findOneWayCodes() {
     std::vector<bool> oneWay(65536, false);
     bool any = false;
     std::string code(2, '\0');
@@ -77,8 +69,7 @@ void LineCodec::findOneWayCodes()
             code[0] = static_cast<char>(lead);
             code[1] = static_cast<char>(trail);
             decode(code, text);
-            if (text.size() != 1 || IsCarriedByte(text, 0))
-                continue;
+            if (text.size() != 1 || IsCarriedByte(text, 0)) continue;
             back.clear();
             encode(text, back);
             if (back != code) {
@@ -87,14 +78,12 @@ void LineCodec::findOneWayCodes()
             }
         }
     }
-    if (any)
-        m_oneWay = std::move(oneWay);
+    if (any) m_oneWay = std::move(oneWay);
 }
 
 // Cheap and on the safe side: any byte pair that is a one-way code, whether
 // or not it stands on a character boundary.
-bool LineCodec::mayHoldOneWayCode(std::string_view raw) const
-{
+bool LineCodec::mayHoldOneWayCode(std::string_view raw) const {
     for (std::size_t i = 0; i + 1 < raw.size(); ++i) {
         const auto lead = static_cast<unsigned char>(raw[i]);
         if (lead >= 0x81 && m_oneWay[lead * 256u + static_cast<unsigned char>(raw[i + 1])])
@@ -104,8 +93,7 @@ bool LineCodec::mayHoldOneWayCode(std::string_view raw) const
 }
 
 // Character by character, so that each character's own bytes are known.
-void LineCodec::decodeExactly(std::string_view raw, std::u16string& out)
-{
+void LineCodec::decodeExactly(std::string_view raw, std::u16string& out) {
     out.clear();
     UConverter* icu = m_converter->icu;
     ucnv_resetToUnicode(icu);
@@ -119,10 +107,10 @@ void LineCodec::decodeExactly(std::string_view raw, std::u16string& out)
         const bool oneWay = length == 2 && m_oneWay[static_cast<unsigned char>(start[0]) * 256u +
                                                     static_cast<unsigned char>(start[1])];
         if (U_FAILURE(status) || oneWay) {
-            if (source == start)
-                ++source; // never stand still
+            if (source == start) ++source; // never stand still
             for (const char* p = start; p < source; ++p)
-                out.push_back(static_cast<char16_t>(kCarriedByteBase + static_cast<unsigned char>(*p)));
+                out.push_back(
+                    static_cast<char16_t>(kCarriedByteBase + static_cast<unsigned char>(*p)));
             ucnv_resetToUnicode(icu);
             continue;
         }
@@ -139,8 +127,7 @@ LineCodec::~LineCodec() = default;
 LineCodec::LineCodec(LineCodec&&) noexcept = default;
 LineCodec& LineCodec::operator=(LineCodec&&) noexcept = default;
 
-void LineCodec::decode(std::string_view raw, std::u16string& out)
-{
+void LineCodec::decode(std::string_view raw, std::u16string& out) {
     out.clear();
     if (IsUtf16(m_encoding)) {
         const bool bigEndian = m_encoding == Encoding::Utf16BE;
@@ -167,14 +154,14 @@ void LineCodec::decode(std::string_view raw, std::u16string& out)
         UChar* const begin = reinterpret_cast<UChar*>(out.data());
         UChar* target = begin + written;
         UErrorCode status = U_ZERO_ERROR;
-        ucnv_toUnicode(icu, &target, begin + out.size(), &source, sourceLimit, nullptr, true, &status);
+        ucnv_toUnicode(icu, &target, begin + out.size(), &source, sourceLimit, nullptr, true,
+                       &status);
         written = static_cast<std::size_t>(target - begin);
         if (status == U_BUFFER_OVERFLOW_ERROR) {
             out.resize(out.size() * 2);
             continue;
         }
-        if (!IsInvalidInput(status))
-            break;
+        if (!IsInvalidInput(status)) break;
         char bad[32];
         int8_t badLength = sizeof bad;
         UErrorCode badStatus = U_ZERO_ERROR;
@@ -182,21 +169,20 @@ void LineCodec::decode(std::string_view raw, std::u16string& out)
         if (written + static_cast<std::size_t>(badLength) > out.size())
             out.resize(out.size() * 2 + static_cast<std::size_t>(badLength));
         for (int8_t k = 0; k < badLength; ++k)
-            out[written++] = static_cast<char16_t>(kCarriedByteBase + static_cast<unsigned char>(bad[k]));
+            out[written++] =
+                static_cast<char16_t>(kCarriedByteBase + static_cast<unsigned char>(bad[k]));
         ucnv_resetToUnicode(icu);
     }
     out.resize(written);
 }
 
-std::u16string LineCodec::decode(std::string_view raw)
-{
+std::u16string LineCodec::decode(std::string_view raw) {
     std::u16string out;
     decode(raw, out);
     return out;
 }
 
-void LineCodec::encode(std::u16string_view text, std::string& out)
-{
+void LineCodec::encode(std::u16string_view text, std::string& out) {
     if (IsUtf16(m_encoding)) {
         const bool bigEndian = m_encoding == Encoding::Utf16BE;
         for (const char16_t unit : text) {
@@ -210,8 +196,7 @@ void LineCodec::encode(std::u16string_view text, std::string& out)
     UConverter* icu = m_converter->icu;
     std::size_t start = 0;
     const auto flushSegment = [&](std::size_t end) {
-        if (end == start)
-            return;
+        if (end == start) return;
         const UChar* source = reinterpret_cast<const UChar*>(text.data() + start);
         const UChar* const sourceLimit = reinterpret_cast<const UChar*>(text.data() + end);
         std::size_t written = out.size();
@@ -220,17 +205,16 @@ void LineCodec::encode(std::u16string_view text, std::string& out)
         for (;;) {
             char* target = out.data() + written;
             UErrorCode status = U_ZERO_ERROR;
-            ucnv_fromUnicode(icu, &target, out.data() + out.size(), &source, sourceLimit, nullptr, true, &status);
+            ucnv_fromUnicode(icu, &target, out.data() + out.size(), &source, sourceLimit, nullptr,
+                             true, &status);
             written = static_cast<std::size_t>(target - out.data());
-            if (status != U_BUFFER_OVERFLOW_ERROR)
-                break;
+            if (status != U_BUFFER_OVERFLOW_ERROR) break;
             out.resize(out.size() * 2);
         }
         out.resize(written);
     };
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (!IsCarriedByte(text, i))
-            continue;
+        if (!IsCarriedByte(text, i)) continue;
         flushSegment(i);
         out.push_back(static_cast<char>(text[i] - kCarriedByteBase));
         start = i + 1;
@@ -238,24 +222,21 @@ void LineCodec::encode(std::u16string_view text, std::string& out)
     flushSegment(text.size());
 }
 
-std::string_view LineCodec::oddTail(std::string_view raw) const
-{
-    if (IsUtf16(m_encoding) && raw.size() % 2 == 1)
-        return raw.substr(raw.size() - 1);
+std::string_view LineCodec::oddTail(std::string_view raw) const {
+    if (IsUtf16(m_encoding) && raw.size() % 2 == 1) return raw.substr(raw.size() - 1);
     return {};
 }
 
-std::vector<std::string> LineCodec::encodedForms(char16_t unit)
-{
+std::vector<std::string> LineCodec::encodedForms(char16_t unit) {
     std::vector<std::string> forms;
-    if (IsUtf16(m_encoding) || U16_IS_SURROGATE(unit))
-        return forms;
+    if (IsUtf16(m_encoding) || U16_IS_SURROGATE(unit)) return forms;
     std::string canonical;
     encode(std::u16string_view(&unit, 1), canonical);
     std::u16string decoded;
     const auto consider = [&](const std::string& bytes) {
         decode(bytes, decoded);
-        if (decoded.size() == 1 && decoded[0] == unit && std::find(forms.begin(), forms.end(), bytes) == forms.end())
+        if (decoded.size() == 1 && decoded[0] == unit &&
+            std::find(forms.begin(), forms.end(), bytes) == forms.end())
             forms.push_back(bytes);
     };
     consider(canonical);
@@ -270,8 +251,7 @@ std::vector<std::string> LineCodec::encodedForms(char16_t unit)
     }
     UErrorCode status = U_ZERO_ERROR;
     UConverter* probe = ucnv_open(IcuName(m_encoding), &status);
-    if (U_FAILURE(status))
-        return forms;
+    if (U_FAILURE(status)) return forms;
     constexpr int kFirstTrail = 0x40; // lower trails would start GB18030 four-byte codes
     constexpr int kPairs = 0xFF - kFirstTrail;
     std::string pairs(2 * kPairs, '\0');
@@ -286,9 +266,10 @@ std::vector<std::string> LineCodec::encodedForms(char16_t unit)
         const char* source = pairs.data();
         status = U_ZERO_ERROR;
         ucnv_resetToUnicode(probe);
-        ucnv_toUnicode(probe, &target, target + decoded.size(), &source, pairs.data() + pairs.size(),
-                       offsets.data(), true, &status);
-        const auto produced = static_cast<std::size_t>(target - reinterpret_cast<UChar*>(decoded.data()));
+        ucnv_toUnicode(probe, &target, target + decoded.size(), &source,
+                       pairs.data() + pairs.size(), offsets.data(), true, &status);
+        const auto produced =
+            static_cast<std::size_t>(target - reinterpret_cast<UChar*>(decoded.data()));
         for (std::size_t j = 0; j < produced; ++j) {
             const int32_t pairStart = offsets[j] - offsets[j] % 2;
             const bool alone = (j == 0 || offsets[j - 1] < pairStart) &&

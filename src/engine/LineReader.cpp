@@ -4,11 +4,9 @@ namespace lumarin::engine {
 
 LineReader::LineReader(BlockReader& blocks) : m_blocks(blocks), m_breaks(blocks.encoding()) {}
 
-bool LineReader::next(Line& line)
-{
+bool LineReader::next(Line& line) {
     if (m_pos >= m_block.size()) {
-        if (!m_blocks.next(m_block))
-            return false;
+        if (!m_blocks.next(m_block)) return false;
         m_pos = 0;
     }
     const std::size_t end = m_breaks.findEnd(m_block, m_pos);

@@ -4,8 +4,7 @@
 
 namespace lumarin::engine {
 
-OutputSelection BuildSelection(const ChapterTable& table, const std::vector<bool>& checked)
-{
+OutputSelection BuildSelection(const ChapterTable& table, const std::vector<bool>& checked) {
     assert(table.m_lngStartLine.size() == checked.size() + 2 && "one check mark per heading row");
     OutputSelection selection;
     const auto add = [&](std::size_t entry) {
@@ -15,8 +14,7 @@ OutputSelection BuildSelection(const ChapterTable& table, const std::vector<bool
     };
     add(0);
     for (std::size_t row = 0; row < checked.size(); ++row) {
-        if (!checked[row])
-            add(row + 1);
+        if (!checked[row]) add(row + 1);
     }
     selection.m_lngSelected = static_cast<std::int32_t>(selection.m_lngSelStart.size()) - 1;
     add(table.m_lngStartLine.size() - 1);

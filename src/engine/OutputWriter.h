@@ -15,11 +15,11 @@ namespace lumarin::engine {
 struct OutputOptions {
     std::u16string folderText = u"(default)"; // trimmed of U+0020 by the writer
     std::u16string namePattern = u"%n-%c%s";
-    std::int32_t chaptersPerFile = 1;         // N; below 1 reads as 1
-    std::int32_t filesPerFolder = 50;         // P; 0 for no group folders
+    std::int32_t chaptersPerFile = 1; // N; below 1 reads as 1
+    std::int32_t filesPerFolder = 50; // P; 0 for no group folders
     bool deleteBlankLines = true;
     bool toSimplified = false;
-    std::vector<std::u16string> filters;      // removed from every line, in order
+    std::vector<std::u16string> filters; // removed from every line, in order
 };
 
 // The filter box's text split at every CR LF; empty pieces dropped.
@@ -48,7 +48,9 @@ struct OutputResult {
 // one per row. Returns nothing when the folder text is empty (a silent stop).
 // Throws EngineError: "无此文件!", "源文件已改变，请重新分析!",
 // "排除全部条件，无法分割!", "无法读取文件: ...", "无法写入: ...".
-std::optional<OutputResult> WriteOutput(const AnalysisResult& analysis, const std::vector<bool>& checked,
-                                        const OutputOptions& options, const OutputCallbacks& callbacks = {});
+std::optional<OutputResult> WriteOutput(const AnalysisResult& analysis,
+                                        const std::vector<bool>& checked,
+                                        const OutputOptions& options,
+                                        const OutputCallbacks& callbacks = {});
 
 } // namespace lumarin::engine

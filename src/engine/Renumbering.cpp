@@ -4,8 +4,7 @@
 
 namespace lumarin::engine {
 
-std::vector<std::u16string> RenumberLabels(const std::vector<bool>& checked)
-{
+std::vector<std::u16string> RenumberLabels(const std::vector<bool>& checked) {
     std::vector<std::u16string> labels;
     labels.reserve(checked.size());
     long long counter = 0;
@@ -14,8 +13,7 @@ std::vector<std::u16string> RenumberLabels(const std::vector<bool>& checked)
     return labels;
 }
 
-CheckCount CountUnchecked(const std::vector<bool>& checked)
-{
+CheckCount CountUnchecked(const std::vector<bool>& checked) {
     CheckCount count;
     count.total = static_cast<std::int32_t>(checked.size());
     for (const bool isChecked : checked)

@@ -11,20 +11,17 @@
 namespace lumarin::engine {
 namespace {
 
-std::string Reason(int error)
-{
+std::string Reason(int error) {
     return std::strerror(error);
 }
 
 } // namespace
 
-SourceFile::SourceFile(const std::filesystem::path& path) : m_path(path)
-{
+SourceFile::SourceFile(const std::filesystem::path& path) : m_path(path) {
     m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (m_fd < 0) {
         const int error = errno;
-        if (error == ENOENT || error == ENOTDIR)
-            throw EngineError::noSuchFile();
+        if (error == ENOENT || error == ENOTDIR) throw EngineError::noSuchFile();
         throw EngineError::readFailed(path.string(), Reason(error));
     }
     struct stat info {};
@@ -37,34 +34,26 @@ SourceFile::SourceFile(const std::filesystem::path& path) : m_path(path)
     ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 }
 
-SourceFile::~SourceFile()
-{
-    if (m_fd >= 0)
-        ::close(m_fd);
+SourceFile::~SourceFile() {
+    if (m_fd >= 0) ::close(m_fd);
 }
 
-SourceStamp SourceFile::stamp() const
-{
+SourceStamp SourceFile::stamp() const {
     struct stat info {};
-    if (::fstat(m_fd, &info) != 0)
-        throw EngineError::readFailed(m_path.string(), Reason(errno));
+    if (::fstat(m_fd, &info) != 0) throw EngineError::readFailed(m_path.string(), Reason(errno));
     return {static_cast<std::uint64_t>(info.st_size),
             static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
 }
 
-std::size_t SourceFile::read(char* buffer, std::size_t size)
-{
+std::size_t SourceFile::read(char* buffer, std::size_t size) {
     for (;;) {
         const ssize_t got = ::read(m_fd, buffer, size);
-        if (got >= 0)
-            return static_cast<std::size_t>(got);
-        if (errno != EINTR)
-            throw EngineError::readFailed(m_path.string(), Reason(errno));
+        if (got >= 0) return static_cast<std::size_t>(got);
+        if (errno != EINTR) throw EngineError::readFailed(m_path.string(), Reason(errno));
     }
 }
 
-void SourceFile::rewind()
-{
+void SourceFile::rewind() {
     if (::lseek(m_fd, 0, SEEK_SET) != 0)
         throw EngineError::readFailed(m_path.string(), Reason(errno));
 }

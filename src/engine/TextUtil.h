@@ -12,7 +12,8 @@ std::u16string_view TrimSpaces(std::u16string_view text);
 std::u16string RemoveAll(std::u16string_view text, std::u16string_view what);
 
 // Every occurrence of `what` replaced by `with`; inserted text is not scanned again.
-std::u16string ReplaceAll(std::u16string_view text, std::u16string_view what, std::u16string_view with);
+std::u16string ReplaceAll(std::u16string_view text, std::u16string_view what,
+                          std::u16string_view with);
 
 // UTF-8 for display and file names: lone surrogates (which include the
 // carried invalid bytes of a source line) become U+FFFD.

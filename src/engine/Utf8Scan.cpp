@@ -15,14 +15,12 @@
 namespace lumarin::engine {
 namespace {
 
-bool IsContinuation(unsigned char c)
-{
+bool IsContinuation(unsigned char c) {
     return (c & 0xC0) == 0x80;
 }
 
 // Scans whole characters from `i` (a character boundary) until at least `stop`.
-Utf8Scan ScanScalar(const unsigned char* p, std::size_t n, std::size_t i, std::size_t stop)
-{
+Utf8Scan ScanScalar(const unsigned char* p, std::size_t n, std::size_t i, std::size_t stop) {
     while (i < stop) {
         const unsigned char c = p[i];
         if (c < 0x80) {
@@ -53,11 +51,9 @@ Utf8Scan ScanScalar(const unsigned char* p, std::size_t n, std::size_t i, std::s
             return {i, false};
         }
         for (std::size_t k = 1; k < length; ++k) {
-            if (i + k >= n)
-                return {i, true};
+            if (i + k >= n) return {i, true};
             const unsigned char t = p[i + k];
-            if (t < (k == 1 ? lo : 0x80) || t > (k == 1 ? hi : 0xBF))
-                return {i, false};
+            if (t < (k == 1 ? lo : 0x80) || t > (k == 1 ? hi : 0xBF)) return {i, false};
         }
         i += length;
     }
@@ -66,8 +62,7 @@ Utf8Scan ScanScalar(const unsigned char* p, std::size_t n, std::size_t i, std::s
 
 // Start of the character holding byte i: where the scalar scanner takes over
 // (starting at i - 1 also catches a character cut short just before i).
-std::size_t BackToBoundary(const unsigned char* p, std::size_t i)
-{
+std::size_t BackToBoundary(const unsigned char* p, std::size_t i) {
     while (i > 0 && IsContinuation(p[i]))
         --i;
     return i;
@@ -75,45 +70,41 @@ std::size_t BackToBoundary(const unsigned char* p, std::size_t i)
 
 #if defined(__SSE2__)
 // Bytes >= `x` (x >= 0x80), as a mask: compare with the sign bit flipped.
-__m128i AtLeast(__m128i v, unsigned char x)
-{
+__m128i AtLeast(__m128i v, unsigned char x) {
     const __m128i flipped = _mm_xor_si128(v, _mm_set1_epi8(static_cast<char>(0x80)));
     return _mm_cmpgt_epi8(flipped, _mm_set1_epi8(static_cast<char>((x - 1) ^ 0x80)));
 }
 
-__m128i Load(const unsigned char* p)
-{
+__m128i Load(const unsigned char* p) {
     return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
 }
 
 // True when the sixteen bytes at p are plain: every continuation byte where
 // the lead bytes before it ask for one, and no lead byte with extra rules.
-bool ChunkIsPlain(const unsigned char* p)
-{
+bool ChunkIsPlain(const unsigned char* p) {
     const __m128i here = Load(p);
-    const __m128i special =
-        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(here, _mm_set1_epi8(static_cast<char>(0xC0))),
-                                  _mm_cmpeq_epi8(here, _mm_set1_epi8(static_cast<char>(0xC1)))),
-                     _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(here, _mm_set1_epi8(static_cast<char>(0xE0))),
-                                               _mm_cmpeq_epi8(here, _mm_set1_epi8(static_cast<char>(0xED)))),
-                                  AtLeast(here, 0xF0)));
+    const __m128i special = _mm_or_si128(
+        _mm_or_si128(_mm_cmpeq_epi8(here, _mm_set1_epi8(static_cast<char>(0xC0))),
+                     _mm_cmpeq_epi8(here, _mm_set1_epi8(static_cast<char>(0xC1)))),
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(here, _mm_set1_epi8(static_cast<char>(0xE0))),
+                                  _mm_cmpeq_epi8(here, _mm_set1_epi8(static_cast<char>(0xED)))),
+                     AtLeast(here, 0xF0)));
     const __m128i continuation = _mm_cmpgt_epi8(_mm_set1_epi8(-64), here);
-    const __m128i wanted = _mm_or_si128(_mm_or_si128(AtLeast(Load(p - 1), 0xC0), AtLeast(Load(p - 2), 0xE0)),
-                                        AtLeast(Load(p - 3), 0xF0));
+    const __m128i wanted =
+        _mm_or_si128(_mm_or_si128(AtLeast(Load(p - 1), 0xC0), AtLeast(Load(p - 2), 0xE0)),
+                     AtLeast(Load(p - 3), 0xF0));
     return _mm_movemask_epi8(_mm_or_si128(special, _mm_xor_si128(continuation, wanted))) == 0;
 }
 #endif
 
 } // namespace
 
-Utf8Scan ScanUtf8(std::string_view bytes)
-{
+Utf8Scan ScanUtf8(std::string_view bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t n = bytes.size();
     Utf8Scan scan = ScanScalar(p, n, 0, n < 16 ? n : 16);
     std::size_t i = scan.valid;
-    if (scan.truncated || i >= n || i < 16)
-        return scan;
+    if (scan.truncated || i >= n || i < 16) return scan;
 #if defined(__SSE2__)
     while (i + 16 <= n) {
         if (ChunkIsPlain(p + i)) {
@@ -121,8 +112,7 @@ Utf8Scan ScanUtf8(std::string_view bytes)
             continue;
         }
         scan = ScanScalar(p, n, BackToBoundary(p, i - 1), i + 16);
-        if (scan.truncated || scan.valid < i + 16)
-            return scan;
+        if (scan.truncated || scan.valid < i + 16) return scan;
         i = scan.valid;
     }
 #endif

@@ -13,7 +13,9 @@ std::int32_t TranslateOleColor(std::int32_t oleColor) {
     return static_cast<std::int32_t>(rgb);
 }
 
-Color::~Color() { Dispose(); }
+Color::~Color() {
+    Dispose();
+}
 
 void Color::deleteObjects() {
     if (m_blnGotBrush) DeleteObject(m_hBrush);

@@ -2,10 +2,9 @@
 
 #include "listview/ListViewError.h"
 
+#include <cstring>
 #include <unicode/uchar.h>
 #include <unicode/ustring.h>
-
-#include <cstring>
 
 namespace lumarin::listview {
 
@@ -18,7 +17,8 @@ bool SameKey(const std::u16string& a, const std::u16string& b) {
 }
 
 ColumnCollection::~ColumnCollection() {
-    for (std::int32_t i = 0; i < m_lngCount; ++i) delete m_Slots[static_cast<std::size_t>(i)];
+    for (std::int32_t i = 0; i < m_lngCount; ++i)
+        delete m_Slots[static_cast<std::size_t>(i)];
 }
 
 std::int32_t ColumnCollection::findKey(const std::u16string& key) const {

@@ -29,8 +29,8 @@ public:
     virtual void KeyPress(std::int16_t& /*KeyAscii*/) {}
     virtual void ItemCheck(std::int32_t /*ItemIndex*/) {}
     virtual void OLEDragDrop(platform::DataObject& /*Data*/, std::int32_t& /*Effect*/,
-                             std::int16_t& /*MouseButton*/, std::int16_t& /*Shift*/,
-                             float& /*X*/, float& /*Y*/) {}
+                             std::int16_t& /*MouseButton*/, std::int16_t& /*Shift*/, float& /*X*/,
+                             float& /*Y*/) {}
     virtual void OLEDragOver(platform::DataObject& /*Data*/, std::int32_t& /*Effect*/,
                              std::int16_t& /*Button*/, std::int16_t& /*Shift*/, float& /*X*/,
                              float& /*Y*/, std::int16_t& /*state*/) {}

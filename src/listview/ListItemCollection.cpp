@@ -23,7 +23,9 @@ void MoveSlots(std::vector<ListItem*>& slots, std::int32_t from, std::int32_t to
 
 ListItemCollection::ListItemCollection() : m_Slots(InitialCapacity, nullptr) {}
 
-ListItemCollection::~ListItemCollection() { releaseAll(); }
+ListItemCollection::~ListItemCollection() {
+    releaseAll();
+}
 
 void ListItemCollection::releaseAll() {
     for (std::int32_t i = 0; i < m_lngItemCount; ++i) {

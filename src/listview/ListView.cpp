@@ -96,9 +96,16 @@ namespace {
 
 std::int16_t ButtonOf(UINT msg) {
     switch (msg) {
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK: return 1;
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: return 2;
-    default: return 4;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+        return 1;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+        return 2;
+    default:
+        return 4;
     }
 }
 
@@ -194,7 +201,8 @@ LRESULT ListView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (msg == WM_OLEDRAGDROP) {
             UserControl_OLEDragDrop(*info);
         } else {
-            const std::int16_t state = msg == WM_OLEDRAGENTER ? 0 : (msg == WM_OLEDRAGLEAVE ? 1 : 2);
+            const std::int16_t state =
+                msg == WM_OLEDRAGENTER ? 0 : (msg == WM_OLEDRAGLEAVE ? 1 : 2);
             UserControl_OLEDragOver(*info, state);
         }
         return 0;
@@ -208,10 +216,19 @@ void ListView::ApplyBorderStyle(HWND hwnd, std::int32_t udeBS) {
     LONG set = 0;
     LONG clear = 0;
     switch (udeBS) {
-    case 0: clear = WS_EX_STATICEDGE | WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE; break;
-    case 1: set = WS_EX_STATICEDGE; clear = WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE; break;
-    case 2: set = WS_EX_CLIENTEDGE; clear = WS_EX_STATICEDGE | WS_EX_WINDOWEDGE; break;
-    default: return;
+    case 0:
+        clear = WS_EX_STATICEDGE | WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE;
+        break;
+    case 1:
+        set = WS_EX_STATICEDGE;
+        clear = WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE;
+        break;
+    case 2:
+        set = WS_EX_CLIENTEDGE;
+        clear = WS_EX_STATICEDGE | WS_EX_WINDOWEDGE;
+        break;
+    default:
+        return;
     }
     ChangeWindowStyle(hwnd, GWL_STYLE, 0, WS_BORDER | WS_THICKFRAME);
     ChangeWindowStyle(hwnd, GWL_EXSTYLE, set, clear);

@@ -58,7 +58,9 @@ public:
     IListViewEvents* EventSink() const { return m_pEvents; }
     // The host's notification that a stored property changed, with its name.
     using PropertyChangedHandler = std::function<void(const std::u16string& propertyName)>;
-    void OnPropertyChanged(PropertyChangedHandler handler) { m_fnPropertyChanged = std::move(handler); }
+    void OnPropertyChanged(PropertyChangedHandler handler) {
+        m_fnPropertyChanged = std::move(handler);
+    }
 
     // ---- host handlers (ListView_Lifecycle.cpp) ---------------------------------
     void ApplyDefaultProperties();
@@ -158,9 +160,9 @@ public:
     void Redraw(bool blnVal);
 
     // ---- other members ---------------------------------------------------------------
-    std::int32_t ItemHeight() const;                                       // Properties
-    void Refresh();                                                        // Properties
-    std::int32_t ColumnFromPoint(std::int32_t X, std::int32_t Y) const;    // Mouse
+    std::int32_t ItemHeight() const;                                    // Properties
+    void Refresh();                                                     // Properties
+    std::int32_t ColumnFromPoint(std::int32_t X, std::int32_t Y) const; // Mouse
     std::int32_t RowFromPoint(std::int32_t X, std::int32_t Y, bool HitTest = false) const; // Mouse
     void MakeSureVisible(std::int32_t lngItem, std::int32_t lngColumn = -1); // Keyboard
 
@@ -190,7 +192,7 @@ private:
     // ---- helpers of the interface ------------------------------------------------------
     IListViewEvents& Events() const; // the sink, or a no-op receiver
     void NotifyPropertyChanged(const std::u16string& name);
-    ListItem& RowOrRaise(std::int32_t Index) const;       // error 9 / 91
+    ListItem& RowOrRaise(std::int32_t Index) const;          // error 9 / 91
     Column& ColumnOrRaise(const PositionOrKey& Index) const; // error 9 / 91
     void SetColorProperty(Color& color, std::int32_t lngOleColor, bool brush, bool pen,
                           const std::u16string& name);
@@ -218,8 +220,8 @@ private:
     void AutoSizeColumns(std::int32_t clientWidth);
     // Painting steps.
     struct CellColours {
-        std::int32_t text;        // RGB, -1 when untranslatable
-        const Color* background;  // its brush fills the cell
+        std::int32_t text;       // RGB, -1 when untranslatable
+        const Color* background; // its brush fills the cell
     };
     CellColours ChooseCellColours(std::int32_t row, std::int32_t column, bool selected);
     static std::optional<platform::UINT> CellTextFlags(std::int32_t align); // none: no text
@@ -325,19 +327,20 @@ private:
     bool m_blnPainting = false; // PaintControl is running
 
     // ---- mouse --------------------------------------------------------------------------------
-    std::int32_t m_lngMouseMode = 0; // 0 none, 1 resizing, 2 drag selection, 3 row pressed, 4 header pressed
+    std::int32_t m_lngMouseMode =
+        0; // 0 none, 1 resizing, 2 drag selection, 3 row pressed, 4 header pressed
     std::int32_t m_lngResizeColumn = 0;
     std::int32_t m_lngAnchor = 0;
     bool m_blnUnselectMode = false;
     bool m_blnItemsMoved = false;
-    bool m_blnTimerEnabled = false;           // tmrMove runs
+    bool m_blnTimerEnabled = false; // tmrMove runs
     static constexpr platform::UINT_PTR tmrMoveId = 1;
     static constexpr platform::UINT tmrMoveInterval = 15;
-    platform::HCURSOR m_hPointer = 0;         // the pointer shape last set
+    platform::HCURSOR m_hPointer = 0; // the pointer shape last set
 
     // ---- message dispatch ---------------------------------------------------------------------
-    bool m_blnLeftPressedInside = false;  // a left press began in the window: its release clicks
-    bool m_blnSkipNextClick = false;      // the release after a double click raises no Click
+    bool m_blnLeftPressedInside = false; // a left press began in the window: its release clicks
+    bool m_blnSkipNextClick = false;     // the release after a double click raises no Click
 };
 
 } // namespace lumarin::listview

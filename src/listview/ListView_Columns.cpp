@@ -16,8 +16,7 @@ std::int32_t ListView::ColumnIndex(const PositionOrKey& Index) const {
 }
 
 void ListView::AddColumn(const std::u16string& key, const std::u16string& Caption,
-                         std::int32_t TextAlign, std::int32_t Width, bool Resizable,
-                         bool Visible) {
+                         std::int32_t TextAlign, std::int32_t Width, bool Resizable, bool Visible) {
     if (m_clsItems.ItemCount() > 0) RaiseError(ERR_HAS_ITEMS);
     Column* column = m_clsColumns.Add(key);
     column->Caption(Caption);

@@ -3,7 +3,6 @@
 // the check mark. Every key ends in one repaint while the control is enabled.
 
 #include "listview/ListView.h"
-
 #include "platform/WinTypes.h"
 #include "winplumb/Scrollbars.h"
 
@@ -28,9 +27,14 @@ void ListView::UserControl_KeyDown(std::int16_t KeyCode, std::int16_t Shift) {
     case VK_UP:
     case VK_DOWN:
     case VK_PRIOR:
-    case VK_NEXT: NavigateByKey(code, modifiers); break;
-    case VK_SPACE: ToggleByKey(modifiers); break;
-    default: break;
+    case VK_NEXT:
+        NavigateByKey(code, modifiers);
+        break;
+    case VK_SPACE:
+        ToggleByKey(modifiers);
+        break;
+    default:
+        break;
     }
     PaintControl();
 }
@@ -66,7 +70,8 @@ void ListView::NavigateByKey(int keyCode, int shift) {
         next = std::min(current + v - 1, count - 1);
         if (next > top + v - 2) scrollTo = top + v - 1;
         break;
-    default: return;
+    default:
+        return;
     }
     // A current row that names no row (-1, or a number the host stored that
     // is past the end) must not reach the row lookup below.

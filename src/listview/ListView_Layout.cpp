@@ -4,7 +4,6 @@
 // (ListView_Paint.cpp) only reads what is computed here.
 
 #include "listview/ListView.h"
-
 #include "platform/Gdi.h"
 #include "platform/Window.h"
 #include "winplumb/Scrollbars.h"
@@ -49,7 +48,9 @@ void ListView::CreateListFont() {
     m_hFont = created;
 }
 
-int ListView::HeaderHeight() const { return m_blnColumnsVisible ? m_lngTextHeight + kHeaderExtra : 0; }
+int ListView::HeaderHeight() const {
+    return m_blnColumnsVisible ? m_lngTextHeight + kHeaderExtra : 0;
+}
 
 int ListView::VisibleRowCount() const {
     // Negative paddings can make ItemHeight 0 or less; rows are at least one

@@ -3,7 +3,6 @@
 // in a fixed order, and what it releases at the end.
 
 #include "listview/ListView.h"
-
 #include "platform/Gdi.h"
 #include "winplumb/Scrollbars.h"
 
@@ -21,11 +20,11 @@ constexpr std::int32_t OleSystemColour(std::uint32_t index) {
     return static_cast<std::int32_t>(0x80000000u | index);
 }
 
-constexpr std::int32_t kDefaultBackColor = OleSystemColour(0x05);          // window background
-constexpr std::int32_t kDefaultForeColor = OleSystemColour(0x08);          // window text
-constexpr std::int32_t kDefaultSelectedBackColor = OleSystemColour(0x0D);  // highlight
-constexpr std::int32_t kDefaultSelectedForeColor = OleSystemColour(0x0E);  // highlight text
-constexpr std::int32_t kDefaultFocusRectColor = OleSystemColour(0x0D);     // highlight
+constexpr std::int32_t kDefaultBackColor = OleSystemColour(0x05);         // window background
+constexpr std::int32_t kDefaultForeColor = OleSystemColour(0x08);         // window text
+constexpr std::int32_t kDefaultSelectedBackColor = OleSystemColour(0x0D); // highlight
+constexpr std::int32_t kDefaultSelectedForeColor = OleSystemColour(0x0E); // highlight text
+constexpr std::int32_t kDefaultFocusRectColor = OleSystemColour(0x0D);    // highlight
 constexpr std::int32_t kDefaultCheckboxColor = 0x000000;
 constexpr std::int32_t kDefaultCheckboxSelectedColor = 0xFFFFFF;
 constexpr std::int32_t kVerticalPage = 10;
@@ -44,8 +43,7 @@ bool AsBool(const PropertyValue& value, bool fallback) {
     return fallback;
 }
 
-template <class T>
-T Convert(const PropertyValue& value, T fallback) {
+template <class T> T Convert(const PropertyValue& value, T fallback) {
     if constexpr (std::is_same_v<T, bool>)
         return AsBool(value, fallback);
     else
@@ -96,7 +94,8 @@ const std::vector<StoredProperty>& StoredProperties() {
         Stored(u"CheckboxSelectedColor", kDefaultCheckboxSelectedColor, &LV::CheckboxSelectedColor,
                &LV::CheckboxSelectedColor),
         Stored(u"ItemPaddingTop", std::int32_t{4}, &LV::ItemPaddingTop, &LV::ItemPaddingTop),
-        Stored(u"ItemPaddingBottom", std::int32_t{4}, &LV::ItemPaddingBottom, &LV::ItemPaddingBottom),
+        Stored(u"ItemPaddingBottom", std::int32_t{4}, &LV::ItemPaddingBottom,
+               &LV::ItemPaddingBottom),
         Stored(u"ItemPaddingLeft", std::int32_t{4}, &LV::ItemPaddingLeft, &LV::ItemPaddingLeft),
         Stored(u"ItemPaddingRight", std::int32_t{5}, &LV::ItemPaddingRight, &LV::ItemPaddingRight),
         Stored(u"ItemsAutoSize", true, &LV::ItemsAutoSize, &LV::ItemsAutoSize),

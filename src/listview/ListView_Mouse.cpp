@@ -5,7 +5,6 @@
 // Handlers change the model, then repaint once.
 
 #include "listview/ListView.h"
-
 #include "platform/Window.h"
 #include "winplumb/Scrollbars.h"
 
@@ -27,10 +26,18 @@ constexpr int kCheckboxHitLeft = 3;
 constexpr int kCheckboxHitRight = 15;
 constexpr int kEdgeMargin = 3;
 
-enum MouseMode { kModeNone = 0, kModeResize = 1, kModeDragSelect = 2, kModeRowPressed = 3, kModeHeader = 4 };
+enum MouseMode {
+    kModeNone = 0,
+    kModeResize = 1,
+    kModeDragSelect = 2,
+    kModeRowPressed = 3,
+    kModeHeader = 4
+};
 enum PointerShape { kPointerDefault = 0, kPointerArrow = 1, kPointerSizeWE = 9 };
 
-int FloorDiv(int a, int b) { return static_cast<int>(std::floor(static_cast<double>(a) / b)); }
+int FloorDiv(int a, int b) {
+    return static_cast<int>(std::floor(static_cast<double>(a) / b));
+}
 
 } // namespace
 
@@ -146,7 +153,10 @@ void ListView::SelectByPress(int row, int shift) {
     }
     if (shift == 0 && (!m_blnMultiSelect || RowOrRaise(row).Selected())) {
         m_lngMouseMode = kModeRowPressed;
-        if (m_blnReorder) StartMoveTimer(); else StopMoveTimer();
+        if (m_blnReorder)
+            StartMoveTimer();
+        else
+            StopMoveTimer();
         m_blnItemsMoved = false;
     }
     m_lngSelectedItem = row;
@@ -165,17 +175,27 @@ void ListView::SelectByPress(int row, int shift) {
 
 // ---- movement --------------------------------------------------------------------
 
-void ListView::UserControl_MouseMove(std::int16_t /*Button*/, std::int16_t /*Shift*/, float X, float Y) {
+void ListView::UserControl_MouseMove(std::int16_t /*Button*/, std::int16_t /*Shift*/, float X,
+                                     float Y) {
     if (!m_blnEnabled) return;
     const int x = RoundHalfEven(X);
     const int y = RoundHalfEven(Y);
     const int contentX = x + m_clsSB->Value(SB_HORZ);
     switch (m_lngMouseMode) {
-    case kModeNone: UpdatePointer(contentX, y); break;
-    case kModeResize: ResizeColumnTo(contentX); break;
-    case kModeDragSelect: DragSelectTo(y); break;
-    case kModeRowPressed: DragRowsTo(y); break;
-    default: break;
+    case kModeNone:
+        UpdatePointer(contentX, y);
+        break;
+    case kModeResize:
+        ResizeColumnTo(contentX);
+        break;
+    case kModeDragSelect:
+        DragSelectTo(y);
+        break;
+    case kModeRowPressed:
+        DragRowsTo(y);
+        break;
+    default:
+        break;
     }
 }
 
@@ -220,7 +240,8 @@ void ListView::DragSelectTo(int y) {
     const int row = std::min(std::max(RowAtY(y), 0), count - 1);
     const int low = std::min(row, m_lngAnchor);
     const int high = std::max(row, m_lngAnchor);
-    for (int k = 0; k < count; ++k) RowOrRaise(k).Selected(k >= low && k <= high);
+    for (int k = 0; k < count; ++k)
+        RowOrRaise(k).Selected(k >= low && k <= high);
     m_lngSelectedItem = row;
 
     if (count - VisibleRowCount() > 0) {
@@ -301,7 +322,8 @@ void ListView::ReleaseHeader() {
 }
 
 void ListView::UserControl_Click() {
-    if (m_lngSelectedItem >= 0 && m_lngSelectedItem <= ItemCount() - 1) Events().Click(m_lngSelectedItem);
+    if (m_lngSelectedItem >= 0 && m_lngSelectedItem <= ItemCount() - 1)
+        Events().Click(m_lngSelectedItem);
 }
 
 void ListView::UserControl_DblClick() {
@@ -328,7 +350,8 @@ void ListView::tmrMove_Timer() {
     GetCursorPos(&pointer);
     ScreenToClient(m_hWnd, &pointer);
     if (AutoScrollAtEdge(pointer.y))
-        UserControl_MouseMove(kLeftButton, 0, static_cast<float>(pointer.x), static_cast<float>(pointer.y));
+        UserControl_MouseMove(kLeftButton, 0, static_cast<float>(pointer.x),
+                              static_cast<float>(pointer.y));
 }
 
 bool ListView::AutoScrollAtEdge(int y) {

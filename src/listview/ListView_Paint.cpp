@@ -3,7 +3,6 @@
 // Painting reads the model and the layout; it never changes either.
 
 #include "listview/ListView.h"
-
 #include "platform/Gdi.h"
 #include "platform/Window.h"
 #include "winplumb/Scrollbars.h"
@@ -45,10 +44,14 @@ void FillWith(HDC hdc, const RECT& rect, const Color& colour) {
 
 std::optional<UINT> ListView::CellTextFlags(int align) {
     switch (align) {
-    case 0: return DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;   // &H8024
-    case 1: return DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;  // &H8026
-    case 2: return DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS; // &H8025
-    default: return std::nullopt;
+    case 0:
+        return DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS; // &H8024
+    case 1:
+        return DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS; // &H8026
+    case 2:
+        return DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS; // &H8025
+    default:
+        return std::nullopt;
     }
 }
 
@@ -124,7 +127,8 @@ void ListView::DrawHeader() {
         RECT edge = cell;
         DrawEdge(m_hMemDC, &edge, col.Pushed() ? EDGE_ETCHED : EDGE_RAISED, BF_RECT);
         const RECT textRect = GetTextRect(cell);
-        if (textRect.right - textRect.left > 0) DrawCellText(col.Caption(), textRect, col.TextAlign());
+        if (textRect.right - textRect.left > 0)
+            DrawCellText(col.Caption(), textRect, col.TextAlign());
         left = cell.right;
     }
     if (left < m_rcHeader.right) {
@@ -173,7 +177,8 @@ void ListView::DrawItems() {
         }
         if (cell.right < m_rcList.right) {
             // The strip right of the columns is never shown selected.
-            FillWith(m_hMemDC, RECT{cell.right, cell.top, m_rcList.right, cell.bottom}, m_clsBackColor);
+            FillWith(m_hMemDC, RECT{cell.right, cell.top, m_rcList.right, cell.bottom},
+                     m_clsBackColor);
         }
         if (r == m_lngSelectedItem && m_blnHasFocus && m_blnEnabled) {
             DrawFocusOutline(cell.top, cell.right, cell.bottom);
@@ -248,10 +253,11 @@ void ListView::DrawCheckbox(const RECT& cell, bool selected, bool checked) {
             int x1, y1, x2, y2;
         };
         static constexpr Stroke kTick[] = {
-            {9, 5, 5, 9}, {9, 4, 4, 9}, {9, 3, 3, 9}, {3, 5, 5, 8},
+            {9, 5, 5, 9}, {9, 4, 4, 9},  {9, 3, 3, 9}, {3, 5, 5, 8},
             {3, 6, 6, 9}, {3, 7, 6, 10}, {3, 7, 7, 9},
         };
-        for (const Stroke& s : kTick) line(x0 + s.x1, y0 + s.y1, x0 + s.x2, y0 + s.y2);
+        for (const Stroke& s : kTick)
+            line(x0 + s.x1, y0 + s.y1, x0 + s.x2, y0 + s.y2);
     }
     SelectObject(m_hMemDC, previous);
 }

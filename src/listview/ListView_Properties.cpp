@@ -3,7 +3,6 @@
 // the host the stored form changed.
 
 #include "listview/ListView.h"
-
 #include "platform/Gdi.h"
 #include "platform/Window.h"
 

@@ -10,14 +10,18 @@ void ListView::SelectedItem(std::int32_t lngVal) {
     PaintControl();
 }
 
-std::int32_t ListView::ItemTag(std::int32_t Index) const { return RowOrRaise(Index).Tag(); }
+std::int32_t ListView::ItemTag(std::int32_t Index) const {
+    return RowOrRaise(Index).Tag();
+}
 
 void ListView::ItemTag(std::int32_t Index, std::int32_t lngTag) {
     RowOrRaise(Index).Tag(lngTag);
     PaintControl();
 }
 
-bool ListView::ItemSelected(std::int32_t Index) const { return RowOrRaise(Index).Selected(); }
+bool ListView::ItemSelected(std::int32_t Index) const {
+    return RowOrRaise(Index).Selected();
+}
 
 void ListView::ItemSelected(std::int32_t Index, bool blnVal) {
     RowOrRaise(Index).Selected(blnVal);
@@ -58,7 +62,8 @@ std::int32_t ListView::AddItem(std::int32_t InsertAt, const std::u16string& strT
 void ListView::RemoveItem(std::int32_t Index) {
     m_clsItems.RemoveItem(Index);
     if (Index < m_lngSelectedItem) --m_lngSelectedItem;
-    if (m_lngSelectedItem > m_clsItems.ItemCount() - 1) m_lngSelectedItem = m_clsItems.ItemCount() - 1;
+    if (m_lngSelectedItem > m_clsItems.ItemCount() - 1)
+        m_lngSelectedItem = m_clsItems.ItemCount() - 1;
     UpdateVerticalScroll();
     PaintControl();
 }
@@ -76,11 +81,13 @@ void ListView::Clear() {
 
 void ListView::SelectAll() {
     if (!m_blnMultiSelect) return;
-    for (std::int32_t i = 0; i < m_clsItems.ItemCount(); ++i) m_clsItems.Item(i)->Selected(true);
+    for (std::int32_t i = 0; i < m_clsItems.ItemCount(); ++i)
+        m_clsItems.Item(i)->Selected(true);
 }
 
 void ListView::UnSelectAll() {
-    for (std::int32_t i = 0; i < m_clsItems.ItemCount(); ++i) m_clsItems.Item(i)->Selected(false);
+    for (std::int32_t i = 0; i < m_clsItems.ItemCount(); ++i)
+        m_clsItems.Item(i)->Selected(false);
 }
 
 } // namespace lumarin::listview

@@ -7,17 +7,23 @@ namespace lumarin::listview {
 
 namespace {
 
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\u3000'; }
+bool IsBlank(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\u3000';
+}
 
 std::optional<double> ReadRadix(const std::u16string& digits, int radix) {
     if (digits.empty() || digits.size() > 16) return std::nullopt;
     double value = 0;
     for (char16_t c : digits) {
         int d;
-        if (c >= u'0' && c <= u'9') d = c - u'0';
-        else if (c >= u'a' && c <= u'f') d = c - u'a' + 10;
-        else if (c >= u'A' && c <= u'F') d = c - u'A' + 10;
-        else return std::nullopt;
+        if (c >= u'0' && c <= u'9')
+            d = c - u'0';
+        else if (c >= u'a' && c <= u'f')
+            d = c - u'a' + 10;
+        else if (c >= u'A' && c <= u'F')
+            d = c - u'A' + 10;
+        else
+            return std::nullopt;
         if (d >= radix) return std::nullopt;
         value = value * radix + d;
     }
@@ -29,8 +35,10 @@ std::optional<double> ReadRadix(const std::u16string& digits, int radix) {
 std::optional<double> ReadNumericText(const std::u16string& text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
-    while (begin < end && IsBlank(text[begin])) ++begin;
-    while (end > begin && IsBlank(text[end - 1])) --end;
+    while (begin < end && IsBlank(text[begin]))
+        ++begin;
+    while (end > begin && IsBlank(text[end - 1]))
+        --end;
     if (begin == end) return std::nullopt;
     const std::u16string s = text.substr(begin, end - begin);
 
@@ -45,11 +53,17 @@ std::optional<double> ReadNumericText(const std::u16string& text) {
     std::size_t i = 0;
     if (s[i] == u'+' || s[i] == u'-') ascii += static_cast<char>(s[i++]);
     std::size_t mantissaDigits = 0;
-    while (i < s.size() && s[i] >= u'0' && s[i] <= u'9') { ascii += static_cast<char>(s[i++]); ++mantissaDigits; }
+    while (i < s.size() && s[i] >= u'0' && s[i] <= u'9') {
+        ascii += static_cast<char>(s[i++]);
+        ++mantissaDigits;
+    }
     if (i < s.size() && s[i] == u'.') {
         ascii += '.';
         ++i;
-        while (i < s.size() && s[i] >= u'0' && s[i] <= u'9') { ascii += static_cast<char>(s[i++]); ++mantissaDigits; }
+        while (i < s.size() && s[i] >= u'0' && s[i] <= u'9') {
+            ascii += static_cast<char>(s[i++]);
+            ++mantissaDigits;
+        }
     }
     if (mantissaDigits == 0) return std::nullopt;
     if (i < s.size() && (s[i] == u'e' || s[i] == u'E')) {
@@ -57,7 +71,10 @@ std::optional<double> ReadNumericText(const std::u16string& text) {
         ++i;
         if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) ascii += static_cast<char>(s[i++]);
         std::size_t expDigits = 0;
-        while (i < s.size() && s[i] >= u'0' && s[i] <= u'9') { ascii += static_cast<char>(s[i++]); ++expDigits; }
+        while (i < s.size() && s[i] >= u'0' && s[i] <= u'9') {
+            ascii += static_cast<char>(s[i++]);
+            ++expDigits;
+        }
         if (expDigits == 0) return std::nullopt;
     }
     if (i != s.size()) return std::nullopt;

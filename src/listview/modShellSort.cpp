@@ -14,7 +14,8 @@ void ShellSort(void* first, std::int32_t count, std::int16_t size, ShellSortComp
 
     // The first gap of 1, 4, 13, 40 ... that exceeds count; each pass divides it by 3 first.
     std::int64_t h = 0;
-    while (count >= h) h = 3 * h + 1;
+    while (count >= h)
+        h = 3 * h + 1;
 
     do {
         h /= 3;

@@ -2,11 +2,10 @@
 
 #include "listview/ListItem.h"
 
-#include <unicode/coll.h>
-#include <unicode/locid.h>
-
 #include <cstring>
 #include <memory>
+#include <unicode/coll.h>
+#include <unicode/locid.h>
 
 namespace lumarin::listview {
 
@@ -51,16 +50,19 @@ const std::u16string& CellText(const void* slot) {
 
 } // namespace
 
-void SetSortColumn(std::int32_t column) { g_lngSortColumn = column; }
-void SetSortOrder(std::int32_t order) { g_lngSortOrder = order; }
+void SetSortColumn(std::int32_t column) {
+    g_lngSortColumn = column;
+}
+void SetSortOrder(std::int32_t order) {
+    g_lngSortOrder = order;
+}
 
 int CompareText(const std::u16string& a, const std::u16string& b) {
     icu::Collator* collator = SortCollator();
     if (!collator) return a < b ? -1 : (b < a ? 1 : 0);
     UErrorCode status = U_ZERO_ERROR;
-    const UCollationResult result =
-        collator->compare(a.data(), static_cast<int32_t>(a.size()), b.data(),
-                          static_cast<int32_t>(b.size()), status);
+    const UCollationResult result = collator->compare(
+        a.data(), static_cast<int32_t>(a.size()), b.data(), static_cast<int32_t>(b.size()), status);
     if (U_FAILURE(status)) return a < b ? -1 : (b < a ? 1 : 0);
     return result == UCOL_LESS ? -1 : (result == UCOL_GREATER ? 1 : 0);
 }

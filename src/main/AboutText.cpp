@@ -90,6 +90,8 @@ std::u16string AboutMemoText() {
     return text;
 }
 
-int AboutMemoLineCount() { return static_cast<int>(std::size(kMemoLines)); }
+int AboutMemoLineCount() {
+    return static_cast<int>(std::size(kMemoLines));
+}
 
 } // namespace lumarin::app

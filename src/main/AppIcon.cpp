@@ -1,7 +1,9 @@
 #include "main/AppIcon.h"
 
 // Resources of a static library must be registered by name, outside any namespace.
-static void RegisterResources() { Q_INIT_RESOURCE(lumarin); }
+static void RegisterResources() {
+    Q_INIT_RESOURCE(lumarin);
+}
 
 namespace lumarin::app {
 

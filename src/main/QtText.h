@@ -2,7 +2,6 @@
 // Strings cross into Qt here: the program keeps UTF-16 in std::u16string.
 
 #include <QString>
-
 #include <string_view>
 
 namespace lumarin::app {

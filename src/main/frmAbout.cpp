@@ -61,7 +61,8 @@ void frmAbout::buildControls() {
     m_lbl[1]->setCursor(Qt::PointingHandCursor);
     m_lbl[2] = new QLabel(QStringLiteral("即时消息：10086 2048"), this);
     m_lbl[3] = new QLabel(QStringLiteral("邮箱：lumarin@example.org"), this);
-    for (int i = 0; i < 4; ++i) m_lbl[i]->installEventFilter(this);
+    for (int i = 0; i < 4; ++i)
+        m_lbl[i]->installEventFilter(this);
 
     m_cmdCopy = new QPushButton(QStringLiteral("复制到剪贴板(&P)"), this);
     m_cmdOK = new QPushButton(QStringLiteral("关闭(&C)"), this);
@@ -95,7 +96,9 @@ void frmAbout::Form_Load() {
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
 }
 
-void frmAbout::Form_Unload() { setWindowFlag(Qt::WindowStaysOnTopHint, false); }
+void frmAbout::Form_Unload() {
+    setWindowFlag(Qt::WindowStaysOnTopHint, false);
+}
 
 void frmAbout::cmdCopy_Click() {
     auto& clipboard = platform::CurrentServices().clipboard;
@@ -106,7 +109,9 @@ void frmAbout::cmdCopy_Click() {
     m_txtMemo->setFocus(Qt::OtherFocusReason);
 }
 
-void frmAbout::cmdOK_Click() { accept(); }
+void frmAbout::cmdOK_Click() {
+    accept();
+}
 
 void frmAbout::lbl_Click(int index) {
     if (index != 1) return;

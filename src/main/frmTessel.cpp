@@ -26,7 +26,9 @@ namespace lumarin::app {
 namespace {
 
 // Sizes in the form's own unit: 15 twips make one pixel at 96 dots per inch.
-constexpr int Px(int twips) { return twips / 15; }
+constexpr int Px(int twips) {
+    return twips / 15;
+}
 
 // The stored form of the chapter list: what differs from a new list's defaults.
 platform::PropertyBag ChapterListStoredForm() {
@@ -85,7 +87,8 @@ void frmTessel::buildControls() {
                                     u"%s - 代表章节标题",
                                     u"每个目录文件数（0为不分目录）：",
                                     u"每个文件包含章节数（默认为1）："};
-    for (int i = 0; i < 10; ++i) m_lbl[i] = new QLabel(qs(captions[i]), this);
+    for (int i = 0; i < 10; ++i)
+        m_lbl[i] = new QLabel(qs(captions[i]), this);
     // The two long captions stand above their boxes and may take two lines.
     m_lbl[1]->setWordWrap(true);
     m_lbl[4]->setWordWrap(true);
@@ -161,7 +164,8 @@ void frmTessel::layOutControls() {
     inputs->addWidget(m_txtFind, row++, 0, 1, 3);
     inputs->addWidget(m_lbl[2], row, 0);
     inputs->addWidget(m_txtOut, row++, 1, 1, 2);
-    for (int help : {5, 6, 7}) inputs->addWidget(m_lbl[help], row++, 1, 1, 2);
+    for (int help : {5, 6, 7})
+        inputs->addWidget(m_lbl[help], row++, 1, 1, 2);
     inputs->addWidget(m_lbl[3], row, 0);
     inputs->addWidget(m_cboFolderOut, row, 1);
     inputs->addWidget(m_cmdOpenFolder, row++, 2);
@@ -226,7 +230,8 @@ void frmTessel::Form_Load() {
     m_chkDelSpc->setChecked(true);
     m_cboFolderOut->addItem(QStringLiteral("(default)"));
     // The desktop original offered a drive of its own; here the same idea lives in the home folder.
-    m_cboFolderOut->addItem(QDir::home().filePath(QStringLiteral("文本小说[Txt]")) + QLatin1Char('/'));
+    m_cboFolderOut->addItem(QDir::home().filePath(QStringLiteral("文本小说[Txt]")) +
+                            QLatin1Char('/'));
     m_cboFolderOut->setCurrentIndex(0);
     m_cboFolderOut->setEditText(m_cboFolderOut->itemText(0));
     m_txtCount->setText(QStringLiteral("50"));

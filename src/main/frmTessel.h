@@ -15,7 +15,6 @@
 
 #include <QElapsedTimer>
 #include <QWidget>
-
 #include <memory>
 #include <optional>
 #include <string>

@@ -1,11 +1,10 @@
-#include "main/frmTessel.h"
-
 #include "engine/EngineError.h"
 #include "engine/Renumbering.h"
 #include "engine/TextUtil.h"
 #include "listview/ListView.h"
 #include "main/ProductInfo.h"
 #include "main/QtText.h"
+#include "main/frmTessel.h"
 
 #include <QPlainTextEdit>
 
@@ -67,7 +66,8 @@ void frmTessel::lstMemo_ItemCheck(std::int32_t /*ItemIndex*/) {
 
 std::vector<bool> frmTessel::currentCheckMarks() const {
     std::vector<bool> checked(static_cast<std::size_t>(m_lstMemo->ItemCount()));
-    for (std::int32_t r = 0; r < m_lstMemo->ItemCount(); ++r) checked[r] = m_lstMemo->ItemChecked(r);
+    for (std::int32_t r = 0; r < m_lstMemo->ItemCount(); ++r)
+        checked[r] = m_lstMemo->ItemChecked(r);
     return checked;
 }
 

@@ -1,9 +1,7 @@
-#include "main/frmTessel.h"
-
-#include "main/QtText.h"
-
 #include "listview/ListView.h"
+#include "main/QtText.h"
 #include "main/frmAbout.h"
+#include "main/frmTessel.h"
 #include "main/modTessel.h"
 #include "platform/DataObject.h"
 #include "platform/WinTypes.h"
@@ -106,7 +104,9 @@ bool frmTessel::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- the chapter list ---------------------------------------------------------------------
 
-void frmTessel::ItemCheck(std::int32_t ItemIndex) { lstMemo_ItemCheck(ItemIndex); }
+void frmTessel::ItemCheck(std::int32_t ItemIndex) {
+    lstMemo_ItemCheck(ItemIndex);
+}
 
 void frmTessel::KeyPress(std::int16_t& KeyAscii) {
     if (KeyAscii == 32) lstMemo_ItemCheck(m_lstMemo->SelectedItem());

@@ -1,11 +1,10 @@
-#include "main/frmTessel.h"
-
 #include "engine/ChineseNumber.h"
 #include "engine/EngineError.h"
 #include "engine/TextUtil.h"
 #include "listview/ListView.h"
 #include "main/ProductInfo.h"
 #include "main/QtText.h"
+#include "main/frmTessel.h"
 #include "platform/Services.h"
 
 #include <QCheckBox>
@@ -15,7 +14,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-
 #include <cmath>
 #include <filesystem>
 
@@ -47,7 +45,9 @@ void frmTessel::cmdSaveOut_Click() {
     if (engine::TrimSpaces(options.folderText).empty()) return;
 
     engine::OutputCallbacks callbacks;
-    callbacks.onFileStarted = [this](const engine::FileProgress& progress) { showProgress(progress.percent); };
+    callbacks.onFileStarted = [this](const engine::FileProgress& progress) {
+        showProgress(progress.percent);
+    };
     callbacks.yield = [this] { letEventsRun(); };
 
     setBusy(true);
@@ -66,9 +66,10 @@ void frmTessel::cmdSaveOut_Click() {
     setProgressWidthTwips(kRestingProgressTwips);
     const QString count = QString::number(result->fileCount);
     m_lblState->setText(QStringLiteral("共") + count + QStringLiteral("个文件！"));
-    platform::MessageBox(m_lstMemo->hWnd(),
-                         (QStringLiteral("处理完毕！共") + count + QStringLiteral("个文件！")).toStdU16String(),
-                         u"完毕", platform::MB_OK | platform::MB_ICONINFORMATION);
+    platform::MessageBox(
+        m_lstMemo->hWnd(),
+        (QStringLiteral("处理完毕！共") + count + QStringLiteral("个文件！")).toStdU16String(),
+        u"完毕", platform::MB_OK | platform::MB_ICONINFORMATION);
 }
 
 engine::OutputOptions frmTessel::outputOptions() const {
@@ -78,7 +79,8 @@ engine::OutputOptions frmTessel::outputOptions() const {
     options.deleteBlankLines = m_chkDelSpc->isChecked();
     options.toSimplified = m_chkFJconv->isChecked();
     options.filesPerFolder = engine::ReadCountField(m_txtCount->text().toStdU16String());
-    options.chaptersPerFile = std::max(1, engine::ReadCountField(m_txtNum->text().toStdU16String()));
+    options.chaptersPerFile =
+        std::max(1, engine::ReadCountField(m_txtNum->text().toStdU16String()));
     // The filter box separates its lines with CR LF.
     QString filters = m_txtReplace->toPlainText();
     filters.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
@@ -107,14 +109,16 @@ void frmTessel::letEventsRun() {
 void frmTessel::setBusy(bool busy) {
     m_blnOutputRunning = busy;
     // While the files are written the table and the marks must stay as they are.
-    for (QWidget* control : {static_cast<QWidget*>(m_cmdAnalyze), static_cast<QWidget*>(m_cmdSaveOut),
-                             static_cast<QWidget*>(m_cmdOrder)})
+    for (QWidget* control :
+         {static_cast<QWidget*>(m_cmdAnalyze), static_cast<QWidget*>(m_cmdSaveOut),
+          static_cast<QWidget*>(m_cmdOrder)})
         control->setEnabled(!busy);
     m_sinceEventsRan.invalidate();
 }
 
 void frmTessel::warn(const std::u16string& text) {
-    platform::MessageBox(m_lstMemo->hWnd(), text, kAppTitle, platform::MB_OK | platform::MB_ICONWARNING);
+    platform::MessageBox(m_lstMemo->hWnd(), text, kAppTitle,
+                         platform::MB_OK | platform::MB_ICONWARNING);
 }
 
 } // namespace lumarin::app

@@ -6,7 +6,9 @@
 
 namespace lumarin::app {
 
-std::u16string ProgramFolder() { return QCoreApplication::applicationDirPath().toStdU16String(); }
+std::u16string ProgramFolder() {
+    return QCoreApplication::applicationDirPath().toStdU16String();
+}
 
 std::u16string ShowOpenDialog(platform::HWND owner) {
     auto& dialogs = platform::CurrentServices().fileDialogs;

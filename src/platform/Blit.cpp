@@ -16,7 +16,8 @@ struct Span {
     long long last = 0;
 };
 
-Span ClipSpan(long long length, long long dest, long long destSize, long long src, long long srcSize) {
+Span ClipSpan(long long length, long long dest, long long destSize, long long src,
+              long long srcSize) {
     Span span{0, length};
     span.first = std::max({span.first, -dest, -src});
     span.last = std::min({span.last, destSize - dest, srcSize - src});
@@ -26,18 +27,15 @@ Span ClipSpan(long long length, long long dest, long long destSize, long long sr
 } // namespace
 
 BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int sx, int sy, DWORD rop) {
-    if (rop != SRCCOPY || width < 0 || height < 0)
-        return false;
+    if (rop != SRCCOPY || width < 0 || height < 0) return false;
     Canvas to(dest);
     Canvas from(src);
-    if (!to.valid() || !from.valid())
-        return false;
+    if (!to.valid() || !from.valid()) return false;
     PixelBuffer& target = to.pixels();
     const PixelBuffer& source = from.pixels();
     Span cols = ClipSpan(width, x, target.width, sx, source.width);
     Span rows = ClipSpan(height, y, target.height, sy, source.height);
-    if (cols.first >= cols.last || rows.first >= rows.last)
-        return true;
+    if (cols.first >= cols.last || rows.first >= rows.last) return true;
 
     // Within one buffer a block moving down is copied bottom row first, and
     // memmove handles the overlap inside a row, so no source pixel is
@@ -46,8 +44,10 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int sx, int 
     const bool bottomUp = y > sy;
     for (long long i = 0; i < rows.last - rows.first; ++i) {
         long long row = bottomUp ? rows.last - 1 - i : rows.first + i;
-        const std::uint32_t* in = &source.pixels[static_cast<std::size_t>((sy + row) * source.width + sx + cols.first)];
-        std::uint32_t* out = &target.pixels[static_cast<std::size_t>((y + row) * target.width + x + cols.first)];
+        const std::uint32_t* in =
+            &source.pixels[static_cast<std::size_t>((sy + row) * source.width + sx + cols.first)];
+        std::uint32_t* out =
+            &target.pixels[static_cast<std::size_t>((y + row) * target.width + x + cols.first)];
         std::memmove(out, in, rowBytes);
     }
     to.markChanged();

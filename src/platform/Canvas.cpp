@@ -7,8 +7,7 @@ namespace lumarin::platform {
 Canvas::Canvas(HDC hdc) {
     GdiObjectTable& table = GdiObjectTable::instance();
     m_dc = table.find<DeviceContext>(hdc);
-    if (!m_dc)
-        return;
+    if (!m_dc) return;
     if (m_dc->window) {
         m_pixels = MutableWindowSurface(m_dc->window);
     } else if (GdiBitmap* bitmap = table.find<GdiBitmap>(m_dc->bitmap)) {
@@ -17,8 +16,7 @@ Canvas::Canvas(HDC hdc) {
 }
 
 Canvas::~Canvas() {
-    if (m_changed && m_dc && m_dc->window)
-        SurfaceUpdated(m_dc->window);
+    if (m_changed && m_dc && m_dc->window) SurfaceUpdated(m_dc->window);
 }
 
 } // namespace lumarin::platform

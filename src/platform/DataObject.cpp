@@ -4,9 +4,12 @@ namespace lumarin::platform {
 
 bool DataObject::GetFormat(int format) const {
     switch (format) {
-    case vbCFFiles: return !m_files.empty();
-    case vbCFText: return !m_text.empty();
-    default: return false;
+    case vbCFFiles:
+        return !m_files.empty();
+    case vbCFText:
+        return !m_text.empty();
+    default:
+        return false;
     }
 }
 

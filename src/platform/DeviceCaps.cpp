@@ -5,7 +5,6 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-
 #include <cmath>
 
 namespace lumarin::platform {
@@ -17,8 +16,7 @@ constexpr int kDefaultDpi = 96;
 int LogicalDpi(bool horizontal) {
     auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
     QScreen* screen = app ? QGuiApplication::primaryScreen() : nullptr;
-    if (!screen)
-        return kDefaultDpi;
+    if (!screen) return kDefaultDpi;
     double dpi = horizontal ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY();
     return dpi > 0 ? static_cast<int>(std::lround(dpi)) : kDefaultDpi;
 }
@@ -26,8 +24,7 @@ int LogicalDpi(bool horizontal) {
 } // namespace
 
 int GetDeviceCaps(HDC hdc, int index) {
-    if (!GdiObjectTable::instance().find<DeviceContext>(hdc))
-        return 0;
+    if (!GdiObjectTable::instance().find<DeviceContext>(hdc)) return 0;
     switch (index) {
     case LOGPIXELSX:
         return LogicalDpi(true);

@@ -13,7 +13,7 @@ namespace lumarin::platform {
 namespace {
 
 struct BorderColors {
-    int topLeft;     // system colour index
+    int topLeft; // system colour index
     int bottomRight;
 };
 
@@ -21,8 +21,7 @@ struct BorderColors {
 std::optional<BorderColors> ColorsOf(UINT edge, UINT raisedBit, UINT sunkenBit, BorderColors raised,
                                      BorderColors sunken) {
     bool isRaised = edge & raisedBit, isSunken = edge & sunkenBit;
-    if (isRaised == isSunken)
-        return std::nullopt;
+    if (isRaised == isSunken) return std::nullopt;
     return isRaised ? raised : sunken;
 }
 
@@ -53,14 +52,10 @@ bool DrawBorder(PixelBuffer& buffer, const RECT& r, UINT flags, const BorderColo
 }
 
 RECT Deflate(RECT r, UINT flags) {
-    if (flags & BF_LEFT)
-        ++r.left;
-    if (flags & BF_TOP)
-        ++r.top;
-    if (flags & BF_RIGHT)
-        --r.right;
-    if (flags & BF_BOTTOM)
-        --r.bottom;
+    if (flags & BF_LEFT) ++r.left;
+    if (flags & BF_TOP) ++r.top;
+    if (flags & BF_RIGHT) --r.right;
+    if (flags & BF_BOTTOM) --r.bottom;
     return r;
 }
 
@@ -68,11 +63,9 @@ RECT Deflate(RECT r, UINT flags) {
 
 BOOL DrawEdge(HDC hdc, RECT* rect, UINT edge, UINT flags) {
     Canvas canvas(hdc);
-    if (!canvas.valid() || !rect)
-        return false;
+    if (!canvas.valid() || !rect) return false;
     RECT r = *rect;
-    if (IsEmptyRect(r))
-        return true;
+    if (IsEmptyRect(r)) return true;
     bool painted = false;
     if (auto outer = OuterColors(edge)) {
         painted |= DrawBorder(canvas.pixels(), r, flags, *outer);
@@ -80,8 +73,7 @@ BOOL DrawEdge(HDC hdc, RECT* rect, UINT edge, UINT flags) {
     }
     if (auto inner = InnerColors(edge); inner && !IsEmptyRect(r))
         painted |= DrawBorder(canvas.pixels(), r, flags, *inner);
-    if (painted)
-        canvas.markChanged();
+    if (painted) canvas.markChanged();
     return true;
 }
 

@@ -41,7 +41,9 @@ HWND SetFocus(HWND hwnd) {
     return previous;
 }
 
-HWND GetFocus() { return g_focus; }
+HWND GetFocus() {
+    return g_focus;
+}
 
 HWND SetCapture(HWND hwnd) {
     if (LookupWindow(hwnd) == nullptr) return 0;
@@ -67,7 +69,9 @@ BOOL ReleaseCapture() {
     return true;
 }
 
-HWND GetCapture() { return g_capture; }
+HWND GetCapture() {
+    return g_capture;
+}
 
 void ForgetInputOf(HWND hwnd) {
     if (g_focus == hwnd) g_focus = 0;

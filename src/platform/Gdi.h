@@ -42,8 +42,8 @@ HGDIOBJ GetStockObject(int index);
 // Selecting a bitmap, brush, pen or font returns the one it replaces.
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ obj);
 HGDIOBJ GetCurrentObject(HDC hdc, UINT type); // OBJ_PEN, OBJ_BRUSH, OBJ_FONT, OBJ_BITMAP
-BOOL DeleteObject(HGDIOBJ obj); // fails for an object selected into a DC
-DWORD GetObjectType(HGDIOBJ obj); // 0 for a handle that is no (longer an) object
+BOOL DeleteObject(HGDIOBJ obj);               // fails for an object selected into a DC
+DWORD GetObjectType(HGDIOBJ obj);             // 0 for a handle that is no (longer an) object
 
 COLORREF SetTextColor(HDC hdc, COLORREF color); // returns the previous one
 COLORREF GetTextColor(HDC hdc);

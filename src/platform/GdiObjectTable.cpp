@@ -60,8 +60,7 @@ GdiObjectTable::Entry* GdiObjectTable::lookup(HGDIOBJ handle) {
 
 DWORD GdiObjectTable::typeOf(HGDIOBJ handle) {
     Entry* entry = lookup(handle);
-    if (!entry)
-        return 0;
+    if (!entry) return 0;
     struct Visitor {
         DWORD operator()(const GdiBitmap&) const { return OBJ_BITMAP; }
         DWORD operator()(const GdiBrush&) const { return OBJ_BRUSH; }
@@ -84,20 +83,16 @@ HGDIOBJ GdiObjectTable::stockObject(int index) const {
 
 bool GdiObjectTable::removeObject(HGDIOBJ handle) {
     Entry* entry = lookup(handle);
-    if (!entry || std::holds_alternative<DeviceContext>(entry->object))
-        return false;
-    if (entry->stock)
-        return true; // deleting a stock object is harmless and does nothing
-    if (entry->selections > 0)
-        return false;
+    if (!entry || std::holds_alternative<DeviceContext>(entry->object)) return false;
+    if (entry->stock) return true; // deleting a stock object is harmless and does nothing
+    if (entry->selections > 0) return false;
     m_entries.erase(handle);
     return true;
 }
 
 bool GdiObjectTable::removeDC(HDC hdc) {
     DeviceContext* dc = find<DeviceContext>(hdc);
-    if (!dc)
-        return false;
+    if (!dc) return false;
     release(dc->bitmap);
     release(dc->brush);
     release(dc->pen);
@@ -118,8 +113,7 @@ void GdiObjectTable::selectDefaults(DeviceContext& dc) {
 }
 
 void GdiObjectTable::retain(HGDIOBJ handle) {
-    if (Entry* entry = lookup(handle))
-        ++entry->selections;
+    if (Entry* entry = lookup(handle)) ++entry->selections;
 }
 
 void GdiObjectTable::release(HGDIOBJ handle) {
@@ -131,8 +125,7 @@ void GdiObjectTable::release(HGDIOBJ handle) {
 
 HGDIOBJ GdiObjectTable::swapSelection(HGDIOBJ& slot, HGDIOBJ object) {
     HGDIOBJ previous = slot;
-    if (previous == object)
-        return previous;
+    if (previous == object) return previous;
     retain(object);
     release(previous);
     slot = object;
@@ -142,8 +135,7 @@ HGDIOBJ GdiObjectTable::swapSelection(HGDIOBJ& slot, HGDIOBJ object) {
 HGDIOBJ GdiObjectTable::select(HDC hdc, HGDIOBJ object) {
     DeviceContext* dc = find<DeviceContext>(hdc);
     Entry* entry = lookup(object);
-    if (!dc || !entry)
-        return 0;
+    if (!dc || !entry) return 0;
     switch (typeOf(object)) {
     case OBJ_BRUSH:
         return swapSelection(dc->brush, object);
@@ -152,8 +144,7 @@ HGDIOBJ GdiObjectTable::select(HDC hdc, HGDIOBJ object) {
     case OBJ_FONT:
         return swapSelection(dc->font, object);
     case OBJ_BITMAP: {
-        if (dc->window)
-            return 0; // a window DC draws into its window, never into a bitmap
+        if (dc->window) return 0; // a window DC draws into its window, never into a bitmap
         // A bitmap lives in one memory DC at a time; only the stock one is shared.
         bool elsewhere = !entry->stock && entry->selections > 0 && dc->bitmap != object;
         return elsewhere ? 0 : swapSelection(dc->bitmap, object);

@@ -51,8 +51,7 @@ public:
 
     HGDIOBJ add(GdiObject object);
     // nullptr when the handle is no object of type T (or no object at all).
-    template <class T>
-    T* find(HGDIOBJ handle) {
+    template <class T> T* find(HGDIOBJ handle) {
         Entry* entry = lookup(handle);
         return entry ? std::get_if<T>(&entry->object) : nullptr;
     }

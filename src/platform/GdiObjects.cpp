@@ -14,7 +14,9 @@ constexpr int kMaxBitmapSide = 32767;
 constexpr long long kMaxBitmapPixels = 64LL * 1024 * 1024;
 
 // Palette-relative forms and CLR_INVALID carry a high byte; plain RGB does not.
-bool IsPlainColor(COLORREF color) { return (color >> 24) == 0; }
+bool IsPlainColor(COLORREF color) {
+    return (color >> 24) == 0;
+}
 
 bool IsDCOrScreen(HDC hdc) {
     return hdc == 0 || GdiObjectTable::instance().find<DeviceContext>(hdc) != nullptr;
@@ -38,31 +40,31 @@ HBRUSH CreateSolidBrush(COLORREF color) {
 }
 
 HPEN CreatePen(int style, int width, COLORREF color) {
-    if (style != PS_SOLID && style != PS_DOT && style != PS_NULL)
-        return 0;
-    if (!IsPlainColor(color))
-        return 0;
+    if (style != PS_SOLID && style != PS_DOT && style != PS_NULL) return 0;
+    if (!IsPlainColor(color)) return 0;
     // Width 0 (and anything below) is the one-pixel pen.
     return GdiObjectTable::instance().add(GdiPen{style, width < 1 ? 1 : width, color});
 }
 
 HFONT CreateFontIndirect(const LOGFONT* lf) {
-    if (!lf)
-        return 0;
+    if (!lf) return 0;
     GdiFont font{*lf};
     if (font.logFont.lfFaceName.size() > LF_FACESIZE - 1)
         font.logFont.lfFaceName.resize(LF_FACESIZE - 1);
     return GdiObjectTable::instance().add(std::move(font));
 }
 
-HGDIOBJ GetStockObject(int index) { return GdiObjectTable::instance().stockObject(index); }
+HGDIOBJ GetStockObject(int index) {
+    return GdiObjectTable::instance().stockObject(index);
+}
 
-HGDIOBJ SelectObject(HDC hdc, HGDIOBJ obj) { return GdiObjectTable::instance().select(hdc, obj); }
+HGDIOBJ SelectObject(HDC hdc, HGDIOBJ obj) {
+    return GdiObjectTable::instance().select(hdc, obj);
+}
 
 HGDIOBJ GetCurrentObject(HDC hdc, UINT type) {
     DeviceContext* dc = GdiObjectTable::instance().find<DeviceContext>(hdc);
-    if (!dc)
-        return 0;
+    if (!dc) return 0;
     switch (type) {
     case OBJ_PEN:
         return dc->pen;
@@ -77,8 +79,12 @@ HGDIOBJ GetCurrentObject(HDC hdc, UINT type) {
     }
 }
 
-BOOL DeleteObject(HGDIOBJ obj) { return GdiObjectTable::instance().removeObject(obj); }
+BOOL DeleteObject(HGDIOBJ obj) {
+    return GdiObjectTable::instance().removeObject(obj);
+}
 
-DWORD GetObjectType(HGDIOBJ obj) { return GdiObjectTable::instance().typeOf(obj); }
+DWORD GetObjectType(HGDIOBJ obj) {
+    return GdiObjectTable::instance().typeOf(obj);
+}
 
 } // namespace lumarin::platform

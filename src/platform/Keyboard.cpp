@@ -17,7 +17,9 @@ std::array<bool, kKeyCount>& KeysDown() {
     return keys;
 }
 
-bool IsKey(int vk) { return vk >= 0 && vk < kKeyCount; }
+bool IsKey(int vk) {
+    return vk >= 0 && vk < kKeyCount;
+}
 
 } // namespace
 

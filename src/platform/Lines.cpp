@@ -18,7 +18,9 @@ namespace {
 // them every product below fits in 64 bits.
 constexpr long long kMaxCoordinate = 1LL << 27;
 
-bool InRange(long long v) { return v >= -kMaxCoordinate && v <= kMaxCoordinate; }
+bool InRange(long long v) {
+    return v >= -kMaxCoordinate && v <= kMaxCoordinate;
+}
 
 long long FloorDiv(long long a, long long b) {
     long long q = a / b;
@@ -38,10 +40,11 @@ struct LineSpan {
 
 // Only the steps whose major coordinate can reach the buffer, so a line from
 // far outside costs no more than one across the buffer.
-LineSpan VisibleSteps(long long start, int direction, long long steps, long long size, long long margin) {
+LineSpan VisibleSteps(long long start, int direction, long long steps, long long size,
+                      long long margin) {
     LineSpan span{0, steps};
-    long long low = -margin - start;         // direction * step >= low
-    long long high = size + margin - start;  // direction * step < high
+    long long low = -margin - start;        // direction * step >= low
+    long long high = size + margin - start; // direction * step < high
     if (direction > 0) {
         span.first = std::max(span.first, low);
         span.last = std::min(span.last, high);
@@ -59,8 +62,7 @@ public:
           m_dotted(pen.style == PS_DOT) {}
 
     void operator()(long long step, long long x, long long y) {
-        if (m_dotted && step % 2 != 0)
-            return;
+        if (m_dotted && step % 2 != 0) return;
         long long from = -(m_width / 2);
         for (long long dy = from; dy < from + m_width; ++dy)
             for (long long dx = from; dx < from + m_width; ++dx)
@@ -83,8 +85,7 @@ void RasterizeLine(POINT from, POINT to, PenStamp& stamp) {
     long long dy = static_cast<long long>(to.y) - from.y;
     bool xMajor = std::llabs(dx) >= std::llabs(dy);
     long long steps = std::max(std::llabs(dx), std::llabs(dy));
-    if (steps == 0)
-        return;
+    if (steps == 0) return;
     long long majorStart = xMajor ? from.x : from.y;
     long long minorStart = xMajor ? from.y : from.x;
     long long minorDelta = xMajor ? dy : dx;
@@ -101,15 +102,13 @@ void RasterizeLine(POINT from, POINT to, PenStamp& stamp) {
 
 BOOL LineTo(HDC hdc, int x, int y) {
     Canvas canvas(hdc);
-    if (!canvas.valid() || !InRange(x) || !InRange(y))
-        return false;
+    if (!canvas.valid() || !InRange(x) || !InRange(y)) return false;
     DeviceContext& dc = canvas.dc();
     POINT from = dc.position;
     POINT to{x, y};
     dc.position = to;
     GdiPen* pen = GdiObjectTable::instance().find<GdiPen>(dc.pen);
-    if (!pen || pen->style == PS_NULL || !InRange(from.x) || !InRange(from.y))
-        return true;
+    if (!pen || pen->style == PS_NULL || !InRange(from.x) || !InRange(from.y)) return true;
     PenStamp stamp(canvas.pixels(), *pen);
     RasterizeLine(from, to, stamp);
     canvas.markChanged();

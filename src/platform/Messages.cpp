@@ -34,7 +34,8 @@ LRESULT HitTest(HWND hwnd, LPARAM screenPoint) {
 LRESULT DefaultSetCursor(HWND hwnd, LPARAM lParam) {
     const WindowRecord* window = FindWindowRecord(hwnd);
     if (window == nullptr) return false;
-    const bool client = static_cast<LRESULT>(LOWORD(static_cast<std::uintptr_t>(lParam))) == HTCLIENT;
+    const bool client =
+        static_cast<LRESULT>(LOWORD(static_cast<std::uintptr_t>(lParam))) == HTCLIENT;
     const HCURSOR shape = client && window->classCursor != 0 ? window->classCursor : IDC_ARROW;
     SetCursor(shape);
     return true;
@@ -42,18 +43,28 @@ LRESULT DefaultSetCursor(HWND hwnd, LPARAM lParam) {
 
 } // namespace
 
-DWORD GetLastError() { return t_lastError; }
-void SetLastError(DWORD code) { t_lastError = code; }
+DWORD GetLastError() {
+    return t_lastError;
+}
+void SetLastError(DWORD code) {
+    t_lastError = code;
+}
 
 LONG_PTR GetWindowLongPtr(HWND hwnd, int index) {
     const WindowRecord* window = LookupWindow(hwnd);
     if (window == nullptr) return 0;
     switch (index) {
-    case GWLP_WNDPROC: return FromWndProc(window->proc);
-    case GWL_STYLE: return window->style;
-    case GWL_EXSTYLE: return static_cast<LONG_PTR>(window->exStyle);
-    case GWLP_USERDATA: return window->userData;
-    default: SetLastError(ERROR_INVALID_INDEX); return 0;
+    case GWLP_WNDPROC:
+        return FromWndProc(window->proc);
+    case GWL_STYLE:
+        return window->style;
+    case GWL_EXSTYLE:
+        return static_cast<LONG_PTR>(window->exStyle);
+    case GWLP_USERDATA:
+        return window->userData;
+    default:
+        SetLastError(ERROR_INVALID_INDEX);
+        return 0;
     }
 }
 
@@ -83,7 +94,9 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value) {
         previous = window->userData;
         window->userData = value;
         return previous;
-    default: SetLastError(ERROR_INVALID_INDEX); return 0;
+    default:
+        SetLastError(ERROR_INVALID_INDEX);
+        return 0;
     }
 }
 
@@ -108,17 +121,25 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     switch (msg) {
-    case WM_NCCREATE: return true;
-    case WM_NCHITTEST: return HitTest(hwnd, lParam);
-    case WM_CLOSE: DestroyWindow(hwnd); return 0;
-    case WM_PAINT: ValidateRect(hwnd, nullptr); return 0;
-    case WM_SETCURSOR: return DefaultSetCursor(hwnd, lParam);
+    case WM_NCCREATE:
+        return true;
+    case WM_NCHITTEST:
+        return HitTest(hwnd, lParam);
+    case WM_CLOSE:
+        DestroyWindow(hwnd);
+        return 0;
+    case WM_PAINT:
+        ValidateRect(hwnd, nullptr);
+        return 0;
+    case WM_SETCURSOR:
+        return DefaultSetCursor(hwnd, lParam);
     case WM_MOUSEWHEEL: {
         // An unhandled wheel turn goes on to the parent, as users expect.
         const HWND parent = GetParent(hwnd);
         return parent != 0 ? SendMessage(parent, msg, wParam, lParam) : 0;
     }
-    default: return 0;
+    default:
+        return 0;
     }
 }
 
@@ -129,6 +150,8 @@ DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId) {
     return window->threadId;
 }
 
-DWORD GetCurrentProcessId() { return static_cast<DWORD>(getpid()); }
+DWORD GetCurrentProcessId() {
+    return static_cast<DWORD>(getpid());
+}
 
 } // namespace lumarin::platform

@@ -26,7 +26,9 @@ RECT Union(const RECT& a, const RECT& b) {
                 std::max(a.bottom, b.bottom)};
 }
 
-bool IsEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+bool IsEmpty(const RECT& r) {
+    return r.right <= r.left || r.bottom <= r.top;
+}
 
 bool Contains(const RECT& outer, const RECT& inner) {
     return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right &&

@@ -17,13 +17,14 @@ inline RECT ClipToBuffer(const RECT& r, const PixelBuffer& buffer) {
                 std::min<LONG>(r.right, buffer.width), std::min<LONG>(r.bottom, buffer.height)};
 }
 
-inline bool IsEmptyRect(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+inline bool IsEmptyRect(const RECT& r) {
+    return r.right <= r.left || r.bottom <= r.top;
+}
 
 // Returns whether any pixel was painted.
 inline bool FillPixels(PixelBuffer& buffer, const RECT& r, std::uint32_t pixel) {
     RECT clip = ClipToBuffer(r, buffer);
-    if (IsEmptyRect(clip))
-        return false;
+    if (IsEmptyRect(clip)) return false;
     for (LONG y = clip.top; y < clip.bottom; ++y) {
         auto row = buffer.pixels.begin() + static_cast<std::ptrdiff_t>(y) * buffer.width;
         std::fill(row + clip.left, row + clip.right, pixel);
@@ -33,8 +34,7 @@ inline bool FillPixels(PixelBuffer& buffer, const RECT& r, std::uint32_t pixel) 
 
 // Inverts the colour and keeps the opaque alpha, so inverting twice restores it.
 inline void InvertPixel(PixelBuffer& buffer, int x, int y) {
-    if (buffer.contains(x, y))
-        buffer.at(x, y) ^= 0x00FFFFFFu;
+    if (buffer.contains(x, y)) buffer.at(x, y) ^= 0x00FFFFFFu;
 }
 
 } // namespace lumarin::platform

@@ -6,7 +6,8 @@ namespace lumarin::platform {
 
 std::uint32_t ToPixel(COLORREF c) {
     return 0xFF000000u | (static_cast<std::uint32_t>(GetRValue(c)) << 16) |
-           (static_cast<std::uint32_t>(GetGValue(c)) << 8) | static_cast<std::uint32_t>(GetBValue(c));
+           (static_cast<std::uint32_t>(GetGValue(c)) << 8) |
+           static_cast<std::uint32_t>(GetBValue(c));
 }
 
 COLORREF FromPixel(std::uint32_t px) {

@@ -46,7 +46,9 @@ BOOL SetCursorPos(int x, int y) {
     return true;
 }
 
-void SetCurrentCursorPos(POINT screen) { g_cursorPos = screen; }
+void SetCurrentCursorPos(POINT screen) {
+    g_cursorPos = screen;
+}
 
 HCURSOR LoadCursor(HCURSOR id) {
     if (std::find(kKnownCursors.begin(), kKnownCursors.end(), id) == kKnownCursors.end()) {
@@ -62,7 +64,8 @@ HCURSOR SetCursor(HCURSOR cursor) {
     const HCURSOR previous = g_cursor;
     g_cursor = cursor;
     if (cursor != previous) {
-        for (IWindowHost* host : AllHosts()) host->cursorChanged(cursor);
+        for (IWindowHost* host : AllHosts())
+            host->cursorChanged(cursor);
     }
     return previous;
 }

@@ -4,7 +4,6 @@
 #include "platform/Services.h"
 
 #include <QString>
-
 #include <cstdio>
 #include <syslog.h>
 
@@ -22,9 +21,12 @@ public:
     int Show(HWND, const std::u16string& text, const std::u16string& title, UINT flags) override {
         std::fprintf(stderr, "%s: %s\n", Utf8(title).c_str(), Utf8(text).c_str());
         switch (flags & 0x0F) {
-        case MB_OKCANCEL: return IDCANCEL;
-        case MB_YESNO: return IDNO;
-        default: return IDOK;
+        case MB_OKCANCEL:
+            return IDCANCEL;
+        case MB_YESNO:
+            return IDNO;
+        default:
+            return IDOK;
         }
     }
 };
@@ -55,8 +57,9 @@ public:
 
 class HeadlessFileDialogs final : public IFileDialogs {
 public:
-    std::u16string OpenFile(HWND, const std::u16string&, const std::u16string&,
-                            const std::vector<std::pair<std::u16string, std::u16string>>&) override {
+    std::u16string
+    OpenFile(HWND, const std::u16string&, const std::u16string&,
+             const std::vector<std::pair<std::u16string, std::u16string>>&) override {
         return {};
     }
     std::u16string BrowseFolder(HWND, const std::u16string&, const std::u16string&) override {

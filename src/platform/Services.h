@@ -43,10 +43,11 @@ public:
 class IFileDialogs {
 public:
     virtual ~IFileDialogs() = default;
-    // Empty result when cancelled. filter: pairs of (caption, pattern) as "文本文件(*.txt)", "*.txt".
-    virtual std::u16string OpenFile(HWND owner, const std::u16string& title,
-                                    const std::u16string& startFolder,
-                                    const std::vector<std::pair<std::u16string, std::u16string>>& filter) = 0;
+    // Empty result when cancelled. filter: pairs of (caption, pattern) as "文本文件(*.txt)",
+    // "*.txt".
+    virtual std::u16string
+    OpenFile(HWND owner, const std::u16string& title, const std::u16string& startFolder,
+             const std::vector<std::pair<std::u16string, std::u16string>>& filter) = 0;
     virtual std::u16string BrowseFolder(HWND owner, const std::u16string& title,
                                         const std::u16string& startFolder) = 0;
 };

@@ -31,8 +31,7 @@ std::u16string ValidName(std::u16string name) {
 }
 
 // Stores the value; true when that changed anything (and listeners must hear it).
-template <typename T>
-bool Assign(T& member, const T& value) {
+template <typename T> bool Assign(T& member, const T& value) {
     if (member == value) return false;
     member = value;
     return true;

@@ -79,16 +79,21 @@ DWORD GetVersion() {
 int GetSystemMetrics(int index) {
     switch (index) {
     case SM_CXVSCROLL:
-    case SM_CYHSCROLL: return kScrollBarThickness;
+    case SM_CYHSCROLL:
+        return kScrollBarThickness;
     case SM_CXBORDER:
-    case SM_CYBORDER: return 1;
+    case SM_CYBORDER:
+        return 1;
     case SM_CXEDGE:
-    case SM_CYEDGE: return 2;
+    case SM_CYEDGE:
+        return 2;
     case SM_CXDOUBLECLK:
     case SM_CYDOUBLECLK:
     case SM_CXDRAG:
-    case SM_CYDRAG: return 4;
-    default: return 0;
+    case SM_CYDRAG:
+        return 4;
+    default:
+        return 0;
     }
 }
 
@@ -101,9 +106,13 @@ BOOL SystemParametersInfo(UINT action, UINT /*param*/, void* value, UINT /*winIn
     return true;
 }
 
-void SetWheelScrollLines(UINT lines) { Settings().wheelScrollLines = lines; }
+void SetWheelScrollLines(UINT lines) {
+    Settings().wheelScrollLines = lines;
+}
 
-DWORD GetSysColor(int index) { return SystemColor(index).value_or(0); }
+DWORD GetSysColor(int index) {
+    return SystemColor(index).value_or(0);
+}
 
 BOOL SetSystemColor(int index, COLORREF color) {
     if (!SystemColor(index)) {
@@ -114,7 +123,9 @@ BOOL SetSystemColor(int index, COLORREF color) {
     return true;
 }
 
-void ResetSystemSettings() { Settings() = SystemSettings{}; }
+void ResetSystemSettings() {
+    Settings() = SystemSettings{};
+}
 
 int MulDiv(int number, int numerator, int denominator) {
     if (denominator == 0) return -1;
@@ -133,14 +144,17 @@ BOOL OleTranslateColor(OLE_COLOR color, COLORREF* rgb) {
     const auto bits = static_cast<std::uint32_t>(color);
     COLORREF result = 0;
     switch (bits >> 24) {
-    case 0x00: result = bits; break;
+    case 0x00:
+        result = bits;
+        break;
     case 0x80: {
         const auto found = SystemColor(static_cast<int>(bits & 0x00FFFFFFu));
         if (!found) return false;
         result = *found;
         break;
     }
-    default: return false; // palette entries: there is no palette here
+    default:
+        return false; // palette entries: there is no palette here
     }
     if (rgb != nullptr) *rgb = result;
     return true;

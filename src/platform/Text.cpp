@@ -11,7 +11,6 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-
 #include <algorithm>
 
 namespace lumarin::platform {
@@ -21,7 +20,9 @@ namespace {
 // Beyond this a height is a mistake; Qt would try to build the glyphs.
 constexpr long long kMaxPixelSize = 2048;
 
-bool HaveFonts() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
+bool HaveFonts() {
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+}
 
 // A Simplified Chinese face to try after the named one, so that Han characters
 // in a GB2312 font take their mainland shapes rather than whatever fallback
@@ -34,7 +35,8 @@ QString SimplifiedChineseFamily() {
         int bestScore = 0;
         for (const QString& name : families) {
             int score = name.endsWith(QLatin1String(" SC")) ? 2 : 0;
-            if (score && !name.contains(QLatin1String("Mono")) && !name.contains(QLatin1String("Serif")))
+            if (score && !name.contains(QLatin1String("Mono")) &&
+                !name.contains(QLatin1String("Serif")))
                 ++score;
             if (score > bestScore) {
                 best = name;
@@ -51,21 +53,19 @@ QString SimplifiedChineseFamily() {
 int PixelSizeForCell(QFont font, long long cell) {
     font.setPixelSize(static_cast<int>(cell));
     int measured = QFontMetrics(font).height();
-    if (measured <= cell || measured <= 0)
-        return static_cast<int>(cell);
+    if (measured <= cell || measured <= 0) return static_cast<int>(cell);
     return static_cast<int>(std::max<long long>(1, cell * cell / measured));
 }
 
 QFont ToQFont(const LOGFONT& lf) {
     QFont font;
     QStringList families;
-    if (!lf.lfFaceName.empty())
-        families << QString::fromStdU16String(lf.lfFaceName);
+    if (!lf.lfFaceName.empty()) families << QString::fromStdU16String(lf.lfFaceName);
     if (lf.lfCharSet == GB2312_CHARSET && !SimplifiedChineseFamily().isEmpty())
         families << SimplifiedChineseFamily();
-    if (!families.isEmpty())
-        font.setFamilies(families);
-    long long height = std::min<long long>(std::llabs(static_cast<long long>(lf.lfHeight)), kMaxPixelSize);
+    if (!families.isEmpty()) font.setFamilies(families);
+    long long height =
+        std::min<long long>(std::llabs(static_cast<long long>(lf.lfHeight)), kMaxPixelSize);
     if (lf.lfHeight < 0)
         font.setPixelSize(static_cast<int>(height));
     else if (lf.lfHeight > 0)
@@ -83,10 +83,13 @@ QFont ToQFont(const LOGFONT& lf) {
 QFont SelectedFont(DeviceContext& dc) {
     GdiObjectTable& table = GdiObjectTable::instance();
     GdiFont* font = table.find<GdiFont>(dc.font);
-    return ToQFont(font ? font->logFont : table.find<GdiFont>(table.stockObject(SYSTEM_FONT))->logFont);
+    return ToQFont(font ? font->logFont
+                        : table.find<GdiFont>(table.stockObject(SYSTEM_FONT))->logFont);
 }
 
-QString ToQString(const std::u16string& text) { return QString::fromStdU16String(text); }
+QString ToQString(const std::u16string& text) {
+    return QString::fromStdU16String(text);
+}
 
 // Where the text starts inside the rectangle, by the alignment flags. Worked in
 // 64 bits: a rectangle spanning the whole coordinate range must not overflow.
@@ -105,13 +108,15 @@ QPoint TextOrigin(const RECT& r, UINT format, int textWidth, int textHeight) {
             y = bottom - textHeight;
     }
     constexpr long long kLimit = 1LL << 30;
-    return {static_cast<int>(std::clamp(x, -kLimit, kLimit)), static_cast<int>(std::clamp(y, -kLimit, kLimit))};
+    return {static_cast<int>(std::clamp(x, -kLimit, kLimit)),
+            static_cast<int>(std::clamp(y, -kLimit, kLimit))};
 }
 
 // Without DT_NOPREFIX an ampersand underlines the character after it and "&&"
 // shows one ampersand, as in menu and button captions.
 int TextFlags(UINT format) {
-    return Qt::TextSingleLine | Qt::TextDontClip | ((format & DT_NOPREFIX) ? 0 : Qt::TextShowMnemonic);
+    return Qt::TextSingleLine | Qt::TextDontClip |
+           ((format & DT_NOPREFIX) ? 0 : Qt::TextShowMnemonic);
 }
 
 // The text as shown in `available` pixels: cut with an ellipsis when asked.
@@ -136,25 +141,24 @@ void PaintText(PixelBuffer& buffer, const RECT& clip, const QFont& font, COLORRE
 
 int DrawText(HDC hdc, const std::u16string& text, RECT* rect, UINT format) {
     Canvas canvas(hdc);
-    if (!canvas.valid() || !rect || !HaveFonts())
-        return 0;
+    if (!canvas.valid() || !rect || !HaveFonts()) return 0;
     DeviceContext& dc = canvas.dc();
     const QFont font = SelectedFont(dc);
     const QFontMetrics metrics(font);
     const int height = metrics.height();
     const RECT& r = *rect;
-    const int available =
-        static_cast<int>(std::clamp<long long>(static_cast<long long>(r.right) - r.left, 0, 1LL << 30));
+    const int available = static_cast<int>(
+        std::clamp<long long>(static_cast<long long>(r.right) - r.left, 0, 1LL << 30));
     const QString shown = FitText(metrics, ToQString(text), available, format);
     const RECT clip = ClipToBuffer(r, canvas.pixels());
-    if (shown.isEmpty() || IsEmptyRect(clip))
-        return height;
+    if (shown.isEmpty() || IsEmptyRect(clip)) return height;
 
     const int width = metrics.size(TextFlags(format), shown).width();
     const QRect cell(TextOrigin(r, format, width, height), QSize(width, height));
     if (dc.bkMode == OPAQUE) {
         RECT behind{std::max(cell.left(), clip.left), std::max(cell.top(), clip.top),
-                    std::min(cell.left() + width, clip.right), std::min(cell.top() + height, clip.bottom)};
+                    std::min(cell.left() + width, clip.right),
+                    std::min(cell.top() + height, clip.bottom)};
         FillPixels(canvas.pixels(), behind, ToPixel(dc.bkColor));
     }
     PaintText(canvas.pixels(), clip, font, dc.textColor, cell, shown, format);
@@ -164,8 +168,7 @@ int DrawText(HDC hdc, const std::u16string& text, RECT* rect, UINT format) {
 
 BOOL GetTextExtentPoint32(HDC hdc, const std::u16string& text, SIZE* size) {
     DeviceContext* dc = GdiObjectTable::instance().find<DeviceContext>(hdc);
-    if (!dc || !size || !HaveFonts())
-        return false;
+    if (!dc || !size || !HaveFonts()) return false;
     const QFontMetrics metrics(SelectedFont(*dc));
     size->cx = metrics.horizontalAdvance(ToQString(text));
     size->cy = metrics.height();

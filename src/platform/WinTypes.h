@@ -114,22 +114,42 @@ struct LOGFONT {
 
 // ---- helpers --------------------------------------------------------------
 
-constexpr WORD LOWORD(std::uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
-constexpr WORD HIWORD(std::uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
-constexpr WPARAM MAKEWPARAM(WORD lo, WORD hi) { return (static_cast<WPARAM>(hi) << 16) | lo; }
+constexpr WORD LOWORD(std::uintptr_t v) {
+    return static_cast<WORD>(v & 0xFFFF);
+}
+constexpr WORD HIWORD(std::uintptr_t v) {
+    return static_cast<WORD>((v >> 16) & 0xFFFF);
+}
+constexpr WPARAM MAKEWPARAM(WORD lo, WORD hi) {
+    return (static_cast<WPARAM>(hi) << 16) | lo;
+}
 constexpr LPARAM MAKELPARAM(WORD lo, WORD hi) {
     return static_cast<LPARAM>((static_cast<DWORD>(hi) << 16) | lo);
 }
-constexpr int GET_X_LPARAM(LPARAM lp) { return static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(lp))); }
-constexpr int GET_Y_LPARAM(LPARAM lp) { return static_cast<std::int16_t>(HIWORD(static_cast<std::uintptr_t>(lp))); }
-constexpr short GET_WHEEL_DELTA_WPARAM(WPARAM wp) { return static_cast<short>(HIWORD(wp)); }
-constexpr WORD GET_KEYSTATE_WPARAM(WPARAM wp) { return LOWORD(wp); }
+constexpr int GET_X_LPARAM(LPARAM lp) {
+    return static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(lp)));
+}
+constexpr int GET_Y_LPARAM(LPARAM lp) {
+    return static_cast<std::int16_t>(HIWORD(static_cast<std::uintptr_t>(lp)));
+}
+constexpr short GET_WHEEL_DELTA_WPARAM(WPARAM wp) {
+    return static_cast<short>(HIWORD(wp));
+}
+constexpr WORD GET_KEYSTATE_WPARAM(WPARAM wp) {
+    return LOWORD(wp);
+}
 constexpr COLORREF RGB(int r, int g, int b) {
     return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr int GetRValue(COLORREF c) { return c & 0xFF; }
-constexpr int GetGValue(COLORREF c) { return (c >> 8) & 0xFF; }
-constexpr int GetBValue(COLORREF c) { return (c >> 16) & 0xFF; }
+constexpr int GetRValue(COLORREF c) {
+    return c & 0xFF;
+}
+constexpr int GetGValue(COLORREF c) {
+    return (c >> 8) & 0xFF;
+}
+constexpr int GetBValue(COLORREF c) {
+    return (c >> 16) & 0xFF;
+}
 
 // ---- messages ----------------------------------------------------------------
 

@@ -28,8 +28,12 @@ HWND GetParent(HWND hwnd);
 // GWL_EXSTYLE, GWLP_USERDATA. 0 with an error on a bad handle or index.
 LONG_PTR GetWindowLongPtr(HWND hwnd, int index);
 LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value);
-inline WNDPROC ToWndProc(LONG_PTR v) { return reinterpret_cast<WNDPROC>(v); }
-inline LONG_PTR FromWndProc(WNDPROC p) { return reinterpret_cast<LONG_PTR>(p); }
+inline WNDPROC ToWndProc(LONG_PTR v) {
+    return reinterpret_cast<WNDPROC>(v);
+}
+inline LONG_PTR FromWndProc(WNDPROC p) {
+    return reinterpret_cast<LONG_PTR>(p);
+}
 
 LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -110,8 +114,8 @@ SHORT GetKeyState(int vk);
 
 BOOL GetCursorPos(POINT* pt); // screen coordinates, from the host
 BOOL SetCursorPos(int x, int y);
-HCURSOR LoadCursor(HCURSOR id); // IDC_* ids are their own handles
-HCURSOR SetCursor(HCURSOR cursor); // shape over the window under the pointer
+HCURSOR LoadCursor(HCURSOR id);               // IDC_* ids are their own handles
+HCURSOR SetCursor(HCURSOR cursor);            // shape over the window under the pointer
 BOOL DragAcceptFiles(HWND hwnd, BOOL accept); // sets WS_EX_ACCEPTFILES
 
 // ---- system --------------------------------------------------------------------
@@ -119,7 +123,7 @@ BOOL DragAcceptFiles(HWND hwnd, BOOL accept); // sets WS_EX_ACCEPTFILES
 DWORD GetVersion(); // low byte major, next byte minor: reports 6.1
 int GetSystemMetrics(int index);
 BOOL SystemParametersInfo(UINT action, UINT param, void* value, UINT winIni);
-DWORD GetSysColor(int index);              // COLORREF of a system colour
+DWORD GetSysColor(int index);                           // COLORREF of a system colour
 int MulDiv(int number, int numerator, int denominator); // rounds to nearest; -1 on /0
 // Translates an OLE colour (RGB or 0x80000000 | index) into a COLORREF.
 // Returns false for an index that names no system colour.

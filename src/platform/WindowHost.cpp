@@ -17,7 +17,8 @@ void AttachWindowHost(HWND hwnd, IWindowHost* host) {
     if (host == nullptr) return;
     // Timers set before the host came must run on its loop too.
     std::vector<std::pair<UINT_PTR, UINT>> timers(window->timers.begin(), window->timers.end());
-    for (const auto& [id, elapse] : timers) host->timerStarted(id, elapse);
+    for (const auto& [id, elapse] : timers)
+        host->timerStarted(id, elapse);
 }
 
 IWindowHost* GetWindowHost(HWND hwnd) {
@@ -25,7 +26,9 @@ IWindowHost* GetWindowHost(HWND hwnd) {
     return window != nullptr ? window->host : nullptr;
 }
 
-const PixelBuffer* GetWindowSurface(HWND hwnd) { return MutableWindowSurface(hwnd); }
+const PixelBuffer* GetWindowSurface(HWND hwnd) {
+    return MutableWindowSurface(hwnd);
+}
 
 PixelBuffer* MutableWindowSurface(HWND hwnd) {
     WindowRecord* window = LookupWindow(hwnd);

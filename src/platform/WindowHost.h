@@ -10,18 +10,18 @@ namespace lumarin::platform {
 class IWindowHost {
 public:
     virtual ~IWindowHost() = default;
-    virtual void invalidated() = 0;           // schedule a WM_PAINT
-    virtual void surfaceChanged() = 0;        // the client surface received pixels
-    virtual void scrollBarsChanged() = 0;     // range, page, position, shown or enabled state
-    virtual void frameChanged() = 0;          // styles, frame or size changed (also when
-                                              // the host's own SetWindowPos did it)
-    virtual void focusRequested() = 0;        // SetFocus gave this window the focus
+    virtual void invalidated() = 0;       // schedule a WM_PAINT
+    virtual void surfaceChanged() = 0;    // the client surface received pixels
+    virtual void scrollBarsChanged() = 0; // range, page, position, shown or enabled state
+    virtual void frameChanged() = 0;      // styles, frame or size changed (also when
+                                          // the host's own SetWindowPos did it)
+    virtual void focusRequested() = 0;    // SetFocus gave this window the focus
     virtual void captureChanged(bool captured) = 0;
     virtual void cursorChanged(HCURSOR cursor) = 0;
     virtual void topMostChanged(bool topMost) = 0;
     virtual void timerStarted(UINT_PTR id, UINT elapseMs) = 0;
     virtual void timerStopped(UINT_PTR id) = 0;
-    virtual POINT screenOrigin() const = 0;   // client (0, 0) on screen
+    virtual POINT screenOrigin() const = 0; // client (0, 0) on screen
     // The window is gone (after WM_NCDESTROY); its handle is no longer valid.
     virtual void windowDestroyed() {}
 };

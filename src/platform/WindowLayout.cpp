@@ -27,8 +27,12 @@ RECT FrameInsetsFor(LONG style, DWORD exStyle) {
     return RECT{inset, inset, inset, inset};
 }
 
-LONG RectWidth(const RECT& rect) { return rect.right - rect.left; }
-LONG RectHeight(const RECT& rect) { return rect.bottom - rect.top; }
+LONG RectWidth(const RECT& rect) {
+    return rect.right - rect.left;
+}
+LONG RectHeight(const RECT& rect) {
+    return rect.bottom - rect.top;
+}
 
 bool PointInRect(const RECT& rect, POINT pt) {
     return pt.x >= rect.left && pt.x < rect.right && pt.y >= rect.top && pt.y < rect.bottom;

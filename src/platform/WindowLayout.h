@@ -13,7 +13,7 @@ namespace lumarin::platform {
 RECT FrameInsetsFor(LONG style, DWORD exStyle);
 
 SIZE ClientSizeOf(const WindowRecord& window);
-RECT ClientRectInWindow(const WindowRecord& window); // window coordinates
+RECT ClientRectInWindow(const WindowRecord& window);       // window coordinates
 RECT ScrollBarRectOf(const WindowRecord& window, int bar); // window coordinates; empty when hidden
 // The client surface follows the client size; pixels that stay inside are kept.
 void FitSurfaceToClient(WindowRecord& window);

@@ -3,8 +3,8 @@
 // WM_NCDESTROY as the very last message, then the handle leaves the table for
 // good and the host hears that its window is gone.
 
-#include "platform/Window.h"
 #include "platform/InputState.h"
+#include "platform/Window.h"
 #include "platform/WindowHost.h"
 #include "platform/WindowLayout.h"
 #include "platform/WindowTable.h"
@@ -18,8 +18,8 @@ namespace lumarin::platform {
 namespace {
 
 std::unique_ptr<WindowRecord> NewRecord(const WNDCLASS& wc, DWORD exStyle, LONG style,
-                                        const std::u16string& windowName, int x, int y,
-                                        int width, int height, HWND parent) {
+                                        const std::u16string& windowName, int x, int y, int width,
+                                        int height, HWND parent) {
     auto record = std::make_unique<WindowRecord>();
     record->className = wc.lpszClassName;
     record->text = windowName;
@@ -55,7 +55,8 @@ void StopTimers(HWND hwnd) {
     window->timers.clear();
     IWindowHost* host = window->host;
     if (host == nullptr) return;
-    for (const auto& [id, elapse] : timers) host->timerStopped(id);
+    for (const auto& [id, elapse] : timers)
+        host->timerStopped(id);
 }
 
 } // namespace
@@ -125,7 +126,8 @@ BOOL DestroyWindow(HWND hwnd) {
 
     GiveUpFocusAndCapture(hwnd);
     SendMessage(hwnd, WM_DESTROY, 0, 0);
-    for (HWND child : WindowTable::instance().children(hwnd)) DestroyWindow(child);
+    for (HWND child : WindowTable::instance().children(hwnd))
+        DestroyWindow(child);
     StopTimers(hwnd);
     SendMessage(hwnd, WM_NCDESTROY, 0, 0);
 
@@ -140,7 +142,9 @@ BOOL DestroyWindow(HWND hwnd) {
     return true;
 }
 
-BOOL IsWindow(HWND hwnd) { return FindWindowRecord(hwnd) != nullptr; }
+BOOL IsWindow(HWND hwnd) {
+    return FindWindowRecord(hwnd) != nullptr;
+}
 
 std::u16string GetClassName(HWND hwnd) {
     const WindowRecord* window = LookupWindow(hwnd);

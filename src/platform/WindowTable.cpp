@@ -3,7 +3,6 @@
 #include "platform/Window.h"
 
 #include <QString>
-
 #include <limits>
 
 namespace lumarin::platform {
@@ -32,12 +31,15 @@ HWND WindowTable::add(std::unique_ptr<WindowRecord> record) {
     return hwnd;
 }
 
-void WindowTable::remove(HWND hwnd) { m_windows.erase(hwnd); }
+void WindowTable::remove(HWND hwnd) {
+    m_windows.erase(hwnd);
+}
 
 std::vector<HWND> WindowTable::handles() const {
     std::vector<HWND> result;
     result.reserve(m_windows.size());
-    for (const auto& [hwnd, record] : m_windows) result.push_back(hwnd);
+    for (const auto& [hwnd, record] : m_windows)
+        result.push_back(hwnd);
     return result;
 }
 

@@ -42,8 +42,12 @@ private:
 };
 
 // Convenience for the many entry points that start with a handle check.
-inline WindowRecord* LookupWindow(HWND hwnd) { return WindowTable::instance().lookup(hwnd); }
-inline WindowRecord* FindWindowRecord(HWND hwnd) { return WindowTable::instance().find(hwnd); }
+inline WindowRecord* LookupWindow(HWND hwnd) {
+    return WindowTable::instance().lookup(hwnd);
+}
+inline WindowRecord* FindWindowRecord(HWND hwnd) {
+    return WindowTable::instance().find(hwnd);
+}
 
 // Case folding shared by class names and stored property names.
 std::u16string FoldCase(const std::u16string& text);

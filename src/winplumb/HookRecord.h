@@ -12,11 +12,11 @@ namespace lumarin::winplumb {
 class ISubclass;
 
 struct HookRecord {
-    int callDepth = 0;          // activations of the dispatch for this window in progress
-    bool shuttingDown = false;  // unhooked; removes itself at the outermost return
-    bool windowGone = false;    // WM_NCDESTROY passed; released at the outermost return
+    int callDepth = 0;         // activations of the dispatch for this window in progress
+    bool shuttingDown = false; // unhooked; removes itself at the outermost return
+    bool windowGone = false;   // WM_NCDESTROY passed; released at the outermost return
     platform::HWND hwnd = 0;
-    std::uint64_t serial = 0;   // tells a live record from a released one
+    std::uint64_t serial = 0; // tells a live record from a released one
     ISubclass* receiver = nullptr;
     platform::WNDPROC previous = nullptr;
     MessageTable before;

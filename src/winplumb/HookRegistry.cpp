@@ -15,15 +15,13 @@ HookRegistry& HookRegistry::Instance() {
 
 HookRecord* HookRegistry::Find(HWND hwnd, std::uint64_t serial) {
     const auto it = m_records.find(hwnd);
-    if (it == m_records.end() || it->second->serial != serial)
-        return nullptr;
+    if (it == m_records.end() || it->second->serial != serial) return nullptr;
     return it->second.get();
 }
 
 HookRecord* HookRegistry::Active(HWND hwnd) {
     const auto it = m_records.find(hwnd);
-    if (it == m_records.end() || it->second->PendingRemoval())
-        return nullptr;
+    if (it == m_records.end() || it->second->PendingRemoval()) return nullptr;
     return it->second.get();
 }
 
@@ -75,8 +73,7 @@ LRESULT HookRegistry::Dispatch(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lPara
     const auto it = registry.m_records.find(hwnd);
     // Only reachable through a party that kept this procedure after the hook
     // was removed and cut it out.
-    if (it == registry.m_records.end())
-        return DefWindowProc(hwnd, uMsg, wParam, lParam);
+    if (it == registry.m_records.end()) return DefWindowProc(hwnd, uMsg, wParam, lParam);
     return registry.Run(*it->second, uMsg, wParam, lParam);
 }
 
@@ -92,28 +89,24 @@ LRESULT HookRegistry::Run(HookRecord& record, UINT uMsg, WPARAM wParam, LPARAM l
     if (record.receiver && record.before.Matches(uMsg))
         record.receiver->WndProc(true, bHandled, lReturn, record.hwnd, uMsg, wParam, lParam,
                                  record.lParamUser);
-    if (!bHandled)
-        lReturn = CallPrevious(record, uMsg, wParam, lParam);
-    if (uMsg == WM_NCDESTROY)
-        record.windowGone = true;
+    if (!bHandled) lReturn = CallPrevious(record, uMsg, wParam, lParam);
+    if (uMsg == WM_NCDESTROY) record.windowGone = true;
     if (record.callDepth == 1 && record.PendingRemoval()) {
         Remove(record);
         return lReturn;
     }
     if (!bHandled && !record.windowGone && record.receiver && record.after.Matches(uMsg)) {
         bool bAfterHandled = false;
-        record.receiver->WndProc(false, bAfterHandled, lReturn, record.hwnd, uMsg, wParam,
-                                 lParam, record.lParamUser);
+        record.receiver->WndProc(false, bAfterHandled, lReturn, record.hwnd, uMsg, wParam, lParam,
+                                 record.lParamUser);
     }
-    if (--record.callDepth == 0 && record.windowGone)
-        Remove(record);
+    if (--record.callDepth == 0 && record.windowGone) Remove(record);
     return lReturn;
 }
 
 void HookRegistry::Remove(HookRecord& record) {
     const HWND hwnd = record.hwnd;
-    if (!record.windowGone)
-        SetWindowLongPtr(hwnd, GWLP_WNDPROC, FromWndProc(record.previous));
+    if (!record.windowGone) SetWindowLongPtr(hwnd, GWLP_WNDPROC, FromWndProc(record.previous));
     m_records.erase(hwnd);
 }
 

@@ -31,8 +31,8 @@ public:
     // procedure it replaced: the same as removing it and hooking anew.
     HookRecord* Revive(HookRecord& record, ISubclass* receiver, platform::LONG lParamUser);
 
-    platform::LRESULT CallPrevious(HookRecord& record, platform::UINT uMsg,
-                                   platform::WPARAM wParam, platform::LPARAM lParam);
+    platform::LRESULT CallPrevious(HookRecord& record, platform::UINT uMsg, platform::WPARAM wParam,
+                                   platform::LPARAM lParam);
 
     static platform::LRESULT Dispatch(platform::HWND hwnd, platform::UINT uMsg,
                                       platform::WPARAM wParam, platform::LPARAM lParam);

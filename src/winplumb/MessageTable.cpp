@@ -15,14 +15,12 @@ MessageTable::Result MessageTable::Add(platform::UINT uMsg) {
     const int used = m_lngCount < 0 ? 0 : m_lngCount;
     const auto begin = m_slots.begin();
     const auto end = m_slots.begin() + used;
-    if (std::find(begin, end, uMsg) != end)
-        return Result::Done;
+    if (std::find(begin, end, uMsg) != end) return Result::Done;
     if (const auto freed = std::find(begin, end, 0u); freed != end) {
         *freed = uMsg;
         return Result::Done;
     }
-    if (used >= MSG_ENTRIES)
-        return Result::Overflow;
+    if (used >= MSG_ENTRIES) return Result::Overflow;
     m_slots[used] = uMsg;
     m_lngCount = used + 1;
     return Result::Done;
@@ -43,14 +41,11 @@ MessageTable::Result MessageTable::Remove(platform::UINT uMsg) {
 }
 
 bool MessageTable::Matches(platform::UINT uMsg) const {
-    if (m_lngCount < 0)
-        return true;
+    if (m_lngCount < 0) return true;
     // Message 0 never matches: a 0 slot is a freed one, not a request for WM_NULL.
-    if (uMsg == 0)
-        return false;
+    if (uMsg == 0) return false;
     for (int i = 0; i < m_lngCount; ++i)
-        if (m_slots[i] == uMsg)
-            return true;
+        if (m_slots[i] == uMsg) return true;
     return false;
 }
 

@@ -55,13 +55,15 @@ public:
     void Terminate();
     void Create(platform::HWND hWndA);
 
-    void WndProc(bool bBefore, bool& bHandled, platform::LRESULT& lReturn,
-                 platform::HWND lng_hWnd, platform::UINT uMsg, platform::WPARAM wParam,
-                 platform::LPARAM lParam, platform::LONG& lParamUser) override;
+    void WndProc(bool bBefore, bool& bHandled, platform::LRESULT& lReturn, platform::HWND lng_hWnd,
+                 platform::UINT uMsg, platform::WPARAM wParam, platform::LPARAM lParam,
+                 platform::LONG& lParamUser) override;
 
 private:
     static int Saturate(long long value);
-    static bool ValidBar(int eBar) { return eBar == platform::SB_HORZ || eBar == platform::SB_VERT; }
+    static bool ValidBar(int eBar) {
+        return eBar == platform::SB_HORZ || eBar == platform::SB_VERT;
+    }
     platform::SCROLLINFO ReadInfo(int eBar, platform::UINT fMask) const;
     void WriteInfo(int eBar, platform::SCROLLINFO info, platform::UINT fMask);
     void ReportChange(int eBar, bool bThumbDrag);

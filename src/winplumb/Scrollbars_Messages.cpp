@@ -1,9 +1,8 @@
 // The window's messages as they reach the scroll bars: after the window's own
 // procedure has handled them (the hook's after table).
 
-#include "winplumb/Scrollbars.h"
-
 #include "platform/ScrollBar.h"
+#include "winplumb/Scrollbars.h"
 
 #include <algorithm>
 #include <climits>
@@ -43,8 +42,7 @@ void Scrollbars::OnNonClientButton(WPARAM hitTest, int eButton) {
         eBar = SB_VERT;
     else
         return;
-    if (ScrollClick)
-        ScrollClick(eBar, eButton);
+    if (ScrollClick) ScrollClick(eBar, eButton);
 }
 
 void Scrollbars::OnScrollRequest(int eBar, WORD request) {
@@ -93,15 +91,13 @@ void Scrollbars::OnMouseWheel(WPARAM wParam, bool& bHandled, LRESULT& lReturn) {
     const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
     // In double: the steps are the caller's and their product may leave any
     // integer range; every result that fits an int is exact.
-    const double amount = static_cast<double>(-delta / WHEEL_DELTA) *
-                          m_lngSmallChange[SB_VERT] * m_lngWheelLines;
+    const double amount =
+        static_cast<double>(-delta / WHEEL_DELTA) * m_lngSmallChange[SB_VERT] * m_lngWheelLines;
     int eBar = SB_VERT;
-    int lAmount = static_cast<int>(std::clamp(amount, static_cast<double>(INT_MIN),
-                                              static_cast<double>(INT_MAX)));
-    if (MouseWheel)
-        MouseWheel(eBar, lAmount);
-    if (lAmount == 0 || !ValidBar(eBar) || !m_blnEnabled[eBar] || !m_blnVisible[eBar])
-        return;
+    int lAmount = static_cast<int>(
+        std::clamp(amount, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
+    if (MouseWheel) MouseWheel(eBar, lAmount);
+    if (lAmount == 0 || !ValidBar(eBar) || !m_blnEnabled[eBar] || !m_blnVisible[eBar]) return;
     Value(eBar, Saturate(static_cast<long long>(Value(eBar)) + lAmount));
     lReturn = 1;
     bHandled = true;

@@ -15,9 +15,13 @@ using namespace platform;
 
 namespace {
 
-std::string MapKey(HWND hwnd) { return "h" + std::to_string(hwnd); }
+std::string MapKey(HWND hwnd) {
+    return "h" + std::to_string(hwnd);
+}
 
-std::u16string Widen(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
+std::u16string Widen(const std::string& ascii) {
+    return {ascii.begin(), ascii.end()};
+}
 
 std::string Hex(UINT value) {
     char text[16];
@@ -27,7 +31,9 @@ std::string Hex(UINT value) {
 
 } // namespace
 
-Subclasser::~Subclasser() { Terminate(); }
+Subclasser::~Subclasser() {
+    Terminate();
+}
 
 bool Subclasser::Subclass(HWND lng_hWnd, ISubclass* oCallback, LONG lParamUser) {
     if (!IsWindow(lng_hWnd)) {
@@ -40,8 +46,7 @@ bool Subclasser::Subclass(HWND lng_hWnd, ISubclass* oCallback, LONG lParamUser) 
         ReportError("sc_Subclass", "Window handle belongs to another process");
         return false;
     }
-    if (!m_colWindows)
-        m_colWindows.emplace();
+    if (!m_colWindows) m_colWindows.emplace();
 
     const std::string key = MapKey(lng_hWnd);
     const bool inMap = std::any_of(m_colWindows->begin(), m_colWindows->end(),
@@ -60,8 +65,8 @@ bool Subclasser::Subclass(HWND lng_hWnd, ISubclass* oCallback, LONG lParamUser) 
     } else {
         std::unique_ptr<HookRecord> fresh(new (std::nothrow) HookRecord);
         if (!fresh) {
-            ReportError("sc_Subclass", "VirtualAlloc failed, error: " +
-                                           std::to_string(ERROR_NOT_ENOUGH_MEMORY));
+            ReportError("sc_Subclass",
+                        "VirtualAlloc failed, error: " + std::to_string(ERROR_NOT_ENOUGH_MEMORY));
             return false;
         }
         fresh->hwnd = lng_hWnd;
@@ -69,8 +74,8 @@ bool Subclasser::Subclass(HWND lng_hWnd, ISubclass* oCallback, LONG lParamUser) 
         fresh->lParamUser = lParamUser;
         record = registry.Install(std::move(fresh));
         if (!record) {
-            ReportError("sc_Subclass", "SetWindowLong failed, error #" +
-                                           std::to_string(GetLastError()));
+            ReportError("sc_Subclass",
+                        "SetWindowLong failed, error #" + std::to_string(GetLastError()));
             return false;
         }
     }
@@ -79,15 +84,12 @@ bool Subclasser::Subclass(HWND lng_hWnd, ISubclass* oCallback, LONG lParamUser) 
 }
 
 void Subclasser::Terminate() {
-    if (!m_colWindows)
-        return;
+    if (!m_colWindows) return;
     // Last hooked first. UnSubclass takes each entry out of the map.
     for (std::size_t i = m_colWindows->size(); i-- > 0;) {
-        if (i >= m_colWindows->size())
-            continue;
+        if (i >= m_colWindows->size()) continue;
         const MapEntry entry = (*m_colWindows)[i];
-        if (LiveRecord(entry))
-            UnSubclass(entry.hwnd);
+        if (LiveRecord(entry)) UnSubclass(entry.hwnd);
     }
     m_colWindows.reset();
 }
@@ -98,8 +100,7 @@ void Subclasser::UnSubclass(HWND lng_hWnd) {
         return;
     }
     MapEntry* entry = zMap_hWnd(lng_hWnd);
-    if (!entry)
-        return;
+    if (!entry) return;
     // The hook stays installed and passes everything on until the window's
     // next message has been through it; then it puts the old procedure back.
     if (HookRecord* record = LiveRecord(*entry)) {
@@ -112,13 +113,11 @@ void Subclasser::UnSubclass(HWND lng_hWnd) {
 }
 
 void Subclasser::AddMsg(HWND lng_hWnd, UINT uMsg, int When) {
-    if (HookRecord* record = LiveRecordOf(lng_hWnd))
-        ChangeTables(*record, uMsg, When, true);
+    if (HookRecord* record = LiveRecordOf(lng_hWnd)) ChangeTables(*record, uMsg, When, true);
 }
 
 void Subclasser::DelMsg(HWND lng_hWnd, UINT uMsg, int When) {
-    if (HookRecord* record = LiveRecordOf(lng_hWnd))
-        ChangeTables(*record, uMsg, When, false);
+    if (HookRecord* record = LiveRecordOf(lng_hWnd)) ChangeTables(*record, uMsg, When, false);
 }
 
 LRESULT Subclasser::CallOrigWndProc(HWND lng_hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
@@ -132,8 +131,7 @@ LONG Subclasser::lParamUser(HWND lng_hWnd) {
 }
 
 void Subclasser::lParamUser(HWND lng_hWnd, LONG NewValue) {
-    if (HookRecord* record = LiveRecordOf(lng_hWnd))
-        record->lParamUser = NewValue;
+    if (HookRecord* record = LiveRecordOf(lng_hWnd)) record->lParamUser = NewValue;
 }
 
 Subclasser::MapEntry* Subclasser::zMap_hWnd(HWND lng_hWnd) {
@@ -163,8 +161,7 @@ HookRecord* Subclasser::LiveRecordOf(HWND lng_hWnd) {
 void Subclasser::ChangeTables(HookRecord& record, UINT uMsg, int When, bool add) {
     for (MessageTable* table : {&record.before, &record.after}) {
         const int bit = table == &record.before ? MSG_BEFORE : MSG_AFTER;
-        if ((When & bit) == 0)
-            continue;
+        if ((When & bit) == 0) continue;
         if (add) {
             if (table->Add(uMsg) == MessageTable::Result::Overflow)
                 ReportError("zAddMsg",
@@ -178,8 +175,7 @@ void Subclasser::ChangeTables(HookRecord& record, UINT uMsg, int When, bool add)
 
 void Subclasser::ReportError(const char* routine, const std::string& message) {
     const std::string where = std::string("Subclasser.") + routine;
-    if (const auto& log = CurrentServices().eventLog)
-        log->LogError(Widen(where + ": " + message));
+    if (const auto& log = CurrentServices().eventLog) log->LogError(Widen(where + ": " + message));
     MessageBox(0, Widen(message + "."), Widen("Error in " + where), MB_OK | MB_ICONEXCLAMATION);
 }
 

@@ -1,9 +1,9 @@
 #include "engine/Analyzer.h"
-#include "engine/EngineError.h"
-#include "engine/TextUtil.h"
 
 #include "TestFiles.h"
 #include "TestText.h"
+#include "engine/EngineError.h"
+#include "engine/TextUtil.h"
 
 #include <gtest/gtest.h>
 
@@ -14,52 +14,55 @@ using test::Encode;
 using test::TempDir;
 
 // Lines joined with LF; heading lines placed by their 1-based number.
-std::u16string Novel(LineNumber lineCount, const std::vector<std::pair<LineNumber, std::u16string>>& headings)
-{
+std::u16string Novel(LineNumber lineCount,
+                     const std::vector<std::pair<LineNumber, std::u16string>>& headings) {
     std::u16string text;
     for (LineNumber n = 1; n <= lineCount; ++n) {
         std::u16string line = u"正文" + ToU16Decimal(n);
         for (const auto& [at, heading] : headings) {
-            if (at == n)
-                line = heading;
+            if (at == n) line = heading;
         }
         text += line + u"\n";
     }
     return text;
 }
 
-AnalysisResult AnalyzeText(const TempDir& dir, const std::string& bytes, std::u16string_view condition = kDefaultCondition)
-{
+AnalysisResult AnalyzeText(const TempDir& dir, const std::string& bytes,
+                           std::u16string_view condition = kDefaultCondition) {
     return Analyze(dir.write("novel.txt", bytes), condition);
 }
 
-TEST(Analyze, TableColumnsAndMarkers)
-{
+TEST(Analyze, TableColumnsAndMarkers) {
     TempDir dir;
-    const auto result =
-        AnalyzeText(dir, Encode(Novel(30, {{3, u"第一章　开始"}, {15, u"第十二章\u3000\u3000风起 云涌 \u3000"}}), "GB18030"));
+    const auto result = AnalyzeText(
+        dir,
+        Encode(Novel(30, {{3, u"第一章　开始"}, {15, u"第十二章\u3000\u3000风起 云涌 \u3000"}}),
+               "GB18030"));
     EXPECT_EQ(result.encoding, Encoding::Gb18030);
     EXPECT_EQ(result.m_lngCount, 2);
     EXPECT_EQ(result.lineCount, 30);
     EXPECT_EQ(result.table.m_lngStartLine, (std::vector<LineNumber>{1, 3, 15, 31}));
     EXPECT_EQ(result.table.m_intChapterNo, (std::vector<std::int16_t>{0, 1, 12, 0}));
-    EXPECT_EQ(result.table.m_strTitle, (std::vector<std::u16string>{u"(Index)", u"开始", u"风起 云涌", u"(End)"}));
+    EXPECT_EQ(result.table.m_strTitle,
+              (std::vector<std::u16string>{u"(Index)", u"开始", u"风起 云涌", u"(End)"}));
     EXPECT_EQ(result.table.m_strHeading,
-              (std::vector<std::u16string>{u"", u"第一章　开始", u"第十二章\u3000\u3000风起 云涌 \u3000"}));
+              (std::vector<std::u16string>{u"", u"第一章　开始",
+                                           u"第十二章\u3000\u3000风起 云涌 \u3000"}));
     EXPECT_EQ(result.table.previewText(2), u"12-风起 云涌");
     EXPECT_EQ(result.checked, (std::vector<bool>{false, false}));
 }
 
-TEST(Analyze, ShortChapterRuleChecksThePreviousRow)
-{
+TEST(Analyze, ShortChapterRuleChecksThePreviousRow) {
     const struct {
         std::vector<LineNumber> headingLines;
         std::vector<bool> checked;
     } cases[] = {
         {{100, 109}, {true, false}},
         {{100, 110}, {false, false}},
-        {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 40}, {true, true, true, true, true, true, true, true, true, false, false}},
-        {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 15}, {true, true, true, true, true, true, true, true, true, true, false}},
+        {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 40},
+         {true, true, true, true, true, true, true, true, true, false, false}},
+        {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 15},
+         {true, true, true, true, true, true, true, true, true, true, false}},
         {{1}, {false}},
     };
     TempDir dir;
@@ -72,8 +75,7 @@ TEST(Analyze, ShortChapterRuleChecksThePreviousRow)
     }
 }
 
-TEST(Analyze, NoHeadingsAndEmptyFile)
-{
+TEST(Analyze, NoHeadingsAndEmptyFile) {
     TempDir dir;
     const auto none = AnalyzeText(dir, "abc\r\ndef\r\n");
     EXPECT_EQ(none.m_lngCount, 0);
@@ -85,10 +87,10 @@ TEST(Analyze, NoHeadingsAndEmptyFile)
     EXPECT_EQ(empty.table.m_lngStartLine, (std::vector<LineNumber>{1, 1}));
 }
 
-TEST(Analyze, NonQualifyingMarkerGivesUnknown)
-{
+TEST(Analyze, NonQualifyingMarkerGivesUnknown) {
     TempDir dir;
-    const auto result = AnalyzeText(dir, Encode(u"第3节 甲\n第4卷 乙 第5章 丙\n", "UTF-8"), u"第(\\d+)(.) (\\S+)");
+    const auto result =
+        AnalyzeText(dir, Encode(u"第3节 甲\n第4卷 乙 第5章 丙\n", "UTF-8"), u"第(\\d+)(.) (\\S+)");
     ASSERT_EQ(result.m_lngCount, 2);
     EXPECT_EQ(result.table.previewText(1), u"0-(Unknown)");
     EXPECT_EQ(result.table.previewText(2), u"5-丙");
@@ -96,11 +98,11 @@ TEST(Analyze, NonQualifyingMarkerGivesUnknown)
 
 // The raw-byte search and full decoding must find the same headings in every
 // encoding, line end and with invalid bytes around.
-TEST(Analyze, SameTableInEveryEncoding)
-{
+TEST(Analyze, SameTableInEveryEncoding) {
     std::u16string text = u"序\r\n第一章 甲\r第二章 乙\n\n内容\r\n";
     for (int i = 0; i < 12; ++i)
-        text += u"第" + ToU16Decimal(i + 3) + u"章 标题" + ToU16Decimal(i) + u"\r\n一二三\n\n\n\n\n\n\n\n\n\n";
+        text += u"第" + ToU16Decimal(i + 3) + u"章 标题" + ToU16Decimal(i) +
+                u"\r\n一二三\n\n\n\n\n\n\n\n\n\n";
     text += u"第九十九章 末";
     const struct {
         std::string bytes;
@@ -118,23 +120,29 @@ TEST(Analyze, SameTableInEveryEncoding)
     EXPECT_EQ(reference.table.m_intChapterNo.back(), 0);
     EXPECT_EQ(reference.table.m_intChapterNo[15], 99);
     for (const auto& c : cases) {
-        for (const std::u16string& condition : {std::u16string(kDefaultCondition), std::u16string(u"(?:第)([一二两三四五六七八九十○零百0-9]{1,6})([章草])(.*)|\\uFFFF")}) {
+        for (const std::u16string& condition :
+             {std::u16string(kDefaultCondition),
+              std::u16string(
+                  u"(?:第)([一二两三四五六七八九十○零百0-9]{1,6})([章草])(.*)|\\uFFFF")}) {
             const auto result = AnalyzeText(dir, c.bytes, condition);
             EXPECT_EQ(result.encoding, c.encoding);
             EXPECT_EQ(result.lineCount, reference.lineCount) << EncodingName(c.encoding);
-            EXPECT_EQ(result.table.m_lngStartLine, reference.table.m_lngStartLine) << EncodingName(c.encoding);
-            EXPECT_EQ(result.table.m_strTitle, reference.table.m_strTitle) << EncodingName(c.encoding);
-            EXPECT_EQ(result.table.m_intChapterNo, reference.table.m_intChapterNo) << EncodingName(c.encoding);
+            EXPECT_EQ(result.table.m_lngStartLine, reference.table.m_lngStartLine)
+                << EncodingName(c.encoding);
+            EXPECT_EQ(result.table.m_strTitle, reference.table.m_strTitle)
+                << EncodingName(c.encoding);
+            EXPECT_EQ(result.table.m_intChapterNo, reference.table.m_intChapterNo)
+                << EncodingName(c.encoding);
             EXPECT_EQ(result.checked, reference.checked) << EncodingName(c.encoding);
         }
     }
 }
 
-TEST(Analyze, Big5SourceIsReadAsBig5)
-{
+TEST(Analyze, Big5SourceIsReadAsBig5) {
     std::u16string text;
     for (int i = 1; i <= 30; ++i)
-        text += u"第" + ToU16Decimal(i) + u"章 話說天下大勢\r\n分久必合，合久必分。周末七國分爭，並入於秦。\r\n";
+        text += u"第" + ToU16Decimal(i) +
+                u"章 話說天下大勢\r\n分久必合，合久必分。周末七國分爭，並入於秦。\r\n";
     TempDir dir;
     const auto result = AnalyzeText(dir, Encode(text, "Big5"));
     EXPECT_EQ(result.encoding, Encoding::Big5);
@@ -142,10 +150,10 @@ TEST(Analyze, Big5SourceIsReadAsBig5)
     EXPECT_EQ(result.table.m_strTitle[30], u"話說天下大勢");
 }
 
-TEST(Analyze, InvalidBytesAroundHeadingsAreCarried)
-{
+TEST(Analyze, InvalidBytesAroundHeadingsAreCarried) {
     TempDir dir;
-    const std::string bytes = Encode(u"第一章 甲", "GB18030") + "\xFF\r\n\xFF" + Encode(u"第二章 乙", "GB18030") + "\n";
+    const std::string bytes =
+        Encode(u"第一章 甲", "GB18030") + "\xFF\r\n\xFF" + Encode(u"第二章 乙", "GB18030") + "\n";
     const auto result = AnalyzeText(dir, bytes);
     ASSERT_EQ(result.m_lngCount, 2);
     EXPECT_EQ(result.table.m_strHeading[1], u"第一章 甲\xDCFF");
@@ -153,8 +161,7 @@ TEST(Analyze, InvalidBytesAroundHeadingsAreCarried)
     EXPECT_EQ(result.table.m_lngStartLine[2], 2);
 }
 
-TEST(Analyze, UnicodeLateInvalidUtf8MeansLegacyEncoding)
-{
+TEST(Analyze, UnicodeLateInvalidUtf8MeansLegacyEncoding) {
     // Valid UTF-8 beyond the first block, then one byte that is not.
     std::u16string body;
     while (body.size() < 700'000)
@@ -165,8 +172,7 @@ TEST(Analyze, UnicodeLateInvalidUtf8MeansLegacyEncoding)
     EXPECT_EQ(result.encoding, Encoding::Gb18030);
 }
 
-TEST(Analyze, Refusals)
-{
+TEST(Analyze, Refusals) {
     TempDir dir;
     const auto source = dir.write("novel.txt", "abc\n");
     const struct {
@@ -189,8 +195,7 @@ TEST(Analyze, Refusals)
     }
 }
 
-TEST(Analyze, MatchLimitNamesTheLine)
-{
+TEST(Analyze, MatchLimitNamesTheLine) {
     TempDir dir;
     const auto source = dir.write("novel.txt", "a\nb\n" + std::string(40, 'a') + "b\n");
     try {

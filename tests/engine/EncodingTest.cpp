@@ -1,13 +1,11 @@
 #include "engine/Encoding.h"
-#include "engine/LineCodec.h"
 
 #include "TestFiles.h"
 #include "TestText.h"
+#include "engine/LineCodec.h"
 
 #include <gtest/gtest.h>
-
 #include <random>
-
 #include <unicode/ustring.h>
 
 namespace lumarin::engine {
@@ -16,10 +14,11 @@ namespace {
 using test::Encode;
 
 const std::u16string kSimplified = u"第一章 天下大势，分久必合，合久必分。周末七国分争，并入于秦。";
-const std::u16string kTraditional = u"第一章 話說天下大勢，分久必合，合久必分。周末七國分爭，並入於秦。及秦滅之後，楚、漢分爭，又並入於漢。";
+const std::u16string kTraditional = u"第一章 "
+                                    u"話說天下大勢，分久必合，合久必分。周末七國分爭，並入於秦。及"
+                                    u"秦滅之後，楚、漢分爭，又並入於漢。";
 
-TEST(DetectEncoding, ByteOrderMarkThenUtf8ThenBig5ThenGb18030)
-{
+TEST(DetectEncoding, ByteOrderMarkThenUtf8ThenBig5ThenGb18030) {
     std::string longBig5;
     std::string longGbk;
     for (int i = 0; i < 20; ++i) {
@@ -31,13 +30,20 @@ TEST(DetectEncoding, ByteOrderMarkThenUtf8ThenBig5ThenGb18030)
         bool whole;
         Encoding expected;
     } cases[] = {
-        {"\xEF\xBB\xBF" "abc", true, Encoding::Utf8Bom},
-        {"\xFF\xFE" "a\0", true, Encoding::Utf16LE},
-        {"\xFE\xFF" "\0a", true, Encoding::Utf16BE},
+        {"\xEF\xBB\xBF"
+         "abc",
+         true, Encoding::Utf8Bom},
+        {"\xFF\xFE"
+         "a\0",
+         true, Encoding::Utf16LE},
+        {"\xFE\xFF"
+         "\0a",
+         true, Encoding::Utf16BE},
         {"", true, Encoding::Utf8},
         {"plain ascii\n", true, Encoding::Utf8},
         {Encode(kSimplified, "UTF-8"), true, Encoding::Utf8},
-        {Encode(kSimplified, "UTF-8").substr(0, 11), false, Encoding::Utf8}, // cut inside a character
+        {Encode(kSimplified, "UTF-8").substr(0, 11), false,
+         Encoding::Utf8}, // cut inside a character
         {Encode(kSimplified, "UTF-8").substr(0, 11), true, Encoding::Gb18030},
         {longGbk, true, Encoding::Gb18030},
         {longBig5, true, Encoding::Big5},
@@ -45,19 +51,20 @@ TEST(DetectEncoding, ByteOrderMarkThenUtf8ThenBig5ThenGb18030)
         {"\xC0\xAF", true, Encoding::Gb18030},     // nor an overlong form
     };
     for (const auto& c : cases)
-        EXPECT_EQ(EncodingName(DetectEncoding(c.bytes, c.whole)), EncodingName(c.expected)) << c.bytes.size();
+        EXPECT_EQ(EncodingName(DetectEncoding(c.bytes, c.whole)), EncodingName(c.expected))
+            << c.bytes.size();
 }
 
-TEST(ValidUtf8Prefix, CutCharactersAtChunkEnds)
-{
-    const std::string chinese = "\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD"; // 15 bytes
+TEST(ValidUtf8Prefix, CutCharactersAtChunkEnds) {
+    const std::string chinese =
+        "\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD"; // 15 bytes
     const struct {
         std::string text;
         std::size_t prefix;
     } cases[] = {
-        {chinese + chinese + "a\xE4\xB8", 31},                    // cut at the very end of a 16-byte chunk
-        {chinese + "a" + chinese + "\xE4\xB8" + chinese, 31},     // cut, then more text
-        {chinese + "a" + chinese + "a" + chinese + "a", 48},        // all valid
+        {chinese + chinese + "a\xE4\xB8", 31}, // cut at the very end of a 16-byte chunk
+        {chinese + "a" + chinese + "\xE4\xB8" + chinese, 31},   // cut, then more text
+        {chinese + "a" + chinese + "a" + chinese + "a", 48},    // all valid
         {chinese + "a" + "\xE4\xB8\xE4\xB8\xAD" + chinese, 16}, // cut before a whole character
     };
     for (const auto& c : cases)
@@ -66,33 +73,44 @@ TEST(ValidUtf8Prefix, CutCharactersAtChunkEnds)
 
 // The vector path must agree with ICU's strict reading on every mix of
 // characters, cut sequences and stray bytes, wherever the chunks fall.
-TEST(ValidUtf8Prefix, AgreesWithIcu)
-{
-    const std::string pieces[] = {"a", "\xC2\xA9", "\xE4\xB8\xAD", "\xE0\xA0\x80", "\xED\x9F\xBF", "\xF0\x90\x80\x80",
-                                  "\xF4\x8F\xBF\xBF", "\xEF\xBF\xBD", "\n"};
-    const std::string junk[] = {"\x80", "\xC0\xAF", "\xE0\x80\x80", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xFF", "\xE4\xB8", "\xC1"};
+TEST(ValidUtf8Prefix, AgreesWithIcu) {
+    const std::string pieces[] = {"a",
+                                  "\xC2\xA9",
+                                  "\xE4\xB8\xAD",
+                                  "\xE0\xA0\x80",
+                                  "\xED\x9F\xBF",
+                                  "\xF0\x90\x80\x80",
+                                  "\xF4\x8F\xBF\xBF",
+                                  "\xEF\xBF\xBD",
+                                  "\n"};
+    const std::string junk[] = {
+        "\x80", "\xC0\xAF", "\xE0\x80\x80", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+        "\xFF", "\xE4\xB8", "\xC1"};
     std::mt19937 random(7);
     for (int round = 0; round < 20000; ++round) {
         std::string text;
         const int length = static_cast<int>(random() % 60);
         for (int k = 0; k < length; ++k)
-            text += random() % 40 == 0 ? junk[random() % std::size(junk)] : pieces[random() % std::size(pieces)];
+            text += random() % 40 == 0 ? junk[random() % std::size(junk)]
+                                       : pieces[random() % std::size(pieces)];
         std::u16string ignored(text.size() + 1, u'\0');
         int32_t produced = 0;
         UErrorCode status = U_ZERO_ERROR;
-        u_strFromUTF8(reinterpret_cast<UChar*>(ignored.data()), static_cast<int32_t>(ignored.size()), &produced,
-                      text.data(), static_cast<int32_t>(text.size()), &status);
+        u_strFromUTF8(reinterpret_cast<UChar*>(ignored.data()),
+                      static_cast<int32_t>(ignored.size()), &produced, text.data(),
+                      static_cast<int32_t>(text.size()), &status);
         const std::size_t prefix = ValidUtf8Prefix(text);
         ASSERT_EQ(prefix == text.size(), U_SUCCESS(status)) << round;
         status = U_ZERO_ERROR;
-        u_strFromUTF8(reinterpret_cast<UChar*>(ignored.data()), static_cast<int32_t>(ignored.size()), &produced,
-                      text.data(), static_cast<int32_t>(prefix), &status);
-        ASSERT_TRUE(U_SUCCESS(status)) << round << " " << prefix << " " << ::testing::PrintToString(text);
+        u_strFromUTF8(reinterpret_cast<UChar*>(ignored.data()),
+                      static_cast<int32_t>(ignored.size()), &produced, text.data(),
+                      static_cast<int32_t>(prefix), &status);
+        ASSERT_TRUE(U_SUCCESS(status))
+            << round << " " << prefix << " " << ::testing::PrintToString(text);
     }
 }
 
-TEST(LineCodec, DecodesAndEncodesEachEncoding)
-{
+TEST(LineCodec, DecodesAndEncodesEachEncoding) {
     const struct {
         Encoding encoding;
         const char* icu;
@@ -114,14 +132,14 @@ TEST(LineCodec, DecodesAndEncodesEachEncoding)
     }
 }
 
-TEST(LineCodec, InvalidBytesAreCarriedAndWrittenBack)
-{
+TEST(LineCodec, InvalidBytesAreCarriedAndWrittenBack) {
     const struct {
         Encoding encoding;
         std::string raw;
     } cases[] = {
-        {Encoding::Gb18030, "\xB5\xDA\x81" "a\xFF\xB5"},          // lone lead bytes, 0xFF, a cut character
-        {Encoding::Gb18030, "\x81\x30\x81"},                       // a cut four-byte code
+        {Encoding::Gb18030, "\xB5\xDA\x81"
+                            "a\xFF\xB5"},    // lone lead bytes, 0xFF, a cut character
+        {Encoding::Gb18030, "\x81\x30\x81"}, // a cut four-byte code
         {Encoding::Big5, "\xB2\xC4\x80\xFF\xA4"},
         {Encoding::Utf8, "\xE7\xAC\xAC\xC0\xAF\xED\xA0\x80x\xE7\xAC"},
         {Encoding::Utf8, "\xF5\x80\x80\x80\xFE"},
@@ -140,8 +158,7 @@ TEST(LineCodec, InvalidBytesAreCarriedAndWrittenBack)
 }
 
 // Whatever the bytes, decoding and encoding again gives them back.
-TEST(LineCodec, AnyBytesRoundTrip)
-{
+TEST(LineCodec, AnyBytesRoundTrip) {
     std::mt19937 random(20261207);
     for (const Encoding encoding : {Encoding::Gb18030, Encoding::Big5, Encoding::Utf8}) {
         LineCodec codec(encoding, CodecMode::Exact);
@@ -149,7 +166,9 @@ TEST(LineCodec, AnyBytesRoundTrip)
             std::string raw(random() % 24, '\0');
             for (char& byte : raw) {
                 const auto kind = random() % 4;
-                byte = static_cast<char>(kind == 0 ? random() % 0x80 : kind == 1 ? '0' + random() % 10 : 0x80 + random() % 0x80);
+                byte = static_cast<char>(kind == 0   ? random() % 0x80
+                                         : kind == 1 ? '0' + random() % 10
+                                                     : 0x80 + random() % 0x80);
             }
             std::string encoded;
             codec.encode(codec.decode(raw), encoded);
@@ -158,8 +177,7 @@ TEST(LineCodec, AnyBytesRoundTrip)
     }
 }
 
-TEST(LineCodec, CarriedBytesSurviveEditsAroundThem)
-{
+TEST(LineCodec, CarriedBytesSurviveEditsAroundThem) {
     LineCodec codec(Encoding::Gb18030);
     const std::string raw = Encode(u"删除", "GB18030") + "\xFF" + Encode(u"保留", "GB18030");
     std::u16string text = codec.decode(raw);
@@ -169,8 +187,7 @@ TEST(LineCodec, CarriedBytesSurviveEditsAroundThem)
     EXPECT_EQ(encoded, "\xFF" + Encode(u"保留", "GB18030"));
 }
 
-TEST(LineCodec, Utf16KeepsLoneSurrogatesAndTheOddLastByte)
-{
+TEST(LineCodec, Utf16KeepsLoneSurrogatesAndTheOddLastByte) {
     LineCodec codec(Encoding::Utf16LE);
     const std::string raw = std::string("\x41\x00\x00\xDC\x00\xD8", 6) + "\x7F";
     const std::u16string text = codec.decode(raw);
@@ -181,8 +198,7 @@ TEST(LineCodec, Utf16KeepsLoneSurrogatesAndTheOddLastByte)
     EXPECT_EQ(encoded, raw);
 }
 
-TEST(LineCodec, EncodedFormsFindEveryCodeOfACharacter)
-{
+TEST(LineCodec, EncodedFormsFindEveryCodeOfACharacter) {
     LineCodec gbk(Encoding::Gb18030);
     EXPECT_EQ(gbk.encodedForms(u'第'), (std::vector<std::string>{"\xB5\xDA"}));
     LineCodec utf8(Encoding::Utf8);

@@ -1,7 +1,7 @@
 #include "engine/FileNaming.h"
-#include "engine/Renumbering.h"
 
 #include "TestText.h"
+#include "engine/Renumbering.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,7 @@ namespace {
 
 using test::U8;
 
-TEST(CleanFileName, TrimsThenRemovesForbiddenCharacters)
-{
+TEST(CleanFileName, TrimsThenRemovesForbiddenCharacters) {
     const struct {
         std::u16string input, expected;
     } cases[] = {
@@ -27,8 +26,7 @@ TEST(CleanFileName, TrimsThenRemovesForbiddenCharacters)
         EXPECT_EQ(CleanFileName(input), expected) << U8(input);
 }
 
-TEST(ExpandNamePattern, ReplacesInOrderWithoutRescanning)
-{
+TEST(ExpandNamePattern, ReplacesInOrderWithoutRescanning) {
     const struct {
         std::u16string pattern;
         std::int32_t file;
@@ -44,11 +42,11 @@ TEST(ExpandNamePattern, ReplacesInOrderWithoutRescanning)
         {u"%n%n", 2, 0, u"", u"002002.txt"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ExpandNamePattern(c.pattern, c.file, c.chapter, c.title), c.expected) << U8(c.pattern);
+        EXPECT_EQ(ExpandNamePattern(c.pattern, c.file, c.chapter, c.title), c.expected)
+            << U8(c.pattern);
 }
 
-TEST(FileNameOnDisk, ShortensLongNamesAtCharacterBoundaryBeforeTxt)
-{
+TEST(FileNameOnDisk, ShortensLongNamesAtCharacterBoundaryBeforeTxt) {
     const std::u16string longTitle(200, u'章'); // 600 bytes in UTF-8
     const std::string name = FileNameOnDisk(u"001-" + longTitle + u".txt");
     EXPECT_LE(name.size(), 255u);
@@ -62,33 +60,35 @@ TEST(FileNameOnDisk, ShortensLongNamesAtCharacterBoundaryBeforeTxt)
     EXPECT_EQ(exact.size(), 255u);
 }
 
-TEST(OutputFolderFor, NamesTheFolderAfterTheSource)
-{
+TEST(OutputFolderFor, NamesTheFolderAfterTheSource) {
     const struct {
         std::string source;
         std::u16string folderText;
         std::string expected;
     } cases[] = {
         {"/书/小说.txt", u"(default)", "/书/小说"},
-        {"/a.b/novel", u"(default)", "/a.b/novel_chapters"},     // no "." in the file name
-        {"/a/my.novel.txt", u"(default)", "/a/my.novel"},         // cut at the last "."
+        {"/a.b/novel", u"(default)", "/a.b/novel_chapters"}, // no "." in the file name
+        {"/a/my.novel.txt", u"(default)", "/a/my.novel"},    // cut at the last "."
         {"/书/小说.txt", u"/out", "/out/小说"},
         {"/书/小说.txt", u"/out/", "/out/小说"},
         {"/a.b/novel", u"/out", "/out/novel_chapters"},
         {"/a/.hidden", u"(default)", "/a/.hidden_chapters"},
-        {"/书/小说.txt", u"(Default)", "(Default)/小说"},          // only the exact text is special
+        {"/书/小说.txt", u"(Default)", "(Default)/小说"}, // only the exact text is special
     };
     for (const auto& c : cases)
         EXPECT_EQ(OutputFolderFor(c.source, c.folderText).generic_string(), c.expected) << c.source;
 }
 
-TEST(GroupFolders, UpperNumberIsTheLastFileTheFolderHolds)
-{
+TEST(GroupFolders, UpperNumberIsTheLastFileTheFolderHolds) {
     const struct {
         std::int32_t group, perFolder, selected, perFile, upper;
     } cases[] = {
-        {0, 50, 120, 1, 50}, {1, 50, 120, 1, 100}, {2, 50, 120, 1, 120},
-        {0, 50, 3, 1, 3},    {0, 2, 5, 2, 2},      {1, 2, 5, 2, 3}, // 5 chapters, 2 per file: files 1..3
+        {0, 50, 120, 1, 50},
+        {1, 50, 120, 1, 100},
+        {2, 50, 120, 1, 120},
+        {0, 50, 3, 1, 3},
+        {0, 2, 5, 2, 2},
+        {1, 2, 5, 2, 3}, // 5 chapters, 2 per file: files 1..3
         {0, 32767, 32767, 1, 32767},
     };
     for (const auto& c : cases)
@@ -98,8 +98,7 @@ TEST(GroupFolders, UpperNumberIsTheLastFileTheFolderHolds)
     EXPECT_EQ(GroupFolderName(2, 50, 120, 101), u"101-120(第101章+)");
 }
 
-TEST(Renumbering, UncheckedRowsCountUpCheckedRowsGetADot)
-{
+TEST(Renumbering, UncheckedRowsCountUpCheckedRowsGetADot) {
     EXPECT_EQ(RenumberLabels({false, true, false, false, true}),
               (std::vector<std::u16string>{u"1", u".", u"2", u"3", u"."}));
     EXPECT_TRUE(RenumberLabels({}).empty());

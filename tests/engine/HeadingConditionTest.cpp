@@ -1,8 +1,8 @@
-#include "engine/EngineError.h"
 #include "engine/HeadingCondition.h"
-#include "engine/LineCodec.h"
 
 #include "TestText.h"
+#include "engine/EngineError.h"
+#include "engine/LineCodec.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,7 @@ namespace {
 
 using Groups = std::vector<std::u16string>;
 
-TEST(HeadingCondition, DefaultConditionReadsNumberMarkerAndTitle)
-{
+TEST(HeadingCondition, DefaultConditionReadsNumberMarkerAndTitle) {
     HeadingCondition condition(kDefaultCondition);
     const struct {
         std::u16string line;
@@ -36,8 +35,7 @@ TEST(HeadingCondition, DefaultConditionReadsNumberMarkerAndTitle)
     }
 }
 
-TEST(HeadingCondition, AllMatchesLeftToRightWithGroups)
-{
+TEST(HeadingCondition, AllMatchesLeftToRightWithGroups) {
     HeadingCondition condition(u"(\\d+)([a-z])");
     std::vector<Groups> matches;
     EXPECT_EQ(condition.allMatches(u"1a 22B 333c", matches), MatchStatus::Matched);
@@ -49,8 +47,7 @@ TEST(HeadingCondition, AllMatchesLeftToRightWithGroups)
     EXPECT_EQ(matches.size(), 4u);
 }
 
-TEST(HeadingCondition, FirstQualifyingMatchOnly)
-{
+TEST(HeadingCondition, FirstQualifyingMatchOnly) {
     HeadingCondition condition(u"第(\\d+)(.)(\\S*)");
     const struct {
         std::u16string line, number, title;
@@ -69,8 +66,7 @@ TEST(HeadingCondition, FirstQualifyingMatchOnly)
     }
 }
 
-TEST(HeadingCondition, FewerGroupsReadAsEmpty)
-{
+TEST(HeadingCondition, FewerGroupsReadAsEmpty) {
     HeadingCondition oneGroup(u"^Chapter (\\d+)");
     HeadingFields fields;
     EXPECT_EQ(oneGroup.match(u"chapter 12", fields), MatchStatus::Matched); // case-insensitive
@@ -80,8 +76,7 @@ TEST(HeadingCondition, FewerGroupsReadAsEmpty)
     EXPECT_FALSE(fields.qualified);
 }
 
-TEST(HeadingCondition, InvalidPatternNamesTheReason)
-{
+TEST(HeadingCondition, InvalidPatternNamesTheReason) {
     for (const std::u16string_view pattern : {u"第(", u"[章", u"a{2,1}", u"(?<n>"}) {
         try {
             HeadingCondition condition(pattern);
@@ -95,24 +90,22 @@ TEST(HeadingCondition, InvalidPatternNamesTheReason)
     }
 }
 
-TEST(HeadingCondition, MatchLimitStopsCatastrophicPatterns)
-{
+TEST(HeadingCondition, MatchLimitStopsCatastrophicPatterns) {
     HeadingCondition condition(u"^(a+)+$", 100000);
     HeadingFields fields;
     EXPECT_EQ(condition.match(std::u16string(40, u'a') + u"b", fields), MatchStatus::LimitExceeded);
     EXPECT_EQ(condition.match(u"aaa", fields), MatchStatus::Matched);
 }
 
-TEST(HeadingCondition, CaselessAndUnicode)
-{
+TEST(HeadingCondition, CaselessAndUnicode) {
     const struct {
         std::u16string pattern, line;
         MatchStatus status;
     } cases[] = {
         {u"ΣΟΦΙΑ", u"σοφια", MatchStatus::Matched},
-        {u"\\w+章", u"第十章", MatchStatus::Matched},  // \w knows CJK letters
-        {u"\\u7B2C", u"第", MatchStatus::Matched},     // ECMAScript escape
-        {u"k", u"\u212A", MatchStatus::Matched},       // Kelvin sign folds to k
+        {u"\\w+章", u"第十章", MatchStatus::Matched},    // \w knows CJK letters
+        {u"\\u7B2C", u"第", MatchStatus::Matched},       // ECMAScript escape
+        {u"k", u"\u212A", MatchStatus::Matched},         // Kelvin sign folds to k
         {u"第.章", u"第\xDCB5章", MatchStatus::NoMatch}, // a carried byte is no character
         {u"章", u"第\xDCB5章", MatchStatus::Matched},
     };
@@ -123,8 +116,7 @@ TEST(HeadingCondition, CaselessAndUnicode)
     }
 }
 
-TEST(HeadingCondition, RequiredCharacterOnlyWithoutCaseVariants)
-{
+TEST(HeadingCondition, RequiredCharacterOnlyWithoutCaseVariants) {
     const struct {
         std::u16string pattern;
         std::optional<char16_t> required;
@@ -137,7 +129,8 @@ TEST(HeadingCondition, RequiredCharacterOnlyWithoutCaseVariants)
         {u".*", std::nullopt},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(HeadingCondition(c.pattern).requiredCharacter(), c.required) << test::U8(c.pattern);
+        EXPECT_EQ(HeadingCondition(c.pattern).requiredCharacter(), c.required)
+            << test::U8(c.pattern);
 }
 
 } // namespace

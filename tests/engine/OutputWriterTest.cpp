@@ -1,13 +1,12 @@
-#include "engine/EngineError.h"
 #include "engine/OutputWriter.h"
-#include "engine/TextUtil.h"
 
 #include "TestFiles.h"
 #include "TestText.h"
-
-#include <gtest/gtest.h>
+#include "engine/EngineError.h"
+#include "engine/TextUtil.h"
 
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 namespace lumarin::engine {
@@ -19,20 +18,19 @@ using test::ReadBytes;
 using test::TempDir;
 using Files = std::vector<std::string>;
 
-constexpr std::u16string_view kThreeChapters = u"书名\r\n作者\r\n第一章 开始\r\n甲\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n"
-                                               u"第二章 继续\r\n乙\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n"
-                                               u"第三章 结束\r\n丙\r\n";
+constexpr std::u16string_view kThreeChapters =
+    u"书名\r\n作者\r\n第一章 开始\r\n甲\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n"
+    u"第二章 继续\r\n乙\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n"
+    u"第三章 结束\r\n丙\r\n";
 
 class OutputWriterTest : public ::testing::Test {
 protected:
-    AnalysisResult analyse(const std::string& bytes, const std::string& name = "小说.txt")
-    {
+    AnalysisResult analyse(const std::string& bytes, const std::string& name = "小说.txt") {
         m_source = m_dir.write(name, bytes);
         return Analyze(m_source, kDefaultCondition);
     }
 
-    OutputOptions options() const
-    {
+    OutputOptions options() const {
         OutputOptions result;
         result.folderText = FromUtf8((m_dir.path() / "out").string());
         return result;
@@ -46,18 +44,18 @@ protected:
     std::filesystem::path m_source;
 };
 
-TEST_F(OutputWriterTest, DefaultSettingsSplitIntoGroupFolder)
-{
+TEST_F(OutputWriterTest, DefaultSettingsSplitIntoGroupFolder) {
     const auto analysis = analyse(Encode(kThreeChapters, "GB18030"));
     std::vector<FileProgress> progress;
     int yields = 0;
-    const auto result = WriteOutput(analysis, analysis.checked, options(),
-                                    {[&](const FileProgress& p) { progress.push_back(p); }, [&] { ++yields; }});
+    const auto result =
+        WriteOutput(analysis, analysis.checked, options(),
+                    {[&](const FileProgress& p) { progress.push_back(p); }, [&] { ++yields; }});
     ASSERT_TRUE(result);
     EXPECT_EQ(result->fileCount, 4);
     EXPECT_EQ(result->outputFolder, out());
-    EXPECT_EQ(ListFiles(out()), (Files{"000-0(Index).txt", "1-3(第1章+)/001-1开始.txt", "1-3(第1章+)/002-2继续.txt",
-                                       "1-3(第1章+)/003-3结束.txt"}));
+    EXPECT_EQ(ListFiles(out()), (Files{"000-0(Index).txt", "1-3(第1章+)/001-1开始.txt",
+                                       "1-3(第1章+)/002-2继续.txt", "1-3(第1章+)/003-3结束.txt"}));
     EXPECT_EQ(file("000-0(Index).txt"), Encode(u"书名\r\n作者\r\n", "GB18030"));
     // Blank lines are deleted by default.
     EXPECT_EQ(file("1-3(第1章+)/001-1开始.txt"), Encode(u"第一章 开始\r\n甲\r\n", "GB18030"));
@@ -70,22 +68,45 @@ TEST_F(OutputWriterTest, DefaultSettingsSplitIntoGroupFolder)
     EXPECT_GE(yields, 4);
 }
 
-TEST_F(OutputWriterTest, ChaptersPerFileFilesPerFolderAndPatterns)
-{
+TEST_F(OutputWriterTest, ChaptersPerFileFilesPerFolderAndPatterns) {
     std::u16string text = u"前言\n";
     for (int i = 1; i <= 5; ++i)
-        text += u"第" + ToU16Decimal(i) + u"章 题" + ToU16Decimal(i) + u"\n" + std::u16string(u"文\n") + u"\n\n\n\n\n\n\n\n\n";
+        text += u"第" + ToU16Decimal(i) + u"章 题" + ToU16Decimal(i) + u"\n" +
+                std::u16string(u"文\n") + u"\n\n\n\n\n\n\n\n\n";
     const struct {
         std::u16string pattern;
         std::int32_t perFile, perFolder;
         Files expected;
         std::int32_t count;
     } cases[] = {
-        {u"%n-%c%s", 2, 50, {"000-0(Index).txt", "1-3(第1章+)/001-1题1.txt", "1-3(第1章+)/002-3题3.txt", "1-3(第1章+)/003-5题5.txt"}, 4},
-        {u"%n-%c%s", 1, 0, {"000-0(Index).txt", "001-1题1.txt", "002-2题2.txt", "003-3题3.txt", "004-4题4.txt", "005-5题5.txt"}, 6},
-        {u"%n", 1, 2, {"000.txt", "1-2(第1章+)/001.txt", "1-2(第1章+)/002.txt", "3-4(第3章+)/003.txt", "3-4(第3章+)/004.txt", "5-5(第5章+)/005.txt"}, 6},
-        {u"%n", 2, 2, {"000.txt", "1-2(第1章+)/001.txt", "1-2(第1章+)/002.txt", "3-3(第5章+)/003.txt"}, 4},
-        {u"%n", 0, 0, {"000.txt", "001.txt", "002.txt", "003.txt", "004.txt", "005.txt"}, 6}, // N below 1 reads as 1
+        {u"%n-%c%s",
+         2,
+         50,
+         {"000-0(Index).txt", "1-3(第1章+)/001-1题1.txt", "1-3(第1章+)/002-3题3.txt",
+          "1-3(第1章+)/003-5题5.txt"},
+         4},
+        {u"%n-%c%s",
+         1,
+         0,
+         {"000-0(Index).txt", "001-1题1.txt", "002-2题2.txt", "003-3题3.txt", "004-4题4.txt",
+          "005-5题5.txt"},
+         6},
+        {u"%n",
+         1,
+         2,
+         {"000.txt", "1-2(第1章+)/001.txt", "1-2(第1章+)/002.txt", "3-4(第3章+)/003.txt",
+          "3-4(第3章+)/004.txt", "5-5(第5章+)/005.txt"},
+         6},
+        {u"%n",
+         2,
+         2,
+         {"000.txt", "1-2(第1章+)/001.txt", "1-2(第1章+)/002.txt", "3-3(第5章+)/003.txt"},
+         4},
+        {u"%n",
+         0,
+         0,
+         {"000.txt", "001.txt", "002.txt", "003.txt", "004.txt", "005.txt"},
+         6},                          // N below 1 reads as 1
         {u"卷", 1, 0, {"卷.txt"}, 6}, // no %n: every chapter goes into the same file
     };
     for (const auto& c : cases) {
@@ -101,11 +122,11 @@ TEST_F(OutputWriterTest, ChaptersPerFileFilesPerFolderAndPatterns)
         EXPECT_EQ(ListFiles(out()), c.expected) << test::U8(c.pattern) << c.perFile << c.perFolder;
     }
     EXPECT_EQ(file("卷.txt").substr(0, 8), "前言\r\n");
-    EXPECT_EQ(file("卷.txt").size(), Encode(u"前言\r\n" + std::u16string(), "UTF-8").size() + 5 * Encode(u"第1章 题1\r\n文\r\n", "UTF-8").size());
+    EXPECT_EQ(file("卷.txt").size(), Encode(u"前言\r\n" + std::u16string(), "UTF-8").size() +
+                                         5 * Encode(u"第1章 题1\r\n文\r\n", "UTF-8").size());
 }
 
-TEST_F(OutputWriterTest, CheckedRowsStayInsideThePreviousChapter)
-{
+TEST_F(OutputWriterTest, CheckedRowsStayInsideThePreviousChapter) {
     const auto analysis = analyse(Encode(kThreeChapters, "UTF-8"));
     OutputOptions o = options();
     o.filesPerFolder = 0;
@@ -116,18 +137,17 @@ TEST_F(OutputWriterTest, CheckedRowsStayInsideThePreviousChapter)
     EXPECT_NE(file("001-1开始.txt").find("第二章 继续\r\n乙\r\n"), std::string::npos);
 }
 
-TEST_F(OutputWriterTest, HeadingOnLineOneStillWritesFileZero)
-{
+TEST_F(OutputWriterTest, HeadingOnLineOneStillWritesFileZero) {
     const auto analysis = analyse("\xEF\xBB\xBF" + Encode(u"第一章 甲\n文\n", "UTF-8"));
     const auto result = WriteOutput(analysis, analysis.checked, options());
     EXPECT_EQ(result->fileCount, 2);
     // A BOM starts every new file, the empty front matter included.
     EXPECT_EQ(file("000-0(Index).txt"), "\xEF\xBB\xBF");
-    EXPECT_EQ(file("1-1(第1章+)/001-1甲.txt"), "\xEF\xBB\xBF" + Encode(u"第一章 甲\r\n文\r\n", "UTF-8"));
+    EXPECT_EQ(file("1-1(第1章+)/001-1甲.txt"),
+              "\xEF\xBB\xBF" + Encode(u"第一章 甲\r\n文\r\n", "UTF-8"));
 }
 
-TEST_F(OutputWriterTest, RunningTwiceAppends)
-{
+TEST_F(OutputWriterTest, RunningTwiceAppends) {
     const auto analysis = analyse(Encode(kThreeChapters, "UTF-16LE").insert(0, "\xFF\xFE"));
     OutputOptions o = options();
     o.filesPerFolder = 0;
@@ -139,8 +159,7 @@ TEST_F(OutputWriterTest, RunningTwiceAppends)
     EXPECT_EQ(file("001-1开始.txt"), once + once.substr(2));
 }
 
-TEST_F(OutputWriterTest, TitlesLoseForbiddenCharactersAndKeepPercentSigns)
-{
+TEST_F(OutputWriterTest, TitlesLoseForbiddenCharactersAndKeepPercentSigns) {
     const auto analysis = analyse(Encode(u"第一章 问?/答\n第二章 %n%c\n", "UTF-8"));
     OutputOptions o = options();
     o.filesPerFolder = 0;
@@ -148,9 +167,9 @@ TEST_F(OutputWriterTest, TitlesLoseForbiddenCharactersAndKeepPercentSigns)
     EXPECT_EQ(ListFiles(out()), (Files{"000-0(Index).txt", "001-1问答.txt", "002-2%n%c.txt"}));
 }
 
-TEST_F(OutputWriterTest, LongTitleIsShortenedNotLost)
-{
-    const auto analysis = analyse(Encode(u"第一章 " + std::u16string(150, u'长') + u"\n正文\n", "UTF-8"));
+TEST_F(OutputWriterTest, LongTitleIsShortenedNotLost) {
+    const auto analysis =
+        analyse(Encode(u"第一章 " + std::u16string(150, u'长') + u"\n正文\n", "UTF-8"));
     OutputOptions o = options();
     o.filesPerFolder = 0;
     const auto result = WriteOutput(analysis, {false}, o);
@@ -161,8 +180,7 @@ TEST_F(OutputWriterTest, LongTitleIsShortenedNotLost)
     EXPECT_TRUE(files[1].ends_with("长.txt"));
 }
 
-TEST_F(OutputWriterTest, FiltersBlankLinesAndConversion)
-{
+TEST_F(OutputWriterTest, FiltersBlankLinesAndConversion) {
     const std::u16string text = u"序\n第一章 甲\nAD广告AD\nAD\n\u3000 \u3000\n\t\n話說天下AD大勢\n";
     const struct {
         std::vector<std::u16string> filters;
@@ -170,8 +188,14 @@ TEST_F(OutputWriterTest, FiltersBlankLinesAndConversion)
         std::u16string chapter;
     } cases[] = {
         {{u"AD"}, true, false, u"第一章 甲\r\n广告\r\n\t\r\n話說天下大勢\r\n"},
-        {{u"AD"}, false, false, u"第一章 甲\r\n广告\r\n\r\n\u3000 \u3000\r\n\t\r\n話說天下大勢\r\n"},
-        {{u"广告", u"ADAD"}, true, false, u"第一章 甲\r\nAD\r\n\t\r\n話說天下AD大勢\r\n"}, // in order given
+        {{u"AD"},
+         false,
+         false,
+         u"第一章 甲\r\n广告\r\n\r\n\u3000 \u3000\r\n\t\r\n話說天下大勢\r\n"},
+        {{u"广告", u"ADAD"},
+         true,
+         false,
+         u"第一章 甲\r\nAD\r\n\t\r\n話說天下AD大勢\r\n"}, // in order given
         {{}, true, true, u"第一章 甲\r\nAD广告AD\r\nAD\r\n\t\r\n话说天下AD大势\r\n"},
     };
     for (const auto& c : cases) {
@@ -187,21 +211,20 @@ TEST_F(OutputWriterTest, FiltersBlankLinesAndConversion)
     }
 }
 
-TEST_F(OutputWriterTest, Big5ConvertedToSimplifiedIsWrittenInGb18030)
-{
+TEST_F(OutputWriterTest, Big5ConvertedToSimplifiedIsWrittenInGb18030) {
     const auto analysis = analyse(Encode(u"第一章 話說\r\n天下大勢\r\n國", "Big5") + "\xA4\r\n");
     OutputOptions o = options();
     o.filesPerFolder = 0;
     o.toSimplified = true;
     WriteOutput(analysis, analysis.checked, o);
     // The cut character (a lone lead byte) is carried through unchanged.
-    EXPECT_EQ(file("001-1話說.txt"), Encode(u"第一章 话说\r\n天下大势\r\n国", "GB18030") + "\xA4\r\n");
+    EXPECT_EQ(file("001-1話說.txt"),
+              Encode(u"第一章 话说\r\n天下大势\r\n国", "GB18030") + "\xA4\r\n");
 }
 
 // Conversion runs on batches of lines; line order, line ends and the odd
 // last byte of a UTF-16 file must come through batch ends unchanged.
-TEST_F(OutputWriterTest, ConversionAcrossBatchesKeepsEveryLine)
-{
+TEST_F(OutputWriterTest, ConversionAcrossBatchesKeepsEveryLine) {
     std::u16string source = u"第一章 開始\r\n";
     std::u16string expected = u"第一章 开始\r\n";
     for (int i = 0; i < 4000; ++i) {
@@ -213,40 +236,41 @@ TEST_F(OutputWriterTest, ConversionAcrossBatchesKeepsEveryLine)
     o.filesPerFolder = 0;
     o.toSimplified = true;
     WriteOutput(analysis, analysis.checked, o);
-    EXPECT_EQ(file("001-1開始.txt"), "\xFF\xFE" + Encode(expected + u"尾", "UTF-16LE") + "\x07" + Encode(u"\r\n", "UTF-16LE"));
+    EXPECT_EQ(file("001-1開始.txt"), "\xFF\xFE" + Encode(expected + u"尾", "UTF-16LE") + "\x07" +
+                                         Encode(u"\r\n", "UTF-16LE"));
 }
 
-TEST_F(OutputWriterTest, FilteredLineKeepsItsInvalidBytes)
-{
-    const std::string raw = Encode(u"第一章 甲\n", "GB18030") + "\xFF" + Encode(u"删除文字", "GB18030") + "\x81\n";
+TEST_F(OutputWriterTest, FilteredLineKeepsItsInvalidBytes) {
+    const std::string raw =
+        Encode(u"第一章 甲\n", "GB18030") + "\xFF" + Encode(u"删除文字", "GB18030") + "\x81\n";
     const auto analysis = analyse(raw);
     OutputOptions o = options();
     o.filesPerFolder = 0;
     o.filters = {u"删除"};
     WriteOutput(analysis, analysis.checked, o);
-    EXPECT_EQ(file("001-1甲.txt"), Encode(u"第一章 甲\r\n", "GB18030") + "\xFF" + Encode(u"文字", "GB18030") + "\x81\r\n");
+    EXPECT_EQ(file("001-1甲.txt"), Encode(u"第一章 甲\r\n", "GB18030") + "\xFF" +
+                                       Encode(u"文字", "GB18030") + "\x81\r\n");
 }
 
-TEST_F(OutputWriterTest, FilteredBig5LineKeepsCodesThatHaveTwins)
-{
+TEST_F(OutputWriterTest, FilteredBig5LineKeepsCodesThatHaveTwins) {
     // A2A5 and F9E9 both read as the same box-drawing character.
     std::u16string preface;
     for (int i = 0; i < 20; ++i)
         preface += u"話說天下大勢，分久必合，合久必分。周末七國分爭，並入於秦。\r\n";
-    const auto analysis =
-        analyse(Encode(preface + u"第一章 甲\r\n", "Big5") + "\xA2\xA5" + Encode(u"刪除字\r\n", "Big5"));
+    const auto analysis = analyse(Encode(preface + u"第一章 甲\r\n", "Big5") + "\xA2\xA5" +
+                                  Encode(u"刪除字\r\n", "Big5"));
     ASSERT_EQ(analysis.encoding, Encoding::Big5);
     OutputOptions o = options();
     o.filesPerFolder = 0;
     o.filters = {u"刪除"};
     WriteOutput(analysis, analysis.checked, o);
-    EXPECT_EQ(file("001-1甲.txt"), Encode(u"第一章 甲\r\n", "Big5") + "\xA2\xA5" + Encode(u"字\r\n", "Big5"));
+    EXPECT_EQ(file("001-1甲.txt"),
+              Encode(u"第一章 甲\r\n", "Big5") + "\xA2\xA5" + Encode(u"字\r\n", "Big5"));
 }
 
 // The odd last byte of a UTF-16 file is no character: a line holding it is not
 // blank, whatever the rest of the line is.
-TEST_F(OutputWriterTest, BlankLineDeletionKeepsTheOddLastByteOfUtf16)
-{
+TEST_F(OutputWriterTest, BlankLineDeletionKeepsTheOddLastByteOfUtf16) {
     const struct {
         std::u16string lastLine;
         std::vector<std::u16string> filters;
@@ -255,26 +279,27 @@ TEST_F(OutputWriterTest, BlankLineDeletionKeepsTheOddLastByteOfUtf16)
         {u"广告", {u"广告"}},
     };
     for (const auto& c : cases) {
-        const auto analysis = analyse("\xFF\xFE" + Encode(u"第一章 甲\r\n" + c.lastLine, "UTF-16LE") + "\x41");
+        const auto analysis =
+            analyse("\xFF\xFE" + Encode(u"第一章 甲\r\n" + c.lastLine, "UTF-16LE") + "\x41");
         std::filesystem::remove_all(m_dir.path() / "out");
         OutputOptions o = options();
         o.filesPerFolder = 0;
         o.filters = c.filters;
         WriteOutput(analysis, analysis.checked, o);
         const std::u16string kept = c.filters.empty() ? c.lastLine : u"";
-        EXPECT_EQ(file("001-1甲.txt"), "\xFF\xFE" + Encode(u"第一章 甲\r\n" + kept, "UTF-16LE") + "\x41" +
-                                          Encode(u"\r\n", "UTF-16LE"))
+        EXPECT_EQ(file("001-1甲.txt"), "\xFF\xFE" + Encode(u"第一章 甲\r\n" + kept, "UTF-16LE") +
+                                           "\x41" + Encode(u"\r\n", "UTF-16LE"))
             << test::U8(c.lastLine);
     }
 }
 
 // With blank lines kept, no filters and no conversion, the files put together
 // are the source again, only with every line ending in CR LF.
-TEST_F(OutputWriterTest, RoundTripIsByteForByte)
-{
+TEST_F(OutputWriterTest, RoundTripIsByteForByte) {
     std::u16string text = u"序言\r\n\r\n目次\n第一章 甲\n第二章 乙\n";
     for (int i = 1; i <= 60; ++i)
-        text += u"第" + ToU16Decimal(i) + u"章 标题\r\n正文\r\r\n\n  \n\u3000\n" + std::u16string(i % 7, u'字') + u"\r\n\r\n\r\n\r\n\r\n";
+        text += u"第" + ToU16Decimal(i) + u"章 标题\r\n正文\r\r\n\n  \n\u3000\n" +
+                std::u16string(i % 7, u'字') + u"\r\n\r\n\r\n\r\n\r\n";
     text += u"尾声";
     const struct {
         std::string name, bytes, bom;
@@ -282,9 +307,13 @@ TEST_F(OutputWriterTest, RoundTripIsByteForByte)
         std::size_t crlfSize;
     } cases[] = {
         {"gbk", Encode(text, "GB18030") + "\xFF\x81", "", "\r\n", 2},
-        {"gbk-invalid-inside", Encode(text.substr(0, 40), "GB18030") + "\x80\xFE\n\xA1" + Encode(text.substr(40), "GB18030"), "", "\r\n", 2},
+        {"gbk-invalid-inside",
+         Encode(text.substr(0, 40), "GB18030") + "\x80\xFE\n\xA1" +
+             Encode(text.substr(40), "GB18030"),
+         "", "\r\n", 2},
         {"utf8", Encode(text, "UTF-8"), "", "\r\n", 2},
-        {"utf8bom-invalid", "\xEF\xBB\xBF" + Encode(text, "UTF-8") + "\xC0", "\xEF\xBB\xBF", "\r\n", 2},
+        {"utf8bom-invalid", "\xEF\xBB\xBF" + Encode(text, "UTF-8") + "\xC0", "\xEF\xBB\xBF", "\r\n",
+         2},
         {"utf16le", "\xFF\xFE" + Encode(text, "UTF-16LE") + "\x01", "\xFF\xFE", "\r\0\n\0", 4},
         {"utf16be", "\xFE\xFF" + Encode(text, "UTF-16BE"), "\xFE\xFF", "\0\r\0\n", 4},
         {"big5", Encode(u"話說" + text, "Big5"), "", "\r\n", 2},
@@ -300,9 +329,9 @@ TEST_F(OutputWriterTest, RoundTripIsByteForByte)
         ASSERT_TRUE(result);
         // Files in number order: the name starts with the number.
         std::vector<std::filesystem::path> files;
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(result->outputFolder)) {
-            if (entry.is_regular_file())
-                files.push_back(entry.path());
+        for (const auto& entry :
+             std::filesystem::recursive_directory_iterator(result->outputFolder)) {
+            if (entry.is_regular_file()) files.push_back(entry.path());
         }
         std::sort(files.begin(), files.end(),
                   [](const auto& a, const auto& b) { return a.filename() < b.filename(); });
@@ -333,14 +362,12 @@ TEST_F(OutputWriterTest, RoundTripIsByteForByte)
                 i += unit;
             }
         }
-        if (!expected.ends_with(crlf))
-            expected += crlf;
+        if (!expected.ends_with(crlf)) expected += crlf;
         EXPECT_EQ(joined, expected) << c.name;
     }
 }
 
-TEST_F(OutputWriterTest, RefusalsWriteNothing)
-{
+TEST_F(OutputWriterTest, RefusalsWriteNothing) {
     const auto analysis = analyse(Encode(kThreeChapters, "UTF-8"));
     try {
         WriteOutput(analysis, {true, true, true}, options());
@@ -377,8 +404,7 @@ TEST_F(OutputWriterTest, RefusalsWriteNothing)
     EXPECT_TRUE(ListFiles(out()).empty());
 }
 
-TEST_F(OutputWriterTest, FailedWritesAreReportedWithPathAndReason)
-{
+TEST_F(OutputWriterTest, FailedWritesAreReportedWithPathAndReason) {
     const auto analysis = analyse(Encode(kThreeChapters, "UTF-8"));
     OutputOptions o = options();
     o.filesPerFolder = 0;
@@ -390,7 +416,8 @@ TEST_F(OutputWriterTest, FailedWritesAreReportedWithPathAndReason)
     } catch (const EngineError& error) {
         EXPECT_EQ(error.kind(), ErrorKind::Io);
         EXPECT_EQ(error.code(), ErrorCode::WriteFailed);
-        EXPECT_EQ(std::string(error.what()), "无法写入: " + (out() / "002-2继续.txt").string() + ": Is a directory");
+        EXPECT_EQ(std::string(error.what()),
+                  "无法写入: " + (out() / "002-2继续.txt").string() + ": Is a directory");
     }
     // A full disk: the chapter file is the device that is always full.
     std::filesystem::remove_all(m_dir.path() / "out");
@@ -421,12 +448,12 @@ TEST_F(OutputWriterTest, FailedWritesAreReportedWithPathAndReason)
         ADD_FAILURE() << "reported as done";
     } catch (const EngineError& error) {
         EXPECT_EQ(error.code(), ErrorCode::WriteFailed);
-        EXPECT_TRUE(std::string(error.what()).starts_with("无法写入: " + out().string() + ": ")) << error.what();
+        EXPECT_TRUE(std::string(error.what()).starts_with("无法写入: " + out().string() + ": "))
+            << error.what();
     }
 }
 
-TEST(SplitFilterText, SplitsAtCrLfAndDropsEmptyPieces)
-{
+TEST(SplitFilterText, SplitsAtCrLfAndDropsEmptyPieces) {
     EXPECT_EQ(SplitFilterText(u"a\r\n\r\nb c\r\n"), (std::vector<std::u16string>{u"a", u"b c"}));
     EXPECT_TRUE(SplitFilterText(u"").empty());
     EXPECT_EQ(SplitFilterText(u"x\ny"), (std::vector<std::u16string>{u"x\ny"}));

@@ -7,8 +7,7 @@
 namespace lumarin::engine {
 namespace {
 
-TEST(ToSimplified, ConvertsTraditionalAndKeepsTheRest)
-{
+TEST(ToSimplified, ConvertsTraditionalAndKeepsTheRest) {
     const struct {
         std::u16string input, expected;
     } cases[] = {
@@ -16,7 +15,7 @@ TEST(ToSimplified, ConvertsTraditionalAndKeepsTheRest)
         {u"周末七國分爭，並入於秦。", u"周末七国分争，并入于秦。"},
         {u"简体不变 abc 123", u"简体不变 abc 123"},
         {u"", u""},
-        {u"國\xDC80國", u"国\xDC80国"},  // a carried byte stays where it was
+        {u"國\xDC80國", u"国\xDC80国"}, // a carried byte stays where it was
         {u"\U00020000國", u"\U00020000国"},
     };
     for (const auto& c : cases)

@@ -8,8 +8,7 @@
 namespace lumarin::engine::test {
 
 // UTF-8 for readable failure messages.
-inline std::string U8(std::u16string_view text)
-{
+inline std::string U8(std::u16string_view text) {
     return ToUtf8(text);
 }
 

@@ -67,7 +67,8 @@ TEST_F(KeyboardTest, WithoutACurrentRowNavigationStartsAboveTheFirstRow) {
         int expected;
     };
     // Up and Down both give row 0; a page moves v - 1 from row -1.
-    for (const Case c : {Case{VK_UP, 0}, Case{VK_DOWN, 0}, Case{VK_PRIOR, 0}, Case{VK_NEXT, v - 2}}) {
+    for (const Case c :
+         {Case{VK_UP, 0}, Case{VK_DOWN, 0}, Case{VK_PRIOR, 0}, Case{VK_NEXT, v - 2}}) {
         SCOPED_TRACE(c.key);
         lv->SelectedItem(-1);
         Key(c.key);

@@ -11,7 +11,6 @@
 #include "winplumb/Scrollbars.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,7 +46,9 @@ public:
     void RedrawingDone() override { ++redraws; }
     void DblClick(std::int32_t i) override { calls.push_back("DblClick " + std::to_string(i)); }
     void Click(std::int32_t i) override { calls.push_back("Click " + std::to_string(i)); }
-    void ColumnClick(std::int32_t c) override { calls.push_back("ColumnClick " + std::to_string(c)); }
+    void ColumnClick(std::int32_t c) override {
+        calls.push_back("ColumnClick " + std::to_string(c));
+    }
     void MouseDown(std::int32_t i, std::int16_t b, std::int16_t s, float, float) override {
         calls.push_back("MouseDown " + std::to_string(i) + " " + std::to_string(b) + " " +
                         std::to_string(s));
@@ -126,7 +127,8 @@ protected:
         }
         for (int r = 0; r < rows; ++r) {
             std::u16string text = u"row ";
-            for (char ch : std::to_string(r)) text += static_cast<char16_t>(ch);
+            for (char ch : std::to_string(r))
+                text += static_cast<char16_t>(ch);
             lv->AddItem(-1, text);
         }
         lv->Redraw(true);
@@ -152,9 +154,9 @@ protected:
 
     // ---- messages a user causes ----
     void Send(platform::UINT msg, platform::WPARAM wParam, int x, int y) {
-        platform::SendMessage(hwnd(), msg, wParam,
-                              platform::MAKELPARAM(static_cast<platform::WORD>(x),
-                                                   static_cast<platform::WORD>(y)));
+        platform::SendMessage(
+            hwnd(), msg, wParam,
+            platform::MAKELPARAM(static_cast<platform::WORD>(x), static_cast<platform::WORD>(y)));
     }
     void Press(int x, int y, platform::WPARAM keys = 0) {
         Send(platform::WM_LBUTTONDOWN, platform::MK_LBUTTON | keys, x, y);

@@ -7,9 +7,8 @@
 #include "platform/Window.h"
 #include "platform/WindowHost.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -21,8 +20,12 @@ using namespace platform;
 struct Recorder : IListViewEvents {
     int redraws = 0;
     std::vector<std::string> clicks;
-    void Click(std::int32_t ItemIndex) override { clicks.push_back("Click " + std::to_string(ItemIndex)); }
-    void DblClick(std::int32_t ItemIndex) override { clicks.push_back("DblClick " + std::to_string(ItemIndex)); }
+    void Click(std::int32_t ItemIndex) override {
+        clicks.push_back("Click " + std::to_string(ItemIndex));
+    }
+    void DblClick(std::int32_t ItemIndex) override {
+        clicks.push_back("DblClick " + std::to_string(ItemIndex));
+    }
     std::vector<std::string> keys;
     void KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) override {
         keys.push_back("KeyUp " + std::to_string(KeyCode) + " " + std::to_string(Shift));
@@ -57,17 +60,18 @@ protected:
         lv.AddColumn(u"a", u"A");
         lv.AddColumn(u"b", u"B");
         lv.AddColumn(u"c", u"C");
-        for (int i = 0; i < rows; ++i) lv.AddItem(-1, u"r" + std::u16string(1, char16_t(u'0' + i)));
+        for (int i = 0; i < rows; ++i)
+            lv.AddItem(-1, u"r" + std::u16string(1, char16_t(u'0' + i)));
     }
 
     std::u16string Rows() const {
         std::u16string out;
-        for (int i = 0; i < lv.ItemCount(); ++i) out += lv.ItemText(i, 0) + u";";
+        for (int i = 0; i < lv.ItemCount(); ++i)
+            out += lv.ItemText(i, 0) + u";";
         return out;
     }
 
-    template <typename F>
-    int ErrorOf(F&& f) {
+    template <typename F> int ErrorOf(F&& f) {
         try {
             f();
         } catch (const ListViewError& e) {
@@ -204,7 +208,8 @@ TEST_F(ListViewTest, AddColumnDefaults) {
 TEST_F(ListViewTest, AddItemWithoutArgumentsAppendsEmptyRow) {
     Fill(2);
     EXPECT_EQ(lv.AddItem(), 2);
-    for (int c = 0; c < 3; ++c) EXPECT_EQ(lv.ItemText(2, c), u"");
+    for (int c = 0; c < 3; ++c)
+        EXPECT_EQ(lv.ItemText(2, c), u"");
     EXPECT_EQ(lv.AddItem(0, u"first"), 0);
     EXPECT_EQ(lv.ItemText(0, 0), u"first");
 }
@@ -217,7 +222,8 @@ TEST_F(ListViewTest, AddItemKeepsTheCurrentRowOnItsRow) {
     for (const auto& c : {Case{0, 4}, Case{3, 4}, Case{5, 3}, Case{-1, 3}, Case{6, 3}}) {
         ListView list;
         list.AddColumn(u"k");
-        for (int i = 0; i < 6; ++i) list.AddItem();
+        for (int i = 0; i < 6; ++i)
+            list.AddItem();
         list.SelectedItem(3);
         list.AddItem(c.insertAt);
         EXPECT_EQ(list.SelectedItem(), c.expected) << "insert at " << c.insertAt;
@@ -232,7 +238,8 @@ TEST_F(ListViewTest, RemoveItemKeepsTheCurrentRowWhereItCan) {
                           Case{5, 2, 3, 2}, Case{5, -1, 0, -1}}) {
         ListView list;
         list.AddColumn(u"k");
-        for (int i = 0; i < c.rows; ++i) list.AddItem();
+        for (int i = 0; i < c.rows; ++i)
+            list.AddItem();
         list.SelectedItem(c.current);
         list.RemoveItem(c.remove);
         EXPECT_EQ(list.SelectedItem(), c.expected)
@@ -276,12 +283,13 @@ TEST_F(ListViewTest, SortByKeyAndTheUnknownKeyFallback) {
     lv.AddColumn(u"num");
     const std::vector<std::pair<std::u16string, std::u16string>> rows = {
         {u"b", u"9"}, {u"A", u"10"}, {u"c", u"2"}};
-    for (const auto& [name, num] : rows) lv.ItemText(lv.AddItem(-1, name), 1, num);
+    for (const auto& [name, num] : rows)
+        lv.ItemText(lv.AddItem(-1, name), 1, num);
 
     EXPECT_EQ(lv.ColumnIndex(u"num"), 1);
     EXPECT_EQ(lv.ColumnIndex(u"NUM"), 0); // exact comparison here
     EXPECT_EQ(lv.ColumnIndex(u"missing"), 0);
-    EXPECT_EQ(lv.ColumnIndex(1), 0);      // a number is never a key
+    EXPECT_EQ(lv.ColumnIndex(1), 0); // a number is never a key
 
     const int redraws = events.redraws;
     lv.Sort(u"num", 0);
@@ -297,7 +305,8 @@ TEST_F(ListViewTest, RedrawOffSuppressesRedrawingDoneUntilSwitchedOn) {
     lv.AddColumn(u"k");
     lv.Redraw(false);
     const int before = events.redraws;
-    for (int i = 0; i < 50; ++i) lv.ItemChecked(lv.AddItem(-1, u"row"), true);
+    for (int i = 0; i < 50; ++i)
+        lv.ItemChecked(lv.AddItem(-1, u"row"), true);
     lv.SelectedItem(3);
     lv.RemoveItem(0);
     lv.BackColor(0xFFFFFF);
@@ -326,10 +335,12 @@ TEST_F(ListViewTest, SelectAllOnlyInMultipleSelection) {
     lv.MultiSelect(true);
     const int redraws = events.redraws;
     lv.SelectAll();
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(lv.ItemSelected(i));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(lv.ItemSelected(i));
     lv.MultiSelect(false);
     lv.UnSelectAll();
-    for (int i = 0; i < 3; ++i) EXPECT_FALSE(lv.ItemSelected(i));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(lv.ItemSelected(i));
     EXPECT_EQ(events.redraws, redraws);
 }
 
@@ -344,7 +355,10 @@ TEST_F(ListViewTest, PropertyFollowUps) {
         {"Sortable", [](auto& l) { l.Sortable(false); }, {u"Sortable"}, false},
         {"ItemsAutoSize", [](auto& l) { l.ItemsAutoSize(false); }, {u"ItemsAutoSize"}, true},
         {"ItemPaddingTop", [](auto& l) { l.ItemPaddingTop(2); }, {u"ItemPaddingTop"}, true},
-        {"ItemPaddingBottom", [](auto& l) { l.ItemPaddingBottom(2); }, {u"ItemPaddingBottom"}, true},
+        {"ItemPaddingBottom",
+         [](auto& l) { l.ItemPaddingBottom(2); },
+         {u"ItemPaddingBottom"},
+         true},
         {"ItemPaddingLeft", [](auto& l) { l.ItemPaddingLeft(2); }, {u"ItemPaddingLeft"}, true},
         {"ItemPaddingRight", [](auto& l) { l.ItemPaddingRight(2); }, {u"ItemPaddingRight"}, true},
         {"Checkboxes", [](auto& l) { l.Checkboxes(true); }, {u"Checkboxes"}, true},
@@ -359,14 +373,25 @@ TEST_F(ListViewTest, PropertyFollowUps) {
         {"Reorder", [](auto& l) { l.Reorder(true); }, {u"Reorder"}, false},
         {"MultiSelect", [](auto& l) { l.MultiSelect(true); }, {u"MultiSelect"}, false},
         {"CheckboxColor", [](auto& l) { l.CheckboxColor(0); }, {u"CheckboxColor"}, true},
-        {"CheckboxSelectedColor", [](auto& l) { l.CheckboxSelectedColor(0xFFFFFF); },
-         {u"CheckboxSelectedColor"}, true},
+        {"CheckboxSelectedColor",
+         [](auto& l) { l.CheckboxSelectedColor(0xFFFFFF); },
+         {u"CheckboxSelectedColor"},
+         true},
         {"BackColor", [](auto& l) { l.BackColor(0xFFFFFF); }, {u"BackColor"}, true},
         {"ForeColor", [](auto& l) { l.ForeColor(0); }, {u"ForeColor"}, true},
-        {"SelectedForeColor", [](auto& l) { l.SelectedForeColor(0); }, {u"SelectedForeColor"}, true},
-        {"SelectedBackColor", [](auto& l) { l.SelectedBackColor(0xFF); }, {u"SelectedBackColor"}, true},
+        {"SelectedForeColor",
+         [](auto& l) { l.SelectedForeColor(0); },
+         {u"SelectedForeColor"},
+         true},
+        {"SelectedBackColor",
+         [](auto& l) { l.SelectedBackColor(0xFF); },
+         {u"SelectedBackColor"},
+         true},
         {"FocusRectColor", [](auto& l) { l.FocusRectColor(0xFF00); }, {u"FocusRectColor"}, true},
-        {"Font", [](auto& l) { l.Font(std::make_shared<StdFont>(u"Tahoma", 8.25)); }, {u"Font"}, true},
+        {"Font",
+         [](auto& l) { l.Font(std::make_shared<StdFont>(u"Tahoma", 8.25)); },
+         {u"Font"},
+         true},
         {"Redraw off", [](auto& l) { l.Redraw(false); }, {}, false},
         {"Redraw on", [](auto& l) { l.Redraw(true); }, {}, true},
         {"SelectedItem", [](auto& l) { l.SelectedItem(0); }, {}, true},
@@ -398,7 +423,8 @@ TEST_F(ListViewTest, ColourPropertiesReadBackAsGiven) {
 
 TEST_F(ListViewTest, BorderStyleSetsTheWindowsEdgeBits) {
     const LONG edges = WS_EX_STATICEDGE | WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE;
-    SetWindowLongPtr(lv.hWnd(), GWL_STYLE, GetWindowLongPtr(lv.hWnd(), GWL_STYLE) | WS_BORDER | WS_THICKFRAME);
+    SetWindowLongPtr(lv.hWnd(), GWL_STYLE,
+                     GetWindowLongPtr(lv.hWnd(), GWL_STYLE) | WS_BORDER | WS_THICKFRAME);
     SetWindowLongPtr(lv.hWnd(), GWL_EXSTYLE, edges | WS_EX_ACCEPTFILES);
     struct Case {
         int style;
@@ -449,7 +475,7 @@ TEST_F(ListViewTest, ItemHeightFollowsFontPaddingAndCheckboxes) {
     EXPECT_EQ(lv.ItemHeight(), text + 3);
 
     auto font = lv.Font();
-    font->Size(30);  // the control follows its font object's changes
+    font->Size(30); // the control follows its font object's changes
     lv.ItemsAutoSize(true);
     lv.Checkboxes(false);
     EXPECT_GT(lv.ItemHeight(), text + 4);
@@ -521,7 +547,9 @@ TEST_F(ListViewTest, KeysAndDropsReachTheOwnerWithModifiersWhileEnabled) {
 
 TEST_F(ListViewTest, EmptyDrawCallbackPutsTheControlBack) {
     struct Owner : ICustomDraw {
-        bool CustomDraw(std::int32_t, std::int32_t, std::int32_t&, std::int32_t&) override { return true; }
+        bool CustomDraw(std::int32_t, std::int32_t, std::int32_t&, std::int32_t&) override {
+            return true;
+        }
     } owner;
     lv.DrawCallback(&owner);
     EXPECT_EQ(lv.DrawCallback(), &owner);

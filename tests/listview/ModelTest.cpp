@@ -6,7 +6,6 @@
 #include "listview/ListViewError.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -14,8 +13,7 @@ namespace lumarin::listview {
 namespace {
 
 // Runs f and returns the error number it raised, 0 when it raised none.
-template <typename F>
-int ErrorOf(F&& f) {
+template <typename F> int ErrorOf(F&& f) {
     try {
         f();
     } catch (const ListViewError& e) {
@@ -27,13 +25,15 @@ int ErrorOf(F&& f) {
 // A collection with one text column and rows named by their texts.
 ListItemCollection& Fill(ListItemCollection& items, const std::u16string& names) {
     items.ColumnCount(1);
-    for (char16_t c : names) items.AddItem()->Text(0, std::u16string(1, c));
+    for (char16_t c : names)
+        items.AddItem()->Text(0, std::u16string(1, c));
     return items;
 }
 
 std::u16string Names(const ListItemCollection& items) {
     std::u16string out;
-    for (int i = 0; i < items.ItemCount(); ++i) out += items.Item(i)->Text(0);
+    for (int i = 0; i < items.ItemCount(); ++i)
+        out += items.Item(i)->Text(0);
     return out;
 }
 
@@ -52,9 +52,9 @@ TEST(ListItemCollection, GrowsByHalfRoundingHalvesToEvenAndKeepsRows) {
     items.ColumnCount(1);
     std::vector<ListItem*> rows;
     // The storage grows when the row count reaches the capacity, keeping one spare slot.
-    const std::vector<std::pair<int, int>> steps = {
-        {999, 1000},  {1000, 1500}, {1499, 1500}, {1500, 2250}, {2250, 3375},
-        {3375, 5062}, {5062, 7593}, {7593, 11390}};
+    const std::vector<std::pair<int, int>> steps = {{999, 1000},  {1000, 1500}, {1499, 1500},
+                                                    {1500, 2250}, {2250, 3375}, {3375, 5062},
+                                                    {5062, 7593}, {7593, 11390}};
     for (auto [count, capacity] : steps) {
         while (items.ItemCount() < count) {
             ListItem* row = items.AddItem();
@@ -73,7 +73,8 @@ TEST(ListItemCollection, GrowsByHalfRoundingHalvesToEvenAndKeepsRows) {
 
 TEST(ListItemCollection, ClearKeepsTheGrownCapacity) {
     ListItemCollection items;
-    for (int i = 0; i < 1000; ++i) items.AddItem();
+    for (int i = 0; i < 1000; ++i)
+        items.AddItem();
     items.Clear();
     EXPECT_EQ(items.ItemCount(), 0);
     EXPECT_EQ(items.Capacity(), 1500);
@@ -155,7 +156,8 @@ TEST(ListItemCollection, PrepareForItemsSetsTheCapacity) {
     ListItemCollection items;
     items.PrepareForItems(10);
     EXPECT_EQ(items.Capacity(), 10);
-    for (int i = 0; i < 9; ++i) items.AddItem();
+    for (int i = 0; i < 9; ++i)
+        items.AddItem();
     EXPECT_EQ(items.Capacity(), 10);
     items.AddItem();
     EXPECT_EQ(items.Capacity(), 15);
@@ -182,7 +184,8 @@ TEST(ListItem, RowsGetOneEmptyTextPerColumnOfTheirTime) {
 
 std::u16string Keys(const ColumnCollection& columns) {
     std::u16string out;
-    for (int i = 0; i < columns.Count(); ++i) out += columns.Item(i)->key() + u";";
+    for (int i = 0; i < columns.Count(); ++i)
+        out += columns.Item(i)->key() + u";";
     return out;
 }
 
@@ -218,10 +221,10 @@ TEST(ColumnCollection, LookupByPositionNumericTextOrKey) {
         int expected; // position, or -9 for error 9
     };
     const std::vector<Case> cases = {
-        {1, 1},           {u"1", 1},      {u" 1 ", 1},     {1.4, 1},        {2.5, 2},
-        {1.5, 2},         {u"0.5", 0},    {u"&H1", 1},     {u"1e0", 1},     {u"COLTEXT", 1},
-        {u"coltext", 1},  {u"A", 0},      {u"12", -9},     {3, -9},         {-1, -9},
-        {u"missing", -9}, {u"", -9},      {u"1x", -9},     {3e10, -9},
+        {1, 1},           {u"1", 1},   {u" 1 ", 1}, {1.4, 1},    {2.5, 2},
+        {1.5, 2},         {u"0.5", 0}, {u"&H1", 1}, {u"1e0", 1}, {u"COLTEXT", 1},
+        {u"coltext", 1},  {u"A", 0},   {u"12", -9}, {3, -9},     {-1, -9},
+        {u"missing", -9}, {u"", -9},   {u"1x", -9}, {3e10, -9},
     };
     for (const auto& c : cases) {
         const std::string label = c.index.IsNumber()
@@ -244,7 +247,8 @@ TEST(ColumnCollection, RemoveKeepsTheOthersInOrder) {
         {2, u"a;b;"}, {0, u"b;c;"}, {1, u"a;c;"}, {u"B", u"a;c;"}, {u"2", u"a;b;"}};
     for (const auto& c : cases) {
         ColumnCollection columns;
-        for (auto k : {u"a", u"b", u"c"}) columns.Add(k);
+        for (auto k : {u"a", u"b", u"c"})
+            columns.Add(k);
         columns.Remove(c.index);
         EXPECT_EQ(Keys(columns), c.expected);
         EXPECT_EQ(columns.Count(), 2);
@@ -253,7 +257,8 @@ TEST(ColumnCollection, RemoveKeepsTheOthersInOrder) {
 
 TEST(ColumnCollection, RejectedRemovalChangesNothing) {
     ColumnCollection columns;
-    for (auto k : {u"a", u"b"}) columns.Add(k);
+    for (auto k : {u"a", u"b"})
+        columns.Add(k);
     for (const PositionOrKey& index : {PositionOrKey(2), PositionOrKey(-1), PositionOrKey(u"zz")}) {
         EXPECT_EQ(ErrorOf([&] { columns.Remove(index); }), 9);
         EXPECT_EQ(Keys(columns), u"a;b;");
@@ -262,7 +267,8 @@ TEST(ColumnCollection, RejectedRemovalChangesNothing) {
 
 TEST(ColumnCollection, SlotFreedByRemoveIsEmptyUntilTheNextAdd) {
     ColumnCollection columns;
-    for (auto k : {u"a", u"b"}) columns.Add(k);
+    for (auto k : {u"a", u"b"})
+        columns.Add(k);
     columns.Remove(1);
     EXPECT_EQ(columns.Item(1), nullptr);
     EXPECT_EQ(ErrorOf([&] { columns.Item(2); }), 9);

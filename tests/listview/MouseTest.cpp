@@ -26,7 +26,8 @@ TEST_F(MouseTest, CheckBoxHitZoneFlipsTheMarkWithoutSelecting) {
         int x;
         bool flips;
     };
-    for (const Case c : {Case{10, true}, Case{4, true}, Case{14, true}, Case{3, false}, Case{15, false}}) {
+    for (const Case c :
+         {Case{10, true}, Case{4, true}, Case{14, true}, Case{3, false}, Case{15, false}}) {
         SCOPED_TRACE("x = " + std::to_string(c.x));
         lv->UnSelectAll();
         lv->SelectedItem(-1);
@@ -56,7 +57,8 @@ TEST_F(MouseTest, TopPixelOfARowSelectsThatRow) {
 
 TEST_F(MouseTest, PlainClickOnOneOfSeveralSelectedRowsKeepsOnlyIt) {
     Rows(10);
-    for (int r : {2, 3, 4}) lv->ItemSelected(r, true);
+    for (int r : {2, 3, 4})
+        lv->ItemSelected(r, true);
     Click(30, Mid(3));
     EXPECT_EQ(SelectedRows(), std::vector<int>{3});
     EXPECT_EQ(lv->SelectedItem(), 3);
@@ -66,7 +68,8 @@ TEST_F(MouseTest, PlainClickOnOneOfSeveralSelectedRowsKeepsOnlyIt) {
 
 TEST_F(MouseTest, DraggingSelectedRowsMovesTheWholeBlock) {
     Rows(10);
-    for (int r : {2, 3, 4}) lv->ItemSelected(r, true);
+    for (int r : {2, 3, 4})
+        lv->ItemSelected(r, true);
     Press(30, Mid(3));
     EXPECT_EQ(ListViewTestAccess::MouseMode(*lv), 3);
     EXPECT_TRUE(IsTimerRunning(hwnd(), 1)); // Reorder is on by default
@@ -83,7 +86,8 @@ TEST_F(MouseTest, DraggingSelectedRowsMovesTheWholeBlock) {
 
 TEST_F(MouseTest, BlockAtTheTopCannotMoveUpButKeepsReportingOnceMoved) {
     Rows(10);
-    for (int r : {0, 1}) lv->ItemSelected(r, true);
+    for (int r : {0, 1})
+        lv->ItemSelected(r, true);
     Press(30, Mid(1));
     Drag(30, Mid(0));
     EXPECT_EQ(lv->ItemText(0, 0), u"row 0");
@@ -193,7 +197,8 @@ protected:
     int HeaderY() const { return ListViewTestAccess::HeaderBottom(*lv) / 2; }
     std::u16string Order() const {
         std::u16string s;
-        for (int r = 0; r < lv->ItemCount(); ++r) s += lv->ItemText(r, 0);
+        for (int r = 0; r < lv->ItemCount(); ++r)
+            s += lv->ItemText(r, 0);
         return s;
     }
 };
@@ -265,7 +270,8 @@ TEST_F(HeaderTest, PointerShowsTheSizingArrowOnlyOverResizableDividers) {
     ASSERT_FALSE(host.cursors.empty());
     EXPECT_EQ(host.cursors.back(), IDC_SIZEWE);
     // The host asks for the pointer before every move; the shape stays.
-    SendMessage(hwnd(), WM_SETCURSOR, static_cast<WPARAM>(hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    SendMessage(hwnd(), WM_SETCURSOR, static_cast<WPARAM>(hwnd()),
+                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     Hover(99, HeaderY());
     EXPECT_EQ(host.cursors.back(), IDC_SIZEWE);
     Hover(50, HeaderY());
@@ -279,7 +285,8 @@ TEST_F(HeaderTest, PointerShowsTheSizingArrowOnlyOverResizableDividers) {
     lv->ColumnResizable(0, true);
     lv->ColumnsAutoSize(true);
     int right = 0;
-    while (lv->ColumnFromPoint(right, 0) == 0) ++right;
+    while (lv->ColumnFromPoint(right, 0) == 0)
+        ++right;
     Hover(right, HeaderY());
     EXPECT_EQ(host.cursors.back(), IDC_ARROW);
     // A drag selection runs the 15 ms drag timer.
@@ -293,7 +300,8 @@ TEST_F(HeaderTest, PointerShowsTheSizingArrowOnlyOverResizableDividers) {
 TEST_F(HeaderTest, DividerDragChangesNothingUnderColumnsAutoSize) {
     lv->ColumnsAutoSize(true);
     int right = 0;
-    while (lv->ColumnFromPoint(right, 0) == 0) ++right;
+    while (lv->ColumnFromPoint(right, 0) == 0)
+        ++right;
     Press(right, HeaderY());
     Drag(right + 40, HeaderY());
     Release(right + 40, HeaderY());

@@ -42,8 +42,9 @@ TEST_F(PaintTest, CheckboxSquaresAndTickFollowTheDocumentedStrokes) {
         SCOPED_TRACE("row " + std::to_string(c.row));
         const POINT o = CheckboxOrigin(c.row * h, h);
         // Both squares: corners and edges of the inner (12) and outer (14) one.
-        for (const POINT p : {POINT{0, 0}, POINT{12, 0}, POINT{12, 12}, POINT{0, 12}, POINT{6, 0},
-                              POINT{-1, -1}, POINT{13, -1}, POINT{13, 13}, POINT{-1, 13}, POINT{-1, 6}})
+        for (const POINT p :
+             {POINT{0, 0}, POINT{12, 0}, POINT{12, 12}, POINT{0, 12}, POINT{6, 0}, POINT{-1, -1},
+              POINT{13, -1}, POINT{13, 13}, POINT{-1, 13}, POINT{-1, 6}})
             EXPECT_EQ(Pixel(o.x + p.x, o.y + p.y), c.pen) << p.x << "," << p.y;
         // Outside the outer square and just inside the inner one: background.
         EXPECT_EQ(Pixel(o.x + 14, o.y + 6), c.inside);
@@ -110,9 +111,10 @@ TEST_F(PaintTest, DottedFocusRectangleInvertsAlongTheColumnsOnly) {
         if (px != kBack) ++inverted;
         EXPECT_NE(Pixel(x, h), kFocus);
     }
-    EXPECT_GT(inverted, 50);  // dotted: about every second pixel
+    EXPECT_GT(inverted, 50); // dotted: about every second pixel
     EXPECT_LT(inverted, 150);
-    for (int x = 200; x < Client().right; ++x) EXPECT_EQ(Pixel(x, h), kBack) << x;
+    for (int x = 200; x < Client().right; ++x)
+        EXPECT_EQ(Pixel(x, h), kBack) << x;
 }
 
 TEST_F(PaintTest, SelectedRowFillsItsCellsButNotTheStripRightOfTheColumns) {
@@ -158,7 +160,8 @@ TEST_F(PaintTest, RowHeightFollowsFontCheckBoxesAndPaddings) {
     };
     // A 10-pixel font: 10 + 4 = 14, raised to 19 by check boxes; without
     // automatic sizing the paddings 4 + 4 count instead.
-    const Case cases[] = {{true, true, 19}, {true, false, 14}, {false, true, 18}, {false, false, 18}};
+    const Case cases[] = {
+        {true, true, 19}, {true, false, 14}, {false, true, 18}, {false, false, 18}};
     for (const Case& c : cases) {
         lv->ItemsAutoSize(c.autoSize);
         lv->Checkboxes(c.checkboxes);
@@ -281,12 +284,13 @@ TEST_F(PaintTest, CustomDrawColoursReplaceTheSelectionColours) {
     Fill({100, 100}, 3);
     Painter painter;
     lv->DrawCallback(&painter);
-    for (int r = 0; r < 3; ++r) lv->ItemSelected(r, true);
+    for (int r = 0; r < 3; ++r)
+        lv->ItemSelected(r, true);
     const int h = lv->ItemHeight();
-    EXPECT_EQ(Pixel(50, 1), kBack);                // True, both left at -1
-    EXPECT_EQ(Pixel(50, h + 1), RGB(0, 200, 0));   // the returned back colour
-    EXPECT_EQ(Pixel(150, h + 1), kBack);           // column 1 of the same row
-    EXPECT_EQ(Pixel(50, 2 * h + 1), kSelBack);     // False: the selection colours
+    EXPECT_EQ(Pixel(50, 1), kBack);              // True, both left at -1
+    EXPECT_EQ(Pixel(50, h + 1), RGB(0, 200, 0)); // the returned back colour
+    EXPECT_EQ(Pixel(150, h + 1), kBack);         // column 1 of the same row
+    EXPECT_EQ(Pixel(50, 2 * h + 1), kSelBack);   // False: the selection colours
     lv->DrawCallback(nullptr);
     EXPECT_EQ(Pixel(50, 1), kSelBack);
 }

@@ -5,10 +5,9 @@
 #include "listview/modShellSort.h"
 #include "listview/modSortCallback.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <random>
 #include <string>
 #include <vector>
@@ -40,7 +39,8 @@ TEST(ShellSort, SortsArraysOfEverySizeAndCountsComparisonsOnTinyOnes) {
     std::mt19937 random(7);
     for (int count : {3, 4, 5, 13, 14, 40, 41, 121, 1000, 9841}) {
         std::vector<std::int32_t> values(static_cast<std::size_t>(count));
-        for (auto& v : values) v = static_cast<std::int32_t>(random() % 100);
+        for (auto& v : values)
+            v = static_cast<std::int32_t>(random() % 100);
         auto expected = values;
         std::sort(expected.begin(), expected.end());
         ShellSort(values.data(), count, 4, CompareInts);
@@ -72,7 +72,8 @@ ListItemCollection& Rows(ListItemCollection& items, std::vector<std::u16string> 
 
 std::vector<std::u16string> Column1(const ListItemCollection& items) {
     std::vector<std::u16string> out;
-    for (int i = 0; i < items.ItemCount(); ++i) out.push_back(items.Item(i)->Text(1));
+    for (int i = 0; i < items.ItemCount(); ++i)
+        out.push_back(items.Item(i)->Text(1));
     return out;
 }
 

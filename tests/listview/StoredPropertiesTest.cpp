@@ -1,12 +1,11 @@
 // The stored form: loading the main window's list, defaults for what a form
 // leaves out, names in any letter case, and saving only the differences.
 
+#include "ListViewFixture.h"
 #include "listview/ListView.h"
 #include "platform/Gdi.h"
 #include "platform/PropertyBag.h"
 #include "platform/Window.h"
-
-#include "ListViewFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -122,7 +121,8 @@ TEST(StoredProperties, LoadingAttachesTheScrollBarsAndLaysOut) {
     // Rows beyond the view enable the vertical bar with its range.
     lv.AddColumn(u"a", u"A", 0, 100);
     lv.Redraw(false);
-    for (int i = 0; i < 50; ++i) lv.AddItem();
+    for (int i = 0; i < 50; ++i)
+        lv.AddItem();
     lv.Redraw(true);
     EXPECT_TRUE(ListViewTestAccess::ScrollEnabled(lv, 1));
     EXPECT_EQ(ListViewTestAccess::ScrollMax(lv, 1), 50 - ListViewTestAccess::VisibleRows(lv));

@@ -2,7 +2,6 @@
 // Qt: every test runs inside a QGuiApplication (offscreen in the test runs).
 
 #include <QGuiApplication>
-
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {

@@ -1,6 +1,6 @@
 #include "main/AboutText.h"
-#include "main/frmAbout.h"
 #include "main/ProductInfo.h"
+#include "main/frmAbout.h"
 #include "platform/testing/ScopedTestServices.h"
 
 #include <QApplication>
@@ -13,7 +13,9 @@
 namespace lumarin::app {
 namespace {
 
-QString qs(const char16_t* text) { return QString::fromStdU16String(text); }
+QString qs(const char16_t* text) {
+    return QString::fromStdU16String(text);
+}
 
 TEST(AboutWindow, ShowsTheCaptionAndTheSixtyNineLineMemo) {
     platform::testing::ScopedTestServices services;
@@ -46,7 +48,8 @@ TEST(AboutWindow, CopiesTheMemoWithCrLfAndKeepsTheFocusInIt) {
     EXPECT_EQ(copied, AboutMemoText());
     EXPECT_EQ(services.clipboard().ClearCount(), 1);
     std::size_t lines = 0;
-    for (std::size_t at = copied.find(u"\r\n"); at != std::u16string::npos; at = copied.find(u"\r\n", at + 2))
+    for (std::size_t at = copied.find(u"\r\n"); at != std::u16string::npos;
+         at = copied.find(u"\r\n", at + 2))
         ++lines;
     EXPECT_EQ(lines, 69u);
     EXPECT_EQ(copied.substr(copied.size() - 2), u"\r\n");
@@ -56,7 +59,8 @@ TEST(AboutWindow, CopiesTheMemoWithCrLfAndKeepsTheFocusInIt) {
 TEST(AboutWindow, OnlyTheWebLineOpensAnAddress) {
     platform::testing::ScopedTestServices services;
     frmAbout about;
-    for (int index : {0, 2, 3}) QTest::mouseClick(about.lbl(index), Qt::LeftButton);
+    for (int index : {0, 2, 3})
+        QTest::mouseClick(about.lbl(index), Qt::LeftButton);
     EXPECT_TRUE(services.shell().OpenedUrls().empty());
 
     QTest::mouseClick(about.lbl(1), Qt::LeftButton);

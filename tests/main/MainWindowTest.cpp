@@ -25,15 +25,21 @@ namespace {
 using namespace platform;
 using test::TempDir;
 
-QString qs(const std::u16string& text) { return QString::fromStdU16String(text); }
-QString Caption(const char* suffix) { return QString::fromStdU16String(kProductCaption) + QString::fromUtf8(suffix); }
+QString qs(const std::u16string& text) {
+    return QString::fromStdU16String(text);
+}
+QString Caption(const char* suffix) {
+    return QString::fromStdU16String(kProductCaption) + QString::fromUtf8(suffix);
+}
 
 // A table of contents of three rows, then the three chapters 12 lines apart.
 std::vector<std::string> NovelWithContents() {
-    std::vector<std::string> lines = {"书名：青灯", "目录", "第一章 开始", "第二章 继续", "第三章 结束", "", "正文"};
+    std::vector<std::string> lines = {"书名：青灯",  "目录", "第一章 开始", "第二章 继续",
+                                      "第三章 结束", "",     "正文"};
     for (const char* heading : {"第一章 开始", "第二章 继续", "第三章 结束"}) {
         lines.push_back(heading);
-        for (int i = 1; i <= 11; ++i) lines.push_back(i % 4 == 0 ? "" : "　　这是正文的一行。");
+        for (int i = 1; i <= 11; ++i)
+            lines.push_back(i % 4 == 0 ? "" : "　　这是正文的一行。");
     }
     return lines;
 }
@@ -46,7 +52,8 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 
-    std::filesystem::path writeNovel(const std::vector<std::string>& lines, const char* name = "novel.txt") {
+    std::filesystem::path writeNovel(const std::vector<std::string>& lines,
+                                     const char* name = "novel.txt") {
         const auto file = dir.path() / name;
         test::WriteGbkLines(file, lines);
         return file;
@@ -68,13 +75,16 @@ protected:
     }
 
     void click(POINT p) {
-        SendMessage(list().hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
-        SendMessage(list().hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
+        SendMessage(list().hWnd(), WM_LBUTTONDOWN, MK_LBUTTON,
+                    MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
+        SendMessage(list().hWnd(), WM_LBUTTONUP, 0,
+                    MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
     }
 
     std::vector<QString> column(int c) {
         std::vector<QString> texts;
-        for (std::int32_t r = 0; r < list().ItemCount(); ++r) texts.push_back(qs(list().ItemText(r, c)));
+        for (std::int32_t r = 0; r < list().ItemCount(); ++r)
+            texts.push_back(qs(list().ItemText(r, c)));
         return texts;
     }
 
@@ -86,7 +96,8 @@ protected:
 TEST_F(MainWindow, OpensWithItsStartValues) {
     EXPECT_EQ(window->windowTitle(), Caption(" - [未打开]"));
     EXPECT_EQ(window->txtFind()->toPlainText(),
-              QStringLiteral("第([一二两三四五六七八九十○零百0-9１２３４５６７８９０]{1,6})([章草])(.*)"));
+              QStringLiteral(
+                  "第([一二两三四五六七八九十○零百0-9１２３４５６７８９０]{1,6})([章草])(.*)"));
     EXPECT_EQ(window->txtOut()->text(), QStringLiteral("%n-%c%s"));
     EXPECT_EQ(window->txtNum()->text(), QStringLiteral("1"));
     EXPECT_EQ(window->txtCount()->text(), QStringLiteral("50"));
@@ -116,8 +127,10 @@ TEST_F(MainWindow, AnalysisFillsTheListAndTheCaption) {
     ASSERT_EQ(list().ItemCount(), 6);
     EXPECT_EQ(column(0), (std::vector<QString>{".", ".", ".", "1", "2", "3"}));
     EXPECT_EQ(column(1)[3], QStringLiteral("第一章 开始"));
-    EXPECT_EQ(column(2), (std::vector<QString>{"1-开始", "2-继续", "3-结束", "1-开始", "2-继续", "3-结束"}));
-    for (int r = 0; r < 6; ++r) EXPECT_EQ(list().ItemChecked(r), r < 3) << "row " << r;
+    EXPECT_EQ(column(2),
+              (std::vector<QString>{"1-开始", "2-继续", "3-结束", "1-开始", "2-继续", "3-结束"}));
+    for (int r = 0; r < 6; ++r)
+        EXPECT_EQ(list().ItemChecked(r), r < 3) << "row " << r;
     EXPECT_EQ(window->windowTitle(), Caption(" - 3/6"));
     EXPECT_EQ(window->lblState()->text(), QStringLiteral("准备就绪"));
     EXPECT_TRUE(services.messageBox().Calls().empty());
@@ -144,16 +157,19 @@ TEST_F(MainWindow, ChecksByMouseAndSpaceUpdateTheCaptionAndRenumberingFollowsThe
 }
 
 TEST_F(MainWindow, OutputWritesTheChapterFilesAndSaysHowMany) {
-    const auto source = writeNovel({"前言", "第一章 开始", "一", "", "", "", "", "", "", "", "", "",
-                                    "第二章 继续", "二", "", "", "", "", "", "", "", "", "", "第三章 结束", "三"});
+    const auto source = writeNovel({"前言", "第一章 开始", "一", "", "", "", "", "", "", "", "",
+                                    "",     "第二章 继续", "二", "", "", "", "", "", "", "", "",
+                                    "",     "第三章 结束", "三"});
     analyse(source);
     ASSERT_EQ(list().ItemCount(), 3);
     QTest::mouseClick(window->cmdSaveOut(), Qt::LeftButton);
 
     const auto out = dir.path() / "novel";
-    EXPECT_EQ(test::ListFiles(out), (std::vector<std::string>{"000-0(Index).txt", "1-3(第1章+)/001-1开始.txt",
-                                                              "1-3(第1章+)/002-2继续.txt", "1-3(第1章+)/003-3结束.txt"}));
-    EXPECT_EQ(test::ReadBytes(out / "1-3(第1章+)/002-2继续.txt"), test::ToGbk("第二章 继续\r\n二\r\n"));
+    EXPECT_EQ(test::ListFiles(out),
+              (std::vector<std::string>{"000-0(Index).txt", "1-3(第1章+)/001-1开始.txt",
+                                        "1-3(第1章+)/002-2继续.txt", "1-3(第1章+)/003-3结束.txt"}));
+    EXPECT_EQ(test::ReadBytes(out / "1-3(第1章+)/002-2继续.txt"),
+              test::ToGbk("第二章 继续\r\n二\r\n"));
     EXPECT_EQ(window->lblState()->text(), QStringLiteral("共4个文件！"));
     EXPECT_EQ(window->shpDone()->width(), 1);
     ASSERT_EQ(services.messageBox().Calls().size(), 1u);
@@ -165,7 +181,8 @@ TEST_F(MainWindow, OutputWritesTheChapterFilesAndSaysHowMany) {
 
 TEST_F(MainWindow, RefusesToSplitWhenEveryRowIsChecked) {
     analyse(writeNovel(NovelWithContents()));
-    for (std::int32_t r = 0; r < list().ItemCount(); ++r) list().ItemChecked(r, true);
+    for (std::int32_t r = 0; r < list().ItemCount(); ++r)
+        list().ItemChecked(r, true);
     QTest::mouseClick(window->cmdSaveOut(), Qt::LeftButton);
 
     ASSERT_EQ(services.messageBox().Calls().size(), 1u);
@@ -221,8 +238,10 @@ TEST_F(MainWindow, ASelectedCheckedRowIsDrawnInTheSelectionColours) {
     const PixelBuffer* surface = GetWindowSurface(list().hWnd());
     ASSERT_NE(surface, nullptr);
     const POINT selectedRow = rowPoint(0, 200);
-    EXPECT_EQ(surface->at(selectedRow.x, selectedRow.y) & 0xFFFFFF, ToPixel(RGB(127, 157, 185)) & 0xFFFFFF);
-    EXPECT_EQ(surface->at(checkedRow.x, checkedRow.y) & 0xFFFFFF, ToPixel(RGB(255, 224, 192)) & 0xFFFFFF);
+    EXPECT_EQ(surface->at(selectedRow.x, selectedRow.y) & 0xFFFFFF,
+              ToPixel(RGB(127, 157, 185)) & 0xFFFFFF);
+    EXPECT_EQ(surface->at(checkedRow.x, checkedRow.y) & 0xFFFFFF,
+              ToPixel(RGB(255, 224, 192)) & 0xFFFFFF);
     EXPECT_EQ(surface->at(plainRow.x, plainRow.y) & 0xFFFFFF, 0xFFFFFFu);
 }
 

@@ -1,10 +1,9 @@
 #include "WindowTestSupport.h"
 
-#include <gtest/gtest.h>
-#include <iconv.h>
-
 #include <algorithm>
 #include <fstream>
+#include <gtest/gtest.h>
+#include <iconv.h>
 #include <iterator>
 #include <random>
 #include <stdexcept>
@@ -40,7 +39,8 @@ std::string ToGbk(const std::string& utf8) {
 
 void WriteGbkLines(const fs::path& file, const std::vector<std::string>& lines) {
     std::ofstream out(file, std::ios::binary);
-    for (const std::string& line : lines) out << ToGbk(line) << "\r\n";
+    for (const std::string& line : lines)
+        out << ToGbk(line) << "\r\n";
 }
 
 std::string ReadBytes(const fs::path& file) {
@@ -51,7 +51,8 @@ std::string ReadBytes(const fs::path& file) {
 std::vector<std::string> ListFiles(const fs::path& root) {
     std::vector<std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(root))
-        if (entry.is_regular_file()) files.push_back(fs::relative(entry.path(), root).generic_string());
+        if (entry.is_regular_file())
+            files.push_back(fs::relative(entry.path(), root).generic_string());
     std::sort(files.begin(), files.end());
     return files;
 }

@@ -8,7 +8,9 @@ namespace {
 using testing::MemoryCanvas;
 
 // The colour fillDistinct gives a pixel, to tell where a copied pixel came from.
-COLORREF Distinct(int x, int y) { return RGB(x * 17, y * 23, (x + y) * 5 + 1); }
+COLORREF Distinct(int x, int y) {
+    return RGB(x * 17, y * 23, (x + y) * 5 + 1);
+}
 
 TEST(Blit, CopiesExactlyAndClipsAtBothEnds) {
     struct Case {
@@ -28,7 +30,8 @@ TEST(Blit, CopiesExactlyAndClipsAtBothEnds) {
         MemoryCanvas source(8, 6);
         source.fillDistinct();
         MemoryCanvas target(9, 7, RGB(1, 1, 1));
-        EXPECT_TRUE(BitBlt(target.dc(), c.x, c.y, c.width, c.height, source.dc(), c.sx, c.sy, SRCCOPY))
+        EXPECT_TRUE(
+            BitBlt(target.dc(), c.x, c.y, c.width, c.height, source.dc(), c.sx, c.sy, SRCCOPY))
             << c.name;
         for (int y = 0; y < target.height(); ++y)
             for (int x = 0; x < target.width(); ++x) {

@@ -1,9 +1,7 @@
 #include "MemoryCanvas.h"
-
 #include "platform/Window.h"
 
 #include <gtest/gtest.h>
-
 
 namespace lumarin::platform {
 namespace {
@@ -67,7 +65,8 @@ void CheckEdge(const EdgeColors& e, UINT flags, const std::vector<Probe>& probes
     EXPECT_TRUE(DrawEdge(canvas.dc(), &r, e.edge, flags));
     EXPECT_EQ(r, (RECT{1, 1, 9, 7})) << "the rectangle is not adjusted";
     for (const Probe& p : probes)
-        EXPECT_EQ(canvas.pixel(p.x, p.y), Expected(e, p.role)) << e.name << " at " << p.x << "," << p.y;
+        EXPECT_EQ(canvas.pixel(p.x, p.y), Expected(e, p.role))
+            << e.name << " at " << p.x << "," << p.y;
 }
 
 // Rectangle (1, 1, 9, 7): outer border on x 1 and 8, y 1 and 6; inner on x 2

@@ -30,7 +30,8 @@ TEST(Fills, FillRectPaintsRightAndBottomExclusiveWithinTheBuffer) {
         EXPECT_EQ(canvas.inkBounds(), c.painted) << c.name;
         if (c.painted.right > 0) {
             EXPECT_EQ(canvas.inked().size(),
-                      static_cast<std::size_t>((c.painted.right - c.painted.left) * (c.painted.bottom - c.painted.top)))
+                      static_cast<std::size_t>((c.painted.right - c.painted.left) *
+                                               (c.painted.bottom - c.painted.top)))
                 << c.name << ": solid";
             EXPECT_EQ(canvas.pixel(c.painted.left, c.painted.top), RGB(0, 0, 255)) << c.name;
         }
@@ -66,9 +67,9 @@ TEST(Fills, FocusRectDrawnTwiceRestoresTheBuffer) {
         RECT rect;
         bool visible;
     } cases[] = {
-        {{1, 1, 9, 7}, true},   {{2, 2, 3, 3}, true},   {{0, 3, 10, 4}, true},
-        {{4, 0, 5, 8}, true},   {{-3, -2, 5, 4}, true}, {{6, 5, 20, 20}, true},
-        {{0, 0, 10, 8}, true},  {{2, 2, 2, 6}, false},  {{11, 0, 20, 8}, false},
+        {{1, 1, 9, 7}, true},  {{2, 2, 3, 3}, true},   {{0, 3, 10, 4}, true},
+        {{4, 0, 5, 8}, true},  {{-3, -2, 5, 4}, true}, {{6, 5, 20, 20}, true},
+        {{0, 0, 10, 8}, true}, {{2, 2, 2, 6}, false},  {{11, 0, 20, 8}, false},
     };
     for (const Case& c : cases) {
         const RECT& r = c.rect;
@@ -78,7 +79,8 @@ TEST(Fills, FocusRectDrawnTwiceRestoresTheBuffer) {
         EXPECT_TRUE(DrawFocusRect(canvas.dc(), &r));
         EXPECT_EQ(canvas.buffer().pixels != before, c.visible) << r.left << "," << r.top;
         EXPECT_TRUE(DrawFocusRect(canvas.dc(), &r));
-        EXPECT_EQ(canvas.buffer().pixels, before) << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+        EXPECT_EQ(canvas.buffer().pixels, before)
+            << r.left << "," << r.top << "," << r.right << "," << r.bottom;
     }
 }
 
@@ -87,7 +89,8 @@ TEST(Fills, FocusRectLeavesInsideAndOutsideAlone) {
     RECT r{2, 2, 10, 8};
     DrawFocusRect(canvas.dc(), &r);
     for (auto [x, y] : canvas.inked()) {
-        bool onOutline = (x == 2 || x == 9 || y == 2 || y == 7) && x >= 2 && x <= 9 && y >= 2 && y <= 7;
+        bool onOutline =
+            (x == 2 || x == 9 || y == 2 || y == 7) && x >= 2 && x <= 9 && y >= 2 && y <= 7;
         EXPECT_TRUE(onOutline) << x << "," << y;
     }
     EXPECT_EQ(canvas.inked().size(), 12u) << "half of the 24 outline pixels";

@@ -29,10 +29,9 @@ TEST_F(FocusTest, FocusMovesWithKillThenSetAndNamesTheOtherWindow) {
     EXPECT_EQ(SetFocus(0), b);
     EXPECT_EQ(GetFocus(), 0);
 
-    EXPECT_EQ(FocusTrail(), (std::vector<std::pair<HWND, UINT>>{{a, WM_SETFOCUS},
-                                                                {a, WM_KILLFOCUS},
-                                                                {b, WM_SETFOCUS},
-                                                                {b, WM_KILLFOCUS}}));
+    EXPECT_EQ(FocusTrail(),
+              (std::vector<std::pair<HWND, UINT>>{
+                  {a, WM_SETFOCUS}, {a, WM_KILLFOCUS}, {b, WM_SETFOCUS}, {b, WM_KILLFOCUS}}));
     EXPECT_EQ(MessagesOf(a, WM_SETFOCUS)[0].wParam, 0u);
     EXPECT_EQ(MessagesOf(a, WM_KILLFOCUS)[0].wParam, static_cast<WPARAM>(b));
     EXPECT_EQ(MessagesOf(b, WM_SETFOCUS)[0].wParam, static_cast<WPARAM>(a));
@@ -46,9 +45,8 @@ TEST_F(FocusTest, DestroyedWindowGivesUpFocusAndCaptureBeforeItsDestroyMessage) 
     SetCapture(a);
     MessageLog().clear();
     DestroyWindow(a);
-    EXPECT_EQ(FocusTrail(), (std::vector<std::pair<HWND, UINT>>{{a, WM_KILLFOCUS},
-                                                                {a, WM_CAPTURECHANGED},
-                                                                {a, WM_DESTROY}}));
+    EXPECT_EQ(FocusTrail(), (std::vector<std::pair<HWND, UINT>>{
+                                {a, WM_KILLFOCUS}, {a, WM_CAPTURECHANGED}, {a, WM_DESTROY}}));
     EXPECT_EQ(GetFocus(), 0);
     EXPECT_EQ(GetCapture(), 0);
 }

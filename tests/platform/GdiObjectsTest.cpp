@@ -1,10 +1,8 @@
 #include "MemoryCanvas.h"
-
 #include "platform/Gdi.h"
 
-#include <gtest/gtest.h>
-
 #include <climits>
+#include <gtest/gtest.h>
 
 namespace lumarin::platform {
 namespace {
@@ -41,9 +39,9 @@ TEST(GdiObjects, CompatibleBitmapRefusesUnusableSizes) {
         int width, height;
         bool created;
     } cases[] = {
-        {1, 1, true},     {300, 20, true},   {0, 10, false},        {10, 0, false},
-        {-5, 10, false},  {10, -5, false},   {40000, 1, false},     {INT_MAX, INT_MAX, false},
-        {30000, 30000, false},
+        {1, 1, true},      {300, 20, true},           {0, 10, false},
+        {10, 0, false},    {-5, 10, false},           {10, -5, false},
+        {40000, 1, false}, {INT_MAX, INT_MAX, false}, {30000, 30000, false},
     };
     for (const Case& c : cases) {
         HBITMAP bitmap = CreateCompatibleBitmap(dc, c.width, c.height);
@@ -153,10 +151,19 @@ TEST(GdiObjects, StockObjectsHaveTheirKinds) {
     struct Case {
         int index;
         DWORD type;
-    } cases[] = {{WHITE_BRUSH, OBJ_BRUSH}, {LTGRAY_BRUSH, OBJ_BRUSH}, {GRAY_BRUSH, OBJ_BRUSH},
-                 {DKGRAY_BRUSH, OBJ_BRUSH}, {BLACK_BRUSH, OBJ_BRUSH},  {NULL_BRUSH, OBJ_BRUSH},
-                 {WHITE_PEN, OBJ_PEN},      {BLACK_PEN, OBJ_PEN},      {NULL_PEN, OBJ_PEN},
-                 {SYSTEM_FONT, OBJ_FONT},   {DEFAULT_GUI_FONT, OBJ_FONT}, {9, 0}, {-1, 0}};
+    } cases[] = {{WHITE_BRUSH, OBJ_BRUSH},
+                 {LTGRAY_BRUSH, OBJ_BRUSH},
+                 {GRAY_BRUSH, OBJ_BRUSH},
+                 {DKGRAY_BRUSH, OBJ_BRUSH},
+                 {BLACK_BRUSH, OBJ_BRUSH},
+                 {NULL_BRUSH, OBJ_BRUSH},
+                 {WHITE_PEN, OBJ_PEN},
+                 {BLACK_PEN, OBJ_PEN},
+                 {NULL_PEN, OBJ_PEN},
+                 {SYSTEM_FONT, OBJ_FONT},
+                 {DEFAULT_GUI_FONT, OBJ_FONT},
+                 {9, 0},
+                 {-1, 0}};
     for (const Case& c : cases)
         EXPECT_EQ(GetObjectType(GetStockObject(c.index)), c.type) << c.index;
     EXPECT_EQ(GetStockObject(WHITE_BRUSH), GetStockObject(WHITE_BRUSH));

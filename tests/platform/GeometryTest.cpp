@@ -1,5 +1,4 @@
 #include "WindowTestSupport.h"
-
 #include "platform/ScrollBar.h"
 #include "platform/WindowSurface.h"
 
@@ -40,7 +39,11 @@ TEST_F(GeometryTest, ClientAreaShrinksByFrameAndVisibleBars) {
         {"border and client edge", WS_BORDER, WS_EX_CLIENTEDGE, 200, 100, {194, 94}},
         {"vertical bar", WS_VSCROLL, 0, 200, 100, {183, 100}},
         {"horizontal bar", WS_HSCROLL, 0, 200, 100, {200, 83}},
-        {"both bars in a client edge", WS_VSCROLL | WS_HSCROLL, WS_EX_CLIENTEDGE, 200, 100,
+        {"both bars in a client edge",
+         WS_VSCROLL | WS_HSCROLL,
+         WS_EX_CLIENTEDGE,
+         200,
+         100,
          {179, 79}},
         {"too small for its bars", WS_VSCROLL | WS_HSCROLL | WS_BORDER, 0, 10, 10, {0, 0}},
     };
@@ -89,8 +92,8 @@ TEST_F(GeometryTest, ShowingAndHidingBarsResizesTheClientArea) {
         bool sizeMessage;
     };
     const Step steps[] = {
-        {SB_VERT, true, {181, 98}, true},  {SB_VERT, true, {181, 98}, false},
-        {SB_HORZ, true, {181, 81}, true},  {SB_BOTH, false, {198, 98}, true},
+        {SB_VERT, true, {181, 98}, true},   {SB_VERT, true, {181, 98}, false},
+        {SB_HORZ, true, {181, 81}, true},   {SB_BOTH, false, {198, 98}, true},
         {SB_BOTH, false, {198, 98}, false}, {SB_BOTH, true, {181, 81}, true},
     };
     for (const Step& s : steps) {
@@ -165,9 +168,9 @@ TEST_F(GeometryTest, HitTestingFindsClientBarsAndFrame) {
         LRESULT expected;
     };
     const Case cases[] = {
-        {{0, 0}, HTCLIENT},     {{180, 80}, HTCLIENT},   {{181, 10}, HTVSCROLL},
-        {{197, 80}, HTVSCROLL}, {{10, 81}, HTHSCROLL},   {{180, 97}, HTHSCROLL},
-        {{185, 85}, HTNOWHERE}, {{-1, 10}, HTBORDER},    {{198, 10}, HTBORDER},
+        {{0, 0}, HTCLIENT},     {{180, 80}, HTCLIENT},  {{181, 10}, HTVSCROLL},
+        {{197, 80}, HTVSCROLL}, {{10, 81}, HTHSCROLL},  {{180, 97}, HTHSCROLL},
+        {{185, 85}, HTNOWHERE}, {{-1, 10}, HTBORDER},   {{198, 10}, HTBORDER},
         {{-2, 10}, HTNOWHERE},  {{10, 200}, HTNOWHERE},
     };
     for (const Case& c : cases) {

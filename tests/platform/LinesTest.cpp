@@ -1,8 +1,7 @@
 #include "MemoryCanvas.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <vector>
 
 namespace lumarin::platform {
@@ -15,8 +14,9 @@ using Points = std::vector<std::pair<int, int>>;
 constexpr COLORREF kInk = RGB(200, 0, 0);
 
 Points Sorted(Points points) {
-    std::sort(points.begin(), points.end(),
-              [](auto a, auto b) { return a.second != b.second ? a.second < b.second : a.first < b.first; });
+    std::sort(points.begin(), points.end(), [](auto a, auto b) {
+        return a.second != b.second ? a.second < b.second : a.first < b.first;
+    });
     return points;
 }
 
@@ -95,8 +95,7 @@ TEST(Lines, ClosedOutlineHasNoGapAndLeavesTheInside) {
     Points outline;
     for (int y = 1; y <= 5; ++y)
         for (int x = 1; x <= 9; ++x)
-            if (y == 1 || y == 5 || x == 1 || x == 9)
-                outline.emplace_back(x, y);
+            if (y == 1 || y == 5 || x == 1 || x == 9) outline.emplace_back(x, y);
     EXPECT_EQ(canvas.inked(), outline);
 }
 
@@ -118,8 +117,7 @@ TEST(Lines, AreClippedToTheBuffer) {
     for (int x = 0; x < 10; ++x)
         expected.emplace_back(x, 2);
     for (int i = 0; i < 6; ++i)
-        if (i != 2)
-            expected.emplace_back(i, i);
+        if (i != 2) expected.emplace_back(i, i);
     EXPECT_EQ(canvas.inked(), Sorted(expected));
 }
 
@@ -140,11 +138,9 @@ TEST(Lines, FollowThePenStyleAndWidth) {
         {"null", PS_NULL, 1, {}},
         {"dotted", PS_DOT, 1, {{1, 2}, {3, 2}, {5, 2}}},
         {"width 0 is one pixel", PS_SOLID, 0, {{1, 2}, {2, 2}, {3, 2}, {4, 2}, {5, 2}}},
-        {"width 3",
-         PS_SOLID,
-         3,
-         {{0, 1}, {1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {0, 2}, {1, 2}, {2, 2}, {3, 2}, {4, 2},
-          {5, 2}, {6, 2}, {0, 3}, {1, 3}, {2, 3}, {3, 3}, {4, 3}, {5, 3}, {6, 3}}},
+        {"width 3", PS_SOLID, 3, {{0, 1}, {1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1},
+                                  {0, 2}, {1, 2}, {2, 2}, {3, 2}, {4, 2}, {5, 2}, {6, 2},
+                                  {0, 3}, {1, 3}, {2, 3}, {3, 3}, {4, 3}, {5, 3}, {6, 3}}},
     };
     for (const Case& c : cases) {
         MemoryCanvas canvas(8, 5);

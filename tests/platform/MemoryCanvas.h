@@ -15,7 +15,8 @@ namespace lumarin::platform::testing {
 // replaced and deletes the object.
 class SelectedObject {
 public:
-    SelectedObject(HDC dc, HGDIOBJ object) : m_dc(dc), m_object(object), m_previous(SelectObject(dc, object)) {}
+    SelectedObject(HDC dc, HGDIOBJ object)
+        : m_dc(dc), m_object(object), m_previous(SelectObject(dc, object)) {}
     ~SelectedObject() {
         SelectObject(m_dc, m_previous);
         DeleteObject(m_object);
@@ -74,8 +75,7 @@ public:
         std::vector<std::pair<int, int>> points;
         for (int y = 0; y < height(); ++y)
             for (int x = 0; x < width(); ++x)
-                if (pixel(x, y) != background)
-                    points.emplace_back(x, y);
+                if (pixel(x, y) != background) points.emplace_back(x, y);
         return points;
     }
 
@@ -83,8 +83,7 @@ public:
     // empty (all zero) when there is none.
     RECT inkBounds(COLORREF background = RGB(255, 255, 255)) const {
         auto points = inked(background);
-        if (points.empty())
-            return RECT{};
+        if (points.empty()) return RECT{};
         RECT r{points[0].first, points[0].second, points[0].first + 1, points[0].second + 1};
         for (auto [x, y] : points) {
             r.left = std::min<LONG>(r.left, x);

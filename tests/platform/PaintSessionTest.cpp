@@ -1,5 +1,4 @@
 #include "WindowTestSupport.h"
-
 #include "platform/Gdi.h"
 
 namespace lumarin::platform::test {

@@ -1,5 +1,4 @@
 #include "WindowTestSupport.h"
-
 #include "platform/WindowSurface.h"
 
 namespace lumarin::platform::test {

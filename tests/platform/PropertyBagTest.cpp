@@ -1,7 +1,6 @@
 #include "platform/PropertyBag.h"
 
 #include <gtest/gtest.h>
-
 #include <stdexcept>
 
 namespace lumarin::platform::test {

@@ -1,6 +1,6 @@
-#include "WindowTestSupport.h"
-
 #include "platform/ScrollBar.h"
+
+#include "WindowTestSupport.h"
 
 namespace lumarin::platform::test {
 namespace {

@@ -1,5 +1,6 @@
-#include "platform/DataObject.h"
 #include "platform/Services.h"
+
+#include "platform/DataObject.h"
 #include "platform/testing/ScopedTestServices.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,6 @@
 #include "platform/StdFont.h"
 
 #include <gtest/gtest.h>
-
 #include <stdexcept>
 
 namespace lumarin::platform::test {

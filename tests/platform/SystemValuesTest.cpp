@@ -74,9 +74,9 @@ TEST_F(SystemValuesTest, MulDivRoundsToNearest) {
         int number, numerator, denominator, expected;
     };
     const Case cases[] = {
-        {8, 96, 72, 11},    {5, 96, 72, 7},      {9, 96, 72, 12},       {7, 1, 2, 4},
-        {-7, 1, 2, -4},     {10, 3, 4, 8},       {-10, 3, 4, -8},       {10, -3, 4, -8},
-        {6, 1, 4, 2},       {1, 1, 0, -1},       {INT_MAX, 2, 1, -1},   {INT_MAX, 2, 2, INT_MAX},
+        {8, 96, 72, 11}, {5, 96, 72, 7}, {9, 96, 72, 12},     {7, 1, 2, 4},
+        {-7, 1, 2, -4},  {10, 3, 4, 8},  {-10, 3, 4, -8},     {10, -3, 4, -8},
+        {6, 1, 4, 2},    {1, 1, 0, -1},  {INT_MAX, 2, 1, -1}, {INT_MAX, 2, 2, INT_MAX},
         {0, 5, 7, 0},
     };
     for (const Case& c : cases) {

@@ -1,11 +1,9 @@
 #include "MemoryCanvas.h"
 
-#include <gtest/gtest.h>
-
 #include <QFontDatabase>
 #include <QStringList>
-
 #include <climits>
+#include <gtest/gtest.h>
 
 namespace lumarin::platform {
 namespace {
@@ -36,7 +34,8 @@ bool Inside(const RECT& inner, const RECT& outer) {
 }
 
 TEST(Text, EllipsisKeepsLongTextInsideItsRectangle) {
-    const std::u16string texts[] = {u"A heading far too long for its little cell", u"第一千二百三十四章 青灯照壁人初睡",
+    const std::u16string texts[] = {u"A heading far too long for its little cell",
+                                    u"第一千二百三十四章 青灯照壁人初睡",
                                     u"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW"};
     for (UINT format : {kCellLeft, kCellCentre, kCellRight}) {
         for (const auto& text : texts) {
@@ -96,7 +95,8 @@ TEST(Text, GB2312FontsTakeMainlandHanShapes) {
     const auto mainland = render(DEFAULT_CHARSET, u"Noto Sans CJK SC");
     EXPECT_NE(mainland, render(DEFAULT_CHARSET, u"Noto Sans CJK JP")) << "the shapes do differ";
     EXPECT_EQ(render(GB2312_CHARSET, u""), mainland);
-    EXPECT_EQ(render(GB2312_CHARSET, u"DejaVu Sans"), mainland) << "a Latin face falls back to mainland shapes";
+    EXPECT_EQ(render(GB2312_CHARSET, u"DejaVu Sans"), mainland)
+        << "a Latin face falls back to mainland shapes";
 }
 
 TEST(Text, AlignmentMovesTheInk) {
@@ -131,7 +131,8 @@ TEST(Text, VerticalCentringAndTopPlacement) {
         inks[i] = canvas.inkBounds();
     }
     EXPECT_LT(inks[0].bottom, extent.cy + 1) << "top: within the first line";
-    EXPECT_EQ(inks[1].top - inks[0].top, (60 - extent.cy) / 2) << "centred: moved by half the spare height";
+    EXPECT_EQ(inks[1].top - inks[0].top, (60 - extent.cy) / 2)
+        << "centred: moved by half the spare height";
 }
 
 TEST(Text, DrawsInTheTextColourAndFillsOnlyWhenOpaque) {
@@ -163,13 +164,14 @@ TEST(Text, FontAttributesChangeTheInk) {
         return canvas.buffer().pixels;
     };
     const auto normal = render(Font(-14));
-    LOGFONT bold = Font(-14, FW_BOLD), italic = Font(-14), underline = Font(-14), strike = Font(-14),
-            bigger = Font(-18);
+    LOGFONT bold = Font(-14, FW_BOLD), italic = Font(-14), underline = Font(-14),
+            strike = Font(-14), bigger = Font(-18);
     italic.lfItalic = 1;
     underline.lfUnderline = 1;
     strike.lfStrikeOut = 1;
     for (const LOGFONT& lf : {bold, italic, underline, strike, bigger})
-        EXPECT_NE(render(lf), normal) << lf.lfWeight << lf.lfItalic << lf.lfUnderline << lf.lfStrikeOut;
+        EXPECT_NE(render(lf), normal)
+            << lf.lfWeight << lf.lfItalic << lf.lfUnderline << lf.lfStrikeOut;
 }
 
 TEST(Text, AmpersandMarksAnUnderlinedCharacterUnlessNoPrefix) {

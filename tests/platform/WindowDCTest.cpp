@@ -1,6 +1,5 @@
 #include "MemoryCanvas.h"
 #include "WindowTestSupport.h"
-
 #include "platform/Gdi.h"
 #include "platform/WindowHost.h"
 

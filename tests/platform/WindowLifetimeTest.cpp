@@ -1,5 +1,4 @@
 #include "WindowTestSupport.h"
-
 #include "platform/ScrollBar.h"
 
 #include <unistd.h>
@@ -112,11 +111,12 @@ TEST_F(LifetimeTest, ChildrenAreDestroyedBeforeTheParentsLastMessage) {
     DestroyWindow(parent);
     EXPECT_FALSE(IsWindow(child));
     std::vector<std::pair<HWND, UINT>> order;
-    for (const Message& m : MessageLog()) order.emplace_back(m.hwnd, m.msg);
+    for (const Message& m : MessageLog())
+        order.emplace_back(m.hwnd, m.msg);
     EXPECT_EQ(order, (std::vector<std::pair<HWND, UINT>>{{parent, WM_DESTROY},
-                                                          {child, WM_DESTROY},
-                                                          {child, WM_NCDESTROY},
-                                                          {parent, WM_NCDESTROY}}));
+                                                         {child, WM_DESTROY},
+                                                         {child, WM_NCDESTROY},
+                                                         {parent, WM_NCDESTROY}}));
 }
 
 TEST_F(LifetimeTest, ProcedureMayDestroyItsOwnWindowWhileHandlingAMessage) {

@@ -66,9 +66,9 @@ TEST_F(ProcedureTest, LongValuesReturnTheirPreviousValue) {
         LONG_PTR initial;
         LONG_PTR next;
     };
-    for (const Case c : {Case{GWL_STYLE, WS_BORDER, WS_BORDER | WS_VSCROLL},
-                         Case{GWL_EXSTYLE, WS_EX_CLIENTEDGE, WS_EX_STATICEDGE},
-                         Case{GWLP_USERDATA, 0, -12345}}) {
+    for (const Case c :
+         {Case{GWL_STYLE, WS_BORDER, WS_BORDER | WS_VSCROLL},
+          Case{GWL_EXSTYLE, WS_EX_CLIENTEDGE, WS_EX_STATICEDGE}, Case{GWLP_USERDATA, 0, -12345}}) {
         EXPECT_EQ(GetWindowLongPtr(hwnd, c.index), c.initial) << c.index;
         EXPECT_EQ(SetWindowLongPtr(hwnd, c.index, c.next), c.initial) << c.index;
         EXPECT_EQ(GetWindowLongPtr(hwnd, c.index), c.next) << c.index;

@@ -6,7 +6,6 @@
 #include "platform/WindowHost.h"
 
 #include <gtest/gtest.h>
-
 #include <vector>
 
 namespace lumarin::platform::test {

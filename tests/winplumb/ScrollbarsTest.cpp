@@ -1,7 +1,7 @@
-#include "WindowFixture.h"
-
-#include "platform/ScrollBar.h"
 #include "winplumb/Scrollbars.h"
+
+#include "WindowFixture.h"
+#include "platform/ScrollBar.h"
 #include "winplumb/Subclasser.h"
 
 #include <string>
@@ -16,7 +16,9 @@ struct Event {
     friend bool operator==(const Event&, const Event&) = default;
 };
 
-void PrintTo(const Event& e, std::ostream* os) { *os << e.name << "(" << e.eBar << ", " << e.arg << ")"; }
+void PrintTo(const Event& e, std::ostream* os) {
+    *os << e.name << "(" << e.eBar << ", " << e.arg << ")";
+}
 
 class ScrollbarsTest : public WindowFixture {
 protected:
@@ -108,18 +110,20 @@ TEST_F(ScrollbarsTest, ScrollRequestsMoveByTheTable) {
         int expected;
         bool changes;
     } cases[] = {
-        {50, SB_LINEDOWN, 51, true},   {51, SB_LINEDOWN, 51, false}, {5, SB_LINEUP, 4, true},
-        {0, SB_LINEUP, 0, false},      {20, SB_PAGEDOWN, 30, true},  {45, SB_PAGEDOWN, 51, true},
-        {5, SB_PAGEUP, 0, true},       {20, SB_TOP, 0, true},        {20, SB_BOTTOM, 50, true},
-        {20, SB_THUMBPOSITION, 20, false}, {20, SB_ENDSCROLL, 20, false}, {20, 9, 20, false},
+        {50, SB_LINEDOWN, 51, true},   {51, SB_LINEDOWN, 51, false},
+        {5, SB_LINEUP, 4, true},       {0, SB_LINEUP, 0, false},
+        {20, SB_PAGEDOWN, 30, true},   {45, SB_PAGEDOWN, 51, true},
+        {5, SB_PAGEUP, 0, true},       {20, SB_TOP, 0, true},
+        {20, SB_BOTTOM, 50, true},     {20, SB_THUMBPOSITION, 20, false},
+        {20, SB_ENDSCROLL, 20, false}, {20, 9, 20, false},
     };
     for (int eBar : {SB_HORZ, SB_VERT}) {
         for (const auto& c : cases) {
-            SCOPED_TRACE(::testing::Message() << "bar " << eBar << " request " << c.request
-                                            << " from " << c.start);
+            SCOPED_TRACE(::testing::Message()
+                         << "bar " << eBar << " request " << c.request << " from " << c.start);
             StartAt(eBar, c.start);
-            SendMessage(m_hwnd, eBar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL,
-                        MAKEWPARAM(c.request, 0), 0);
+            SendMessage(m_hwnd, eBar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL, MAKEWPARAM(c.request, 0),
+                        0);
             EXPECT_EQ(m_sb.Value(eBar), c.expected);
             if (c.changes)
                 EXPECT_EQ(m_events, (std::vector<Event>{{"Change", eBar, c.expected}}));
@@ -182,12 +186,12 @@ TEST_F(ScrollbarsTest, WheelMovesTheVerticalBarByNotchesTimesLines) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "delta " << c.delta << " enabled " << c.enabled
-                                        << " visible " << c.visible);
+                                          << " visible " << c.visible);
         m_sb.Enabled(SB_VERT, c.enabled);
         m_sb.Visible(SB_VERT, c.visible);
         StartAt(SB_VERT, 20);
-        const LRESULT result = SendMessage(
-            m_hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(c.delta)), 0);
+        const LRESULT result =
+            SendMessage(m_hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(c.delta)), 0);
         EXPECT_EQ(result, c.result);
         EXPECT_EQ(m_sb.Value(SB_VERT), c.expected);
         ASSERT_FALSE(m_events.empty());

@@ -1,6 +1,6 @@
-#include "WindowFixture.h"
-
 #include "winplumb/Subclasser.h"
+
+#include "WindowFixture.h"
 
 namespace lumarin::winplumb::test {
 namespace {
@@ -246,8 +246,7 @@ TEST_F(SubclasserTest, RemovalWaitsForTheOutermostMessage) {
     m_hook.AddMsg(hwnd, kPing, MSG_BEFORE_AND_AFTER);
     m_hook.AddMsg(hwnd, kNested, MSG_BEFORE_AND_AFTER);
     m_receiver.react = [&](bool bBefore, bool&, LRESULT&, HWND, UINT uMsg, LONG&) {
-        if (bBefore && uMsg == kPing)
-            m_hook.UnSubclass(hwnd);
+        if (bBefore && uMsg == kPing) m_hook.UnSubclass(hwnd);
     };
     LONG_PTR procedureDuringNested = 0;
     OnOwnMessage([&](HWND h, UINT uMsg) {
@@ -308,8 +307,7 @@ TEST_F(SubclasserTest, ReceiverMayDestroyTheWindowFromInsideACall) {
     ASSERT_TRUE(m_hook.Subclass(hwnd, &m_receiver, 0));
     m_hook.AddMsg(hwnd, kPing, MSG_BEFORE_AND_AFTER);
     m_receiver.react = [](bool bBefore, bool&, LRESULT&, HWND h, UINT uMsg, LONG&) {
-        if (bBefore && uMsg == kPing)
-            DestroyWindow(h);
+        if (bBefore && uMsg == kPing) DestroyWindow(h);
     };
     SendMessage(hwnd, kPing, 0, 0);
     EXPECT_FALSE(IsWindow(hwnd));

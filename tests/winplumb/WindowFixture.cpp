@@ -20,11 +20,9 @@ std::function<void(HWND, UINT)> g_reaction;
 
 LRESULT OwnProcedure(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     g_received.push_back({hwnd, uMsg});
-    if (g_reaction)
-        g_reaction(hwnd, uMsg);
+    if (g_reaction) g_reaction(hwnd, uMsg);
     const auto it = g_results.find(uMsg);
-    if (it != g_results.end())
-        return it->second;
+    if (it != g_results.end()) return it->second;
     return DefWindowProc(hwnd, uMsg, wParam, lParam);
 }
 
@@ -33,8 +31,7 @@ LRESULT OwnProcedure(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
 void RecordingReceiver::WndProc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND lng_hWnd,
                                 UINT uMsg, WPARAM, LPARAM, LONG& lParamUser) {
     calls.push_back({bBefore, uMsg, lReturn, lParamUser});
-    if (react)
-        react(bBefore, bHandled, lReturn, lng_hWnd, uMsg, lParamUser);
+    if (react) react(bBefore, bHandled, lReturn, lng_hWnd, uMsg, lParamUser);
 }
 
 void WindowFixture::SetUp() {
@@ -52,8 +49,7 @@ void WindowFixture::SetUp() {
 void WindowFixture::TearDown() {
     g_reaction = nullptr;
     for (HWND hwnd : m_windows)
-        if (IsWindow(hwnd))
-            DestroyWindow(hwnd);
+        if (IsWindow(hwnd)) DestroyWindow(hwnd);
     m_services.reset();
 }
 
@@ -67,8 +63,7 @@ HWND WindowFixture::CreateTestWindow(LONG style) {
 std::vector<UINT> WindowFixture::OwnProcedureSaw(HWND hwnd) const {
     std::vector<UINT> seen;
     for (const Received& r : g_received)
-        if (r.hwnd == hwnd)
-            seen.push_back(r.uMsg);
+        if (r.hwnd == hwnd) seen.push_back(r.uMsg);
     return seen;
 }
 
@@ -77,7 +72,9 @@ bool WindowFixture::OwnProcedureSaw(HWND hwnd, UINT uMsg) const {
     return std::find(seen.begin(), seen.end(), uMsg) != seen.end();
 }
 
-void WindowFixture::OwnResult(UINT uMsg, LRESULT result) { g_results[uMsg] = result; }
+void WindowFixture::OwnResult(UINT uMsg, LRESULT result) {
+    g_results[uMsg] = result;
+}
 
 void WindowFixture::OnOwnMessage(std::function<void(HWND, UINT)> reaction) {
     g_reaction = std::move(reaction);

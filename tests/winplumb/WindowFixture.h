@@ -7,9 +7,8 @@
 #include "platform/testing/ScopedTestServices.h"
 #include "winplumb/ISubclass.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <map>
 #include <optional>
 #include <string>

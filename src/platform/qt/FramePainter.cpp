@@ -6,7 +6,6 @@
 #include <QColor>
 #include <QPainter>
 #include <QRect>
-
 #include <algorithm>
 
 namespace lumarin::platform::qt {
@@ -21,8 +20,7 @@ QColor SysColor(int index) {
 // One ring of an edge, one pixel wide: topLeft colour on the left and top,
 // bottomRight colour on the right and bottom.
 void Ring(QPainter& painter, const QRect& r, const QColor& topLeft, const QColor& bottomRight) {
-    if (r.width() <= 0 || r.height() <= 0)
-        return;
+    if (r.width() <= 0 || r.height() <= 0) return;
     painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), topLeft);
     painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), topLeft);
     painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
@@ -46,10 +44,13 @@ void PaintWindowFrame(QPainter& painter, HWND hwnd, const QRect& windowRect) {
 
     // The frame band first, so that any thickness the rings below do not cover
     // (a thick frame) shows as button face.
-    const QRect client = windowRect.adjusted(insets.left, insets.top, -insets.right, -insets.bottom);
+    const QRect client =
+        windowRect.adjusted(insets.left, insets.top, -insets.right, -insets.bottom);
     const QColor face = SysColor(COLOR_BTNFACE);
-    painter.fillRect(QRect(windowRect.left(), windowRect.top(), windowRect.width(), insets.top), face);
-    painter.fillRect(QRect(windowRect.left(), client.bottom() + 1, windowRect.width(), insets.bottom), face);
+    painter.fillRect(QRect(windowRect.left(), windowRect.top(), windowRect.width(), insets.top),
+                     face);
+    painter.fillRect(
+        QRect(windowRect.left(), client.bottom() + 1, windowRect.width(), insets.bottom), face);
     painter.fillRect(QRect(windowRect.left(), client.top(), insets.left, client.height()), face);
     painter.fillRect(QRect(client.right() + 1, client.top(), insets.right, client.height()), face);
 
@@ -71,8 +72,7 @@ void PaintWindowFrame(QPainter& painter, HWND hwnd, const QRect& windowRect) {
         rings[count++] = {COLOR_3DSHADOW, COLOR_3DHIGHLIGHT};
         rings[count++] = {COLOR_3DDKSHADOW, COLOR_3DLIGHT};
     }
-    if (exStyle & WS_EX_STATICEDGE)
-        rings[count++] = {COLOR_3DSHADOW, COLOR_3DHIGHLIGHT};
+    if (exStyle & WS_EX_STATICEDGE) rings[count++] = {COLOR_3DSHADOW, COLOR_3DHIGHLIGHT};
 
     const int room = std::min({insets.left, insets.top, insets.right, insets.bottom});
     QRect r = windowRect;

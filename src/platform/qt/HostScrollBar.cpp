@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QStyleOptionSlider>
 #include <QWidget>
-
 #include <algorithm>
 
 namespace lumarin::platform::qt {
@@ -20,15 +19,22 @@ constexpr int kRepeatIntervalMs = 50;
 
 WORD StepCode(QStyle::SubControl control) {
     switch (control) {
-    case QStyle::SC_ScrollBarSubLine: return SB_LINEUP;
-    case QStyle::SC_ScrollBarAddLine: return SB_LINEDOWN;
-    case QStyle::SC_ScrollBarSubPage: return SB_PAGEUP;
-    case QStyle::SC_ScrollBarAddPage: return SB_PAGEDOWN;
-    default: return SB_ENDSCROLL;
+    case QStyle::SC_ScrollBarSubLine:
+        return SB_LINEUP;
+    case QStyle::SC_ScrollBarAddLine:
+        return SB_LINEDOWN;
+    case QStyle::SC_ScrollBarSubPage:
+        return SB_PAGEUP;
+    case QStyle::SC_ScrollBarAddPage:
+        return SB_PAGEDOWN;
+    default:
+        return SB_ENDSCROLL;
     }
 }
 
-QRect ToQRect(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+QRect ToQRect(const RECT& r) {
+    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
 
 } // namespace
 
@@ -39,8 +45,7 @@ HostScrollBar::HostScrollBar(QWidget* owner, HWND hwnd, int bar)
 }
 
 QRect HostScrollBar::geometry() const {
-    if (!IsWindow(m_hwnd) || !IsScrollBarVisible(m_hwnd, m_bar))
-        return {};
+    if (!IsWindow(m_hwnd) || !IsScrollBarVisible(m_hwnd, m_bar)) return {};
     return ToQRect(GetScrollBarRect(m_hwnd, m_bar));
 }
 
@@ -55,8 +60,7 @@ QStyleOptionSlider HostScrollBar::styleOption() const {
     opt.orientation = m_bar == SB_HORZ ? Qt::Horizontal : Qt::Vertical;
     opt.state = m_bar == SB_HORZ ? QStyle::State_Horizontal : QStyle::State_None;
     const bool enabled = IsScrollBarEnabled(m_hwnd, m_bar) && IsWindowEnabled(m_hwnd);
-    if (enabled)
-        opt.state |= QStyle::State_Enabled;
+    if (enabled) opt.state |= QStyle::State_Enabled;
     opt.minimum = si.nMin;
     const int lastPos = si.nPage == 0 ? si.nMax : si.nMax - static_cast<int>(si.nPage) + 1;
     opt.maximum = std::max(si.nMin, lastPos);
@@ -67,15 +71,13 @@ QStyleOptionSlider HostScrollBar::styleOption() const {
     opt.upsideDown = false;
     opt.subControls = QStyle::SC_All;
     opt.activeSubControls = m_pressed;
-    if (m_pressed != QStyle::SC_None)
-        opt.state |= QStyle::State_Sunken;
+    if (m_pressed != QStyle::SC_None) opt.state |= QStyle::State_Sunken;
     return opt;
 }
 
 void HostScrollBar::paint(QPainter& painter) const {
     const QRect where = geometry();
-    if (where.isEmpty())
-        return;
+    if (where.isEmpty()) return;
     const QStyleOptionSlider opt = styleOption();
     painter.save();
     painter.translate(where.topLeft());
@@ -96,7 +98,9 @@ QStyle::SubControl HostScrollBar::hitTest(QPoint pos) const {
                                                    pos - geometry().topLeft(), m_owner);
 }
 
-int HostScrollBar::along(QPoint p) const { return m_bar == SB_HORZ ? p.x() : p.y(); }
+int HostScrollBar::along(QPoint p) const {
+    return m_bar == SB_HORZ ? p.x() : p.y();
+}
 
 // The thumb position a drag to pos asks for, as a value of the scroll range.
 int HostScrollBar::valueAt(QPoint pos) const {
@@ -121,8 +125,7 @@ void HostScrollBar::sendNonClientDown(Qt::MouseButton button, QPoint pos) {
 }
 
 void HostScrollBar::sendScroll(WORD code, int pos) {
-    if (!IsWindow(m_hwnd))
-        return;
+    if (!IsWindow(m_hwnd)) return;
     SendMessage(m_hwnd, m_bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL,
                 MAKEWPARAM(code, static_cast<WORD>(pos)), 0);
     m_owner->update();
@@ -145,8 +148,7 @@ void HostScrollBar::press(Qt::MouseButton button, QPoint pos) {
         return;
     }
     const WORD code = StepCode(control);
-    if (code == SB_ENDSCROLL)
-        return;
+    if (code == SB_ENDSCROLL) return;
     m_pressed = control;
     sendScroll(code);
     m_repeat.start(kRepeatDelayMs);
@@ -154,8 +156,7 @@ void HostScrollBar::press(Qt::MouseButton button, QPoint pos) {
 
 void HostScrollBar::move(QPoint pos) {
     m_lastPos = pos;
-    if (m_pressed != QStyle::SC_ScrollBarSlider || !IsWindow(m_hwnd))
-        return;
+    if (m_pressed != QStyle::SC_ScrollBarSlider || !IsWindow(m_hwnd)) return;
     m_trackPos = valueAt(pos);
     SCROLLINFO si;
     si.fMask = SIF_TRACKPOS;
@@ -172,17 +173,14 @@ void HostScrollBar::stepAgain() {
         stop();
         return;
     }
-    if (hitTest(m_lastPos) == m_pressed)
-        sendScroll(StepCode(m_pressed));
+    if (hitTest(m_lastPos) == m_pressed) sendScroll(StepCode(m_pressed));
 }
 
 void HostScrollBar::release() {
     const QStyle::SubControl pressed = m_pressed;
     stop();
-    if (pressed == QStyle::SC_None)
-        return;
-    if (pressed == QStyle::SC_ScrollBarSlider)
-        sendScroll(SB_THUMBPOSITION, m_trackPos);
+    if (pressed == QStyle::SC_None) return;
+    if (pressed == QStyle::SC_ScrollBarSlider) sendScroll(SB_THUMBPOSITION, m_trackPos);
     sendScroll(SB_ENDSCROLL);
 }
 

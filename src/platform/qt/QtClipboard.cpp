@@ -5,7 +5,9 @@
 
 namespace lumarin::platform::qt {
 
-void QtClipboard::Clear() { QGuiApplication::clipboard()->clear(); }
+void QtClipboard::Clear() {
+    QGuiApplication::clipboard()->clear();
+}
 
 void QtClipboard::SetText(const std::u16string& text) {
     QGuiApplication::clipboard()->setText(

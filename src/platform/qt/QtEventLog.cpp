@@ -1,15 +1,18 @@
 #include "platform/qt/QtEventLog.h"
 
 #include <QString>
-
 #include <cstdio>
 #include <syslog.h>
 
 namespace lumarin::platform::qt {
 
-QtEventLog::QtEventLog() { openlog("lumarin", LOG_PID, LOG_USER); }
+QtEventLog::QtEventLog() {
+    openlog("lumarin", LOG_PID, LOG_USER);
+}
 
-QtEventLog::~QtEventLog() { closelog(); }
+QtEventLog::~QtEventLog() {
+    closelog();
+}
 
 void QtEventLog::LogError(const std::u16string& entry) {
     const QByteArray utf8 =

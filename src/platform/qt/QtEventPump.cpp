@@ -4,6 +4,8 @@
 
 namespace lumarin::platform::qt {
 
-void QtEventPump::DoEvents() { QCoreApplication::processEvents(); }
+void QtEventPump::DoEvents() {
+    QCoreApplication::processEvents();
+}
 
 } // namespace lumarin::platform::qt

@@ -31,8 +31,7 @@ QString QtFileDialogs::QtFilter(const Filter& filter) {
         // "文本文件(*.txt)" already shows its patterns; replace them with ours.
         if (name.endsWith(u')')) {
             const qsizetype open = name.lastIndexOf(u'(');
-            if (open > 0)
-                name = name.left(open).trimmed();
+            if (open > 0) name = name.left(open).trimmed();
         }
         lines << QStringLiteral("%1 (%2)").arg(name, Patterns(pattern));
     }

@@ -13,7 +13,6 @@
 #include <QEvent>
 #include <QObject>
 #include <QPalette>
-
 #include <array>
 #include <utility>
 

@@ -9,8 +9,8 @@ bool QtShell::OpenUrl(const std::u16string& url) {
     const QUrl target(QString::fromUtf16(url.data(), static_cast<qsizetype>(url.size())),
                       QUrl::StrictMode);
     // Only real web addresses: a bad or local string must not launch anything.
-    if (!target.isValid() || (target.scheme() != "http" && target.scheme() != "https" &&
-                              target.scheme() != "mailto"))
+    if (!target.isValid() ||
+        (target.scheme() != "http" && target.scheme() != "https" && target.scheme() != "mailto"))
         return false;
     return QDesktopServices::openUrl(target);
 }

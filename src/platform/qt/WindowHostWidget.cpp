@@ -27,8 +27,7 @@ WindowHostWidget::WindowHostWidget(HWND hwnd, QWidget* parent)
 }
 
 WindowHostWidget::~WindowHostWidget() {
-    if (windowAlive())
-        AttachWindowHost(m_hwnd, nullptr);
+    if (windowAlive()) AttachWindowHost(m_hwnd, nullptr);
 }
 
 bool WindowHostWidget::windowAlive() const {
@@ -37,8 +36,7 @@ bool WindowHostWidget::windowAlive() const {
 
 QSize WindowHostWidget::sizeHint() const {
     RECT r;
-    if (!IsWindow(m_hwnd) || !GetWindowRect(m_hwnd, &r))
-        return QWidget::sizeHint();
+    if (!IsWindow(m_hwnd) || !GetWindowRect(m_hwnd, &r)) return QWidget::sizeHint();
     return QSize(r.right - r.left, r.bottom - r.top);
 }
 
@@ -59,11 +57,12 @@ void WindowHostWidget::invalidated() {
 }
 
 void WindowHostWidget::surfaceChanged() {
-    if (!m_painting)
-        update();
+    if (!m_painting) update();
 }
 
-void WindowHostWidget::scrollBarsChanged() { update(); }
+void WindowHostWidget::scrollBarsChanged() {
+    update();
+}
 
 void WindowHostWidget::frameChanged() {
     updateGeometry();
@@ -71,8 +70,7 @@ void WindowHostWidget::frameChanged() {
 }
 
 void WindowHostWidget::focusRequested() {
-    if (!hasFocus())
-        setFocus(Qt::OtherFocusReason);
+    if (!hasFocus()) setFocus(Qt::OtherFocusReason);
 }
 
 void WindowHostWidget::captureChanged(bool captured) {
@@ -84,14 +82,15 @@ void WindowHostWidget::captureChanged(bool captured) {
         releaseMouse();
 }
 
-void WindowHostWidget::cursorChanged(HCURSOR cursor) { setCursor(CursorShapeFor(cursor)); }
+void WindowHostWidget::cursorChanged(HCURSOR cursor) {
+    setCursor(CursorShapeFor(cursor));
+}
 
 void WindowHostWidget::topMostChanged(bool topMost) {
     QWidget* top = window();
     const bool shown = top->isVisible();
     top->setWindowFlag(Qt::WindowStaysOnTopHint, topMost);
-    if (shown)
-        top->show(); // changing the flags hides a top-level widget
+    if (shown) top->show(); // changing the flags hides a top-level widget
 }
 
 void WindowHostWidget::timerStarted(UINT_PTR id, UINT elapseMs) {
@@ -99,8 +98,7 @@ void WindowHostWidget::timerStarted(UINT_PTR id, UINT elapseMs) {
     if (timer == nullptr) {
         timer = new QTimer(this);
         connect(timer, &QTimer::timeout, this, [this, id] {
-            if (windowAlive())
-                FireTimer(m_hwnd, id);
+            if (windowAlive()) FireTimer(m_hwnd, id);
         });
     }
     timer->start(static_cast<int>(elapseMs));
@@ -108,8 +106,7 @@ void WindowHostWidget::timerStarted(UINT_PTR id, UINT elapseMs) {
 
 void WindowHostWidget::timerStopped(UINT_PTR id) {
     const auto it = m_timers.find(id);
-    if (it == m_timers.end())
-        return;
+    if (it == m_timers.end()) return;
     // The procedure may kill a timer from inside its own WM_TIMER.
     it->second->stop();
     it->second->deleteLater();
@@ -122,8 +119,7 @@ void WindowHostWidget::windowDestroyed() {
     m_timers.clear();
     m_dragData.reset();
     m_trackingBar = nullptr;
-    if (QWidget::mouseGrabber() == this)
-        releaseMouse();
+    if (QWidget::mouseGrabber() == this) releaseMouse();
     update();
 }
 
@@ -145,8 +141,7 @@ void WindowHostWidget::paintEvent(QPaintEvent* e) {
         m_painting = true;
         UpdateWindow(m_hwnd);
         m_painting = false;
-        if (!windowAlive())
-            return;
+        if (!windowAlive()) return;
     }
     PaintWindowFrame(painter, m_hwnd, rect());
     if (const PixelBuffer* surface = GetWindowSurface(m_hwnd);
@@ -165,8 +160,7 @@ namespace lumarin::platform::qt {
 
 QWidget* HostWidgetOf(HWND hwnd) {
     for (HWND h = hwnd; h != 0 && IsWindow(h); h = GetParent(h))
-        if (auto* host = dynamic_cast<WindowHostWidget*>(GetWindowHost(h)))
-            return host->window();
+        if (auto* host = dynamic_cast<WindowHostWidget*>(GetWindowHost(h))) return host->window();
     return nullptr;
 }
 

@@ -10,7 +10,6 @@
 #include "platform/qt/HostScrollBar.h"
 
 #include <QWidget>
-
 #include <map>
 #include <memory>
 

@@ -30,9 +30,12 @@ struct ButtonMessages {
 
 ButtonMessages MessagesFor(Qt::MouseButton button) {
     switch (button) {
-    case Qt::RightButton: return {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK};
-    case Qt::MiddleButton: return {WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK};
-    default: return {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK};
+    case Qt::RightButton:
+        return {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK};
+    case Qt::MiddleButton:
+        return {WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK};
+    default:
+        return {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK};
     }
 }
 
@@ -42,22 +45,18 @@ bool IsMouseButton(Qt::MouseButton b) {
 
 std::vector<std::u16string> LocalFiles(const QMimeData* mime) {
     std::vector<std::u16string> files;
-    if (mime == nullptr || !mime->hasUrls())
-        return files;
+    if (mime == nullptr || !mime->hasUrls()) return files;
     for (const QUrl& url : mime->urls())
-        if (url.isLocalFile())
-            files.push_back(url.toLocalFile().toStdU16String());
+        if (url.isLocalFile()) files.push_back(url.toLocalFile().toStdU16String());
     return files;
 }
 
 // lParam of a key message: repeat count 1, bit 30 for a repeated press, bits
 // 30 and 31 for a release.
 LPARAM KeyLParam(bool down, bool repeat) {
-    if (!down)
-        return static_cast<LPARAM>(0xC0000001u);
+    if (!down) return static_cast<LPARAM>(0xC0000001u);
     return repeat ? static_cast<LPARAM>(0x40000001u) : 1;
 }
-
 
 bool IsUserInput(QEvent::Type type) {
     switch (type) {
@@ -80,15 +79,13 @@ bool IsUserInput(QEvent::Type type) {
 } // namespace
 
 bool WindowHostWidget::event(QEvent* e) {
-    if (!windowAlive())
-        return QWidget::event(e);
+    if (!windowAlive()) return QWidget::event(e);
     // A disabled window hears nothing from the user, as on the desktop.
     if (IsUserInput(e->type()) && !IsWindowEnabled(m_hwnd)) {
         e->ignore();
         return true;
     }
-    if (IsUserInput(e->type()))
-        noteKeyState(e);
+    if (IsUserInput(e->type())) noteKeyState(e);
     switch (e->type()) {
     case QEvent::MouseButtonPress:
         mousePressed(static_cast<QMouseEvent*>(e), false);
@@ -109,8 +106,7 @@ bool WindowHostWidget::event(QEvent* e) {
         auto* key = static_cast<QKeyEvent*>(e);
         keyChanged(key, true);
         // Tab still moves the focus between widgets; other keys stop here.
-        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
-            break;
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) break;
         return true;
     }
     case QEvent::KeyRelease:
@@ -147,18 +143,15 @@ bool WindowHostWidget::event(QEvent* e) {
 // ---- mouse --------------------------------------------------------------------
 
 LRESULT WindowHostWidget::hitTest(QPoint pos) const {
-    if (GetCapture() == m_hwnd)
-        return HTCLIENT;
+    if (GetCapture() == m_hwnd) return HTCLIENT;
     const QPoint screen = mapToGlobal(pos);
     return SendMessage(m_hwnd, WM_NCHITTEST, 0, PointLParam(screen.x(), screen.y()));
 }
 
 HostScrollBar* WindowHostWidget::scrollBarAt(QPoint pos) {
     const LRESULT hit = hitTest(pos);
-    if (hit == HTHSCROLL)
-        return &m_horz;
-    if (hit == HTVSCROLL)
-        return &m_vert;
+    if (hit == HTHSCROLL) return &m_horz;
+    if (hit == HTVSCROLL) return &m_vert;
     return nullptr;
 }
 
@@ -177,8 +170,7 @@ void WindowHostWidget::noteKeyState(QEvent* e) const {
         buttons = drop->buttons();
     } else if (auto* input = dynamic_cast<QInputEvent*>(e)) {
         modifiers = input->modifiers();
-        if (auto* pointer = dynamic_cast<QSinglePointEvent*>(e))
-            buttons = pointer->buttons();
+        if (auto* pointer = dynamic_cast<QSinglePointEvent*>(e)) buttons = pointer->buttons();
     }
     bool shift = modifiers & Qt::ShiftModifier;
     bool control = modifiers & Qt::ControlModifier;
@@ -186,10 +178,17 @@ void WindowHostWidget::noteKeyState(QEvent* e) const {
     if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) {
         const bool down = e->type() == QEvent::KeyPress;
         switch (static_cast<QKeyEvent*>(e)->key()) {
-        case Qt::Key_Shift: shift = down; break;
-        case Qt::Key_Control: control = down; break;
-        case Qt::Key_Alt: alt = down; break;
-        default: break;
+        case Qt::Key_Shift:
+            shift = down;
+            break;
+        case Qt::Key_Control:
+            control = down;
+            break;
+        case Qt::Key_Alt:
+            alt = down;
+            break;
+        default:
+            break;
         }
     } else {
         SetKeyState(kVkLButton, buttons & Qt::LeftButton);
@@ -208,21 +207,17 @@ void WindowHostWidget::noteCursorPos(QPoint globalPos) const {
 void WindowHostWidget::mousePressed(QMouseEvent* e, bool doubleClick) {
     const QPoint pos = e->position().toPoint();
     noteCursorPos(e->globalPosition().toPoint());
-    if (!IsMouseButton(e->button()))
-        return;
+    if (!IsMouseButton(e->button())) return;
     if (m_trackingBar != nullptr) {
-        if (e->button() != Qt::LeftButton)
-            return;
+        if (e->button() != Qt::LeftButton) return;
         endBarTracking(); // its release went elsewhere (a modal box, say)
     }
     if (HostScrollBar* bar = scrollBarAt(pos)) {
         bar->press(e->button(), pos);
-        if (bar->isTracking())
-            m_trackingBar = bar;
+        if (bar->isTracking()) m_trackingBar = bar;
         return;
     }
-    if (hitTest(pos) != HTCLIENT)
-        return;
+    if (hitTest(pos) != HTCLIENT) return;
     const ButtonMessages msgs = MessagesFor(e->button());
     SendMessage(m_hwnd, doubleClick ? msgs.doubleClick : msgs.down,
                 MouseKeyState(e->buttons(), e->modifiers()), clientLParam(pos));
@@ -244,8 +239,7 @@ void WindowHostWidget::mouseMoved(QMouseEvent* e) {
     if (GetCapture() != m_hwnd) {
         SendMessage(m_hwnd, WM_SETCURSOR, static_cast<WPARAM>(m_hwnd),
                     MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(WM_MOUSEMOVE)));
-        if (!windowAlive())
-            return;
+        if (!windowAlive()) return;
     }
     if (hit == HTCLIENT) {
         SendMessage(m_hwnd, WM_MOUSEMOVE, MouseKeyState(e->buttons(), e->modifiers()),
@@ -261,12 +255,10 @@ void WindowHostWidget::mouseReleased(QMouseEvent* e) {
     const QPoint pos = e->position().toPoint();
     noteCursorPos(e->globalPosition().toPoint());
     if (m_trackingBar != nullptr) {
-        if (e->button() == Qt::LeftButton)
-            endBarTracking();
+        if (e->button() == Qt::LeftButton) endBarTracking();
         return;
     }
-    if (!IsMouseButton(e->button()) || hitTest(pos) != HTCLIENT)
-        return;
+    if (!IsMouseButton(e->button()) || hitTest(pos) != HTCLIENT) return;
     SendMessage(m_hwnd, MessagesFor(e->button()).up, MouseKeyState(e->buttons(), e->modifiers()),
                 clientLParam(pos));
 }
@@ -274,18 +266,17 @@ void WindowHostWidget::mouseReleased(QMouseEvent* e) {
 void WindowHostWidget::endBarTracking() {
     HostScrollBar* bar = m_trackingBar;
     m_trackingBar = nullptr;
-    if (bar != nullptr)
-        bar->release();
+    if (bar != nullptr) bar->release();
 }
 
 void WindowHostWidget::wheelTurned(QWheelEvent* e) {
     noteCursorPos(e->globalPosition().toPoint());
     const int delta = e->angleDelta().y();
-    if (delta == 0)
-        return; // a sideways wheel has no message here
+    if (delta == 0) return; // a sideways wheel has no message here
     const WORD keys = static_cast<WORD>(MouseKeyState(e->buttons(), e->modifiers()));
     const QPoint screen = e->globalPosition().toPoint();
-    SendMessage(m_hwnd, WM_MOUSEWHEEL, MAKEWPARAM(keys, static_cast<WORD>(static_cast<short>(delta))),
+    SendMessage(m_hwnd, WM_MOUSEWHEEL,
+                MAKEWPARAM(keys, static_cast<WORD>(static_cast<short>(delta))),
                 PointLParam(screen.x(), screen.y()));
 }
 
@@ -293,24 +284,20 @@ void WindowHostWidget::wheelTurned(QWheelEvent* e) {
 
 void WindowHostWidget::keyChanged(QKeyEvent* e, bool down) {
     // Auto-repeat arrives as release/press pairs; the window sees only presses.
-    if (!down && e->isAutoRepeat())
-        return;
+    if (!down && e->isAutoRepeat()) return;
     if (const UINT vk = VirtualKeyFromQtKey(e->key()); vk != 0)
         SendMessage(m_hwnd, down ? WM_KEYDOWN : WM_KEYUP, vk, KeyLParam(down, e->isAutoRepeat()));
-    if (!down || !windowAlive())
-        return;
+    if (!down || !windowAlive()) return;
     for (const QChar c : e->text()) {
         if (c.unicode() == 0x7F) // Delete is a key, not a character
             continue;
         SendMessage(m_hwnd, WM_CHAR, c.unicode(), KeyLParam(true, e->isAutoRepeat()));
-        if (!windowAlive())
-            return;
+        if (!windowAlive()) return;
     }
 }
 
 void WindowHostWidget::focusChanged(bool in) {
-    if (!in)
-        endBarTracking(); // a box or another window took over mid-drag
+    if (!in) endBarTracking(); // a box or another window took over mid-drag
     if (in && GetFocus() != m_hwnd)
         SetFocus(m_hwnd);
     else if (!in && GetFocus() == m_hwnd)
@@ -359,8 +346,7 @@ void WindowHostWidget::dragArrived(QDropEvent* e, UINT msg, int state) {
 }
 
 void WindowHostWidget::dragLeft() {
-    if (m_dragData == nullptr)
-        return;
+    if (m_dragData == nullptr) return;
     DropInfo info;
     info.data = m_dragData.get();
     info.state = 1;

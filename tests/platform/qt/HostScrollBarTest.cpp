@@ -2,13 +2,11 @@
 // WM_HSCROLL / WM_VSCROLL, and the bar shows the scroll info, nothing else.
 
 #include "RecordingWindow.h"
-
 #include "platform/ScrollBar.h"
 #include "platform/Window.h"
 
 #include <QImage>
 #include <QTest>
-
 #include <gtest/gtest.h>
 
 namespace lumarin::platform::qt::hosttest {
@@ -30,7 +28,9 @@ protected:
     }
 
     const HostScrollBar& bar(int which) { return window.host().scrollBar(which); }
-    QPoint centreOf(int which, QStyle::SubControl part) { return bar(which).partRect(part).center(); }
+    QPoint centreOf(int which, QStyle::SubControl part) {
+        return bar(which).partRect(part).center();
+    }
     int position(int which) { return GetScrollPos(window.hwnd(), which); }
 
     // The scroll codes the window received, in order.
@@ -46,20 +46,30 @@ protected:
     // A procedure that moves the bar the way a scrolling view does.
     void followScrolling() {
         window.react = [this](UINT msg, WPARAM wp, LPARAM, LRESULT&) {
-            if (msg != WM_VSCROLL && msg != WM_HSCROLL)
-                return false;
+            if (msg != WM_VSCROLL && msg != WM_HSCROLL) return false;
             const int which = msg == WM_VSCROLL ? SB_VERT : SB_HORZ;
             SCROLLINFO si;
             si.fMask = SIF_ALL;
             GetScrollInfo(window.hwnd(), which, &si);
             int pos = si.nPos;
             switch (LOWORD(wp)) {
-            case SB_LINEUP: pos -= 1; break;
-            case SB_LINEDOWN: pos += 1; break;
-            case SB_PAGEUP: pos -= static_cast<int>(si.nPage); break;
-            case SB_PAGEDOWN: pos += static_cast<int>(si.nPage); break;
-            case SB_THUMBTRACK: pos = si.nTrackPos; break;
-            default: return true;
+            case SB_LINEUP:
+                pos -= 1;
+                break;
+            case SB_LINEDOWN:
+                pos += 1;
+                break;
+            case SB_PAGEUP:
+                pos -= static_cast<int>(si.nPage);
+                break;
+            case SB_PAGEDOWN:
+                pos += static_cast<int>(si.nPage);
+                break;
+            case SB_THUMBTRACK:
+                pos = si.nTrackPos;
+                break;
+            default:
+                return true;
             }
             SetScrollPos(window.hwnd(), which, pos, true);
             return true;

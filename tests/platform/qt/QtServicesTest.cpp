@@ -1,21 +1,23 @@
 // The real services and the desktop settings the host feeds into the core.
 
+#include "platform/qt/QtServices.h"
+
 #include "platform/Services.h"
 #include "platform/Window.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtEventLog.h"
-#include "platform/qt/QtServices.h"
 #include "platform/qt/QtShell.h"
 
 #include <QApplication>
 #include <QPalette>
-
 #include <gtest/gtest.h>
 
 namespace lumarin::platform::qt {
 namespace {
 
-COLORREF ToColorRef(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
+COLORREF ToColorRef(const QColor& c) {
+    return RGB(c.red(), c.green(), c.blue());
+}
 
 class QtServicesTest : public ::testing::Test {
 protected:
@@ -63,7 +65,8 @@ TEST_F(QtServicesTest, ClipboardRoundTripsUnicodeText) {
 
 TEST_F(QtServicesTest, OnlyWebAddressesAreOpened) {
     QtShell shell;
-    for (const std::u16string url : {u"file:///etc/passwd", u"not a url", u"", u"javascript:alert(1)"})
+    for (const std::u16string url :
+         {u"file:///etc/passwd", u"not a url", u"", u"javascript:alert(1)"})
         EXPECT_FALSE(shell.OpenUrl(url));
 }
 

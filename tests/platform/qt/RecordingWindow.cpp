@@ -3,7 +3,6 @@
 #include "platform/Window.h"
 
 #include <QTest>
-
 #include <algorithm>
 #include <map>
 
@@ -29,7 +28,8 @@ RecordingWindow::RecordingWindow(LONG style, DWORD exStyle, int width, int heigh
     wc.lpszClassName = kClassName;
     RegisterClass(wc);
     g_creating = this;
-    m_hwnd = CreateWindowEx(exStyle, kClassName, u"", style | WS_VISIBLE, 0, 0, width, height, 0, 0);
+    m_hwnd =
+        CreateWindowEx(exStyle, kClassName, u"", style | WS_VISIBLE, 0, 0, width, height, 0, 0);
     g_creating = nullptr;
     Windows()[m_hwnd] = this;
     m_host = std::make_unique<WindowHostWidget>(m_hwnd);
@@ -39,26 +39,23 @@ RecordingWindow::RecordingWindow(LONG style, DWORD exStyle, int width, int heigh
 
 RecordingWindow::~RecordingWindow() {
     m_host.reset();
-    if (IsWindow(m_hwnd))
-        DestroyWindow(m_hwnd);
+    if (IsWindow(m_hwnd)) DestroyWindow(m_hwnd);
     Windows().erase(m_hwnd);
 }
 
 LRESULT RecordingWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     const auto it = Windows().find(hwnd);
     RecordingWindow* self = it != Windows().end() ? it->second : g_creating;
-    if (self == nullptr)
-        return DefWindowProc(hwnd, msg, wParam, lParam);
+    if (self == nullptr) return DefWindowProc(hwnd, msg, wParam, lParam);
     self->m_messages.push_back({msg, wParam, lParam});
     if (msg >= WM_OLEDRAGENTER && msg <= WM_OLEDRAGDROP) {
         const auto* info = reinterpret_cast<const DropInfo*>(lParam);
-        self->m_drops.push_back({msg, info->data != nullptr ? info->data->Files()
-                                                            : std::vector<std::u16string>{},
-                                 info->button, info->shift, info->pt, info->state});
+        self->m_drops.push_back(
+            {msg, info->data != nullptr ? info->data->Files() : std::vector<std::u16string>{},
+             info->button, info->shift, info->pt, info->state});
     }
     LRESULT result = 0;
-    if (self->react && self->react(msg, wParam, lParam, result))
-        return result;
+    if (self->react && self->react(msg, wParam, lParam, result)) return result;
     return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
@@ -72,8 +69,7 @@ std::vector<Message> RecordingWindow::messages(UINT msg) const {
 std::vector<UINT> RecordingWindow::sequence(std::initializer_list<UINT> kinds) const {
     std::vector<UINT> out;
     for (const Message& m : m_messages)
-        if (std::find(kinds.begin(), kinds.end(), m.msg) != kinds.end())
-            out.push_back(m.msg);
+        if (std::find(kinds.begin(), kinds.end(), m.msg) != kinds.end()) out.push_back(m.msg);
     return out;
 }
 

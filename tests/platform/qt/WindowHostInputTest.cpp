@@ -2,7 +2,6 @@
 // procedure expects, with the right parameters.
 
 #include "RecordingWindow.h"
-
 #include "platform/Window.h"
 
 #include <QApplication>
@@ -10,7 +9,6 @@
 #include <QTest>
 #include <QUrl>
 #include <QWheelEvent>
-
 #include <gtest/gtest.h>
 
 namespace lumarin::platform::qt::hosttest {
@@ -24,7 +22,9 @@ struct ClientPoint {
     int y;
 };
 
-ClientPoint FromLParam(LPARAM lp) { return {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}; }
+ClientPoint FromLParam(LPARAM lp) {
+    return {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+}
 
 class WindowHostInputTest : public ::testing::Test {
 protected:
@@ -41,8 +41,10 @@ TEST_F(WindowHostInputTest, ClicksBecomeButtonMessagesWithKeyStateAndClientPoint
         WPARAM upKeys;
     };
     const Case cases[] = {
-        {Qt::LeftButton, Qt::ShiftModifier, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON | MK_SHIFT, MK_SHIFT},
-        {Qt::RightButton, Qt::ControlModifier, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON | MK_CONTROL, MK_CONTROL},
+        {Qt::LeftButton, Qt::ShiftModifier, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON | MK_SHIFT,
+         MK_SHIFT},
+        {Qt::RightButton, Qt::ControlModifier, WM_RBUTTONDOWN, WM_RBUTTONUP,
+         MK_RBUTTON | MK_CONTROL, MK_CONTROL},
         {Qt::MiddleButton, Qt::NoModifier, WM_MBUTTONDOWN, WM_MBUTTONUP, MK_MBUTTON, 0},
     };
     for (const Case& c : cases) {
@@ -72,8 +74,7 @@ TEST_F(WindowHostInputTest, SecondPressOfADoubleClickIsADoubleClickMessage) {
 
 TEST_F(WindowHostInputTest, ACapturedDragOutsideTheWindowKeepsSignedClientCoordinates) {
     window.react = [this](UINT msg, WPARAM, LPARAM, LRESULT&) {
-        if (msg == WM_LBUTTONDOWN)
-            SetCapture(window.hwnd());
+        if (msg == WM_LBUTTONDOWN) SetCapture(window.hwnd());
         return false;
     };
     QTest::mousePress(&window.host(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
@@ -152,8 +153,7 @@ TEST_F(WindowHostInputTest, KeysBecomeVirtualKeysAndCharacters) {
         for (const auto& m : window.messages(WM_KEYUP))
             ups.push_back(m.wParam);
         for (const auto& m : window.messages(WM_CHAR))
-            if (c.modifiers != Qt::ControlModifier)
-                chars.push_back(m.wParam);
+            if (c.modifiers != Qt::ControlModifier) chars.push_back(m.wParam);
         EXPECT_EQ(downs, c.downs);
         EXPECT_EQ(ups.size(), c.downs.size());
         EXPECT_EQ(chars, c.chars);
@@ -242,13 +242,12 @@ TEST_P(WindowHostDropTest, FileDropsReachOnlyWindowsThatAcceptThem) {
     EXPECT_EQ(drops[2].pt, (POINT{42 - kFrame, 53 - kFrame}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Drops, WindowHostDropTest,
-    ::testing::Values(DropCase{"accepting", true, false, true, true},
-                      DropCase{"refusing_window", false, false, true, false},
-                      DropCase{"text_only", true, false, false, false},
-                      DropCase{"procedure_says_none", true, true, true, true}),
-    [](const auto& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(Drops, WindowHostDropTest,
+                         ::testing::Values(DropCase{"accepting", true, false, true, true},
+                                           DropCase{"refusing_window", false, false, true, false},
+                                           DropCase{"text_only", true, false, false, false},
+                                           DropCase{"procedure_says_none", true, true, true, true}),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(WindowHostInputTest, ADragThatLeavesSendsDragLeave) {
     DragAcceptFiles(window.hwnd(), true);
@@ -274,11 +273,13 @@ TEST(WindowHostDisabledTest, ADisabledWindowHearsNothingFromTheUser) {
     EnableWindow(window.hwnd(), false);
     window.clear();
     QTest::mouseClick(&window.host(), Qt::LeftButton, Qt::NoModifier, QPoint(30, 30));
-    QTest::mouseClick(&window.host(), Qt::LeftButton, Qt::NoModifier,
-                      window.host().scrollBar(SB_VERT).partRect(QStyle::SC_ScrollBarAddLine).center());
+    QTest::mouseClick(
+        &window.host(), Qt::LeftButton, Qt::NoModifier,
+        window.host().scrollBar(SB_VERT).partRect(QStyle::SC_ScrollBarAddLine).center());
     QTest::keyClick(&window.host(), Qt::Key_Down);
-    EXPECT_TRUE(window.sequence({WM_LBUTTONDOWN, WM_LBUTTONUP, WM_NCLBUTTONDOWN, WM_VSCROLL,
-                                 WM_KEYDOWN, WM_KEYUP})
+    EXPECT_TRUE(window
+                    .sequence({WM_LBUTTONDOWN, WM_LBUTTONUP, WM_NCLBUTTONDOWN, WM_VSCROLL,
+                               WM_KEYDOWN, WM_KEYUP})
                     .empty());
 
     EnableWindow(window.hwnd(), true);
@@ -307,7 +308,7 @@ TEST(WindowHostKeyStateTest, KeyStateFollowsModifiersAndTheModifierKeysThemselve
     QTest::mouseClick(&window.host(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
 
     const std::vector<std::pair<UINT, bool>> expected{
-        {WM_KEYDOWN, true}, {WM_LBUTTONDOWN, true}, {WM_LBUTTONUP, true},
+        {WM_KEYDOWN, true}, {WM_LBUTTONDOWN, true},  {WM_LBUTTONUP, true},
         {WM_KEYUP, false},  {WM_LBUTTONDOWN, false}, {WM_LBUTTONUP, false}};
     EXPECT_EQ(seen, expected);
 }

@@ -2,13 +2,11 @@
 // window procedure, sizes, timers, cursors, and letting go of a dead window.
 
 #include "RecordingWindow.h"
-
 #include "platform/Gdi.h"
 #include "platform/Window.h"
 
 #include <QImage>
 #include <QTest>
-
 #include <gtest/gtest.h>
 
 namespace lumarin::platform::qt::hosttest {
@@ -16,8 +14,7 @@ namespace {
 
 // Fills the client area in one colour, the way a procedure answers WM_PAINT.
 bool PaintIn(HWND hwnd, COLORREF colour, UINT msg) {
-    if (msg != WM_PAINT)
-        return false;
+    if (msg != WM_PAINT) return false;
     PAINTSTRUCT ps;
     const HDC dc = BeginPaint(hwnd, &ps);
     RECT client;
@@ -40,7 +37,8 @@ TEST(WindowHostLifetimeTest, WhatTheProcedurePaintsIsWhatTheWidgetShows) {
     EXPECT_EQ(shown.pixelColor(50, 50), QColor(200, 30, 40));
     // WS_BORDER: a one-pixel frame in the window-frame colour around the client.
     const COLORREF frame = GetSysColor(COLOR_WINDOWFRAME);
-    EXPECT_EQ(shown.pixelColor(0, 50), QColor(GetRValue(frame), GetGValue(frame), GetBValue(frame)));
+    EXPECT_EQ(shown.pixelColor(0, 50),
+              QColor(GetRValue(frame), GetGValue(frame), GetBValue(frame)));
     EXPECT_EQ(shown.pixelColor(1, 50), QColor(200, 30, 40));
 }
 
@@ -76,8 +74,9 @@ TEST(WindowHostLifetimeTest, TimersTickOnTheEventLoopUntilKilled) {
 
 TEST(WindowHostLifetimeTest, TheWindowsCursorBecomesTheWidgetsCursor) {
     RecordingWindow window(0, 0);
-    const std::pair<HCURSOR, Qt::CursorShape> cases[] = {
-        {IDC_SIZEWE, Qt::SplitHCursor}, {IDC_NO, Qt::ForbiddenCursor}, {IDC_ARROW, Qt::ArrowCursor}};
+    const std::pair<HCURSOR, Qt::CursorShape> cases[] = {{IDC_SIZEWE, Qt::SplitHCursor},
+                                                         {IDC_NO, Qt::ForbiddenCursor},
+                                                         {IDC_ARROW, Qt::ArrowCursor}};
     for (const auto& [id, shape] : cases) {
         window.host().cursorChanged(LoadCursor(id));
         EXPECT_EQ(window.host().cursor().shape(), shape);

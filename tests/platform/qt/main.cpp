@@ -3,12 +3,10 @@
 #include "platform/testing/ScopedTestServices.h"
 
 #include <QApplication>
-
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     lumarin::platform::testing::ScopedTestServices services;
     ::testing::InitGoogleTest(&argc, argv);
