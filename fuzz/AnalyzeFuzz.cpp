@@ -29,7 +29,7 @@ std::int64_t CountLines(std::string_view bytes, Encoding encoding) {
         return encoding == Encoding::Utf16LE ? a | (b << 8) : (a << 8) | b;
     };
     std::int64_t lines = 0;
-    bool open = false;  // the current line has content and no line end yet
+    bool open = false; // the current line has content and no line end yet
     for (std::size_t i = 0; i + unit <= bytes.size(); i += unit) {
         const unsigned c = unitAt(i);
         if (c == '\r' || c == '\n') {
@@ -43,14 +43,15 @@ std::int64_t CountLines(std::string_view bytes, Encoding encoding) {
         }
     }
     if (bytes.size() % unit != 0) {
-        open = true;  // an odd last byte of UTF-16 is part of the last line
+        open = true; // an odd last byte of UTF-16 is part of the last line
     }
     return lines + (open ? 1 : 0);
 }
 
 // Heading lines found the plain way: every line decoded and matched. The analysis takes a
 // shortcut (it searches the raw bytes for 第 first); both must find the same lines.
-std::vector<std::int64_t> HeadingLinesLineByLine(const std::filesystem::path& path, Encoding encoding) {
+std::vector<std::int64_t> HeadingLinesLineByLine(const std::filesystem::path& path,
+                                                 Encoding encoding) {
     using namespace lumarin::engine;
     HeadingCondition condition(kDefaultCondition);
     SourceFile file(path);
@@ -70,7 +71,7 @@ std::vector<std::int64_t> HeadingLinesLineByLine(const std::filesystem::path& pa
     return found;
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace lumarin::engine;
@@ -82,7 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const EngineError&) {
         Fail("the default condition refused a source");
     }
-    if (result.lineCount != CountLines(std::string_view(reinterpret_cast<const char*>(data), size), result.encoding)) {
+    if (result.lineCount !=
+        CountLines(std::string_view(reinterpret_cast<const char*>(data), size), result.encoding)) {
         Fail("line count differs from the line ends in the source");
     }
     const ChapterTable& table = result.table;
@@ -95,7 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (table.m_lngStartLine.front() != 1 || table.m_lngStartLine.back() != result.lineCount + 1) {
         Fail("front matter or end marker misplaced");
     }
-    const std::vector<std::int64_t> headings(table.m_lngStartLine.begin() + 1, table.m_lngStartLine.end() - 1);
+    const std::vector<std::int64_t> headings(table.m_lngStartLine.begin() + 1,
+                                             table.m_lngStartLine.end() - 1);
     if (headings != HeadingLinesLineByLine(memory.path(), result.encoding)) {
         Fail("the analysis and a line-by-line match disagree on the heading lines");
     }

@@ -8,8 +8,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::u16string text = lumarin::fuzz::AsUtf16(data, size);
     const std::int16_t value = lumarin::engine::ParseChineseNumber(text);
-    const bool plainDigits = !text.empty() && text.size() <= 4 &&
-                             std::all_of(text.begin(), text.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
+    const bool plainDigits =
+        !text.empty() && text.size() <= 4 &&
+        std::all_of(text.begin(), text.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
     if (plainDigits) {
         int expected = 0;
         for (const char16_t c : text) {

@@ -29,13 +29,17 @@ MemoryFile::MemoryFile(std::string_view bytes) : m_fd(memfd_create("lumarin-fuzz
     }
 }
 
-MemoryFile::~MemoryFile() { close(m_fd); }
+MemoryFile::~MemoryFile() {
+    close(m_fd);
+}
 
-std::filesystem::path MemoryFile::path() const { return "/proc/self/fd/" + std::to_string(m_fd); }
+std::filesystem::path MemoryFile::path() const {
+    return "/proc/self/fd/" + std::to_string(m_fd);
+}
 
 void Fail(const char* what) {
     std::fprintf(stderr, "invariant broken: %s\n", what);
     std::abort();
 }
 
-}  // namespace lumarin::fuzz
+} // namespace lumarin::fuzz

@@ -28,4 +28,4 @@ private:
 // Stops the run so that libFuzzer records the input: an invariant of the engine is broken.
 [[noreturn]] void Fail(const char* what);
 
-}  // namespace lumarin::fuzz
+} // namespace lumarin::fuzz

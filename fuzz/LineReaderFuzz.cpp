@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // The first byte picks a block size, so that lines longer than a block and blocks ending
     // inside CR LF pairs and multi-byte characters are all reached.
-    static constexpr std::array<std::size_t, 8> kBlockSizes{1, 2, 3, 5, 16, 64, 4096, BlockReader::kDefaultBlockSize};
+    static constexpr std::array<std::size_t, 8> kBlockSizes{
+        1, 2, 3, 5, 16, 64, 4096, BlockReader::kDefaultBlockSize};
     const std::size_t blockSize = kBlockSizes[data[0] % kBlockSizes.size()];
     const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
 
@@ -53,11 +54,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // The line end after this line, if any, in the file's own units.
         if (covered < bytes.size()) {
             const std::size_t unit = IsUtf16(encoding) ? 2 : 1;
-            const bool crlf = covered + 2 * unit <= bytes.size() &&
-                              bytes.substr(covered, 2 * unit) ==
-                                  (unit == 1 ? std::string_view("\r\n")
-                                             : encoding == Encoding::Utf16LE ? std::string_view("\r\0\n\0", 4)
-                                                                             : std::string_view("\0\r\0\n", 4));
+            const bool crlf =
+                covered + 2 * unit <= bytes.size() &&
+                bytes.substr(covered, 2 * unit) == (unit == 1 ? std::string_view("\r\n")
+                                                    : encoding == Encoding::Utf16LE
+                                                        ? std::string_view("\r\0\n\0", 4)
+                                                        : std::string_view("\0\r\0\n", 4));
             covered += crlf ? 2 * unit : unit;
         }
     }

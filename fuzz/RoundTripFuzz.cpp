@@ -22,7 +22,7 @@ std::string ExpectedOutput(std::string_view bytes, Encoding encoding) {
     bytes.remove_prefix(bom.size());
     const bool utf16 = lumarin::engine::IsUtf16(encoding);
     const std::size_t unit = utf16 ? 2 : 1;
-    const std::string crlf = !utf16 ? "\r\n"
+    const std::string crlf = !utf16                          ? "\r\n"
                              : encoding == Encoding::Utf16LE ? std::string("\r\0\n\0", 4)
                                                              : std::string("\0\r\0\n", 4);
     auto unitAt = [&](std::size_t i) -> unsigned {
@@ -58,14 +58,15 @@ std::string ReadFile(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace lumarin::engine;
     using lumarin::fuzz::Fail;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     lumarin::fuzz::MemoryFile memory(bytes);
-    static const std::filesystem::path out = "/dev/shm/lumarin-roundtrip-fuzz-" + std::to_string(getpid());
+    static const std::filesystem::path out =
+        "/dev/shm/lumarin-roundtrip-fuzz-" + std::to_string(getpid());
     std::filesystem::remove_all(out);
 
     AnalysisResult analysis;
@@ -84,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         result = WriteOutput(analysis, analysis.checked, options);
     } catch (const EngineError& error) {
         if (error.code() == ErrorCode::AllRowsChecked) {
-            return 0;  // no heading, nothing to split
+            return 0; // no heading, nothing to split
         }
         Fail(error.what());
     }
@@ -98,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::snprintf(name, sizeof name, "%03d.txt", file);
         std::string text = ReadFile(result->outputFolder / name);
         if (file > 0 && !bom.empty() && text.starts_with(bom)) {
-            text.erase(0, bom.size());  // every new file starts with its own byte order mark
+            text.erase(0, bom.size()); // every new file starts with its own byte order mark
         }
         joined += text;
     }

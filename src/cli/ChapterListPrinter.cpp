@@ -17,8 +17,9 @@ void ChapterListPrinter::PrintText(std::ostream& out) const {
     const auto labels = engine::RenumberLabels(m_checked);
     for (std::size_t row = 0; row < m_checked.size(); ++row) {
         const std::size_t entry = row + 1;
-        out << entry << '\t' << (m_checked[row] ? "[x]" : "[ ]") << '\t' << ToUtf8(labels[row]) << '\t'
-            << ToUtf8(table.m_strHeading[entry]) << '\t' << ToUtf8(table.previewText(entry)) << '\n';
+        out << entry << '\t' << (m_checked[row] ? "[x]" : "[ ]") << '\t' << ToUtf8(labels[row])
+            << '\t' << ToUtf8(table.m_strHeading[entry]) << '\t' << ToUtf8(table.previewText(entry))
+            << '\n';
     }
     const engine::CheckCount count = engine::CountUnchecked(m_checked);
     out << count.unchecked << '/' << count.total << '\n';
@@ -31,7 +32,8 @@ void ChapterListPrinter::PrintJson(std::ostream& out) const {
     JsonWriter json(out);
     json.BeginObject();
     json.Key("source");
-    json.String(ToUtf8(engine::FromUtf8(m_analysis.m_strSource.string())));  // file names need not be UTF-8
+    json.String(
+        ToUtf8(engine::FromUtf8(m_analysis.m_strSource.string()))); // file names need not be UTF-8
     json.Key("encoding");
     json.String(engine::EncodingName(m_analysis.encoding));
     json.Key("lines");
@@ -68,4 +70,4 @@ void ChapterListPrinter::PrintJson(std::ostream& out) const {
     out << '\n';
 }
 
-}  // namespace lumarin::cli
+} // namespace lumarin::cli

@@ -22,4 +22,4 @@ private:
     const std::vector<bool>& m_checked;
 };
 
-}  // namespace lumarin::cli
+} // namespace lumarin::cli

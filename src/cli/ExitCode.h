@@ -5,9 +5,9 @@ namespace lumarin::cli {
 // The process exit status of lumarin-split; scripts rely on these numbers.
 enum class ExitCode : int {
     Done = 0,
-    Refused = 1,  // the program's own rules said no (no file, all rows checked, bad condition ...)
+    Refused = 1, // the program's own rules said no (no file, all rows checked, bad condition ...)
     Usage = 2,
-    IoFailure = 3,  // a read or a write failed
+    IoFailure = 3, // a read or a write failed
 };
 
-}  // namespace lumarin::cli
+} // namespace lumarin::cli

@@ -70,20 +70,30 @@ void JsonWriter::WriteQuoted(std::string_view utf8) {
     for (const char c : utf8) {
         const auto byte = static_cast<unsigned char>(c);
         switch (c) {
-            case '"': m_out << "\\\""; break;
-            case '\\': m_out << "\\\\"; break;
-            case '\n': m_out << "\\n"; break;
-            case '\r': m_out << "\\r"; break;
-            case '\t': m_out << "\\t"; break;
-            default:
-                if (byte < 0x20) {
-                    m_out << "\\u00" << kHex[byte >> 4] << kHex[byte & 0xF];
-                } else {
-                    m_out << c;
-                }
+        case '"':
+            m_out << "\\\"";
+            break;
+        case '\\':
+            m_out << "\\\\";
+            break;
+        case '\n':
+            m_out << "\\n";
+            break;
+        case '\r':
+            m_out << "\\r";
+            break;
+        case '\t':
+            m_out << "\\t";
+            break;
+        default:
+            if (byte < 0x20) {
+                m_out << "\\u00" << kHex[byte >> 4] << kHex[byte & 0xF];
+            } else {
+                m_out << c;
+            }
         }
     }
     m_out << '"';
 }
 
-}  // namespace lumarin::cli
+} // namespace lumarin::cli

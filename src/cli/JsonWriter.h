@@ -32,4 +32,4 @@ private:
     bool m_afterKey = false;
 };
 
-}  // namespace lumarin::cli
+} // namespace lumarin::cli

@@ -13,7 +13,9 @@ constexpr int kBarWidth = 30;
 ProgressBar::ProgressBar(std::FILE* stream, bool wanted)
     : m_stream(stream), m_enabled(wanted && isatty(fileno(stream)) == 1) {}
 
-ProgressBar::~ProgressBar() { Clear(); }
+ProgressBar::~ProgressBar() {
+    Clear();
+}
 
 void ProgressBar::Show(int percent, long fileNumber) {
     if (!m_enabled) {
@@ -36,4 +38,4 @@ void ProgressBar::Clear() {
     }
 }
 
-}  // namespace lumarin::cli
+} // namespace lumarin::cli

@@ -24,4 +24,4 @@ private:
     bool m_shown = false;
 };
 
-}  // namespace lumarin::cli
+} // namespace lumarin::cli

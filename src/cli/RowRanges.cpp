@@ -17,7 +17,7 @@ std::int64_t ReadRowNumber(std::string_view piece, const std::string& whole) {
     return value;
 }
 
-}  // namespace
+} // namespace
 
 RowRanges RowRanges::Parse(const std::string& text) {
     RowRanges rows;
@@ -63,4 +63,4 @@ void RowRanges::ApplyTo(std::vector<bool>& checks, bool value) const {
     }
 }
 
-}  // namespace lumarin::cli
+} // namespace lumarin::cli

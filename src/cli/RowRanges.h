@@ -32,4 +32,4 @@ private:
     std::vector<Range> m_ranges;
 };
 
-}  // namespace lumarin::cli
+} // namespace lumarin::cli

@@ -19,7 +19,9 @@ namespace lumarin::cli {
 
 namespace {
 
-int Status(ExitCode code) { return static_cast<int>(code); }
+int Status(ExitCode code) {
+    return static_cast<int>(code);
+}
 
 // The result on stdout is part of the run: a failed write there is a write failure too.
 int StatusAfterWritingStdout() {
@@ -32,7 +34,8 @@ int StatusAfterWritingStdout() {
     return Status(ExitCode::IoFailure);
 }
 
-std::vector<bool> ChecksAfterOptions(const engine::AnalysisResult& analysis, const SplitOptions& options) {
+std::vector<bool> ChecksAfterOptions(const engine::AnalysisResult& analysis,
+                                     const SplitOptions& options) {
     std::vector<bool> checked = analysis.checked;
     for (const auto& rows : options.checkRows) {
         RowRanges::Parse(rows).ApplyTo(checked, true);
@@ -60,13 +63,15 @@ engine::OutputOptions OutputOptionsFor(const SplitOptions& options) {
     return output;
 }
 
-int Split(const engine::AnalysisResult& analysis, const std::vector<bool>& checked, const SplitOptions& options) {
+int Split(const engine::AnalysisResult& analysis, const std::vector<bool>& checked,
+          const SplitOptions& options) {
     ProgressBar progress(stderr, !options.quiet);
     engine::OutputCallbacks callbacks;
     callbacks.onFileStarted = [&progress](const engine::FileProgress& file) {
         progress.Show(file.percent, file.fileNumber);
     };
-    const auto result = engine::WriteOutput(analysis, checked, OutputOptionsFor(options), callbacks);
+    const auto result =
+        engine::WriteOutput(analysis, checked, OutputOptionsFor(options), callbacks);
     progress.Clear();
     if (!result) {
         std::cerr << "--output is empty\n";
@@ -98,10 +103,11 @@ int Run(const SplitOptions& options) {
     return StatusAfterWritingStdout();
 }
 
-}  // namespace
+} // namespace
 
 int RunSplitCommand(int argc, const char* const* argv) {
-    const ParsedCommandLine parsed = ParseCommandLine(argc, argv, engine::ToUtf8(engine::kDefaultCondition));
+    const ParsedCommandLine parsed =
+        ParseCommandLine(argc, argv, engine::ToUtf8(engine::kDefaultCondition));
     if (!parsed.options) {
         return parsed.exitStatus;
     }
@@ -116,4 +122,4 @@ int RunSplitCommand(int argc, const char* const* argv) {
     }
 }
 
-}  // namespace lumarin::cli
+} // namespace lumarin::cli

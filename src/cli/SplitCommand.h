@@ -6,4 +6,4 @@ namespace lumarin::cli {
 // then list or split. Messages go to stderr, the list and the final count to stdout.
 int RunSplitCommand(int argc, const char* const* argv);
 
-}  // namespace lumarin::cli
+} // namespace lumarin::cli

@@ -3,7 +3,6 @@
 #include "ExitCode.h"
 
 #include <CLI/CLI.hpp>
-
 #include <iostream>
 
 namespace lumarin::cli {
@@ -11,7 +10,9 @@ namespace lumarin::cli {
 namespace {
 
 void AddOptions(CLI::App& app, SplitOptions& o) {
-    app.add_option("SOURCE", o.source, "the novel to split (a .txt file)")->type_name("")->required();
+    app.add_option("SOURCE", o.source, "the novel to split (a .txt file)")
+        ->type_name("")
+        ->required();
     app.add_option("-c,--condition", o.condition, "heading condition (a regular expression)")
         ->type_name("REGEX")
         ->capture_default_str();
@@ -43,12 +44,13 @@ void AddOptions(CLI::App& app, SplitOptions& o) {
     app.add_option("--uncheck", o.uncheckRows, "clear marks (applied after --check)")
         ->type_name("ROWS")
         ->allow_extra_args(false);
-    auto* list = app.add_flag("-l,--list", o.list, "analyse only: print the chapter list, write nothing");
+    auto* list =
+        app.add_flag("-l,--list", o.list, "analyse only: print the chapter list, write nothing");
     app.add_flag("--json", o.json, "with --list: machine-readable output")->needs(list);
     app.add_flag("-q,--quiet", o.quiet, "no progress bar");
 }
 
-}  // namespace
+} // namespace
 
 ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
                                    const std::string& defaultCondition) {
@@ -71,4 +73,4 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
     return {options, static_cast<int>(ExitCode::Done)};
 }
 
-}  // namespace lumarin::cli
+} // namespace lumarin::cli

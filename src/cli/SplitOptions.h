@@ -35,4 +35,4 @@ struct ParsedCommandLine {
 ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
                                    const std::string& defaultCondition);
 
-}  // namespace lumarin::cli
+} // namespace lumarin::cli

@@ -1,3 +1,5 @@
 #include "SplitCommand.h"
 
-int main(int argc, char** argv) { return lumarin::cli::RunSplitCommand(argc, argv); }
+int main(int argc, char** argv) {
+    return lumarin::cli::RunSplitCommand(argc, argv);
+}

@@ -52,12 +52,12 @@ std::string ReadAll(int fd) {
         if (n > 0) {
             text.append(buffer, static_cast<std::size_t>(n));
         } else if (n == 0 || errno != EINTR) {
-            return text;  // EIO is how a pseudo-terminal reports that the other side closed
+            return text; // EIO is how a pseudo-terminal reports that the other side closed
         }
     }
 }
 
-}  // namespace
+} // namespace
 
 RunResult RunSplit(const std::vector<std::string>& args, const std::string& stdoutFile) {
     TempDir capture;
@@ -66,15 +66,18 @@ RunResult RunSplit(const std::vector<std::string>& args, const std::string& stdo
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
     auto command = CommandFor(args);
     auto argv = ArgvFor(command);
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) {
-        throw std::runtime_error(std::string("cannot start lumarin-split: ") + std::strerror(spawned));
+        throw std::runtime_error(std::string("cannot start lumarin-split: ") +
+                                 std::strerror(spawned));
     }
     RunResult result;
     result.exitCode = WaitForExit(pid);
@@ -96,7 +99,7 @@ RunResult RunSplitOnTerminal(const std::vector<std::string>& args) {
         _exit(127);
     }
     RunResult result;
-    result.err = ReadAll(master);  // stdout and stderr share the terminal
+    result.err = ReadAll(master); // stdout and stderr share the terminal
     close(master);
     result.exitCode = WaitForExit(pid);
     return result;
@@ -190,4 +193,4 @@ std::vector<std::string> NovelLines(const std::vector<std::string>& headings,
     return lines;
 }
 
-}  // namespace lumarin::cli::test
+} // namespace lumarin::cli::test

@@ -54,4 +54,4 @@ std::string JoinLines(const std::vector<std::string>& lines, const std::string& 
 std::vector<std::string> NovelLines(const std::vector<std::string>& headings,
                                     const std::string& frontMatter = "书名：测试");
 
-}  // namespace lumarin::cli::test
+} // namespace lumarin::cli::test

@@ -11,11 +11,11 @@ namespace {
 
 struct EncodingCase {
     const char* name;
-    const char* charset;      // iconv name used to write the test file
-    std::string bom;          // written before the text, and expected at the start of every file
-    const char* lineEnd;      // as stored in the source; the output always ends lines with CR LF
-    const char* reportedAs;   // "encoding" of --list --json
-    bool traditional;         // Big5 cannot hold the simplified characters
+    const char* charset;    // iconv name used to write the test file
+    std::string bom;        // written before the text, and expected at the start of every file
+    const char* lineEnd;    // as stored in the source; the output always ends lines with CR LF
+    const char* reportedAs; // "encoding" of --list --json
+    bool traditional;       // Big5 cannot hold the simplified characters
 };
 
 const std::vector<EncodingCase> kCases{
@@ -40,7 +40,7 @@ std::vector<std::string> Chapter(const std::vector<std::string>& lines, std::siz
     std::vector<std::string> kept;
     for (std::size_t i = from; i < to && i < lines.size(); ++i) {
         if (!lines[i].empty()) {
-            kept.push_back(lines[i]);  // blank lines are deleted by default
+            kept.push_back(lines[i]); // blank lines are deleted by default
         }
     }
     return kept;
@@ -62,7 +62,9 @@ std::vector<std::string> SourceLines(const EncodingCase& c) {
 }
 
 // Test names and failure messages show the case name, not the bytes of the struct.
-void PrintTo(const EncodingCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const EncodingCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class EncodingSplitTest : public ::testing::TestWithParam<EncodingCase> {};
 
@@ -88,11 +90,13 @@ TEST_P(EncodingSplitTest, WritesEveryChapterInTheSourceEncoding) {
                                         group + "002-2" + headings[1].substr(10) + ".txt",
                                         group + "003-3" + headings[2].substr(10) + ".txt"}));
     // Chapters start on lines 3, 15 and 27 of the source (NovelLines spaces them by 12).
-    const std::vector<std::pair<std::size_t, std::size_t>> spans{{0, 2}, {2, 14}, {14, 26}, {26, 99}};
+    const std::vector<std::pair<std::size_t, std::size_t>> spans{
+        {0, 2}, {2, 14}, {14, 26}, {26, 99}};
     const auto files = ListFiles(root);
     for (std::size_t i = 0; i < files.size(); ++i) {
         const auto expected = Chapter(lines, spans[i].first, spans[i].second);
-        EXPECT_EQ(ReadBytes(root / files[i]), c.bom + Encode(JoinLines(expected, "\r\n"), c.charset))
+        EXPECT_EQ(ReadBytes(root / files[i]),
+                  c.bom + Encode(JoinLines(expected, "\r\n"), c.charset))
             << files[i];
     }
 }
@@ -117,5 +121,5 @@ TEST_P(EncodingSplitTest, ListReportsTheEncodingAndTheHeadings) {
 INSTANTIATE_TEST_SUITE_P(Encodings, EncodingSplitTest, ::testing::ValuesIn(kCases),
                          [](const auto& test) { return std::string(test.param.name); });
 
-}  // namespace
-}  // namespace lumarin::cli::test
+} // namespace
+} // namespace lumarin::cli::test

@@ -24,14 +24,13 @@ TEST(ListOutputTest, TextListShowsMarksLabelsAndTheCount) {
 
     const RunResult run = RunSplit({"-l", "--uncheck", "2", source.string()});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out,
-              "1\t[x]\t.\t第一章 开始\t1-开始\n"
-              "2\t[ ]\t1\t第二章 继续\t2-继续\n"
-              "3\t[x]\t.\t第三章　结束 \t3-结束\n"
-              "4\t[ ]\t2\t第一章 开始\t1-开始\n"
-              "5\t[ ]\t3\t第二章 继续\t2-继续\n"
-              "6\t[ ]\t4\t第三章　结束 \t3-结束\n"
-              "4/6\n");
+    EXPECT_EQ(run.out, "1\t[x]\t.\t第一章 开始\t1-开始\n"
+                       "2\t[ ]\t1\t第二章 继续\t2-继续\n"
+                       "3\t[x]\t.\t第三章　结束 \t3-结束\n"
+                       "4\t[ ]\t2\t第一章 开始\t1-开始\n"
+                       "5\t[ ]\t3\t第二章 继续\t2-继续\n"
+                       "6\t[ ]\t4\t第三章　结束 \t3-结束\n"
+                       "4/6\n");
     EXPECT_EQ(ListFiles(dir.path()), std::vector<std::string>{"novel.txt"});
 }
 
@@ -44,7 +43,8 @@ TEST(ListOutputTest, JsonCarriesTheWholeTable) {
     const RunResult run = RunSplit({"--list", "--json", "--check", "5", source.string()});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     QJsonParseError error{};
-    const QJsonObject doc = QJsonDocument::fromJson(QByteArray::fromStdString(run.out), &error).object();
+    const QJsonObject doc =
+        QJsonDocument::fromJson(QByteArray::fromStdString(run.out), &error).object();
     ASSERT_EQ(error.error, QJsonParseError::NoError) << run.out;
     EXPECT_EQ(doc["source"].toString().toStdString(), source.string());
     EXPECT_EQ(doc["encoding"].toString(), "UTF-8");
@@ -55,7 +55,13 @@ TEST(ListOutputTest, JsonCarriesTheWholeTable) {
     const QJsonArray rows = doc["rows"].toArray();
     ASSERT_EQ(rows.size(), 6);
 
-    struct Row { int startLine; int number; const char* title; bool checked; const char* label; };
+    struct Row {
+        int startLine;
+        int number;
+        const char* title;
+        bool checked;
+        const char* label;
+    };
     const Row expected[] = {{2, 1, "开始", true, "."},  {3, 2, "继续", true, "."},
                             {4, 3, "结束", true, "."},  {8, 1, "开始", false, "1"},
                             {20, 2, "继续", true, "."}, {32, 3, "结束", false, "2"}};
@@ -84,7 +90,8 @@ TEST(ListOutputTest, NoHeadingsGivesAnEmptyList) {
 TEST(ProgressTest, BarOnlyOnATerminalAndNeverWithQuiet) {
     TempDir dir;
     const auto source = dir / "novel.txt";
-    WriteBytes(source, Encode(JoinLines(NovelLines({"第一章 开始", "第二章 继续"}), "\r\n"), "GBK"));
+    WriteBytes(source,
+               Encode(JoinLines(NovelLines({"第一章 开始", "第二章 继续"}), "\r\n"), "GBK"));
     const auto out = (dir / "out").string();
 
     const RunResult terminal = RunSplitOnTerminal({"-o", out, source.string()});
@@ -103,5 +110,5 @@ TEST(ProgressTest, BarOnlyOnATerminalAndNeverWithQuiet) {
     EXPECT_EQ(piped.out, "处理完毕！共3个文件！\n");
 }
 
-}  // namespace
-}  // namespace lumarin::cli::test
+} // namespace
+} // namespace lumarin::cli::test

@@ -9,9 +9,9 @@ namespace {
 
 struct RefusalCase {
     const char* name;
-    std::vector<std::string> args;  // "SRC" stands for the source, "DIR" for the test folder
+    std::vector<std::string> args; // "SRC" stands for the source, "DIR" for the test folder
     int exitCode;
-    std::string message;            // expected at the start of stderr ("" when CLI11 words it)
+    std::string message; // expected at the start of stderr ("" when CLI11 words it)
 };
 
 const std::vector<RefusalCase> kRefusals{
@@ -35,7 +35,8 @@ const std::vector<RefusalCase> kRefusals{
 std::string Substitute(std::string arg, const fs::path& dir, const fs::path& source) {
     for (const auto& [token, value] : {std::pair{std::string("SRC"), source.string()},
                                        std::pair{std::string("DIR"), dir.string()}}) {
-        for (std::size_t at = 0; (at = arg.find(token, at)) != std::string::npos; at += value.size()) {
+        for (std::size_t at = 0; (at = arg.find(token, at)) != std::string::npos;
+             at += value.size()) {
             arg.replace(at, token.size(), value);
         }
     }
@@ -43,7 +44,9 @@ std::string Substitute(std::string arg, const fs::path& dir, const fs::path& sou
 }
 
 // Test names and failure messages show the case name, not the bytes of the struct.
-void PrintTo(const RefusalCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const RefusalCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class RefusalTest : public ::testing::TestWithParam<RefusalCase> {};
 
@@ -51,7 +54,9 @@ TEST_P(RefusalTest, ExitsWithItsStatusAndWritesNothing) {
     const RefusalCase& c = GetParam();
     TempDir dir;
     const auto source = dir / "novel.txt";
-    WriteBytes(source, Encode(JoinLines(NovelLines({"第一章 开始", "第二章 继续", "第三章 结束"}), "\r\n"), "GBK"));
+    WriteBytes(source,
+               Encode(JoinLines(NovelLines({"第一章 开始", "第二章 继续", "第三章 结束"}), "\r\n"),
+                      "GBK"));
     std::vector<std::string> args{"-q"};
     for (const auto& arg : c.args) {
         args.push_back(Substitute(arg, dir.path(), source));
@@ -71,14 +76,16 @@ INSTANTIATE_TEST_SUITE_P(Refusals, RefusalTest, ::testing::ValuesIn(kRefusals),
 TEST(WriteFailureTest, FullDiskStopsTheRunAndIsNeverReportedAsDone) {
     TempDir dir;
     const auto source = dir / "novel.txt";
-    WriteBytes(source, Encode(JoinLines(NovelLines({"第一章 开始", "第二章 继续"}), "\r\n"), "GBK"));
+    WriteBytes(source,
+               Encode(JoinLines(NovelLines({"第一章 开始", "第二章 继续"}), "\r\n"), "GBK"));
     // The second chapter file already exists as a link to a device that is always full; files
     // are opened for appending, so the write itself fails, not the creation.
     const auto root = dir / "out" / "novel";
     fs::create_directories(root);
     fs::create_symlink("/dev/full", root / "002.txt");
 
-    const RunResult run = RunSplit({"-q", "-g", "0", "-p", "%n", "-o", (dir / "out").string(), source.string()});
+    const RunResult run =
+        RunSplit({"-q", "-g", "0", "-p", "%n", "-o", (dir / "out").string(), source.string()});
     EXPECT_EQ(run.exitCode, 3);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err.rfind("无法写入: " + (root / "002.txt").string() + ": ", 0), 0u) << run.err;
@@ -100,7 +107,8 @@ TEST(WriteFailureTest, FullStandardOutputIsAFailureWithAMessage) {
     TempDir dir;
     const auto source = dir / "novel.txt";
     WriteBytes(source, Encode(JoinLines(NovelLines({"第一章 开始"}), "\r\n"), "GBK"));
-    for (const std::vector<std::string>& args : {std::vector<std::string>{"--list"}, {"--list", "--json"}, {"-q"}}) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--list"}, {"--list", "--json"}, {"-q"}}) {
         auto all = args;
         all.push_back(source.string());
         const RunResult run = RunSplit(all, "/dev/full");
@@ -114,13 +122,14 @@ TEST(MatchLimitTest, RunawayConditionStopsWithTheLineNumber) {
     const auto source = dir / "novel.txt";
     std::vector<std::string> lines{"第一章 开始"};
     lines.resize(56, "正文");
-    lines.push_back(std::string(40, 'a') + "!");  // line 57: (a|aa)+$ backtracks without end here
+    lines.push_back(std::string(40, 'a') + "!"); // line 57: (a|aa)+$ backtracks without end here
     WriteBytes(source, JoinLines(lines, "\n"));
-    const RunResult run = RunSplit({"-q", "--list", "-c", "(a|aa)+$|第(一)(章)(.*)", source.string()});
+    const RunResult run =
+        RunSplit({"-q", "--list", "-c", "(a|aa)+$|第(一)(章)(.*)", source.string()});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find("57"), std::string::npos) << run.err;
 }
 
-}  // namespace
-}  // namespace lumarin::cli::test
+} // namespace
+} // namespace lumarin::cli::test
