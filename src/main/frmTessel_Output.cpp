@@ -34,6 +34,8 @@ void frmTessel::cmdSaveOut_Click() {
         warn(u"无此文件!");
         return;
     }
+    const engine::OutputOptions options = outputOptions();
+    if (engine::TrimSpaces(options.folderText).empty()) return;
     if (!m_analysis) return;
     // A failed analysis attempt may have named another file since: the table
     // in hand does not describe it.
@@ -41,8 +43,6 @@ void frmTessel::cmdSaveOut_Click() {
         warn(engine::EngineError::sourceChanged().message());
         return;
     }
-    const engine::OutputOptions options = outputOptions();
-    if (engine::TrimSpaces(options.folderText).empty()) return;
 
     engine::OutputCallbacks callbacks;
     callbacks.onFileStarted = [this](const engine::FileProgress& progress) {
