@@ -206,6 +206,20 @@ TEST_F(MainWindow, AnInvalidConditionIsReportedAndChangesNothing) {
     EXPECT_EQ(window->windowTitle(), Caption(" - 3/6"));
 }
 
+TEST_F(MainWindow, OutputRefusesATableThatBelongsToAnotherFile) {
+    analyse(writeNovel(NovelWithContents()));
+    const auto other = writeNovel({"第一章 别的"}, "other.txt");
+    window->txtFind()->setPlainText(QStringLiteral("第(")); // the attempt on other.txt fails
+    analyse(other);
+    services.messageBox().Clear();
+
+    QTest::mouseClick(window->cmdSaveOut(), Qt::LeftButton);
+    ASSERT_EQ(services.messageBox().Calls().size(), 1u);
+    EXPECT_EQ(services.messageBox().Calls()[0].text, u"源文件已改变，请重新分析!");
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "other"));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "novel"));
+}
+
 TEST_F(MainWindow, DropsTakeTheFirstTxtFileOnly) {
     const auto novel = writeNovel(NovelWithContents());
     const auto other = writeNovel({"第一章 别的"}, "other.txt");
