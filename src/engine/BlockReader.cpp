@@ -1,6 +1,10 @@
 #include "engine/BlockReader.h"
 
+#include "engine/EngineError.h"
+
+#include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace lumarin::engine {
 
@@ -13,8 +17,13 @@ bool BlockReader::fill() {
         m_end -= m_begin;
         m_begin = 0;
     }
-    if (m_end == m_buffer.size())
-        m_buffer.resize(m_buffer.size() * 2); // a line longer than a block
+    if (m_end == m_buffer.size()) { // a line longer than a block
+        if (m_buffer.size() >= kMaxLineBytes)
+            throw EngineError::readFailed(m_file.path().string(),
+                                          "a line longer than " +
+                                              std::to_string(kMaxLineBytes >> 20) + " MiB");
+        m_buffer.resize(std::min(m_buffer.size() * 2, kMaxLineBytes));
+    }
     const std::size_t got = m_file.read(m_buffer.data() + m_end, m_buffer.size() - m_end);
     m_end += got;
     m_eof = got == 0;

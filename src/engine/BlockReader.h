@@ -12,10 +12,13 @@ namespace lumarin::engine {
 // Reads a source in large blocks that always end right after a line end (or
 // at the end of the file), so a block holds whole lines only. The byte order
 // mark is skipped. Memory stays at one block, plus the longest line when a
-// line is longer than a block.
+// line is longer than a block; a line that does not fit in kMaxLineBytes
+// (line end included) throws EngineError "无法读取文件: ...".
 class BlockReader {
 public:
     static constexpr std::size_t kDefaultBlockSize = std::size_t{1} << 20;
+    // A source without line ends (a binary file) would otherwise be held whole.
+    static constexpr std::size_t kMaxLineBytes = std::size_t{64} << 20;
 
     BlockReader(SourceFile& file, Encoding encoding, std::size_t blockSize = kDefaultBlockSize);
 

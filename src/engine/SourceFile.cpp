@@ -18,18 +18,28 @@ std::string Reason(int error) {
 } // namespace
 
 SourceFile::SourceFile(const std::filesystem::path& path) : m_path(path) {
-    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that opening a FIFO without a writer returns and can be refused.
+    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (m_fd < 0) {
         const int error = errno;
         if (error == ENOENT || error == ENOTDIR) throw EngineError::noSuchFile();
         throw EngineError::readFailed(path.string(), Reason(error));
     }
     struct stat info {};
-    if (::fstat(m_fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
+    std::string reason;
+    if (::fstat(m_fd, &info) != 0)
+        reason = Reason(errno);
+    else if (S_ISDIR(info.st_mode))
+        reason = Reason(EISDIR);
+    // Devices and pipes may never end (/dev/zero) and cannot be read twice.
+    else if (!S_ISREG(info.st_mode))
+        reason = "Not a regular file";
+    else if (::fcntl(m_fd, F_SETFL, 0) != 0)
+        reason = Reason(errno);
+    if (!reason.empty()) {
         ::close(m_fd);
         m_fd = -1;
-        throw EngineError::readFailed(path.string(), Reason(error));
+        throw EngineError::readFailed(path.string(), reason);
     }
     ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 }

@@ -9,8 +9,8 @@
 namespace lumarin::engine {
 
 // An open source file, read sequentially. Opening a missing file throws
-// EngineError "无此文件!"; a folder, a permission problem or a failed read
-// throws "无法读取文件: ...".
+// EngineError "无此文件!"; a folder, a device, a pipe, a permission problem or
+// a failed read throws "无法读取文件: ...".
 class SourceFile {
 public:
     explicit SourceFile(const std::filesystem::path& path);

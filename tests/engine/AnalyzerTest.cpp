@@ -2,16 +2,19 @@
 
 #include "TestFiles.h"
 #include "TestText.h"
+#include "engine/BlockReader.h"
 #include "engine/EngineError.h"
 #include "engine/TextUtil.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace lumarin::engine {
 namespace {
 
 using test::Encode;
 using test::TempDir;
+using namespace std::string_view_literals;
 
 // Lines joined with LF; heading lines placed by their 1-based number.
 std::u16string Novel(LineNumber lineCount,
@@ -193,6 +196,48 @@ TEST(Analyze, Refusals) {
             EXPECT_EQ(error.code(), c.code) << error.what();
         }
     }
+}
+
+// Checked before any read: a device or a pipe without a writer would never end.
+TEST(Analyze, SourcesThatAreNotRegularFilesAreRefusedUnread) {
+    TempDir dir;
+    const auto fifo = dir.path() / "novel.txt";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::filesystem::path& path : {fifo, std::filesystem::path("/dev/zero")}) {
+        try {
+            Analyze(path, kDefaultCondition);
+            ADD_FAILURE() << path;
+        } catch (const EngineError& error) {
+            EXPECT_EQ(error.kind(), ErrorKind::Io);
+            EXPECT_EQ(error.message(),
+                      u"无法读取文件: " + FromUtf8(path.string()) + u": Not a regular file");
+        }
+    }
+}
+
+// Both scans: the byte search for 第 and the line by line one (no required character).
+TEST(Analyze, LineLongerThanTheLimitIsRefused) {
+    TempDir dir;
+    const std::string longLine(BlockReader::kMaxLineBytes + 1, 'a');
+    const auto source = dir.write("novel.txt", longLine);
+    for (const std::u16string_view condition : {kDefaultCondition, u"^(序章|楔子)"sv}) {
+        try {
+            Analyze(source, condition);
+            ADD_FAILURE() << ToUtf8(condition);
+        } catch (const EngineError& error) {
+            EXPECT_EQ(error.kind(), ErrorKind::Io);
+            EXPECT_EQ(error.message(), u"无法读取文件: " + FromUtf8(source.string()) +
+                                           u": a line longer than 64 MiB");
+        }
+    }
+    std::filesystem::remove(source);
+
+    const std::string longest(BlockReader::kMaxLineBytes - 1, 'a');
+    const auto fits =
+        dir.write("fits.txt", longest + "\n" + ToUtf8(Novel(20, {{5, u"第一章 开始"}})));
+    const auto result = Analyze(fits, kDefaultCondition);
+    EXPECT_EQ(result.m_lngCount, 1);
+    EXPECT_EQ(result.table.m_lngStartLine[1], 6);
 }
 
 TEST(Analyze, MatchLimitNamesTheLine) {

@@ -395,6 +395,15 @@ TEST_F(OutputWriterTest, RefusalsWriteNothing) {
         EXPECT_EQ(error.kind(), ErrorKind::Refused);
     }
     std::filesystem::remove(m_source);
+    ASSERT_EQ(::mkfifo(m_source.c_str(), 0600), 0); // refused before it is read
+    try {
+        WriteOutput(analysis, analysis.checked, options());
+        ADD_FAILURE();
+    } catch (const EngineError& error) {
+        EXPECT_EQ(error.message(),
+                  u"无法读取文件: " + FromUtf8(m_source.string()) + u": Not a regular file");
+    }
+    std::filesystem::remove(m_source);
     try {
         WriteOutput(analysis, analysis.checked, options());
         ADD_FAILURE();
