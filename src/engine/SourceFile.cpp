@@ -25,13 +25,13 @@ SourceFile::SourceFile(const std::filesystem::path& path) : m_path(path) {
         if (error == ENOENT || error == ENOTDIR) throw EngineError::noSuchFile();
         throw EngineError::readFailed(path.string(), Reason(error));
     }
+    // Devices and pipes may never end (/dev/zero) and cannot be read twice.
     struct stat info {};
     std::string reason;
     if (::fstat(m_fd, &info) != 0)
         reason = Reason(errno);
     else if (S_ISDIR(info.st_mode))
         reason = Reason(EISDIR);
-    // Devices and pipes may never end (/dev/zero) and cannot be read twice.
     else if (!S_ISREG(info.st_mode))
         reason = "Not a regular file";
     else if (::fcntl(m_fd, F_SETFL, 0) != 0)
