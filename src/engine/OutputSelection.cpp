@@ -7,6 +7,9 @@ namespace lumarin::engine {
 OutputSelection BuildSelection(const ChapterTable& table, const std::vector<bool>& checked) {
     assert(table.m_lngStartLine.size() == checked.size() + 2 && "one check mark per heading row");
     OutputSelection selection;
+    selection.m_lngSelStart.reserve(table.m_lngStartLine.size());
+    selection.m_intSelNo.reserve(table.m_lngStartLine.size());
+    selection.m_strSelTitle.reserve(table.m_lngStartLine.size());
     const auto add = [&](std::size_t entry) {
         selection.m_lngSelStart.push_back(table.m_lngStartLine[entry]);
         selection.m_intSelNo.push_back(table.m_intChapterNo[entry]);
