@@ -229,7 +229,7 @@ void frmTessel::Form_Load() {
     m_strProgressFullWidth = kFullProgressWidth;
     m_chkDelSpc->setChecked(true);
     m_cboFolderOut->addItem(QStringLiteral("(default)"));
-    // The desktop original offered a drive of its own; here the same idea lives in the home folder.
+    // The second suggestion: one folder for all novels, in the home folder.
     m_cboFolderOut->addItem(QDir::home().filePath(QStringLiteral("文本小说[Txt]")) +
                             QLatin1Char('/'));
     m_cboFolderOut->setCurrentIndex(0);

@@ -202,8 +202,7 @@ inline constexpr UINT WM_DROPFILES = 0x0233;
 inline constexpr UINT WM_MOUSELEAVE = 0x02A3;
 inline constexpr UINT WM_USER = 0x0400;
 
-// Drag-and-drop notifications of this layer (the desktop original raised them
-// through a COM interface; here they are messages carrying a DropInfo*).
+// Drag-and-drop notifications: messages carrying a DropInfo* in lParam.
 inline constexpr UINT WM_APP = 0x8000;
 inline constexpr UINT WM_OLEDRAGENTER = WM_APP + 1;
 inline constexpr UINT WM_OLEDRAGOVER = WM_APP + 2;
