@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/TestFiles.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -22,29 +24,15 @@ RunResult RunSplit(const std::vector<std::string>& args, const std::string& stdo
 // Same, with stdout and stderr on a pseudo-terminal, as a person at a terminal would see it.
 RunResult RunSplitOnTerminal(const std::vector<std::string>& args);
 
-// A fresh directory removed with everything in it at the end of the test.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const fs::path& path() const { return m_path; }
-    fs::path operator/(const std::string& name) const { return m_path / name; }
+using lumarin::test::ListFiles;
+using lumarin::test::ReadBytes;
+using lumarin::test::TempDir;
+using lumarin::test::WriteBytes;
 
-private:
-    fs::path m_path;
-};
-
-// UTF-8 text in another charset through the C library's iconv, so that the test data does not
-// come from the converter the program itself uses. Throws on text the charset cannot hold.
-std::string Encode(const std::string& utf8, const std::string& charset);
-
-void WriteBytes(const fs::path& file, const std::string& bytes);
-std::string ReadBytes(const fs::path& file);
-
-// Every regular file below `root`, as paths relative to it with "/", sorted.
-std::vector<std::string> ListFiles(const fs::path& root);
+// UTF-8 text in another charset (through iconv, not the program's own converter).
+inline std::string Encode(const std::string& utf8, const std::string& charset) {
+    return lumarin::test::EncodeWithIconv(utf8, charset);
+}
 
 // The lines joined, each followed by `ending`.
 std::string JoinLines(const std::vector<std::string>& lines, const std::string& ending);

@@ -1,32 +1,22 @@
 #pragma once
 
+#include "support/TestFiles.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace lumarin::app::test {
 
-namespace fs = std::filesystem;
+using lumarin::test::ListFiles;
+using lumarin::test::ReadBytes;
+using lumarin::test::TempDir;
 
-// A fresh folder, removed with everything in it at the end of the test.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const fs::path& path() const { return m_path; }
+inline std::string ToGbk(const std::string& utf8) {
+    return lumarin::test::EncodeWithIconv(utf8, "GBK");
+}
 
-private:
-    fs::path m_path;
-};
-
-// UTF-8 lines written as GBK with CR LF, through the C library's converter.
-void WriteGbkLines(const fs::path& file, const std::vector<std::string>& lines);
-std::string ReadBytes(const fs::path& file);
-std::string ToGbk(const std::string& utf8);
-
-// Every regular file below root, relative, with "/", sorted.
-std::vector<std::string> ListFiles(const fs::path& root);
+// UTF-8 lines written as GBK, each ended by CR LF.
+void WriteGbkLines(const std::filesystem::path& file, const std::vector<std::string>& lines);
 
 } // namespace lumarin::app::test
