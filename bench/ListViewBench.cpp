@@ -7,7 +7,6 @@
 #include "listview/ListView.h"
 #include "platform/PropertyBag.h"
 
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -100,11 +99,3 @@ void PlainVectorOfRows(benchmark::State& state) {
 BENCHMARK(PlainVectorOfRows)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QGuiApplication app(argc, argv); // text is rendered through Qt
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -8,7 +8,6 @@
 #include "platform/PropertyBag.h"
 #include "platform/Window.h"
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -86,11 +85,3 @@ void BM_ThousandWheelNotches(benchmark::State& state) {
 BENCHMARK(BM_ThousandWheelNotches)->Arg(20000)->Arg(200000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QGuiApplication app(argc, argv); // text is rendered with Qt
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
