@@ -1,20 +1,13 @@
-// The analysis reads the source once. Decoding every line would cost several
-// times the search itself, so when the condition names a character that every
-// match contains (第 for the default condition), the raw bytes are searched for
-// that character's encoded form and only the lines holding it are decoded and
-// matched; line numbers come from counting line ends between those lines.
-// Otherwise (UTF-16, or no such character) every line is decoded.
-//
-// Strict UTF-8 is judged on the first block before the scan; a later block
-// that is not valid UTF-8 restarts the scan in the legacy encoding.
+// The analysis reads the source once (HeadingScan) with either the user's own
+// condition, one built-in rule, or every built-in rule at once; for the
+// automatic choice each rule's headings are audited and scored, and the best
+// rule's headings become the chapter table.
 #include "engine/Analyzer.h"
 
 #include "engine/BlockReader.h"
-#include "engine/ByteSearch.h"
 #include "engine/ChineseNumber.h"
-#include "engine/EngineError.h"
-#include "engine/LineCodec.h"
-#include "engine/LineReader.h"
+#include "engine/HeadingScan.h"
+#include "engine/RuleChoice.h"
 #include "engine/TextUtil.h"
 
 #include <optional>
@@ -27,127 +20,79 @@ namespace {
 // one no split point (tables of contents).
 constexpr LineNumber kShortChapterLines = 10;
 
-class HeadingScanner {
-public:
-    HeadingScanner(SourceFile& file, Encoding encoding, HeadingCondition& condition,
-                   bool validateUtf8)
-        : m_file(file), m_encoding(encoding), m_condition(condition), m_codec(encoding),
-          m_breaks(encoding), m_validateUtf8(validateUtf8) {
-        m_result.encoding = encoding;
+std::vector<bool> ShortChapterChecks(const std::vector<HeadingHit>& hits) {
+    std::vector<bool> checked(hits.size(), false);
+    for (std::size_t k = 1; k < hits.size(); ++k)
+        if (hits[k].line - hits[k - 1].line < kShortChapterLines) checked[k - 1] = true;
+    return checked;
+}
+
+std::int16_t NumberOf(const HeadingFields& fields) {
+    return fields.qualified ? ParseChineseNumber(fields.number) : 0;
+}
+
+bool IsMidLine(const HeadingHit& hit) {
+    return !StartsLine(hit.heading, hit.fields.start);
+}
+
+std::vector<AuditRow> AuditRowsOf(const std::vector<HeadingHit>& hits,
+                                  const std::vector<bool>& checked) {
+    std::vector<AuditRow> rows;
+    rows.reserve(hits.size());
+    for (std::size_t r = 0; r < hits.size(); ++r)
+        rows.push_back({NumberOf(hits[r].fields), !checked[r], IsMidLine(hits[r]),
+                        hits[r].heading});
+    return rows;
+}
+
+AnalysisResult BuildResult(const ScanOutcome& outcome, std::size_t which, bool measured) {
+    const std::vector<HeadingHit>& hits = outcome.hits[which];
+    AnalysisResult result;
+    ChapterTable& table = result.table;
+    table = ChapterTable{{1}, {0}, {u"(Index)"}, {u""}};
+    for (const HeadingHit& hit : hits) {
+        table.m_strHeading.push_back(hit.heading);
+        table.m_lngStartLine.push_back(hit.line);
+        table.m_intChapterNo.push_back(NumberOf(hit.fields));
+        table.m_strTitle.push_back(hit.fields.qualified ? CleanTitle(hit.fields.title)
+                                                        : u"(Unknown)");
+        result.midLine.push_back(IsMidLine(hit));
     }
-
-    // False when the source turned out not to be UTF-8 after all.
-    bool run() {
-        m_file.rewind();
-        startTable();
-        const std::optional<std::string> needle = searchableForm();
-        const bool ok = needle ? scanBlocks(*needle) : scanLines();
-        if (ok) finishTable();
-        return ok;
-    }
-
-    AnalysisResult take() { return std::move(m_result); }
-
-private:
-    std::optional<std::string> searchableForm() {
-        const std::optional<char16_t> required = m_condition.requiredCharacter();
-        if (!required || IsUtf16(m_encoding)) return std::nullopt;
-        std::vector<std::string> forms = m_codec.encodedForms(*required);
-        if (forms.size() != 1) return std::nullopt;
-        return forms.front();
-    }
-
-    bool scanBlocks(const std::string& needle) {
-        BlockReader blocks(m_file, m_encoding);
-        std::string_view block;
-        while (blocks.next(block)) {
-            if (m_validateUtf8 && ValidUtf8Prefix(block) != block.size()) return false;
-            scanBlock(block, needle);
-        }
-        return true;
-    }
-
-    void scanBlock(std::string_view block, const std::string& needle) {
-        std::size_t pos = 0;
-        while (pos < block.size()) {
-            const std::size_t hit = FindBytes(block, needle, pos);
-            if (hit == block.size()) break;
-            const std::size_t start = m_breaks.findStart(block, hit);
-            m_lines += static_cast<LineNumber>(m_breaks.count(block.substr(pos, start - pos)));
-            const std::size_t end = m_breaks.findEnd(block, hit);
-            examine(++m_lines, block.substr(start, end - start));
-            pos = end < block.size() ? end + m_breaks.terminatorLength(block, end) : end;
-        }
-        const std::string_view rest = block.substr(pos);
-        m_lines += static_cast<LineNumber>(m_breaks.count(rest));
-        if (!rest.empty() && rest.back() != '\n' && rest.back() != '\r')
-            ++m_lines; // the last line of the file, without a line end
-    }
-
-    bool scanLines() {
-        BlockReader blocks(m_file, m_encoding);
-        LineReader reader(blocks);
-        Line line;
-        while (reader.next(line)) {
-            if (m_validateUtf8 && ValidUtf8Prefix(line.raw) != line.raw.size()) return false;
-            examine(line.number, line.raw);
-        }
-        m_lines = reader.linesRead();
-        return true;
-    }
-
-    void examine(LineNumber number, std::string_view raw) {
-        m_codec.decode(raw, m_text);
-        switch (m_condition.match(m_text, m_fields)) {
-        case MatchStatus::NoMatch:
-            return;
-        case MatchStatus::LimitExceeded:
-            throw EngineError::matchLimitExceeded(number);
-        case MatchStatus::Matched:
-            addHeading(number);
-            return;
+    result.checked = ShortChapterChecks(hits);
+    result.m_lngCount = table.headingCount();
+    result.lineCount = outcome.lineCount;
+    table.m_lngStartLine.push_back(outcome.lineCount + 1);
+    table.m_intChapterNo.push_back(0);
+    table.m_strTitle.push_back(u"(End)");
+    if (measured) {
+        for (std::size_t r = 0; r < hits.size(); ++r) {
+            const std::int64_t end =
+                r + 1 < hits.size() ? hits[r + 1].charsBefore : outcome.totalChars;
+            result.chars.push_back(end - hits[r].charsBefore);
         }
     }
+    return result;
+}
 
-    void addHeading(LineNumber number) {
-        ChapterTable& table = m_result.table;
-        const std::size_t k = table.m_strHeading.size();
-        if (k > 1 && number - table.m_lngStartLine[k - 1] < kShortChapterLines)
-            m_result.checked[k - 2] = true;
-        table.m_strHeading.push_back(m_text);
-        table.m_lngStartLine.push_back(number);
-        table.m_intChapterNo.push_back(m_fields.qualified ? ParseChineseNumber(m_fields.number)
-                                                          : 0);
-        table.m_strTitle.push_back(m_fields.qualified ? CleanTitle(m_fields.title) : u"(Unknown)");
-        m_result.checked.push_back(false);
+// Near misses are the candidate lines that the condition in use did not match.
+std::vector<NearMiss> NearMissesBesides(const std::vector<NearMiss>& candidates,
+                                        const std::vector<HeadingHit>& hits) {
+    std::vector<NearMiss> misses;
+    std::size_t h = 0;
+    for (const NearMiss& candidate : candidates) {
+        while (h < hits.size() && hits[h].line < candidate.line) ++h;
+        if (h < hits.size() && hits[h].line == candidate.line) continue;
+        misses.push_back(candidate);
     }
+    return misses;
+}
 
-    void startTable() {
-        m_result.table = ChapterTable{{1}, {0}, {u"(Index)"}, {u""}};
-        m_result.checked.clear();
-        m_lines = 0;
-    }
-
-    void finishTable() {
-        ChapterTable& table = m_result.table;
-        m_result.m_lngCount = table.headingCount();
-        m_result.lineCount = m_lines;
-        table.m_lngStartLine.push_back(m_lines + 1);
-        table.m_intChapterNo.push_back(0);
-        table.m_strTitle.push_back(u"(End)");
-    }
-
-    SourceFile& m_file;
-    Encoding m_encoding;
-    HeadingCondition& m_condition;
-    LineCodec m_codec;
-    LineBreaks m_breaks;
-    bool m_validateUtf8;
-    AnalysisResult m_result;
-    LineNumber m_lines = 0;
-    std::u16string m_text;
-    HeadingFields m_fields;
-};
+std::size_t ChooseAmong(const ScanOutcome& outcome, const std::vector<HeadingRule>& rules) {
+    std::vector<RuleScore> scores;
+    for (const std::vector<HeadingHit>& hits : outcome.hits)
+        scores.push_back(ScoreRows(AuditRowsOf(hits, ShortChapterChecks(hits))));
+    return ChooseRule(rules, scores);
+}
 
 // The first block of the source, for the encoding decision.
 struct SourceHead {
@@ -171,31 +116,90 @@ SourceHead ReadHead(SourceFile& file) {
     return head;
 }
 
+// The rules a request tries: all of them, one, or none (the user's condition).
+std::vector<const HeadingRule*> RulesOf(const AnalysisRequest& request) {
+    std::vector<const HeadingRule*> rules;
+    if (request.automatic) {
+        for (const HeadingRule& rule : BuiltInRules()) rules.push_back(&rule);
+    } else if (request.rule != nullptr) {
+        rules.push_back(request.rule);
+    }
+    return rules;
+}
+
 } // namespace
 
 std::u16string CleanTitle(std::u16string_view captured) {
     return std::u16string(TrimSpaces(RemoveAll(captured, u"\u3000")));
 }
 
-AnalysisResult Analyze(const std::filesystem::path& source, std::u16string_view condition,
-                       std::uint32_t matchLimit) {
+AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisRequest& request) {
     SourceFile file(source);
-    HeadingCondition heading(condition, matchLimit);
+    const std::vector<const HeadingRule*> rules = RulesOf(request);
+    std::vector<HeadingCondition> conditions;
+    if (rules.empty()) {
+        conditions.emplace_back(request.condition, request.matchLimit);
+    } else {
+        for (const HeadingRule* rule : rules)
+            conditions.emplace_back(rule->condition, request.matchLimit, rule->markers);
+    }
+    std::optional<HeadingCondition> nearMiss;
+    if (request.nearMisses) nearMiss.emplace(kNearMissCondition, request.matchLimit);
+
+    ScanPlan plan;
+    for (HeadingCondition& condition : conditions) plan.conditions.push_back(&condition);
+    plan.userCondition = rules.empty();
+    plan.measure = request.measureChapters;
+    plan.nearMiss = nearMiss ? &*nearMiss : nullptr;
+
     const SourceStamp stamp = file.stamp();
     const SourceHead head = ReadHead(file);
     Encoding encoding = DetectEncoding(head.bytes, head.whole);
-
     std::optional<HeadingScanner> scanner;
-    scanner.emplace(file, encoding, heading, encoding == Encoding::Utf8 && !head.whole);
+    scanner.emplace(file, encoding, plan, encoding == Encoding::Utf8 && !head.whole);
     if (!scanner->run()) {
         encoding = DetectLegacyEncoding(head.bytes);
-        scanner.emplace(file, encoding, heading, false);
+        scanner.emplace(file, encoding, plan, false);
         scanner->run();
     }
-    AnalysisResult result = scanner->take();
+    const ScanOutcome outcome = scanner->take();
+
+    std::size_t chosen = 0;
+    if (request.automatic) {
+        std::vector<HeadingRule> table;
+        for (const HeadingRule* rule : rules) table.push_back(*rule);
+        chosen = ChooseAmong(outcome, table);
+    }
+    AnalysisResult result = BuildResult(outcome, chosen, request.measureChapters);
+    result.encoding = encoding;
     result.m_strSource = source;
     result.stamp = stamp;
+    result.rule = rules.empty() ? nullptr : rules[chosen];
+    result.condition = rules.empty() ? request.condition : rules[chosen]->condition;
+    if (request.nearMisses)
+        result.nearMisses = NearMissesBesides(outcome.nearMisses, outcome.hits[chosen]);
     return result;
+}
+
+AnalysisResult Analyze(const std::filesystem::path& source, std::u16string_view condition,
+                       std::uint32_t matchLimit) {
+    AnalysisRequest request;
+    request.condition = std::u16string(condition);
+    request.matchLimit = matchLimit;
+    return Analyze(source, request);
+}
+
+std::vector<AuditFlags> AuditAnalysis(const AnalysisResult& analysis,
+                                      const std::vector<bool>& checked) {
+    const ChapterTable& table = analysis.table;
+    std::vector<AuditRow> rows;
+    for (std::size_t r = 0; r < checked.size() && r + 1 < table.m_strHeading.size(); ++r) {
+        const bool numbered = analysis.rule == nullptr || analysis.rule->numbered;
+        rows.push_back({numbered ? table.m_intChapterNo[r + 1] : std::int16_t{0}, !checked[r],
+                        r < analysis.midLine.size() && analysis.midLine[r],
+                        table.m_strHeading[r + 1]});
+    }
+    return AuditRows(rows);
 }
 
 } // namespace lumarin::engine

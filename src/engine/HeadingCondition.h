@@ -13,6 +13,9 @@ namespace lumarin::engine {
 inline constexpr std::u16string_view kDefaultCondition =
     u"第([一二两三四五六七八九十○零百0-9１２３４５６７８９０]{1,6})([章草])(.*)";
 
+// Marker texts that qualify a match of the user's own condition.
+inline constexpr std::u16string_view kQualifyingMarkers = u",章,草,曹,";
+
 // Steps one line may take before the condition gives up on it.
 inline constexpr std::uint32_t kDefaultMatchLimit = 10'000'000;
 
@@ -22,6 +25,9 @@ struct HeadingFields {
     bool qualified = false;
     std::u16string number; // group 1
     std::u16string title;  // group 3, as captured
+    // Where the match used begins in the line: the first qualifying match, or
+    // the first match when none qualifies.
+    std::size_t start = 0;
 };
 
 enum class MatchStatus { NoMatch, Matched, LimitExceeded };
@@ -29,10 +35,13 @@ enum class MatchStatus { NoMatch, Matched, LimitExceeded };
 // The heading condition: a regular expression (PCRE2, UTF-16, JIT) matched
 // case-insensitively with Unicode properties, all matches of a line from left
 // to right. A bad pattern throws EngineError "标题条件无效: " + reason.
+// `markers` lists the qualifying group-2 texts as ",a,b,"; a captured marker
+// is compared with its ASCII letters in lower case.
 class HeadingCondition {
 public:
     explicit HeadingCondition(std::u16string_view pattern,
-                              std::uint32_t matchLimit = kDefaultMatchLimit);
+                              std::uint32_t matchLimit = kDefaultMatchLimit,
+                              std::u16string_view markers = kQualifyingMarkers);
     ~HeadingCondition();
     HeadingCondition(HeadingCondition&&) noexcept;
     HeadingCondition& operator=(HeadingCondition&&) noexcept;
@@ -59,6 +68,7 @@ private:
     MatchStatus forEachMatch(std::u16string_view line, OnMatch&& onMatch);
 
     std::unique_ptr<Compiled> m_compiled;
+    std::u16string m_markers;
     std::optional<char16_t> m_required;
     std::uint32_t m_captureCount = 0;
 };

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "engine/Analyzer.h"
+#include "engine/HeadingStarts.h"
+#include "engine/SourceFile.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lumarin::engine {
+
+// One line that one condition matched.
+struct HeadingHit {
+    LineNumber line = 0;
+    std::u16string heading;
+    HeadingFields fields;
+    std::int64_t charsBefore = 0; // characters of all earlier lines (when measured)
+};
+
+// What one scan looks for.
+struct ScanPlan {
+    // The conditions tried on each line; hits are gathered per condition.
+    std::vector<HeadingCondition*> conditions;
+    // The first condition is the user's own: it may match anywhere in a line.
+    // Otherwise every condition is a built-in rule and only lines that may
+    // start a heading are tried.
+    bool userCondition = false;
+    bool measure = false;
+    HeadingCondition* nearMiss = nullptr; // null: no near misses
+};
+
+struct ScanOutcome {
+    std::vector<std::vector<HeadingHit>> hits; // per condition
+    std::vector<NearMiss> nearMisses;          // candidates, headings included
+    LineNumber lineCount = 0;
+    std::int64_t totalChars = 0;
+};
+
+// Reads the source once. The raw bytes are searched and only the lines that
+// can matter are decoded: for the user's condition the lines holding a
+// character every match must contain (第 for the default condition), for the
+// built-in rules and near misses the lines whose first character may start a
+// heading. Strict UTF-8 is judged block by block; run() is false when the
+// source turns out not to be UTF-8 after all.
+class HeadingScanner {
+public:
+    HeadingScanner(SourceFile& file, Encoding encoding, const ScanPlan& plan, bool validateUtf8);
+
+    bool run();
+    ScanOutcome take() { return std::move(m_outcome); }
+
+private:
+    std::optional<std::string> searchableForm();
+    bool scanNeedle(const std::string& needle);
+    void scanNeedleBlock(std::string_view block, const std::string& needle);
+    bool scanByteLines();
+    bool scanDecodedLines();
+    void visitRaw(LineNumber number, std::string_view raw);
+    void examine(LineNumber number, std::string_view raw, bool mayStart);
+    void examineText(LineNumber number, bool mayStart);
+
+    SourceFile& m_file;
+    Encoding m_encoding;
+    const ScanPlan& m_plan;
+    LineCodec m_codec;
+    LineBreaks m_breaks;
+    HeadingStarts m_starts;
+    bool m_validateUtf8;
+    std::optional<std::string> m_needle;
+    ScanOutcome m_outcome;
+    LineNumber m_lines = 0;
+    std::int64_t m_chars = 0;
+    std::u16string m_text;
+    HeadingFields m_fields;
+};
+
+} // namespace lumarin::engine
