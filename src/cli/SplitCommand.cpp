@@ -4,6 +4,7 @@
 #include "ExitCode.h"
 #include "ProgressBar.h"
 #include "RowRanges.h"
+#include "RuleListPrinter.h"
 #include "SplitOptions.h"
 #include "engine/ChineseNumber.h"
 #include "engine/EngineError.h"
@@ -14,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <string_view>
 
 namespace lumarin::cli {
 
@@ -81,9 +83,29 @@ int Split(const engine::AnalysisResult& analysis, const std::vector<bool>& check
     return StatusAfterWritingStdout();
 }
 
+// The condition "auto" chooses among the built-in rules.
+constexpr std::string_view kAutomaticCondition = "auto";
+
 int Run(const SplitOptions& options) {
+    if (options.rules) {
+        PrintRules(std::cout, options.json);
+        return StatusAfterWritingStdout();
+    }
+    engine::AnalysisRequest request;
+    request.condition = engine::FromUtf8(options.condition);
+    request.automatic = options.rule.empty() && options.condition == kAutomaticCondition;
+    if (!options.rule.empty()) {
+        request.rule = engine::FindRule(engine::FromUtf8(options.rule));
+        if (request.rule == nullptr) {
+            std::cerr << "--rule: no built-in rule named " << options.rule
+                      << " (lumarin-split --rules lists them)\n";
+            return Status(ExitCode::Usage);
+        }
+    }
+    request.measureChapters = options.list && options.json;
+    request.nearMisses = options.list && options.nearMisses;
     const engine::AnalysisResult analysis =
-        engine::Analyze(std::filesystem::path(options.source), engine::FromUtf8(options.condition));
+        engine::Analyze(std::filesystem::path(options.source), request);
     std::vector<bool> checked;
     try {
         checked = ChecksAfterOptions(analysis, options);
@@ -94,7 +116,7 @@ int Run(const SplitOptions& options) {
     if (!options.list) {
         return Split(analysis, checked, options);
     }
-    const ChapterListPrinter printer(analysis, checked);
+    const ChapterListPrinter printer(analysis, checked, options.nearMisses);
     if (options.json) {
         printer.PrintJson(std::cout);
     } else {

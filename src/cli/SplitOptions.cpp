@@ -4,18 +4,26 @@
 
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <string_view>
 
 namespace lumarin::cli {
 
 namespace {
 
-void AddOptions(CLI::App& app, SplitOptions& o) {
+// With --rules nothing is read, so SOURCE is not needed and --json goes without --list.
+void AddOptions(CLI::App& app, SplitOptions& o, bool rulesOnly) {
     app.add_option("SOURCE", o.source, "the novel to split (a .txt file)")
         ->type_name("")
-        ->required();
-    app.add_option("-c,--condition", o.condition, "heading condition (a regular expression)")
-        ->type_name("REGEX")
-        ->capture_default_str();
+        ->required(!rulesOnly);
+    auto* condition =
+        app.add_option("-c,--condition", o.condition,
+                       "heading condition (a regular expression), or \"auto\": the built-in "
+                       "rule that fits the text best")
+            ->type_name("REGEX")
+            ->capture_default_str();
+    app.add_option("-r,--rule", o.rule, "use the built-in rule of this name (see --rules)")
+        ->type_name("NAME")
+        ->excludes(condition);
     app.add_option("-o,--output", o.output,
                    "output folder, or \"(default)\": a folder named after the source, beside it")
         ->type_name("DIR")
@@ -46,7 +54,12 @@ void AddOptions(CLI::App& app, SplitOptions& o) {
         ->allow_extra_args(false);
     auto* list =
         app.add_flag("-l,--list", o.list, "analyse only: print the chapter list, write nothing");
-    app.add_flag("--json", o.json, "with --list: machine-readable output")->needs(list);
+    auto* json = app.add_flag("--json", o.json, "with --list or --rules: machine-readable output");
+    if (!rulesOnly) json->needs(list);
+    app.add_flag("--near-misses", o.nearMisses,
+                 "with --list: also list lines that look like headings but do not match")
+        ->needs(list);
+    app.add_flag("--rules", o.rules, "print the built-in heading rules and stop");
     app.add_flag("-q,--quiet", o.quiet, "no progress bar");
 }
 
@@ -57,7 +70,9 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
     SplitOptions options;
     options.condition = defaultCondition;
     CLI::App app{"Splits a Chinese novel into chapter files.", "lumarin-split"};
-    AddOptions(app, options);
+    bool rulesOnly = false;
+    for (int i = 1; i < argc; ++i) rulesOnly = rulesOnly || std::string_view(argv[i]) == "--rules";
+    AddOptions(app, options, rulesOnly);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {
@@ -66,7 +81,7 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
         app.exit(error, std::cerr, std::cerr);
         return {std::nullopt, static_cast<int>(ExitCode::Usage)};
     }
-    if (options.source.empty()) {
+    if (options.source.empty() && !options.rules) {
         std::cerr << "SOURCE is empty\n";
         return {std::nullopt, static_cast<int>(ExitCode::Usage)};
     }
