@@ -98,7 +98,7 @@ std::vector<AuditFlags> AuditRows(const std::vector<AuditRow>& rows) {
         if (!rows[r].splitPoint) continue;
         if (rows[r].midLine) flags[r] |= kAuditMidLine;
         if (IsLongHeading(rows[r].heading)) flags[r] |= kAuditLongHeading;
-        if (flags[r] == 0 && rows[r].number > 0) numbered.push_back(r);
+        if (!rows[r].midLine && rows[r].number > 0) numbered.push_back(r);
     }
     // A 1 followed by a 2, after at least two numbered rows, starts the
     // numbering again (a new volume); a lone stray 1 does not.

@@ -33,8 +33,9 @@ struct AuditRow {
 // whole: rows of the longest rising sequence stand, a row that falls out of
 // it is backwards (or duplicate when its number came before), a rising row
 // that skips numbers has a gap. Numbering that starts again at 1 (followed by
-// 2) begins a new sequence. Rows with shape flags (mid_line, long_heading) or
-// without a number take no part in the sequence.
+// 2) begins a new sequence. Rows whose match does not begin the line (a
+// sentence that mentions a chapter) and rows without a number take no part in
+// the sequence.
 std::vector<AuditFlags> AuditRows(const std::vector<AuditRow>& rows);
 
 // Whether a match starting at `start` begins the line after its leading

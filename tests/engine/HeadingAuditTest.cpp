@@ -43,10 +43,10 @@ TEST(HeadingAudit, ShapeFlagsAndCheckedRows) {
         {1, true, false, u"第一章"},
         {2, true, true, u"他说第二章很好"}, // mid-line: no part in the sequence
         {2, true, false, u"第二章"},
-        {3, true, false, longLine},   // long: no part in the sequence either
+        {3, true, false, longLine},   // long, but still in the sequence
         {9, false, false, u"第九章"}, // checked: no split point, no flags
-        {3, true, false, exactly40},
         {4, true, false, u"第四章"},
+        {5, true, false, exactly40},
     };
     const std::vector<AuditFlags> expected = {0, kAuditMidLine, 0, kAuditLongHeading, 0, 0, 0};
     EXPECT_EQ(AuditRows(rows), expected);
