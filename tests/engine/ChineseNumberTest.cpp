@@ -1,6 +1,7 @@
 #include "engine/ChineseNumber.h"
 
 #include "TestText.h"
+#include "support/ChineseNumerals.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -98,37 +99,6 @@ TEST(ParseChineseNumber, EdgeForms) {
         EXPECT_EQ(ParseChineseNumber(input), expected) << test::U8(input);
 }
 
-// The usual way of writing n: 十二 for 12, 一百一十 for 110, a 零 for every gap,
-// 一万零五百 for 10500.
-std::u16string WrittenOut(int n) {
-    static constexpr std::u16string_view kDigits = u"零一二三四五六七八九";
-    static constexpr std::u16string_view kUnits = u"千百十";
-    const auto group = [](int value, bool afterWan) {
-        std::u16string text;
-        bool gap = false;
-        for (int place = 0, scale = 1000; place < 4; ++place, scale /= 10) {
-            const int digit = value / scale % 10;
-            if (digit == 0) {
-                gap = gap || afterWan || !text.empty();
-                continue;
-            }
-            if (gap) text += u'零';
-            gap = false;
-            text += kDigits[digit];
-            if (place < 3) text += kUnits[place];
-        }
-        return text;
-    };
-    if (n == 0) return u"零";
-    std::u16string text;
-    if (n >= 10000)
-        text = group(n / 10000, false) + u"万" + group(n % 10000, true);
-    else
-        text = group(n, false);
-    if (text.starts_with(u"一十")) text.erase(0, 1);
-    return text;
-}
-
 // The same number in the signs used on cheques.
 std::u16string Financial(std::u16string text) {
     static constexpr std::u16string_view kPlain = u"一二三四五六七八九十百千万";
@@ -138,16 +108,19 @@ std::u16string Financial(std::u16string text) {
     return text;
 }
 
-TEST(ParseChineseNumber, ReadsEveryWrittenOutNumberUpTo32767) {
+TEST(ParseChineseNumber, ReadsEveryNumberUpTo32767InEveryWriting) {
+    using lumarin::test::DigitByDigit;
+    using lumarin::test::WrittenOut;
     for (int n = 0; n <= 32767; ++n) {
-        const std::u16string text = WrittenOut(n);
-        ASSERT_EQ(ParseChineseNumber(text), n) << test::U8(text);
-        ASSERT_EQ(ParseChineseNumber(Financial(text)), n) << test::U8(Financial(text));
+        for (const std::u16string& text :
+             {WrittenOut(n), Financial(WrittenOut(n)), DigitByDigit(n)})
+            ASSERT_EQ(ParseChineseNumber(text), n) << test::U8(text);
     }
     EXPECT_EQ(WrittenOut(10500), u"一万零五百");
     EXPECT_EQ(WrittenOut(1001), u"一千零一");
     EXPECT_EQ(WrittenOut(110), u"一百一十");
     EXPECT_EQ(WrittenOut(12000), u"一万二千");
+    EXPECT_EQ(DigitByDigit(1050), u"一〇五〇");
 }
 
 TEST(ReadCountField, LeadingNumberRoundedNonNegativeClamped) {
