@@ -4,6 +4,7 @@
 #include "TestFiles.h"
 #include "TestText.h"
 #include "engine/Analyzer.h"
+#include "support/ChineseNumerals.h"
 
 #include <algorithm>
 #include <functional>
@@ -14,22 +15,7 @@ namespace lumarin::engine {
 namespace {
 
 std::u16string Chinese(int n) {
-    static constexpr std::u16string_view kDigits = u"零一二三四五六七八九";
-    const auto digit = [](int d) { return std::u16string(1, kDigits[d]); };
-    if (n < 10) return digit(n);
-    if (n < 20) return u"十" + (n % 10 != 0 ? digit(n % 10) : u"");
-    if (n < 100) return digit(n / 10) + u"十" + (n % 10 != 0 ? digit(n % 10) : u"");
-    const int rest = n % 100;
-    std::u16string text = digit(n / 100) + u"百";
-    if (rest == 0) return text;
-    if (rest < 10) return text + u"零" + digit(rest);
-    return text + (rest < 20 ? u"一" : u"") + Chinese(rest);
-}
-
-// What follows 一千 in 1000 .. 1099: 零五, 零一十, 零二十一.
-std::u16string Thousands(int rest) {
-    if (rest == 0) return u"";
-    return u"零" + std::u16string(rest >= 10 && rest < 20 ? u"一" : u"") + Chinese(rest);
+    return lumarin::test::WrittenOut(n);
 }
 
 std::u16string Financial(int n) {
@@ -154,14 +140,12 @@ std::vector<CorpusCase> Corpus() {
         MakeBook(Numbered(12, [](int n) { return u"第" + Financial(n) + u"章 大写"; })));
     add("第N章, digit by digit past one hundred", u"第N章",
         MakeBook(Numbered(112, [](int n) {
-            std::u16string digits;
-            for (const char16_t d : Digits(n)) digits += Chinese(d - u'0');
-            return u"第" + digits + u"章";
+            return u"第" + lumarin::test::DigitByDigit(n) + u"章";
         })));
     add("第N章, Chinese numerals past one thousand", u"第N章", [] {
         std::vector<Planted> headings;
         for (int n = 998; n <= 1010; ++n)
-            headings.push_back({u"第" + (n < 1000 ? Chinese(n) : u"一千" + Thousands(n - 1000)) + u"章", n});
+            headings.push_back({u"第" + Chinese(n) + u"章", n});
         return MakeBook(headings);
     }());
     add("第N章, ASCII digits, UTF-8", u"第N章",
