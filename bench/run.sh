@@ -36,9 +36,10 @@ csplit_condition='第[一二两三四五六七八九十○〇零百千万0-9１�
 
 results=$data/hyperfine.csv
 load=$(cut -d' ' -f1-3 /proc/loadavg)
-names=(list grep cat split csplit split-s opencc)
+names=(list list-auto grep cat split csplit split-s opencc)
 commands=(
   "$split --list $data/novel-gbk.txt"
+  "$split -c auto --list $data/novel-gbk.txt"
   "LC_ALL=C.UTF-8 grep -cP '$condition' $data/novel-utf8.txt"
   "cat $data/novel-gbk.txt > /dev/null"
   "$split -q -o $shm/split $data/novel-gbk.txt"
@@ -99,6 +100,7 @@ growth_list=$(( (mem_list_500 - mem_list_50) / 1024 ))
   }
   row "\`--list\` vs \`grep -cP\` (UTF-8 copy)" list grep 2
   row "\`--list\` vs \`cat > /dev/null\`" list cat ""
+  row "\`-c auto --list\` (every built-in rule) vs \`--list\` (default condition)" list-auto list 2
   row "split (defaults) vs \`csplit -z\` (UTF-8 copy)" split csplit 1.25
   row "split \`-s\` (Big5) vs \`opencc -c t2s.json\` (UTF-8 copy)" split-s opencc 1
   echo

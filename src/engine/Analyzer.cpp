@@ -143,12 +143,15 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
         for (const HeadingRule* rule : rules)
             conditions.emplace_back(rule->condition, request.matchLimit, rule->markers);
     }
+    std::optional<HeadingCondition> anyRuleStart;
+    if (!rules.empty()) anyRuleStart.emplace(AnyRuleStart(), request.matchLimit);
     std::optional<HeadingCondition> nearMiss;
     if (request.nearMisses) nearMiss.emplace(kNearMissCondition, request.matchLimit);
 
     ScanPlan plan;
     for (HeadingCondition& condition : conditions) plan.conditions.push_back(&condition);
     plan.userCondition = rules.empty();
+    plan.anyRuleStart = anyRuleStart ? &*anyRuleStart : nullptr;
     plan.measure = request.measureChapters;
     plan.nearMiss = nearMiss ? &*nearMiss : nullptr;
 

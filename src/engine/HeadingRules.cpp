@@ -132,6 +132,14 @@ std::vector<HeadingRule> MakeRules() {
 
 } // namespace
 
+const std::u16string& AnyRuleStart() {
+    static const std::u16string condition =
+        std::u16string(kLead) + u"(?:第\\h*" + std::u16string(kNumeral) + u"|" +
+        Join(kUnnumberedWords, u"|") + u"|chapter|chap|ch\\.|section|sect|part|[0-9０-９]|" +
+        std::u16string(kSmallNumber) + u"\\h*、|[（(])";
+    return condition;
+}
+
 const std::vector<HeadingRule>& BuiltInRules() {
     static const std::vector<HeadingRule> rules = MakeRules();
     return rules;

@@ -26,6 +26,12 @@ struct HeadingRule {
     bool numbered = true;
 };
 
+// A condition every heading of every built-in rule matches: the beginning of
+// a heading (after spaces and decoration: 第 and a numeral, an unnumbered
+// word, Chapter/Section/Part, a digit, a numeral and 、, an opening
+// bracket). One test of it spares a line the tests of all rules.
+const std::u16string& AnyRuleStart();
+
 // The built-in rules, in the order they are listed and tried.
 const std::vector<HeadingRule>& BuiltInRules();
 

@@ -76,6 +76,10 @@ bool HeadingScanner::scanByteLines() {
     std::string_view block;
     while (blocks.next(block)) {
         if (m_validateUtf8 && ValidUtf8Prefix(block) != block.size()) return false;
+        if (m_breaks.endsOnLineFeed(block)) {
+            scanLineFeedLines(block);
+            continue;
+        }
         std::size_t pos = 0;
         while (pos < block.size()) {
             const std::size_t end = m_breaks.findEnd(block, pos);
@@ -84,6 +88,19 @@ bool HeadingScanner::scanByteLines() {
         }
     }
     return true;
+}
+
+// The common case: every line ends in LF or CR LF, so the LFs alone divide
+// the lines.
+void HeadingScanner::scanLineFeedLines(std::string_view block) {
+    std::size_t start = 0;
+    ForEachLineFeed(block, [&](std::size_t lf) {
+        std::size_t end = lf;
+        if (end > start && block[end - 1] == '\r') --end;
+        visitRaw(++m_lines, block.substr(start, end - start));
+        start = lf + 1;
+    });
+    if (start < block.size()) visitRaw(++m_lines, block.substr(start)); // no line end
 }
 
 bool HeadingScanner::scanDecodedLines() {
@@ -117,8 +134,11 @@ void HeadingScanner::examine(LineNumber number, std::string_view raw, bool maySt
 // Tries the conditions on the decoded line m_text; m_chars counts the lines
 // before it.
 void HeadingScanner::examineText(LineNumber number, bool mayStart) {
+    const bool mayMatchRule =
+        mayStart && (m_plan.anyRuleStart == nullptr ||
+                     m_plan.anyRuleStart->match(m_text, m_fields) == MatchStatus::Matched);
     for (std::size_t i = 0; i < m_plan.conditions.size(); ++i) {
-        if (!mayStart && !(m_plan.userCondition && i == 0)) continue;
+        if (!(m_plan.userCondition && i == 0) && !mayMatchRule) continue;
         switch (m_plan.conditions[i]->match(m_text, m_fields)) {
         case MatchStatus::NoMatch:
             break;

@@ -27,6 +27,8 @@ struct ScanPlan {
     // Otherwise every condition is a built-in rule and only lines that may
     // start a heading are tried.
     bool userCondition = false;
+    // With built-in rules: a line is tried only when it matches this first.
+    HeadingCondition* anyRuleStart = nullptr;
     bool measure = false;
     HeadingCondition* nearMiss = nullptr; // null: no near misses
 };
@@ -56,6 +58,7 @@ private:
     bool scanNeedle(const std::string& needle);
     void scanNeedleBlock(std::string_view block, const std::string& needle);
     bool scanByteLines();
+    void scanLineFeedLines(std::string_view block);
     bool scanDecodedLines();
     void visitRaw(LineNumber number, std::string_view raw);
     void examine(LineNumber number, std::string_view raw, bool mayStart);

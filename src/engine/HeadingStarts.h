@@ -4,6 +4,7 @@
 #include "engine/LineCodec.h"
 
 #include <array>
+#include <bitset>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,8 +14,9 @@ namespace lumarin::engine {
 // A line can hold a built-in rule's heading or a near miss only when its first
 // character after leading spaces and ideographic spaces is one of a few (第,
 // a numeral, a bracket or decoration, the first letter of an unnumbered word
-// or of Chapter/Section/Part). The filter answers that on the raw bytes, so
-// the other lines are never decoded.
+// or of Chapter/Section/Part), followed where that matters by one of a few
+// (楔 by 子, 一 by a numeral or 、). The filter answers that on the raw bytes,
+// so the other lines are never decoded.
 class HeadingStarts {
 public:
     explicit HeadingStarts(Encoding encoding);
@@ -25,11 +27,18 @@ public:
     static bool mayStartHeading(std::u16string_view text);
 
 private:
-    bool matchesAt(std::string_view raw, std::size_t pos,
-                   const std::vector<std::string>& forms, std::size_t& length) const;
+    static bool FormAt(std::string_view raw, std::size_t pos, const std::string& form);
+    bool startsAt(std::string_view raw, std::size_t pos) const;
 
-    std::array<std::vector<std::string>, 256> m_starts;
-    std::vector<std::string> m_ideographicSpace;
+    struct EncodedStart {
+        std::string form;
+        std::vector<std::string> next; // empty: any character may follow
+    };
+    // The encoded start characters by first byte; a bit per first two bytes
+    // turns most other lines away before any comparison.
+    std::array<std::vector<EncodedStart>, 256> m_starts;
+    std::bitset<65536> m_pairs;
+    std::string m_ideographicSpace;
 };
 
 // Lines that look like headings: short (at most 40 characters), beginning

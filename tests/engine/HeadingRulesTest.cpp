@@ -3,6 +3,7 @@
 #include "TestText.h"
 #include "engine/Analyzer.h"
 #include "engine/HeadingCondition.h"
+#include "engine/HeadingStarts.h"
 
 #include <gtest/gtest.h>
 
@@ -75,6 +76,7 @@ const RuleCase kCases[] = {
 };
 
 TEST(HeadingRules, HeadingsAndDecoys) {
+    HeadingCondition anyRule(AnyRuleStart());
     for (const RuleCase& c : kCases) {
         const HeadingRule* rule = FindRule(c.rule);
         ASSERT_NE(rule, nullptr) << test::U8(c.rule);
@@ -83,6 +85,10 @@ TEST(HeadingRules, HeadingsAndDecoys) {
         condition.match(c.line, fields);
         EXPECT_EQ(fields.qualified, c.heading) << test::U8(c.rule) << ": " << test::U8(c.line);
         if (!c.heading) continue;
+        HeadingFields any;
+        EXPECT_EQ(anyRule.match(c.line, any), MatchStatus::Matched) << test::U8(c.line);
+        EXPECT_TRUE(HeadingStarts::mayStartHeading(std::u16string_view(c.line)))
+            << test::U8(c.line);
         EXPECT_EQ(fields.number, c.number) << test::U8(c.line);
         EXPECT_EQ(CleanTitle(fields.title), c.title) << test::U8(c.line);
         EXPECT_EQ(fields.start, 0u) << test::U8(c.line);
