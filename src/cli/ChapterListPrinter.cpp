@@ -35,7 +35,8 @@ void ChapterListPrinter::PrintText(std::ostream& out) const {
     for (std::size_t row = 0; row < m_checked.size(); ++row) {
         const std::size_t entry = row + 1;
         out << entry << '\t' << (m_checked[row] ? "[x]" : "[ ]") << '\t' << ToUtf8(labels[row])
-            << '\t' << ToUtf8(table.m_strHeading[entry]) << '\t' << ToUtf8(table.previewText(entry));
+            << '\t' << ToUtf8(table.m_strHeading[entry]) << '\t'
+            << ToUtf8(table.previewText(entry));
         if (withRule) {
             out << '\t' << JoinedWords(m_flags[row]);
         }

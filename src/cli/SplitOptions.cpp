@@ -77,7 +77,8 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
     options.condition = defaultCondition;
     CLI::App app{"Splits a Chinese novel into chapter files.", "lumarin-split"};
     bool rulesOnly = false;
-    for (int i = 1; i < argc; ++i) rulesOnly = rulesOnly || std::string_view(argv[i]) == "--rules";
+    for (int i = 1; i < argc; ++i)
+        rulesOnly = rulesOnly || std::string_view(argv[i]) == "--rules";
     AddOptions(app, options, rulesOnly);
     try {
         app.parse(argc, argv);

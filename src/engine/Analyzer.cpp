@@ -40,8 +40,8 @@ std::vector<AuditRow> AuditRowsOf(const std::vector<HeadingHit>& hits,
     std::vector<AuditRow> rows;
     rows.reserve(hits.size());
     for (std::size_t r = 0; r < hits.size(); ++r)
-        rows.push_back({NumberOf(hits[r].fields), !checked[r], IsMidLine(hits[r]),
-                        hits[r].heading});
+        rows.push_back(
+            {NumberOf(hits[r].fields), !checked[r], IsMidLine(hits[r]), hits[r].heading});
     return rows;
 }
 
@@ -80,7 +80,8 @@ std::vector<NearMiss> NearMissesBesides(const std::vector<NearMiss>& candidates,
     std::vector<NearMiss> misses;
     std::size_t h = 0;
     for (const NearMiss& candidate : candidates) {
-        while (h < hits.size() && hits[h].line < candidate.line) ++h;
+        while (h < hits.size() && hits[h].line < candidate.line)
+            ++h;
         if (h < hits.size() && hits[h].line == candidate.line) continue;
         misses.push_back(candidate);
     }
@@ -120,7 +121,8 @@ SourceHead ReadHead(SourceFile& file) {
 std::vector<const HeadingRule*> RulesOf(const AnalysisRequest& request) {
     std::vector<const HeadingRule*> rules;
     if (request.automatic) {
-        for (const HeadingRule& rule : BuiltInRules()) rules.push_back(&rule);
+        for (const HeadingRule& rule : BuiltInRules())
+            rules.push_back(&rule);
     } else if (request.rule != nullptr) {
         rules.push_back(request.rule);
     }
@@ -149,7 +151,8 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
     if (request.nearMisses) nearMiss.emplace(kNearMissCondition, request.matchLimit);
 
     ScanPlan plan;
-    for (HeadingCondition& condition : conditions) plan.conditions.push_back(&condition);
+    for (HeadingCondition& condition : conditions)
+        plan.conditions.push_back(&condition);
     plan.userCondition = rules.empty();
     plan.anyRuleStart = anyRuleStart ? &*anyRuleStart : nullptr;
     plan.measure = request.measureChapters;
@@ -170,7 +173,8 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
     std::size_t chosen = 0;
     if (request.automatic) {
         std::vector<HeadingRule> table;
-        for (const HeadingRule* rule : rules) table.push_back(*rule);
+        for (const HeadingRule* rule : rules)
+            table.push_back(*rule);
         chosen = ChooseAmong(outcome, table);
     }
     AnalysisResult result = BuildResult(outcome, chosen, request.measureChapters);

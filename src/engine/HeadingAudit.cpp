@@ -52,10 +52,12 @@ std::vector<std::size_t> LongestRising(const std::vector<std::int32_t>& run) {
 void AuditRun(const std::vector<std::size_t>& rows, const std::vector<AuditRow>& all,
               std::vector<AuditFlags>& flags) {
     std::vector<std::int32_t> numbers;
-    for (const std::size_t r : rows) numbers.push_back(all[r].number);
+    for (const std::size_t r : rows)
+        numbers.push_back(all[r].number);
     const std::vector<std::size_t> chain = LongestRising(numbers);
     std::vector<bool> inChain(rows.size(), false);
-    for (const std::size_t i : chain) inChain[i] = true;
+    for (const std::size_t i : chain)
+        inChain[i] = true;
     std::set<std::int32_t> seen;
     std::int32_t lastRising = 0;
     bool anyRising = false;
@@ -83,8 +85,10 @@ bool StartsLine(std::u16string_view line, std::size_t start) {
 bool IsLongHeading(std::u16string_view line) {
     std::size_t first = 0;
     std::size_t last = line.size();
-    while (first < last && IsLineSpace(line[first])) ++first;
-    while (last > first && IsLineSpace(line[last - 1])) --last;
+    while (first < last && IsLineSpace(line[first]))
+        ++first;
+    while (last > first && IsLineSpace(line[last - 1]))
+        --last;
     std::size_t characters = 0;
     for (std::size_t i = first; i < last; ++i)
         if (!(U16_IS_TRAIL(line[i]) && i > first && U16_IS_LEAD(line[i - 1]))) ++characters;
@@ -95,7 +99,6 @@ std::vector<AuditFlags> AuditRows(const std::vector<AuditRow>& rows) {
     std::vector<AuditFlags> flags(rows.size(), 0);
     std::vector<std::size_t> numbered;
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        if (!rows[r].splitPoint) continue;
         if (rows[r].midLine) flags[r] |= kAuditMidLine;
         if (IsLongHeading(rows[r].heading)) flags[r] |= kAuditLongHeading;
         if (!rows[r].midLine && rows[r].number > 0) numbered.push_back(r);
@@ -113,6 +116,8 @@ std::vector<AuditFlags> AuditRows(const std::vector<AuditRow>& rows) {
         run.push_back(numbered[i]);
     }
     AuditRun(run, rows, flags);
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        if (!rows[r].splitPoint) flags[r] = 0;
     return flags;
 }
 

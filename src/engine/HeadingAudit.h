@@ -29,7 +29,9 @@ struct AuditRow {
     std::u16string_view heading;
 };
 
-// Flags of every row. Checked rows get none. The numbers are judged as a
+// Flags of every row. Checked rows get none, but their numbers still count:
+// checking a doubted row leaves its neighbours as they were. The numbers are
+// judged as a
 // whole: rows of the longest rising sequence stand, a row that falls out of
 // it is backwards (or duplicate when its number came before), a rising row
 // that skips numbers has a gap. Numbering that starts again at 1 (followed by

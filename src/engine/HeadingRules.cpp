@@ -10,12 +10,12 @@ namespace {
 constexpr std::u16string_view kLead =
     u"^\\h{0,10}(?:[【〖\\[〔「『]|={2,}|[☆★◆◇●■□※#*]{1,3})?\\h{0,3}";
 // The decoration that may close a heading, and the end of the line.
-constexpr std::u16string_view kTail =
-    u"\\h*(?:[】〗\\]〕」』]|={2,}|[☆★◆◇●■□※#*]{1,3})?\\h*$";
+constexpr std::u16string_view kTail = u"\\h*(?:[】〗\\]〕」』]|={2,}|[☆★◆◇●■□※#*]{1,3})?\\h*$";
 // Numerals of every form: Chinese, financial, ASCII and full-width digits.
 constexpr std::u16string_view kNumeral =
     u"[0-9０-９零〇○一二两三四五六七八九十百千万壹贰叁肆伍陆柒捌玖拾佰仟萬貳參陸兩]";
-constexpr std::u16string_view kSmallNumber = u"(?:[0-9０-９]{1,4}|[零〇○一二两三四五六七八九十百千]{1,8})";
+constexpr std::u16string_view kSmallNumber =
+    u"(?:[0-9０-９]{1,4}|[零〇○一二两三四五六七八九十百千]{1,8})";
 // A separator between marker and title (a closing bracket, colon, dot, dash).
 constexpr std::u16string_view kSeparator = u"(?:\\h*[】〗\\]〕」』:：、.．·_—\\-]+)?\\h*";
 // The title: short, no full stop, not ending like a clause.
@@ -26,8 +26,8 @@ constexpr std::u16string_view kNotSentence = u"(?![的了是里])";
 
 // Parts of a book that carry no number; they are headings under every rule.
 constexpr std::initializer_list<std::u16string_view> kUnnumberedWords = {
-    u"序章", u"序言", u"序幕", u"楔子", u"引子", u"引言", u"前言", u"番外", u"尾声",
-    u"尾聲", u"终章", u"終章", u"后记", u"後記", u"完本感言"};
+    u"序章", u"序言", u"序幕", u"楔子", u"引子", u"引言", u"前言",    u"番外",
+    u"尾声", u"尾聲", u"终章", u"終章", u"后记", u"後記", u"完本感言"};
 
 std::u16string Join(std::initializer_list<std::u16string_view> words, std::u16string_view glue) {
     std::u16string out;
@@ -83,14 +83,18 @@ HeadingRule Ordinal(std::u16string name, std::u16string example, std::u16string_
                     std::u16string_view notAfter, std::initializer_list<std::u16string_view> own,
                     HeadingLevel level) {
     const bool volumeBefore = level != HeadingLevel::Volume;
-    return {std::move(name), std::move(example),
-            Condition(OrdinalBranch(marker, notAfter, volumeBefore)), Markers(own), level, true};
+    return {std::move(name),
+            std::move(example),
+            Condition(OrdinalBranch(marker, notAfter, volumeBefore)),
+            Markers(own),
+            level,
+            true};
 }
 
 HeadingRule Numbered(std::u16string name, std::u16string example, std::u16string numberedBranch,
                      std::initializer_list<std::u16string_view> own) {
-    return {std::move(name), std::move(example), Condition(numberedBranch), Markers(own),
-            HeadingLevel::Section, true};
+    return {std::move(name), std::move(example),    Condition(numberedBranch),
+            Markers(own),    HeadingLevel::Section, true};
 }
 
 std::vector<HeadingRule> MakeRules() {
@@ -108,20 +112,18 @@ std::vector<HeadingRule> MakeRules() {
         Ordinal(u"第N部", u"第三部 风起云涌", u"(部)", u"分队门长下位署", {u"部"}, L::Volume),
         Ordinal(u"第N集", u"第三集 风起云涌", u"(集)", u"团合体中", {u"集"}, L::Volume),
         Ordinal(u"第N篇", u"第三篇 风起云涌", u"(篇)", u"章幅", {u"篇"}, L::Volume),
-        {u"英文章", u"Chapter 12: The Storm",
-         Condition(EnglishBranch(u"chapter|chap\\.?|ch\\.")),
+        {u"英文章", u"Chapter 12: The Storm", Condition(EnglishBranch(u"chapter|chap\\.?|ch\\.")),
          Markers({u"chapter", u"chap", u"chap.", u"ch."}), L::Chapter, true},
         {u"英文节", u"Section 12 The Storm", Condition(EnglishBranch(u"section|sect\\.?")),
          Markers({u"section", u"sect", u"sect."}), L::Section, true},
         {u"英文部", u"Part 3 The Storm", Condition(EnglishBranch(u"part")), Markers({u"part"}),
          L::Volume, true},
         Numbered(u"序号顿号", u"12、风起云涌",
-                 u"(" + std::u16string(kSmallNumber) + u")\\h*(、)" + required,
-                 {u"、"}),
+                 u"(" + std::u16string(kSmallNumber) + u")\\h*(、)" + required, {u"、"}),
         Numbered(u"序号点", u"12. 风起云涌",
                  u"([0-9０-９]{1,4})\\h*([.．])(?![0-9０-９])" + required, {u".", u"．"}),
-        Numbered(u"序号空格", u"012 风起云涌", u"([0-9０-９]{1,4})(\\h)(?!\\h*[0-9０-９])" + required,
-                 {u" ", u"\t", u"\u3000"}),
+        Numbered(u"序号空格", u"012 风起云涌",
+                 u"([0-9０-９]{1,4})(\\h)(?!\\h*[0-9０-９])" + required, {u" ", u"\t", u"\u3000"}),
         Numbered(u"序号括号", u"（十二）风起云涌",
                  u"[（(]\\h*(" + std::u16string(kSmallNumber) + u")\\h*([）)])" + required,
                  {u"）", u")"}),

@@ -119,9 +119,8 @@ bool HeadingScanner::scanDecodedLines() {
 
 void HeadingScanner::visitRaw(LineNumber number, std::string_view raw) {
     const bool mayStart = m_starts.mayStartHeading(raw);
-    const bool wanted =
-        mayStart || (m_plan.userCondition &&
-                     (!m_needle || FindBytes(raw, *m_needle, 0) != raw.size()));
+    const bool wanted = mayStart || (m_plan.userCondition &&
+                                     (!m_needle || FindBytes(raw, *m_needle, 0) != raw.size()));
     if (wanted) examine(number, raw, mayStart);
     if (m_plan.measure) m_chars += CountCharacters(raw, m_encoding);
 }

@@ -13,10 +13,17 @@ struct StartCharacter {
 constexpr std::u16string_view kChineseNumerals = u"零〇○一二两三四五六七八九十百千";
 constexpr StartCharacter kStartCharacters[] = {
     {u"第0123456789０１２３４５６７８９（(【〖[〔「『=☆★◆◇●■□※#*CcSsPp", u""},
-    {u"序", u"章言幕"}, {u"楔", u"子"},  {u"引", u"子言"},
-    {u"前", u"言"},     {u"番", u"外"},  {u"尾", u"声聲"},
-    {u"终終", u"章"},   {u"后", u"记"},  {u"後", u"記"},
-    {u"完", u"本"},     {kChineseNumerals, u"零〇○一二两三四五六七八九十百千、 \u3000"},
+    {u"序", u"章言幕"},
+    {u"楔", u"子"},
+    {u"引", u"子言"},
+    {u"前", u"言"},
+    {u"番", u"外"},
+    {u"尾", u"声聲"},
+    {u"终終", u"章"},
+    {u"后", u"记"},
+    {u"後", u"記"},
+    {u"完", u"本"},
+    {kChineseNumerals, u"零〇○一二两三四五六七八九十百千、 \u3000"},
 };
 
 const StartCharacter* StartOf(char16_t c) {
@@ -54,7 +61,8 @@ HeadingStarts::HeadingStarts(Encoding encoding) {
     };
     for (const StartCharacter& start : kStartCharacters) {
         std::vector<std::string> next;
-        for (const char16_t c : start.next) next.push_back(encoded(c));
+        for (const char16_t c : start.next)
+            next.push_back(encoded(c));
         for (const char16_t c : start.characters) {
             std::string form = encoded(c);
             if (form.empty()) continue;
@@ -68,7 +76,8 @@ HeadingStarts::HeadingStarts(Encoding encoding) {
 bool HeadingStarts::FormAt(std::string_view raw, std::size_t pos, const std::string& form) {
     if (form.empty() || form.size() > raw.size() - pos) return false;
     std::size_t i = 0;
-    while (i < form.size() && raw[pos + i] == form[i]) ++i;
+    while (i < form.size() && raw[pos + i] == form[i])
+        ++i;
     return i == form.size();
 }
 

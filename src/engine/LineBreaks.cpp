@@ -47,8 +47,7 @@ bool HasLoneCr(const char* p, std::size_t n) {
     for (; i + 17 <= n; i += 16) {
         const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
         const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
-        const __m128i loneCr =
-            _mm_andnot_si128(_mm_cmpeq_epi8(next, lf), _mm_cmpeq_epi8(here, cr));
+        const __m128i loneCr = _mm_andnot_si128(_mm_cmpeq_epi8(next, lf), _mm_cmpeq_epi8(here, cr));
         if (_mm_movemask_epi8(loneCr) != 0) return true;
     }
 #endif

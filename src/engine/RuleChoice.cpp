@@ -33,11 +33,10 @@ std::size_t ChooseRule(const std::vector<HeadingRule>& rules,
     for (std::size_t i = 0; i < rules.size() && i < scores.size(); ++i) {
         const bool plausible = Plausible(scores[i]);
         const bool chapter = plausible && rules[i].level == HeadingLevel::Chapter;
-        const bool better =
-            i == 0 || plausible > bestPlausible ||
-            (plausible == bestPlausible &&
-             (chapter > bestChapter ||
-              (chapter == bestChapter && Merit(scores[i]) > Merit(scores[best]))));
+        const bool better = i == 0 || plausible > bestPlausible ||
+                            (plausible == bestPlausible &&
+                             (chapter > bestChapter ||
+                              (chapter == bestChapter && Merit(scores[i]) > Merit(scores[best]))));
         if (better) {
             best = i;
             bestPlausible = plausible;

@@ -62,6 +62,7 @@ frmTessel::frmTessel(QWidget* parent) : QWidget(parent) {
     setFont(QFont(QStringLiteral("Tahoma"), 9));
     setWindowIcon(AppIcon());
     buildControls();
+    buildAuditControls();
     createChapterList();
     layOutControls();
     Form_Load();
@@ -161,7 +162,9 @@ void frmTessel::layOutControls() {
     inputs->addWidget(m_txtFile, row, 1);
     inputs->addWidget(m_cmdOpenFile, row++, 2, Qt::AlignTop);
     inputs->addWidget(m_lbl[1], row++, 0, 1, 3);
+    inputs->addWidget(m_cboRule, row++, 0, 1, 3);
     inputs->addWidget(m_txtFind, row++, 0, 1, 3);
+    inputs->addWidget(m_lblRule, row++, 0, 1, 3);
     inputs->addWidget(m_lbl[2], row, 0);
     inputs->addWidget(m_txtOut, row++, 1, 1, 2);
     for (int help : {5, 6, 7})
@@ -193,10 +196,14 @@ void frmTessel::layOutControls() {
     buttons->addWidget(m_chkDelSpc);
     buttons->addWidget(m_chkFJconv);
     buttons->addStretch(1);
+    buttons->addWidget(m_cmdCheckFlagged);
+    buttons->addWidget(m_cmdNearMisses);
     buttons->addWidget(m_cmdOrder);
 
     auto* rightColumn = new QVBoxLayout;
-    rightColumn->addWidget(m_lstMemoHost, 1);
+    rightColumn->addWidget(m_lstMemoHost, 3);
+    rightColumn->addWidget(m_lblRow);
+    rightColumn->addWidget(m_txtPreview, 1);
     rightColumn->addLayout(buttons);
 
     auto* body = new QHBoxLayout;
@@ -225,6 +232,7 @@ void frmTessel::layOutControls() {
 void frmTessel::Form_Load() {
     setWindowTitle(qs(kProductCaption) + QStringLiteral(" - [未打开]"));
     m_txtFind->setPlainText(qs(engine::kDefaultCondition));
+    fillRuleChoice();
     m_txtOut->setText(QStringLiteral("%n-%c%s"));
     m_strProgressFullWidth = kFullProgressWidth;
     m_chkDelSpc->setChecked(true);

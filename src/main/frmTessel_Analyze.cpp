@@ -17,8 +17,7 @@ void frmTessel::cmdAnalyze_Click() {
 
     engine::AnalysisResult analysis;
     try {
-        analysis = engine::Analyze(std::filesystem::path(m_strSource),
-                                   m_txtFind->toPlainText().toStdU16String());
+        analysis = engine::Analyze(std::filesystem::path(m_strSource), analysisRequest());
     } catch (const engine::EngineError& error) {
         // A missing file stops silently; anything else is said, and nothing changes.
         if (error.code() != engine::ErrorCode::NoSuchFile) warn(error.message());
@@ -26,6 +25,7 @@ void frmTessel::cmdAnalyze_Click() {
     }
     m_lngCount = analysis.m_lngCount;
     fillChapterList(analysis);
+    showAnalysisRule(analysis);
     m_analysis = std::move(analysis);
 
     cmdOrder_Click();
@@ -59,6 +59,7 @@ void frmTessel::cmdOrder_Click() {
 }
 
 void frmTessel::lstMemo_ItemCheck(std::int32_t /*ItemIndex*/) {
+    refreshAudit();
     if (m_lstMemo->ItemCount() == 0) return;
     const engine::CheckCount count = engine::CountUnchecked(currentCheckMarks());
     setCaptionCount(m_lngCount - (count.total - count.unchecked), m_lngCount);

@@ -8,7 +8,8 @@ namespace {
 // Flags of a sequence of chapter numbers, every row a split point.
 std::vector<AuditFlags> Flags(const std::vector<std::int32_t>& numbers) {
     std::vector<AuditRow> rows;
-    for (const std::int32_t n : numbers) rows.push_back({n, true, false, u"第N章"});
+    for (const std::int32_t n : numbers)
+        rows.push_back({n, true, false, u"第N章"});
     return AuditRows(rows);
 }
 
@@ -33,7 +34,8 @@ TEST(HeadingAudit, SequencesJudgedAsAWhole) {
         {"gap after a restart", {1, 2, 1, 2, 4}, {0, 0, 0, 0, G}},
         {"unnumbered rows stand aside", {0, 1, 2, 0, 3}, {0, 0, 0, 0, 0}},
     };
-    for (const auto& c : cases) EXPECT_EQ(Flags(c.numbers), c.flags) << c.what;
+    for (const auto& c : cases)
+        EXPECT_EQ(Flags(c.numbers), c.flags) << c.what;
 }
 
 TEST(HeadingAudit, ShapeFlagsAndCheckedRows) {
@@ -50,6 +52,18 @@ TEST(HeadingAudit, ShapeFlagsAndCheckedRows) {
     };
     const std::vector<AuditFlags> expected = {0, kAuditMidLine, 0, kAuditLongHeading, 0, 0, 0};
     EXPECT_EQ(AuditRows(rows), expected);
+}
+
+TEST(HeadingAudit, CheckingADoubtedRowLeavesItsNeighboursAlone) {
+    std::vector<AuditRow> rows = {{1, true, false, u"第一章"},
+                                  {2, true, false, u"第二章"},
+                                  {4, true, false, u"第四章"},
+                                  {5, true, false, u"第五章"},
+                                  {5, true, false, u"第五章"}};
+    EXPECT_EQ(AuditRows(rows), (std::vector<AuditFlags>{0, 0, G, 0, D}));
+    rows[2].splitPoint = false;
+    rows[4].splitPoint = false;
+    EXPECT_EQ(AuditRows(rows), (std::vector<AuditFlags>{0, 0, 0, 0, 0}));
 }
 
 TEST(HeadingAudit, WordsAndReasons) {

@@ -72,11 +72,13 @@ struct Book {
         headings.push_back(planted);
     }
     void prose(std::size_t count) {
-        for (std::size_t i = 0; i < count; ++i) add(kProse[(lines.size() + i) % std::size(kProse)]);
+        for (std::size_t i = 0; i < count; ++i)
+            add(kProse[(lines.size() + i) % std::size(kProse)]);
     }
     std::u16string text() const {
         std::u16string joined;
-        for (const auto& line : lines) joined += line + u"\r\n";
+        for (const auto& line : lines)
+            joined += line + u"\r\n";
         return joined;
     }
 };
@@ -117,7 +119,8 @@ Book MakeBook(const std::vector<Planted>& headings,
 
 std::vector<Planted> Numbered(int count, const std::function<std::u16string(int)>& heading) {
     std::vector<Planted> headings;
-    for (int n = 1; n <= count; ++n) headings.push_back({heading(n), n});
+    for (int n = 1; n <= count; ++n)
+        headings.push_back({heading(n), n});
     return headings;
 }
 
@@ -138,8 +141,7 @@ std::vector<CorpusCase> Corpus() {
         MakeBook(Numbered(24, [](int n) { return u"第" + Chinese(n) + u"章 风起" + Chinese(n); })));
     add("第N章, financial numerals", u"第N章",
         MakeBook(Numbered(12, [](int n) { return u"第" + Financial(n) + u"章 大写"; })));
-    add("第N章, digit by digit past one hundred", u"第N章",
-        MakeBook(Numbered(112, [](int n) {
+    add("第N章, digit by digit past one hundred", u"第N章", MakeBook(Numbered(112, [](int n) {
             return u"第" + lumarin::test::DigitByDigit(n) + u"章";
         })));
     add("第N章, Chinese numerals past one thousand", u"第N章", [] {
@@ -161,16 +163,22 @@ std::vector<CorpusCase> Corpus() {
     add("bracketed and decorated", u"第N章", MakeBook(Numbered(12, [](int n) {
             const std::u16string core = u"第" + Chinese(n) + u"章";
             switch (n % 5) {
-            case 0: return u"【" + core + u"】标题";
-            case 1: return u"〖" + core + u" 标题〗";
-            case 2: return u"[" + core + u"] 标题";
-            case 3: return u"===" + core + u" 标题===";
-            default: return u"☆" + core + u" 标题";
+            case 0:
+                return u"【" + core + u"】标题";
+            case 1:
+                return u"〖" + core + u" 标题〗";
+            case 2:
+                return u"[" + core + u"] 标题";
+            case 3:
+                return u"===" + core + u" 标题===";
+            default:
+                return u"☆" + core + u" 标题";
             }
         })));
     {
         std::vector<Planted> headings = {{u"楔子", 0}, {u"序章 开端", 0}};
-        for (int n = 1; n <= 10; ++n) headings.push_back({u"第" + Chinese(n) + u"章 正文", n});
+        for (int n = 1; n <= 10; ++n)
+            headings.push_back({u"第" + Chinese(n) + u"章 正文", n});
         headings.push_back({u"尾声", 0});
         headings.push_back({u"番外一 后来", 0});
         headings.push_back({u"后记", 0});
@@ -210,21 +218,23 @@ std::vector<CorpusCase> Corpus() {
         MakeBook(Numbered(8, [](int n) { return u"第" + Chinese(n) + u"幕 雨夜"; })));
     add("Chapter N, any letter case", u"英文章", MakeBook(Numbered(12, [](int n) {
             const std::u16string number = Digits(n);
-            return (n % 3 == 0 ? u"CHAPTER " : n % 3 == 1 ? u"Chapter " : u"chapter ") + number +
-                   u": The Road";
+            return (n % 3 == 0   ? u"CHAPTER "
+                    : n % 3 == 1 ? u"Chapter "
+                                 : u"chapter ") +
+                   number + u": The Road";
         })));
     add("Section N", u"英文节",
         MakeBook(Numbered(8, [](int n) { return u"Section " + Digits(n) + u" Methods"; })));
     add("Part N", u"英文部",
         MakeBook(Numbered(5, [](int n) { return u"Part " + Digits(n) + u" The Journey"; })));
     add("1.标题", u"序号点", MakeBook(Numbered(12, [](int n) { return Digits(n) + u".出发"; })));
-    add("1．标题", u"序号点",
-        MakeBook(Numbered(12, [](int n) { return Digits(n) + u"．出发"; })));
+    add("1．标题", u"序号点", MakeBook(Numbered(12, [](int n) { return Digits(n) + u"．出发"; })));
     add("001 标题", u"序号空格", MakeBook(Numbered(12, [](int n) {
             const std::u16string digits = Digits(n);
             return std::u16string(3 - digits.size(), u'0') + digits + u" 出发";
         })));
-    add("1、标题", u"序号顿号", MakeBook(Numbered(12, [](int n) { return Digits(n) + u"、出发"; })));
+    add("1、标题", u"序号顿号",
+        MakeBook(Numbered(12, [](int n) { return Digits(n) + u"、出发"; })));
     add("一、标题", u"序号顿号",
         MakeBook(Numbered(12, [](int n) { return Chinese(n) + u"、出发"; })));
     add("（一）标题", u"序号括号",
@@ -300,12 +310,18 @@ TEST(RuleCorpus, PlantedFaultsFlaggedAndNothingElse) {
     std::vector<Planted> headings;
     for (int n = 1; n <= 30; ++n) {
         if (n == 5) continue; // a gap before 6
-        headings.push_back({u"第" + Chinese(n) + u"章 正文", n, static_cast<AuditFlags>(n == 6 ? kAuditGap : 0)});
-        if (n == 12) headings.push_back({u"第十二章 正文", 12, static_cast<AuditFlags>(kAuditDuplicate)});
-        if (n == 20) headings.push_back({u"第三章 旧梦重温", 3, static_cast<AuditFlags>(kAuditDuplicate)}); // a stray
-        if (n == 22) headings.push_back({u"第九十章 岔路", 90, static_cast<AuditFlags>(kAuditBackwards)});
+        headings.push_back(
+            {u"第" + Chinese(n) + u"章 正文", n, static_cast<AuditFlags>(n == 6 ? kAuditGap : 0)});
+        if (n == 12)
+            headings.push_back({u"第十二章 正文", 12, static_cast<AuditFlags>(kAuditDuplicate)});
+        if (n == 20)
+            headings.push_back(
+                {u"第三章 旧梦重温", 3, static_cast<AuditFlags>(kAuditDuplicate)}); // a stray
+        if (n == 22)
+            headings.push_back({u"第九十章 岔路", 90, static_cast<AuditFlags>(kAuditBackwards)});
     }
-    headings[24].heading = u"第" + Chinese(headings[24].number) + u"章 " + std::u16string(42, u'长');
+    headings[24].heading =
+        u"第" + Chinese(headings[24].number) + u"章 " + std::u16string(42, u'长');
     headings[24].flags = kAuditLongHeading;
     const Book book = MakeBook(headings);
     test::TempDir dir;
@@ -334,8 +350,8 @@ TEST(RuleCorpus, UserConditionFlagsAMentionInsideASentence) {
                          {{3, {mention}}});
     std::size_t mentionLine = 0;
     for (std::size_t i = 0; i < book.lines.size(); ++i) {
-        const bool heading = std::find(book.headingLines.begin(), book.headingLines.end(),
-                                       i + 1) != book.headingLines.end();
+        const bool heading = std::find(book.headingLines.begin(), book.headingLines.end(), i + 1) !=
+                             book.headingLines.end();
         if (book.lines[i] == mention) {
             mentionLine = i + 1;
         } else if (!heading && book.lines[i].find(u'章') != std::u16string::npos) {

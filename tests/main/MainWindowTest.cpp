@@ -1,3 +1,4 @@
+#include "MainWindowFixture.h"
 #include "WindowTestSupport.h"
 #include "listview/ListView.h"
 #include "main/ProductInfo.h"
@@ -44,60 +45,14 @@ std::vector<std::string> NovelWithContents() {
     return lines;
 }
 
-class MainWindow : public ::testing::Test {
-protected:
-    void SetUp() override {
-        window = std::make_unique<frmTessel>();
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-
-    std::filesystem::path writeNovel(const std::vector<std::string>& lines,
-                                     const char* name = "novel.txt") {
-        const auto file = dir.path() / name;
-        test::WriteGbkLines(file, lines);
-        return file;
-    }
-
-    void analyse(const std::filesystem::path& file) {
-        window->txtFile()->setPlainText(QString::fromStdString(file.string()));
-        QTest::mouseClick(window->cmdAnalyze(), Qt::LeftButton);
-    }
-
-    listview::ListView& list() { return window->lstMemo(); }
-
-    // A point inside row r, x pixels from the left edge of the list.
-    POINT rowPoint(std::int32_t r, int x) {
-        for (int y = 0; y < 2000; ++y)
-            if (list().RowFromPoint(x, y) == r) return {x, y + list().ItemHeight() / 2};
-        ADD_FAILURE() << "row " << r << " is not on screen";
-        return {};
-    }
-
-    void click(POINT p) {
-        SendMessage(list().hWnd(), WM_LBUTTONDOWN, MK_LBUTTON,
-                    MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
-        SendMessage(list().hWnd(), WM_LBUTTONUP, 0,
-                    MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
-    }
-
-    std::vector<QString> column(int c) {
-        std::vector<QString> texts;
-        for (std::int32_t r = 0; r < list().ItemCount(); ++r)
-            texts.push_back(qs(list().ItemText(r, c)));
-        return texts;
-    }
-
-    testing::ScopedTestServices services;
-    TempDir dir;
-    std::unique_ptr<frmTessel> window;
-};
+using MainWindow = test::MainWindowFixture;
 
 TEST_F(MainWindow, OpensWithItsStartValues) {
     EXPECT_EQ(window->windowTitle(), Caption(" - [未打开]"));
-    EXPECT_EQ(window->txtFind()->toPlainText(),
-              QStringLiteral(
-                  "第([一二两三四五六七八九十○〇零百千万0-9１２３４５６７８９０]{1,10})([章草])(.*)"));
+    EXPECT_EQ(
+        window->txtFind()->toPlainText(),
+        QStringLiteral(
+            "第([一二两三四五六七八九十○〇零百千万0-9１２３４５６７８９０]{1,10})([章草])(.*)"));
     EXPECT_EQ(window->txtOut()->text(), QStringLiteral("%n-%c%s"));
     EXPECT_EQ(window->txtNum()->text(), QStringLiteral("1"));
     EXPECT_EQ(window->txtCount()->text(), QStringLiteral("50"));
