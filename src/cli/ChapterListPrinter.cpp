@@ -10,8 +10,7 @@ using engine::ToUtf8;
 
 ChapterListPrinter::ChapterListPrinter(const engine::AnalysisResult& analysis,
                                        const std::vector<bool>& checked, bool nearMisses)
-    : m_analysis(analysis), m_checked(checked), m_nearMisses(nearMisses),
-      m_flags(engine::AuditAnalysis(analysis, checked)) {}
+    : m_analysis(analysis), m_checked(checked), m_nearMisses(nearMisses) {}
 
 namespace {
 
@@ -29,6 +28,9 @@ void ChapterListPrinter::PrintText(std::ostream& out) const {
     const engine::ChapterTable& table = m_analysis.table;
     const auto labels = engine::RenumberLabels(m_checked);
     const bool withRule = m_analysis.rule != nullptr;
+    // The audit only where it is shown: the plain list stays as lean as it was.
+    const auto flags = withRule ? engine::AuditAnalysis(m_analysis, m_checked)
+                                : std::vector<engine::AuditFlags>{};
     if (withRule) {
         out << "rule\t" << ToUtf8(m_analysis.rule->name) << '\n';
     }
@@ -38,7 +40,7 @@ void ChapterListPrinter::PrintText(std::ostream& out) const {
             << '\t' << ToUtf8(table.m_strHeading[entry]) << '\t'
             << ToUtf8(table.previewText(entry));
         if (withRule) {
-            out << '\t' << JoinedWords(m_flags[row]);
+            out << '\t' << JoinedWords(flags[row]);
         }
         out << '\n';
     }
@@ -55,6 +57,7 @@ void ChapterListPrinter::PrintJson(std::ostream& out) const {
     const engine::ChapterTable& table = m_analysis.table;
     const auto labels = engine::RenumberLabels(m_checked);
     const engine::CheckCount count = engine::CountUnchecked(m_checked);
+    const auto flags = engine::AuditAnalysis(m_analysis, m_checked);
     JsonWriter json(out);
     json.BeginObject();
     json.Key("source");
@@ -99,7 +102,7 @@ void ChapterListPrinter::PrintJson(std::ostream& out) const {
         json.String(ToUtf8(labels[row]));
         json.Key("flags");
         json.BeginArray();
-        for (const auto& word : engine::FlagWords(m_flags[row])) {
+        for (const auto& word : engine::FlagWords(flags[row])) {
             json.String(word);
         }
         json.EndArray();

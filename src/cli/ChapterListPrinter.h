@@ -24,7 +24,6 @@ private:
     const engine::AnalysisResult& m_analysis;
     const std::vector<bool>& m_checked;
     bool m_nearMisses;
-    std::vector<engine::AuditFlags> m_flags;
 };
 
 } // namespace lumarin::cli

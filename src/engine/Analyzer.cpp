@@ -5,7 +5,6 @@
 #include "engine/Analyzer.h"
 
 #include "engine/BlockReader.h"
-#include "engine/ChineseNumber.h"
 #include "engine/HeadingScan.h"
 #include "engine/RuleChoice.h"
 #include "engine/TextUtil.h"
@@ -20,77 +19,61 @@ namespace {
 // one no split point (tables of contents).
 constexpr LineNumber kShortChapterLines = 10;
 
-std::vector<bool> ShortChapterChecks(const std::vector<HeadingHit>& hits) {
-    std::vector<bool> checked(hits.size(), false);
-    for (std::size_t k = 1; k < hits.size(); ++k)
-        if (hits[k].line - hits[k - 1].line < kShortChapterLines) checked[k - 1] = true;
+std::vector<bool> ShortChapterChecks(const HeadingHits& hits) {
+    std::vector<bool> checked(hits.count(), false);
+    for (std::size_t k = 1; k < hits.count(); ++k)
+        if (hits.line(k) - hits.line(k - 1) < kShortChapterLines) checked[k - 1] = true;
     return checked;
 }
 
-std::int16_t NumberOf(const HeadingFields& fields) {
-    return fields.qualified ? ParseChineseNumber(fields.number) : 0;
-}
-
-bool IsMidLine(const HeadingHit& hit) {
-    return !StartsLine(hit.heading, hit.fields.start);
-}
-
-std::vector<AuditRow> AuditRowsOf(const std::vector<HeadingHit>& hits,
-                                  const std::vector<bool>& checked) {
+std::vector<AuditRow> AuditRowsOf(const HeadingHits& hits, const std::vector<bool>& checked) {
     std::vector<AuditRow> rows;
-    rows.reserve(hits.size());
-    for (std::size_t r = 0; r < hits.size(); ++r)
-        rows.push_back(
-            {NumberOf(hits[r].fields), !checked[r], IsMidLine(hits[r]), hits[r].heading});
+    rows.reserve(hits.count());
+    for (std::size_t r = 0; r < hits.count(); ++r)
+        rows.push_back({hits.table.m_intChapterNo[r + 1], !checked[r], hits.midLine[r],
+                        hits.table.m_strHeading[r + 1]});
     return rows;
 }
 
-AnalysisResult BuildResult(const ScanOutcome& outcome, std::size_t which, bool measured) {
-    const std::vector<HeadingHit>& hits = outcome.hits[which];
+AnalysisResult BuildResult(HeadingHits&& hits, LineNumber lineCount, std::int64_t totalChars,
+                           bool measured) {
     AnalysisResult result;
-    ChapterTable& table = result.table;
-    table = ChapterTable{{1}, {0}, {u"(Index)"}, {u""}};
-    for (const HeadingHit& hit : hits) {
-        table.m_strHeading.push_back(hit.heading);
-        table.m_lngStartLine.push_back(hit.line);
-        table.m_intChapterNo.push_back(NumberOf(hit.fields));
-        table.m_strTitle.push_back(hit.fields.qualified ? CleanTitle(hit.fields.title)
-                                                        : u"(Unknown)");
-        result.midLine.push_back(IsMidLine(hit));
-    }
     result.checked = ShortChapterChecks(hits);
-    result.m_lngCount = table.headingCount();
-    result.lineCount = outcome.lineCount;
-    table.m_lngStartLine.push_back(outcome.lineCount + 1);
-    table.m_intChapterNo.push_back(0);
-    table.m_strTitle.push_back(u"(End)");
     if (measured) {
-        for (std::size_t r = 0; r < hits.size(); ++r) {
-            const std::int64_t end =
-                r + 1 < hits.size() ? hits[r + 1].charsBefore : outcome.totalChars;
-            result.chars.push_back(end - hits[r].charsBefore);
+        for (std::size_t r = 0; r < hits.count(); ++r) {
+            const std::int64_t end = r + 1 < hits.count() ? hits.charsBefore[r + 1] : totalChars;
+            result.chars.push_back(end - hits.charsBefore[r]);
         }
     }
+    result.midLine = std::move(hits.midLine);
+    ChapterTable& table = result.table;
+    table = std::move(hits.table);
+    result.m_lngCount = table.headingCount();
+    result.lineCount = lineCount;
+    table.m_lngStartLine.push_back(lineCount + 1);
+    table.m_intChapterNo.push_back(0);
+    table.m_strTitle.push_back(u"(End)");
     return result;
 }
 
 // Near misses are the candidate lines that the condition in use did not match.
-std::vector<NearMiss> NearMissesBesides(const std::vector<NearMiss>& candidates,
-                                        const std::vector<HeadingHit>& hits) {
+std::vector<NearMiss> NearMissesBesides(std::vector<NearMiss>&& candidates,
+                                        const ChapterTable& table) {
     std::vector<NearMiss> misses;
-    std::size_t h = 0;
-    for (const NearMiss& candidate : candidates) {
-        while (h < hits.size() && hits[h].line < candidate.line)
-            ++h;
-        if (h < hits.size() && hits[h].line == candidate.line) continue;
-        misses.push_back(candidate);
+    std::size_t k = 1;
+    const std::size_t end = table.m_strHeading.size();
+    for (NearMiss& candidate : candidates) {
+        while (k < end && table.m_lngStartLine[k] < candidate.line)
+            ++k;
+        if (k < end && table.m_lngStartLine[k] == candidate.line) continue;
+        misses.push_back(std::move(candidate));
     }
     return misses;
 }
 
 std::size_t ChooseAmong(const ScanOutcome& outcome, const std::vector<HeadingRule>& rules) {
     std::vector<RuleScore> scores;
-    for (const std::vector<HeadingHit>& hits : outcome.hits)
+    for (const HeadingHits& hits : outcome.hits)
         scores.push_back(ScoreRows(AuditRowsOf(hits, ShortChapterChecks(hits))));
     return ChooseRule(rules, scores);
 }
@@ -168,7 +151,7 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
         scanner.emplace(file, encoding, plan, false);
         scanner->run();
     }
-    const ScanOutcome outcome = scanner->take();
+    ScanOutcome outcome = scanner->take();
 
     std::size_t chosen = 0;
     if (request.automatic) {
@@ -177,14 +160,15 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
             table.push_back(*rule);
         chosen = ChooseAmong(outcome, table);
     }
-    AnalysisResult result = BuildResult(outcome, chosen, request.measureChapters);
+    AnalysisResult result = BuildResult(std::move(outcome.hits[chosen]), outcome.lineCount,
+                                        outcome.totalChars, request.measureChapters);
     result.encoding = encoding;
     result.m_strSource = source;
     result.stamp = stamp;
     result.rule = rules.empty() ? nullptr : rules[chosen];
     result.condition = rules.empty() ? request.condition : rules[chosen]->condition;
     if (request.nearMisses)
-        result.nearMisses = NearMissesBesides(outcome.nearMisses, outcome.hits[chosen]);
+        result.nearMisses = NearMissesBesides(std::move(outcome.nearMisses), result.table);
     return result;
 }
 

@@ -3,11 +3,22 @@
 #include "engine/BlockReader.h"
 #include "engine/ByteSearch.h"
 #include "engine/CharacterCount.h"
+#include "engine/ChineseNumber.h"
 #include "engine/EngineError.h"
 #include "engine/LineReader.h"
 #include "engine/Utf8Scan.h"
 
 namespace lumarin::engine {
+
+void HeadingHits::add(LineNumber line, std::u16string_view heading, const HeadingFields& fields,
+                      std::int64_t before, bool measure) {
+    table.m_strHeading.emplace_back(heading);
+    table.m_lngStartLine.push_back(line);
+    table.m_intChapterNo.push_back(fields.qualified ? ParseChineseNumber(fields.number) : 0);
+    table.m_strTitle.push_back(fields.qualified ? CleanTitle(fields.title) : u"(Unknown)");
+    midLine.push_back(!StartsLine(heading, fields.start));
+    if (measure) charsBefore.push_back(before);
+}
 
 HeadingScanner::HeadingScanner(SourceFile& file, Encoding encoding, const ScanPlan& plan,
                                bool validateUtf8)
@@ -144,7 +155,7 @@ void HeadingScanner::examineText(LineNumber number, bool mayStart) {
         case MatchStatus::LimitExceeded:
             throw EngineError::matchLimitExceeded(number);
         case MatchStatus::Matched:
-            m_outcome.hits[i].push_back({number, m_text, m_fields, m_chars});
+            m_outcome.hits[i].add(number, m_text, m_fields, m_chars, m_plan.measure);
             break;
         }
     }

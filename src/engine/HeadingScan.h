@@ -11,12 +11,17 @@
 
 namespace lumarin::engine {
 
-// One line that one condition matched.
-struct HeadingHit {
-    LineNumber line = 0;
-    std::u16string heading;
-    HeadingFields fields;
-    std::int64_t charsBefore = 0; // characters of all earlier lines (when measured)
+// The headings one condition found, already in the form of the chapter table
+// (entry 0 in place, no end marker yet), so that the table is moved out of
+// here rather than copied.
+struct HeadingHits {
+    ChapterTable table{{1}, {0}, {u"(Index)"}, {u""}};
+    std::vector<bool> midLine;             // per heading
+    std::vector<std::int64_t> charsBefore; // per heading, characters of all earlier lines
+    std::size_t count() const noexcept { return midLine.size(); }
+    LineNumber line(std::size_t k) const { return table.m_lngStartLine[k + 1]; }
+    void add(LineNumber line, std::u16string_view heading, const HeadingFields& fields,
+             std::int64_t before, bool measure);
 };
 
 // What one scan looks for.
@@ -34,8 +39,8 @@ struct ScanPlan {
 };
 
 struct ScanOutcome {
-    std::vector<std::vector<HeadingHit>> hits; // per condition
-    std::vector<NearMiss> nearMisses;          // candidates, headings included
+    std::vector<HeadingHits> hits;    // per condition
+    std::vector<NearMiss> nearMisses; // candidates, headings included
     LineNumber lineCount = 0;
     std::int64_t totalChars = 0;
 };
