@@ -100,7 +100,7 @@ growth_list=$(( (mem_list_500 - mem_list_50) / 1024 ))
   row "\`--list\` vs \`grep -cP\` (UTF-8 copy)" list grep 2
   row "\`--list\` vs \`cat > /dev/null\`" list cat ""
   row "split (defaults) vs \`csplit -z\` (UTF-8 copy)" split csplit 1.25
-  row "split \`-s\` (Big5) vs \`opencc -c t2s.json\` (UTF-8 copy)" split-s opencc 1
+  row "split \`-s\` (Big5) vs \`opencc -c t2s.json\` (UTF-8 copy)" split-s opencc 0.2
   echo
   echo "\`-s\` output (blank lines kept, files concatenated, as UTF-8) against opencc's: $same_text."
   echo

@@ -93,7 +93,6 @@ private:
             m_transform.add(line.raw, m_file->buffer());
             m_file->commit();
         }
-        m_transform.finish(m_file->buffer());
     }
 
     void yield() {

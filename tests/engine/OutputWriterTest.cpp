@@ -224,7 +224,7 @@ TEST_F(OutputWriterTest, Big5ConvertedToSimplifiedIsWrittenInGb18030) {
 
 // Conversion runs on batches of lines; line order, line ends and the odd
 // last byte of a UTF-16 file must come through batch ends unchanged.
-TEST_F(OutputWriterTest, ConversionAcrossBatchesKeepsEveryLine) {
+TEST_F(OutputWriterTest, ConvertedLinesKeepTheirOrderAndTheOddLastByte) {
     std::u16string source = u"第一章 開始\r\n";
     std::u16string expected = u"第一章 开始\r\n";
     for (int i = 0; i < 4000; ++i) {
