@@ -179,6 +179,21 @@ TEST_F(MainWindow, OutputWritesTheChapterFilesAndSaysHowMany) {
     EXPECT_EQ(box.flags & 0xF0, MB_ICONINFORMATION);
 }
 
+// The check box converts through the engine's converter, the line whole (NUL included).
+TEST_F(MainWindow, OutputConvertsToSimplifiedWhenAsked) {
+    using namespace std::string_literals;
+    std::vector<std::string> lines{"第一章 開始", "這裡\0有燈，計畫"s};
+    lines.insert(lines.end(), 10, "");
+    lines.insert(lines.end(), {"第二章 繼續", "二"});
+    analyse(writeNovel(lines));
+    ASSERT_EQ(list().ItemCount(), 2);
+    window->chkFJconv()->setChecked(true);
+    QTest::mouseClick(window->cmdSaveOut(), Qt::LeftButton);
+
+    EXPECT_EQ(test::ReadBytes(dir.path() / "novel" / "1-2(第1章+)" / "001-1開始.txt"),
+              test::ToGbk("第一章 开始\r\n这里\0有灯，计划\r\n"s));
+}
+
 TEST_F(MainWindow, RefusesToSplitWhenEveryRowIsChecked) {
     analyse(writeNovel(NovelWithContents()));
     for (std::int32_t r = 0; r < list().ItemCount(); ++r)
