@@ -64,6 +64,8 @@ ConversionPlan LoadConversionPlan(const std::string& config) {
         converter = reader.NewFromFile(config);
     } catch (const opencc::Exception& e) {
         throw EngineError::readFailed(config, e.what());
+    } catch (const std::exception& e) { // the JSON and trie readers' own errors
+        throw EngineError::readFailed(config, e.what());
     }
     const auto segmentation =
         std::dynamic_pointer_cast<opencc::MaxMatchSegmentation>(converter->GetSegmentation());

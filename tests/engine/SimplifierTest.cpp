@@ -209,7 +209,8 @@ TEST(Simplifier, FollowsOpenCCOnAConfigurationOfStepsAndGroups) {
         {"abc", "Xc"},  // "bc" would cross from one segment into the next
         {"bcd", "Yd"},  // characters outside phrases form one segment
         {"abab", "P2"}, // the longest phrase "aba"; the last step sees the first step's "X1"
-        {"aab", "oneX"}, {"xa\U00020000b", "xone\U000200012"},
+        {"aab", "oneX"},
+        {"xa\U00020000b", "xone\U000200012"},
     };
     const Simplifier ours(LoadConversionPlan(config));
     const OpenCCReference reference(config);
@@ -220,12 +221,30 @@ TEST(Simplifier, FollowsOpenCCOnAConfigurationOfStepsAndGroups) {
 }
 
 TEST(Simplifier, ReportsAConfigurationItCannotRead) {
-    try {
-        LoadConversionPlan("no-such-configuration.json");
-        FAIL() << "no error";
-    } catch (const EngineError& e) {
-        EXPECT_EQ(e.code(), ErrorCode::ReadFailed);
-        EXPECT_NE(std::string(e.what()).find("no-such-configuration.json"), std::string::npos);
+    test::TempDir dir;
+    const std::string broken = dir.write("broken.json", "{\"name\": ").string();
+    const std::string noDict = dir.write("no-dict.json", R"({
+        "name": "test",
+        "segmentation": {"type": "mmseg", "dict": {"type": "ocd2", "file": "missing.ocd2"}},
+        "conversion_chain": [{"dict": {"type": "ocd2", "file": "missing.ocd2"}}]
+    })")
+                                   .string();
+    const std::string garbage = dir.write("garbage.ocd2", std::string(64, '\x7F')).string();
+    const std::string badDict = dir.write("bad-dict.json", R"({
+        "name": "test",
+        "segmentation": {"type": "mmseg", "dict": {"type": "ocd2", "file": "garbage.ocd2"}},
+        "conversion_chain": [{"dict": {"type": "ocd2", "file": "garbage.ocd2"}}]
+    })")
+                                    .string();
+    for (const std::string& config :
+         {std::string("no-such-configuration.json"), broken, noDict, badDict}) {
+        try {
+            LoadConversionPlan(config);
+            ADD_FAILURE() << "no error for " << config;
+        } catch (const EngineError& e) {
+            EXPECT_EQ(e.code(), ErrorCode::ReadFailed);
+            EXPECT_NE(std::string(e.what()).find(config), std::string::npos) << e.what();
+        }
     }
 }
 
