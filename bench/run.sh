@@ -13,8 +13,9 @@ command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$build" -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=Release -DLUMARIN_BENCH=ON \
   -DLUMARIN_TESTS=OFF "${launcher[@]}" >/dev/null
 cmake --build "$build" -j2 --target lumarin-split lumarin-gen-novel >/dev/null
-split=$PWD/$build/bin/lumarin-split
-gen=$PWD/$build/bin/lumarin-gen-novel
+# Relative to the top of the tree, where every command runs: RESULTS.md names no local path.
+split=$build/bin/lumarin-split
+gen=$build/bin/lumarin-gen-novel
 
 data=bench/data
 mkdir -p "$data"
