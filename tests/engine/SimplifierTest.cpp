@@ -223,19 +223,17 @@ TEST(Simplifier, FollowsOpenCCOnAConfigurationOfStepsAndGroups) {
 TEST(Simplifier, ReportsAConfigurationItCannotRead) {
     test::TempDir dir;
     const std::string broken = dir.write("broken.json", "{\"name\": ").string();
-    const std::string noDict = dir.write("no-dict.json", R"({
-        "name": "test",
-        "segmentation": {"type": "mmseg", "dict": {"type": "ocd2", "file": "missing.ocd2"}},
-        "conversion_chain": [{"dict": {"type": "ocd2", "file": "missing.ocd2"}}]
-    })")
-                                   .string();
-    const std::string garbage = dir.write("garbage.ocd2", std::string(64, '\x7F')).string();
-    const std::string badDict = dir.write("bad-dict.json", R"({
-        "name": "test",
-        "segmentation": {"type": "mmseg", "dict": {"type": "ocd2", "file": "garbage.ocd2"}},
-        "conversion_chain": [{"dict": {"type": "ocd2", "file": "garbage.ocd2"}}]
-    })")
-                                    .string();
+    // A configuration whose one dictionary is `dict`.
+    const auto usingDict = [&dir](const std::string& name, const std::string& dict) {
+        const std::string ocd2 = R"({"type": "ocd2", "file": ")" + dict + R"("})";
+        return dir
+            .write(name, R"({"name": "test", "segmentation": {"type": "mmseg", "dict": )" + ocd2 +
+                             R"(}, "conversion_chain": [{"dict": )" + ocd2 + "}]}")
+            .string();
+    };
+    const std::string noDict = usingDict("no-dict.json", "missing.ocd2");
+    dir.write("garbage.ocd2", std::string(64, '\x7F'));
+    const std::string badDict = usingDict("bad-dict.json", "garbage.ocd2");
     for (const std::string& config :
          {std::string("no-such-configuration.json"), broken, noDict, badDict}) {
         try {
