@@ -23,7 +23,6 @@ using test::ListFiles;
 using test::ReadBytes;
 using test::Snapshot;
 using test::TempDir;
-using Files = std::vector<std::string>;
 
 constexpr std::u16string_view kNovel = u"书名\n第一章 开始\n甲\n\n\n\n\n\n\n\n\n\n"
                                        u"第二章 继续\n乙\n\n\n\n\n\n\n\n\n\n第三章 结束\n丙\n";
