@@ -19,10 +19,10 @@ namespace lumarin::listview {
 
 class ListViewTestAccess {
 public:
-    static int HeaderBottom(const ListView& lv) { return lv.m_rcHeader.bottom; }
+    static int HeaderBottom(const ListView& lv) { return lv.m_layout.Header().bottom; }
     static int TextHeight(const ListView& lv) { return lv.m_lngTextHeight; }
-    static int TotalWidth(const ListView& lv) { return lv.m_lngTotalWidth; }
-    static int VisibleRows(const ListView& lv) { return lv.VisibleRowCount(); }
+    static int TotalWidth(const ListView& lv) { return lv.m_layout.TotalWidth(); }
+    static int VisibleRows(const ListView& lv) { return lv.m_layout.VisibleRowCount(); }
     static int ScrollValue(const ListView& lv, int bar) { return lv.m_clsSB->Value(bar); }
     static int ScrollMax(const ListView& lv, int bar) { return lv.m_clsSB->Max(bar); }
     static bool ScrollEnabled(const ListView& lv, int bar) { return lv.m_clsSB->Enabled(bar); }
