@@ -56,27 +56,27 @@ public:
     const platform::RECT& Client() const { return m_client; }
     const platform::RECT& Header() const { return m_header; }
     const platform::RECT& List() const { return m_list; }
-    std::int32_t TotalWidth() const { return m_totalWidth; }  // what the columns need
-    std::int32_t ContentWidth() const;                        // at least the window's width
-    bool InHeader(std::int32_t y) const;                      // bottom edge included
-    bool InList(std::int32_t y) const;                        // both edges included
-    std::int32_t VisibleRowCount() const;                     // the last one may show in part
+    std::int32_t TotalWidth() const { return m_totalWidth; } // what the columns need
+    std::int32_t ContentWidth() const;                       // at least the window's width
+    bool InHeader(std::int32_t y) const;                     // bottom edge included
+    bool InList(std::int32_t y) const;                       // both edges included
+    std::int32_t VisibleRowCount() const;                    // the last one may show in part
 
     // ---- columns ----
     const std::vector<ColumnSpan>& Columns() const { return m_spans; }
-    std::int32_t ColumnsRight() const; // right edge of the last visible column
-    std::int32_t ColumnLeft(std::int32_t column) const; // visible widths before it
+    std::int32_t ColumnsRight() const;                   // right edge of the last visible column
+    std::int32_t ColumnLeft(std::int32_t column) const;  // visible widths before it
     std::int32_t ColumnAtX(std::int32_t contentX) const; // -1 right of the content
     platform::RECT HeaderCell(const ColumnSpan& span) const;
     platform::RECT DividerGrabZone(const ColumnSpan& span) const;
-    std::int32_t DividerAt(std::int32_t contentX) const;    // column, or -1
+    std::int32_t DividerAt(std::int32_t contentX) const;      // column, or -1
     std::int32_t HeaderButtonAt(std::int32_t contentX) const; // column, or -1
 
     // ---- rows ----
-    std::int32_t RowHeight() const; // at least one pixel
-    std::int32_t TopRow() const;    // the vertical scroll value
-    std::int32_t RowAtY(std::int32_t y) const; // unclamped
-    platform::RECT RowRect(std::int32_t row) const; // content x, to the rows area's right
+    std::int32_t RowHeight() const;                   // at least one pixel
+    std::int32_t TopRow() const;                      // the vertical scroll value
+    std::int32_t RowAtY(std::int32_t y) const;        // unclamped
+    platform::RECT RowRect(std::int32_t row) const;   // content x, to the rows area's right
     platform::RECT SlotRect(std::int32_t slot) const; // the slot-th row from the top of the area
     static platform::RECT Cell(const ColumnSpan& span, const platform::RECT& rowRect);
     // The check box in a row's first cell: its square's edges; a press

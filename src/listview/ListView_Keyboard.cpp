@@ -115,8 +115,7 @@ void ListView::UserControl_LostFocus() {
 
 void ListView::MakeSureVisible(int lngItem, int lngColumn) {
     m_clsSB->Value(SB_VERT, lngItem);
-    if (lngColumn >= 0 && !m_blnColumnsAutoSize &&
-        m_layout.TotalWidth() > m_layout.Client().right)
+    if (lngColumn >= 0 && !m_blnColumnsAutoSize && m_layout.TotalWidth() > m_layout.Client().right)
         m_clsSB->Value(SB_HORZ, m_layout.ColumnLeft(lngColumn));
     PaintControl();
 }

@@ -5,6 +5,7 @@
 #include "platform/Gdi.h"
 #include "platform/Window.h"
 #include "platform/WindowHost.h"
+#include "platform/qt/WindowHostWidget.h"
 #include "platform/testing/ScopedTestServices.h"
 
 #include <QCheckBox>
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QUrl>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace lumarin::app {
@@ -40,6 +42,20 @@ std::vector<std::string> NovelWithContents() {
         lines.push_back(heading);
         for (int i = 1; i <= 11; ++i)
             lines.push_back(i % 4 == 0 ? "" : "　　这是正文的一行。");
+    }
+    return lines;
+}
+
+// Forty chapters, more than the list shows at once.
+std::vector<std::string> LongNovel() {
+    static const char* const kDigits[] = {"", "一", "二", "三", "四", "五", "六", "七", "八", "九"};
+    std::vector<std::string> lines = {"书名：青灯"};
+    for (int n = 1; n <= 40; ++n) {
+        std::string number = n >= 20 ? std::string(kDigits[n / 10]) + "十" : n >= 10 ? "十" : "";
+        number += kDigits[n % 10];
+        lines.push_back("第" + number + "章 标题");
+        for (int i = 1; i <= 11; ++i)
+            lines.push_back("　　这是正文的一行。");
     }
     return lines;
 }
@@ -257,6 +273,40 @@ TEST_F(MainWindow, ASelectedCheckedRowIsDrawnInTheSelectionColours) {
     EXPECT_EQ(surface->at(checkedRow.x, checkedRow.y) & 0xFFFFFF,
               ToPixel(RGB(255, 224, 192)) & 0xFFFFFF);
     EXPECT_EQ(surface->at(plainRow.x, plainRow.y) & 0xFFFFFF, 0xFFFFFFu);
+}
+
+TEST_F(MainWindow, OneWheelNotchOverTheListShowsRowThreeAtTheTop) {
+    analyse(writeNovel(LongNovel()));
+    ASSERT_GT(list().ItemCount(), 30);
+    list().ItemSelected(3, true);
+    list().Refresh();
+
+    // The band of the selection colour down the middle of the list.
+    const auto selectedBand = [&]() -> std::pair<int, int> {
+        const PixelBuffer* surface = GetWindowSurface(list().hWnd());
+        EXPECT_NE(surface, nullptr);
+        const std::uint32_t selected = ToPixel(RGB(127, 157, 185)) & 0xFFFFFF;
+        int top = -1, bottom = -1;
+        for (int y = 0; surface != nullptr && y < surface->height; ++y) {
+            if ((surface->at(200, y) & 0xFFFFFF) != selected) continue;
+            if (top < 0) top = y;
+            bottom = y + 1;
+        }
+        return {top, bottom};
+    };
+    const auto [top, bottom] = selectedBand();
+    ASSERT_GE(top, 0);
+    const int rowHeight = bottom - top;
+    const int firstRowTop = top - 3 * rowHeight;
+
+    auto* host = dynamic_cast<platform::qt::WindowHostWidget*>(GetWindowHost(list().hWnd()));
+    ASSERT_NE(host, nullptr);
+    const QPoint local(200, bottom);
+    QWheelEvent notch(QPointF(local), QPointF(host->mapToGlobal(local)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(host, &notch);
+
+    EXPECT_EQ(selectedBand(), std::make_pair(firstRowTop, firstRowTop + rowHeight));
 }
 
 TEST_F(MainWindow, ChoosersFillTheFields) {
