@@ -7,6 +7,7 @@
 #include "platform/WindowHost.h"
 #include "platform/qt/WindowHostWidget.h"
 #include "platform/testing/ScopedTestServices.h"
+#include "support/ChineseNumerals.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -48,12 +49,10 @@ std::vector<std::string> NovelWithContents() {
 
 // Forty chapters, more than the list shows at once.
 std::vector<std::string> LongNovel() {
-    static const char* const kDigits[] = {"", "一", "二", "三", "四", "五", "六", "七", "八", "九"};
     std::vector<std::string> lines = {"书名：青灯"};
     for (int n = 1; n <= 40; ++n) {
-        std::string number = n >= 20 ? std::string(kDigits[n / 10]) + "十" : n >= 10 ? "十" : "";
-        number += kDigits[n % 10];
-        lines.push_back("第" + number + "章 标题");
+        lines.push_back(QString::fromStdU16String(u"第" + lumarin::test::WrittenOut(n) + u"章 标题")
+                            .toStdString());
         for (int i = 1; i <= 11; ++i)
             lines.push_back("　　这是正文的一行。");
     }
@@ -111,9 +110,10 @@ protected:
 
 TEST_F(MainWindow, OpensWithItsStartValues) {
     EXPECT_EQ(window->windowTitle(), Caption(" - [未打开]"));
-    EXPECT_EQ(window->txtFind()->toPlainText(),
-              QStringLiteral(
-                  "第([一二两三四五六七八九十○〇零百千万0-9１２３４５６７８９０]{1,10})([章草])(.*)"));
+    EXPECT_EQ(
+        window->txtFind()->toPlainText(),
+        QStringLiteral(
+            "第([一二两三四五六七八九十○〇零百千万0-9１２３４５６７８９０]{1,10})([章草])(.*)"));
     EXPECT_EQ(window->txtOut()->text(), QStringLiteral("%n-%c%s"));
     EXPECT_EQ(window->txtNum()->text(), QStringLiteral("1"));
     EXPECT_EQ(window->txtCount()->text(), QStringLiteral("50"));
