@@ -94,9 +94,11 @@ void ListView::PressRows(std::int16_t Button, std::int16_t Shift, float X, float
             PaintControl();
             return;
         }
-        // A Shift-press with no current row has no range to extend: it is a
-        // plain press.
-        SelectByPress(row, Shift == kShiftOnly && m_lngSelectedItem < 0 ? 0 : Shift);
+        // In multiple selection a Shift-press with no current row has no range
+        // to extend: it is a plain press. In single selection it stays a Shift
+        // press, which never starts a row drag.
+        const bool noRange = Shift == kShiftOnly && m_lngSelectedItem < 0 && m_blnMultiSelect;
+        SelectByPress(row, noRange ? 0 : Shift);
     }
     PaintControl();
     Events().MouseDown(reported, Button, Shift, X, Y);
@@ -169,8 +171,7 @@ void ListView::UserControl_MouseMove(std::int16_t /*Button*/, std::int16_t /*Shi
 void ListView::UpdatePointer(int contentX, int y) {
     // Over a divider that would move the sizing arrow, elsewhere the arrow.
     const int divider = m_layout.InHeader(y) ? m_layout.DividerAt(contentX) : -1;
-    const bool sizing =
-        divider >= 0 && ColumnOrRaise(divider).Resizable() && !m_blnColumnsAutoSize;
+    const bool sizing = divider >= 0 && ColumnOrRaise(divider).Resizable() && !m_blnColumnsAutoSize;
     const HCURSOR pointer = LoadCursor(sizing ? IDC_SIZEWE : IDC_ARROW);
     if (pointer == m_hPointer) return;
     m_hPointer = pointer;

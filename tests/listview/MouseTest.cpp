@@ -125,13 +125,28 @@ TEST_F(MouseTest, ShiftAndCtrlPressesExtendAndToggle) {
     EXPECT_TRUE(events.has("MouseDown 2 1 1"));
 }
 
-TEST_F(MouseTest, ShiftPressWithoutCurrentRowIsAPlainPress) {
-    Rows(6);
-    lv->ItemSelected(0, true);
-    ASSERT_EQ(lv->SelectedItem(), -1);
-    Click(30, Mid(3), MK_SHIFT);
-    EXPECT_EQ(SelectedRows(), std::vector<int>{3});
-    EXPECT_EQ(lv->SelectedItem(), 3);
+TEST_F(MouseTest, ShiftPressWithoutCurrentRowPressesOnlyThatRowAndNeverDragsRows) {
+    // In multiple selection it is a plain press on an unselected row, which
+    // starts a drag selection; in single selection it only selects the row.
+    Rows(0);
+    for (const bool multi : {true, false}) {
+        SCOPED_TRACE(multi ? "MultiSelect" : "single selection");
+        lv->Clear();
+        for (const char16_t* text : {u"row 0", u"row 1", u"row 2", u"row 3", u"row 4", u"row 5"})
+            lv->AddItem(-1, text);
+        lv->MultiSelect(multi);
+        lv->ItemSelected(0, true);
+        lv->SelectedItem(-1);
+        ASSERT_EQ(lv->SelectedItem(), -1);
+        Press(30, Mid(2), MK_SHIFT);
+        EXPECT_EQ(SelectedRows(), std::vector<int>{2});
+        Drag(30, Mid(4));
+        Release(30, Mid(4));
+        EXPECT_EQ(lv->ItemText(2, 0), u"row 2");
+        EXPECT_EQ(lv->ItemText(4, 0), u"row 4");
+        EXPECT_FALSE(events.has("ItemsMoved"));
+        EXPECT_EQ(SelectedRows(), multi ? (std::vector<int>{2, 3, 4}) : std::vector<int>{2});
+    }
 }
 
 TEST_F(MouseTest, DragSelectionFollowsThePointerAndTheTimerScrollsAtTheEdge) {
