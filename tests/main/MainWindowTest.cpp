@@ -95,9 +95,10 @@ protected:
 
 TEST_F(MainWindow, OpensWithItsStartValues) {
     EXPECT_EQ(window->windowTitle(), Caption(" - [未打开]"));
-    EXPECT_EQ(window->txtFind()->toPlainText(),
-              QStringLiteral(
-                  "第([一二两三四五六七八九十○〇零百千万0-9１２３４５６７８９０]{1,10})([章草])(.*)"));
+    EXPECT_EQ(
+        window->txtFind()->toPlainText(),
+        QStringLiteral(
+            "第([一二两三四五六七八九十○〇零百千万0-9１２３４５６７８９０]{1,10})([章草])(.*)"));
     EXPECT_EQ(window->txtOut()->text(), QStringLiteral("%n-%c%s"));
     EXPECT_EQ(window->txtNum()->text(), QStringLiteral("1"));
     EXPECT_EQ(window->txtCount()->text(), QStringLiteral("50"));
@@ -220,13 +221,13 @@ TEST_F(MainWindow, OutputRefusesATableThatBelongsToAnotherFile) {
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "novel"));
 }
 
-TEST_F(MainWindow, DropsTakeTheFirstTxtFileOnly) {
-    const auto novel = writeNovel(NovelWithContents());
-    const auto other = writeNovel({"第一章 别的"}, "other.txt");
+TEST_F(MainWindow, DropsTakeTheFirstTxtFileInAnyLetterCase) {
+    const auto novel = writeNovel(NovelWithContents(), "BOOK.TXT");
+    const auto other = writeNovel({"第一章 别的"}, "other.TxT");
 
-    platform::DataObject upper({u"/tmp/BOOK.TXT"});
-    window->txtFile_OLEDragDrop(upper);
-    EXPECT_TRUE(window->txtFile()->toPlainText().isEmpty()) << "the extension is case-sensitive";
+    platform::DataObject picture({(dir.path() / "cover.jpg").u16string()});
+    window->txtFile_OLEDragDrop(picture);
+    EXPECT_TRUE(window->txtFile()->toPlainText().isEmpty()) << "only text files are taken";
 
     platform::DataObject two({novel.u16string(), other.u16string()});
     window->txtFile_OLEDragDrop(two);
@@ -237,9 +238,14 @@ TEST_F(MainWindow, DropsTakeTheFirstTxtFileOnly) {
     std::int32_t effect = 1;
     std::int16_t button = 1, shift = 0;
     float x = 0, y = 0;
-    window->OLEDragDrop(upper, effect, button, shift, x, y);
+    window->OLEDragDrop(picture, effect, button, shift, x, y);
     EXPECT_EQ(window->txtFile()->toPlainText(), QString::fromStdString(novel.string()));
     EXPECT_EQ(list().ItemCount(), 6);
+
+    platform::DataObject second({other.u16string()});
+    window->OLEDragDrop(second, effect, button, shift, x, y);
+    EXPECT_EQ(list().ItemCount(), 1);
+    EXPECT_TRUE(services.messageBox().Calls().empty());
 }
 
 TEST_F(MainWindow, ASelectedCheckedRowIsDrawnInTheSelectionColours) {
