@@ -58,6 +58,7 @@ public:
 
     // ---- the chapter list's events ---------------------------------------------------
     void RedrawingDone() override;
+    void KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) override;
     void KeyPress(std::int16_t& KeyAscii) override;
     void ItemCheck(std::int32_t ItemIndex) override;
     void OLEDragDrop(platform::DataObject& Data, std::int32_t& Effect, std::int16_t& MouseButton,
