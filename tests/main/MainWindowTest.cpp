@@ -270,13 +270,13 @@ TEST_F(MainWindow, OutputRefusesATableThatBelongsToAnotherFile) {
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "novel"));
 }
 
-TEST_F(MainWindow, DropsTakeTheFirstTxtFileOnly) {
-    const auto novel = writeNovel(NovelWithContents());
-    const auto other = writeNovel({"第一章 别的"}, "other.txt");
+TEST_F(MainWindow, DropsTakeTheFirstTxtFileInAnyLetterCase) {
+    const auto novel = writeNovel(NovelWithContents(), "BOOK.TXT");
+    const auto other = writeNovel({"第一章 别的"}, "other.TxT");
 
-    platform::DataObject upper({u"/tmp/BOOK.TXT"});
-    window->txtFile_OLEDragDrop(upper);
-    EXPECT_TRUE(window->txtFile()->toPlainText().isEmpty()) << "the extension is case-sensitive";
+    platform::DataObject picture({(dir.path() / "cover.jpg").u16string()});
+    window->txtFile_OLEDragDrop(picture);
+    EXPECT_TRUE(window->txtFile()->toPlainText().isEmpty()) << "only text files are taken";
 
     platform::DataObject two({novel.u16string(), other.u16string()});
     window->txtFile_OLEDragDrop(two);
@@ -287,9 +287,14 @@ TEST_F(MainWindow, DropsTakeTheFirstTxtFileOnly) {
     std::int32_t effect = 1;
     std::int16_t button = 1, shift = 0;
     float x = 0, y = 0;
-    window->OLEDragDrop(upper, effect, button, shift, x, y);
+    window->OLEDragDrop(picture, effect, button, shift, x, y);
     EXPECT_EQ(window->txtFile()->toPlainText(), QString::fromStdString(novel.string()));
     EXPECT_EQ(list().ItemCount(), 6);
+
+    platform::DataObject second({other.u16string()});
+    window->OLEDragDrop(second, effect, button, shift, x, y);
+    EXPECT_EQ(list().ItemCount(), 1);
+    EXPECT_TRUE(services.messageBox().Calls().empty());
 }
 
 TEST_F(MainWindow, ASelectedCheckedRowIsDrawnInTheSelectionColours) {
