@@ -4,7 +4,10 @@
 #include "WindowTestSupport.h"
 #include "listview/ListView.h"
 #include "main/frmTessel.h"
+#include "platform/Gdi.h"
 #include "platform/Window.h"
+#include "platform/WindowHost.h"
+#include "platform/qt/WindowHostWidget.h"
 #include "platform/testing/ScopedTestServices.h"
 
 #include <QPlainTextEdit>
@@ -12,6 +15,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
 
 namespace lumarin::app::test {
 
@@ -59,6 +63,25 @@ protected:
         for (std::int32_t r = 0; r < list().ItemCount(); ++r)
             texts.push_back(QString::fromStdU16String(list().ItemText(r, c)));
         return texts;
+    }
+
+    // The rows shown in the selection colour down the middle of the list, as
+    // [top, bottom) on the window's surface; (-1, -1) when none is.
+    std::pair<int, int> selectedBand() {
+        const PixelBuffer* surface = GetWindowSurface(list().hWnd());
+        EXPECT_NE(surface, nullptr);
+        const std::uint32_t selected = ToPixel(RGB(127, 157, 185)) & 0xFFFFFF;
+        int top = -1, bottom = -1;
+        for (int y = 0; surface != nullptr && y < surface->height; ++y) {
+            if ((surface->at(200, y) & 0xFFFFFF) != selected) continue;
+            if (top < 0) top = y;
+            bottom = y + 1;
+        }
+        return {top, bottom};
+    }
+
+    platform::qt::WindowHostWidget* listHost() {
+        return dynamic_cast<platform::qt::WindowHostWidget*>(GetWindowHost(list().hWnd()));
     }
 
     platform::testing::ScopedTestServices services;
