@@ -29,8 +29,8 @@ void ChapterListPrinter::PrintText(std::ostream& out) const {
     const auto labels = engine::RenumberLabels(m_checked);
     const bool withRule = m_analysis.rule != nullptr;
     // The audit only where it is shown: the plain list stays as lean as it was.
-    const auto flags = withRule ? engine::AuditAnalysis(m_analysis, m_checked)
-                                : std::vector<engine::AuditFlags>{};
+    const auto flags =
+        withRule ? engine::AuditAnalysis(m_analysis, m_checked) : std::vector<engine::AuditFlags>{};
     if (withRule) {
         out << "rule\t" << ToUtf8(m_analysis.rule->name) << '\n';
     }

@@ -369,6 +369,22 @@ TEST(RuleCorpus, UserConditionFlagsAMentionInsideASentence) {
     EXPECT_EQ(SplitPoints(result), expected);
 }
 
+TEST(RuleCorpus, EveryKindOfLineEnd) {
+    const Book book =
+        MakeBook(Numbered(12, [](int n) { return u"第" + Chinese(n) + u"回 英雄聚义"; }));
+    test::TempDir dir;
+    for (const std::u16string ending : {u"\n", u"\r", u"\r\n"}) {
+        std::u16string text;
+        for (const auto& line : book.lines)
+            text += line + ending;
+        text.pop_back(); // the last line without a line end
+        const AnalysisResult result =
+            AnalyzeAutomatically(dir.write("ends.txt", test::Encode(text, "GB18030")));
+        EXPECT_EQ(SplitPoints(result), Expected(book)) << ending.size();
+        EXPECT_EQ(result.lineCount, static_cast<LineNumber>(book.lines.size()));
+    }
+}
+
 TEST(RuleCorpus, ChapterLengthInCharacters) {
     test::TempDir dir;
     const std::u16string text = u"前言\r\n第一章 甲\r\n一二三\r\n\r\n第二章 乙\r\n四五";
