@@ -65,12 +65,14 @@ std::size_t ValidUtf8Prefix(std::string_view bytes) {
     return ScanUtf8(bytes).valid;
 }
 
-Encoding DetectEncoding(std::string_view bytes, bool whole) {
+Encoding DetectEncoding(std::string_view bytes, std::uint64_t fileSize) {
     for (const Encoding withBom : {Encoding::Utf8Bom, Encoding::Utf16LE, Encoding::Utf16BE}) {
         if (bytes.starts_with(ByteOrderMark(withBom))) return withBom;
     }
-    const Utf8Scan scan = ScanUtf8(bytes);
-    if (scan.valid == bytes.size() || (!whole && scan.truncated)) return Encoding::Utf8;
+    const std::uint64_t bytesLeft = fileSize > bytes.size() ? fileSize - bytes.size() : 0;
+    Utf8Tally tally;
+    tally.add(bytes, bytesLeft > 0);
+    if (!tally.ruledOut(bytesLeft)) return Encoding::Utf8;
     return DetectLegacyEncoding(bytes);
 }
 
