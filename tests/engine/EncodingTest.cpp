@@ -260,6 +260,45 @@ TEST(LineCodec, Utf16KeepsLoneSurrogatesAndTheOddLastByte) {
     EXPECT_EQ(encoded, raw);
 }
 
+// Hong Kong characters are characters, not Private Use code points.
+TEST(LineCodec, Big5ReadsHongKongCharacters) {
+    LineCodec big5(Encoding::Big5);
+    const struct {
+        std::string raw;
+        std::u16string text;
+    } cases[] = {
+        {"\x92\x5D", u"哋"},
+        {"\x9D\xEF", u"嘅"},
+        {"\x87\x40", u"\u43F0"},
+        {"\xA4\x40", u"一"}, // plain Big5 reads as before
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(big5.decode(c.raw), c.text) << test::U8(c.text);
+        std::string encoded;
+        big5.encode(c.text, encoded);
+        EXPECT_EQ(encoded, c.raw) << test::U8(c.text);
+    }
+}
+
+// Every two-byte code of each double-byte encoding comes back as its own bytes
+// in exact mode, twins, Hong Kong and supplementary characters included.
+TEST(LineCodec, ExactModeKeepsEveryTwoByteCode) {
+    for (const Encoding encoding : {Encoding::Big5, Encoding::Gb18030}) {
+        LineCodec codec(encoding, CodecMode::Exact);
+        std::string raw(2, '\0');
+        std::string encoded;
+        for (int lead = 0x81; lead <= 0xFE; ++lead) {
+            for (int trail = 0x40; trail <= 0xFE; ++trail) {
+                raw[0] = static_cast<char>(lead);
+                raw[1] = static_cast<char>(trail);
+                encoded.clear();
+                codec.encode(codec.decode(raw), encoded);
+                ASSERT_EQ(encoded, raw) << EncodingName(encoding) << ' ' << lead << ' ' << trail;
+            }
+        }
+    }
+}
+
 TEST(LineCodec, EncodedFormsFindEveryCodeOfACharacter) {
     LineCodec gbk(Encoding::Gb18030);
     EXPECT_EQ(gbk.encodedForms(u'第'), (std::vector<std::string>{"\xB5\xDA"}));
