@@ -3,7 +3,9 @@
 #include "ExitCode.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <iostream>
+#include <string_view>
 
 namespace lumarin::cli {
 
@@ -50,6 +52,44 @@ void AddOptions(CLI::App& app, SplitOptions& o) {
     app.add_flag("-q,--quiet", o.quiet, "no progress bar");
 }
 
+// Short options whose value follows them.
+constexpr std::string_view kShortWithValue = "copngf";
+// Long options whose value is the next argument.
+const std::vector<std::string_view> kLongWithValue = {
+    "--condition",        "--output", "--pattern", "--chapters-per-file",
+    "--files-per-folder", "--filter", "--check",   "--uncheck"};
+
+// "-n=3" would hand the option the value "=3": a short option's value follows it
+// directly ("-n3") or as the next argument ("-n 3"), never after "=". Returns the
+// offending argument, or nothing.
+std::optional<std::string> ShortOptionWithEquals(int argc, const char* const* argv) {
+    bool valueNext = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (valueNext) {
+            valueNext = false;
+            continue;
+        }
+        if (arg == "--") return std::nullopt;
+        if (arg.starts_with("--")) {
+            valueNext = std::find(kLongWithValue.begin(), kLongWithValue.end(), arg) !=
+                        kLongWithValue.end();
+            continue;
+        }
+        if (arg.size() < 2 || arg[0] != '-') continue;
+        // A cluster of flags may end in one option that takes the rest as its value.
+        for (std::size_t k = 1; k < arg.size(); ++k) {
+            if (arg[k] == '=') return std::string(arg);
+            if (kShortWithValue.find(arg[k]) != std::string_view::npos) {
+                valueNext = k + 1 == arg.size();
+                if (!valueNext && arg[k + 1] == '=') return std::string(arg);
+                break;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
@@ -58,6 +98,12 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
     options.condition = defaultCondition;
     CLI::App app{"Splits a Chinese novel into chapter files.", "lumarin-split"};
     AddOptions(app, options);
+    if (const auto bad = ShortOptionWithEquals(argc, argv)) {
+        std::cerr << *bad << ": a short option takes its value without \"=\" (write "
+                  << bad->substr(0, bad->find('=')) << ' ' << bad->substr(bad->find('=') + 1)
+                  << ")\n";
+        return {std::nullopt, static_cast<int>(ExitCode::Usage)};
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {

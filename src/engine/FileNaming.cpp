@@ -1,5 +1,6 @@
 #include "engine/FileNaming.h"
 
+#include "engine/LineCodec.h"
 #include "engine/TextUtil.h"
 
 #include <algorithm>
@@ -62,7 +63,13 @@ std::string FileNameOnDisk(std::u16string_view cleanedName, std::size_t maxBytes
 std::filesystem::path OutputFolderFor(const std::filesystem::path& source,
                                       std::u16string_view folderText) {
     if (folderText == u"(default)") return source.parent_path() / FolderStem(source);
-    return std::filesystem::path(ToUtf8(folderText)) / FolderStem(source);
+    std::string bytes;
+    LineCodec(Encoding::Utf8).encode(folderText, bytes);
+    return std::filesystem::path(bytes) / FolderStem(source);
+}
+
+std::u16string FolderTextFromBytes(std::string_view bytes) {
+    return LineCodec(Encoding::Utf8).decode(bytes);
 }
 
 std::int32_t GroupUpperNumber(std::int32_t group, std::int32_t filesPerFolder,

@@ -24,8 +24,14 @@ std::string FileNameOnDisk(std::u16string_view cleanedName, std::size_t maxBytes
 // The output folder for a source: "(default)" puts it beside the source, any
 // other folder text holds it; either way it is named after the source's file
 // name up to its last "." ("_chapters" appended when the name has none).
+// Bytes of the folder text carried as LineCodec carries invalid bytes are
+// written back as those bytes.
 std::filesystem::path OutputFolderFor(const std::filesystem::path& source,
                                       std::u16string_view folderText);
+
+// Folder text for a folder named as bytes (a command line argument): bytes
+// that are not UTF-8 are carried, so that OutputFolderFor names exactly them.
+std::u16string FolderTextFromBytes(std::string_view bytes);
 
 // Last file number a group folder can hold: min((g + 1) * P, ceil(S / N)).
 std::int32_t GroupUpperNumber(std::int32_t group, std::int32_t filesPerFolder,

@@ -4,6 +4,7 @@
 #include "TestText.h"
 #include "engine/LineCodec.h"
 #include "engine/Utf8Scan.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -89,6 +90,20 @@ TEST(DetectEncoding, MostlyUtf8IsUtf8) {
         EXPECT_EQ(EncodingName(DetectEncoding(c.bytes, c.bytes.size() + c.more)),
                   EncodingName(c.expected))
             << c.name;
+}
+
+// Real novels in GBK and Big5 (our sample and the same text in traditional
+// characters) are nowhere near mostly UTF-8: most of their non-ASCII is invalid.
+TEST(Utf8Tally, LegacyNovelsAreFarFromUtf8) {
+    for (const char* file : {"samples/qingdengji.txt", "tests/data/qingdengji-big5.txt"}) {
+        const std::string bytes =
+            lumarin::test::ReadBytes(std::string(LUMARIN_SOURCE_TREE) + "/" + file);
+        ASSERT_GT(bytes.size(), 4000u) << file;
+        Utf8Tally tally;
+        tally.add(bytes);
+        EXPECT_GT(tally.invalid * 2, tally.sequences) << file;
+        EXPECT_NE(DetectEncoding(bytes, bytes.size()), Encoding::Utf8) << file;
+    }
 }
 
 // Each maximal piece that no character can hold counts once.
