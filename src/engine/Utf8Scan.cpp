@@ -70,6 +70,21 @@ Utf8Scan ScanScalar(const unsigned char* p, std::size_t n, std::size_t i, std::s
     return {i < n ? i : n, false};
 }
 
+// Bytes >= 0xC0 (both top bits set): in valid UTF-8, one per multi-byte character.
+std::uint64_t LeadBytes(const unsigned char* p, std::size_t n) {
+    std::uint64_t count = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p + i, 8);
+        count += static_cast<std::uint64_t>(
+            __builtin_popcountll(word & (word << 1) & 0x8080808080808080ULL));
+    }
+    for (; i < n; ++i)
+        count += p[i] >= 0xC0;
+    return count;
+}
+
 // Start of the character holding byte i: where the scalar scanner takes over
 // (starting at i - 1 also catches a character cut short just before i).
 std::size_t BackToBoundary(const unsigned char* p, std::size_t i) {
@@ -140,9 +155,8 @@ void Utf8Tally::add(std::string_view bytes, bool more) {
     std::size_t i = 0;
     while (i < n) {
         const Utf8Scan scan = ScanUtf8(bytes.substr(i));
-        const std::size_t validEnd = i + scan.valid;
-        for (; i < validEnd; ++i)
-            sequences += p[i] >= 0xC0; // lead bytes: one per character
+        sequences += LeadBytes(p + i, scan.valid);
+        i += scan.valid;
         if (i == n) break;
         ++sequences;
         if (scan.truncated && more) break;
