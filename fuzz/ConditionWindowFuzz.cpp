@@ -28,6 +28,8 @@ bool PlainMatches(std::u16string_view pattern, std::u16string_view line, Matches
                                      options, &error, &offset, compileContext);
     pcre2_compile_context_free(compileContext);
     if (code == nullptr) return false;
+    // JIT as the condition uses it; the interpreter alone can spend minutes on a line.
+    pcre2_jit_compile(code, PCRE2_JIT_COMPLETE);
     pcre2_match_data* data = pcre2_match_data_create_from_pattern(code, nullptr);
     pcre2_match_context* context = pcre2_match_context_create(nullptr);
     pcre2_set_match_limit(context, 1'000'000);
