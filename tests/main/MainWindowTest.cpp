@@ -97,7 +97,7 @@ TEST_F(MainWindow, OpensWithItsStartValues) {
     EXPECT_EQ(window->windowTitle(), Caption(" - [未打开]"));
     EXPECT_EQ(window->txtFind()->toPlainText(),
               QStringLiteral(
-                  "第([一二两三四五六七八九十○零百0-9１２３４５６７８９０]{1,6})([章草])(.*)"));
+                  "第([一二两三四五六七八九十○〇零百千万0-9１２３４５６７８９０]{1,10})([章草])(.*)"));
     EXPECT_EQ(window->txtOut()->text(), QStringLiteral("%n-%c%s"));
     EXPECT_EQ(window->txtNum()->text(), QStringLiteral("1"));
     EXPECT_EQ(window->txtCount()->text(), QStringLiteral("50"));
