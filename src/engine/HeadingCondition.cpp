@@ -111,7 +111,7 @@ HeadingCondition& HeadingCondition::operator=(HeadingCondition&&) noexcept = def
 // it really looked at: a lookahead that runs to the end of the line on every
 // attempt spends the budget quickly, while many short matches on a long line
 // cost little. Within one attempt the engine's own backtracking steps are
-// capped by what is left.
+// capped by what is left, and never more than the limit one call always had.
 int HeadingCondition::matchOnce(std::u16string_view line, std::size_t start, uint32_t options,
                                 std::uint64_t& budget) {
     const auto subject = reinterpret_cast<PCRE2_SPTR>(line.data());
@@ -121,7 +121,7 @@ int HeadingCondition::matchOnce(std::u16string_view line, std::size_t start, uin
         if (end < line.size() && U16_IS_LEAD(line[end - 1])) ++end; // keep a pair whole
         const bool whole = end == line.size();
         pcre2_set_match_limit(m_compiled->context,
-                              static_cast<uint32_t>(std::min<std::uint64_t>(budget, UINT32_MAX)));
+                              static_cast<uint32_t>(std::min<std::uint64_t>(budget, m_matchLimit)));
         const int rc = pcre2_match(m_compiled->code, subject, end, start,
                                    options | (whole ? 0 : PCRE2_PARTIAL_HARD), m_compiled->data,
                                    m_compiled->context);
