@@ -58,8 +58,8 @@ bool PlainMatches(std::u16string_view pattern, std::u16string_view line, Matches
         std::vector<std::u16string> match;
         for (uint32_t i = 1; i <= groups; ++i) {
             const bool set = i < pcre2_get_ovector_count(data) && ovector[2 * i] != PCRE2_UNSET;
-            match.push_back(set ? std::u16string(line.substr(
-                                      ovector[2 * i], ovector[2 * i + 1] - ovector[2 * i]))
+            match.push_back(set ? std::u16string(line.substr(ovector[2 * i],
+                                                             ovector[2 * i + 1] - ovector[2 * i]))
                                 : std::u16string());
         }
         matches.push_back(std::move(match));
