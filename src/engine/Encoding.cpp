@@ -24,6 +24,31 @@ bool DetectorSaysBig5(std::string_view bytes) {
     return charset != nullptr && std::strcmp(charset, "BIG5") == 0;
 }
 
+// Hong Kong text in Big5 that the detector misses: it knows only the common
+// Big5 characters, and text full of the Hong Kong extension's (lead bytes
+// 0x87..0xA0) looks to it like GBK. Such text is taken for Big5 when more than
+// a few of its two-byte codes are in that extension and every code has the
+// Big5 form (trail byte 0x40..0x7E or 0xA1..0xFE). GBK text whose codes use
+// those lead bytes (rare and traditional characters) has trail bytes 0x80..0xA0
+// among them, which Big5 never has.
+bool LooksLikeHongKongBig5(std::string_view bytes) {
+    const std::string_view sample = bytes.substr(0, kDetectorSample);
+    std::size_t codes = 0;
+    std::size_t extension = 0;
+    for (std::size_t i = 0; i < sample.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(sample[i]);
+        if (lead < 0x81) continue;
+        if (++i == sample.size()) break;
+        const auto trail = static_cast<unsigned char>(sample[i]);
+        if (lead == 0xFF || trail < 0x40 || trail == 0x7F || (trail >= 0x80 && trail <= 0xA0) ||
+            trail == 0xFF)
+            return false;
+        ++codes;
+        if (lead >= 0x87 && lead <= 0xA0) ++extension;
+    }
+    return codes >= 20 && extension * 20 >= codes;
+}
+
 } // namespace
 
 std::string_view EncodingName(Encoding encoding) {
@@ -77,7 +102,8 @@ Encoding DetectEncoding(std::string_view bytes, std::uint64_t fileSize) {
 }
 
 Encoding DetectLegacyEncoding(std::string_view bytes) {
-    return DetectorSaysBig5(bytes) ? Encoding::Big5 : Encoding::Gb18030;
+    return DetectorSaysBig5(bytes) || LooksLikeHongKongBig5(bytes) ? Encoding::Big5
+                                                                   : Encoding::Gb18030;
 }
 
 } // namespace lumarin::engine

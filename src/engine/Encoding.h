@@ -27,7 +27,7 @@ bool IsUtf16(Encoding encoding);
 Encoding DetectEncoding(std::string_view bytes, std::uint64_t fileSize);
 
 // The choice once UTF-8 is ruled out: Big5 when the detector names Big5 for
-// `bytes`, else GB18030.
+// `bytes` or when they are Big5 full of Hong Kong characters; else GB18030.
 Encoding DetectLegacyEncoding(std::string_view bytes);
 
 // Length of the valid UTF-8 prefix of `bytes`; a sequence cut by the end of

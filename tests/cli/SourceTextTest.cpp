@@ -108,6 +108,22 @@ TEST(Big5HongKongTest, HongKongCharactersSurviveConversionAndFilters) {
               std::string::npos);
 }
 
+// Text written in Cantonese, with Hong Kong characters on every line, is Big5 too.
+TEST(Big5HongKongTest, CantoneseNovelIsReadAsBig5) {
+    std::vector<std::string> lines{"第一章 佢哋嘅約定"};
+    for (int i = 0; i < 30; ++i) {
+        lines.push_back("　　佢哋話呢度嘅燈唔會熄，啲人成日都喺度等。");
+        lines.push_back("　　我哋行咗好耐，終於見到嗰間舖頭。");
+    }
+    TempDir dir;
+    const auto source = dir / "novel.txt";
+    WriteBytes(source, Encode(JoinLines(lines, "\r\n"), "BIG5-HKSCS"));
+    const QJsonObject list = ListAsJson(source);
+    EXPECT_EQ(list["encoding"].toString(), "Big5");
+    ASSERT_EQ(list["count"].toInt(), 1);
+    EXPECT_EQ(list["rows"].toArray()[0].toObject()["title"].toString(), "佢哋嘅約定");
+}
+
 // A condition that looks to the end of the line at every character: on a 1 MB line the shared
 // budget of the line runs out, and the analysis stops with the line's number.
 TEST(MatchLimitTest, LookaheadToTheEndOfALongLineStops) {

@@ -23,9 +23,12 @@ const std::u16string kTraditional = u"第一章 "
 TEST(DetectEncoding, ByteOrderMarkThenUtf8ThenBig5ThenGb18030) {
     std::string longBig5;
     std::string longGbk;
+    std::string cantonese; // Hong Kong characters on every line
     for (int i = 0; i < 20; ++i) {
         longBig5 += Encode(kTraditional + u"\r\n", "Big5");
         longGbk += Encode(kSimplified + u"\r\n", "GB18030");
+        cantonese += lumarin::test::EncodeWithIconv("佢哋話呢度嘅燈唔會熄，啲人成日都喺度等。\r\n",
+                                                    "BIG5-HKSCS");
     }
     const struct {
         std::string bytes;
@@ -48,8 +51,10 @@ TEST(DetectEncoding, ByteOrderMarkThenUtf8ThenBig5ThenGb18030) {
         {Encode(kSimplified, "UTF-8").substr(0, 11), 0, Encoding::Gb18030},
         {longGbk, 0, Encoding::Gb18030},
         {longBig5, 0, Encoding::Big5},
-        {"\xED\xA0\x80", 0, Encoding::Gb18030}, // an encoded surrogate is no UTF-8
-        {"\xC0\xAF", 0, Encoding::Gb18030},     // nor an overlong form
+        {cantonese, 0, Encoding::Big5},
+        {Encode(kTraditional, "GB18030"), 0, Encoding::Gb18030}, // traditional text in GBK
+        {"\xED\xA0\x80", 0, Encoding::Gb18030},                  // an encoded surrogate is no UTF-8
+        {"\xC0\xAF", 0, Encoding::Gb18030},                      // nor an overlong form
     };
     for (const auto& c : cases)
         EXPECT_EQ(EncodingName(DetectEncoding(c.bytes, c.bytes.size() + c.more)),
