@@ -143,12 +143,13 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
 
     const SourceStamp stamp = file.stamp();
     const SourceHead head = ReadHead(file);
-    Encoding encoding = DetectEncoding(head.bytes, head.whole);
+    Encoding encoding = DetectEncoding(head.bytes, head.whole ? head.bytes.size() : stamp.size);
     std::optional<HeadingScanner> scanner;
-    scanner.emplace(file, encoding, plan, encoding == Encoding::Utf8 && !head.whole);
+    scanner.emplace(file, encoding, plan,
+                    encoding == Encoding::Utf8 && !head.whole ? stamp.size : 0);
     if (!scanner->run()) {
         encoding = DetectLegacyEncoding(head.bytes);
-        scanner.emplace(file, encoding, plan, false);
+        scanner.emplace(file, encoding, plan, 0);
         scanner->run();
     }
     ScanOutcome outcome = scanner->take();

@@ -21,9 +21,19 @@ void HeadingHits::add(LineNumber line, std::u16string_view heading, const Headin
 }
 
 HeadingScanner::HeadingScanner(SourceFile& file, Encoding encoding, const ScanPlan& plan,
-                               bool validateUtf8)
+                               std::uint64_t utf8Size)
     : m_file(file), m_encoding(encoding), m_plan(plan), m_codec(encoding), m_breaks(encoding),
-      m_starts(encoding), m_validateUtf8(validateUtf8) {}
+      m_starts(encoding), m_utf8Size(utf8Size) {}
+
+// Tallies `bytes` while UTF-8 is still to be confirmed; false once the file
+// can no longer be mostly UTF-8 (`atEnd`: or is not).
+bool HeadingScanner::stillUtf8(std::string_view bytes, bool atEnd) {
+    if (m_utf8Size == 0) return true;
+    m_tally.add(bytes);
+    m_tallied += bytes.size();
+    if (atEnd) return m_tally.mostlyUtf8();
+    return !m_tally.ruledOut(m_utf8Size > m_tallied ? m_utf8Size - m_tallied : 0);
+}
 
 bool HeadingScanner::run() {
     m_file.rewind();
@@ -31,6 +41,8 @@ bool HeadingScanner::run() {
     m_outcome.hits.resize(m_plan.conditions.size());
     m_lines = 0;
     m_chars = 0;
+    m_tally = Utf8Tally{};
+    m_tallied = 0;
     bool ok = false;
     if (IsUtf16(m_encoding)) {
         ok = scanDecodedLines();
@@ -41,7 +53,7 @@ bool HeadingScanner::run() {
     }
     m_outcome.lineCount = m_lines;
     m_outcome.totalChars = m_chars;
-    return ok;
+    return ok && stillUtf8({}, true);
 }
 
 std::optional<std::string> HeadingScanner::searchableForm() {
@@ -56,7 +68,7 @@ bool HeadingScanner::scanNeedle(const std::string& needle) {
     BlockReader blocks(m_file, m_encoding);
     std::string_view block;
     while (blocks.next(block)) {
-        if (m_validateUtf8 && ValidUtf8Prefix(block) != block.size()) return false;
+        if (!stillUtf8(block, false)) return false;
         scanNeedleBlock(block, needle);
     }
     return true;
@@ -86,7 +98,7 @@ bool HeadingScanner::scanByteLines() {
     BlockReader blocks(m_file, m_encoding);
     std::string_view block;
     while (blocks.next(block)) {
-        if (m_validateUtf8 && ValidUtf8Prefix(block) != block.size()) return false;
+        if (!stillUtf8(block, false)) return false;
         if (m_breaks.endsOnLineFeed(block)) {
             scanLineFeedLines(block);
             continue;

@@ -3,6 +3,7 @@
 #include "engine/Analyzer.h"
 #include "engine/HeadingStarts.h"
 #include "engine/SourceFile.h"
+#include "engine/Utf8Scan.h"
 
 #include <cstdint>
 #include <optional>
@@ -49,11 +50,13 @@ struct ScanOutcome {
 // can matter are decoded: for the user's condition the lines holding a
 // character every match must contain (第 for the default condition), for the
 // built-in rules and near misses the lines whose first character may start a
-// heading. Strict UTF-8 is judged block by block; run() is false when the
-// source turns out not to be UTF-8 after all.
+// heading. UTF-8 that is still to be confirmed is tallied as the scan goes;
+// run() is false when the source turns out not to be mostly UTF-8 after all.
 class HeadingScanner {
 public:
-    HeadingScanner(SourceFile& file, Encoding encoding, const ScanPlan& plan, bool validateUtf8);
+    // `utf8Size`: the size of a file whose UTF-8 still has to be confirmed, else 0.
+    HeadingScanner(SourceFile& file, Encoding encoding, const ScanPlan& plan,
+                   std::uint64_t utf8Size);
 
     bool run();
     ScanOutcome take() { return std::move(m_outcome); }
@@ -75,7 +78,11 @@ private:
     LineCodec m_codec;
     LineBreaks m_breaks;
     HeadingStarts m_starts;
-    bool m_validateUtf8;
+    bool stillUtf8(std::string_view bytes, bool atEnd);
+
+    std::uint64_t m_utf8Size;
+    Utf8Tally m_tally;
+    std::uint64_t m_tallied = 0;
     std::optional<std::string> m_needle;
     ScanOutcome m_outcome;
     LineNumber m_lines = 0;
