@@ -3,12 +3,14 @@
 #include "engine/TextUtil.h"
 #include "listview/ListView.h"
 #include "main/ProductInfo.h"
-#include "main/QtText.h"
 #include "main/frmTessel.h"
+#include "platform/qt/QtText.h"
 
 #include <QPlainTextEdit>
 
 namespace lumarin::app {
+
+using platform::qt::qs;
 
 void frmTessel::cmdAnalyze_Click() {
     if (m_blnOutputRunning) return; // the output is reading the current table

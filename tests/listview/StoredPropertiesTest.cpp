@@ -73,7 +73,7 @@ TEST(StoredProperties, MissingEntriesTakeTheirDefaults) {
     bag.WriteProperty(u"checkboxes", true, false);
     lv.LoadStoredProperties(bag);
     EXPECT_TRUE(lv.Checkboxes());
-    EXPECT_EQ(lv.BackColor(), static_cast<std::int32_t>(0x80000005u));
+    EXPECT_EQ(lv.BackColor(), platform::OleSystemColor(platform::COLOR_WINDOW));
     EXPECT_EQ(lv.FocusRectColor(), static_cast<std::int32_t>(0x8000000Du));
     EXPECT_TRUE(lv.Reorder());
     EXPECT_TRUE(lv.SolidFocusRect());
@@ -131,7 +131,7 @@ TEST(StoredProperties, LoadingAttachesTheScrollBarsAndLaysOut) {
 TEST(StoredProperties, ApplyDefaultPropertiesGivesANewPlacementsLook) {
     ListView lv(0, 0, 0, 300, 200);
     lv.ApplyDefaultProperties();
-    EXPECT_EQ(lv.BackColor(), static_cast<std::int32_t>(0x80000005u));
+    EXPECT_EQ(lv.BackColor(), platform::OleSystemColor(platform::COLOR_WINDOW));
     EXPECT_EQ(lv.CheckboxSelectedColor(), 0xFFFFFF);
     EXPECT_TRUE(lv.MultiSelect());
     EXPECT_TRUE(lv.ColumnsVisible());
