@@ -12,9 +12,11 @@
 #include "engine/OutputWriter.h"
 #include "listview/ICustomDraw.h"
 #include "listview/IListViewEvents.h"
+#include "main/CommandFailure.h"
 
 #include <QElapsedTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -66,6 +68,7 @@ public:
 
     // ---- controls, for tests and start-up --------------------------------------------
     QPlainTextEdit* txtFile() const { return m_txtFile; }
+    QPushButton* cmdOpenFile() const { return m_cmdOpenFile; }
     QPlainTextEdit* txtFind() const { return m_txtFind; }
     QLineEdit* txtOut() const { return m_txtOut; }
     QComboBox* cboFolderOut() const { return m_cboFolderOut; }
@@ -81,7 +84,11 @@ public:
     listview::ListView& lstMemo() const { return *m_lstMemo; }
     platform::qt::WindowHostWidget* lstMemoHost() const { return m_lstMemoHost; }
 
-    // Opens a file given on the command line: as if it had been dropped on the list.
+    // Whether an output is being written (for tests).
+    bool outputRunning() const { return m_blnOutputRunning; }
+
+    // Opens a file given on the command line: as if it had been dropped on the
+    // list, whatever its extension; a file that does not exist is said so.
     void OpenFromCommandLine(const std::u16string& path);
 
 protected:
@@ -96,11 +103,16 @@ private:
     void Form_Unload();
 
     // frmTessel_Analyze.cpp
+    enum class MissingSource { Silent, Warn };
+    void analyseSource(MissingSource missing);
     void fillChapterList(const engine::AnalysisResult& analysis);
     std::vector<bool> currentCheckMarks() const;
     void setCaptionCount(std::int32_t unchecked, std::int32_t total);
 
     // frmTessel_Output.cpp
+    void writeChapterFiles();
+    // Asks what to do with chapter files already there; false when the user cancels.
+    bool chooseExistingFiles(engine::OutputPlan& plan);
     engine::OutputOptions outputOptions() const;
     void showProgress(int percent);
     void setProgressWidthTwips(double twips);
@@ -110,6 +122,10 @@ private:
     void warn(const std::u16string& text);
     void setTopMost(bool topMost);
     void takeDroppedFile(platform::DataObject& Data);
+    void showSourcePath(const std::u16string& path);
+    // Every command Qt starts runs through here: a failure becomes a warning
+    // box and the window carries on.
+    void runGuarded(CommandSide side, const std::function<void()>& command);
 
     // Start values.
     static constexpr const char16_t* kFullProgressWidth = u"9135"; // twips

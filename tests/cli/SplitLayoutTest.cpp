@@ -152,6 +152,20 @@ TEST(SimplifiedTest, Utf8SourceStaysUtf8) {
               JoinLines({"第一章 唯一", "这里有灯"}, "\r\n"));
 }
 
+// NUL is text like any other: the line goes through the conversion whole.
+TEST(SimplifiedTest, NulCharacterDoesNotCutTheLine) {
+    using namespace std::string_literals;
+    const struct {
+        const char* source;
+        const char* output;
+    } cases[] = {{"UTF-8", "UTF-8"}, {"BIG5", "GB18030"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(SplitOneChapter({"這裡\0有燈，計\0畫，計畫"s}, {"-s"}, c.source),
+                  Encode(JoinLines({"第一章 唯一", "这里\0有灯，计\0画，计划"s}, "\r\n"), c.output))
+            << c.source;
+    }
+}
+
 struct AppendCase {
     const char* name;
     const char* charset;
@@ -160,8 +174,8 @@ struct AppendCase {
 
 class AppendTest : public ::testing::TestWithParam<AppendCase> {};
 
-// Files are opened for appending, so a second run doubles them; a byte order mark belongs only
-// at the start of a file, never in the middle of it.
+// With --existing append a second run doubles the files; a byte order mark belongs only at the
+// start of a file, never in the middle of it.
 TEST_P(AppendTest, SecondRunAppendsToTheSameFiles) {
     const AppendCase& c = GetParam();
     TempDir dir;
@@ -171,7 +185,7 @@ TEST_P(AppendTest, SecondRunAppendsToTheSameFiles) {
     const std::string chapter = text.substr(front.size());
     WriteBytes(source, c.bom + text);
     const std::vector<std::string> args{
-        "-q", "--keep-blank-lines",   "-g",           "0", "-p", "%n",
+        "-q", "--keep-blank-lines",   "-g",           "0", "-p", "%n", "--existing", "append",
         "-o", (dir / "out").string(), source.string()};
     ASSERT_EQ(RunSplit(args).exitCode, 0);
     ASSERT_EQ(RunSplit(args).exitCode, 0);
