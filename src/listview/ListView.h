@@ -172,11 +172,8 @@ public:
     bool CustomDraw(std::int32_t ItemIndex, std::int32_t ColumnIndex, std::int32_t& BackColor,
                     std::int32_t& ForeColor) override;
 
-    // Read access for tests and demonstrations (drawing state of the back buffer).
-    platform::HDC BackBufferDC() const { return m_hMemDC; }
-
 private:
-    // Pixel and interaction tests read the layout (header bottom, text height).
+    // Pixel and interaction tests read the back buffer, the layout and the bars.
     friend class ListViewTestAccess;
 
     // ---- window (ListView.cpp) ------------------------------------------------------

@@ -117,7 +117,7 @@ TEST(StoredProperties, LoadingAttachesTheScrollBarsAndLaysOut) {
     EXPECT_TRUE(ListViewTestAccess::ScrollVisible(lv, 1));
     EXPECT_FALSE(ListViewTestAccess::ScrollEnabled(lv, 1));
     EXPECT_FALSE(ListViewTestAccess::ScrollVisible(lv, 0));
-    EXPECT_NE(lv.BackBufferDC(), 0u);
+    EXPECT_NE(ListViewTestAccess::BackBuffer(lv), 0u);
     // Rows beyond the view enable the vertical bar with its range.
     lv.AddColumn(u"a", u"A", 0, 100);
     lv.Redraw(false);
