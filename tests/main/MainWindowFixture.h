@@ -7,7 +7,6 @@
 #include "platform/Gdi.h"
 #include "platform/Window.h"
 #include "platform/WindowHost.h"
-#include "platform/qt/WindowHostWidget.h"
 #include "platform/testing/ScopedTestServices.h"
 
 #include <QPlainTextEdit>
@@ -78,10 +77,6 @@ protected:
             bottom = y + 1;
         }
         return {top, bottom};
-    }
-
-    platform::qt::WindowHostWidget* listHost() {
-        return dynamic_cast<platform::qt::WindowHostWidget*>(GetWindowHost(list().hWnd()));
     }
 
     platform::testing::ScopedTestServices services;
