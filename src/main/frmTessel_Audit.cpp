@@ -7,8 +7,8 @@
 #include "engine/HeadingRules.h"
 #include "engine/TextUtil.h"
 #include "listview/ListView.h"
-#include "main/QtText.h"
 #include "main/frmTessel.h"
+#include "platform/qt/QtText.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -17,6 +17,8 @@
 #include <QVBoxLayout>
 
 namespace lumarin::app {
+
+using platform::qt::qs;
 
 namespace {
 
