@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace lumarin::app {
@@ -130,12 +131,21 @@ void frmTessel::buildControls() {
     m_shpDone->setPalette(bar);
     m_lblState = new QLabel(this);
     m_lblState->setAttribute(Qt::WA_TranslucentBackground);
+    m_cmdOpenOut = new QPushButton(this);
+    m_cmdOpenOut->setFlat(true);
+    m_cmdOpenOut->setCursor(Qt::PointingHandCursor);
+    // Blank and disabled until an output has named its folder. Its width is
+    // what the status line leaves: a long path never widens the window.
+    m_cmdOpenOut->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    m_cmdOpenOut->setEnabled(false);
+    buildOptionsMenu();
 
     connect(m_cmdAnalyze, &QPushButton::clicked, this, [this] { cmdAnalyze_Click(); });
     connect(m_cmdSaveOut, &QPushButton::clicked, this, [this] { cmdSaveOut_Click(); });
     connect(m_cmdOrder, &QPushButton::clicked, this, [this] { cmdOrder_Click(); });
     connect(m_cmdOpenFile, &QPushButton::clicked, this, [this] { cmdOpenFile_Click(); });
     connect(m_cmdOpenFolder, &QPushButton::clicked, this, [this] { cmdOpenFolder_Click(); });
+    connect(m_cmdOpenOut, &QPushButton::clicked, this, [this] { cmdOpenOut_Click(); });
 }
 
 void frmTessel::createChapterList() {
@@ -194,6 +204,7 @@ void frmTessel::layOutControls() {
     buttons->addWidget(m_chkFJconv);
     buttons->addStretch(1);
     buttons->addWidget(m_cmdOrder);
+    buttons->addWidget(m_cmdOptions);
 
     auto* rightColumn = new QVBoxLayout;
     rightColumn->addWidget(m_lstMemoHost, 1);
@@ -214,7 +225,10 @@ void frmTessel::layOutControls() {
     auto* form = new QVBoxLayout(m_picBack);
     form->setContentsMargins(6, 6, 6, 2);
     form->addLayout(body, 1);
-    form->addWidget(status);
+    auto* statusLine = new QHBoxLayout;
+    statusLine->addWidget(status, 1);
+    statusLine->addWidget(m_cmdOpenOut, 2);
+    form->addLayout(statusLine);
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -246,10 +260,12 @@ void frmTessel::Form_Load() {
     m_lstMemo->DrawCallback(this);
     m_lstMemo->Redraw(true);
 
-    setTopMost(true);
+    loadSettings();
+    setTopMost(m_blnTopMost);
 }
 
 void frmTessel::Form_Unload() {
+    saveSettings();
     setTopMost(false);
 }
 

@@ -8,6 +8,8 @@
 // frmTessel_Analyze.cpp   analysis, renumbering, the caption count
 // frmTessel_Output.cpp    writing the chapter files
 // frmTessel_Events.cpp    drops, keys, list colours, dialogs, about
+// frmTessel_Settings.cpp  settings kept between runs, the options menu
+// frmTessel_Status.cpp    the output folder named in the status line
 
 #include "engine/OutputWriter.h"
 #include "listview/ICustomDraw.h"
@@ -15,10 +17,12 @@
 
 #include <QElapsedTimer>
 #include <QWidget>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -26,6 +30,8 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QSettings;
+class QToolButton;
 
 namespace lumarin::listview {
 class ListView;
@@ -35,6 +41,9 @@ class WindowHostWidget;
 }
 
 namespace lumarin::app {
+
+// The settings the window keeps between runs, in the user's configuration folder.
+std::unique_ptr<QSettings> OpenSettings();
 
 class frmTessel final : public QWidget,
                         public listview::ICustomDraw,
@@ -53,6 +62,9 @@ public:
     void imgAbout_Click();
     void txtFile_OLEDragDrop(platform::DataObject& Data);
     void lstMemo_ItemCheck(std::int32_t ItemIndex);
+    void cmdOpenOut_Click();
+    void RestoreDefaultCondition();
+    void KeepOnTop(bool blnOnTop);
 
     // ---- the chapter list's events ---------------------------------------------------
     void RedrawingDone() override;
@@ -77,6 +89,12 @@ public:
     QPushButton* cmdSaveOut() const { return m_cmdSaveOut; }
     QPushButton* cmdOrder() const { return m_cmdOrder; }
     QLabel* lblState() const { return m_lblState; }
+    QPushButton* cmdOpenOut() const { return m_cmdOpenOut; }
+    QToolButton* cmdOptions() const { return m_cmdOptions; }
+    QAction* mnuDefaultCondition() const { return m_mnuDefaultCondition; }
+    QAction* mnuTopMost() const { return m_mnuTopMost; }
+    bool KeepOnTop() const { return m_blnTopMost; }
+    const std::u16string& m_strLastFolder_() const { return m_strLastFolder; }
     QFrame* shpDone() const { return m_shpDone; }
     QLabel* lbl(int index) const { return m_lbl[index]; }
     listview::ListView& lstMemo() const { return *m_lstMemo; }
@@ -93,6 +111,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -115,6 +134,16 @@ private:
     void setBusy(bool busy);
 
     void warn(const std::u16string& text);
+    void rememberFolder(const std::u16string& folder);
+
+    // frmTessel_Settings.cpp
+    void buildOptionsMenu();
+    void loadSettings();
+    void saveSettings() const;
+
+    // frmTessel_Status.cpp
+    void showOutputFolder(const std::filesystem::path& folder);
+    void fitOutputFolder();
     void setTopMost(bool topMost);
     void takeDroppedFile(platform::DataObject& Data);
 
@@ -128,6 +157,9 @@ private:
     std::u16string m_strProgressFullWidth; // the progress bar's stored full width, in twips
 
     bool m_blnOutputRunning = false;
+    bool m_blnTopMost = true;
+    std::u16string m_strLastFolder;   // the folder a chooser last returned
+    std::u16string m_strOutputFolder; // where the last output went
     QElapsedTimer m_sinceEventsRan;
 
     QWidget* m_picBack = nullptr;
@@ -149,6 +181,10 @@ private:
     QLabel* m_imgAbout = nullptr;
     QLabel* m_lblState = nullptr;
     QFrame* m_shpDone = nullptr;
+    QPushButton* m_cmdOpenOut = nullptr;
+    QToolButton* m_cmdOptions = nullptr;
+    QAction* m_mnuDefaultCondition = nullptr;
+    QAction* m_mnuTopMost = nullptr;
 
     std::unique_ptr<listview::ListView> m_lstMemo;
     platform::qt::WindowHostWidget* m_lstMemoHost = nullptr;

@@ -134,15 +134,23 @@ bool frmTessel::CustomDraw(std::int32_t ItemIndex, std::int32_t /*ColumnIndex*/,
 // ---- choosers and the about window --------------------------------------------------------
 
 void frmTessel::cmdOpenFile_Click() {
-    const std::u16string path = ShowOpenDialog(m_lstMemo->hWnd());
-    if (!path.empty()) m_txtFile->setPlainText(qs(path));
+    const std::u16string source = m_txtFile->toPlainText().toStdU16String();
+    const std::u16string path =
+        ShowOpenDialog(m_lstMemo->hWnd(), FirstExistingFolder({FolderOf(source), m_strLastFolder}));
+    if (!path.empty()) {
+        m_txtFile->setPlainText(qs(path));
+        rememberFolder(FolderOf(path));
+    }
     m_txtFile->setFocus(Qt::OtherFocusReason);
 }
 
 void frmTessel::cmdOpenFolder_Click() {
-    std::u16string start = ProgramFolder();
+    const std::u16string source = m_txtFile->toPlainText().toStdU16String();
+    std::u16string start = FirstExistingFolder(
+        {m_cboFolderOut->currentText().toStdU16String(), FolderOf(source), m_strLastFolder});
     const std::u16string folder = BrowseFolder(m_lstMemo->hWnd(), start);
     if (!folder.empty()) {
+        rememberFolder(folder);
         m_cboFolderOut->addItem(qs(folder));
         m_cboFolderOut->setCurrentIndex(m_cboFolderOut->count() - 1);
         m_cboFolderOut->setEditText(qs(folder));
@@ -155,7 +163,7 @@ void frmTessel::imgAbout_Click() {
         frmAbout about(this);
         about.exec();
     }
-    setTopMost(true);
+    setTopMost(m_blnTopMost);
 }
 
 } // namespace lumarin::app

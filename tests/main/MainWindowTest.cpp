@@ -15,6 +15,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -47,6 +48,7 @@ std::vector<std::string> NovelWithContents() {
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
+        OpenSettings()->clear(); // every test starts from the start values
         window = std::make_unique<frmTessel>();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
