@@ -30,9 +30,9 @@ make_novel 500000000 simplified "$data/novel-500m-utf8.txt" GBK "$data/novel-500
 shm=/dev/shm/lumarin-bench
 rm -rf "$shm"
 mkdir -p "$shm"
-condition='第([一二两三四五六七八九十○零百0-9１２３４５６７８９０]{1,6})([章草])(.*)'
+condition='第([一二两三四五六七八九十○〇零百千万0-9１２３４５６７８９０]{1,10})([章草])(.*)'
 # csplit reads a basic regular expression: the same heading start, without the capture groups.
-csplit_condition='第[一二两三四五六七八九十○零百0-9１２３４５６７８９０]\{1,6\}[章草]'
+csplit_condition='第[一二两三四五六七八九十○〇零百千万0-9１２３４５６７８９０]\{1,10\}[章草]'
 
 results=$data/hyperfine.csv
 load=$(cut -d' ' -f1-3 /proc/loadavg)

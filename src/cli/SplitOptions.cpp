@@ -44,6 +44,12 @@ void AddOptions(CLI::App& app, SplitOptions& o) {
     app.add_option("--uncheck", o.uncheckRows, "clear marks (applied after --check)")
         ->type_name("ROWS")
         ->allow_extra_args(false);
+    app.add_option("--existing", o.existing,
+                   "chapter files already there: refuse (write nothing), overwrite (start each "
+                   "afresh) or append")
+        ->type_name("MODE")
+        ->check(CLI::IsMember({"refuse", "overwrite", "append"}))
+        ->capture_default_str();
     auto* list =
         app.add_flag("-l,--list", o.list, "analyse only: print the chapter list, write nothing");
     app.add_flag("--json", o.json, "with --list: machine-readable output")->needs(list);

@@ -20,6 +20,7 @@ struct SplitOptions {
     bool simplified = false;
     std::vector<std::string> checkRows;
     std::vector<std::string> uncheckRows;
+    std::string existing = "refuse"; // refuse | overwrite | append
     bool list = false;
     bool json = false;
     bool quiet = false;

@@ -68,6 +68,7 @@ public:
 
     // ---- the chapter list's events ---------------------------------------------------
     void RedrawingDone() override;
+    void KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) override;
     void KeyPress(std::int16_t& KeyAscii) override;
     void ItemCheck(std::int32_t ItemIndex) override;
     void OLEDragDrop(platform::DataObject& Data, std::int32_t& Effect, std::int16_t& MouseButton,
@@ -127,6 +128,9 @@ private:
     void setCaptionCount(std::int32_t unchecked, std::int32_t total);
 
     // frmTessel_Output.cpp
+    void writeChapterFiles();
+    // Asks what to do with chapter files already there; false when the user cancels.
+    bool chooseExistingFiles(engine::OutputPlan& plan);
     engine::OutputOptions outputOptions() const;
     void showProgress(int percent);
     void setProgressWidthTwips(double twips);

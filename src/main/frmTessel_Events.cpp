@@ -108,6 +108,20 @@ void frmTessel::ItemCheck(std::int32_t ItemIndex) {
     lstMemo_ItemCheck(ItemIndex);
 }
 
+// Home and End (with or without Ctrl) make the first or last row the only
+// selected, current row and scroll it into view; the list itself knows no
+// such keys, so it goes on to handle the key as before.
+void frmTessel::KeyDown(std::int16_t& KeyCode, std::int16_t& /*Shift*/) {
+    if (KeyCode != platform::VK_HOME && KeyCode != platform::VK_END) return;
+    const std::int32_t count = m_lstMemo->ItemCount();
+    if (count == 0) return;
+    const std::int32_t row = KeyCode == platform::VK_HOME ? 0 : count - 1;
+    m_lstMemo->UnSelectAll();
+    m_lstMemo->ItemSelected(row, true);
+    m_lstMemo->SelectedItem(row);
+    m_lstMemo->MakeSureVisible(row);
+}
+
 void frmTessel::KeyPress(std::int16_t& KeyAscii) {
     if (KeyAscii == 32) lstMemo_ItemCheck(m_lstMemo->SelectedItem());
 }

@@ -83,7 +83,8 @@ RunResult RunSplit(const std::vector<std::string>& args, const std::string& stdo
     return result;
 }
 
-RunResult RunSplitOnTerminal(const std::vector<std::string>& args) {
+RunResult RunSplitOnTerminal(const std::vector<std::string>& args,
+                             const std::function<void()>& whileUnread) {
     auto command = CommandFor(args);
     auto argv = ArgvFor(command);
     int master = -1;
@@ -94,6 +95,9 @@ RunResult RunSplitOnTerminal(const std::vector<std::string>& args) {
     if (pid == 0) {
         execv(argv[0], argv.data());
         _exit(127);
+    }
+    if (whileUnread) {
+        whileUnread();
     }
     RunResult result;
     result.err = ReadAll(master); // stdout and stderr share the terminal

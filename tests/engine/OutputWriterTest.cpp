@@ -5,6 +5,8 @@
 #include "engine/EngineError.h"
 #include "engine/TextUtil.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -151,6 +153,7 @@ TEST_F(OutputWriterTest, RunningTwiceAppends) {
     const auto analysis = analyse(Encode(kThreeChapters, "UTF-16LE").insert(0, "\xFF\xFE"));
     OutputOptions o = options();
     o.filesPerFolder = 0;
+    o.existing = ExistingFiles::Append;
     WriteOutput(analysis, analysis.checked, o);
     const std::string once = file("001-1开始.txt");
     EXPECT_EQ(once, "\xFF\xFE" + Encode(u"第一章 开始\r\n甲\r\n", "UTF-16LE"));
@@ -208,6 +211,37 @@ TEST_F(OutputWriterTest, FiltersBlankLinesAndConversion) {
         o.toSimplified = c.simplified;
         WriteOutput(analysis, analysis.checked, o);
         EXPECT_EQ(FromUtf8(file("001-1甲.txt")), c.chapter) << test::U8(c.chapter);
+    }
+}
+
+// Without filters or conversion lines are copied as bytes; blank lines made
+// of ideographic spaces must still go, in each encoding's own bytes.
+TEST_F(OutputWriterTest, CopiedLinesOfIdeographicSpacesAreDeletedAsBlank) {
+    const struct {
+        const char* encoding;
+        std::u16string preface; // enough text in the encoding's own script to be recognised
+    } cases[] = {
+        {"UTF-8", u"话说天下大势，分久必合，合久必分。"},
+        {"GBK", u"话说天下大势，分久必合，合久必分。周末七国分争，并入于秦。"},
+        {"GB18030", u"话说天下大势，分久必合，合久必分。周末七国分争，并入于秦。"},
+        {"BIG5", u"話說天下大勢，分久必合，合久必分。周末七國分爭，並入於秦。"},
+    };
+    const std::u16string chapter = u"第一章 甲\n\u3000\u3000\n \u3000 \n\u3000正文\n\n乙\n";
+    const std::u16string kept =
+        u"第一章 甲\r\n\u3000\u3000\r\n \u3000 \r\n\u3000正文\r\n\r\n乙\r\n";
+    const std::u16string deleted = u"第一章 甲\r\n\u3000正文\r\n乙\r\n";
+    for (const auto& c : cases) {
+        for (const bool deleteBlank : {true, false}) {
+            SCOPED_TRACE(std::string(c.encoding) + (deleteBlank ? ", deleting" : ", keeping"));
+            const auto analysis = analyse(Encode(c.preface + u"\n" + chapter, c.encoding));
+            ASSERT_EQ(analysis.table.m_strHeading.size(), 2u);
+            std::filesystem::remove_all(m_dir.path() / "out");
+            OutputOptions o = options();
+            o.filesPerFolder = 0;
+            o.deleteBlankLines = deleteBlank;
+            WriteOutput(analysis, analysis.checked, o);
+            EXPECT_EQ(file("001-1甲.txt"), Encode(deleteBlank ? deleted : kept, c.encoding));
+        }
     }
 }
 
@@ -417,6 +451,7 @@ TEST_F(OutputWriterTest, FailedWritesAreReportedWithPathAndReason) {
     const auto analysis = analyse(Encode(kThreeChapters, "UTF-8"));
     OutputOptions o = options();
     o.filesPerFolder = 0;
+    o.existing = ExistingFiles::Append;
     // A folder where the second chapter file should be: its creation fails.
     std::filesystem::create_directories(out() / "002-2继续.txt");
     try {
@@ -428,10 +463,10 @@ TEST_F(OutputWriterTest, FailedWritesAreReportedWithPathAndReason) {
         EXPECT_EQ(std::string(error.what()),
                   "无法写入: " + (out() / "002-2继续.txt").string() + ": Is a directory");
     }
-    // A full disk: the chapter file is the device that is always full.
+    // A full disk: the chapter file is a node of the device that is always full.
     std::filesystem::remove_all(m_dir.path() / "out");
     std::filesystem::create_directories(out());
-    std::filesystem::create_symlink("/dev/full", out() / "001-1开始.txt");
+    ASSERT_EQ(test::MakeFullDevice(out() / "001-1开始.txt"), 0) << std::strerror(errno);
     try {
         WriteOutput(analysis, analysis.checked, o);
         ADD_FAILURE() << "reported as done";

@@ -5,7 +5,9 @@
 #include "platform/Gdi.h"
 #include "platform/Window.h"
 #include "platform/WindowHost.h"
+#include "platform/qt/WindowHostWidget.h"
 #include "platform/testing/ScopedTestServices.h"
+#include "support/ChineseNumerals.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,6 +20,7 @@
 #include <QSettings>
 #include <QTest>
 #include <QUrl>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace lumarin::app {
@@ -41,6 +44,18 @@ std::vector<std::string> NovelWithContents() {
         lines.push_back(heading);
         for (int i = 1; i <= 11; ++i)
             lines.push_back(i % 4 == 0 ? "" : "　　这是正文的一行。");
+    }
+    return lines;
+}
+
+// Forty chapters, more than the list shows at once.
+std::vector<std::string> LongNovel() {
+    std::vector<std::string> lines = {"书名：青灯"};
+    for (int n = 1; n <= 40; ++n) {
+        lines.push_back(QString::fromStdU16String(u"第" + lumarin::test::WrittenOut(n) + u"章 标题")
+                            .toStdString());
+        for (int i = 1; i <= 11; ++i)
+            lines.push_back("　　这是正文的一行。");
     }
     return lines;
 }
@@ -90,6 +105,25 @@ protected:
         return texts;
     }
 
+    // The rows shown in the selection colour down the middle of the list, as
+    // [top, bottom) on the window's surface; (-1, -1) when none is.
+    std::pair<int, int> selectedBand() {
+        const PixelBuffer* surface = GetWindowSurface(list().hWnd());
+        EXPECT_NE(surface, nullptr);
+        const std::uint32_t selected = ToPixel(RGB(127, 157, 185)) & 0xFFFFFF;
+        int top = -1, bottom = -1;
+        for (int y = 0; surface != nullptr && y < surface->height; ++y) {
+            if ((surface->at(200, y) & 0xFFFFFF) != selected) continue;
+            if (top < 0) top = y;
+            bottom = y + 1;
+        }
+        return {top, bottom};
+    }
+
+    platform::qt::WindowHostWidget* listHost() {
+        return dynamic_cast<platform::qt::WindowHostWidget*>(GetWindowHost(list().hWnd()));
+    }
+
     testing::ScopedTestServices services;
     TempDir dir;
     std::unique_ptr<frmTessel> window;
@@ -97,9 +131,10 @@ protected:
 
 TEST_F(MainWindow, OpensWithItsStartValues) {
     EXPECT_EQ(window->windowTitle(), Caption(" - [未打开]"));
-    EXPECT_EQ(window->txtFind()->toPlainText(),
-              QStringLiteral(
-                  "第([一二两三四五六七八九十○零百0-9１２３４５６７８９０]{1,6})([章草])(.*)"));
+    EXPECT_EQ(
+        window->txtFind()->toPlainText(),
+        QStringLiteral(
+            "第([一二两三四五六七八九十○〇零百千万0-9１２３４５６７８９０]{1,10})([章草])(.*)"));
     EXPECT_EQ(window->txtOut()->text(), QStringLiteral("%n-%c%s"));
     EXPECT_EQ(window->txtNum()->text(), QStringLiteral("1"));
     EXPECT_EQ(window->txtCount()->text(), QStringLiteral("50"));
@@ -259,6 +294,62 @@ TEST_F(MainWindow, ASelectedCheckedRowIsDrawnInTheSelectionColours) {
     EXPECT_EQ(surface->at(checkedRow.x, checkedRow.y) & 0xFFFFFF,
               ToPixel(RGB(255, 224, 192)) & 0xFFFFFF);
     EXPECT_EQ(surface->at(plainRow.x, plainRow.y) & 0xFFFFFF, 0xFFFFFFu);
+}
+
+TEST_F(MainWindow, OneWheelNotchOverTheListShowsRowThreeAtTheTop) {
+    analyse(writeNovel(LongNovel()));
+    ASSERT_GT(list().ItemCount(), 30);
+    list().ItemSelected(3, true);
+    list().Refresh();
+
+    const auto [top, bottom] = selectedBand();
+    ASSERT_GE(top, 0);
+    const int rowHeight = bottom - top;
+    const int firstRowTop = top - 3 * rowHeight;
+
+    QWidget* host = listHost();
+    ASSERT_NE(host, nullptr);
+    const QPoint local(200, bottom);
+    QWheelEvent notch(QPointF(local), QPointF(host->mapToGlobal(local)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(host, &notch);
+
+    EXPECT_EQ(selectedBand(), std::make_pair(firstRowTop, firstRowTop + rowHeight));
+}
+
+TEST_F(MainWindow, HomeAndEndMakeTheFirstOrLastRowCurrentSelectedAndShown) {
+    analyse(writeNovel(LongNovel()));
+    const std::int32_t last = list().ItemCount() - 1;
+    ASSERT_GT(last, 30);
+    ASSERT_NE(listHost(), nullptr);
+    const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        QTest::keyClick(listHost(), key, modifiers);
+    };
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        std::int32_t row;
+    } cases[] = {
+        {Qt::Key_End, Qt::NoModifier, last},
+        {Qt::Key_Home, Qt::NoModifier, 0},
+        {Qt::Key_End, Qt::ControlModifier, last},
+        {Qt::Key_Home, Qt::ControlModifier, 0},
+    };
+    list().ItemSelected(5, true);
+    list().ItemSelected(6, true);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "row " << c.row << " ctrl " << (c.modifiers != 0));
+        press(c.key, c.modifiers);
+        EXPECT_EQ(list().SelectedItem(), c.row);
+        std::vector<std::int32_t> selected;
+        for (std::int32_t r = 0; r <= last; ++r)
+            if (list().ItemSelected(r)) selected.push_back(r);
+        EXPECT_EQ(selected, std::vector<std::int32_t>{c.row});
+        EXPECT_GE(selectedBand().first, 0) << "the row is scrolled into view";
+    }
+    // The list's own keys still work: Down moves on from the first row.
+    press(Qt::Key_Down, Qt::NoModifier);
+    EXPECT_EQ(list().SelectedItem(), 1);
 }
 
 TEST_F(MainWindow, ChoosersFillTheFields) {
