@@ -224,5 +224,35 @@ TEST_F(HostScrollBarTest, AHiddenBarGivesItsRoomToTheClientArea) {
     EXPECT_EQ(window.messages(WM_LBUTTONDOWN).size(), 1u);
 }
 
+TEST_F(HostScrollBarTest, TheThumbStandsOutFromItsTrack) {
+    for (const int which : {SB_HORZ, SB_VERT}) {
+        const QImage pixels = barPixels(which);
+        const QPoint origin = bar(which).geometry().topLeft();
+        const QColor thumb =
+            pixels.pixelColor(centreOf(which, QStyle::SC_ScrollBarSlider) - origin);
+        const QColor track =
+            pixels.pixelColor(centreOf(which, QStyle::SC_ScrollBarAddPage) - origin);
+        EXPECT_GE(ContrastRatio(thumb, track), 3.0)
+            << (which == SB_HORZ ? "horizontal" : "vertical") << " thumb "
+            << thumb.name().toStdString() << " on " << track.name().toStdString();
+    }
+}
+
+TEST(ThumbColourTest, ReachesThreeToOneOnLightAndDarkTracks) {
+    struct Case {
+        QColor track;
+        QColor start;
+    };
+    for (const Case& c : {Case{QColor(240, 240, 240), QColor(220, 220, 220)},
+                          Case{QColor(212, 208, 200), QColor(160, 160, 160)},
+                          Case{QColor(40, 40, 40), QColor(60, 60, 60)},
+                          Case{QColor(255, 255, 255), QColor(255, 255, 255)}}) {
+        for (const bool pressed : {false, true})
+            EXPECT_GE(ContrastRatio(ThumbColor(c.track, c.start, pressed), c.track), 3.0)
+                << c.track.name().toStdString() << (pressed ? " pressed" : "");
+    }
+    EXPECT_NEAR(ContrastRatio(Qt::black, Qt::white), 21.0, 1e-9);
+}
+
 } // namespace
 } // namespace lumarin::platform::qt::hosttest
