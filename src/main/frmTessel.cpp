@@ -46,16 +46,28 @@ platform::PropertyBag ChapterListStoredForm() {
     return bag;
 }
 
-// A text box that holds several lines.
+// A text box that holds several lines. Paths and conditions have no spaces
+// to break at: they wrap anywhere.
 QPlainTextEdit* MemoBox(QWidget* parent, int lines) {
     auto* box = new QPlainTextEdit(parent);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    const int lineHeight = box->fontMetrics().lineSpacing();
-    box->setMinimumHeight(lineHeight * lines + 8);
+    box->setWordWrapMode(QTextOption::WrapAnywhere);
+    box->setProperty("lines", lines);
     box->setTabChangesFocus(true);
     return box;
 }
+
+// Heights that follow the font: a memo box shows its number of lines.
+void FitMemoHeight(QPlainTextEdit* box) {
+    const int lines = box->property("lines").toInt();
+    const int frame =
+        2 * box->frameWidth() + 2 * static_cast<int>(box->document()->documentMargin());
+    box->setMinimumHeight(box->fontMetrics().lineSpacing() * lines + frame + 2);
+}
+
+// The list's columns at the start, in pixels at 96 dpi: number, heading, preview.
+constexpr std::int32_t kColumnWidths[] = {48, 300, 210};
 
 } // namespace
 
@@ -101,7 +113,7 @@ void frmTessel::buildControls() {
     m_txtFile->viewport()->installEventFilter(this);
     m_cmdOpenFile = new QPushButton(QStringLiteral("…"), this);
 
-    m_txtFind = MemoBox(this, 3);
+    m_txtFind = MemoBox(this, 4); // the whole default condition
     m_txtOut = new QLineEdit(this);
     m_cboFolderOut = new QComboBox(this);
     m_cboFolderOut->setEditable(true);
@@ -154,6 +166,29 @@ void frmTessel::createChapterList() {
     m_lstMemo->LoadStoredProperties(ChapterListStoredForm());
     m_lstMemoHost = new platform::qt::WindowHostWidget(m_lstMemo->hWnd(), this);
     m_lstMemoHost->setMinimumSize(200, 120);
+    m_lstMemoHost->installEventFilter(this);
+}
+
+void frmTessel::fitLastColumn() {
+    listview::ListView& list = *m_lstMemo;
+    const std::int32_t last = list.ColumnCount() - 1;
+    if (last < 0) return;
+    platform::RECT client;
+    platform::GetClientRect(list.hWnd(), &client);
+    std::int32_t others = 0;
+    for (std::int32_t c = 0; c < last; ++c)
+        others += list.ColumnWidth(listview::PositionOrKey(c));
+    const std::int32_t width =
+        std::max(platform::ScaleToDevice(kColumnWidths[2]), client.right - others);
+    if (width != list.ColumnWidth(listview::PositionOrKey(last)))
+        list.ColumnWidth(listview::PositionOrKey(last), width);
+}
+
+void frmTessel::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::FontChange) return;
+    for (QPlainTextEdit* box : {m_txtFile, m_txtFind, m_txtReplace})
+        if (box != nullptr) FitMemoHeight(box); // none yet while the form is built
 }
 
 void frmTessel::layOutControls() {
@@ -177,6 +212,8 @@ void frmTessel::layOutControls() {
     for (int help : {5, 6, 7})
         inputs->addWidget(m_lbl[help], row++, 1, 1, 2);
     inputs->addWidget(m_lbl[3], row, 0);
+    m_cboFolderOut->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_cboFolderOut->setMinimumContentsLength(10);
     inputs->addWidget(m_cboFolderOut, row, 1);
     inputs->addWidget(m_cmdOpenFolder, row++, 2);
     auto* numbers = new QGridLayout;
@@ -184,8 +221,9 @@ void frmTessel::layOutControls() {
     numbers->addWidget(m_txtNum, 0, 1);
     numbers->addWidget(m_lbl[8], 1, 0);
     numbers->addWidget(m_txtCount, 1, 1);
-    m_txtNum->setFixedWidth(40);
-    m_txtCount->setFixedWidth(40);
+    for (QLineEdit* number : {m_txtNum, m_txtCount})
+        number->setFixedWidth(number->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
+    numbers->setColumnStretch(2, 1);
     inputs->addLayout(numbers, row++, 0, 1, 3);
     inputs->addWidget(m_lbl[4], row++, 0, 1, 3);
     inputs->addWidget(m_txtReplace, row, 0, 1, 3);
@@ -195,7 +233,7 @@ void frmTessel::layOutControls() {
 
     auto* leftColumn = new QWidget(this);
     leftColumn->setLayout(inputs);
-    leftColumn->setFixedWidth(Px(3300));
+    leftColumn->setMinimumWidth(Px(3300));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_cmdAnalyze);
@@ -210,9 +248,10 @@ void frmTessel::layOutControls() {
     rightColumn->addWidget(m_lstMemoHost, 1);
     rightColumn->addLayout(buttons);
 
+    // Growing, the inputs take a third of the new room and the list the rest.
     auto* body = new QHBoxLayout;
-    body->addWidget(leftColumn);
-    body->addLayout(rightColumn, 1);
+    body->addWidget(leftColumn, 1);
+    body->addLayout(rightColumn, 2);
 
     // The status line: the progress bar lies behind the status text.
     auto* status = new QWidget(this);
@@ -233,7 +272,10 @@ void frmTessel::layOutControls() {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(m_picBack);
-    resize(Px(9270), Px(6255));
+    for (QPlainTextEdit* box : {m_txtFile, m_txtFind, m_txtReplace})
+        FitMemoHeight(box);
+    // Wide enough for the three columns of the list beside the inputs.
+    resize(Px(13200), Px(8100));
 }
 
 void frmTessel::Form_Load() {
@@ -254,9 +296,10 @@ void frmTessel::Form_Load() {
     m_lblState->setText(QStringLiteral("拖拽文件到列表框…"));
 
     m_lstMemo->Redraw(false);
-    m_lstMemo->AddColumn(u"colNum", u"章", 0, 48);
-    m_lstMemo->AddColumn(u"colText", u"标题", 0, 300);
-    m_lstMemo->AddColumn(u"colPreview", u"预览", 0, 210);
+    // Widths in device pixels: the list measures in them.
+    m_lstMemo->AddColumn(u"colNum", u"章", 0, platform::ScaleToDevice(kColumnWidths[0]));
+    m_lstMemo->AddColumn(u"colText", u"标题", 0, platform::ScaleToDevice(kColumnWidths[1]));
+    m_lstMemo->AddColumn(u"colPreview", u"预览", 0, platform::ScaleToDevice(kColumnWidths[2]));
     m_lstMemo->DrawCallback(this);
     m_lstMemo->Redraw(true);
 

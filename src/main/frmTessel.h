@@ -113,12 +113,14 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
     void layOutControls();
     void createChapterList();
+    void fitLastColumn();
     void Form_Load();
     void Form_Unload();
 

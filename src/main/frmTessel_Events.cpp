@@ -5,6 +5,7 @@
 #include "main/modTessel.h"
 #include "platform/DataObject.h"
 #include "platform/WinTypes.h"
+#include "platform/qt/WindowHostWidget.h"
 
 #include <QComboBox>
 #include <QDragEnterEvent>
@@ -13,6 +14,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <QTimer>
 #include <QUrl>
 
 namespace lumarin::app {
@@ -94,6 +96,11 @@ bool frmTessel::eventFilter(QObject* watched, QEvent* event) {
             drop->acceptProposedAction();
             return true;
         }
+    }
+    if (watched == m_lstMemoHost && event->type() == QEvent::Resize) {
+        // Once the list has taken its new size, its last column takes the free width.
+        QTimer::singleShot(0, this, [this] { fitLastColumn(); });
+        return false;
     }
     if (watched == m_imgAbout && event->type() == QEvent::MouseButtonRelease) {
         imgAbout_Click();

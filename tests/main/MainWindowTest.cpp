@@ -150,7 +150,8 @@ TEST_F(MainWindow, OpensWithItsStartValues) {
     ASSERT_EQ(list().ColumnCount(), 3);
     EXPECT_EQ(qs(list().ColumnCaption(listview::PositionOrKey(u"colNum"))), QStringLiteral("章"));
     EXPECT_EQ(list().ColumnWidth(listview::PositionOrKey(u"colText")), 300);
-    EXPECT_EQ(list().ColumnWidth(listview::PositionOrKey(u"colPreview")), 210);
+    EXPECT_GE(list().ColumnWidth(listview::PositionOrKey(u"colPreview")), 210)
+        << "the last column takes the free width";
     EXPECT_TRUE(list().Checkboxes());
     EXPECT_FALSE(list().Sortable());
     EXPECT_FALSE(list().Reorder());
