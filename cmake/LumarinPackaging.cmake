@@ -60,15 +60,15 @@ set(CPACK_PACKAGE_NAME lumarin)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Lumarin developers <lumarin@users.noreply.github.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "split long Chinese novels into chapter files")
+# CPack puts the summary first and indents these lines itself.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "split long Chinese novels into chapter files
- Lumarin finds the chapter headings of a plain-text Chinese novel with a
- regular expression, shows them in a list where false headings can be
- unticked, and writes numbered chapter files in the source's own encoding
- (GBK, GB18030, Big5, UTF-8, UTF-16) without losing a byte.
- .
- The package holds the Qt window (lumarin) and the command-line front end
- (lumarin-split).")
+    "Lumarin finds the chapter headings of a plain-text Chinese novel with a
+regular expression, shows them in a list where false headings can be
+unticked, and writes numbered chapter files in the source's own encoding
+(GBK, GB18030, Big5, UTF-8, UTF-16) without losing a byte.
+
+The package holds the Qt window (lumarin) and the command-line front end
+(lumarin-split).")
 set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -178,8 +178,10 @@ void frmTessel::fitLastColumn() {
     std::int32_t others = 0;
     for (std::int32_t c = 0; c < last; ++c)
         others += list.ColumnWidth(listview::PositionOrKey(c));
+    // It gives up room down to a third of its start width before the list needs
+    // a horizontal scroll bar.
     const std::int32_t width =
-        std::max(platform::ScaleToDevice(kColumnWidths[2]), client.right - others);
+        std::max(platform::ScaleToDevice(kColumnWidths[2] / 3), client.right - others);
     if (width != list.ColumnWidth(listview::PositionOrKey(last)))
         list.ColumnWidth(listview::PositionOrKey(last), width);
 }

@@ -96,6 +96,9 @@ QStyleOptionSlider HostScrollBar::styleOption() const {
     opt.sliderValue = opt.sliderPosition;
     opt.upsideDown = false;
     opt.subControls = QStyle::SC_All;
+    // A disabled bar, or one with nothing to scroll, has no thumb: a style
+    // would draw a stray block for it.
+    if (!enabled || opt.maximum <= opt.minimum) opt.subControls &= ~QStyle::SC_ScrollBarSlider;
     opt.activeSubControls = m_pressed;
     if (m_pressed != QStyle::SC_None) opt.state |= QStyle::State_Sunken;
     return opt;

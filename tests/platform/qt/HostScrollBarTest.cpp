@@ -41,6 +41,7 @@ protected:
         return out;
     }
 
+    bool EmptyGroove(int which); // no thumb nor anything else drawn in it
     QImage barPixels(int which) { return window.host().grab(bar(which).geometry()).toImage(); }
 
     // A procedure that moves the bar the way a scrolling view does.
@@ -236,6 +237,34 @@ TEST_F(HostScrollBarTest, TheThumbStandsOutFromItsTrack) {
             << (which == SB_HORZ ? "horizontal" : "vertical") << " thumb "
             << thumb.name().toStdString() << " on " << track.name().toStdString();
     }
+}
+
+TEST_F(HostScrollBarTest, WithNothingToScrollTheGrooveIsEmpty) {
+    SCROLLINFO si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMin = 0;
+    si.nMax = 9;
+    si.nPage = 20; // every row fits
+    si.nPos = 0;
+    SetScrollInfo(window.hwnd(), SB_VERT, &si, true);
+    EXPECT_TRUE(EmptyGroove(SB_VERT));
+    si.nMax = 99; // a range, but the window disabled the bar
+    si.nPage = 10;
+    SetScrollInfo(window.hwnd(), SB_VERT, &si, true);
+    EnableScrollBar(window.hwnd(), SB_VERT, ESB_DISABLE_BOTH);
+    EXPECT_TRUE(EmptyGroove(SB_VERT));
+}
+
+bool HostScrollBarTest::EmptyGroove(int which) {
+    const QImage pixels = barPixels(which);
+    const QRect groove = bar(SB_VERT)
+                             .partRect(QStyle::SC_ScrollBarGroove)
+                             .translated(-bar(SB_VERT).geometry().topLeft());
+    const QColor middle = pixels.pixelColor(groove.center());
+    int unlike = 0;
+    for (int y = groove.top() + 2; y <= groove.bottom() - 2; ++y)
+        if (ContrastRatio(pixels.pixelColor(groove.center().x(), y), middle) > 1.5) ++unlike;
+    return unlike == 0;
 }
 
 TEST(ThumbColourTest, ReachesThreeToOneOnLightAndDarkTracks) {
