@@ -13,8 +13,9 @@ command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$build" -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=Release -DLUMARIN_BENCH=ON \
   -DLUMARIN_TESTS=OFF "${launcher[@]}" >/dev/null
 cmake --build "$build" -j2 --target lumarin-split lumarin-gen-novel >/dev/null
-split=$PWD/$build/bin/lumarin-split
-gen=$PWD/$build/bin/lumarin-gen-novel
+# Relative to the top of the tree, where every command runs: RESULTS.md names no local path.
+split=$build/bin/lumarin-split
+gen=$build/bin/lumarin-gen-novel
 
 data=bench/data
 mkdir -p "$data"
@@ -100,7 +101,7 @@ growth_list=$(( (mem_list_500 - mem_list_50) / 1024 ))
   row "\`--list\` vs \`grep -cP\` (UTF-8 copy)" list grep 2
   row "\`--list\` vs \`cat > /dev/null\`" list cat ""
   row "split (defaults) vs \`csplit -z\` (UTF-8 copy)" split csplit 1.25
-  row "split \`-s\` (Big5) vs \`opencc -c t2s.json\` (UTF-8 copy)" split-s opencc 1
+  row "split \`-s\` (Big5) vs \`opencc -c t2s.json\` (UTF-8 copy)" split-s opencc 0.2
   echo
   echo "\`-s\` output (blank lines kept, files concatenated, as UTF-8) against opencc's: $same_text."
   echo

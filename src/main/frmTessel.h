@@ -14,10 +14,12 @@
 #include "engine/OutputWriter.h"
 #include "listview/ICustomDraw.h"
 #include "listview/IListViewEvents.h"
+#include "main/CommandFailure.h"
 
 #include <QElapsedTimer>
 #include <QWidget>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -78,6 +80,7 @@ public:
 
     // ---- controls, for tests and start-up --------------------------------------------
     QPlainTextEdit* txtFile() const { return m_txtFile; }
+    QPushButton* cmdOpenFile() const { return m_cmdOpenFile; }
     QPlainTextEdit* txtFind() const { return m_txtFind; }
     QLineEdit* txtOut() const { return m_txtOut; }
     QComboBox* cboFolderOut() const { return m_cboFolderOut; }
@@ -107,7 +110,8 @@ public:
     std::int32_t m_lngCount_() const { return m_lngCount; }
     bool outputRunning() const { return m_blnOutputRunning; }
 
-    // Opens a file given on the command line: as if it had been dropped on the list.
+    // Opens a file given on the command line: as if it had been dropped on the
+    // list, whatever its extension; a file that does not exist is said so.
     void OpenFromCommandLine(const std::u16string& path);
 
 protected:
@@ -125,6 +129,8 @@ private:
     void Form_Unload();
 
     // frmTessel_Analyze.cpp
+    enum class MissingSource { Silent, Warn };
+    void analyseSource(MissingSource missing);
     void fillChapterList(const engine::AnalysisResult& analysis);
     std::vector<bool> currentCheckMarks() const;
     void setCaptionCount(std::int32_t unchecked, std::int32_t total);
@@ -152,6 +158,10 @@ private:
     void fitOutputFolder();
     void setTopMost(bool topMost);
     void takeDroppedFile(platform::DataObject& Data);
+    void showSourcePath(const std::u16string& path);
+    // Every command Qt starts runs through here: a failure becomes a warning
+    // box and the window carries on.
+    void runGuarded(CommandSide side, const std::function<void()>& command);
 
     // Start values.
     static constexpr const char16_t* kFullProgressWidth = u"9135"; // twips

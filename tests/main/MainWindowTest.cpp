@@ -218,6 +218,21 @@ TEST_F(MainWindow, OutputWritesTheChapterFilesAndSaysHowMany) {
     EXPECT_EQ(box.flags & 0xF0, MB_ICONINFORMATION);
 }
 
+// The check box converts through the engine's converter, the line whole (NUL included).
+TEST_F(MainWindow, OutputConvertsToSimplifiedWhenAsked) {
+    using namespace std::string_literals;
+    std::vector<std::string> lines{"第一章 開始", "這裡\0有燈，計畫"s};
+    lines.insert(lines.end(), 10, "");
+    lines.insert(lines.end(), {"第二章 繼續", "二"});
+    analyse(writeNovel(lines));
+    ASSERT_EQ(list().ItemCount(), 2);
+    window->chkFJconv()->setChecked(true);
+    QTest::mouseClick(window->cmdSaveOut(), Qt::LeftButton);
+
+    EXPECT_EQ(test::ReadBytes(dir.path() / "novel" / "1-2(第1章+)" / "001-1開始.txt"),
+              test::ToGbk("第一章 开始\r\n这里\0有灯，计划\r\n"s));
+}
+
 TEST_F(MainWindow, RefusesToSplitWhenEveryRowIsChecked) {
     analyse(writeNovel(NovelWithContents()));
     for (std::int32_t r = 0; r < list().ItemCount(); ++r)
@@ -259,13 +274,13 @@ TEST_F(MainWindow, OutputRefusesATableThatBelongsToAnotherFile) {
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "novel"));
 }
 
-TEST_F(MainWindow, DropsTakeTheFirstTxtFileOnly) {
-    const auto novel = writeNovel(NovelWithContents());
-    const auto other = writeNovel({"第一章 别的"}, "other.txt");
+TEST_F(MainWindow, DropsTakeTheFirstTxtFileInAnyLetterCase) {
+    const auto novel = writeNovel(NovelWithContents(), "BOOK.TXT");
+    const auto other = writeNovel({"第一章 别的"}, "other.TxT");
 
-    platform::DataObject upper({u"/tmp/BOOK.TXT"});
-    window->txtFile_OLEDragDrop(upper);
-    EXPECT_TRUE(window->txtFile()->toPlainText().isEmpty()) << "the extension is case-sensitive";
+    platform::DataObject picture({(dir.path() / "cover.jpg").u16string()});
+    window->txtFile_OLEDragDrop(picture);
+    EXPECT_TRUE(window->txtFile()->toPlainText().isEmpty()) << "only text files are taken";
 
     platform::DataObject two({novel.u16string(), other.u16string()});
     window->txtFile_OLEDragDrop(two);
@@ -276,9 +291,14 @@ TEST_F(MainWindow, DropsTakeTheFirstTxtFileOnly) {
     std::int32_t effect = 1;
     std::int16_t button = 1, shift = 0;
     float x = 0, y = 0;
-    window->OLEDragDrop(upper, effect, button, shift, x, y);
+    window->OLEDragDrop(picture, effect, button, shift, x, y);
     EXPECT_EQ(window->txtFile()->toPlainText(), QString::fromStdString(novel.string()));
     EXPECT_EQ(list().ItemCount(), 6);
+
+    platform::DataObject second({other.u16string()});
+    window->OLEDragDrop(second, effect, button, shift, x, y);
+    EXPECT_EQ(list().ItemCount(), 1);
+    EXPECT_TRUE(services.messageBox().Calls().empty());
 }
 
 TEST_F(MainWindow, ASelectedCheckedRowIsDrawnInTheSelectionColours) {
