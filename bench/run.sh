@@ -115,7 +115,8 @@ growth_list=$(( (mem_list_500 - mem_list_50) / 1024 ))
   echo "Commands as hyperfine ran them (with \`--prepare 'rm -rf $shm/split $shm/csplit; mkdir -p $shm/csplit'\`):"
   echo
   echo '```'
-  for i in "${!names[@]}"; do echo "${names[$i]}: ${commands[$i]}"; done
+  # Paths inside the project are written relative to it, as the commands ran from there.
+  for i in "${!names[@]}"; do echo "${names[$i]}: ${commands[$i]//$PWD\//}"; done
   echo '```'
   echo
   echo "hyperfine's own table:"

@@ -2,7 +2,7 @@
 // Settings are read once the start values are in place, so a missing or
 // unreadable entry simply leaves its start value.
 #include "engine/HeadingCondition.h"
-#include "main/QtText.h"
+#include "platform/qt/QtText.h"
 #include "main/frmTessel.h"
 
 #include <QAction>
@@ -15,6 +15,8 @@
 #include <QToolButton>
 
 namespace lumarin::app {
+
+using platform::qt::qs;
 
 namespace {
 

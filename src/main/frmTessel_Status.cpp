@@ -1,6 +1,6 @@
 // After an output the status line names the folder the files went to; one
 // click on it shows that folder in the desktop's file manager.
-#include "main/QtText.h"
+#include "platform/qt/QtText.h"
 #include "main/frmTessel.h"
 #include "platform/Services.h"
 
@@ -8,6 +8,8 @@
 #include <QPushButton>
 
 namespace lumarin::app {
+
+using platform::qt::qs;
 
 namespace {
 

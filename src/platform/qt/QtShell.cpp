@@ -1,5 +1,7 @@
 #include "platform/qt/QtShell.h"
 
+#include "platform/qt/QtText.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -7,16 +9,8 @@
 
 namespace lumarin::platform::qt {
 
-namespace {
-
-QString FromU16(const std::u16string& s) {
-    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-} // namespace
-
 bool QtShell::OpenUrl(const std::u16string& url) {
-    const QUrl target(FromU16(url), QUrl::StrictMode);
+    const QUrl target(qs(url), QUrl::StrictMode);
     // Only real web addresses: a bad or local string must not launch anything.
     if (!target.isValid() ||
         (target.scheme() != "http" && target.scheme() != "https" && target.scheme() != "mailto"))
@@ -27,7 +21,7 @@ bool QtShell::OpenUrl(const std::u16string& url) {
 bool QtShell::OpenFolder(const std::u16string& folder) {
     // A folder and nothing else: a file handed to the desktop would be run or
     // opened by whatever program claims it.
-    const QFileInfo info(FromU16(folder));
+    const QFileInfo info(qs(folder));
     if (folder.empty() || !info.isAbsolute() || !info.isDir()) return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::cleanPath(info.absoluteFilePath())));
 }
