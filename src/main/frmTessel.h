@@ -86,6 +86,7 @@ public:
     QComboBox* cboFolderOut() const { return m_cboFolderOut; }
     QLineEdit* txtNum() const { return m_txtNum; }
     QLineEdit* txtCount() const { return m_txtCount; }
+    QPlainTextEdit* txtReplace() const { return m_txtReplace; }
     QCheckBox* chkDelSpc() const { return m_chkDelSpc; }
     QCheckBox* chkFJconv() const { return m_chkFJconv; }
     QPushButton* cmdAnalyze() const { return m_cmdAnalyze; }

@@ -2,8 +2,8 @@
 // Settings are read once the start values are in place, so a missing or
 // unreadable entry simply leaves its start value.
 #include "engine/HeadingCondition.h"
-#include "platform/qt/QtText.h"
 #include "main/frmTessel.h"
+#include "platform/qt/QtText.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 // After an output the status line names the folder the files went to; one
 // click on it shows that folder in the desktop's file manager.
-#include "platform/qt/QtText.h"
 #include "main/frmTessel.h"
 #include "platform/Services.h"
+#include "platform/qt/QtText.h"
 
 #include <QFontMetrics>
 #include <QPushButton>
