@@ -11,6 +11,7 @@
 
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -23,6 +24,7 @@ using namespace platform;
 class MainWindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {
+        OpenSettings()->clear(); // every test starts from the start values
         window = std::make_unique<frmTessel>();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
