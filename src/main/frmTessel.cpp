@@ -246,7 +246,9 @@ void frmTessel::layOutControls() {
 
     auto* leftColumn = new QWidget(this);
     leftColumn->setLayout(inputs);
-    leftColumn->setMinimumWidth(Px(3300));
+    // The inputs' own texts set the column's least width (it follows the
+    // font); the path fields keep at least a usable width besides.
+    inputs->setColumnMinimumWidth(1, Px(1800));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_cmdAnalyze);
