@@ -105,9 +105,9 @@ void frmTessel::buildControls() {
     m_lblPatternTitle = label(u"%s - 代表章节标题");
     m_lblFilesPerFolder = label(u"每个目录文件数（0为不分目录）：");
     m_lblChaptersPerFile = label(u"每个文件包含章节数（默认为1）：");
-    // The two long captions stand above their boxes and may take two lines.
+    // The condition's caption may take two lines; the filters' caption is kept
+    // on one, so that its closing "空）" never stands alone on a line.
     m_lblCondition->setWordWrap(true);
-    m_lblFilters->setWordWrap(true);
 
     m_txtFile = MemoBox(this, 2);
     m_txtFile->setReadOnly(true); // locked: the path comes from the chooser or a drop
