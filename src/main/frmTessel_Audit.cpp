@@ -60,10 +60,12 @@ void frmTessel::buildAuditControls() {
 }
 
 void frmTessel::fillRuleChoice() {
-    m_cboRule->addItem(QStringLiteral("自定义条件"));
-    m_cboRule->addItem(QStringLiteral("自动"));
+    // Each entry's data names it for the settings: empty for the user's own
+    // condition, "auto", or the rule's name.
+    m_cboRule->addItem(QStringLiteral("自定义条件"), QString());
+    m_cboRule->addItem(QStringLiteral("自动"), QStringLiteral("auto"));
     for (const engine::HeadingRule& rule : engine::BuiltInRules())
-        m_cboRule->addItem(qs(rule.name) + QStringLiteral("  ") + qs(rule.example));
+        m_cboRule->addItem(qs(rule.name) + QStringLiteral("  ") + qs(rule.example), qs(rule.name));
     m_cboRule->setCurrentIndex(kOwnCondition);
 }
 

@@ -22,6 +22,7 @@ namespace {
 
 namespace key {
 constexpr const char* kCondition = "condition";
+constexpr const char* kRule = "rule";
 constexpr const char* kOutputFolder = "outputFolder";
 constexpr const char* kPattern = "pattern";
 constexpr const char* kChaptersPerFile = "chaptersPerFile";
@@ -91,6 +92,9 @@ void frmTessel::loadSettings() {
     LoadText(*settings, key::kFilters, m_txtReplace);
     LoadCheck(*settings, key::kDeleteBlankLines, m_chkDelSpc);
     LoadCheck(*settings, key::kToSimplified, m_chkFJconv);
+    // A rule this version does not know leaves the start choice.
+    if (const int rule = m_cboRule->findData(settings->value(key::kRule).toString()); rule >= 0)
+        m_cboRule->setCurrentIndex(rule);
 
     const QString folder = settings->value(key::kOutputFolder).toString();
     if (!folder.isEmpty()) {
@@ -108,6 +112,7 @@ void frmTessel::loadSettings() {
 void frmTessel::saveSettings() const {
     const std::unique_ptr<QSettings> settings = OpenSettings();
     settings->setValue(key::kCondition, m_txtFind->toPlainText());
+    settings->setValue(key::kRule, m_cboRule->currentData().toString());
     settings->setValue(key::kOutputFolder, m_cboFolderOut->currentText());
     settings->setValue(key::kPattern, m_txtOut->text());
     settings->setValue(key::kChaptersPerFile, m_txtNum->text());

@@ -52,6 +52,7 @@ TEST_F(WindowSettings, WhatTheUserSetIsThereAtTheNextStart) {
     {
         auto first = openWindow();
         first->txtFind()->setPlainText(QStringLiteral("第(\\d+)(章)(.*)"));
+        first->cboRule()->setCurrentIndex(first->cboRule()->count() - 1);
         first->txtOut()->setText(QStringLiteral("%c-%s"));
         first->txtNum()->setText(QStringLiteral("3"));
         first->txtCount()->setText(QStringLiteral("0"));
@@ -67,6 +68,8 @@ TEST_F(WindowSettings, WhatTheUserSetIsThereAtTheNextStart) {
     }
     auto second = openWindow();
     EXPECT_EQ(second->txtFind()->toPlainText(), QStringLiteral("第(\\d+)(章)(.*)"));
+    EXPECT_EQ(second->cboRule()->currentIndex(), second->cboRule()->count() - 1)
+        << "the chosen built-in rule is kept";
     EXPECT_EQ(second->txtOut()->text(), QStringLiteral("%c-%s"));
     EXPECT_EQ(second->txtNum()->text(), QStringLiteral("3"));
     EXPECT_EQ(second->txtCount()->text(), QStringLiteral("0"));
