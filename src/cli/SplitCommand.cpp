@@ -54,6 +54,7 @@ engine::OutputOptions OutputOptionsFor(const SplitOptions& options) {
     output.filesPerFolder = engine::ReadCountField(engine::FromUtf8(options.filesPerFolder));
     output.deleteBlankLines = !options.keepBlankLines;
     output.toSimplified = options.simplified;
+    output.encoding = *engine::ParseOutputEncodingChoice(options.outputEncoding);
     // Each -f is one filter; the engine's own splitting drops the empty ones, as the window does.
     for (const auto& filter : options.filters) {
         for (auto& piece : engine::SplitFilterText(engine::FromUtf8(filter))) {
@@ -83,7 +84,8 @@ int Split(const engine::AnalysisResult& analysis, const std::vector<bool>& check
 
 int Run(const SplitOptions& options) {
     const engine::AnalysisResult analysis =
-        engine::Analyze(std::filesystem::path(options.source), engine::FromUtf8(options.condition));
+        engine::Analyze(std::filesystem::path(options.source), engine::FromUtf8(options.condition),
+                        *engine::ParseInputEncodingChoice(options.encoding));
     std::vector<bool> checked;
     try {
         checked = ChecksAfterOptions(analysis, options);

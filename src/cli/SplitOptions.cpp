@@ -1,6 +1,7 @@
 #include "SplitOptions.h"
 
 #include "ExitCode.h"
+#include "engine/EncodingChoice.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
@@ -8,6 +9,15 @@
 namespace lumarin::cli {
 
 namespace {
+
+template <typename Choice>
+std::vector<std::string> ChoiceNames(std::span<const engine::EncodingChoiceName<Choice>> choices) {
+    std::vector<std::string> names;
+    for (const auto& entry : choices) {
+        names.emplace_back(entry.name);
+    }
+    return names;
+}
 
 void AddOptions(CLI::App& app, SplitOptions& o) {
     app.add_option("SOURCE", o.source, "the novel to split (a .txt file)")
@@ -38,6 +48,16 @@ void AddOptions(CLI::App& app, SplitOptions& o) {
         ->type_name("TEXT")
         ->allow_extra_args(false);
     app.add_flag("-s,--simplified", o.simplified, "convert traditional to simplified Chinese");
+    app.add_option("--encoding", o.encoding,
+                   "the source's encoding; auto decides from the bytes, any other is used as given")
+        ->type_name("NAME")
+        ->check(CLI::IsMember(ChoiceNames(engine::InputEncodingChoices())))
+        ->capture_default_str();
+    app.add_option("--output-encoding", o.outputEncoding,
+                   "encoding of the chapter files; source keeps the source's own")
+        ->type_name("NAME")
+        ->check(CLI::IsMember(ChoiceNames(engine::OutputEncodingChoices())))
+        ->capture_default_str();
     app.add_option("--check", o.checkRows, "mark rows as no split point (1-based, e.g. 3,5-7)")
         ->type_name("ROWS")
         ->allow_extra_args(false);

@@ -18,6 +18,8 @@ struct SplitOptions {
     bool keepBlankLines = false;
     std::vector<std::string> filters;
     bool simplified = false;
+    std::string encoding = "auto";
+    std::string outputEncoding = "source";
     std::vector<std::string> checkRows;
     std::vector<std::string> uncheckRows;
     bool list = false;

@@ -179,14 +179,21 @@ std::u16string CleanTitle(std::u16string_view captured) {
 
 AnalysisResult Analyze(const std::filesystem::path& source, std::u16string_view condition,
                        std::uint32_t matchLimit) {
+    return Analyze(source, condition, InputEncodingChoice::Auto, matchLimit);
+}
+
+AnalysisResult Analyze(const std::filesystem::path& source, std::u16string_view condition,
+                       InputEncodingChoice choice, std::uint32_t matchLimit) {
     SourceFile file(source);
     HeadingCondition heading(condition, matchLimit);
     const SourceStamp stamp = file.stamp();
     const SourceHead head = ReadHead(file);
-    Encoding encoding = DetectEncoding(head.bytes, head.whole);
+    Encoding encoding = ResolveInputEncoding(choice, head.bytes, head.whole);
+    // Only a guess is checked again; a chosen UTF-8 carries its invalid bytes.
+    const bool guessedUtf8 = choice == InputEncodingChoice::Auto && encoding == Encoding::Utf8;
 
     std::optional<HeadingScanner> scanner;
-    scanner.emplace(file, encoding, heading, encoding == Encoding::Utf8 && !head.whole);
+    scanner.emplace(file, encoding, heading, guessedUtf8 && !head.whole);
     if (!scanner->run()) {
         encoding = DetectLegacyEncoding(head.bytes);
         scanner.emplace(file, encoding, heading, false);

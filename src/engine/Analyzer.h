@@ -2,6 +2,7 @@
 
 #include "engine/ChapterTable.h"
 #include "engine/Encoding.h"
+#include "engine/EncodingChoice.h"
 #include "engine/HeadingCondition.h"
 #include "engine/SourceStamp.h"
 
@@ -30,6 +31,10 @@ struct AnalysisResult {
 // (bad condition), or the match-limit refusal naming the line.
 AnalysisResult Analyze(const std::filesystem::path& source, std::u16string_view condition,
                        std::uint32_t matchLimit = kDefaultMatchLimit);
+
+// The same, with the source read in the encoding the user chose.
+AnalysisResult Analyze(const std::filesystem::path& source, std::u16string_view condition,
+                       InputEncodingChoice encoding, std::uint32_t matchLimit = kDefaultMatchLimit);
 
 // Title of a heading: every U+3000 removed, then trimmed of U+0020.
 std::u16string CleanTitle(std::u16string_view captured);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Analyzer.h"
+#include "engine/EncodingChoice.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -20,6 +21,7 @@ struct OutputOptions {
     bool deleteBlankLines = true;
     bool toSimplified = false;
     std::vector<std::u16string> filters; // removed from every line, in order
+    OutputEncodingChoice encoding = OutputEncodingChoice::Source;
 };
 
 // The filter box's text split at every CR LF; empty pieces dropped.
