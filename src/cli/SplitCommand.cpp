@@ -7,6 +7,7 @@
 #include "SplitOptions.h"
 #include "engine/ChineseNumber.h"
 #include "engine/EngineError.h"
+#include "engine/EpubWriter.h"
 #include "engine/OutputWriter.h"
 #include "engine/TextUtil.h"
 
@@ -82,6 +83,29 @@ int Split(const engine::AnalysisResult& analysis, const std::vector<bool>& check
     return StatusAfterWritingStdout();
 }
 
+int WriteBook(const engine::AnalysisResult& analysis, const std::vector<bool>& checked,
+              const SplitOptions& options) {
+    const engine::OutputOptions output = OutputOptionsFor(options);
+    if (engine::TrimSpaces(output.folderText).empty() && options.epubFile.empty()) {
+        std::cerr << "--output is empty\n";
+        return Status(ExitCode::Usage);
+    }
+    const std::filesystem::path target =
+        options.epubFile.empty()
+            ? engine::EpubPathFor(analysis.m_strSource, engine::TrimSpaces(output.folderText))
+            : std::filesystem::path(options.epubFile);
+    ProgressBar progress(stderr, !options.quiet);
+    engine::OutputCallbacks callbacks;
+    callbacks.onFileStarted = [&progress](const engine::FileProgress& file) {
+        progress.Show(file.percent, file.fileNumber);
+    };
+    const engine::EpubResult result =
+        engine::WriteEpub(analysis, checked, output, target, callbacks);
+    progress.Clear();
+    std::cout << engine::ToUtf8(engine::EpubDoneMessage(result)) << '\n';
+    return StatusAfterWritingStdout();
+}
+
 int Run(const SplitOptions& options) {
     const engine::AnalysisResult analysis =
         engine::Analyze(std::filesystem::path(options.source), engine::FromUtf8(options.condition),
@@ -94,7 +118,8 @@ int Run(const SplitOptions& options) {
         return Status(ExitCode::Usage);
     }
     if (!options.list) {
-        return Split(analysis, checked, options);
+        return options.epub ? WriteBook(analysis, checked, options)
+                            : Split(analysis, checked, options);
     }
     const ChapterListPrinter printer(analysis, checked);
     if (options.json) {

@@ -5,6 +5,7 @@
 
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <utility>
 
 namespace lumarin::cli {
 
@@ -20,9 +21,9 @@ std::vector<std::string> ChoiceNames(std::span<const engine::EncodingChoiceName<
 }
 
 void AddOptions(CLI::App& app, SplitOptions& o) {
-    app.add_option("SOURCE", o.source, "the novel to split (a .txt file)")
-        ->type_name("")
-        ->required();
+    // Not required here: "--epub novel.txt" hands SOURCE to --epub, and ParseCommandLine
+    // gives it back.
+    app.add_option("SOURCE", o.source, "the novel to split (a .txt file)")->type_name("");
     app.add_option("-c,--condition", o.condition, "heading condition (a regular expression)")
         ->type_name("REGEX")
         ->capture_default_str();
@@ -64,6 +65,11 @@ void AddOptions(CLI::App& app, SplitOptions& o) {
     app.add_option("--uncheck", o.uncheckRows, "clear marks (applied after --check)")
         ->type_name("ROWS")
         ->allow_extra_args(false);
+    app.add_option("--epub", o.epubFile,
+                   "write one EPUB book instead of chapter files: to FILE, or named after the "
+                   "source with .epub, in the --output folder (beside the source by default)")
+        ->type_name("[FILE]")
+        ->expected(0, 1);
     auto* list =
         app.add_flag("-l,--list", o.list, "analyse only: print the chapter list, write nothing");
     app.add_flag("--json", o.json, "with --list: machine-readable output")->needs(list);
@@ -84,6 +90,14 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
         return {std::nullopt, app.exit(help, std::cout, std::cerr)};
     } catch (const CLI::ParseError& error) {
         app.exit(error, std::cerr, std::cerr);
+        return {std::nullopt, static_cast<int>(ExitCode::Usage)};
+    }
+    options.epub = app.count("--epub") > 0;
+    if (options.source.empty() && options.epub) {
+        options.source = std::exchange(options.epubFile, {});
+    }
+    if (app.count("SOURCE") == 0 && options.source.empty()) {
+        std::cerr << "SOURCE is required\n";
         return {std::nullopt, static_cast<int>(ExitCode::Usage)};
     }
     if (options.source.empty()) {

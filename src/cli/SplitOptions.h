@@ -20,6 +20,8 @@ struct SplitOptions {
     bool simplified = false;
     std::string encoding = "auto";
     std::string outputEncoding = "source";
+    bool epub = false;
+    std::string epubFile; // empty: named after the source, in the --output folder
     std::vector<std::string> checkRows;
     std::vector<std::string> uncheckRows;
     bool list = false;

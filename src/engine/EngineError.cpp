@@ -46,4 +46,8 @@ EngineError EngineError::writeFailed(const std::string& path, const std::string&
     return {ErrorCode::WriteFailed, u"无法写入: " + FromUtf8(path) + u": " + FromUtf8(reason)};
 }
 
+EngineError EngineError::outputExists(const std::string& path) {
+    return {ErrorCode::OutputExists, u"输出文件已存在: " + FromUtf8(path)};
+}
+
 } // namespace lumarin::engine

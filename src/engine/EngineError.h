@@ -15,6 +15,7 @@ enum class ErrorCode {
     SourceChanged,      // "源文件已改变，请重新分析!"
     ReadFailed,         // "无法读取文件: " + path + ": " + reason
     WriteFailed,        // "无法写入: " + path + ": " + reason
+    OutputExists,       // "输出文件已存在: " + path
 };
 
 // Refused: the program's own rules said no (command line exit code 1).
@@ -39,6 +40,7 @@ public:
     // reason is the operating system's text (strerror) in UTF-8.
     static EngineError readFailed(const std::string& path, const std::string& reason);
     static EngineError writeFailed(const std::string& path, const std::string& reason);
+    static EngineError outputExists(const std::string& path);
 
 private:
     ErrorCode m_code;

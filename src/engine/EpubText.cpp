@@ -1,0 +1,91 @@
+#include "engine/EpubText.h"
+
+#include "engine/OutputWriter.h"
+#include "engine/TextUtil.h"
+#include "engine/XhtmlText.h"
+
+#include <algorithm>
+
+namespace lumarin::engine {
+namespace {
+
+// Code units of text handed to the converter at once.
+constexpr std::size_t kBatchUnits = 32 * 1024;
+
+bool IsBlank(std::u16string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char16_t c) { return c == u' ' || c == u'\u3000'; });
+}
+
+} // namespace
+
+EpubText::EpubText(Encoding source, const OutputOptions& options)
+    : m_codec(source), m_filters(options.filters), m_deleteBlank(options.deleteBlankLines) {
+    std::erase_if(m_filters, [](const std::u16string& filter) { return filter.empty(); });
+    if (options.toSimplified) m_simplifier = std::make_unique<Simplifier>();
+}
+
+EpubText::~EpubText() = default;
+
+bool EpubText::filtered(std::string_view raw, std::u16string& text) {
+    m_codec.decode(raw, text);
+    for (const std::u16string& filter : m_filters)
+        text = RemoveAll(text, filter);
+    return !(m_deleteBlank && IsBlank(text) && m_codec.oddTail(raw).empty());
+}
+
+void EpubText::add(std::string_view raw, std::string_view id, std::string& out) {
+    if (!filtered(raw, m_text) && id.empty()) return;
+    const Pending line{std::string(id), !m_codec.oddTail(raw).empty()};
+    if (!m_simplifier) {
+        write(m_text, line, out);
+        return;
+    }
+    m_batch.append(m_text);
+    m_batch.push_back(u'\n');
+    m_pending.push_back(line);
+    if (m_batch.size() >= kBatchUnits) convertBatch(out);
+}
+
+void EpubText::finish(std::string& out) {
+    if (!m_pending.empty()) convertBatch(out);
+}
+
+std::u16string EpubText::converted(std::u16string_view text) {
+    return m_simplifier ? m_simplifier->convert(text) : std::u16string(text);
+}
+
+// Leading spaces are the paragraph's indentation; the style sheet keeps them.
+void EpubText::write(std::u16string_view text, const Pending& line, std::string& out) {
+    if (!line.id.empty()) {
+        out += "<h2 id=\"";
+        out += line.id;
+        out += "\">";
+    } else {
+        out += "<p>";
+    }
+    m_replaced += AppendXhtmlText(text, out);
+    if (line.oddByte) {
+        out += "\xEF\xBF\xBD";
+        ++m_replaced;
+    }
+    if (line.id.empty() && text.empty() && !line.oddByte) out += "<br/>";
+    out += line.id.empty() ? "</p>\n" : "</h2>\n";
+}
+
+void EpubText::convertBatch(std::string& out) {
+    // Lines hold no U+000A and the conversion makes none, so the batch splits
+    // back into its lines.
+    const std::u16string converted = m_simplifier->convert(m_batch);
+    std::size_t start = 0;
+    for (const Pending& line : m_pending) {
+        std::size_t end = converted.find(u'\n', start);
+        if (end == std::u16string::npos) end = converted.size();
+        write(std::u16string_view(converted).substr(start, end - start), line, out);
+        start = end + 1;
+    }
+    m_batch.clear();
+    m_pending.clear();
+}
+
+} // namespace lumarin::engine

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "engine/Encoding.h"
+#include "engine/LineCodec.h"
+#include "engine/Simplifier.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumarin::engine {
+
+struct OutputOptions;
+
+// What one source line becomes in a book: the filters, blank-line deletion and
+// conversion of the chapter files, then a paragraph of XHTML. Converted lines
+// wait for a batch, as they do for chapter files.
+class EpubText {
+public:
+    EpubText(Encoding source, const OutputOptions& options);
+    ~EpubText();
+
+    // The line after the filters; false when blank-line deletion drops it.
+    bool filtered(std::string_view raw, std::u16string& text);
+
+    // Takes one line. With a non-empty `id` the line opens a chapter and is
+    // written as its heading, with that id, even when it came out blank.
+    void add(std::string_view raw, std::string_view id, std::string& out);
+
+    // Writes the lines still waiting for conversion.
+    void finish(std::string& out);
+
+    // `text` converted as the lines are (unchanged without conversion).
+    std::u16string converted(std::u16string_view text);
+
+    // Characters written as U+FFFD so far (invalid source bytes, mostly).
+    std::uint64_t replaced() const noexcept { return m_replaced; }
+
+private:
+    struct Pending {
+        std::string id;
+        bool oddByte = false; // a UTF-16 source's odd last byte, which the text does not show
+    };
+    void write(std::u16string_view text, const Pending& line, std::string& out);
+    void convertBatch(std::string& out);
+
+    LineCodec m_codec;
+    std::vector<std::u16string> m_filters;
+    bool m_deleteBlank;
+    std::unique_ptr<Simplifier> m_simplifier;
+    std::u16string m_text;
+    std::uint64_t m_replaced = 0;
+    std::u16string m_batch; // lines waiting for conversion, each ended by U+000A
+    std::vector<Pending> m_pending;
+};
+
+} // namespace lumarin::engine
