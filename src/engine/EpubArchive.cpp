@@ -49,6 +49,8 @@ struct EpubArchive::Stream {
         case ZIP_SOURCE_READ:
             return self->read(static_cast<char*>(data), length);
         case ZIP_SOURCE_CLOSE:
+            std::string().swap(self->pending); // a finished entry keeps nothing
+            self->offset = 0;
             return 0;
         case ZIP_SOURCE_STAT: {
             auto* stat = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, length, &self->error);

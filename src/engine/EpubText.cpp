@@ -17,12 +17,27 @@ bool IsBlank(std::u16string_view text) {
                        [](char16_t c) { return c == u' ' || c == u'\u3000'; });
 }
 
+// Nothing but spaces and ideographic spaces (E3 80 80).
+bool IsBlankUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] == ' ') {
+            ++i;
+        } else if (text.substr(i, 3) == "\xE3\x80\x80") {
+            i += 3;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 EpubText::EpubText(Encoding source, const OutputOptions& options)
     : m_codec(source), m_filters(options.filters), m_deleteBlank(options.deleteBlankLines) {
     std::erase_if(m_filters, [](const std::u16string& filter) { return filter.empty(); });
     if (options.toSimplified) m_simplifier = std::make_unique<Simplifier>();
+    if (m_filters.empty() && !m_simplifier) m_transcoder.emplace(source);
 }
 
 EpubText::~EpubText() = default;
@@ -34,7 +49,19 @@ bool EpubText::filtered(std::string_view raw, std::u16string& text) {
     return !(m_deleteBlank && IsBlank(text) && m_codec.oddTail(raw).empty());
 }
 
+bool EpubText::addDirectly(std::string_view raw, std::string_view id, std::string& out) {
+    m_direct.clear();
+    if (!m_transcoder || !m_transcoder->append(raw, m_direct)) return false;
+    const bool blank = IsBlankUtf8(m_direct);
+    if (blank && m_deleteBlank && id.empty()) return true;
+    open(id, out);
+    out += m_direct;
+    close(id, m_direct.empty(), out);
+    return true;
+}
+
 void EpubText::add(std::string_view raw, std::string_view id, std::string& out) {
+    if (addDirectly(raw, id, out)) return;
     if (!filtered(raw, m_text) && id.empty()) return;
     const Pending line{std::string(id), !m_codec.oddTail(raw).empty()};
     if (!m_simplifier) {
@@ -57,20 +84,32 @@ std::u16string EpubText::converted(std::u16string_view text) {
 
 // Leading spaces are the paragraph's indentation; the style sheet keeps them.
 void EpubText::write(std::u16string_view text, const Pending& line, std::string& out) {
-    if (!line.id.empty()) {
-        out += "<h2 id=\"";
-        out += line.id;
-        out += "\">";
-    } else {
-        out += "<p>";
-    }
+    open(line.id, out);
     m_replaced += AppendXhtmlText(text, out);
     if (line.oddByte) {
         out += "\xEF\xBF\xBD";
         ++m_replaced;
     }
-    if (line.id.empty() && text.empty() && !line.oddByte) out += "<br/>";
-    out += line.id.empty() ? "</p>\n" : "</h2>\n";
+    close(line.id, text.empty() && !line.oddByte, out);
+}
+
+void EpubText::open(std::string_view id, std::string& out) {
+    if (id.empty()) {
+        out += "<p>";
+        return;
+    }
+    out += "<h2 id=\"";
+    out += id;
+    out += "\">";
+}
+
+// An empty paragraph would take no room: a kept blank line holds a line break.
+void EpubText::close(std::string_view id, bool empty, std::string& out) {
+    if (!id.empty()) {
+        out += "</h2>\n";
+        return;
+    }
+    out += empty ? "<br/></p>\n" : "</p>\n";
 }
 
 void EpubText::convertBatch(std::string& out) {

@@ -3,9 +3,11 @@
 #include "engine/Encoding.h"
 #include "engine/LineCodec.h"
 #include "engine/Simplifier.h"
+#include "engine/XhtmlTranscoder.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,10 +45,16 @@ private:
         std::string id;
         bool oddByte = false; // a UTF-16 source's odd last byte, which the text does not show
     };
+    bool addDirectly(std::string_view raw, std::string_view id, std::string& out);
     void write(std::u16string_view text, const Pending& line, std::string& out);
+    static void open(std::string_view id, std::string& out);
+    static void close(std::string_view id, bool empty, std::string& out);
     void convertBatch(std::string& out);
 
     LineCodec m_codec;
+    // Lines that neither filters nor the conversion touch skip the codec.
+    std::optional<XhtmlTranscoder> m_transcoder;
+    std::string m_direct;
     std::vector<std::u16string> m_filters;
     bool m_deleteBlank;
     std::unique_ptr<Simplifier> m_simplifier;

@@ -321,7 +321,7 @@ EpubResult WriteEpub(const AnalysisResult& analysis, const std::vector<bool>& ch
     for (std::size_t d = 0; d < book.documents.size(); ++d) {
         archive.addStreamed(
             kEpubFolder + book.documents[d].href,
-            [&pass, d](std::string& out) { return pass.produce(d, out); }, Compression::Deflate);
+            [&pass, d](std::string& out) { return pass.produce(d, out); }, Compression::Store);
     }
     archive.commit();
     return EpubResult{target, selection.m_lngSelected, text.replaced()};
