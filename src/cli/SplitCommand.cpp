@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 
 namespace lumarin::cli {
@@ -56,6 +57,9 @@ engine::OutputOptions OutputOptionsFor(const SplitOptions& options) {
     output.deleteBlankLines = !options.keepBlankLines;
     output.toSimplified = options.simplified;
     output.encoding = *engine::ParseOutputEncodingChoice(options.outputEncoding);
+    output.existing = options.existing == "overwrite" ? engine::ExistingFiles::Overwrite
+                      : options.existing == "append"  ? engine::ExistingFiles::Append
+                                                      : engine::ExistingFiles::Refuse;
     // Each -f is one filter; the engine's own splitting drops the empty ones, as the window does.
     for (const auto& filter : options.filters) {
         for (auto& piece : engine::SplitFilterText(engine::FromUtf8(filter))) {
@@ -143,6 +147,13 @@ int RunSplitCommand(int argc, const char* const* argv) {
     } catch (const engine::EngineError& error) {
         std::cerr << error.what() << '\n';
         return static_cast<int>(error.kind());
+    } catch (const std::filesystem::filesystem_error& error) {
+        // Said in the engine's words, never the library's.
+        std::cerr << engine::EngineError::writeFailed(error.path1().string(),
+                                                      error.code().message())
+                         .what()
+                  << '\n';
+        return Status(ExitCode::IoFailure);
     } catch (const std::exception& error) {
         std::cerr << "lumarin-split: " << error.what() << '\n';
         return Status(ExitCode::IoFailure);

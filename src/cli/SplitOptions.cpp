@@ -70,6 +70,12 @@ void AddOptions(CLI::App& app, SplitOptions& o) {
                    "source with .epub, in the --output folder (beside the source by default)")
         ->type_name("[FILE]")
         ->expected(0, 1);
+    app.add_option("--existing", o.existing,
+                   "chapter files already there: refuse (write nothing), overwrite (start each "
+                   "afresh) or append")
+        ->type_name("MODE")
+        ->check(CLI::IsMember({"refuse", "overwrite", "append"}))
+        ->capture_default_str();
     auto* list =
         app.add_flag("-l,--list", o.list, "analyse only: print the chapter list, write nothing");
     app.add_flag("--json", o.json, "with --list: machine-readable output")->needs(list);

@@ -24,6 +24,7 @@ struct SplitOptions {
     std::string epubFile; // empty: named after the source, in the --output folder
     std::vector<std::string> checkRows;
     std::vector<std::string> uncheckRows;
+    std::string existing = "refuse"; // refuse | overwrite | append
     bool list = false;
     bool json = false;
     bool quiet = false;

@@ -15,11 +15,25 @@ constexpr std::size_t kFlushAt = 256 * 1024;
 
 } // namespace
 
-ChapterFile::ChapterFile(const std::filesystem::path& path, std::string_view byteOrderMark)
-    : m_path(path) {
+ChapterFile::ChapterFile(int folder, const std::string& name,
+                         const std::filesystem::path& shownPath, std::string_view byteOrderMark,
+                         OpenMode mode)
+    : m_path(shownPath) {
     // Non-blocking so that a FIFO without a reader fails instead of hanging the run.
-    m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK, 0666);
-    if (m_fd < 0) fail(errno);
+    int flags = O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
+    if (mode == OpenMode::New) flags |= O_EXCL;
+    if (mode == OpenMode::StartOver) {
+        flags |= O_TRUNC;
+        struct stat link {};
+        if (::fstatat(folder, name.c_str(), &link, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISLNK(link.st_mode) && ::unlinkat(folder, name.c_str(), 0) != 0)
+            fail(errno);
+    }
+    m_fd = ::openat(folder, name.c_str(), flags, 0666);
+    if (m_fd < 0) {
+        if (errno == EEXIST) throw EngineError::outputExists(m_path.string());
+        fail(errno);
+    }
     struct stat info {};
     if (::fstat(m_fd, &info) != 0) fail(errno);
     m_buffer.reserve(kFlushAt + 64 * 1024);
@@ -31,6 +45,8 @@ ChapterFile::~ChapterFile() {
 }
 
 void ChapterFile::fail(int error) const {
+    // With O_NOFOLLOW a link in the file's place is what ELOOP means.
+    if (error == ELOOP) throw EngineError::symbolicLink(m_path.string());
     throw EngineError::writeFailed(m_path.string(), std::strerror(error));
 }
 

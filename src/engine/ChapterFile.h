@@ -6,12 +6,22 @@
 
 namespace lumarin::engine {
 
-// One output file opened for appending (created when missing), written
-// through a bounded buffer. A new, empty file first gets `byteOrderMark`.
-// Every failure throws EngineError "无法写入: " + path + ": " + reason.
+// How a chapter file is opened.
+enum class OpenMode {
+    Append,    // add to whatever is there
+    StartOver, // empty the file first; a link there is removed, not followed
+    New,       // the file must not exist yet
+};
+
+// One output file, opened inside an open folder without following a link
+// (created when missing), written at its end through a bounded buffer. An
+// empty file first gets `byteOrderMark`. Every failure throws EngineError:
+// "无法写入: " + path + ": " + reason, "... is a symbolic link" for a link, and
+// "输出文件已存在: " + path when a New file is there after all.
 class ChapterFile {
 public:
-    ChapterFile(const std::filesystem::path& path, std::string_view byteOrderMark);
+    ChapterFile(int folder, const std::string& name, const std::filesystem::path& shownPath,
+                std::string_view byteOrderMark, OpenMode mode);
     ~ChapterFile();
     ChapterFile(const ChapterFile&) = delete;
     ChapterFile& operator=(const ChapterFile&) = delete;

@@ -46,8 +46,16 @@ EngineError EngineError::writeFailed(const std::string& path, const std::string&
     return {ErrorCode::WriteFailed, u"无法写入: " + FromUtf8(path) + u": " + FromUtf8(reason)};
 }
 
+EngineError EngineError::symbolicLink(const std::string& path) {
+    return writeFailed(path, "is a symbolic link");
+}
+
 EngineError EngineError::outputExists(const std::string& path) {
     return {ErrorCode::OutputExists, u"输出文件已存在: " + FromUtf8(path)};
+}
+
+EngineError EngineError::writesToSource(const std::string& path) {
+    return {ErrorCode::WritesToSource, u"无法写入: " + FromUtf8(path) + u": is the source file"};
 }
 
 } // namespace lumarin::engine

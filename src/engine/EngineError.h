@@ -16,6 +16,7 @@ enum class ErrorCode {
     ReadFailed,         // "无法读取文件: " + path + ": " + reason
     WriteFailed,        // "无法写入: " + path + ": " + reason
     OutputExists,       // "输出文件已存在: " + path
+    WritesToSource,     // "无法写入: " + path + ": is the source file"
 };
 
 // Refused: the program's own rules said no (command line exit code 1).
@@ -40,7 +41,10 @@ public:
     // reason is the operating system's text (strerror) in UTF-8.
     static EngineError readFailed(const std::string& path, const std::string& reason);
     static EngineError writeFailed(const std::string& path, const std::string& reason);
+    // A symbolic link where the output would have to follow one.
+    static EngineError symbolicLink(const std::string& path);
     static EngineError outputExists(const std::string& path);
+    static EngineError writesToSource(const std::string& path);
 
 private:
     ErrorCode m_code;

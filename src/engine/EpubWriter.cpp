@@ -269,10 +269,19 @@ EpubBook PlanBook(const AnalysisResult& analysis, const std::vector<bool>& check
     return book;
 }
 
-void RefuseExistingTarget(const std::filesystem::path& target) {
+// A book cannot be added to: "append" refuses an existing one as "refuse" does.
+// "overwrite" lets libzip rename its new file over the old one, which replaces
+// a link at the target rather than writing through it.
+void CheckTarget(const std::filesystem::path& target, const std::filesystem::path& source,
+                 ExistingFiles existing) {
     std::error_code error;
+    if (std::filesystem::equivalent(target, source, error))
+        throw EngineError::writesToSource(target.string());
     const auto status = std::filesystem::symlink_status(target, error);
-    if (std::filesystem::exists(status)) throw EngineError::outputExists(target.string());
+    if (std::filesystem::is_directory(status))
+        throw EngineError::writeFailed(target.string(), std::strerror(EISDIR));
+    if (std::filesystem::exists(status) && existing != ExistingFiles::Overwrite)
+        throw EngineError::outputExists(target.string());
     const std::filesystem::path folder =
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
     if (!std::filesystem::is_directory(folder, error))
@@ -298,7 +307,7 @@ EpubResult WriteEpub(const AnalysisResult& analysis, const std::vector<bool>& ch
     if (source.stamp() != analysis.stamp) throw EngineError::sourceChanged();
     const OutputSelection selection = BuildSelection(analysis.table, checked);
     if (selection.m_lngSelected == 0) throw EngineError::allRowsChecked();
-    RefuseExistingTarget(target);
+    CheckTarget(target, analysis.m_strSource, options.existing);
 
     EpubText text(analysis.encoding, options);
     const FrontMatter front =

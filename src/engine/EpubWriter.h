@@ -29,7 +29,8 @@ std::filesystem::path EpubPathFor(const std::filesystem::path& source,
 // each kept chapter opening with its heading; the contents list the kept
 // chapters by their heading lines. Filters, blank-line deletion and the
 // conversion apply as for chapter files; folders, name pattern and output
-// encoding do not. A `target` that exists is refused.
+// encoding do not. An existing `target` is replaced with
+// ExistingFiles::Overwrite and refused otherwise (a book cannot be appended to).
 // Throws EngineError as WriteOutput does, and "输出文件已存在: ...".
 EpubResult WriteEpub(const AnalysisResult& analysis, const std::vector<bool>& checked,
                      const OutputOptions& options, const std::filesystem::path& target,

@@ -20,14 +20,17 @@ std::size_t Utf8PrefixAtBoundary(std::string_view text, std::size_t maxBytes) {
     return cut;
 }
 
+} // namespace
+
 std::string FolderStem(const std::filesystem::path& source) {
     const std::string name = source.filename().string();
     const auto dot = name.rfind('.');
     if (dot == std::string::npos || dot == 0) return name + "_chapters";
-    return name.substr(0, dot);
+    std::string stem = name.substr(0, dot);
+    // "..txt" and "...txt" would name the chosen folder itself or its parent.
+    if (stem == "." || stem == "..") stem += "_chapters";
+    return stem;
 }
-
-} // namespace
 
 std::u16string CleanFileName(std::u16string_view name) {
     std::u16string cleaned(TrimSpaces(name));
@@ -59,10 +62,17 @@ std::string FileNameOnDisk(std::u16string_view cleanedName, std::size_t maxBytes
            (hasTxt ? std::string(kTxt) : "");
 }
 
+std::filesystem::path ChosenFolderFor(const std::filesystem::path& source,
+                                      std::u16string_view folderText) {
+    if (folderText != u"(default)") return std::filesystem::path(ToUtf8(folderText));
+    const std::filesystem::path beside = source.parent_path();
+    return beside.empty() ? std::filesystem::path(".") : beside;
+}
+
 std::filesystem::path OutputFolderFor(const std::filesystem::path& source,
                                       std::u16string_view folderText) {
     if (folderText == u"(default)") return source.parent_path() / FolderStem(source);
-    return std::filesystem::path(ToUtf8(folderText)) / FolderStem(source);
+    return ChosenFolderFor(source, folderText) / FolderStem(source);
 }
 
 std::int32_t GroupUpperNumber(std::int32_t group, std::int32_t filesPerFolder,

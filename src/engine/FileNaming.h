@@ -21,9 +21,17 @@ std::u16string ExpandNamePattern(std::u16string_view pattern, std::int32_t fileN
 // ".txt" when longer than `maxBytes`.
 std::string FileNameOnDisk(std::u16string_view cleanedName, std::size_t maxBytes = 255);
 
-// The output folder for a source: "(default)" puts it beside the source, any
-// other folder text holds it; either way it is named after the source's file
-// name up to its last "." ("_chapters" appended when the name has none).
+// The folder made for a source's chapters: its file name up to the last "."
+// ("_chapters" appended when the name has none, or when the rest would be
+// empty, "." or "..", which would name a folder that is already there).
+std::string FolderStem(const std::filesystem::path& source);
+
+// The folder the user chose: the source's own for "(default)" ("." when the
+// source path names no folder), else the folder text as given.
+std::filesystem::path ChosenFolderFor(const std::filesystem::path& source,
+                                      std::u16string_view folderText);
+
+// The output folder for a source: the chosen folder plus the source's stem.
 std::filesystem::path OutputFolderFor(const std::filesystem::path& source,
                                       std::u16string_view folderText);
 

@@ -1,6 +1,6 @@
 #include "engine/LineTransform.h"
 
-#include "engine/OutputWriter.h"
+#include "engine/OutputPlan.h"
 #include "engine/TextUtil.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/Analyzer.h"
-#include "engine/EncodingChoice.h"
+#include "engine/OutputPlan.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -12,17 +12,6 @@
 #include <vector>
 
 namespace lumarin::engine {
-
-struct OutputOptions {
-    std::u16string folderText = u"(default)"; // trimmed of U+0020 by the writer
-    std::u16string namePattern = u"%n-%c%s";
-    std::int32_t chaptersPerFile = 1; // N; below 1 reads as 1
-    std::int32_t filesPerFolder = 50; // P; 0 for no group folders
-    bool deleteBlankLines = true;
-    bool toSimplified = false;
-    std::vector<std::u16string> filters; // removed from every line, in order
-    OutputEncodingChoice encoding = OutputEncodingChoice::Source;
-};
 
 // The filter box's text split at every CR LF; empty pieces dropped.
 std::vector<std::u16string> SplitFilterText(std::u16string_view text);
@@ -46,10 +35,16 @@ struct OutputResult {
     std::filesystem::path outputFolder;
 };
 
-// Writes the chapter files of an analysis. `checked` holds the current marks,
-// one per row. Returns nothing when the folder text is empty (a silent stop).
-// Throws EngineError: "无此文件!", "源文件已改变，请重新分析!",
-// "排除全部条件，无法分割!", "无法读取文件: ...", "无法写入: ...".
+// Writes the files of a plan, treating files already there as
+// plan.options.existing says. Before anything is written it refuses a plan
+// that would write to the source, through a link or (Refuse) over a file.
+// While it copies, the source must still hold the lines analysed. Throws
+// EngineError: "源文件已改变，请重新分析!", "输出文件已存在: ...",
+// "无法读取文件: ...", "无法写入: ...".
+OutputResult WriteOutput(const OutputPlan& plan, const OutputCallbacks& callbacks = {});
+
+// Plans and writes in one step. Returns nothing when the folder text is
+// empty (a silent stop); throws what PlanOutput and the writer throw.
 std::optional<OutputResult> WriteOutput(const AnalysisResult& analysis,
                                         const std::vector<bool>& checked,
                                         const OutputOptions& options,

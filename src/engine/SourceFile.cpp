@@ -51,8 +51,12 @@ SourceFile::~SourceFile() {
 SourceStamp SourceFile::stamp() const {
     struct stat info {};
     if (::fstat(m_fd, &info) != 0) throw EngineError::readFailed(m_path.string(), Reason(errno));
-    return {static_cast<std::uint64_t>(info.st_size),
-            static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
+    const auto nanoseconds = [](const timespec& time) {
+        return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+    };
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+            static_cast<std::uint64_t>(info.st_size), nanoseconds(info.st_mtim),
+            nanoseconds(info.st_ctim)};
 }
 
 std::size_t SourceFile::read(char* buffer, std::size_t size) {

@@ -18,7 +18,7 @@ public:
     SourceFile(const SourceFile&) = delete;
     SourceFile& operator=(const SourceFile&) = delete;
 
-    // Size and modification time of the open file.
+    // Identity, size and times of the open file.
     SourceStamp stamp() const;
     const std::filesystem::path& path() const noexcept { return m_path; }
 

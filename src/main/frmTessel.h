@@ -108,6 +108,9 @@ private:
     void setCaptionCount(std::int32_t unchecked, std::int32_t total);
 
     // frmTessel_Output.cpp
+    void writeChapterFiles();
+    // Asks what to do with chapter files already there; false when the user cancels.
+    bool chooseExistingFiles(engine::OutputPlan& plan);
     engine::OutputOptions outputOptions() const;
     void showProgress(int percent);
     void setProgressWidthTwips(double twips);

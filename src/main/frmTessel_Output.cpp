@@ -34,42 +34,71 @@ void frmTessel::cmdSaveOut_Click() {
         warn(u"无此文件!");
         return;
     }
-    const engine::OutputOptions options = outputOptions();
-    if (engine::TrimSpaces(options.folderText).empty()) return;
     if (!m_analysis) return;
-    // A failed analysis attempt may have named another file since: the table
-    // in hand does not describe it.
-    if (std::filesystem::path(m_strSource) != m_analysis->m_strSource) {
+    // The list describes the file it was made from; another name in the box
+    // (chosen since, or a failed analysis) needs its own analysis first.
+    const std::u16string named(engine::TrimSpaces(m_txtFile->toPlainText().toStdU16String()));
+    if (std::filesystem::path(named) != m_analysis->m_strSource ||
+        std::filesystem::path(m_strSource) != m_analysis->m_strSource) {
         warn(engine::EngineError::sourceChanged().message());
         return;
     }
+    // No failure may leave an event handler: each one is a box, and the window goes on.
+    try {
+        writeChapterFiles();
+    } catch (const engine::EngineError& error) {
+        warn(error.message());
+    } catch (const std::filesystem::filesystem_error& error) {
+        warn(engine::EngineError::writeFailed(error.path1().string(), error.code().message())
+                 .message());
+    } catch (const std::exception& error) {
+        warn(engine::FromUtf8(error.what()));
+    }
+    setBusy(false);
+    setProgressWidthTwips(kRestingProgressTwips);
+}
+
+void frmTessel::writeChapterFiles() {
+    std::optional<engine::OutputPlan> plan =
+        engine::PlanOutput(*m_analysis, currentCheckMarks(), outputOptions());
+    if (!plan) return;
+    if (!chooseExistingFiles(*plan)) return;
 
     engine::OutputCallbacks callbacks;
     callbacks.onFileStarted = [this](const engine::FileProgress& progress) {
         showProgress(progress.percent);
     };
     callbacks.yield = [this] { letEventsRun(); };
-
     setBusy(true);
-    std::optional<engine::OutputResult> result;
-    try {
-        result = engine::WriteOutput(*m_analysis, currentCheckMarks(), options, callbacks);
-    } catch (const engine::EngineError& error) {
-        setBusy(false);
-        setProgressWidthTwips(kRestingProgressTwips);
-        warn(error.message());
-        return;
-    }
+    const engine::OutputResult result = engine::WriteOutput(*plan, callbacks);
     setBusy(false);
-    if (!result) return;
 
     setProgressWidthTwips(kRestingProgressTwips);
-    const QString count = QString::number(result->fileCount);
+    const QString count = QString::number(result.fileCount);
     m_lblState->setText(QStringLiteral("共") + count + QStringLiteral("个文件！"));
     platform::MessageBox(
         m_lstMemo->hWnd(),
         (QStringLiteral("处理完毕！共") + count + QStringLiteral("个文件！")).toStdU16String(),
         u"完毕", platform::MB_OK | platform::MB_ICONINFORMATION);
+}
+
+bool frmTessel::chooseExistingFiles(engine::OutputPlan& plan) {
+    const auto existing = engine::FindExistingFiles(plan);
+    if (existing.empty()) return true;
+    const std::u16string question = u"输出文件夹中已有" +
+                                    engine::ToU16Decimal(static_cast<long long>(existing.size())) +
+                                    u"个同名文件。\n是：覆盖　否：追加到末尾　取消：不输出";
+    switch (platform::MessageBox(m_lstMemo->hWnd(), question, kAppTitle,
+                                 platform::MB_YESNOCANCEL | platform::MB_ICONQUESTION)) {
+    case platform::IDYES:
+        plan.options.existing = engine::ExistingFiles::Overwrite;
+        return true;
+    case platform::IDNO:
+        plan.options.existing = engine::ExistingFiles::Append;
+        return true;
+    default:
+        return false;
+    }
 }
 
 engine::OutputOptions frmTessel::outputOptions() const {

@@ -22,6 +22,7 @@ public:
         std::fprintf(stderr, "%s: %s\n", Utf8(title).c_str(), Utf8(text).c_str());
         switch (flags & 0x0F) {
         case MB_OKCANCEL:
+        case MB_YESNOCANCEL:
             return IDCANCEL;
         case MB_YESNO:
             return IDNO;

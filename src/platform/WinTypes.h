@@ -428,6 +428,7 @@ inline constexpr HCURSOR IDC_HAND = 32649;
 
 inline constexpr UINT MB_OK = 0x0000;
 inline constexpr UINT MB_OKCANCEL = 0x0001;
+inline constexpr UINT MB_YESNOCANCEL = 0x0003;
 inline constexpr UINT MB_YESNO = 0x0004;
 inline constexpr UINT MB_ICONERROR = 0x0010;
 inline constexpr UINT MB_ICONQUESTION = 0x0020;

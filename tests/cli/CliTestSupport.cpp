@@ -85,7 +85,8 @@ RunResult RunProgram(std::vector<std::string> command, const std::string& stdout
     return result;
 }
 
-RunResult RunSplitOnTerminal(const std::vector<std::string>& args) {
+RunResult RunSplitOnTerminal(const std::vector<std::string>& args,
+                             const std::function<void()>& whileUnread) {
     auto command = CommandFor(args);
     auto argv = ArgvFor(command);
     int master = -1;
@@ -96,6 +97,9 @@ RunResult RunSplitOnTerminal(const std::vector<std::string>& args) {
     if (pid == 0) {
         execv(argv[0], argv.data());
         _exit(127);
+    }
+    if (whileUnread) {
+        whileUnread();
     }
     RunResult result;
     result.err = ReadAll(master); // stdout and stderr share the terminal

@@ -3,6 +3,7 @@
 #include "support/TestFiles.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,10 +26,15 @@ RunResult RunSplit(const std::vector<std::string>& args, const std::string& stdo
 RunResult RunProgram(std::vector<std::string> command, const std::string& stdoutFile = {});
 
 // Same, with stdout and stderr on a pseudo-terminal, as a person at a terminal would see it.
-RunResult RunSplitOnTerminal(const std::vector<std::string>& args);
+// `whileUnread` runs before the terminal is read: a run that prints more than the terminal
+// holds waits for it there.
+RunResult RunSplitOnTerminal(const std::vector<std::string>& args,
+                             const std::function<void()>& whileUnread = {});
 
 using lumarin::test::ListFiles;
+using lumarin::test::MakeFullDevice;
 using lumarin::test::ReadBytes;
+using lumarin::test::Snapshot;
 using lumarin::test::TempDir;
 using lumarin::test::WriteBytes;
 

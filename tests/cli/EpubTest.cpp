@@ -218,10 +218,13 @@ TEST(EpubTest, RefusalsWriteNothing) {
          "无法写入: " + (dir / "missing" / "b.epub").string()},
     };
     for (const auto& c : cases) {
-        const RunResult run = RunSplit({"-q", source.string(), "--epub", c.target});
-        EXPECT_EQ(run.exitCode, c.exitCode) << c.target;
-        EXPECT_TRUE(run.err.starts_with(c.message)) << run.err;
-        EXPECT_EQ(run.out, "");
+        for (const char* existing : {"refuse", "append"}) {
+            const RunResult run =
+                RunSplit({"-q", "--existing", existing, source.string(), "--epub", c.target});
+            EXPECT_EQ(run.exitCode, c.exitCode) << c.target;
+            EXPECT_TRUE(run.err.starts_with(c.message)) << run.err;
+            EXPECT_EQ(run.out, "");
+        }
     }
     EXPECT_EQ(ReadBytes(dir / "existing.epub"), "mine");
     EXPECT_EQ(ReadBytes(dir / "elsewhere.txt"), "keep");
@@ -232,6 +235,22 @@ TEST(EpubTest, RefusalsWriteNothing) {
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"elsewhere.txt", "existing.epub", "link.epub",
                                                "novel.txt"}));
+}
+
+TEST(EpubTest, OverwriteReplacesAFileOrALinkItself) {
+    TempDir dir;
+    const auto source = dir.write("novel.txt", JoinLines(NovelLines(kHeadings), "\n"));
+    dir.write("existing.epub", "mine");
+    dir.write("elsewhere.txt", "keep");
+    std::filesystem::create_symlink(dir / "elsewhere.txt", dir / "link.epub");
+    for (const char* name : {"existing.epub", "link.epub"}) {
+        const RunResult run = RunSplit(
+            {"-q", "--existing", "overwrite", source.string(), "--epub", (dir / name).string()});
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_FALSE(std::filesystem::is_symlink(dir / name));
+        EXPECT_EQ(ContentDocuments(ReadEpub(dir / name)).size(), 6u) << name;
+    }
+    EXPECT_EQ(ReadBytes(dir / "elsewhere.txt"), "keep");
 }
 
 } // namespace

@@ -100,11 +100,12 @@ TEST(ProgressTest, BarOnlyOnATerminalAndNeverWithQuiet) {
     EXPECT_NE(terminal.err.find("完成:55%"), std::string::npos) << terminal.err;
     EXPECT_NE(terminal.err.find("处理完毕！共3个文件！"), std::string::npos) << terminal.err;
 
-    const RunResult quiet = RunSplitOnTerminal({"-q", "-o", out, source.string()});
+    const RunResult quiet =
+        RunSplitOnTerminal({"-q", "--existing", "overwrite", "-o", out, source.string()});
     EXPECT_EQ(quiet.exitCode, 0);
     EXPECT_EQ(quiet.err.find("完成:"), std::string::npos) << quiet.err;
 
-    const RunResult piped = RunSplit({"-o", out, source.string()});
+    const RunResult piped = RunSplit({"--existing", "overwrite", "-o", out, source.string()});
     EXPECT_EQ(piped.exitCode, 0);
     EXPECT_EQ(piped.err, "");
     EXPECT_EQ(piped.out, "处理完毕！共3个文件！\n");

@@ -2,6 +2,8 @@
 // failure never passes for a finished split.
 #include "CliTestSupport.h"
 
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace lumarin::cli::test {
@@ -26,6 +28,7 @@ const std::vector<RefusalCase> kRefusals{
     {"EmptySource", {""}, 2, ""},
     {"UnknownOption", {"--bogus", "SRC"}, 2, ""},
     {"JsonWithoutList", {"--json", "SRC"}, 2, ""},
+    {"UnknownExistingMode", {"--existing", "skip", "SRC"}, 2, ""},
     {"RowsNotANumber", {"--check", "2-x", "SRC"}, 2, "invalid ROWS"},
     {"RowsBackwards", {"--check", "3-2", "SRC"}, 2, "invalid ROWS"},
     {"RowZero", {"--uncheck", "0", "SRC"}, 2, "invalid ROWS"},
@@ -79,14 +82,14 @@ TEST(WriteFailureTest, FullDiskStopsTheRunAndIsNeverReportedAsDone) {
     const auto source = dir / "novel.txt";
     WriteBytes(source,
                Encode(JoinLines(NovelLines({"第一章 开始", "第二章 继续"}), "\r\n"), "GBK"));
-    // The second chapter file already exists as a link to a device that is always full; files
-    // are opened for appending, so the write itself fails, not the creation.
+    // The second chapter file already exists as a node of the device that is always full; it
+    // is appended to, so the write itself fails, not the creation.
     const auto root = dir / "out" / "novel";
     fs::create_directories(root);
-    fs::create_symlink("/dev/full", root / "002.txt");
+    ASSERT_EQ(MakeFullDevice(root / "002.txt"), 0) << std::strerror(errno);
 
-    const RunResult run =
-        RunSplit({"-q", "-g", "0", "-p", "%n", "-o", (dir / "out").string(), source.string()});
+    const RunResult run = RunSplit({"-q", "-g", "0", "-p", "%n", "--existing", "append", "-o",
+                                    (dir / "out").string(), source.string()});
     EXPECT_EQ(run.exitCode, 3);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err.rfind("无法写入: " + (root / "002.txt").string() + ": ", 0), 0u) << run.err;

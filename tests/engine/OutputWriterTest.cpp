@@ -5,6 +5,8 @@
 #include "engine/EngineError.h"
 #include "engine/TextUtil.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -151,6 +153,7 @@ TEST_F(OutputWriterTest, RunningTwiceAppends) {
     const auto analysis = analyse(Encode(kThreeChapters, "UTF-16LE").insert(0, "\xFF\xFE"));
     OutputOptions o = options();
     o.filesPerFolder = 0;
+    o.existing = ExistingFiles::Append;
     WriteOutput(analysis, analysis.checked, o);
     const std::string once = file("001-1开始.txt");
     EXPECT_EQ(once, "\xFF\xFE" + Encode(u"第一章 开始\r\n甲\r\n", "UTF-16LE"));
@@ -417,6 +420,7 @@ TEST_F(OutputWriterTest, FailedWritesAreReportedWithPathAndReason) {
     const auto analysis = analyse(Encode(kThreeChapters, "UTF-8"));
     OutputOptions o = options();
     o.filesPerFolder = 0;
+    o.existing = ExistingFiles::Append;
     // A folder where the second chapter file should be: its creation fails.
     std::filesystem::create_directories(out() / "002-2继续.txt");
     try {
@@ -428,10 +432,10 @@ TEST_F(OutputWriterTest, FailedWritesAreReportedWithPathAndReason) {
         EXPECT_EQ(std::string(error.what()),
                   "无法写入: " + (out() / "002-2继续.txt").string() + ": Is a directory");
     }
-    // A full disk: the chapter file is the device that is always full.
+    // A full disk: the chapter file is a node of the device that is always full.
     std::filesystem::remove_all(m_dir.path() / "out");
     std::filesystem::create_directories(out());
-    std::filesystem::create_symlink("/dev/full", out() / "001-1开始.txt");
+    ASSERT_EQ(test::MakeFullDevice(out() / "001-1开始.txt"), 0) << std::strerror(errno);
     try {
         WriteOutput(analysis, analysis.checked, o);
         ADD_FAILURE() << "reported as done";

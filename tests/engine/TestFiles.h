@@ -8,7 +8,9 @@
 namespace lumarin::engine::test {
 
 using lumarin::test::ListFiles;
+using lumarin::test::MakeFullDevice;
 using lumarin::test::ReadBytes;
+using lumarin::test::Snapshot;
 using lumarin::test::TempDir;
 
 // Text in a named ICU encoding ("GB18030", "Big5", "UTF-16LE" ...).

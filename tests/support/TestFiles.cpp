@@ -6,6 +6,8 @@
 #include <iterator>
 #include <random>
 #include <stdexcept>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace lumarin::test {
 
@@ -55,6 +57,28 @@ std::vector<std::string> ListFiles(const fs::path& root) {
             files.push_back(fs::relative(entry.path(), root).generic_string());
     std::sort(files.begin(), files.end());
     return files;
+}
+
+std::map<std::string, std::string> Snapshot(const fs::path& root) {
+    std::map<std::string, std::string> entries;
+    std::error_code ignored;
+    for (auto it = fs::recursive_directory_iterator(root, ignored);
+         it != fs::recursive_directory_iterator(); it.increment(ignored)) {
+        const std::string name = fs::relative(it->path(), root).generic_string();
+        if (it->is_symlink())
+            entries[name] = "link:" + fs::read_symlink(it->path()).string();
+        else if (it->is_directory())
+            entries[name] = "dir";
+        else if (it->is_regular_file())
+            entries[name] = "file:" + ReadBytes(it->path());
+        else
+            entries[name] = "special"; // a device or a pipe is never read
+    }
+    return entries;
+}
+
+int MakeFullDevice(const fs::path& file) {
+    return ::mknod(file.c_str(), S_IFCHR | 0666, makedev(1, 7));
 }
 
 std::string EncodeWithIconv(const std::string& utf8, const std::string& charset) {

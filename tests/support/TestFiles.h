@@ -4,6 +4,7 @@
 // never comes from the converter the program itself uses).
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,14 @@ std::string ReadBytes(const std::filesystem::path& file);
 
 // Every regular file below `root`, relative with "/", sorted; empty when root does not exist.
 std::vector<std::string> ListFiles(const std::filesystem::path& root);
+
+// Everything below `root`, links not followed: relative path with "/" ->
+// "dir", "link:" + target, "file:" + content or "special". Shows any change a run made.
+std::map<std::string, std::string> Snapshot(const std::filesystem::path& root);
+
+// Makes `file` a node of the device that is always full, so writing to it
+// fails as on a full disk. 0 on success, -1 with errno set.
+int MakeFullDevice(const std::filesystem::path& file);
 
 // UTF-8 text in another charset ("GBK", "BIG5", "UTF-16LE" ...) through iconv.
 // Throws on text the charset cannot hold.

@@ -9,7 +9,6 @@ namespace {
 constexpr UINT kIconMask = 0x00F0;
 constexpr UINT kButtonMask = 0x000F;
 constexpr UINT kAbortRetryIgnore = 0x0002;
-constexpr UINT kYesNoCancel = 0x0003;
 constexpr UINT kRetryCancel = 0x0005;
 constexpr int kIdAbort = 3;
 constexpr int kIdRetry = 4;
@@ -42,7 +41,7 @@ QMessageBox::StandardButtons QtMessageBox::ButtonsFor(UINT flags) {
         return QMessageBox::Ok | QMessageBox::Cancel;
     case kAbortRetryIgnore:
         return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
-    case kYesNoCancel:
+    case MB_YESNOCANCEL:
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     case MB_YESNO:
         return QMessageBox::Yes | QMessageBox::No;

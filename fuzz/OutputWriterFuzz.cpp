@@ -1,0 +1,199 @@
+// The output writer in a scratch folder it may write into (box/), next to a folder it must
+// never touch (outside/). Titles, the name pattern, the chosen folder, the source's own name
+// and place, the counts and the existing-files mode come from the input, and links are planted
+// where the plan will write: to outside/, to a dangling path, to the source, to ".". Whatever
+// happens, outside/ and the source stay as they were, and a finished run left every planned
+// file as a real file below the output folder.
+#include "FuzzInput.h"
+#include "engine/Analyzer.h"
+#include "engine/EngineError.h"
+#include "engine/OutputWriter.h"
+#include "engine/TextUtil.h"
+
+#include <fstream>
+#include <fuzzer/FuzzedDataProvider.h>
+#include <iterator>
+#include <map>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace lumarin::engine;
+using lumarin::fuzz::Fail;
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Everything below root, links not followed.
+std::map<std::string, std::string> Snapshot(const fs::path& root) {
+    std::map<std::string, std::string> entries;
+    std::error_code ignored;
+    for (auto it = fs::recursive_directory_iterator(root, ignored);
+         it != fs::recursive_directory_iterator(); it.increment(ignored)) {
+        const std::string name = it->path().lexically_relative(root).string();
+        if (it->is_symlink())
+            entries[name] = "link:" + fs::read_symlink(it->path()).string();
+        else if (it->is_directory())
+            entries[name] = "dir";
+        else
+            entries[name] = "file:" + ReadFile(it->path());
+    }
+    return entries;
+}
+
+// One path component from the input: no "/" and no NUL; "." and ".." stay, the program must
+// cope with them wherever it builds a path from them.
+std::string Component(FuzzedDataProvider& input, std::size_t maxLength) {
+    std::string text = input.ConsumeRandomLengthString(maxLength);
+    std::erase(text, '/');
+    std::erase(text, '\0');
+    return text;
+}
+
+// A line of text from the input, without line ends.
+std::string LineText(FuzzedDataProvider& input) {
+    std::string text = input.ConsumeRandomLengthString(40);
+    std::erase(text, '\r');
+    std::erase(text, '\n');
+    return text;
+}
+
+// The places a planted link can point to.
+fs::path LinkTarget(FuzzedDataProvider& input, const fs::path& root, const fs::path& source) {
+    switch (input.ConsumeIntegralInRange(0, 4)) {
+    case 0:
+        return root / "outside" / "kept.txt";
+    case 1:
+        return root / "outside";
+    case 2:
+        return root / "outside" / "never-made";
+    case 3:
+        return source;
+    default:
+        return ".";
+    }
+}
+
+// Plants a link, a file or a folder where the plan will write.
+void Plant(FuzzedDataProvider& input, const OutputPlan& plan, const fs::path& root) {
+    const int plants = input.ConsumeIntegralInRange(0, 3);
+    for (int i = 0; i < plants && !plan.files.empty(); ++i) {
+        const PlannedFile& file =
+            plan.files[input.ConsumeIntegralInRange<std::size_t>(0, plan.files.size() - 1)];
+        fs::path where;
+        switch (input.ConsumeIntegralInRange(0, 2)) {
+        case 0:
+            where = file.path;
+            break;
+        case 1:
+            where = file.folder.empty() ? file.path : plan.outputFolder / file.folder;
+            break;
+        default:
+            where = plan.outputFolder;
+            break;
+        }
+        if (where.lexically_normal() == plan.source.lexically_normal()) continue;
+        std::error_code ignored;
+        fs::create_directories(where.parent_path(), ignored);
+        if (input.ConsumeBool())
+            fs::create_symlink(LinkTarget(input, root, plan.source), where, ignored);
+        else
+            WriteFile(where, "planted");
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider input(data, size);
+    static const fs::path root = "/dev/shm/lumarin-writer-fuzz-" + std::to_string(getpid());
+    std::error_code ignored;
+    fs::remove_all(root, ignored);
+    const fs::path box = root / "box";
+    fs::create_directories(root / "outside");
+    fs::create_directories(box);
+    WriteFile(root / "outside" / "kept.txt", "outside");
+
+    // The source: its folder below box/, its name, its text.
+    std::string folder = Component(input, 8);
+    if (folder.empty() || folder == "." || folder == "..") folder = "w";
+    std::string name = Component(input, 12);
+    if (name.empty() || name == "." || name == "..") name = "n.txt";
+    const fs::path source = box / folder / name;
+    fs::create_directories(source.parent_path());
+    std::string text = LineText(input) + "\n";
+    const int chapters = input.ConsumeIntegralInRange(1, 6);
+    for (int c = 1; c <= chapters; ++c)
+        text += "第" + std::to_string(c) + "章 " + LineText(input) + "\n" + LineText(input) + "\n";
+    WriteFile(source, text);
+
+    AnalysisResult analysis;
+    try {
+        analysis = Analyze(source, kDefaultCondition);
+    } catch (const EngineError&) {
+        return 0; // the source's own name can make it unreadable (a name too long, say)
+    }
+    OutputOptions options;
+    switch (input.ConsumeIntegralInRange(0, 2)) {
+    case 0:
+        options.folderText = u"(default)";
+        break;
+    case 1:
+        options.folderText = FromUtf8((box / folder).string());
+        break;
+    default: {
+        // The user may choose any folder; this one stays inside the box.
+        std::string chosen = Component(input, 8);
+        if (chosen == "." || chosen == "..") chosen = "o";
+        options.folderText = FromUtf8((box / chosen).string());
+        break;
+    }
+    }
+    options.namePattern = FromUtf8(input.ConsumeRandomLengthString(16));
+    options.chaptersPerFile = input.ConsumeIntegralInRange(0, 3);
+    options.filesPerFolder = input.ConsumeIntegralInRange(0, 3);
+    options.existing = static_cast<ExistingFiles>(input.ConsumeIntegralInRange(0, 2));
+    const std::vector<bool> checked(static_cast<std::size_t>(analysis.m_lngCount), false);
+
+    std::optional<OutputPlan> plan;
+    try {
+        plan = PlanOutput(analysis, checked, options);
+    } catch (const EngineError& error) {
+        if (error.code() != ErrorCode::AllRowsChecked) Fail(error.what());
+        return 0;
+    }
+    if (!plan) Fail("a folder text that is not blank gave no plan");
+    Plant(input, *plan, root);
+    const auto outsideBefore = Snapshot(root / "outside");
+
+    bool written = false;
+    try {
+        WriteOutput(*plan);
+        written = true;
+    } catch (const EngineError&) {
+        // Refusals and failures are fine; what they leave behind is checked below.
+    } catch (const std::exception& error) {
+        Fail(error.what()); // only the engine's own messages may come out
+    }
+    if (Snapshot(root / "outside") != outsideBefore) Fail("written outside the chosen folder");
+    if (fs::is_symlink(source) || ReadFile(source) != text) Fail("the source changed");
+    if (written) {
+        for (const PlannedFile& file : plan->files) {
+            if (!fs::is_regular_file(fs::symlink_status(file.path)))
+                Fail("a planned file is not a file of its own");
+            const fs::path inside = file.path.lexically_relative(plan->outputFolder);
+            if (inside.empty()) Fail("a planned file lies outside the output folder");
+            for (const fs::path& part : inside)
+                if (part == "." || part == "..") Fail("a planned path has a part . or ..");
+        }
+    }
+    fs::remove_all(root, ignored);
+    return 0;
+}

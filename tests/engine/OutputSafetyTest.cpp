@@ -1,0 +1,291 @@
+// What the output must never do: write over files it was not told to, follow
+// a link below the chosen folder, write to its own source, leave the chosen
+// folder, or report a split of a source that changed under it as done.
+#include "TestFiles.h"
+#include "TestText.h"
+#include "engine/EngineError.h"
+#include "engine/OutputWriter.h"
+#include "engine/TextUtil.h"
+
+#include <fcntl.h>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace lumarin::engine {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Encode;
+using test::ListFiles;
+using test::ReadBytes;
+using test::Snapshot;
+using test::TempDir;
+using Files = std::vector<std::string>;
+
+constexpr std::u16string_view kNovel = u"书名\n第一章 开始\n甲\n\n\n\n\n\n\n\n\n\n"
+                                       u"第二章 继续\n乙\n\n\n\n\n\n\n\n\n\n第三章 结束\n丙\n";
+
+class OutputSafetyTest : public ::testing::Test {
+protected:
+    AnalysisResult analyse(const std::string& name = "w/小说.txt",
+                           const std::string& bytes = Encode(kNovel, "UTF-8")) {
+        m_source = m_dir.write(name, bytes);
+        return Analyze(m_source, kDefaultCondition);
+    }
+
+    OutputOptions options(ExistingFiles existing, const std::string& folder = "out") const {
+        OutputOptions result;
+        result.folderText = FromUtf8((m_dir.path() / folder).string());
+        result.filesPerFolder = 0;
+        result.existing = existing;
+        return result;
+    }
+
+    // The message of the EngineError the output throws, or "" when it writes.
+    std::u16string failure(const AnalysisResult& analysis, const OutputOptions& o,
+                           const OutputCallbacks& callbacks = {}) {
+        try {
+            WriteOutput(analysis, analysis.checked, o, callbacks);
+        } catch (const EngineError& error) {
+            m_kind = error.kind();
+            return error.message();
+        }
+        return {};
+    }
+
+    std::u16string u16(const fs::path& path) const { return FromUtf8(path.string()); }
+
+    TempDir m_dir;
+    fs::path m_source;
+    ErrorKind m_kind = ErrorKind::Refused;
+};
+
+// An existing chapter file, and a link planted where the next one goes whose
+// target lies outside the chosen folder.
+TEST_F(OutputSafetyTest, ExistingFilesAndPlantedLinksFollowTheMode) {
+    const auto analysis = analyse("小说.txt", "\xEF\xBB\xBF" + Encode(kNovel, "UTF-8"));
+    const fs::path out = m_dir / "out" / "小说";
+    const fs::path outside = m_dir.write("outside.txt", "keep me");
+    const struct {
+        ExistingFiles mode;
+        std::u16string message;
+        ErrorKind kind;
+    } cases[] = {
+        {ExistingFiles::Refuse, u"输出文件已存在: " + u16(out / "001-1开始.txt"),
+         ErrorKind::Refused},
+        {ExistingFiles::Append,
+         u"无法写入: " + u16(out / "002-2继续.txt") + u": is a symbolic link", ErrorKind::Io},
+        {ExistingFiles::Overwrite, u"", ErrorKind::Refused},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.mode));
+        fs::remove_all(m_dir / "out");
+        m_dir.write("out/小说/001-1开始.txt", "old text");
+        fs::create_symlink(outside, out / "002-2继续.txt");
+        const auto before = Snapshot(m_dir.path());
+
+        EXPECT_EQ(failure(analysis, options(c.mode)), c.message);
+        EXPECT_EQ(ReadBytes(outside), "keep me");
+        if (!c.message.empty()) {
+            EXPECT_EQ(m_kind, c.kind);
+            EXPECT_EQ(Snapshot(m_dir.path()), before) << "a refusal writes nothing";
+            continue;
+        }
+        // Each file starts afresh with its BOM; the link itself was replaced.
+        EXPECT_EQ(ReadBytes(out / "001-1开始.txt"),
+                  "\xEF\xBB\xBF" + Encode(u"第一章 开始\r\n甲\r\n", "UTF-8"));
+        EXPECT_FALSE(fs::is_symlink(out / "002-2继续.txt"));
+        EXPECT_EQ(ReadBytes(out / "002-2继续.txt"),
+                  "\xEF\xBB\xBF" + Encode(u"第二章 继续\r\n乙\r\n", "UTF-8"));
+    }
+}
+
+TEST_F(OutputSafetyTest, OverwriteKeepsEveryChapterThatGoesIntoOneFile) {
+    const auto analysis = analyse();
+    OutputOptions o = options(ExistingFiles::Overwrite);
+    o.namePattern = u"全书";
+    m_dir.write("out/小说/全书.txt", "an earlier run");
+    ASSERT_EQ(failure(analysis, o), u"");
+    ASSERT_EQ(failure(analysis, o), u"") << "a second overwrite run";
+    EXPECT_EQ(ReadBytes(m_dir / "out/小说/全书.txt"),
+              Encode(u"书名\r\n第一章 开始\r\n甲\r\n第二章 继续\r\n乙\r\n第三章 结束\r\n丙\r\n",
+                     "UTF-8"));
+}
+
+TEST_F(OutputSafetyTest, ExistingFilesAreCountedOnceInWritingOrder) {
+    const auto analysis = analyse();
+    OutputOptions o = options(ExistingFiles::Refuse);
+    o.filesPerFolder = 2;
+    o.namePattern = u"%c";
+    const auto plan = PlanOutput(analysis, analysis.checked, o);
+    ASSERT_TRUE(plan);
+    ASSERT_EQ(plan->files.size(), 4u);
+    EXPECT_EQ(plan->files[3].folder, "3-3(第3章+)");
+    EXPECT_EQ(plan->files[3].firstLine, 24);
+    EXPECT_EQ(plan->files[3].endLine, 26);
+    EXPECT_TRUE(FindExistingFiles(*plan).empty());
+
+    const fs::path out = m_dir / "out" / "小说";
+    m_dir.write("out/小说/3-3(第3章+)/3.txt", "");
+    fs::create_symlink("nowhere", out / "0.txt");
+    const auto existing = FindExistingFiles(*plan);
+    ASSERT_EQ(existing.size(), 2u);
+    EXPECT_EQ(existing[0].path, out / "0.txt");
+    EXPECT_TRUE(existing[0].isLink);
+    EXPECT_EQ(existing[1].path, out / "3-3(第3章+)" / "3.txt");
+    EXPECT_FALSE(existing[1].isLink);
+}
+
+// A link where a folder of the output goes is refused in every mode, before anything is written.
+TEST_F(OutputSafetyTest, LinkedFoldersAreNeverEntered) {
+    const auto analysis = analyse();
+    fs::create_directories(m_dir / "elsewhere");
+    const struct {
+        const char* link;
+        fs::path shown;
+    } cases[] = {
+        {"out/小说", m_dir / "out" / "小说"},
+        {"out/小说/1-3(第1章+)", m_dir / "out" / "小说" / "1-3(第1章+)"},
+    };
+    for (const auto& c : cases) {
+        for (const ExistingFiles mode :
+             {ExistingFiles::Refuse, ExistingFiles::Overwrite, ExistingFiles::Append}) {
+            fs::remove_all(m_dir / "out");
+            fs::create_directories((m_dir / c.link).parent_path());
+            fs::create_symlink(m_dir / "elsewhere", m_dir / c.link);
+            OutputOptions o = options(mode);
+            o.filesPerFolder = 50;
+            EXPECT_EQ(failure(analysis, o), u"无法写入: " + u16(c.shown) + u": is a symbolic link");
+            EXPECT_TRUE(fs::is_empty(m_dir / "elsewhere"));
+            EXPECT_TRUE(ListFiles(m_dir / "out").empty());
+        }
+    }
+}
+
+TEST_F(OutputSafetyTest, TheSourceIsNeverWritten) {
+    const struct {
+        const char* name;
+        const char* source;
+        const char* folder;
+        std::u16string pattern;
+        const char* link; // made beside the source, pointing to "."
+    } cases[] = {
+        {"OutputFolderHoldsTheSource", "w/n/n.txt", "w", u"n", nullptr},
+        {"TitleEqualsTheFileName", "w/开始/开始.txt", "w", u"%s", nullptr},
+        {"LinkBesideTheSource", "w/n.txt", "w", u"n", "w/n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(m_dir / "w");
+        const auto analysis = analyse(c.source);
+        if (c.link) fs::create_symlink(".", m_dir / c.link);
+        const auto before = Snapshot(m_dir.path());
+        OutputOptions o = options(ExistingFiles::Append, c.folder);
+        o.namePattern = c.pattern;
+        for (const ExistingFiles mode : {ExistingFiles::Append, ExistingFiles::Overwrite}) {
+            o.existing = mode;
+            const std::u16string message = failure(analysis, o);
+            EXPECT_TRUE(message.starts_with(u"无法写入: ")) << ToUtf8(message);
+            EXPECT_TRUE(message.ends_with(u": is the source file")) << ToUtf8(message);
+            EXPECT_EQ(m_kind, ErrorKind::Refused);
+            EXPECT_EQ(Snapshot(m_dir.path()), before);
+        }
+    }
+}
+
+TEST_F(OutputSafetyTest, FolderStemsStayInsideTheChosenFolder) {
+    const struct {
+        const char* source;
+        Files expected; // below the chosen folder "out"
+    } cases[] = {
+        {"...txt", {"out/.._chapters/000-0(Index).txt"}},
+        {"..txt", {"out/._chapters/000-0(Index).txt"}},
+        {".txt", {"out/.txt_chapters/000-0(Index).txt"}},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(m_dir / "w");
+        const auto analysis = analyse(std::string("w/") + c.source);
+        OutputOptions o = options(ExistingFiles::Refuse, "w/out");
+        o.namePattern = u"%n-%c%s";
+        EXPECT_EQ(failure(analysis, o), u"") << c.source;
+        Files inside = ListFiles(m_dir / "w");
+        EXPECT_EQ(inside.size(), 5u) << c.source; // the source and four chapter files
+        EXPECT_NE(std::find(inside.begin(), inside.end(), c.expected[0]), inside.end()) << c.source;
+        EXPECT_EQ(ListFiles(m_dir / "out"), Files{}) << c.source;
+    }
+}
+
+// The source changes while it is split: the run stops and is not reported as done.
+TEST_F(OutputSafetyTest, ASourceThatChangesWhileWrittenStopsTheRun) {
+    const struct {
+        const char* name;
+        std::function<void(const fs::path&)> change;
+    } cases[] = {
+        {"Truncated", [](const fs::path& source) { fs::resize_file(source, 10); }},
+        {"Grown",
+         [](const fs::path& source) {
+             std::FILE* file = std::fopen(source.c_str(), "ab");
+             std::fputs("多出的一行\n", file);
+             std::fclose(file);
+         }},
+    };
+    // Far longer than one read of the source, so the change is seen while the files are written.
+    std::u16string novel = u"书名\n第一章 开始\n";
+    for (int i = 0; i < 100000; ++i)
+        novel += u"这是正文的一行。\n";
+    novel += kNovel.substr(kNovel.find(u"第二章"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(m_dir / "out");
+        const auto analysis = analyse("w/小说.txt", Encode(novel, "UTF-8"));
+        OutputCallbacks callbacks;
+        callbacks.onFileStarted = [&](const FileProgress& progress) {
+            if (progress.fileNumber == 1) c.change(m_source);
+        };
+        EXPECT_EQ(failure(analysis, options(ExistingFiles::Refuse), callbacks),
+                  u"源文件已改变，请重新分析!");
+        EXPECT_EQ(m_kind, ErrorKind::Refused);
+    }
+}
+
+// Same size and modification time, but another file: the stamp tells them apart.
+TEST_F(OutputSafetyTest, AReplacedSourceIsNotTheOneAnalysed) {
+    const auto analysis = analyse();
+    struct stat info {};
+    ASSERT_EQ(::stat(m_source.c_str(), &info), 0);
+    const fs::path copy = m_dir.write("w/copy.txt", ReadBytes(m_source));
+    const timespec times[2] = {info.st_atim, info.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, copy.c_str(), times, 0), 0);
+    fs::rename(copy, m_source);
+    EXPECT_EQ(failure(analysis, options(ExistingFiles::Refuse)), u"源文件已改变，请重新分析!");
+    EXPECT_FALSE(fs::exists(m_dir / "out"));
+}
+
+TEST_F(OutputSafetyTest, FileSystemFailuresUseTheEngineWording) {
+    const auto analysis = analyse();
+    fs::create_symlink("loop", m_dir / "loop");
+    const std::string longName(256, 'x');
+    const struct {
+        const char* name;
+        std::string folder;
+        std::string reason;
+    } cases[] = {
+        {"LinkLoop", "loop/out", "Too many levels of symbolic links"},
+        {"NameTooLong", longName, "File name too long"},
+        {"FileInPlaceOfTheFolder", "w/小说.txt", "Not a directory"},
+        {"UnwritableFolder", "/proc/out", "No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        OutputOptions o = options(ExistingFiles::Refuse);
+        o.folderText = FromUtf8(c.folder.starts_with('/') ? c.folder : (m_dir / c.folder).string());
+        const fs::path shown = fs::path(ToUtf8(o.folderText)) / "小说";
+        EXPECT_EQ(failure(analysis, o), u"无法写入: " + u16(shown) + u": " + FromUtf8(c.reason))
+            << c.name;
+        EXPECT_EQ(m_kind, ErrorKind::Io) << c.name;
+    }
+}
+
+} // namespace
+} // namespace lumarin::engine
