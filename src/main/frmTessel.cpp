@@ -116,6 +116,7 @@ void frmTessel::buildControls() {
     m_cmdAnalyze = new QPushButton(QStringLiteral("分析"), this);
     m_cmdSaveOut = new QPushButton(QStringLiteral("输出"), this);
     m_cmdOrder = new QPushButton(QStringLiteral("排序↑"), this);
+    buildFormatChoices();
 
     m_imgAbout = new QLabel(this);
     m_imgAbout->setPixmap(AppIcon().pixmap(16, 16));
@@ -177,6 +178,7 @@ void frmTessel::layOutControls() {
     m_txtNum->setFixedWidth(40);
     m_txtCount->setFixedWidth(40);
     inputs->addLayout(numbers, row++, 0, 1, 3);
+    inputs->addLayout(formatChoicesLayout(), row++, 0, 1, 3);
     inputs->addWidget(m_lbl[4], row++, 0, 1, 3);
     inputs->addWidget(m_txtReplace, row, 0, 1, 3);
     inputs->setRowStretch(row, 1);

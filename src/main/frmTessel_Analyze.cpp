@@ -17,8 +17,9 @@ void frmTessel::cmdAnalyze_Click() {
 
     engine::AnalysisResult analysis;
     try {
-        analysis = engine::Analyze(std::filesystem::path(m_strSource),
-                                   m_txtFind->toPlainText().toStdU16String());
+        analysis =
+            engine::Analyze(std::filesystem::path(m_strSource),
+                            m_txtFind->toPlainText().toStdU16String(), inputEncodingChoice());
     } catch (const engine::EngineError& error) {
         // A missing file stops silently; anything else is said, and nothing changes.
         if (error.code() != engine::ErrorCode::NoSuchFile) warn(error.message());
