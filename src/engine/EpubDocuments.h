@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,11 +31,17 @@ struct EpubBook {
 inline constexpr const char* kEpubPackagePath = "OEBPS/content.opf";
 inline constexpr const char* kEpubFolder = "OEBPS/";
 
+// A document handed out piece by piece: each call appends the next piece
+// to `out` and returns false after the last. The package and both contents
+// grow with the number of chapters, so they are never made whole. `book`
+// must outlive the producer.
+using DocumentPieces = std::function<bool(std::string& out)>;
+
 std::string ContainerDocument();
-std::string PackageDocument(const EpubBook& book);
-std::string NavigationDocument(const EpubBook& book); // EPUB 3 contents, "nav.xhtml"
-std::string NcxDocument(const EpubBook& book);        // EPUB 2 contents, "toc.ncx"
-std::string StyleSheet();                             // "style.css"
+DocumentPieces PackageDocument(const EpubBook& book);
+DocumentPieces NavigationDocument(const EpubBook& book); // EPUB 3 contents, "nav.xhtml"
+DocumentPieces NcxDocument(const EpubBook& book);        // EPUB 2 contents, "toc.ncx"
+std::string StyleSheet();                                // "style.css"
 
 // The start and the end of a content document; its paragraphs go between.
 std::string ContentDocumentStart(const EpubBook& book, const EpubBook::Document& document);

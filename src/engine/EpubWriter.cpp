@@ -321,10 +321,11 @@ EpubResult WriteEpub(const AnalysisResult& analysis, const std::vector<bool>& ch
     // The mimetype entry first and stored: readers recognise a book by its first bytes.
     archive.add("mimetype", "application/epub+zip", Compression::Store);
     archive.add("META-INF/container.xml", ContainerDocument(), Compression::Deflate);
-    archive.add(kEpubPackagePath, PackageDocument(book), Compression::Deflate);
-    archive.add(std::string(kEpubFolder) + "nav.xhtml", NavigationDocument(book),
-                Compression::Deflate);
-    archive.add(std::string(kEpubFolder) + "toc.ncx", NcxDocument(book), Compression::Deflate);
+    archive.addStreamed(kEpubPackagePath, PackageDocument(book), Compression::Deflate);
+    archive.addStreamed(std::string(kEpubFolder) + "nav.xhtml", NavigationDocument(book),
+                        Compression::Deflate);
+    archive.addStreamed(std::string(kEpubFolder) + "toc.ncx", NcxDocument(book),
+                        Compression::Deflate);
     archive.add(std::string(kEpubFolder) + "style.css", StyleSheet(), Compression::Deflate);
     BookPass pass(source, analysis.encoding, selection, book, plans, text, target, callbacks);
     for (std::size_t d = 0; d < book.documents.size(); ++d) {
