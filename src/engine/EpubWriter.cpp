@@ -190,6 +190,7 @@ public:
         Line line;
         while (out.size() < kChunkBytes) {
             if (m_lines.linesRead() >= last || !m_lines.next(line)) {
+                if (document + 1 == m_plans.size()) checkSourceEnds();
                 m_text.finish(out);
                 out += ContentDocumentEnd();
                 m_started = false;
@@ -203,6 +204,13 @@ public:
     }
 
 private:
+    // The source must have given exactly the lines analysed.
+    void checkSourceEnds() {
+        Line extra;
+        if (m_lines.linesRead() != m_selection.m_lngSelStart.back() - 1 || m_lines.next(extra))
+            throw EngineError::sourceChanged();
+    }
+
     void start(const DocumentPlan& plan, std::string& out) {
         m_started = true;
         // Lines of a front matter without a document of its own are skipped.
