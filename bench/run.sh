@@ -27,9 +27,9 @@ make_novel 50000000 simplified "$data/novel-utf8.txt" GBK "$data/novel-gbk.txt"
 make_novel 20000000 traditional "$data/novel-big5-utf8.txt" BIG5 "$data/novel-big5.txt"
 make_novel 500000000 simplified "$data/novel-500m-utf8.txt" GBK "$data/novel-500m-gbk.txt"
 
-shm=/dev/shm/lumarin-bench
-rm -rf "$shm"
-mkdir -p "$shm"
+# A folder of this run alone: two runs at once must not clear each other's files.
+shm=$(mktemp -d /dev/shm/lumarin-bench.XXXXXX)
+trap 'rm -rf "$shm"' EXIT
 condition='第([一二两三四五六七八九十○零百0-9１２３４５６７８９０]{1,6})([章草])(.*)'
 # csplit reads a basic regular expression: the same heading start, without the capture groups.
 csplit_condition='第[一二两三四五六七八九十○零百0-9１２３４５６７８９０]\{1,6\}[章草]'

@@ -12,11 +12,6 @@ namespace {
 // Code units of text handed to the converter at once.
 constexpr std::size_t kBatchUnits = 32 * 1024;
 
-bool IsBlank(std::u16string_view text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char16_t c) { return c == u' ' || c == u'\u3000'; });
-}
-
 // Nothing but spaces and ideographic spaces (E3 80 80).
 bool IsBlankUtf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
@@ -46,7 +41,7 @@ bool EpubText::filtered(std::string_view raw, std::u16string& text) {
     m_codec.decode(raw, text);
     for (const std::u16string& filter : m_filters)
         text = RemoveAll(text, filter);
-    return !(m_deleteBlank && IsBlank(text) && m_codec.oddTail(raw).empty());
+    return !(m_deleteBlank && IsBlankText(text) && m_codec.oddTail(raw).empty());
 }
 
 bool EpubText::addDirectly(std::string_view raw, std::string_view id, std::string& out) {

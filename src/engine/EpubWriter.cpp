@@ -34,11 +34,6 @@ constexpr std::size_t kChunkBytes = 64 * 1024;
 // Lines copied between two calls of the yield callback.
 constexpr LineNumber kLinesPerYield = 1024;
 
-bool IsBlank(std::u16string_view text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char16_t c) { return c == u' ' || c == u'\u3000'; });
-}
-
 std::u16string Trimmed(std::u16string_view text) {
     const std::size_t first = text.find_first_not_of(u" \u3000\t");
     if (first == std::u16string_view::npos) return {};
@@ -54,7 +49,7 @@ struct FrontMatter {
 };
 
 void Examine(LineNumber number, std::u16string_view text, FrontMatter& front) {
-    if (!IsBlank(text)) front.hasText = true;
+    if (!IsBlankText(text)) front.hasText = true;
     if (front.title.empty()) {
         const std::size_t open = text.find(u'《');
         const std::size_t close =

@@ -199,13 +199,20 @@ TEST(EpubTest, WhereTheBookGoes) {
                                                                "out/b.epub", "out/novel.epub"}));
 }
 
-// Nothing is written over an existing file or through a link, and a failed book leaves nothing.
-TEST(EpubTest, RefusalsWriteNothing) {
-    TempDir dir;
+// A novel beside a book that is there already and a link to another file.
+std::filesystem::path PlantTargets(const TempDir& dir) {
     const auto source = dir.write("novel.txt", JoinLines(NovelLines(kHeadings), "\n"));
     dir.write("existing.epub", "mine");
     dir.write("elsewhere.txt", "keep");
     std::filesystem::create_symlink(dir / "elsewhere.txt", dir / "link.epub");
+    return source;
+}
+
+// Nothing is written over an existing file, through a link or onto the source, and a failed
+// book leaves nothing.
+TEST(EpubTest, RefusalsWriteNothing) {
+    TempDir dir;
+    const auto source = PlantTargets(dir);
     const struct {
         std::string target;
         int exitCode;
@@ -216,6 +223,7 @@ TEST(EpubTest, RefusalsWriteNothing) {
         {(dir / "link.epub").string(), 1, "输出文件已存在: " + (dir / "link.epub").string()},
         {(dir / "missing" / "b.epub").string(), 3,
          "无法写入: " + (dir / "missing" / "b.epub").string()},
+        {source.string(), 1, "无法写入: " + source.string() + ": is the source file"},
     };
     for (const auto& c : cases) {
         for (const char* existing : {"refuse", "append"}) {
@@ -239,10 +247,7 @@ TEST(EpubTest, RefusalsWriteNothing) {
 
 TEST(EpubTest, OverwriteReplacesAFileOrALinkItself) {
     TempDir dir;
-    const auto source = dir.write("novel.txt", JoinLines(NovelLines(kHeadings), "\n"));
-    dir.write("existing.epub", "mine");
-    dir.write("elsewhere.txt", "keep");
-    std::filesystem::create_symlink(dir / "elsewhere.txt", dir / "link.epub");
+    const auto source = PlantTargets(dir);
     for (const char* name : {"existing.epub", "link.epub"}) {
         const RunResult run = RunSplit(
             {"-q", "--existing", "overwrite", source.string(), "--epub", (dir / name).string()});
@@ -251,6 +256,12 @@ TEST(EpubTest, OverwriteReplacesAFileOrALinkItself) {
         EXPECT_EQ(ContentDocuments(ReadEpub(dir / name)).size(), 6u) << name;
     }
     EXPECT_EQ(ReadBytes(dir / "elsewhere.txt"), "keep");
+
+    const std::string novel = ReadBytes(source);
+    const RunResult onSource =
+        RunSplit({"-q", "--existing", "overwrite", source.string(), "--epub", source.string()});
+    EXPECT_EQ(onSource.exitCode, 1);
+    EXPECT_EQ(ReadBytes(source), novel);
 }
 
 } // namespace
