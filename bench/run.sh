@@ -13,8 +13,9 @@ command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$build" -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=Release -DLUMARIN_BENCH=ON \
   -DLUMARIN_TESTS=OFF "${launcher[@]}" >/dev/null
 cmake --build "$build" -j2 --target lumarin-split lumarin-gen-novel >/dev/null
-split=$PWD/$build/bin/lumarin-split
-gen=$PWD/$build/bin/lumarin-gen-novel
+# Relative to the top of the tree, where every command runs: RESULTS.md names no local path.
+split=$build/bin/lumarin-split
+gen=$build/bin/lumarin-gen-novel
 
 data=bench/data
 mkdir -p "$data"
@@ -30,9 +31,9 @@ make_novel 500000000 simplified "$data/novel-500m-utf8.txt" GBK "$data/novel-500
 # A folder of this run alone: two runs at once must not clear each other's files.
 shm=$(mktemp -d /dev/shm/lumarin-bench.XXXXXX)
 trap 'rm -rf "$shm"' EXIT
-condition='第([一二两三四五六七八九十○零百0-9１２３４５６７８９０]{1,6})([章草])(.*)'
+condition='第([一二两三四五六七八九十○〇零百千万0-9１２３４５６７８９０]{1,10})([章草])(.*)'
 # csplit reads a basic regular expression: the same heading start, without the capture groups.
-csplit_condition='第[一二两三四五六七八九十○零百0-9１２３４５６７８９０]\{1,6\}[章草]'
+csplit_condition='第[一二两三四五六七八九十○〇零百千万0-9１２３４５６７８９０]\{1,10\}[章草]'
 
 results=$data/hyperfine.csv
 load=$(cut -d' ' -f1-3 /proc/loadavg)
@@ -107,7 +108,7 @@ growth_epub=$(( (mem_epub_500 - mem_epub_50) / 1024 ))
   row "\`--list\` vs \`grep -cP\` (UTF-8 copy)" list grep 2
   row "\`--list\` vs \`cat > /dev/null\`" list cat ""
   row "split (defaults) vs \`csplit -z\` (UTF-8 copy)" split csplit 1.25
-  row "split \`-s\` (Big5) vs \`opencc -c t2s.json\` (UTF-8 copy)" split-s opencc 1
+  row "split \`-s\` (Big5) vs \`opencc -c t2s.json\` (UTF-8 copy)" split-s opencc 0.2
   row "\`--epub\` vs split (defaults), same source" epub split 2
   echo
   echo "\`-s\` output (blank lines kept, files concatenated, as UTF-8) against opencc's: $same_text."

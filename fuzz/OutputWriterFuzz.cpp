@@ -65,9 +65,36 @@ std::string LineText(FuzzedDataProvider& input) {
     return text;
 }
 
+// One thing planted where the plan will write: a link or a file.
+struct Planting {
+    std::size_t file; // which planned file (modulo their count)
+    int where;        // 0 the file's place, 1 its group folder's, 2 the output folder's
+    bool link;        // a link, else a file
+    int target;       // what a link points to
+};
+
+// The numbers that steer a run, taken first (from the input's end) so that a short input
+// already plants links; the texts come from the front.
+struct Decisions {
+    int chapters, folder, chaptersPerFile, filesPerFolder;
+    ExistingFiles existing;
+    std::vector<Planting> plantings;
+
+    explicit Decisions(FuzzedDataProvider& input)
+        : chapters(input.ConsumeIntegralInRange(1, 6)), folder(input.ConsumeIntegralInRange(0, 2)),
+          chaptersPerFile(input.ConsumeIntegralInRange(0, 3)),
+          filesPerFolder(input.ConsumeIntegralInRange(0, 3)),
+          existing(static_cast<ExistingFiles>(input.ConsumeIntegralInRange(0, 2))) {
+        for (int i = input.ConsumeIntegralInRange(0, 3); i > 0; --i)
+            plantings.push_back({input.ConsumeIntegral<std::uint8_t>(),
+                                 input.ConsumeIntegralInRange(0, 2), input.ConsumeBool(),
+                                 input.ConsumeIntegralInRange(0, 4)});
+    }
+};
+
 // The places a planted link can point to.
-fs::path LinkTarget(FuzzedDataProvider& input, const fs::path& root, const fs::path& source) {
-    switch (input.ConsumeIntegralInRange(0, 4)) {
+fs::path LinkTarget(int target, const fs::path& root, const fs::path& source) {
+    switch (target) {
     case 0:
         return root / "outside" / "kept.txt";
     case 1:
@@ -81,39 +108,43 @@ fs::path LinkTarget(FuzzedDataProvider& input, const fs::path& root, const fs::p
     }
 }
 
-// Plants a link, a file or a folder where the plan will write.
-void Plant(FuzzedDataProvider& input, const OutputPlan& plan, const fs::path& root) {
-    const int plants = input.ConsumeIntegralInRange(0, 3);
-    for (int i = 0; i < plants && !plan.files.empty(); ++i) {
-        const PlannedFile& file =
-            plan.files[input.ConsumeIntegralInRange<std::size_t>(0, plan.files.size() - 1)];
-        fs::path where;
-        switch (input.ConsumeIntegralInRange(0, 2)) {
-        case 0:
+void Plant(const std::vector<Planting>& plantings, const OutputPlan& plan, const fs::path& root) {
+    for (const Planting& planting : plantings) {
+        const PlannedFile& file = plan.files[planting.file % plan.files.size()];
+        fs::path where = plan.outputFolder;
+        if (planting.where == 0 || (planting.where == 1 && file.folder.empty()))
             where = file.path;
-            break;
-        case 1:
-            where = file.folder.empty() ? file.path : plan.outputFolder / file.folder;
-            break;
-        default:
-            where = plan.outputFolder;
-            break;
-        }
-        if (where.lexically_normal() == plan.source.lexically_normal()) continue;
+        else if (planting.where == 1)
+            where = plan.outputFolder / file.folder;
+        // Planting never goes through what is planted already (nor onto the source).
+        if (where.lexically_normal() == plan.source.lexically_normal() ||
+            fs::exists(fs::symlink_status(where)))
+            continue;
         std::error_code ignored;
         fs::create_directories(where.parent_path(), ignored);
-        if (input.ConsumeBool())
-            fs::create_symlink(LinkTarget(input, root, plan.source), where, ignored);
+        if (planting.link)
+            fs::create_symlink(LinkTarget(planting.target, root, plan.source), where, ignored);
         else
             WriteFile(where, "planted");
     }
 }
 
+// The scratch folder goes with each run, however the run ends.
+struct Scratch {
+    fs::path root;
+    ~Scratch() {
+        std::error_code ignored;
+        fs::remove_all(root, ignored);
+    }
+};
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
-    static const fs::path root = "/dev/shm/lumarin-writer-fuzz-" + std::to_string(getpid());
+    const Decisions decide(input);
+    const Scratch scratch{"/dev/shm/lumarin-writer-fuzz-" + std::to_string(getpid())};
+    const fs::path& root = scratch.root;
     std::error_code ignored;
     fs::remove_all(root, ignored);
     const fs::path box = root / "box";
@@ -129,8 +160,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const fs::path source = box / folder / name;
     fs::create_directories(source.parent_path());
     std::string text = LineText(input) + "\n";
-    const int chapters = input.ConsumeIntegralInRange(1, 6);
-    for (int c = 1; c <= chapters; ++c)
+    for (int c = 1; c <= decide.chapters; ++c)
         text += "第" + std::to_string(c) + "章 " + LineText(input) + "\n" + LineText(input) + "\n";
     WriteFile(source, text);
 
@@ -141,7 +171,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0; // the source's own name can make it unreadable (a name too long, say)
     }
     OutputOptions options;
-    switch (input.ConsumeIntegralInRange(0, 2)) {
+    switch (decide.folder) {
     case 0:
         options.folderText = u"(default)";
         break;
@@ -157,9 +187,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     }
     options.namePattern = FromUtf8(input.ConsumeRandomLengthString(16));
-    options.chaptersPerFile = input.ConsumeIntegralInRange(0, 3);
-    options.filesPerFolder = input.ConsumeIntegralInRange(0, 3);
-    options.existing = static_cast<ExistingFiles>(input.ConsumeIntegralInRange(0, 2));
+    options.chaptersPerFile = decide.chaptersPerFile;
+    options.filesPerFolder = decide.filesPerFolder;
+    options.existing = decide.existing;
     const std::vector<bool> checked(static_cast<std::size_t>(analysis.m_lngCount), false);
 
     std::optional<OutputPlan> plan;
@@ -170,7 +200,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     if (!plan) Fail("a folder text that is not blank gave no plan");
-    Plant(input, *plan, root);
+    Plant(decide.plantings, *plan, root);
     const auto outsideBefore = Snapshot(root / "outside");
 
     bool written = false;
@@ -194,6 +224,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 if (part == "." || part == "..") Fail("a planned path has a part . or ..");
         }
     }
-    fs::remove_all(root, ignored);
     return 0;
 }

@@ -6,7 +6,6 @@
 #include "engine/XhtmlTranscoder.h"
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,8 +16,7 @@ namespace lumarin::engine {
 struct OutputOptions;
 
 // What one source line becomes in a book: the filters, blank-line deletion and
-// conversion of the chapter files, then a paragraph of XHTML. Converted lines
-// wait for a batch, as they do for chapter files.
+// conversion of the chapter files, then a paragraph of XHTML.
 class EpubText {
 public:
     EpubText(Encoding source, const OutputOptions& options);
@@ -31,9 +29,6 @@ public:
     // written as its heading, with that id, even when it came out blank.
     void add(std::string_view raw, std::string_view id, std::string& out);
 
-    // Writes the lines still waiting for conversion.
-    void finish(std::string& out);
-
     // `text` converted as the lines are (unchanged without conversion).
     std::u16string converted(std::u16string_view text);
 
@@ -41,15 +36,9 @@ public:
     std::uint64_t replaced() const noexcept { return m_replaced; }
 
 private:
-    struct Pending {
-        std::string id;
-        bool oddByte = false; // a UTF-16 source's odd last byte, which the text does not show
-    };
     bool addDirectly(std::string_view raw, std::string_view id, std::string& out);
-    void write(std::u16string_view text, const Pending& line, std::string& out);
     static void open(std::string_view id, std::string& out);
     static void close(std::string_view id, bool empty, std::string& out);
-    void convertBatch(std::string& out);
 
     LineCodec m_codec;
     // Lines that neither filters nor the conversion touch skip the codec.
@@ -57,11 +46,9 @@ private:
     std::string m_direct;
     std::vector<std::u16string> m_filters;
     bool m_deleteBlank;
-    std::unique_ptr<Simplifier> m_simplifier;
+    const Simplifier* m_simplifier = nullptr;
     std::u16string m_text;
     std::uint64_t m_replaced = 0;
-    std::u16string m_batch; // lines waiting for conversion, each ended by U+000A
-    std::vector<Pending> m_pending;
 };
 
 } // namespace lumarin::engine

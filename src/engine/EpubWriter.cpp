@@ -186,7 +186,6 @@ public:
         while (out.size() < kChunkBytes) {
             if (m_lines.linesRead() >= last || !m_lines.next(line)) {
                 if (document + 1 == m_plans.size()) checkSourceEnds();
-                m_text.finish(out);
                 out += ContentDocumentEnd();
                 m_started = false;
                 ++m_document;

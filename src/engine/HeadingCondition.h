@@ -11,7 +11,7 @@ namespace lumarin::engine {
 
 // The window's default heading condition: number, marker, title.
 inline constexpr std::u16string_view kDefaultCondition =
-    u"第([一二两三四五六七八九十○零百0-9１２３４５６７８９０]{1,6})([章草])(.*)";
+    u"第([一二两三四五六七八九十○〇零百千万0-9１２３４５６７８９０]{1,10})([章草])(.*)";
 
 // Steps one line may take before the condition gives up on it.
 inline constexpr std::uint32_t kDefaultMatchLimit = 10'000'000;

@@ -8,9 +8,6 @@
 namespace lumarin::engine {
 namespace {
 
-// Code units of text handed to the converter at once.
-constexpr std::size_t kBatchUnits = 32 * 1024;
-
 Encoding OutputEncodingFor(Encoding source, const OutputOptions& options) {
     return ResolveOutputEncoding(options.encoding, source, options.toSimplified);
 }
@@ -24,7 +21,7 @@ LineTransform::LineTransform(Encoding source, const OutputOptions& options)
       m_output(OutputEncodingFor(source, options)), m_filters(options.filters),
       m_deleteBlank(options.deleteBlankLines) {
     std::erase_if(m_filters, [](const std::u16string& filter) { return filter.empty(); });
-    if (options.toSimplified) m_simplifier = std::make_unique<Simplifier>();
+    if (options.toSimplified) m_simplifier = &Simplifier::shared();
     m_needsText = !m_filters.empty() || m_simplifier ||
                   !SameLineBytes(m_output.encoding(), source) || IsUtf16(source);
     m_ideographicSpace = m_source.encodedForms(u'\u3000');
@@ -79,13 +76,7 @@ void LineTransform::add(std::string_view raw, std::string& out) {
     }
     std::u16string text;
     if (!filteredText(raw, text)) return;
-    if (m_simplifier) {
-        m_batch.append(text);
-        m_batch.push_back(u'\n');
-        m_batchTails.emplace_back(m_source.oddTail(raw));
-        if (m_batch.size() >= kBatchUnits) convertBatch(out);
-        return;
-    }
+    if (m_simplifier && m_simplifier->mayChange(text)) text = m_simplifier->convert(text);
     if (text == m_text && SameLineBytes(m_output.encoding(), m_source.encoding())) {
         out.append(raw);
     } else {
@@ -93,37 +84,6 @@ void LineTransform::add(std::string_view raw, std::string& out) {
         out.append(m_source.oddTail(raw));
     }
     out.append(m_lineEnd);
-}
-
-void LineTransform::finish(std::string& out) {
-    if (!m_batchTails.empty()) convertBatch(out);
-}
-
-// Decoding in exact mode makes encoding give back every byte of an unchanged
-// line, so converted lines are always encoded.
-void LineTransform::convertBatch(std::string& out) {
-    std::u16string converted = m_simplifier->convert(m_batch);
-    if (std::count(converted.begin(), converted.end(), u'\n') !=
-        static_cast<std::ptrdiff_t>(m_batchTails.size())) {
-        // Never expected; one line at a time is always right.
-        converted.clear();
-        for (std::size_t start = 0, end; start < m_batch.size(); start = end + 1) {
-            end = m_batch.find(u'\n', start);
-            converted +=
-                m_simplifier->convert(std::u16string_view(m_batch).substr(start, end - start)) +
-                u'\n';
-        }
-    }
-    std::size_t start = 0;
-    for (const std::string& tail : m_batchTails) {
-        const std::size_t end = converted.find(u'\n', start);
-        m_output.encode(std::u16string_view(converted).substr(start, end - start), out);
-        out.append(tail);
-        out.append(m_lineEnd);
-        start = end + 1;
-    }
-    m_batch.clear();
-    m_batchTails.clear();
 }
 
 } // namespace lumarin::engine

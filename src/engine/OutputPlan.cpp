@@ -10,6 +10,7 @@
 #include "engine/SourceFile.h"
 #include "engine/TextUtil.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <map>

@@ -42,8 +42,8 @@ struct PlannedFile {
     std::int32_t fileNumber = 0; // F
     std::int32_t firstEntry = 0; // selection entries (0 = front matter) it holds
     std::int32_t lastEntry = 0;
-    std::int64_t firstLine = 1;
-    std::int64_t endLine = 1;
+    LineNumber firstLine = 1;
+    LineNumber endLine = 1;
     int percent = 0;            // firstLine * 100 / (lines + 1)
     std::string folder;         // a group folder's name on disk, or ""
     std::string name;           // the file name on disk
@@ -55,7 +55,7 @@ struct OutputPlan {
     std::filesystem::path source;
     SourceStamp stamp;
     Encoding encoding = Encoding::Gb18030;
-    std::int64_t lineCount = 0;
+    LineNumber lineCount = 0;
     OutputOptions options;
     // The folder the user chose (it may be a link: the user named it), and
     // the one made inside it for this source (never followed if a link).

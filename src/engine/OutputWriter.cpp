@@ -69,7 +69,6 @@ private:
             m_transform.add(line.raw, out.buffer());
             out.commit();
         }
-        m_transform.finish(out.buffer());
         out.close();
     }
 

@@ -1,71 +1,70 @@
 #include "engine/Simplifier.h"
 
-#include "engine/EngineError.h"
-#include "engine/TextUtil.h"
-
-#include <opencc/opencc.h>
-#include <unicode/utf16.h>
+#include <algorithm>
 
 namespace lumarin::engine {
-namespace {
 
-constexpr const char* kConfig = "t2s.json";
-
-opencc_t Handle(void* handle) {
-    return static_cast<opencc_t>(handle);
-}
-
-bool IsLoneSurrogate(std::u16string_view text, std::size_t i) {
-    const char16_t unit = text[i];
-    if (U16_IS_LEAD(unit)) return i + 1 >= text.size() || !U16_IS_TRAIL(text[i + 1]);
-    if (U16_IS_TRAIL(unit)) return i == 0 || !U16_IS_LEAD(text[i - 1]);
-    return false;
-}
-
-} // namespace
-
-Simplifier::Simplifier() : m_handle(opencc_open(kConfig)) {
-    if (m_handle == reinterpret_cast<void*>(-1)) {
-        const char* reason = opencc_error();
-        throw EngineError::readFailed(kConfig, reason != nullptr ? reason : "OpenCC");
+Simplifier::Simplifier(ConversionPlan plan) : m_plan(std::move(plan)) {
+    for (const auto& dict : m_plan.dicts) {
+        for (std::size_t unit = 0; unit < m_startsKey.size(); ++unit) {
+            if (dict->startsKey(static_cast<char16_t>(unit))) m_startsKey.set(unit);
+        }
     }
 }
 
-Simplifier::~Simplifier() {
-    opencc_close(Handle(m_handle));
+const Simplifier& Simplifier::shared() {
+    static const Simplifier simplifier(LoadConversionPlan("t2s.json"));
+    return simplifier;
 }
 
-void Simplifier::convertSegment(std::u16string_view segment, std::u16string& out) {
-    if (segment.empty()) return;
-    m_utf8 = ToUtf8(segment);
-    char* converted = opencc_convert_utf8(Handle(m_handle), m_utf8.data(), m_utf8.size());
-    if (converted == nullptr) {
-        out.append(segment); // nothing to convert rather than a lost line
-        return;
-    }
-    out += FromUtf8(converted);
-    opencc_convert_utf8_free(converted);
+bool Simplifier::mayChange(std::u16string_view text) const {
+    return std::any_of(text.begin(), text.end(),
+                       [this](char16_t unit) { return m_startsKey.test(unit); });
 }
 
-std::u16string Simplifier::convert(std::u16string_view line) {
-    // Lone surrogates (carried bytes among them) have no UTF-8 form: convert
-    // the text around them and keep them where they stand.
+std::u16string Simplifier::convert(std::u16string_view text) const {
+    if (!mayChange(text)) return std::u16string(text);
     std::u16string out;
-    out.reserve(line.size());
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (!IsLoneSurrogate(line, i)) continue;
-        convertSegment(line.substr(start, i - start), out);
-        out.push_back(line[i]);
-        start = i + 1;
+    out.reserve(text.size());
+    // Characters no phrase starts with gather into one segment.
+    std::size_t segmentStart = 0;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        if (m_plan.segmentation.startsKey(text[pos])) {
+            if (const auto phrase = m_plan.segmentation.match(text.substr(pos))) {
+                convertSegment(text.substr(segmentStart, pos - segmentStart), out);
+                convertSegment(text.substr(pos, phrase->length), out);
+                pos += phrase->length;
+                segmentStart = pos;
+                continue;
+            }
+        }
+        pos += CharLength(text, pos);
     }
-    convertSegment(line.substr(start), out);
+    convertSegment(text.substr(segmentStart), out);
     return out;
 }
 
+void Simplifier::convertSegment(std::u16string_view segment, std::u16string& out) const {
+    if (segment.empty()) return;
+    if (m_plan.steps.empty()) {
+        out.append(segment);
+        return;
+    }
+    std::u16string current;
+    std::u16string next;
+    std::u16string_view input = segment;
+    for (std::size_t i = 0; i + 1 < m_plan.steps.size(); ++i) {
+        next.clear();
+        m_plan.steps[i].convert(input, next);
+        current.swap(next);
+        input = current;
+    }
+    m_plan.steps.back().convert(input, out);
+}
+
 std::u16string ToSimplified(std::u16string_view line) {
-    static Simplifier simplifier;
-    return simplifier.convert(line);
+    return Simplifier::shared().convert(line);
 }
 
 } // namespace lumarin::engine

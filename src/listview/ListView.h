@@ -10,6 +10,7 @@
 //   ListView_Columns.cpp     column members, Sort
 //   ListView_Properties.cpp  behaviour and appearance properties, ItemHeight, Refresh
 //   ListView_Layout.cpp      layout, scroll ranges, back buffer, font
+//   (ListLayout)             the geometry painting and hit testing share
 //   ListView_Paint.cpp       painting
 //   ListView_Mouse.cpp       mouse, hit tests, drag-and-drop forwarding
 //   ListView_Keyboard.cpp    keys, focus, MakeSureVisible
@@ -20,6 +21,7 @@
 #include "listview/ICustomDraw.h"
 #include "listview/IListViewEvents.h"
 #include "listview/ListItemCollection.h"
+#include "listview/ListLayout.h"
 #include "listview/ListViewError.h"
 #include "listview/PositionOrKey.h"
 #include "platform/DataObject.h"
@@ -205,19 +207,14 @@ private:
     void PaintControl();
     void DrawHeader();
     void DrawItems();
-    void DrawCheckbox(const platform::RECT& rcCell, bool Selected, bool Checked);
+    void DrawCheckbox(const platform::RECT& box, bool Selected, bool Checked); // box: its square
     platform::RECT GetTextRect(const platform::RECT& rcCell) const;
     void CalculateLayout();
+    void UpdateHorizontalScroll(std::int32_t clientWidth);
     void UpdateVerticalScroll();
-    std::int32_t VisibleRowCount() const;
     void CreateBackBuffer();
     void CreateListFont();
-    // Geometry shared by painting and hit testing, so the two never disagree.
-    static std::int32_t RoundHalfEven(double value); // halves to the even neighbour
     std::int32_t HeaderHeight() const;
-    std::int32_t DisplayedWidth(std::int32_t column) const; // WidthAutoSized under ColumnsAutoSize
-    std::int32_t RowAtY(std::int32_t Y) const;              // row under Y, unclamped
-    void AutoSizeColumns(std::int32_t clientWidth);
     // Painting steps.
     struct CellColours {
         std::int32_t text;       // RGB, -1 when untranslatable
@@ -319,10 +316,7 @@ private:
     platform::HBITMAP m_hInitialBitmap = 0; // what m_hMemDC held before our objects
     platform::HFONT m_hInitialFont = 0;
     platform::HPEN m_hInitialPen = 0;
-    platform::RECT m_rcClient;
-    platform::RECT m_rcHeader;
-    platform::RECT m_rcList;
-    std::int32_t m_lngTotalWidth = 0;
+    ListLayout m_layout{*this, m_clsSB}; // computed by CalculateLayout
     bool m_blnHasFocus = false;
     bool m_blnPainting = false; // PaintControl is running
 

@@ -48,7 +48,7 @@ void ListView::NavigateByKey(int keyCode, int shift) {
     const int count = ItemCount();
     if (count == 0) return; // nothing to move to: no current row, no Click
 
-    const int v = VisibleRowCount();
+    const int v = m_layout.VisibleRowCount();
     const int top = m_clsSB->Value(SB_VERT);
     const int current = m_lngSelectedItem;
     int next = current;
@@ -115,12 +115,8 @@ void ListView::UserControl_LostFocus() {
 
 void ListView::MakeSureVisible(int lngItem, int lngColumn) {
     m_clsSB->Value(SB_VERT, lngItem);
-    if (lngColumn >= 0 && !m_blnColumnsAutoSize && m_lngTotalWidth > m_rcClient.right) {
-        int left = 0;
-        for (int c = 0; c < lngColumn && c < ColumnCount(); ++c)
-            if (ColumnOrRaise(c).Visible()) left += ColumnOrRaise(c).Width();
-        m_clsSB->Value(SB_HORZ, left);
-    }
+    if (lngColumn >= 0 && !m_blnColumnsAutoSize && m_layout.TotalWidth() > m_layout.Client().right)
+        m_clsSB->Value(SB_HORZ, m_layout.ColumnLeft(lngColumn));
     PaintControl();
 }
 

@@ -9,7 +9,6 @@
 #include "winplumb/Scrollbars.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace lumarin::listview {
 
@@ -20,10 +19,7 @@ namespace {
 constexpr int kLeftButton = 1;
 constexpr int kShiftOnly = 1;
 constexpr int kCtrlOnly = 2;
-constexpr int kDividerGrab = 5;
 constexpr int kMinColumnWidth = 5;
-constexpr int kCheckboxHitLeft = 3;
-constexpr int kCheckboxHitRight = 15;
 constexpr int kEdgeMargin = 3;
 
 enum MouseMode {
@@ -33,36 +29,18 @@ enum MouseMode {
     kModeRowPressed = 3,
     kModeHeader = 4
 };
-enum PointerShape { kPointerDefault = 0, kPointerArrow = 1, kPointerSizeWE = 9 };
-
-int FloorDiv(int a, int b) {
-    return static_cast<int>(std::floor(static_cast<double>(a) / b));
-}
-
 } // namespace
 
 // ---- hit tests -------------------------------------------------------------------
 
-int ListView::RowAtY(int y) const {
-    return FloorDiv(y - m_rcList.top, std::max(ItemHeight(), 1)) + m_clsSB->Value(SB_VERT);
-}
-
 int ListView::ColumnFromPoint(int X, int /*Y*/) const {
-    const int contentX = X + m_clsSB->Value(SB_HORZ);
-    if (contentX > m_lngTotalWidth - 1) return -1;
-    int right = 0;
-    for (int c = 0; c < ColumnCount(); ++c) {
-        if (!ColumnOrRaise(c).Visible()) continue;
-        right += DisplayedWidth(c);
-        if (right > contentX) return c;
-    }
-    return -1;
+    return m_layout.ColumnAtX(m_layout.ContentX(X));
 }
 
 int ListView::RowFromPoint(int X, int Y, bool HitTest) const {
-    const int row = RowAtY(Y);
+    const int row = m_layout.RowAtY(Y);
     if (!HitTest) return row;
-    if (X > m_lngTotalWidth - 1) return -1;
+    if (X > m_layout.TotalWidth() - 1) return -1;
     return row < 0 || row > ItemCount() - 1 ? -1 : row;
 }
 
@@ -70,65 +48,57 @@ int ListView::RowFromPoint(int X, int Y, bool HitTest) const {
 
 void ListView::UserControl_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y) {
     if (!m_blnEnabled) return;
-    const int y = RoundHalfEven(Y);
-    const int contentX = RoundHalfEven(X) + m_clsSB->Value(SB_HORZ);
+    const int y = ListLayout::RoundHalfEven(Y);
+    const int contentX = m_layout.ContentX(ListLayout::RoundHalfEven(X));
 
-    if (contentX > m_lngTotalWidth) {
+    if (contentX > m_layout.TotalWidth()) {
         if (Button == kLeftButton) UnSelectAll();
         PaintControl();
         Events().MouseDown(-1, Button, Shift, X, Y);
         return;
     }
-    if (m_blnColumnsVisible && y >= 0 && y <= m_rcHeader.bottom) {
+    if (m_layout.InHeader(y)) {
         PressHeader(contentX);
         return;
     }
-    if (y >= m_rcList.top && y <= m_rcList.bottom) PressRows(Button, Shift, X, Y);
+    if (m_layout.InList(y)) PressRows(Button, Shift, X, Y);
 }
 
 void ListView::PressHeader(int contentX) {
-    int left = 0;
-    for (int c = 0; c < ColumnCount(); ++c) {
-        Column& col = ColumnOrRaise(c);
-        if (!col.Visible()) continue;
-        const int right = left + DisplayedWidth(c);
-        if (std::abs(contentX - right) < kDividerGrab) {
-            if (col.Resizable()) {
-                m_lngMouseMode = kModeResize;
-                m_lngResizeColumn = c;
-            }
-            return;
+    const int divider = m_layout.DividerAt(contentX);
+    if (divider >= 0) {
+        if (ColumnOrRaise(divider).Resizable()) {
+            m_lngMouseMode = kModeResize;
+            m_lngResizeColumn = divider;
         }
-        if (contentX > left + kDividerGrab && contentX < right - kDividerGrab) {
-            col.Pushed(true);
-            m_lngMouseMode = kModeHeader;
-            PaintControl();
-            return;
-        }
-        left = right;
+        return;
     }
+    const int button = m_layout.HeaderButtonAt(contentX);
+    if (button < 0) return;
+    ColumnOrRaise(button).Pushed(true);
+    m_lngMouseMode = kModeHeader;
+    PaintControl();
 }
 
 void ListView::PressRows(std::int16_t Button, std::int16_t Shift, float X, float Y) {
-    const int x = RoundHalfEven(X);
-    const int y = RoundHalfEven(Y);
-    const int contentX = x + m_clsSB->Value(SB_HORZ);
-    const int row = RowAtY(y);
+    const int contentX = m_layout.ContentX(ListLayout::RoundHalfEven(X));
+    const int row = m_layout.RowAtY(ListLayout::RoundHalfEven(Y));
     int reported = row;
     if (row < 0 || row > ItemCount() - 1) {
         if (Button == kLeftButton) UnSelectAll();
         reported = -1;
     } else {
-        if (m_blnCheckboxes && ColumnFromPoint(x, y) == 0 && contentX > kCheckboxHitLeft &&
-            contentX < kCheckboxHitRight) {
+        if (m_blnCheckboxes && m_layout.InCheckBox(row, contentX)) {
             ItemChecked(row, !ItemChecked(row));
             Events().ItemCheck(row);
             PaintControl();
             return;
         }
-        // A Shift-press with no current row has no range to extend: it is a
-        // plain press.
-        SelectByPress(row, Shift == kShiftOnly && m_lngSelectedItem < 0 ? 0 : Shift);
+        // In multiple selection a Shift-press with no current row has no range
+        // to extend: it is a plain press. In single selection it stays a Shift
+        // press, which never starts a row drag.
+        const bool noRange = Shift == kShiftOnly && m_lngSelectedItem < 0 && m_blnMultiSelect;
+        SelectByPress(row, noRange ? 0 : Shift);
     }
     PaintControl();
     Events().MouseDown(reported, Button, Shift, X, Y);
@@ -178,9 +148,8 @@ void ListView::SelectByPress(int row, int shift) {
 void ListView::UserControl_MouseMove(std::int16_t /*Button*/, std::int16_t /*Shift*/, float X,
                                      float Y) {
     if (!m_blnEnabled) return;
-    const int x = RoundHalfEven(X);
-    const int y = RoundHalfEven(Y);
-    const int contentX = x + m_clsSB->Value(SB_HORZ);
+    const int y = ListLayout::RoundHalfEven(Y);
+    const int contentX = m_layout.ContentX(ListLayout::RoundHalfEven(X));
     switch (m_lngMouseMode) {
     case kModeNone:
         UpdatePointer(contentX, y);
@@ -200,23 +169,10 @@ void ListView::UserControl_MouseMove(std::int16_t /*Button*/, std::int16_t /*Shi
 }
 
 void ListView::UpdatePointer(int contentX, int y) {
-    int shape = kPointerDefault;
-    if (m_blnColumnsVisible && y >= 0 && y <= m_rcHeader.bottom) {
-        int right = 0;
-        for (int c = 0; c < ColumnCount(); ++c) {
-            if (!ColumnOrRaise(c).Visible()) continue;
-            right += DisplayedWidth(c);
-            if (std::abs(contentX - right) < kDividerGrab && ColumnOrRaise(c).Resizable() &&
-                !m_blnColumnsAutoSize) {
-                shape = kPointerSizeWE;
-                break;
-            }
-        }
-    } else if (y > m_rcList.top && y <= m_rcList.bottom) {
-        shape = kPointerArrow;
-    }
-    // The default pointer and the arrow look the same here.
-    const HCURSOR pointer = LoadCursor(shape == kPointerSizeWE ? IDC_SIZEWE : IDC_ARROW);
+    // Over a divider that would move the sizing arrow, elsewhere the arrow.
+    const int divider = m_layout.InHeader(y) ? m_layout.DividerAt(contentX) : -1;
+    const bool sizing = divider >= 0 && ColumnOrRaise(divider).Resizable() && !m_blnColumnsAutoSize;
+    const HCURSOR pointer = LoadCursor(sizing ? IDC_SIZEWE : IDC_ARROW);
     if (pointer == m_hPointer) return;
     m_hPointer = pointer;
     SetCursor(pointer);
@@ -224,9 +180,7 @@ void ListView::UpdatePointer(int contentX, int y) {
 
 void ListView::ResizeColumnTo(int contentX) {
     if (!m_blnColumnsAutoSize) {
-        int left = 0;
-        for (int c = 0; c < m_lngResizeColumn; ++c)
-            if (ColumnOrRaise(c).Visible()) left += DisplayedWidth(c);
+        const int left = m_layout.ColumnLeft(m_lngResizeColumn);
         ColumnOrRaise(m_lngResizeColumn).Width(std::max(contentX - left, kMinColumnWidth));
     }
     CalculateLayout();
@@ -237,21 +191,21 @@ void ListView::ResizeColumnTo(int contentX) {
 void ListView::DragSelectTo(int y) {
     const int count = ItemCount();
     if (count == 0) return;
-    const int row = std::min(std::max(RowAtY(y), 0), count - 1);
+    const int row = std::min(std::max(m_layout.RowAtY(y), 0), count - 1);
     const int low = std::min(row, m_lngAnchor);
     const int high = std::max(row, m_lngAnchor);
     for (int k = 0; k < count; ++k)
         RowOrRaise(k).Selected(k >= low && k <= high);
     m_lngSelectedItem = row;
 
-    if (count - VisibleRowCount() > 0) {
+    if (count - m_layout.VisibleRowCount() > 0) {
         POINT pointer;
         GetCursorPos(&pointer);
         POINT origin{0, 0};
         ClientToScreen(m_hWnd, &origin);
-        if (pointer.y < origin.y + m_rcHeader.bottom)
+        if (pointer.y < origin.y + m_layout.Header().bottom)
             m_clsSB->Value(SB_VERT, m_clsSB->Value(SB_VERT) - 1);
-        else if (pointer.y > origin.y + m_rcClient.bottom - kEdgeMargin)
+        else if (pointer.y > origin.y + m_layout.Client().bottom - kEdgeMargin)
             m_clsSB->Value(SB_VERT, m_clsSB->Value(SB_VERT) + 1);
     }
     PaintControl();
@@ -259,7 +213,7 @@ void ListView::DragSelectTo(int y) {
 
 void ListView::DragRowsTo(int y) {
     if (m_blnReorder) {
-        const int delta = RowAtY(y) - m_lngSelectedItem;
+        const int delta = m_layout.RowAtY(y) - m_lngSelectedItem;
         const int count = ItemCount();
         // The selected row met first is the one nearest the edge it moves
         // towards: either the whole selection moves by delta or nothing does.
@@ -355,13 +309,13 @@ void ListView::tmrMove_Timer() {
 }
 
 bool ListView::AutoScrollAtEdge(int y) {
-    if (ItemCount() - VisibleRowCount() < 0) return false;
+    if (ItemCount() - m_layout.VisibleRowCount() < 0) return false;
     const int value = m_clsSB->Value(SB_VERT);
-    if (y > m_rcClient.bottom - kEdgeMargin) {
+    if (y > m_layout.Client().bottom - kEdgeMargin) {
         m_clsSB->Value(SB_VERT, value + 1);
         return true;
     }
-    if (y < m_rcHeader.bottom - kEdgeMargin) {
+    if (y < m_layout.Header().bottom - kEdgeMargin) {
         m_clsSB->Value(SB_VERT, value - 1);
         return true;
     }

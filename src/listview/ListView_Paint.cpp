@@ -19,8 +19,6 @@ namespace {
 constexpr OLE_COLOR kButtonFace = static_cast<OLE_COLOR>(0x8000000F);
 constexpr OLE_COLOR kButtonText = static_cast<OLE_COLOR>(0x80000012);
 constexpr std::int32_t kNoColor = -1;
-constexpr int kCheckboxCellIndent = 18;
-constexpr int kCheckboxLeft = 3;
 
 // A pass keeps the last text colour it set, so the colour is set only when it
 // changes (-1 before the first).
@@ -100,10 +98,11 @@ void ListView::PaintControl() {
             BeginPaint(m_hWnd, &ps);
             DrawHeader(); // first: it changes the text colour, which DrawItems sets again
             DrawItems();
-            const int sourceX = m_lngTotalWidth > m_rcClient.right ? m_clsSB->Value(SB_HORZ) : 0;
             EndPaint(m_hWnd, &ps);
             const HDC hdc = GetDC(m_hWnd);
-            BitBlt(hdc, 0, 0, m_rcClient.right, m_rcClient.bottom, m_hMemDC, sourceX, 0, SRCCOPY);
+            const RECT& client = m_layout.Client();
+            BitBlt(hdc, 0, 0, client.right, client.bottom, m_hMemDC, m_layout.ScrollX(), 0,
+                   SRCCOPY);
             ReleaseDC(m_hWnd, hdc);
         }
     }
@@ -117,23 +116,21 @@ void ListView::DrawHeader() {
     const std::int32_t text = TranslateOleColor(kButtonText);
     if (text >= 0) SetTextColor(m_hMemDC, static_cast<COLORREF>(text));
 
-    const int height = m_rcHeader.bottom;
-    int left = 0;
-    for (int c = 0; c < m_clsColumns.Count(); ++c) {
-        const Column& col = ColumnOrRaise(c);
-        if (!col.Visible()) continue;
-        RECT cell{left, 0, left + DisplayedWidth(c), height};
+    for (const ListLayout::ColumnSpan& span : m_layout.Columns()) {
+        const Column& col = ColumnOrRaise(span.column);
+        const RECT cell = m_layout.HeaderCell(span);
         if (brush != 0) FillRect(m_hMemDC, &cell, brush);
         RECT edge = cell;
         DrawEdge(m_hMemDC, &edge, col.Pushed() ? EDGE_ETCHED : EDGE_RAISED, BF_RECT);
         const RECT textRect = GetTextRect(cell);
         if (textRect.right - textRect.left > 0)
             DrawCellText(col.Caption(), textRect, col.TextAlign());
-        left = cell.right;
     }
-    if (left < m_rcHeader.right) {
+    const RECT& header = m_layout.Header();
+    const int right = m_layout.ColumnsRight();
+    if (right < header.right) {
         // A raised strip without a right border fills the rest of the header.
-        RECT strip{left, 0, m_rcHeader.right, height};
+        RECT strip{right, 0, header.right, header.bottom};
         if (brush != 0) FillRect(m_hMemDC, &strip, brush);
         DrawEdge(m_hMemDC, &strip, EDGE_RAISED, BF_LEFT | BF_TOP | BF_BOTTOM);
     }
@@ -141,54 +138,49 @@ void ListView::DrawHeader() {
 }
 
 void ListView::DrawItems() {
+    const RECT& list = m_layout.List();
     const int count = ItemCount();
     if (count == 0) {
-        FillWith(m_hMemDC, m_rcList, m_clsBackColor);
+        FillWith(m_hMemDC, list, m_clsBackColor);
         return;
     }
-    int first = m_clsSB->Value(SB_VERT);
+    int first = m_layout.TopRow();
     if (first > count - 1) first = count - 1; // the scroll value may lag behind removals
-    int slots = VisibleRowCount();
-    if (count < slots) slots = count;
-
-    const int rowHeight = std::max(ItemHeight(), 1);
-    RECT cell{0, m_rcList.top, 0, m_rcList.top + rowHeight};
+    const int slots = std::min(m_layout.VisibleRowCount(), count);
+    const int columnsRight = m_layout.ColumnsRight();
     TextColourCache textColour{m_hMemDC};
 
     // One row more than the slot count is painted when it exists: the last
     // slot is usually only partly visible.
+    int below = list.top; // top of what no row covers
     for (int r = first; r <= first + slots && r <= count - 1; ++r) {
         const ListItem& item = RowOrRaise(r);
-        for (int c = 0; c < m_clsColumns.Count(); ++c) {
-            if (!ColumnOrRaise(c).Visible()) continue;
-            cell.right += DisplayedWidth(c);
-            const RECT cellRect = cell;
-            const CellColours colours = ChooseCellColours(r, c, item.Selected());
+        const RECT row = m_layout.SlotRect(r - first);
+        for (const ListLayout::ColumnSpan& span : m_layout.Columns()) {
+            const RECT cell = ListLayout::Cell(span, row);
+            const CellColours colours = ChooseCellColours(r, span.column, item.Selected());
             textColour.apply(colours.text);
-            FillWith(m_hMemDC, cellRect, *colours.background);
+            FillWith(m_hMemDC, cell, *colours.background);
 
-            RECT textCell = cellRect;
-            if (c == 0 && m_blnCheckboxes) {
-                DrawCheckbox(textCell, item.Selected(), item.Checked());
-                textCell.left += kCheckboxCellIndent;
+            RECT textCell = cell;
+            if (span.column == 0 && m_blnCheckboxes) {
+                DrawCheckbox(ListLayout::CheckBox(cell), item.Selected(), item.Checked());
+                textCell.left += ListLayout::kCheckBoxIndent;
             }
-            DrawCellText(item.Text(c), GetTextRect(textCell), ColumnOrRaise(c).TextAlign());
-            cell.left = cell.right;
+            DrawCellText(item.Text(span.column), GetTextRect(textCell),
+                         ColumnOrRaise(span.column).TextAlign());
         }
-        if (cell.right < m_rcList.right) {
+        if (columnsRight < row.right) {
             // The strip right of the columns is never shown selected.
-            FillWith(m_hMemDC, RECT{cell.right, cell.top, m_rcList.right, cell.bottom},
-                     m_clsBackColor);
+            FillWith(m_hMemDC, RECT{columnsRight, row.top, row.right, row.bottom}, m_clsBackColor);
         }
         if (r == m_lngSelectedItem && m_blnHasFocus && m_blnEnabled) {
-            DrawFocusOutline(cell.top, cell.right, cell.bottom);
+            DrawFocusOutline(row.top, columnsRight, row.bottom);
             if (!m_blnSolidFocusRect) textColour.last = 0;
         }
-        cell.left = cell.right = 0;
-        cell.top += rowHeight;
-        cell.bottom += rowHeight;
+        below = row.bottom;
     }
-    FillWith(m_hMemDC, RECT{0, cell.top, m_rcList.right, m_rcClient.bottom}, m_clsBackColor);
+    FillWith(m_hMemDC, RECT{0, below, list.right, m_layout.Client().bottom}, m_clsBackColor);
 }
 
 ListView::CellColours ListView::ChooseCellColours(int row, int column, bool selected) {
@@ -228,26 +220,27 @@ void ListView::DrawFocusOutline(int top, int right, int bottom) {
     DrawFocusRect(m_hMemDC, &rect);
 }
 
-void ListView::DrawCheckbox(const RECT& cell, bool selected, bool checked) {
+void ListView::DrawCheckbox(const RECT& box, bool selected, bool checked) {
     const Color& colour = selected ? m_clsCheckboxSelectedColor : m_clsCheckboxColor;
     if (!colour.GotGDIPen()) return;
     const HGDIOBJ previous = SelectObject(m_hMemDC, colour.GDIPen());
 
-    const int x0 = cell.left + kCheckboxLeft;
-    const int y0 = RoundHalfEven((cell.top + cell.bottom) / 2.0 - 6 - 0.5);
+    const int x0 = box.left;
+    const int y0 = box.top;
+    const int size = box.right - box.left;
     const auto line = [this](int x1, int y1, int x2, int y2) {
         MoveToEx(m_hMemDC, x1, y1, nullptr);
         LineTo(m_hMemDC, x2, y2);
     };
-    const auto square = [this](int x, int y, int size) {
+    const auto square = [this](int x, int y, int side) {
         MoveToEx(m_hMemDC, x, y, nullptr);
-        LineTo(m_hMemDC, x + size, y);
-        LineTo(m_hMemDC, x + size, y + size);
-        LineTo(m_hMemDC, x, y + size);
+        LineTo(m_hMemDC, x + side, y);
+        LineTo(m_hMemDC, x + side, y + side);
+        LineTo(m_hMemDC, x, y + side);
         LineTo(m_hMemDC, x, y);
     };
-    square(x0, y0, 12);
-    square(x0 - 1, y0 - 1, 14);
+    square(x0, y0, size);
+    square(x0 - 1, y0 - 1, size + 2);
     if (checked) {
         struct Stroke {
             int x1, y1, x2, y2;

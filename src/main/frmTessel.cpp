@@ -132,11 +132,17 @@ void frmTessel::buildControls() {
     m_lblState = new QLabel(this);
     m_lblState->setAttribute(Qt::WA_TranslucentBackground);
 
-    connect(m_cmdAnalyze, &QPushButton::clicked, this, [this] { cmdAnalyze_Click(); });
-    connect(m_cmdSaveOut, &QPushButton::clicked, this, [this] { cmdSaveOut_Click(); });
-    connect(m_cmdOrder, &QPushButton::clicked, this, [this] { cmdOrder_Click(); });
-    connect(m_cmdOpenFile, &QPushButton::clicked, this, [this] { cmdOpenFile_Click(); });
-    connect(m_cmdOpenFolder, &QPushButton::clicked, this, [this] { cmdOpenFolder_Click(); });
+    const auto onClick = [this](QPushButton* button, CommandSide side,
+                                void (frmTessel::*handler)()) {
+        connect(button, &QPushButton::clicked, this, [this, side, handler] {
+            runGuarded(side, [this, handler] { (this->*handler)(); });
+        });
+    };
+    onClick(m_cmdAnalyze, CommandSide::Reading, &frmTessel::cmdAnalyze_Click);
+    onClick(m_cmdSaveOut, CommandSide::Writing, &frmTessel::cmdSaveOut_Click);
+    onClick(m_cmdOrder, CommandSide::Other, &frmTessel::cmdOrder_Click);
+    onClick(m_cmdOpenFile, CommandSide::Reading, &frmTessel::cmdOpenFile_Click);
+    onClick(m_cmdOpenFolder, CommandSide::Writing, &frmTessel::cmdOpenFolder_Click);
 }
 
 void frmTessel::createChapterList() {

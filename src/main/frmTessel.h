@@ -14,9 +14,11 @@
 #include "engine/OutputWriter.h"
 #include "listview/ICustomDraw.h"
 #include "listview/IListViewEvents.h"
+#include "main/CommandFailure.h"
 
 #include <QElapsedTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -58,6 +60,7 @@ public:
 
     // ---- the chapter list's events ---------------------------------------------------
     void RedrawingDone() override;
+    void KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) override;
     void KeyPress(std::int16_t& KeyAscii) override;
     void ItemCheck(std::int32_t ItemIndex) override;
     void OLEDragDrop(platform::DataObject& Data, std::int32_t& Effect, std::int16_t& MouseButton,
@@ -67,6 +70,7 @@ public:
 
     // ---- controls, for tests and start-up --------------------------------------------
     QPlainTextEdit* txtFile() const { return m_txtFile; }
+    QPushButton* cmdOpenFile() const { return m_cmdOpenFile; }
     QPlainTextEdit* txtFind() const { return m_txtFind; }
     QLineEdit* txtOut() const { return m_txtOut; }
     QComboBox* cboFolderOut() const { return m_cboFolderOut; }
@@ -93,7 +97,8 @@ public:
     std::int32_t m_lngCount_() const { return m_lngCount; }
     bool outputRunning() const { return m_blnOutputRunning; }
 
-    // Opens a file given on the command line: as if it had been dropped on the list.
+    // Opens a file given on the command line: as if it had been dropped on the
+    // list, whatever its extension; a file that does not exist is said so.
     void OpenFromCommandLine(const std::u16string& path);
 
 protected:
@@ -108,6 +113,8 @@ private:
     void Form_Unload();
 
     // frmTessel_Analyze.cpp
+    enum class MissingSource { Silent, Warn };
+    void analyseSource(MissingSource missing);
     void fillChapterList(const engine::AnalysisResult& analysis);
     std::vector<bool> currentCheckMarks() const;
     void setCaptionCount(std::int32_t unchecked, std::int32_t total);
@@ -133,6 +140,10 @@ private:
     void warn(const std::u16string& text);
     void setTopMost(bool topMost);
     void takeDroppedFile(platform::DataObject& Data);
+    void showSourcePath(const std::u16string& path);
+    // Every command Qt starts runs through here: a failure becomes a warning
+    // box and the window carries on.
+    void runGuarded(CommandSide side, const std::function<void()>& command);
 
     // Start values.
     static constexpr const char16_t* kFullProgressWidth = u"9135"; // twips

@@ -7,10 +7,15 @@
 #include "main/frmTessel.h"
 
 #include <QPlainTextEdit>
+#include <memory>
 
 namespace lumarin::app {
 
 void frmTessel::cmdAnalyze_Click() {
+    analyseSource(MissingSource::Silent);
+}
+
+void frmTessel::analyseSource(MissingSource missing) {
     if (m_blnOutputRunning) return; // the output is reading the current table
     m_strSource = std::u16string(engine::TrimSpaces(m_txtFile->toPlainText().toStdU16String()));
     if (m_strSource.empty()) return;
@@ -21,12 +26,22 @@ void frmTessel::cmdAnalyze_Click() {
             engine::Analyze(std::filesystem::path(m_strSource),
                             m_txtFind->toPlainText().toStdU16String(), inputEncodingChoice());
     } catch (const engine::EngineError& error) {
-        // A missing file stops silently; anything else is said, and nothing changes.
-        if (error.code() != engine::ErrorCode::NoSuchFile) warn(error.message());
+        // A missing file stops silently unless asked to say so; anything else
+        // is said, and nothing changes.
+        if (error.code() != engine::ErrorCode::NoSuchFile || missing == MissingSource::Warn)
+            warn(error.message());
         return;
     }
+    try {
+        fillChapterList(analysis);
+    } catch (...) {
+        // A half-filled list belongs to no table: drop both.
+        m_analysis.reset();
+        m_lngCount = 0;
+        m_lstMemo->Clear();
+        throw;
+    }
     m_lngCount = analysis.m_lngCount;
-    fillChapterList(analysis);
     m_analysis = std::move(analysis);
 
     cmdOrder_Click();
@@ -37,6 +52,9 @@ void frmTessel::fillChapterList(const engine::AnalysisResult& analysis) {
     listview::ListView& list = *m_lstMemo;
     list.Clear();
     list.Redraw(false);
+    // However the filling ends, the list paints again.
+    const std::unique_ptr<listview::ListView, void (*)(listview::ListView*)> redrawAgain(
+        &list, [](listview::ListView* l) { l->Redraw(true); });
     const engine::ChapterTable& table = analysis.table;
     for (std::int32_t k = 1; k <= analysis.m_lngCount; ++k) {
         const std::int32_t r = list.AddItem(-1, engine::ToU16Decimal(k));
@@ -44,8 +62,7 @@ void frmTessel::fillChapterList(const engine::AnalysisResult& analysis) {
         list.ItemText(r, 2, table.previewText(k));
         if (analysis.checked[r]) list.ItemChecked(r, true);
     }
-    setCaptionCount(m_lngCount, m_lngCount);
-    list.Redraw(true);
+    setCaptionCount(analysis.m_lngCount, analysis.m_lngCount);
 }
 
 void frmTessel::cmdOrder_Click() {

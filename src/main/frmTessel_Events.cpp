@@ -19,9 +19,13 @@ namespace lumarin::app {
 
 namespace {
 
+// ".txt" in any letter case: "BOOK.TXT" is a text file too.
 bool EndsWithTxt(const std::u16string& name) {
-    // Case-sensitive on purpose: "BOOK.TXT" is not taken.
-    return name.size() >= 4 && name.compare(name.size() - 4, 4, u".txt") == 0;
+    if (name.size() < 4) return false;
+    std::u16string ending = name.substr(name.size() - 4);
+    for (char16_t& c : ending)
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+    return ending == u".txt";
 }
 
 platform::DataObject DataFromMime(const QMimeData& mime) {
@@ -46,8 +50,11 @@ constexpr std::int32_t kBlack = 0x000000;
 void frmTessel::takeDroppedFile(platform::DataObject& Data) {
     if (!Data.GetFormat(platform::vbCFFiles) || Data.Files().empty()) return;
     const std::u16string& name = Data.Files().front();
-    if (!EndsWithTxt(name)) return;
-    m_txtFile->setPlainText(qs(name));
+    if (EndsWithTxt(name)) showSourcePath(name);
+}
+
+void frmTessel::showSourcePath(const std::u16string& path) {
+    m_txtFile->setPlainText(qs(path));
     QTextCursor all = m_txtFile->textCursor();
     all.select(QTextCursor::Document);
     m_txtFile->setTextCursor(all);
@@ -61,23 +68,30 @@ void frmTessel::txtFile_OLEDragDrop(platform::DataObject& Data) {
 void frmTessel::OLEDragDrop(platform::DataObject& Data, std::int32_t& /*Effect*/,
                             std::int16_t& /*MouseButton*/, std::int16_t& /*Shift*/, float& /*X*/,
                             float& /*Y*/) {
-    if (m_blnOutputRunning) return;
-    takeDroppedFile(Data);
-    cmdAnalyze_Click(); // a drop on the list analyses whatever the path now is
+    runGuarded(CommandSide::Reading, [&] {
+        if (m_blnOutputRunning) return;
+        takeDroppedFile(Data);
+        cmdAnalyze_Click(); // a drop on the list analyses whatever the path now is
+    });
 }
 
 void frmTessel::OpenFromCommandLine(const std::u16string& path) {
-    platform::DataObject dropped({path});
-    std::int32_t effect = platform::vbDropEffectCopy;
-    std::int16_t button = 1, shift = 0;
-    float x = 0, y = 0;
-    if (EndsWithTxt(path)) {
-        OLEDragDrop(dropped, effect, button, shift, x, y);
-        return;
+    runGuarded(CommandSide::Reading, [&] {
+        // Any name is taken: the chooser's "所有文件" allows them too.
+        showSourcePath(path);
+        analyseSource(MissingSource::Warn);
+    });
+}
+
+void frmTessel::runGuarded(CommandSide side, const std::function<void()>& command) {
+    try {
+        command();
+    } catch (...) {
+        const std::u16string subject = side == CommandSide::Writing
+                                           ? m_cboFolderOut->currentText().toStdU16String()
+                                           : m_strSource;
+        warn(FailureMessage(side, subject, std::current_exception()));
     }
-    // Any other name (the chooser's "所有文件" allows them too) is opened as it is.
-    m_txtFile->setPlainText(qs(path));
-    cmdAnalyze_Click();
 }
 
 bool frmTessel::eventFilter(QObject* watched, QEvent* event) {
@@ -89,14 +103,16 @@ bool frmTessel::eventFilter(QObject* watched, QEvent* event) {
         }
         if (event->type() == QEvent::Drop) {
             auto* drop = static_cast<QDropEvent*>(event);
-            platform::DataObject dropped = DataFromMime(*drop->mimeData());
-            txtFile_OLEDragDrop(dropped);
+            runGuarded(CommandSide::Reading, [&] {
+                platform::DataObject dropped = DataFromMime(*drop->mimeData());
+                txtFile_OLEDragDrop(dropped);
+            });
             drop->acceptProposedAction();
             return true;
         }
     }
     if (watched == m_imgAbout && event->type() == QEvent::MouseButtonRelease) {
-        imgAbout_Click();
+        runGuarded(CommandSide::Other, [this] { imgAbout_Click(); });
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -105,11 +121,26 @@ bool frmTessel::eventFilter(QObject* watched, QEvent* event) {
 // ---- the chapter list ---------------------------------------------------------------------
 
 void frmTessel::ItemCheck(std::int32_t ItemIndex) {
-    lstMemo_ItemCheck(ItemIndex);
+    runGuarded(CommandSide::Other, [&] { lstMemo_ItemCheck(ItemIndex); });
+}
+
+// Home and End (with or without Ctrl) make the first or last row the only
+// selected, current row and scroll it into view; the list itself knows no
+// such keys, so it goes on to handle the key as before.
+void frmTessel::KeyDown(std::int16_t& KeyCode, std::int16_t& /*Shift*/) {
+    if (KeyCode != platform::VK_HOME && KeyCode != platform::VK_END) return;
+    const std::int32_t count = m_lstMemo->ItemCount();
+    if (count == 0) return;
+    const std::int32_t row = KeyCode == platform::VK_HOME ? 0 : count - 1;
+    m_lstMemo->UnSelectAll();
+    m_lstMemo->ItemSelected(row, true);
+    m_lstMemo->SelectedItem(row);
+    m_lstMemo->MakeSureVisible(row);
 }
 
 void frmTessel::KeyPress(std::int16_t& KeyAscii) {
-    if (KeyAscii == 32) lstMemo_ItemCheck(m_lstMemo->SelectedItem());
+    if (KeyAscii != 32) return;
+    runGuarded(CommandSide::Other, [this] { lstMemo_ItemCheck(m_lstMemo->SelectedItem()); });
 }
 
 void frmTessel::RedrawingDone() {
@@ -135,8 +166,10 @@ bool frmTessel::CustomDraw(std::int32_t ItemIndex, std::int32_t /*ColumnIndex*/,
 
 void frmTessel::cmdOpenFile_Click() {
     const std::u16string path = ShowOpenDialog(m_lstMemo->hWnd());
-    if (!path.empty()) m_txtFile->setPlainText(qs(path));
     m_txtFile->setFocus(Qt::OtherFocusReason);
+    if (path.empty()) return;
+    m_txtFile->setPlainText(qs(path));
+    cmdAnalyze_Click(); // the list belongs to the file just chosen, as after a drop
 }
 
 void frmTessel::cmdOpenFolder_Click() {

@@ -128,9 +128,11 @@ void Scrollbars::Create(HWND hWndA) {
     m_blnNoFlat = true;
     if (!m_clsSubclass.Subclass(hWndA, this, 0)) return;
     m_blnHooked = true;
-    for (UINT uMsg : {WM_HSCROLL, WM_VSCROLL, WM_MOUSEWHEEL, WM_NCLBUTTONDOWN, WM_NCMBUTTONDOWN,
-                      WM_NCRBUTTONDOWN})
+    for (UINT uMsg : {WM_HSCROLL, WM_VSCROLL, WM_NCLBUTTONDOWN, WM_NCMBUTTONDOWN, WM_NCRBUTTONDOWN})
         m_clsSubclass.AddMsg(hWndA, uMsg, MSG_AFTER);
+    // The wheel comes first: a turn the bar scrolls with ends here, and only
+    // one it leaves goes on to the window, which passes it to its parent.
+    m_clsSubclass.AddMsg(hWndA, WM_MOUSEWHEEL, MSG_BEFORE);
     // "One screen at a time" reads as -1; like 0 it falls back to three lines.
     UINT lines = 0;
     SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);

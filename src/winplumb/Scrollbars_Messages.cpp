@@ -1,5 +1,6 @@
 // The window's messages as they reach the scroll bars: after the window's own
-// procedure has handled them (the hook's after table).
+// procedure has handled them (the hook's after table), except the wheel,
+// which the bars see first.
 
 #include "platform/ScrollBar.h"
 #include "winplumb/Scrollbars.h"

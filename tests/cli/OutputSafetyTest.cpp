@@ -166,7 +166,9 @@ TEST_F(OutputSafety, ASourceCutShortWhileSplitIsNeverReportedAsDone) {
     const fs::path early = dir / "novel" / "1-3000(第1章+)" / "300-300题.txt";
     const RunResult run = RunSplitOnTerminal({"-p", "%n-%c%s", "-g", "5000", source.string()}, [&] {
         // The run gets here long before the terminal fills, and can go no further than that.
-        while (!fs::exists(early))
+        // (A run that fails before it gets here must not hang the test: give up after two
+        // minutes and let the checks below say what happened.)
+        for (int wait = 0; wait < 24000 && !fs::exists(early); ++wait)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         fs::resize_file(source, 10);
     });

@@ -152,6 +152,20 @@ TEST(SimplifiedTest, Utf8SourceStaysUtf8) {
               JoinLines({"第一章 唯一", "这里有灯"}, "\r\n"));
 }
 
+// NUL is text like any other: the line goes through the conversion whole.
+TEST(SimplifiedTest, NulCharacterDoesNotCutTheLine) {
+    using namespace std::string_literals;
+    const struct {
+        const char* source;
+        const char* output;
+    } cases[] = {{"UTF-8", "UTF-8"}, {"BIG5", "GB18030"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(SplitOneChapter({"這裡\0有燈，計\0畫，計畫"s}, {"-s"}, c.source),
+                  Encode(JoinLines({"第一章 唯一", "这里\0有灯，计\0画，计划"s}, "\r\n"), c.output))
+            << c.source;
+    }
+}
+
 struct AppendCase {
     const char* name;
     const char* charset;

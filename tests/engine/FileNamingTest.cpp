@@ -73,6 +73,9 @@ TEST(OutputFolderFor, NamesTheFolderAfterTheSource) {
         {"/书/小说.txt", u"/out/", "/out/小说"},
         {"/a.b/novel", u"/out", "/out/novel_chapters"},
         {"/a/.hidden", u"(default)", "/a/.hidden_chapters"},
+        {"/a/..txt", u"/out", "/out/._chapters"},      // never the chosen folder itself
+        {"/a/...txt", u"(default)", "/a/.._chapters"}, // nor its parent
+        {"/a/novel.", u"/out", "/out/novel"},
         {"/书/小说.txt", u"(Default)", "(Default)/小说"}, // only the exact text is special
     };
     for (const auto& c : cases)

@@ -23,7 +23,11 @@ TEST(HeadingCondition, DefaultConditionReadsNumberMarkerAndTitle) {
         {u"　　第１２章　标题", MatchStatus::Matched, true, u"１２", u"　标题"},
         {u"第3草 错字", MatchStatus::Matched, true, u"3", u" 错字"},
         {u"他是第一个到的", MatchStatus::NoMatch, false, u"", u""},
-        {u"第一千章", MatchStatus::NoMatch, false, u"", u""}, // 千 is not a numeral here
+        {u"第四千九百八十五章", MatchStatus::Matched, true, u"四千九百八十五", u""},
+        {u"第一〇五〇章 归", MatchStatus::Matched, true, u"一〇五〇", u" 归"},
+        {u"第一万二千三百四十五章", MatchStatus::Matched, true, u"一万二千三百四十五", u""},
+        {u"第１２３４５６７８９０章", MatchStatus::Matched, true, u"１２３４５６７８９０", u""},
+        {u"第一二三四五六七八九十一章", MatchStatus::NoMatch, false, u"", u""}, // eleven signs
         {u"", MatchStatus::NoMatch, false, u"", u""},
     };
     for (const auto& c : cases) {

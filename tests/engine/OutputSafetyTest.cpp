@@ -1,6 +1,7 @@
 // What the output must never do: write over files it was not told to, follow
-// a link below the chosen folder, write to its own source, leave the chosen
-// folder, or report a split of a source that changed under it as done.
+// a link below the chosen folder, or report a split of a source that changed
+// under it as done. (Its own source and the chosen folder's bounds are tested
+// end to end on lumarin-split.)
 #include "TestFiles.h"
 #include "TestText.h"
 #include "engine/EngineError.h"
@@ -22,7 +23,6 @@ using test::ListFiles;
 using test::ReadBytes;
 using test::Snapshot;
 using test::TempDir;
-using Files = std::vector<std::string>;
 
 constexpr std::u16string_view kNovel = u"书名\n第一章 开始\n甲\n\n\n\n\n\n\n\n\n\n"
                                        u"第二章 继续\n乙\n\n\n\n\n\n\n\n\n\n第三章 结束\n丙\n";
@@ -102,18 +102,6 @@ TEST_F(OutputSafetyTest, ExistingFilesAndPlantedLinksFollowTheMode) {
     }
 }
 
-TEST_F(OutputSafetyTest, OverwriteKeepsEveryChapterThatGoesIntoOneFile) {
-    const auto analysis = analyse();
-    OutputOptions o = options(ExistingFiles::Overwrite);
-    o.namePattern = u"全书";
-    m_dir.write("out/小说/全书.txt", "an earlier run");
-    ASSERT_EQ(failure(analysis, o), u"");
-    ASSERT_EQ(failure(analysis, o), u"") << "a second overwrite run";
-    EXPECT_EQ(ReadBytes(m_dir / "out/小说/全书.txt"),
-              Encode(u"书名\r\n第一章 开始\r\n甲\r\n第二章 继续\r\n乙\r\n第三章 结束\r\n丙\r\n",
-                     "UTF-8"));
-}
-
 TEST_F(OutputSafetyTest, ExistingFilesAreCountedOnceInWritingOrder) {
     const auto analysis = analyse();
     OutputOptions o = options(ExistingFiles::Refuse);
@@ -164,59 +152,6 @@ TEST_F(OutputSafetyTest, LinkedFoldersAreNeverEntered) {
     }
 }
 
-TEST_F(OutputSafetyTest, TheSourceIsNeverWritten) {
-    const struct {
-        const char* name;
-        const char* source;
-        const char* folder;
-        std::u16string pattern;
-        const char* link; // made beside the source, pointing to "."
-    } cases[] = {
-        {"OutputFolderHoldsTheSource", "w/n/n.txt", "w", u"n", nullptr},
-        {"TitleEqualsTheFileName", "w/开始/开始.txt", "w", u"%s", nullptr},
-        {"LinkBesideTheSource", "w/n.txt", "w", u"n", "w/n"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        fs::remove_all(m_dir / "w");
-        const auto analysis = analyse(c.source);
-        if (c.link) fs::create_symlink(".", m_dir / c.link);
-        const auto before = Snapshot(m_dir.path());
-        OutputOptions o = options(ExistingFiles::Append, c.folder);
-        o.namePattern = c.pattern;
-        for (const ExistingFiles mode : {ExistingFiles::Append, ExistingFiles::Overwrite}) {
-            o.existing = mode;
-            const std::u16string message = failure(analysis, o);
-            EXPECT_TRUE(message.starts_with(u"无法写入: ")) << ToUtf8(message);
-            EXPECT_TRUE(message.ends_with(u": is the source file")) << ToUtf8(message);
-            EXPECT_EQ(m_kind, ErrorKind::Refused);
-            EXPECT_EQ(Snapshot(m_dir.path()), before);
-        }
-    }
-}
-
-TEST_F(OutputSafetyTest, FolderStemsStayInsideTheChosenFolder) {
-    const struct {
-        const char* source;
-        Files expected; // below the chosen folder "out"
-    } cases[] = {
-        {"...txt", {"out/.._chapters/000-0(Index).txt"}},
-        {"..txt", {"out/._chapters/000-0(Index).txt"}},
-        {".txt", {"out/.txt_chapters/000-0(Index).txt"}},
-    };
-    for (const auto& c : cases) {
-        fs::remove_all(m_dir / "w");
-        const auto analysis = analyse(std::string("w/") + c.source);
-        OutputOptions o = options(ExistingFiles::Refuse, "w/out");
-        o.namePattern = u"%n-%c%s";
-        EXPECT_EQ(failure(analysis, o), u"") << c.source;
-        Files inside = ListFiles(m_dir / "w");
-        EXPECT_EQ(inside.size(), 5u) << c.source; // the source and four chapter files
-        EXPECT_NE(std::find(inside.begin(), inside.end(), c.expected[0]), inside.end()) << c.source;
-        EXPECT_EQ(ListFiles(m_dir / "out"), Files{}) << c.source;
-    }
-}
-
 // The source changes while it is split: the run stops and is not reported as done.
 TEST_F(OutputSafetyTest, ASourceThatChangesWhileWrittenStopsTheRun) {
     const struct {
@@ -261,30 +196,6 @@ TEST_F(OutputSafetyTest, AReplacedSourceIsNotTheOneAnalysed) {
     fs::rename(copy, m_source);
     EXPECT_EQ(failure(analysis, options(ExistingFiles::Refuse)), u"源文件已改变，请重新分析!");
     EXPECT_FALSE(fs::exists(m_dir / "out"));
-}
-
-TEST_F(OutputSafetyTest, FileSystemFailuresUseTheEngineWording) {
-    const auto analysis = analyse();
-    fs::create_symlink("loop", m_dir / "loop");
-    const std::string longName(256, 'x');
-    const struct {
-        const char* name;
-        std::string folder;
-        std::string reason;
-    } cases[] = {
-        {"LinkLoop", "loop/out", "Too many levels of symbolic links"},
-        {"NameTooLong", longName, "File name too long"},
-        {"FileInPlaceOfTheFolder", "w/小说.txt", "Not a directory"},
-        {"UnwritableFolder", "/proc/out", "No such file or directory"},
-    };
-    for (const auto& c : cases) {
-        OutputOptions o = options(ExistingFiles::Refuse);
-        o.folderText = FromUtf8(c.folder.starts_with('/') ? c.folder : (m_dir / c.folder).string());
-        const fs::path shown = fs::path(ToUtf8(o.folderText)) / "小说";
-        EXPECT_EQ(failure(analysis, o), u"无法写入: " + u16(shown) + u": " + FromUtf8(c.reason))
-            << c.name;
-        EXPECT_EQ(m_kind, ErrorKind::Io) << c.name;
-    }
 }
 
 } // namespace

@@ -214,6 +214,37 @@ TEST_F(OutputWriterTest, FiltersBlankLinesAndConversion) {
     }
 }
 
+// Without filters or conversion lines are copied as bytes; blank lines made
+// of ideographic spaces must still go, in each encoding's own bytes.
+TEST_F(OutputWriterTest, CopiedLinesOfIdeographicSpacesAreDeletedAsBlank) {
+    const struct {
+        const char* encoding;
+        std::u16string preface; // enough text in the encoding's own script to be recognised
+    } cases[] = {
+        {"UTF-8", u"话说天下大势，分久必合，合久必分。"},
+        {"GBK", u"话说天下大势，分久必合，合久必分。周末七国分争，并入于秦。"},
+        {"GB18030", u"话说天下大势，分久必合，合久必分。周末七国分争，并入于秦。"},
+        {"BIG5", u"話說天下大勢，分久必合，合久必分。周末七國分爭，並入於秦。"},
+    };
+    const std::u16string chapter = u"第一章 甲\n\u3000\u3000\n \u3000 \n\u3000正文\n\n乙\n";
+    const std::u16string kept =
+        u"第一章 甲\r\n\u3000\u3000\r\n \u3000 \r\n\u3000正文\r\n\r\n乙\r\n";
+    const std::u16string deleted = u"第一章 甲\r\n\u3000正文\r\n乙\r\n";
+    for (const auto& c : cases) {
+        for (const bool deleteBlank : {true, false}) {
+            SCOPED_TRACE(std::string(c.encoding) + (deleteBlank ? ", deleting" : ", keeping"));
+            const auto analysis = analyse(Encode(c.preface + u"\n" + chapter, c.encoding));
+            ASSERT_EQ(analysis.table.m_strHeading.size(), 2u);
+            std::filesystem::remove_all(m_dir.path() / "out");
+            OutputOptions o = options();
+            o.filesPerFolder = 0;
+            o.deleteBlankLines = deleteBlank;
+            WriteOutput(analysis, analysis.checked, o);
+            EXPECT_EQ(file("001-1甲.txt"), Encode(deleteBlank ? deleted : kept, c.encoding));
+        }
+    }
+}
+
 TEST_F(OutputWriterTest, Big5ConvertedToSimplifiedIsWrittenInGb18030) {
     const auto analysis = analyse(Encode(u"第一章 話說\r\n天下大勢\r\n國", "Big5") + "\xA4\r\n");
     OutputOptions o = options();
@@ -227,7 +258,7 @@ TEST_F(OutputWriterTest, Big5ConvertedToSimplifiedIsWrittenInGb18030) {
 
 // Conversion runs on batches of lines; line order, line ends and the odd
 // last byte of a UTF-16 file must come through batch ends unchanged.
-TEST_F(OutputWriterTest, ConversionAcrossBatchesKeepsEveryLine) {
+TEST_F(OutputWriterTest, ConvertedLinesKeepTheirOrderAndTheOddLastByte) {
     std::u16string source = u"第一章 開始\r\n";
     std::u16string expected = u"第一章 开始\r\n";
     for (int i = 0; i < 4000; ++i) {

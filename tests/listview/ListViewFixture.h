@@ -19,15 +19,15 @@ namespace lumarin::listview {
 
 class ListViewTestAccess {
 public:
-    static int HeaderBottom(const ListView& lv) { return lv.m_rcHeader.bottom; }
+    static int HeaderBottom(const ListView& lv) { return lv.m_layout.Header().bottom; }
     static int TextHeight(const ListView& lv) { return lv.m_lngTextHeight; }
-    static int TotalWidth(const ListView& lv) { return lv.m_lngTotalWidth; }
-    static int VisibleRows(const ListView& lv) { return lv.VisibleRowCount(); }
+    static int TotalWidth(const ListView& lv) { return lv.m_layout.TotalWidth(); }
+    static int VisibleRows(const ListView& lv) { return lv.m_layout.VisibleRowCount(); }
     static int ScrollValue(const ListView& lv, int bar) { return lv.m_clsSB->Value(bar); }
     static int ScrollMax(const ListView& lv, int bar) { return lv.m_clsSB->Max(bar); }
     static bool ScrollEnabled(const ListView& lv, int bar) { return lv.m_clsSB->Enabled(bar); }
     static bool ScrollVisible(const ListView& lv, int bar) { return lv.m_clsSB->Visible(bar); }
-    static int MouseMode(const ListView& lv) { return lv.m_lngMouseMode; }
+    static void ScrollTo(ListView& lv, int bar, int value) { lv.m_clsSB->Value(bar, value); }
     // A font height no whole point size reaches at 96 dots per inch.
     static void ForceTextHeight(ListView& lv, int pixels) {
         lv.m_lngTextHeight = pixels;
@@ -71,6 +71,27 @@ public:
             if (c == call) return true;
         return false;
     }
+};
+
+// Records what the control asks of whoever shows it: pointer shapes and timers.
+class ShapeAndTimerHost final : public platform::IWindowHost {
+public:
+    void invalidated() override {}
+    void surfaceChanged() override {}
+    void scrollBarsChanged() override {}
+    void frameChanged() override {}
+    void focusRequested() override {}
+    void captureChanged(bool) override {}
+    void cursorChanged(platform::HCURSOR cursor) override { cursors.push_back(cursor); }
+    void topMostChanged(bool) override {}
+    void timerStarted(platform::UINT_PTR id, platform::UINT elapseMs) override {
+        timers.emplace_back(id, elapseMs);
+    }
+    void timerStopped(platform::UINT_PTR) override {}
+    platform::POINT screenOrigin() const override { return platform::POINT{}; }
+
+    std::vector<platform::HCURSOR> cursors;
+    std::vector<std::pair<platform::UINT_PTR, platform::UINT>> timers;
 };
 
 inline constexpr platform::COLORREF kBack = platform::RGB(255, 255, 255);

@@ -255,19 +255,6 @@ TEST_F(ListViewTest, MoveItemLeavesTheCurrentNumber) {
     EXPECT_EQ(lv.SelectedItem(), 0);
 }
 
-TEST_F(ListViewTest, RowMembersReadBackWhatTheySet) {
-    Fill(2);
-    lv.ItemTag(1, -7);
-    lv.ItemSelected(1, true);
-    lv.ItemChecked(0, true);
-    lv.ItemText(1, 2, u"\u7B2C\u4E00\u7AE0");
-    EXPECT_EQ(lv.ItemTag(1), -7);
-    EXPECT_TRUE(lv.ItemSelected(1));
-    EXPECT_FALSE(lv.ItemSelected(0));
-    EXPECT_TRUE(lv.ItemChecked(0));
-    EXPECT_EQ(lv.ItemText(1, 2), u"\u7B2C\u4E00\u7AE0");
-}
-
 TEST_F(ListViewTest, NegativeRowForItemCheckedIsQuietButRedraws) {
     Fill(2);
     const int before = events.redraws;

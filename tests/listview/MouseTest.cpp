@@ -71,7 +71,6 @@ TEST_F(MouseTest, DraggingSelectedRowsMovesTheWholeBlock) {
     for (int r : {2, 3, 4})
         lv->ItemSelected(r, true);
     Press(30, Mid(3));
-    EXPECT_EQ(ListViewTestAccess::MouseMode(*lv), 3);
     EXPECT_TRUE(IsTimerRunning(hwnd(), 1)); // Reorder is on by default
     Drag(30, Mid(5));
     Release(30, Mid(5));
@@ -126,19 +125,33 @@ TEST_F(MouseTest, ShiftAndCtrlPressesExtendAndToggle) {
     EXPECT_TRUE(events.has("MouseDown 2 1 1"));
 }
 
-TEST_F(MouseTest, ShiftPressWithoutCurrentRowIsAPlainPress) {
-    Rows(6);
-    lv->ItemSelected(0, true);
-    ASSERT_EQ(lv->SelectedItem(), -1);
-    Click(30, Mid(3), MK_SHIFT);
-    EXPECT_EQ(SelectedRows(), std::vector<int>{3});
-    EXPECT_EQ(lv->SelectedItem(), 3);
+TEST_F(MouseTest, ShiftPressWithoutCurrentRowPressesOnlyThatRowAndNeverDragsRows) {
+    // In multiple selection it is a plain press on an unselected row, which
+    // starts a drag selection; in single selection it only selects the row.
+    Rows(0);
+    for (const bool multi : {true, false}) {
+        SCOPED_TRACE(multi ? "MultiSelect" : "single selection");
+        lv->Clear();
+        for (const char16_t* text : {u"row 0", u"row 1", u"row 2", u"row 3", u"row 4", u"row 5"})
+            lv->AddItem(-1, text);
+        lv->MultiSelect(multi);
+        lv->ItemSelected(0, true);
+        lv->SelectedItem(-1);
+        ASSERT_EQ(lv->SelectedItem(), -1);
+        Press(30, Mid(2), MK_SHIFT);
+        EXPECT_EQ(SelectedRows(), std::vector<int>{2});
+        Drag(30, Mid(4));
+        Release(30, Mid(4));
+        EXPECT_EQ(lv->ItemText(2, 0), u"row 2");
+        EXPECT_EQ(lv->ItemText(4, 0), u"row 4");
+        EXPECT_FALSE(events.has("ItemsMoved"));
+        EXPECT_EQ(SelectedRows(), multi ? (std::vector<int>{2, 3, 4}) : std::vector<int>{2});
+    }
 }
 
 TEST_F(MouseTest, DragSelectionFollowsThePointerAndTheTimerScrollsAtTheEdge) {
     Rows(100);
     Press(30, Mid(1));
-    EXPECT_EQ(ListViewTestAccess::MouseMode(*lv), 2);
     EXPECT_TRUE(IsTimerRunning(hwnd(), 1));
     PointerAt(30, Mid(4));
     Drag(30, Mid(4));
@@ -230,7 +243,6 @@ TEST_F(HeaderTest, DividerDragResizesWithAFloorOfFivePixels) {
     for (const Case c : {Case{97, 150, 150}, Case{104, 2, 5}, Case{100, 60, 60}}) {
         lv->ColumnWidth(0, 100);
         Press(c.pressX, HeaderY());
-        EXPECT_EQ(ListViewTestAccess::MouseMode(*lv), 1);
         Drag(c.dragX, HeaderY());
         Release(c.dragX, HeaderY());
         EXPECT_EQ(lv->ColumnWidth(0), c.expected);
@@ -238,30 +250,10 @@ TEST_F(HeaderTest, DividerDragResizesWithAFloorOfFivePixels) {
     // Exactly 5 pixels from the divider neither grabs nor pushes.
     lv->ColumnWidth(0, 100);
     Press(105, HeaderY());
-    EXPECT_EQ(ListViewTestAccess::MouseMode(*lv), 0);
     Release(105, HeaderY());
     EXPECT_FALSE(events.has("ColumnClick 0"));
     EXPECT_FALSE(events.has("ColumnClick 1"));
 }
-
-// Records what the control asks of whoever shows it: pointer shapes and timers.
-class ShapeAndTimerHost final : public IWindowHost {
-public:
-    void invalidated() override {}
-    void surfaceChanged() override {}
-    void scrollBarsChanged() override {}
-    void frameChanged() override {}
-    void focusRequested() override {}
-    void captureChanged(bool) override {}
-    void cursorChanged(HCURSOR cursor) override { cursors.push_back(cursor); }
-    void topMostChanged(bool) override {}
-    void timerStarted(UINT_PTR id, UINT elapseMs) override { timers.emplace_back(id, elapseMs); }
-    void timerStopped(UINT_PTR) override {}
-    POINT screenOrigin() const override { return POINT{}; }
-
-    std::vector<HCURSOR> cursors;
-    std::vector<std::pair<UINT_PTR, UINT>> timers;
-};
 
 TEST_F(HeaderTest, PointerShowsTheSizingArrowOnlyOverResizableDividers) {
     ShapeAndTimerHost host;

@@ -240,7 +240,7 @@ TEST_F(PaintTest, HiddenColumnTakesNoSpace) {
     EXPECT_EQ(Pixel(140, 2), kBack);
 }
 
-TEST_F(PaintTest, EmptyListAndScrollPastTheEnd) {
+TEST_F(PaintTest, EmptyListShowsTheBackColourUnderAButtonFaceHeader) {
     Fill({100}, 0);
     SetFocus(hwnd());
     const int header = ListViewTestAccess::HeaderBottom(*lv);

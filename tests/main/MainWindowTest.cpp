@@ -5,7 +5,9 @@
 #include "platform/Gdi.h"
 #include "platform/Window.h"
 #include "platform/WindowHost.h"
+#include "platform/qt/WindowHostWidget.h"
 #include "platform/testing/ScopedTestServices.h"
+#include "support/ChineseNumerals.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,6 +19,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QUrl>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace lumarin::app {
@@ -40,6 +43,18 @@ std::vector<std::string> NovelWithContents() {
         lines.push_back(heading);
         for (int i = 1; i <= 11; ++i)
             lines.push_back(i % 4 == 0 ? "" : "　　这是正文的一行。");
+    }
+    return lines;
+}
+
+// Forty chapters, more than the list shows at once.
+std::vector<std::string> LongNovel() {
+    std::vector<std::string> lines = {"书名：青灯"};
+    for (int n = 1; n <= 40; ++n) {
+        lines.push_back(QString::fromStdU16String(u"第" + lumarin::test::WrittenOut(n) + u"章 标题")
+                            .toStdString());
+        for (int i = 1; i <= 11; ++i)
+            lines.push_back("　　这是正文的一行。");
     }
     return lines;
 }
@@ -88,6 +103,25 @@ protected:
         return texts;
     }
 
+    // The rows shown in the selection colour down the middle of the list, as
+    // [top, bottom) on the window's surface; (-1, -1) when none is.
+    std::pair<int, int> selectedBand() {
+        const PixelBuffer* surface = GetWindowSurface(list().hWnd());
+        EXPECT_NE(surface, nullptr);
+        const std::uint32_t selected = ToPixel(RGB(127, 157, 185)) & 0xFFFFFF;
+        int top = -1, bottom = -1;
+        for (int y = 0; surface != nullptr && y < surface->height; ++y) {
+            if ((surface->at(200, y) & 0xFFFFFF) != selected) continue;
+            if (top < 0) top = y;
+            bottom = y + 1;
+        }
+        return {top, bottom};
+    }
+
+    platform::qt::WindowHostWidget* listHost() {
+        return dynamic_cast<platform::qt::WindowHostWidget*>(GetWindowHost(list().hWnd()));
+    }
+
     testing::ScopedTestServices services;
     TempDir dir;
     std::unique_ptr<frmTessel> window;
@@ -95,9 +129,10 @@ protected:
 
 TEST_F(MainWindow, OpensWithItsStartValues) {
     EXPECT_EQ(window->windowTitle(), Caption(" - [未打开]"));
-    EXPECT_EQ(window->txtFind()->toPlainText(),
-              QStringLiteral(
-                  "第([一二两三四五六七八九十○零百0-9１２３４５６７８９０]{1,6})([章草])(.*)"));
+    EXPECT_EQ(
+        window->txtFind()->toPlainText(),
+        QStringLiteral(
+            "第([一二两三四五六七八九十○〇零百千万0-9１２３４５６７８９０]{1,10})([章草])(.*)"));
     EXPECT_EQ(window->txtOut()->text(), QStringLiteral("%n-%c%s"));
     EXPECT_EQ(window->txtNum()->text(), QStringLiteral("1"));
     EXPECT_EQ(window->txtCount()->text(), QStringLiteral("50"));
@@ -179,6 +214,21 @@ TEST_F(MainWindow, OutputWritesTheChapterFilesAndSaysHowMany) {
     EXPECT_EQ(box.flags & 0xF0, MB_ICONINFORMATION);
 }
 
+// The check box converts through the engine's converter, the line whole (NUL included).
+TEST_F(MainWindow, OutputConvertsToSimplifiedWhenAsked) {
+    using namespace std::string_literals;
+    std::vector<std::string> lines{"第一章 開始", "這裡\0有燈，計畫"s};
+    lines.insert(lines.end(), 10, "");
+    lines.insert(lines.end(), {"第二章 繼續", "二"});
+    analyse(writeNovel(lines));
+    ASSERT_EQ(list().ItemCount(), 2);
+    window->chkFJconv()->setChecked(true);
+    QTest::mouseClick(window->cmdSaveOut(), Qt::LeftButton);
+
+    EXPECT_EQ(test::ReadBytes(dir.path() / "novel" / "1-2(第1章+)" / "001-1開始.txt"),
+              test::ToGbk("第一章 开始\r\n这里\0有灯，计划\r\n"s));
+}
+
 TEST_F(MainWindow, RefusesToSplitWhenEveryRowIsChecked) {
     analyse(writeNovel(NovelWithContents()));
     for (std::int32_t r = 0; r < list().ItemCount(); ++r)
@@ -220,13 +270,13 @@ TEST_F(MainWindow, OutputRefusesATableThatBelongsToAnotherFile) {
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "novel"));
 }
 
-TEST_F(MainWindow, DropsTakeTheFirstTxtFileOnly) {
-    const auto novel = writeNovel(NovelWithContents());
-    const auto other = writeNovel({"第一章 别的"}, "other.txt");
+TEST_F(MainWindow, DropsTakeTheFirstTxtFileInAnyLetterCase) {
+    const auto novel = writeNovel(NovelWithContents(), "BOOK.TXT");
+    const auto other = writeNovel({"第一章 别的"}, "other.TxT");
 
-    platform::DataObject upper({u"/tmp/BOOK.TXT"});
-    window->txtFile_OLEDragDrop(upper);
-    EXPECT_TRUE(window->txtFile()->toPlainText().isEmpty()) << "the extension is case-sensitive";
+    platform::DataObject picture({(dir.path() / "cover.jpg").u16string()});
+    window->txtFile_OLEDragDrop(picture);
+    EXPECT_TRUE(window->txtFile()->toPlainText().isEmpty()) << "only text files are taken";
 
     platform::DataObject two({novel.u16string(), other.u16string()});
     window->txtFile_OLEDragDrop(two);
@@ -237,9 +287,14 @@ TEST_F(MainWindow, DropsTakeTheFirstTxtFileOnly) {
     std::int32_t effect = 1;
     std::int16_t button = 1, shift = 0;
     float x = 0, y = 0;
-    window->OLEDragDrop(upper, effect, button, shift, x, y);
+    window->OLEDragDrop(picture, effect, button, shift, x, y);
     EXPECT_EQ(window->txtFile()->toPlainText(), QString::fromStdString(novel.string()));
     EXPECT_EQ(list().ItemCount(), 6);
+
+    platform::DataObject second({other.u16string()});
+    window->OLEDragDrop(second, effect, button, shift, x, y);
+    EXPECT_EQ(list().ItemCount(), 1);
+    EXPECT_TRUE(services.messageBox().Calls().empty());
 }
 
 TEST_F(MainWindow, ASelectedCheckedRowIsDrawnInTheSelectionColours) {
@@ -257,6 +312,62 @@ TEST_F(MainWindow, ASelectedCheckedRowIsDrawnInTheSelectionColours) {
     EXPECT_EQ(surface->at(checkedRow.x, checkedRow.y) & 0xFFFFFF,
               ToPixel(RGB(255, 224, 192)) & 0xFFFFFF);
     EXPECT_EQ(surface->at(plainRow.x, plainRow.y) & 0xFFFFFF, 0xFFFFFFu);
+}
+
+TEST_F(MainWindow, OneWheelNotchOverTheListShowsRowThreeAtTheTop) {
+    analyse(writeNovel(LongNovel()));
+    ASSERT_GT(list().ItemCount(), 30);
+    list().ItemSelected(3, true);
+    list().Refresh();
+
+    const auto [top, bottom] = selectedBand();
+    ASSERT_GE(top, 0);
+    const int rowHeight = bottom - top;
+    const int firstRowTop = top - 3 * rowHeight;
+
+    QWidget* host = listHost();
+    ASSERT_NE(host, nullptr);
+    const QPoint local(200, bottom);
+    QWheelEvent notch(QPointF(local), QPointF(host->mapToGlobal(local)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(host, &notch);
+
+    EXPECT_EQ(selectedBand(), std::make_pair(firstRowTop, firstRowTop + rowHeight));
+}
+
+TEST_F(MainWindow, HomeAndEndMakeTheFirstOrLastRowCurrentSelectedAndShown) {
+    analyse(writeNovel(LongNovel()));
+    const std::int32_t last = list().ItemCount() - 1;
+    ASSERT_GT(last, 30);
+    ASSERT_NE(listHost(), nullptr);
+    const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        QTest::keyClick(listHost(), key, modifiers);
+    };
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        std::int32_t row;
+    } cases[] = {
+        {Qt::Key_End, Qt::NoModifier, last},
+        {Qt::Key_Home, Qt::NoModifier, 0},
+        {Qt::Key_End, Qt::ControlModifier, last},
+        {Qt::Key_Home, Qt::ControlModifier, 0},
+    };
+    list().ItemSelected(5, true);
+    list().ItemSelected(6, true);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "row " << c.row << " ctrl " << (c.modifiers != 0));
+        press(c.key, c.modifiers);
+        EXPECT_EQ(list().SelectedItem(), c.row);
+        std::vector<std::int32_t> selected;
+        for (std::int32_t r = 0; r <= last; ++r)
+            if (list().ItemSelected(r)) selected.push_back(r);
+        EXPECT_EQ(selected, std::vector<std::int32_t>{c.row});
+        EXPECT_GE(selectedBand().first, 0) << "the row is scrolled into view";
+    }
+    // The list's own keys still work: Down moves on from the first row.
+    press(Qt::Key_Down, Qt::NoModifier);
+    EXPECT_EQ(list().SelectedItem(), 1);
 }
 
 TEST_F(MainWindow, ChoosersFillTheFields) {

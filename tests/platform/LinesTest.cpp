@@ -57,33 +57,6 @@ TEST(Lines, PaintTheStartAndNotTheEnd) {
     }
 }
 
-// The strokes of a check mark in a list's check box, relative to the box's
-// inner corner: the pixels each one paints are part of how the mark looks.
-TEST(Lines, CheckMarkStrokesPaintTheirExactPixels) {
-    struct Case {
-        POINT from, to;
-        Points painted;
-    } cases[] = {
-        {{9, 5}, {5, 9}, {{9, 5}, {8, 6}, {7, 7}, {6, 8}}},
-        {{9, 4}, {4, 9}, {{9, 4}, {8, 5}, {7, 6}, {6, 7}, {5, 8}}},
-        {{9, 3}, {3, 9}, {{9, 3}, {8, 4}, {7, 5}, {6, 6}, {5, 7}, {4, 8}}},
-        {{3, 5}, {5, 8}, {{3, 5}, {4, 6}, {4, 7}}},
-        {{3, 6}, {6, 9}, {{3, 6}, {4, 7}, {5, 8}}},
-        {{3, 7}, {6, 10}, {{3, 7}, {4, 8}, {5, 9}}},
-        {{3, 7}, {7, 9}, {{3, 7}, {4, 7}, {5, 8}, {6, 8}}},
-    };
-    const int x0 = 3, y0 = 2;
-    for (const Case& c : cases) {
-        MemoryCanvas canvas(20, 20);
-        Points expected;
-        for (auto [x, y] : c.painted)
-            expected.emplace_back(x0 + x, y0 + y);
-        POINT from{x0 + c.from.x, y0 + c.from.y}, to{x0 + c.to.x, y0 + c.to.y};
-        EXPECT_EQ(DrawLine(canvas, from, to), Sorted(expected))
-            << "(" << c.from.x << "," << c.from.y << ") to (" << c.to.x << "," << c.to.y << ")";
-    }
-}
-
 // Four lines back to the start: each line's missing end is the next one's
 // start, so the outline closes without a gap.
 TEST(Lines, ClosedOutlineHasNoGapAndLeavesTheInside) {

@@ -4,6 +4,7 @@
 #include "platform/ScrollBar.h"
 #include "winplumb/Subclasser.h"
 
+#include <algorithm>
 #include <string>
 
 namespace lumarin::winplumb::test {
@@ -190,9 +191,16 @@ TEST_F(ScrollbarsTest, WheelMovesTheVerticalBarByNotchesTimesLines) {
         m_sb.Enabled(SB_VERT, c.enabled);
         m_sb.Visible(SB_VERT, c.visible);
         StartAt(SB_VERT, 20);
+        const auto ownWheels = [this] {
+            const std::vector<UINT> seen = OwnProcedureSaw(m_hwnd);
+            return std::count(seen.begin(), seen.end(), WM_MOUSEWHEEL);
+        };
+        const auto before = ownWheels();
         const LRESULT result =
             SendMessage(m_hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(c.delta)), 0);
         EXPECT_EQ(result, c.result);
+        // A turn the bar scrolls with never reaches the window (nor its parent).
+        EXPECT_EQ(ownWheels() - before, c.expected == 20 ? 1 : 0);
         EXPECT_EQ(m_sb.Value(SB_VERT), c.expected);
         ASSERT_FALSE(m_events.empty());
         EXPECT_EQ(m_events[0], (Event{"MouseWheel", 1, c.amount}));

@@ -76,6 +76,7 @@ private:
     HostScrollBar m_horz;
     HostScrollBar m_vert;
     HostScrollBar* m_trackingBar = nullptr;
+    int m_wheelGathered = 0; // wheel angle not yet sent: less than one notch
     std::map<UINT_PTR, QTimer*> m_timers;
     std::unique_ptr<DataObject> m_dragData;
     bool m_painting = false;

@@ -271,8 +271,12 @@ void WindowHostWidget::endBarTracking() {
 
 void WindowHostWidget::wheelTurned(QWheelEvent* e) {
     noteCursorPos(e->globalPosition().toPoint());
-    const int delta = e->angleDelta().y();
-    if (delta == 0) return; // a sideways wheel has no message here
+    // Touchpads and fine wheels turn in small steps; they gather until a
+    // whole notch (or several) can be sent. A sideways turn adds nothing.
+    m_wheelGathered += e->angleDelta().y();
+    const int delta = m_wheelGathered / WHEEL_DELTA * WHEEL_DELTA;
+    if (delta == 0) return;
+    m_wheelGathered -= delta;
     const WORD keys = static_cast<WORD>(MouseKeyState(e->buttons(), e->modifiers()));
     const QPoint screen = e->globalPosition().toPoint();
     SendMessage(m_hwnd, WM_MOUSEWHEEL,

@@ -115,6 +115,36 @@ TEST_F(WindowHostInputTest, AWheelNotchIsOneMouseWheelMessageOf120) {
     }
 }
 
+TEST_F(WindowHostInputTest, SmallWheelStepsGatherIntoWholeNotches) {
+    const auto turn = [&](int delta) {
+        const QPoint local(50, 60);
+        QWheelEvent wheel(QPointF(local), QPointF(window.host().mapToGlobal(local)), QPoint(),
+                          QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&window.host(), &wheel);
+    };
+    const struct {
+        std::vector<int> steps;
+        std::vector<int> sent;
+    } cases[] = {
+        {{-40, -40, -30}, {}},        // 110 so far: nothing yet
+        {{-20}, {-120}},              // 130: one notch, 10 kept
+        {{60, 60}, {}},               // back to 110 the other way
+        {{15}, {120}},                // 125
+        {{400}, {360}},               // 405: three notches at once, 45 kept
+        {{0, -45}, {}},               // back to nothing
+        {{-120, -120}, {-120, -120}}, // whole notches pass as they come
+    };
+    for (const auto& c : cases) {
+        window.clear();
+        for (const int step : c.steps)
+            turn(step);
+        std::vector<int> sent;
+        for (const auto& m : window.messages(WM_MOUSEWHEEL))
+            sent.push_back(GET_WHEEL_DELTA_WPARAM(m.wParam));
+        EXPECT_EQ(sent, c.sent) << "after " << ::testing::PrintToString(c.steps);
+    }
+}
+
 TEST_F(WindowHostInputTest, KeysBecomeVirtualKeysAndCharacters) {
     // key is a Qt::Key, or a character typed as itself (so it carries its text).
     struct Case {
