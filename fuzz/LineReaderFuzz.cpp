@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t blockSize = kBlockSizes[data[0] % kBlockSizes.size()];
     const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
 
-    const Encoding encoding = DetectEncoding(bytes, true);
+    const Encoding encoding = DetectEncoding(bytes, bytes.size());
     lumarin::fuzz::MemoryFile memory(bytes);
     SourceFile file(memory.path());
     BlockReader blocks(file, encoding, blockSize);

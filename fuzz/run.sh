@@ -8,7 +8,8 @@ cd "$(dirname "$0")/.."
 seconds=${1:?usage: fuzz/run.sh SECONDS [TARGET...]}
 shift
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(ChineseNumberFuzz LineReaderFuzz CleanFileNameFuzz AnalyzeFuzz RoundTripFuzz OutputWriterFuzz)
+[ ${#targets[@]} -eq 0 ] && targets=(ChineseNumberFuzz LineReaderFuzz CleanFileNameFuzz AnalyzeFuzz RoundTripFuzz OutputWriterFuzz
+  ConditionWindowFuzz)
 
 dir=build/fuzz
 flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -g -O1"

@@ -8,6 +8,40 @@ namespace lumarin::cli {
 
 using engine::ToUtf8;
 
+namespace {
+
+// A heading as a terminal can show it in one column: control characters (C0,
+// DEL, C1, the line and paragraph separators) written as escapes, so that
+// none of them moves the cursor, starts an escape sequence or breaks a row.
+std::string Printable(std::u16string_view text) {
+    std::u16string out;
+    const auto hex = [&out](char16_t c, int digits) {
+        static constexpr char16_t kDigits[] = u"0123456789abcdef";
+        for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4)
+            out.push_back(kDigits[(c >> shift) & 0xF]);
+    };
+    for (const char16_t c : text) {
+        if (c == u'\t') {
+            out += u"\\t";
+        } else if (c == u'\n') {
+            out += u"\\n";
+        } else if (c == u'\r') {
+            out += u"\\r";
+        } else if (c < 0x20 || c == 0x7F) {
+            out += u"\\x";
+            hex(c, 2);
+        } else if ((c >= 0x80 && c < 0xA0) || c == 0x2028 || c == 0x2029) {
+            out += u"\\u";
+            hex(c, 4);
+        } else {
+            out.push_back(c);
+        }
+    }
+    return ToUtf8(out);
+}
+
+} // namespace
+
 ChapterListPrinter::ChapterListPrinter(const engine::AnalysisResult& analysis,
                                        const std::vector<bool>& checked)
     : m_analysis(analysis), m_checked(checked) {}
@@ -18,8 +52,8 @@ void ChapterListPrinter::PrintText(std::ostream& out) const {
     for (std::size_t row = 0; row < m_checked.size(); ++row) {
         const std::size_t entry = row + 1;
         out << entry << '\t' << (m_checked[row] ? "[x]" : "[ ]") << '\t' << ToUtf8(labels[row])
-            << '\t' << ToUtf8(table.m_strHeading[entry]) << '\t' << ToUtf8(table.previewText(entry))
-            << '\n';
+            << '\t' << Printable(table.m_strHeading[entry]) << '\t'
+            << Printable(table.previewText(entry)) << '\n';
     }
     const engine::CheckCount count = engine::CountUnchecked(m_checked);
     out << count.unchecked << '/' << count.total << '\n';

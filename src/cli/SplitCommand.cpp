@@ -8,6 +8,7 @@
 #include "engine/ChineseNumber.h"
 #include "engine/EngineError.h"
 #include "engine/EpubWriter.h"
+#include "engine/FileNaming.h"
 #include "engine/OutputWriter.h"
 #include "engine/TextUtil.h"
 
@@ -50,7 +51,7 @@ std::vector<bool> ChecksAfterOptions(const engine::AnalysisResult& analysis,
 
 engine::OutputOptions OutputOptionsFor(const SplitOptions& options) {
     engine::OutputOptions output;
-    output.folderText = engine::FromUtf8(options.output);
+    output.folderText = engine::FolderTextFromBytes(options.output);
     output.namePattern = engine::FromUtf8(options.pattern);
     output.chaptersPerFile = engine::ReadCountField(engine::FromUtf8(options.chaptersPerFile));
     output.filesPerFolder = engine::ReadCountField(engine::FromUtf8(options.filesPerFolder));

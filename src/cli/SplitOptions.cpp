@@ -4,8 +4,10 @@
 #include "engine/EncodingChoice.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <iostream>
 #include <utility>
+#include <string_view>
 
 namespace lumarin::cli {
 
@@ -82,6 +84,55 @@ void AddOptions(CLI::App& app, SplitOptions& o) {
     app.add_flag("-q,--quiet", o.quiet, "no progress bar");
 }
 
+// The names of the options that take a value, as the command line writes them
+// ("-o", "--output"), from the options themselves.
+std::vector<std::string> NamesTakingAValue(const CLI::App& app) {
+    std::vector<std::string> names;
+    for (const CLI::Option* option : app.get_options()) {
+        if (option->get_positional() || option->get_items_expected_max() == 0) continue;
+        for (const std::string& name : option->get_snames())
+            names.push_back("-" + name);
+        for (const std::string& name : option->get_lnames())
+            names.push_back("--" + name);
+    }
+    return names;
+}
+
+// "-n=3" would hand the option the value "=3": a short option's value follows it
+// directly ("-n3") or as the next argument ("-n 3"), never after "=". Returns the
+// offending argument, or nothing.
+std::optional<std::string> ShortOptionWithEquals(const CLI::App& app, int argc,
+                                                 const char* const* argv) {
+    const std::vector<std::string> takesValue = NamesTakingAValue(app);
+    const auto takes = [&takesValue](std::string_view name) {
+        return std::find(takesValue.begin(), takesValue.end(), name) != takesValue.end();
+    };
+    bool valueNext = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (valueNext) {
+            valueNext = false;
+            continue;
+        }
+        if (arg == "--") return std::nullopt;
+        if (arg.starts_with("--")) {
+            valueNext = takes(arg);
+            continue;
+        }
+        if (arg.size() < 2 || arg[0] != '-') continue;
+        // A cluster of flags may end in one option that takes the rest as its value.
+        for (std::size_t k = 1; k < arg.size(); ++k) {
+            if (arg[k] == '=') return std::string(arg);
+            if (takes(std::string{'-', arg[k]})) {
+                valueNext = k + 1 == arg.size();
+                if (!valueNext && arg[k + 1] == '=') return std::string(arg);
+                break;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
@@ -90,6 +141,12 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
     options.condition = defaultCondition;
     CLI::App app{"Splits a Chinese novel into chapter files.", "lumarin-split"};
     AddOptions(app, options);
+    if (const auto bad = ShortOptionWithEquals(app, argc, argv)) {
+        std::cerr << *bad << ": a short option takes its value without \"=\" (write "
+                  << bad->substr(0, bad->find('=')) << ' ' << bad->substr(bad->find('=') + 1)
+                  << ")\n";
+        return {std::nullopt, static_cast<int>(ExitCode::Usage)};
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {

@@ -5,8 +5,9 @@
 // matched; line numbers come from counting line ends between those lines.
 // Otherwise (UTF-16, or no such character) every line is decoded.
 //
-// Strict UTF-8 is judged on the first block before the scan; a later block
-// that is not valid UTF-8 restarts the scan in the legacy encoding.
+// UTF-8 is judged on the first block before the scan; when the file is longer,
+// the scan keeps the tally, and a file that turns out not to be mostly UTF-8
+// after all restarts the scan in the legacy encoding.
 #include "engine/Analyzer.h"
 
 #include "engine/BlockReader.h"
@@ -16,6 +17,7 @@
 #include "engine/LineCodec.h"
 #include "engine/LineReader.h"
 #include "engine/TextUtil.h"
+#include "engine/Utf8Scan.h"
 
 #include <optional>
 #include <string>
@@ -29,10 +31,11 @@ constexpr LineNumber kShortChapterLines = 10;
 
 class HeadingScanner {
 public:
+    // `utf8Size`: the size of a file whose UTF-8 still has to be confirmed, else 0.
     HeadingScanner(SourceFile& file, Encoding encoding, HeadingCondition& condition,
-                   bool validateUtf8)
+                   std::uint64_t utf8Size)
         : m_file(file), m_encoding(encoding), m_condition(condition), m_codec(encoding),
-          m_breaks(encoding), m_validateUtf8(validateUtf8) {
+          m_breaks(encoding), m_utf8Size(utf8Size) {
         m_result.encoding = encoding;
     }
 
@@ -41,7 +44,7 @@ public:
         m_file.rewind();
         startTable();
         const std::optional<std::string> needle = searchableForm();
-        const bool ok = needle ? scanBlocks(*needle) : scanLines();
+        const bool ok = (needle ? scanBlocks(*needle) : scanLines()) && stillUtf8({}, true);
         if (ok) finishTable();
         return ok;
     }
@@ -61,7 +64,7 @@ private:
         BlockReader blocks(m_file, m_encoding);
         std::string_view block;
         while (blocks.next(block)) {
-            if (m_validateUtf8 && ValidUtf8Prefix(block) != block.size()) return false;
+            if (!stillUtf8(block, false)) return false;
             scanBlock(block, needle);
         }
         return true;
@@ -89,11 +92,21 @@ private:
         LineReader reader(blocks);
         Line line;
         while (reader.next(line)) {
-            if (m_validateUtf8 && ValidUtf8Prefix(line.raw) != line.raw.size()) return false;
+            if (!stillUtf8(line.raw, false)) return false;
             examine(line.number, line.raw);
         }
         m_lines = reader.linesRead();
         return true;
+    }
+
+    // Tallies `bytes` while UTF-8 is still to be confirmed; false once the
+    // file can no longer be mostly UTF-8 (`atEnd`: or is not).
+    bool stillUtf8(std::string_view bytes, bool atEnd) {
+        if (m_utf8Size == 0) return true;
+        m_tally.add(bytes);
+        m_tallied += bytes.size();
+        if (atEnd) return m_tally.mostlyUtf8();
+        return !m_tally.ruledOut(m_utf8Size > m_tallied ? m_utf8Size - m_tallied : 0);
     }
 
     void examine(LineNumber number, std::string_view raw) {
@@ -142,7 +155,9 @@ private:
     HeadingCondition& m_condition;
     LineCodec m_codec;
     LineBreaks m_breaks;
-    bool m_validateUtf8;
+    std::uint64_t m_utf8Size;
+    Utf8Tally m_tally;
+    std::uint64_t m_tallied = 0;
     AnalysisResult m_result;
     LineNumber m_lines = 0;
     std::u16string m_text;
@@ -188,15 +203,16 @@ AnalysisResult Analyze(const std::filesystem::path& source, std::u16string_view 
     HeadingCondition heading(condition, matchLimit);
     const SourceStamp stamp = file.stamp();
     const SourceHead head = ReadHead(file);
-    Encoding encoding = ResolveInputEncoding(choice, head.bytes, head.whole);
-    // Only a guess is checked again; a chosen UTF-8 carries its invalid bytes.
+    Encoding encoding = ResolveInputEncoding(choice, head.bytes,
+                                             head.whole ? head.bytes.size() : stamp.size);
+    // Only a guess is checked again; a chosen encoding is used as given.
     const bool guessedUtf8 = choice == InputEncodingChoice::Auto && encoding == Encoding::Utf8;
 
     std::optional<HeadingScanner> scanner;
-    scanner.emplace(file, encoding, heading, guessedUtf8 && !head.whole);
+    scanner.emplace(file, encoding, heading, guessedUtf8 && !head.whole ? stamp.size : 0);
     if (!scanner->run()) {
         encoding = DetectLegacyEncoding(head.bytes);
-        scanner.emplace(file, encoding, heading, false);
+        scanner.emplace(file, encoding, heading, 0);
         scanner->run();
     }
     AnalysisResult result = scanner->take();

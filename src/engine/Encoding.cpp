@@ -24,6 +24,31 @@ bool DetectorSaysBig5(std::string_view bytes) {
     return charset != nullptr && std::strcmp(charset, "BIG5") == 0;
 }
 
+// Hong Kong text in Big5 that the detector misses: it knows only the common
+// Big5 characters, and text full of the Hong Kong extension's (lead bytes
+// 0x87..0xA0) looks to it like GBK. Such text is taken for Big5 when more than
+// a few of its two-byte codes are in that extension and every code has the
+// Big5 form (trail byte 0x40..0x7E or 0xA1..0xFE). GBK text whose codes use
+// those lead bytes (rare and traditional characters) has trail bytes 0x80..0xA0
+// among them, which Big5 never has.
+bool LooksLikeHongKongBig5(std::string_view bytes) {
+    const std::string_view sample = bytes.substr(0, kDetectorSample);
+    std::size_t codes = 0;
+    std::size_t extension = 0;
+    for (std::size_t i = 0; i < sample.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(sample[i]);
+        if (lead < 0x81) continue;
+        if (++i == sample.size()) break;
+        const auto trail = static_cast<unsigned char>(sample[i]);
+        if (lead == 0xFF || trail < 0x40 || trail == 0x7F || (trail >= 0x80 && trail <= 0xA0) ||
+            trail == 0xFF)
+            return false;
+        ++codes;
+        if (lead >= 0x87 && lead <= 0xA0) ++extension;
+    }
+    return codes >= 20 && extension * 20 >= codes;
+}
+
 } // namespace
 
 std::string_view EncodingName(Encoding encoding) {
@@ -65,17 +90,20 @@ std::size_t ValidUtf8Prefix(std::string_view bytes) {
     return ScanUtf8(bytes).valid;
 }
 
-Encoding DetectEncoding(std::string_view bytes, bool whole) {
+Encoding DetectEncoding(std::string_view bytes, std::uint64_t fileSize) {
     for (const Encoding withBom : {Encoding::Utf8Bom, Encoding::Utf16LE, Encoding::Utf16BE}) {
         if (bytes.starts_with(ByteOrderMark(withBom))) return withBom;
     }
-    const Utf8Scan scan = ScanUtf8(bytes);
-    if (scan.valid == bytes.size() || (!whole && scan.truncated)) return Encoding::Utf8;
+    const std::uint64_t bytesLeft = fileSize > bytes.size() ? fileSize - bytes.size() : 0;
+    Utf8Tally tally;
+    tally.add(bytes, bytesLeft > 0);
+    if (!tally.ruledOut(bytesLeft)) return Encoding::Utf8;
     return DetectLegacyEncoding(bytes);
 }
 
 Encoding DetectLegacyEncoding(std::string_view bytes) {
-    return DetectorSaysBig5(bytes) ? Encoding::Big5 : Encoding::Gb18030;
+    return DetectorSaysBig5(bytes) || LooksLikeHongKongBig5(bytes) ? Encoding::Big5
+                                                                   : Encoding::Gb18030;
 }
 
 } // namespace lumarin::engine

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace lumarin::engine {
@@ -18,15 +19,15 @@ std::string_view ByteOrderMark(Encoding encoding);
 
 bool IsUtf16(Encoding encoding);
 
-// Decides the encoding from the start of a file. `whole` tells whether `bytes`
-// is the entire file; when it is not, strict UTF-8 is judged on what is there
-// (a sequence cut at the end of `bytes` counts as valid).
-// Rule: a BOM decides; else valid UTF-8 is UTF-8; else Big5 when the detector
-// names Big5; else GB18030.
-Encoding DetectEncoding(std::string_view bytes, bool whole);
+// Decides the encoding from the start of a file of `fileSize` bytes.
+// Rule: a BOM decides; else text that is mostly UTF-8 (Utf8Tally) is UTF-8;
+// else Big5 when the detector names Big5; else GB18030. When `bytes` is not
+// the whole file, UTF-8 stands as long as the rest of the file could still
+// make it mostly UTF-8; the reader of the rest has the last word.
+Encoding DetectEncoding(std::string_view bytes, std::uint64_t fileSize);
 
 // The choice once UTF-8 is ruled out: Big5 when the detector names Big5 for
-// `bytes`, else GB18030.
+// `bytes` or when they are Big5 full of Hong Kong characters; else GB18030.
 Encoding DetectLegacyEncoding(std::string_view bytes);
 
 // Length of the valid UTF-8 prefix of `bytes`; a sequence cut by the end of

@@ -48,10 +48,11 @@ std::optional<OutputEncodingChoice> ParseOutputEncodingChoice(std::string_view n
     return FindByName(OutputEncodingChoices(), name);
 }
 
-Encoding ResolveInputEncoding(InputEncodingChoice choice, std::string_view head, bool whole) {
+Encoding ResolveInputEncoding(InputEncodingChoice choice, std::string_view head,
+                              std::uint64_t fileSize) {
     switch (choice) {
     case InputEncodingChoice::Auto:
-        return DetectEncoding(head, whole);
+        return DetectEncoding(head, fileSize);
     case InputEncodingChoice::Utf8:
         return head.starts_with(ByteOrderMark(Encoding::Utf8Bom)) ? Encoding::Utf8Bom
                                                                   : Encoding::Utf8;
@@ -64,7 +65,7 @@ Encoding ResolveInputEncoding(InputEncodingChoice choice, std::string_view head,
     case InputEncodingChoice::Utf16BE:
         return Encoding::Utf16BE;
     }
-    return DetectEncoding(head, whole);
+    return DetectEncoding(head, fileSize);
 }
 
 Encoding ResolveOutputEncoding(OutputEncodingChoice choice, Encoding source, bool toSimplified) {

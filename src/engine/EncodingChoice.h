@@ -2,6 +2,7 @@
 
 #include "engine/Encoding.h"
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -31,10 +32,11 @@ std::span<const EncodingChoiceName<OutputEncodingChoice>> OutputEncodingChoices(
 std::optional<InputEncodingChoice> ParseInputEncodingChoice(std::string_view name);
 std::optional<OutputEncodingChoice> ParseOutputEncodingChoice(std::string_view name);
 
-// The encoding to read a source in, given the first bytes of the file
-// (`whole` when they are all of it). A chosen UTF-8 keeps a byte order mark
-// out of the first line, as a detected one does.
-Encoding ResolveInputEncoding(InputEncodingChoice choice, std::string_view head, bool whole);
+// The encoding to read a source of `fileSize` bytes in, given its first
+// bytes. A chosen UTF-8 keeps a byte order mark out of the first line, as a
+// detected one does.
+Encoding ResolveInputEncoding(InputEncodingChoice choice, std::string_view head,
+                              std::uint64_t fileSize);
 
 Encoding ResolveOutputEncoding(OutputEncodingChoice choice, Encoding source, bool toSimplified);
 

@@ -1,5 +1,6 @@
 #include "engine/FileNaming.h"
 
+#include "engine/LineCodec.h"
 #include "engine/TextUtil.h"
 
 #include <algorithm>
@@ -64,7 +65,11 @@ std::string FileNameOnDisk(std::u16string_view cleanedName, std::size_t maxBytes
 
 std::filesystem::path ChosenFolderFor(const std::filesystem::path& source,
                                       std::u16string_view folderText) {
-    if (folderText != u"(default)") return std::filesystem::path(ToUtf8(folderText));
+    if (folderText != u"(default)") {
+        std::string bytes;
+        LineCodec(Encoding::Utf8).encode(folderText, bytes);
+        return bytes;
+    }
     const std::filesystem::path beside = source.parent_path();
     return beside.empty() ? std::filesystem::path(".") : beside;
 }
@@ -73,6 +78,10 @@ std::filesystem::path OutputFolderFor(const std::filesystem::path& source,
                                       std::u16string_view folderText) {
     if (folderText == u"(default)") return source.parent_path() / FolderStem(source);
     return ChosenFolderFor(source, folderText) / FolderStem(source);
+}
+
+std::u16string FolderTextFromBytes(std::string_view bytes) {
+    return LineCodec(Encoding::Utf8).decode(bytes);
 }
 
 std::int32_t GroupUpperNumber(std::int32_t group, std::int32_t filesPerFolder,

@@ -27,13 +27,18 @@ std::string FileNameOnDisk(std::u16string_view cleanedName, std::size_t maxBytes
 std::string FolderStem(const std::filesystem::path& source);
 
 // The folder the user chose: the source's own for "(default)" ("." when the
-// source path names no folder), else the folder text as given.
+// source path names no folder), else the folder text as given (bytes carried
+// in it as LineCodec carries invalid bytes are written back as those bytes).
 std::filesystem::path ChosenFolderFor(const std::filesystem::path& source,
                                       std::u16string_view folderText);
 
 // The output folder for a source: the chosen folder plus the source's stem.
 std::filesystem::path OutputFolderFor(const std::filesystem::path& source,
                                       std::u16string_view folderText);
+
+// Folder text for a folder named as bytes (a command line argument): bytes
+// that are not UTF-8 are carried, so that OutputFolderFor names exactly them.
+std::u16string FolderTextFromBytes(std::string_view bytes);
 
 // Last file number a group folder can hold: min((g + 1) * P, ceil(S / N)).
 std::int32_t GroupUpperNumber(std::int32_t group, std::int32_t filesPerFolder,

@@ -3,6 +3,8 @@
 #include "engine/EngineError.h"
 #include "engine/TextUtil.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <pcre2.h>
 #include <unicode/uniset.h>
 #include <unicode/utf16.h>
@@ -25,6 +27,12 @@ bool HasNoOtherCase(char16_t unit) {
     closure.closeOver(USET_CASE_INSENSITIVE);
     return closure.size() == 1;
 }
+
+// Code units the engine sees at first on each attempt (see matchOnce).
+constexpr std::size_t kFirstWindow = 1024;
+// A line's budget grows with its length, so that scanning a long line a few
+// times over (the window doubling does) never exhausts it.
+constexpr std::uint64_t kStepsPerCodeUnit = 4;
 
 bool IsLimitError(int rc) {
     return rc == PCRE2_ERROR_MATCHLIMIT || rc == PCRE2_ERROR_DEPTHLIMIT ||
@@ -56,7 +64,7 @@ struct HeadingCondition::Compiled {
 };
 
 HeadingCondition::HeadingCondition(std::u16string_view pattern, std::uint32_t matchLimit)
-    : m_compiled(std::make_unique<Compiled>()) {
+    : m_compiled(std::make_unique<Compiled>()), m_matchLimit(matchLimit) {
     pcre2_compile_context* compileContext = pcre2_compile_context_create(nullptr);
     pcre2_set_compile_extra_options(compileContext, kExtraOptions);
     int error = 0;
@@ -72,10 +80,9 @@ HeadingCondition::HeadingCondition(std::u16string_view pattern, std::uint32_t ma
             reason + u" (位置 " + ToU16Decimal(static_cast<long long>(errorOffset)) + u")");
     }
     // Without JIT support the interpreter still matches, only slower.
-    pcre2_jit_compile(m_compiled->code, PCRE2_JIT_COMPLETE);
+    pcre2_jit_compile(m_compiled->code, PCRE2_JIT_COMPLETE | PCRE2_JIT_PARTIAL_HARD);
     m_compiled->data = pcre2_match_data_create_from_pattern(m_compiled->code, nullptr);
     m_compiled->context = pcre2_match_context_create(nullptr);
-    pcre2_set_match_limit(m_compiled->context, matchLimit);
     m_compiled->jitStack = pcre2_jit_stack_create(32 * 1024, 4 * 1024 * 1024, nullptr);
     pcre2_jit_stack_assign(m_compiled->context, nullptr, m_compiled->jitStack);
 
@@ -97,17 +104,51 @@ HeadingCondition::~HeadingCondition() = default;
 HeadingCondition::HeadingCondition(HeadingCondition&&) noexcept = default;
 HeadingCondition& HeadingCondition::operator=(HeadingCondition&&) noexcept = default;
 
+// One match attempt from `start`, charged to the line's budget. The engine
+// first sees only a window of the line after `start`; a window it ran out of
+// (a partial match) or found nothing in is doubled until the answer cannot
+// depend on what lies beyond it. So an attempt is charged for the code units
+// it really looked at: a lookahead that runs to the end of the line on every
+// attempt spends the budget quickly, while many short matches on a long line
+// cost little. Within one attempt the engine's own backtracking steps are
+// capped by what is left, and never more than the limit one call always had.
+int HeadingCondition::matchOnce(std::u16string_view line, std::size_t start, uint32_t options,
+                                std::uint64_t& budget) {
+    const auto subject = reinterpret_cast<PCRE2_SPTR>(line.data());
+    std::size_t window = kFirstWindow;
+    for (;;) {
+        std::size_t end = line.size() - start > window ? start + window : line.size();
+        if (end < line.size() && U16_IS_LEAD(line[end - 1])) ++end; // keep a pair whole
+        const bool whole = end == line.size();
+        pcre2_set_match_limit(m_compiled->context,
+                              static_cast<uint32_t>(std::min<std::uint64_t>(budget, m_matchLimit)));
+        const int rc = pcre2_match(m_compiled->code, subject, end, start,
+                                   options | (whole ? 0 : PCRE2_PARTIAL_HARD), m_compiled->data,
+                                   m_compiled->context);
+        if (IsLimitError(rc)) return rc;
+        const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(m_compiled->data);
+        const bool conclusive = whole || (rc >= 0 && ovector[0] < end && ovector[1] < end);
+        const std::uint64_t charge = conclusive && rc >= 0
+                                         ? std::max<std::size_t>(ovector[1], start) - start + 1
+                                         : end - start + 1;
+        if (charge > budget) return PCRE2_ERROR_MATCHLIMIT;
+        budget -= charge;
+        if (conclusive) return rc;
+        window *= 2;
+    }
+}
+
 // Global matching as scripting engines do it: after an empty match the next
 // attempt must not be empty at the same place, else it moves on one character.
+// All attempts on one line share one budget.
 template <typename OnMatch>
 MatchStatus HeadingCondition::forEachMatch(std::u16string_view line, OnMatch&& onMatch) {
-    const auto subject = reinterpret_cast<PCRE2_SPTR>(line.data());
+    std::uint64_t budget = m_matchLimit + kStepsPerCodeUnit * std::uint64_t{line.size()};
     PCRE2_SIZE start = 0;
     uint32_t options = 0;
     bool any = false;
     while (start <= line.size()) {
-        const int rc = pcre2_match(m_compiled->code, subject, line.size(), start, options,
-                                   m_compiled->data, m_compiled->context);
+        const int rc = matchOnce(line, start, options, budget);
         if (rc == PCRE2_ERROR_NOMATCH && options != 0) {
             options = 0;
             start += (start + 1 < line.size() && U16_IS_LEAD(line[start]) &&

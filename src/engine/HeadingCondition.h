@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -13,7 +14,8 @@ namespace lumarin::engine {
 inline constexpr std::u16string_view kDefaultCondition =
     u"第([一二两三四五六七八九十○〇零百千万0-9１２３４５６７８９０]{1,10})([章草])(.*)";
 
-// Steps one line may take before the condition gives up on it.
+// Steps one line may take before the condition gives up on it, on top of a
+// few steps per code unit of the line. All matches of a line share them.
 inline constexpr std::uint32_t kDefaultMatchLimit = 10'000'000;
 
 // What a heading line yields: the first capture groups of its first
@@ -57,8 +59,11 @@ private:
     struct Compiled;
     template <typename OnMatch>
     MatchStatus forEachMatch(std::u16string_view line, OnMatch&& onMatch);
+    int matchOnce(std::u16string_view line, std::size_t start, std::uint32_t options,
+                  std::uint64_t& budget);
 
     std::unique_ptr<Compiled> m_compiled;
+    std::uint32_t m_matchLimit;
     std::optional<char16_t> m_required;
     std::uint32_t m_captureCount = 0;
 };

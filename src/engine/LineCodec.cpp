@@ -15,7 +15,9 @@ const char* IcuName(Encoding encoding) {
     case Encoding::Utf8Bom:
         return "UTF-8";
     case Encoding::Big5:
-        return "Big5";
+        // Big5 with the Hong Kong characters, which plain Big5 tables leave in the
+        // user-defined area (Private Use code points).
+        return "Big5-HKSCS";
     case Encoding::Gb18030:
         return "GB18030";
     default:
@@ -69,7 +71,7 @@ void LineCodec::findOneWayCodes() {
             code[0] = static_cast<char>(lead);
             code[1] = static_cast<char>(trail);
             decode(code, text);
-            if (text.size() != 1 || IsCarriedByte(text, 0)) continue;
+            if (text.empty() || IsCarriedByte(text, 0)) continue;
             back.clear();
             encode(text, back);
             if (back != code) {

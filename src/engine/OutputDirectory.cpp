@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -60,12 +62,12 @@ OutputDirectory::~OutputDirectory() {
 }
 
 int OutputDirectory::folderFor(const PlannedFile& file) {
-    if (file.folder.empty()) return m_output;
-    if (m_group < 0 || file.folder != m_groupName) {
+    if (file.group < 0) return m_output;
+    if (m_group < 0 || file.group != m_groupNumber) {
         if (m_group >= 0) ::close(m_group);
         m_group = -1;
         m_group = MakeFolderAt(m_output, file.folder, m_plan.outputFolder / file.folder);
-        m_groupName = file.folder;
+        m_groupNumber = file.group;
     }
     return m_group;
 }

@@ -2,8 +2,7 @@
 
 #include "engine/OutputPlan.h"
 
-#include <filesystem>
-#include <string>
+#include <cstdint>
 
 namespace lumarin::engine {
 
@@ -26,7 +25,7 @@ private:
     const OutputPlan& m_plan;
     int m_output = -1;
     int m_group = -1;
-    std::string m_groupName;
+    std::int32_t m_groupNumber = -1;
 };
 
 } // namespace lumarin::engine

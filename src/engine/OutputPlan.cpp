@@ -13,71 +13,83 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <map>
-#include <set>
+#include <functional>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <tuple>
 
 namespace lumarin::engine {
 namespace {
 
-class Planner {
-public:
-    Planner(const OutputSelection& selection, OutputPlan& plan)
-        : m_selection(selection), m_plan(plan),
-          m_chaptersPerFile(std::max(1, plan.options.chaptersPerFile)),
-          m_filesPerFolder(std::max(0, plan.options.filesPerFolder)) {}
+std::int32_t ChaptersPerFile(const OutputPlan& plan) {
+    return std::max(1, plan.options.chaptersPerFile);
+}
 
-    void run() {
-        const std::int32_t selected = m_selection.m_lngSelected;
-        for (std::int32_t i = 0; i <= selected; ++i) {
-            if (i == 0 || i % m_chaptersPerFile == 1 || m_chaptersPerFile == 1) startFile(i);
-            PlannedFile& file = m_plan.files.back();
-            file.lastEntry = i;
-            file.endLine = m_selection.m_lngSelStart[static_cast<std::size_t>(i) + 1];
-        }
-    }
+// File F > 0 starts at entry (F - 1) * N + 1; file 0 holds the front matter.
+std::int32_t FirstEntryOf(const OutputPlan& plan, std::int32_t fileNumber) {
+    return fileNumber == 0 ? 0 : (fileNumber - 1) * ChaptersPerFile(plan) + 1;
+}
 
-private:
-    void startFile(std::int32_t i) {
-        if (i > 0) ++m_fileNumber;
-        if (i > 0 && m_filesPerFolder > 0) enterGroupFolder(i);
-        PlannedFile file;
-        file.fileNumber = m_fileNumber;
-        file.firstEntry = i;
-        file.firstLine = m_selection.m_lngSelStart[i];
-        const LineNumber end = m_selection.m_lngSelStart.back();
-        file.percent = static_cast<int>(file.firstLine * 100 / end);
-        file.folder = m_folder;
-        file.name = FileNameOnDisk(CleanFileName(
-            ExpandNamePattern(m_plan.options.namePattern, m_fileNumber, m_selection.m_intSelNo[i],
-                              m_selection.m_strSelTitle[i])));
-        file.path = m_plan.outputFolder;
-        if (!file.folder.empty()) file.path /= file.folder;
-        file.path /= file.name;
-        file.firstOpen = m_paths.insert(file.path.string()).second;
-        m_plan.files.push_back(std::move(file));
-    }
-
-    void enterGroupFolder(std::int32_t i) {
-        const std::int32_t group = (m_fileNumber - 1) / m_filesPerFolder;
-        if (group == m_group) return;
-        m_group = group;
+// The name on disk and group folder of file F, without its lines.
+PlannedFile NameFile(const OutputPlan& plan, std::int32_t fileNumber) {
+    const OutputSelection& selection = plan.selection;
+    const std::int32_t perFolder = std::max(0, plan.options.filesPerFolder);
+    PlannedFile file;
+    file.fileNumber = fileNumber;
+    file.firstEntry = FirstEntryOf(plan, fileNumber);
+    const auto first = static_cast<std::size_t>(file.firstEntry);
+    file.name = FileNameOnDisk(CleanFileName(ExpandNamePattern(plan.options.namePattern, fileNumber,
+                                                               selection.m_intSelNo[first],
+                                                               selection.m_strSelTitle[first])));
+    if (fileNumber > 0 && perFolder > 0) {
+        file.group = (fileNumber - 1) / perFolder;
         const std::int32_t upper =
-            GroupUpperNumber(group, m_filesPerFolder, m_selection.m_lngSelected, m_chaptersPerFile);
-        m_folder =
-            ToUtf8(GroupFolderName(group, m_filesPerFolder, upper, m_selection.m_intSelNo[i]));
+            GroupUpperNumber(file.group, perFolder, selection.m_lngSelected, ChaptersPerFile(plan));
+        const std::int32_t groupEntry = FirstEntryOf(plan, file.group * perFolder + 1);
+        file.folder =
+            ToUtf8(GroupFolderName(file.group, perFolder, upper, selection.m_intSelNo[groupEntry]));
     }
+    return file;
+}
 
-    const OutputSelection& m_selection;
-    OutputPlan& m_plan;
-    std::int32_t m_chaptersPerFile;
-    std::int32_t m_filesPerFolder;
-    std::int32_t m_fileNumber = 0;
-    std::int32_t m_group = -1;
-    std::string m_folder;
-    std::set<std::string> m_paths;
-};
+// Group folders are named by their first file number, so two files share a
+// path exactly when they share group and name. Every key is hashed first;
+// only files whose hash recurs are compared by name.
+std::vector<std::int32_t> RepeatedPaths(const OutputPlan& plan) {
+    const auto hashOf = [](const PlannedFile& file) {
+        return std::hash<std::string>{}(file.name) ^
+               (static_cast<std::size_t>(file.group + 1) * 0x9E3779B97F4A7C15ull);
+    };
+    std::vector<std::size_t> hashes;
+    hashes.reserve(static_cast<std::size_t>(plan.fileCount));
+    for (std::int32_t f = 0; f < plan.fileCount; ++f)
+        hashes.push_back(hashOf(NameFile(plan, f)));
+    std::sort(hashes.begin(), hashes.end());
+    std::vector<std::size_t> recurring;
+    for (std::size_t i = 1; i < hashes.size(); ++i) {
+        if (hashes[i] == hashes[i - 1] && (recurring.empty() || recurring.back() != hashes[i]))
+            recurring.push_back(hashes[i]);
+    }
+    hashes = {};
+    if (recurring.empty()) return {};
+
+    std::vector<PlannedFile> suspects;
+    for (std::int32_t f = 0; f < plan.fileCount; ++f) {
+        PlannedFile file = NameFile(plan, f);
+        if (std::binary_search(recurring.begin(), recurring.end(), hashOf(file)))
+            suspects.push_back(std::move(file));
+    }
+    std::stable_sort(suspects.begin(), suspects.end(), [](const auto& a, const auto& b) {
+        return std::tie(a.group, a.name) < std::tie(b.group, b.name);
+    });
+    std::vector<std::int32_t> repeated;
+    for (std::size_t i = 1; i < suspects.size(); ++i) {
+        if (suspects[i].group == suspects[i - 1].group && suspects[i].name == suspects[i - 1].name)
+            repeated.push_back(suspects[i].fileNumber);
+    }
+    std::sort(repeated.begin(), repeated.end());
+    return repeated;
+}
 
 enum class Presence { Missing, Folder, File, Link };
 
@@ -108,13 +120,10 @@ bool FolderExists(const std::filesystem::path& folder) {
 }
 
 // Whatever way a planned path reaches it (links included), it must not be the source.
-void RefuseTheSource(const OutputPlan& plan) {
-    for (const PlannedFile& file : plan.files) {
-        struct stat info {};
-        if (file.firstOpen && ::stat(file.path.c_str(), &info) == 0 &&
-            plan.stamp.sameFile(info.st_dev, info.st_ino))
-            throw EngineError::writesToSource(file.path.string());
-    }
+void RefuseTheSource(const OutputPlan& plan, const std::filesystem::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && plan.stamp.sameFile(info.st_dev, info.st_ino))
+        throw EngineError::writesToSource(path.string());
 }
 
 } // namespace
@@ -130,7 +139,7 @@ std::optional<OutputPlan> PlanOutput(const AnalysisResult& analysis,
     const std::u16string_view folderText = TrimSpaces(options.folderText);
     if (folderText.empty()) return std::nullopt;
 
-    const OutputSelection selection = BuildSelection(analysis.table, checked);
+    OutputSelection selection = BuildSelection(analysis.table, checked);
     if (selection.m_lngSelected == 0) throw EngineError::allRowsChecked();
 
     OutputPlan plan;
@@ -142,24 +151,50 @@ std::optional<OutputPlan> PlanOutput(const AnalysisResult& analysis,
     plan.chosenFolder = ChosenFolderFor(analysis.m_strSource, folderText);
     plan.stem = FolderStem(analysis.m_strSource);
     plan.outputFolder = OutputFolderFor(analysis.m_strSource, folderText);
-    Planner(selection, plan).run();
+    plan.fileCount = 2 + (selection.m_lngSelected - 1) / ChaptersPerFile(plan); // 1 + ceil(S / N)
+    plan.selection = std::move(selection);
+    plan.repeatedPaths = RepeatedPaths(plan);
     return plan;
 }
 
+PlannedFile PlannedFileAt(const OutputPlan& plan, std::int32_t fileNumber) {
+    const OutputSelection& selection = plan.selection;
+    PlannedFile file = NameFile(plan, fileNumber);
+    if (fileNumber > 0)
+        file.lastEntry = static_cast<std::int32_t>(std::min<std::int64_t>(
+            std::int64_t{file.firstEntry} + ChaptersPerFile(plan) - 1, selection.m_lngSelected));
+    file.firstLine = selection.m_lngSelStart[static_cast<std::size_t>(file.firstEntry)];
+    file.endLine = selection.m_lngSelStart[static_cast<std::size_t>(file.lastEntry) + 1];
+    file.percent = static_cast<int>(file.firstLine * 100 / selection.m_lngSelStart.back());
+    file.firstOpen =
+        !std::binary_search(plan.repeatedPaths.begin(), plan.repeatedPaths.end(), fileNumber);
+    return file;
+}
+
+std::filesystem::path PathOf(const OutputPlan& plan, const PlannedFile& file) {
+    std::filesystem::path path = plan.outputFolder;
+    if (!file.folder.empty()) path /= file.folder;
+    return path /= file.name;
+}
+
 std::vector<ExistingFile> FindExistingFiles(const OutputPlan& plan) {
-    RefuseTheSource(plan);
+    for (std::int32_t f = 0; f < plan.fileCount; ++f) {
+        const PlannedFile file = PlannedFileAt(plan, f);
+        if (file.firstOpen) RefuseTheSource(plan, PathOf(plan, file));
+    }
     std::vector<ExistingFile> found;
     if (!FolderExists(plan.outputFolder)) return found;
-    std::map<std::string, bool> folders; // group folder name -> exists
-    for (const PlannedFile& file : plan.files) {
-        if (!file.folder.empty()) {
-            auto [at, added] = folders.try_emplace(file.folder, false);
-            if (added) at->second = FolderExists(plan.outputFolder / file.folder);
-            if (!at->second) continue;
+    std::int32_t group = -1;
+    bool groupExists = true;
+    for (std::int32_t f = 0; f < plan.fileCount; ++f) {
+        const PlannedFile file = PlannedFileAt(plan, f);
+        if (file.group != group) {
+            group = file.group;
+            groupExists = group < 0 || FolderExists(plan.outputFolder / file.folder);
         }
-        if (!file.firstOpen) continue;
-        const Presence presence = Look(file.path);
-        if (presence != Presence::Missing) found.push_back({file.path, presence == Presence::Link});
+        if (!groupExists || !file.firstOpen) continue;
+        const Presence presence = Look(PathOf(plan, file));
+        if (presence != Presence::Missing) found.push_back({f, presence == Presence::Link});
     }
     return found;
 }

@@ -7,6 +7,7 @@
 #include "engine/Analyzer.h"
 #include "engine/Encoding.h"
 #include "engine/EncodingChoice.h"
+#include "engine/OutputSelection.h"
 #include "engine/SourceStamp.h"
 
 #include <cstdint>
@@ -37,18 +38,19 @@ struct OutputOptions {
 };
 
 // One chapter file of the plan: lines [firstLine, endLine) of the source go
-// into `folder` / `name` (folder "" is the output folder itself).
+// into `folder` / `name` (folder "" is the output folder itself). Worked out
+// from the plan when needed: a plan holds nothing per file.
 struct PlannedFile {
     std::int32_t fileNumber = 0; // F
     std::int32_t firstEntry = 0; // selection entries (0 = front matter) it holds
     std::int32_t lastEntry = 0;
     LineNumber firstLine = 1;
     LineNumber endLine = 1;
-    int percent = 0;            // firstLine * 100 / (lines + 1)
-    std::string folder;         // a group folder's name on disk, or ""
-    std::string name;           // the file name on disk
-    std::filesystem::path path; // output folder / folder / name
-    bool firstOpen = true;      // false when an earlier file of the run has the same path
+    int percent = 0;         // firstLine * 100 / (lines + 1)
+    std::int32_t group = -1; // its group folder's number, or -1
+    std::string folder;      // a group folder's name on disk, or ""
+    std::string name;        // the file name on disk
+    bool firstOpen = true;   // false when an earlier file of the run has the same path
 };
 
 struct OutputPlan {
@@ -62,8 +64,19 @@ struct OutputPlan {
     std::filesystem::path chosenFolder;
     std::string stem;
     std::filesystem::path outputFolder;
-    std::vector<PlannedFile> files;
+    // The chapters written; its titles are views of the analysis's table, so
+    // the analysis must outlive the plan.
+    OutputSelection selection;
+    std::int32_t fileCount = 0; // F + 1, file 000 included
+    // Files (ascending) whose path an earlier file of the run has already.
+    std::vector<std::int32_t> repeatedPaths;
 };
+
+// File F of the plan, 0 <= F < plan.fileCount.
+PlannedFile PlannedFileAt(const OutputPlan& plan, std::int32_t fileNumber);
+
+// output folder / folder / name.
+std::filesystem::path PathOf(const OutputPlan& plan, const PlannedFile& file);
 
 // The plan for writing an analysis with these marks and options. Nothing on
 // disk changes. Returns nothing when the folder text is empty (a silent stop).
@@ -75,7 +88,7 @@ std::optional<OutputPlan> PlanOutput(const AnalysisResult& analysis,
 
 // A planned file that is on disk already (a symbolic link counts).
 struct ExistingFile {
-    std::filesystem::path path;
+    std::int32_t fileNumber = 0;
     bool isLink = false;
 };
 

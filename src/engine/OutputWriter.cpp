@@ -21,10 +21,12 @@ constexpr LineNumber kLinesPerYield = 1024;
 void CheckExistingFiles(const OutputPlan& plan) {
     const std::vector<ExistingFile> existing = FindExistingFiles(plan);
     for (const ExistingFile& file : existing) {
-        if (plan.options.existing == ExistingFiles::Refuse)
-            throw EngineError::outputExists(file.path.string());
+        const auto path = [&] {
+            return PathOf(plan, PlannedFileAt(plan, file.fileNumber)).string();
+        };
+        if (plan.options.existing == ExistingFiles::Refuse) throw EngineError::outputExists(path());
         if (plan.options.existing == ExistingFiles::Append && file.isLink)
-            throw EngineError::symbolicLink(file.path.string());
+            throw EngineError::symbolicLink(path());
     }
 }
 
@@ -49,18 +51,19 @@ public:
           m_lines(m_blocks) {}
 
     void run() {
-        for (const PlannedFile& file : m_plan.files)
-            write(file);
+        for (std::int32_t f = 0; f < m_plan.fileCount; ++f)
+            write(PlannedFileAt(m_plan, f));
         Line extra;
         if (m_lines.next(extra)) throw EngineError::sourceChanged();
     }
 
 private:
     void write(const PlannedFile& file) {
-        ChapterFile out(m_folders.folderFor(file), file.name, file.path,
+        const std::filesystem::path path = PathOf(m_plan, file);
+        ChapterFile out(m_folders.folderFor(file), file.name, path,
                         ByteOrderMark(m_transform.outputEncoding()), OpenModeFor(m_plan, file));
         if (m_callbacks.onFileStarted)
-            m_callbacks.onFileStarted(FileProgress{file.fileNumber, file.percent, file.path});
+            m_callbacks.onFileStarted(FileProgress{file.fileNumber, file.percent, path});
         yield();
         Line line;
         while (m_lines.linesRead() < file.endLine - 1) {
@@ -103,7 +106,7 @@ OutputResult WriteOutput(const OutputPlan& plan, const OutputCallbacks& callback
     if (source.stamp() != plan.stamp) throw EngineError::sourceChanged();
     CheckExistingFiles(plan);
     OutputRun(plan, source, callbacks).run();
-    return OutputResult{plan.files.back().fileNumber + 1, plan.outputFolder};
+    return OutputResult{plan.fileCount, plan.outputFolder};
 }
 
 std::optional<OutputResult> WriteOutput(const AnalysisResult& analysis,

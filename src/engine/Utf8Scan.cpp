@@ -19,6 +19,37 @@ bool IsContinuation(unsigned char c) {
     return (c & 0xC0) == 0x80;
 }
 
+// What a lead byte asks of the bytes after it: `length` bytes in all, the
+// first continuation within lo..hi. Length 0: no lead byte.
+struct LeadRule {
+    std::size_t length = 0;
+    unsigned char lo = 0x80, hi = 0xBF;
+};
+
+LeadRule RuleFor(unsigned char c) {
+    if (c >= 0xC2 && c <= 0xDF) return {2};
+    if (c >= 0xE0 && c <= 0xEF)
+        return {3, static_cast<unsigned char>(c == 0xE0 ? 0xA0 : 0x80),
+                static_cast<unsigned char>(c == 0xED ? 0x9F : 0xBF)}; // no surrogates
+    if (c >= 0xF0 && c <= 0xF4)
+        return {4, static_cast<unsigned char>(c == 0xF0 ? 0x90 : 0x80),
+                static_cast<unsigned char>(c == 0xF4 ? 0x8F : 0xBF)};
+    return {};
+}
+
+// Bytes from p[i] that fit the character p[i] starts (at most rule.length).
+std::size_t FittingBytes(const unsigned char* p, std::size_t n, std::size_t i,
+                         const LeadRule& rule) {
+    if (rule.length == 0) return 0;
+    std::size_t k = 1;
+    while (k < rule.length && i + k < n) {
+        const unsigned char t = p[i + k];
+        if (t < (k == 1 ? rule.lo : 0x80) || t > (k == 1 ? rule.hi : 0xBF)) break;
+        ++k;
+    }
+    return k;
+}
+
 // Scans whole characters from `i` (a character boundary) until at least `stop`.
 Utf8Scan ScanScalar(const unsigned char* p, std::size_t n, std::size_t i, std::size_t stop) {
     while (i < stop) {
@@ -31,33 +62,27 @@ Utf8Scan ScanScalar(const unsigned char* p, std::size_t n, std::size_t i, std::s
                 ++i;
             continue;
         }
-        std::size_t length = 0;
-        unsigned char lo = 0x80, hi = 0xBF;
-        if (c >= 0xC2 && c <= 0xDF) {
-            length = 2;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            length = 3;
-            if (c == 0xE0)
-                lo = 0xA0;
-            else if (c == 0xED)
-                hi = 0x9F; // no surrogates
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            length = 4;
-            if (c == 0xF0)
-                lo = 0x90;
-            else if (c == 0xF4)
-                hi = 0x8F;
-        } else {
-            return {i, false};
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            if (i + k >= n) return {i, true};
-            const unsigned char t = p[i + k];
-            if (t < (k == 1 ? lo : 0x80) || t > (k == 1 ? hi : 0xBF)) return {i, false};
-        }
-        i += length;
+        const LeadRule rule = RuleFor(c);
+        const std::size_t fitting = FittingBytes(p, n, i, rule);
+        if (rule.length == 0 || fitting < rule.length) return {i, i + fitting == n};
+        i += rule.length;
     }
     return {i < n ? i : n, false};
+}
+
+// Bytes >= 0xC0 (both top bits set): in valid UTF-8, one per multi-byte character.
+std::uint64_t LeadBytes(const unsigned char* p, std::size_t n) {
+    std::uint64_t count = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p + i, 8);
+        count += static_cast<std::uint64_t>(
+            __builtin_popcountll(word & (word << 1) & 0x8080808080808080ULL));
+    }
+    for (; i < n; ++i)
+        count += p[i] >= 0xC0;
+    return count;
 }
 
 // Start of the character holding byte i: where the scalar scanner takes over
@@ -118,6 +143,27 @@ Utf8Scan ScanUtf8(std::string_view bytes) {
 #endif
     // The last character may still be cut by the end of the bytes.
     return ScanScalar(p, n, BackToBoundary(p, i - 1), n);
+}
+
+} // namespace lumarin::engine
+
+namespace lumarin::engine {
+
+void Utf8Tally::add(std::string_view bytes, bool more) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t n = bytes.size();
+    std::size_t i = 0;
+    while (i < n) {
+        const Utf8Scan scan = ScanUtf8(bytes.substr(i));
+        sequences += LeadBytes(p + i, scan.valid);
+        i += scan.valid;
+        if (i == n) break;
+        ++sequences;
+        if (scan.truncated && more) break;
+        ++invalid;
+        const std::size_t fitting = FittingBytes(p, n, i, RuleFor(p[i]));
+        i += fitting > 0 ? fitting : 1;
+    }
 }
 
 } // namespace lumarin::engine

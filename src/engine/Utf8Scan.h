@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace lumarin::engine {
@@ -13,5 +14,24 @@ struct Utf8Scan {
 };
 
 Utf8Scan ScanUtf8(std::string_view bytes);
+
+// How much of a text's non-ASCII is UTF-8: its multi-byte characters and its
+// invalid pieces (each maximal piece that no character can hold counts once).
+// Text made mostly of UTF-8, with at most one invalid piece in 100 non-ASCII
+// sequences, reads as UTF-8; text in a double-byte encoding is far from it.
+struct Utf8Tally {
+    std::uint64_t sequences = 0; // non-ASCII sequences, valid or not
+    std::uint64_t invalid = 0;
+
+    // Counts `bytes`; with `more`, a character cut by the end of `bytes`
+    // counts as valid (the rest of it follows).
+    void add(std::string_view bytes, bool more = false);
+
+    bool mostlyUtf8() const { return invalid * 100 <= sequences; }
+    // True when no `bytesLeft` further bytes can bring the text back to mostly UTF-8.
+    bool ruledOut(std::uint64_t bytesLeft) const {
+        return invalid * 100 > sequences + bytesLeft / 2;
+    }
+};
 
 } // namespace lumarin::engine

@@ -17,12 +17,14 @@ QJsonObject ListJson(const std::vector<std::string>& args) {
     return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
 }
 
-// A UTF-8 novel with one stray byte in its front matter: detection cannot call it UTF-8, and
-// read as GB18030 its headings are gone. Naming the encoding gets them back.
+// A UTF-16 novel without a byte order mark: detection reads it as GB18030 and finds no
+// heading. Naming the encoding gets them back; any choice is used as given.
 TEST(EncodingChoiceTest, ChosenInputEncodingIsUsedAsGiven) {
     TempDir dir;
-    auto lines = NovelLines(kHeadings, "书名：测试\xFF");
-    const auto utf8 = dir.write("stray.txt", JoinLines(lines, "\n"));
+    const auto utf16 =
+        dir.write("utf16.txt", Encode(JoinLines(NovelLines(kHeadings), "\n"), "UTF-16LE"));
+    const auto utf8 =
+        dir.write("stray.txt", JoinLines(NovelLines(kHeadings, "书名：测试\xFF"), "\n"));
     const auto bom = dir.write("bom.txt", "\xEF\xBB\xBF" + JoinLines(NovelLines(kHeadings), "\n"));
     const auto gbk = dir.write("gbk.txt", Encode(JoinLines(NovelLines(kHeadings), "\n"), "GBK"));
 
@@ -32,7 +34,8 @@ TEST(EncodingChoiceTest, ChosenInputEncodingIsUsedAsGiven) {
         const char* reported;
         int headings;
     } cases[] = {
-        {utf8, "auto", "GB18030", 0},
+        {utf16, "auto", "GB18030", 0},
+        {utf16, "utf-16le", "UTF-16LE", 3},
         {utf8, "utf-8", "UTF-8", 3},
         {bom, "utf-8", "UTF-8-BOM", 3}, // the mark stays out of the first line
         {gbk, "gb18030", "GB18030", 3},
@@ -46,7 +49,7 @@ TEST(EncodingChoiceTest, ChosenInputEncodingIsUsedAsGiven) {
         EXPECT_EQ(doc["count"].toInt(), c.headings) << c.source << ' ' << c.choice;
     }
 
-    // The stray byte is carried into the front matter file untouched.
+    // A stray byte in a chosen UTF-8 is carried into the front matter file untouched.
     const RunResult run =
         RunSplit({"-q", "--encoding", "utf-8", "-o", (dir / "out").string(), utf8.string()});
     ASSERT_EQ(run.exitCode, 0) << run.err;

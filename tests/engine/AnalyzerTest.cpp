@@ -164,15 +164,32 @@ TEST(Analyze, InvalidBytesAroundHeadingsAreCarried) {
     EXPECT_EQ(result.table.m_lngStartLine[2], 2);
 }
 
-TEST(Analyze, UnicodeLateInvalidUtf8MeansLegacyEncoding) {
-    // Valid UTF-8 beyond the first block, then one byte that is not.
+// The first block looks like UTF-8; what comes after it has the last word.
+TEST(Analyze, LateInvalidBytesCountAgainstTheWholeFile) {
     std::u16string body;
     while (body.size() < 700'000)
         body += u"第一章 甲乙丙丁戊己庚辛\n";
-    std::string bytes = Encode(body, "UTF-8") + "\xB5\xDA\n";
-    TempDir dir;
-    const auto result = AnalyzeText(dir, bytes);
-    EXPECT_EQ(result.encoding, Encoding::Gb18030);
+    const std::string utf8 = Encode(body, "UTF-8");
+    std::u16string legacyText;
+    while (legacyText.size() < 40'000)
+        legacyText += u"甲乙丙丁戊己庚辛\n";
+    const struct {
+        const char* name;
+        std::string bytes;
+        Encoding expected;
+    } cases[] = {
+        {"a stray byte", utf8 + "\xB5\xDA\n", Encoding::Utf8},
+        {"a GBK paragraph", utf8 + Encode(u"甲乙丙丁戊己庚辛\n", "GB18030"), Encoding::Utf8},
+        {"a GBK tail of many lines", utf8 + Encode(legacyText, "GB18030"), Encoding::Gb18030},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const auto result = AnalyzeText(dir, c.bytes);
+        EXPECT_EQ(result.encoding, c.expected) << c.name;
+        if (c.expected == Encoding::Utf8) {
+            EXPECT_EQ(result.m_lngCount, static_cast<std::int32_t>(body.size() / 13)) << c.name;
+        }
+    }
 }
 
 TEST(Analyze, Refusals) {

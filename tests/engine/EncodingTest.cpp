@@ -3,6 +3,8 @@
 #include "TestFiles.h"
 #include "TestText.h"
 #include "engine/LineCodec.h"
+#include "engine/Utf8Scan.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -21,38 +23,118 @@ const std::u16string kTraditional = u"第一章 "
 TEST(DetectEncoding, ByteOrderMarkThenUtf8ThenBig5ThenGb18030) {
     std::string longBig5;
     std::string longGbk;
+    std::string cantonese; // Hong Kong characters on every line
     for (int i = 0; i < 20; ++i) {
         longBig5 += Encode(kTraditional + u"\r\n", "Big5");
         longGbk += Encode(kSimplified + u"\r\n", "GB18030");
+        cantonese += lumarin::test::EncodeWithIconv("佢哋話呢度嘅燈唔會熄，啲人成日都喺度等。\r\n",
+                                                    "BIG5-HKSCS");
     }
     const struct {
         std::string bytes;
-        bool whole;
+        std::uint64_t more; // bytes of the file after these
         Encoding expected;
     } cases[] = {
         {"\xEF\xBB\xBF"
          "abc",
-         true, Encoding::Utf8Bom},
+         0, Encoding::Utf8Bom},
         {"\xFF\xFE"
          "a\0",
-         true, Encoding::Utf16LE},
+         0, Encoding::Utf16LE},
         {"\xFE\xFF"
          "\0a",
-         true, Encoding::Utf16BE},
-        {"", true, Encoding::Utf8},
-        {"plain ascii\n", true, Encoding::Utf8},
-        {Encode(kSimplified, "UTF-8"), true, Encoding::Utf8},
-        {Encode(kSimplified, "UTF-8").substr(0, 11), false,
-         Encoding::Utf8}, // cut inside a character
-        {Encode(kSimplified, "UTF-8").substr(0, 11), true, Encoding::Gb18030},
-        {longGbk, true, Encoding::Gb18030},
-        {longBig5, true, Encoding::Big5},
-        {"\xED\xA0\x80", true, Encoding::Gb18030}, // an encoded surrogate is no UTF-8
-        {"\xC0\xAF", true, Encoding::Gb18030},     // nor an overlong form
+         0, Encoding::Utf16BE},
+        {"", 0, Encoding::Utf8},
+        {"plain ascii\n", 0, Encoding::Utf8},
+        {Encode(kSimplified, "UTF-8"), 0, Encoding::Utf8},
+        {Encode(kSimplified, "UTF-8").substr(0, 11), 100, Encoding::Utf8}, // cut inside a character
+        {Encode(kSimplified, "UTF-8").substr(0, 11), 0, Encoding::Gb18030},
+        {longGbk, 0, Encoding::Gb18030},
+        {longBig5, 0, Encoding::Big5},
+        {cantonese, 0, Encoding::Big5},
+        {Encode(kTraditional, "GB18030"), 0, Encoding::Gb18030}, // traditional text in GBK
+        {"\xED\xA0\x80", 0, Encoding::Gb18030},                  // an encoded surrogate is no UTF-8
+        {"\xC0\xAF", 0, Encoding::Gb18030},                      // nor an overlong form
     };
     for (const auto& c : cases)
-        EXPECT_EQ(EncodingName(DetectEncoding(c.bytes, c.whole)), EncodingName(c.expected))
+        EXPECT_EQ(EncodingName(DetectEncoding(c.bytes, c.bytes.size() + c.more)),
+                  EncodingName(c.expected))
             << c.bytes.size();
+}
+
+// UTF-8 with `stray` lone bytes among `characters` Chinese characters (and some ASCII).
+std::string Utf8WithStrayBytes(int characters, int stray, unsigned char strayByte = 0xB5) {
+    std::string text;
+    for (int i = 0; i < characters; ++i) {
+        text += "\xE5\xA4\xA9"; // 天
+        if (i % 10 == 0) text += "ab ";
+        if (stray > 0 && i % (characters / stray) == 0 && i / (characters / stray) < stray)
+            text.push_back(static_cast<char>(strayByte));
+    }
+    return text;
+}
+
+TEST(DetectEncoding, MostlyUtf8IsUtf8) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::uint64_t more;
+        Encoding expected;
+    } cases[] = {
+        {"one stray byte", Utf8WithStrayBytes(500, 1), 0, Encoding::Utf8},
+        {"1 in 100", Utf8WithStrayBytes(99, 1), 0, Encoding::Utf8},
+        {"2 in 100", Utf8WithStrayBytes(98, 2), 0, Encoding::Gb18030},
+        {"a cut lead byte counts once", Utf8WithStrayBytes(99, 1, 0xE5), 0, Encoding::Utf8},
+        {"2 in 100, the rest may still dilute them", Utf8WithStrayBytes(98, 2), 300,
+         Encoding::Utf8},
+        {"2 in 100, too little left to dilute them", Utf8WithStrayBytes(98, 2), 150,
+         Encoding::Gb18030},
+        {"ascii only counts for nothing", std::string(5000, 'a') + "\xB5", 0, Encoding::Gb18030},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(EncodingName(DetectEncoding(c.bytes, c.bytes.size() + c.more)),
+                  EncodingName(c.expected))
+            << c.name;
+}
+
+// Real novels in GBK and Big5 (our sample and the same text in traditional
+// characters) are nowhere near mostly UTF-8: most of their non-ASCII is invalid.
+TEST(Utf8Tally, LegacyNovelsAreFarFromUtf8) {
+    for (const char* file : {"samples/qingdengji.txt", "tests/data/qingdengji-big5.txt"}) {
+        const std::string bytes =
+            lumarin::test::ReadBytes(std::string(LUMARIN_SOURCE_TREE) + "/" + file);
+        ASSERT_GT(bytes.size(), 4000u) << file;
+        Utf8Tally tally;
+        tally.add(bytes);
+        EXPECT_GT(tally.invalid * 2, tally.sequences) << file;
+        EXPECT_NE(DetectEncoding(bytes, bytes.size()), Encoding::Utf8) << file;
+    }
+}
+
+// Each maximal piece that no character can hold counts once.
+TEST(Utf8Tally, CountsSequencesAndInvalidPieces) {
+    const struct {
+        std::string bytes;
+        bool more;
+        std::uint64_t sequences, invalid;
+    } cases[] = {
+        {"abc", false, 0, 0},
+        {"\xE5\xA4\xA9\xC3\xA9\xF0\x9F\x98\x80", false, 3, 0},
+        {"\xE5\xA4", false, 1, 1}, // cut at the end of the file
+        {"\xE5\xA4", true, 1, 0},  // cut, the rest follows
+        {"\xE5\xA4"
+         "a\xE5",
+         false, 2, 2},                     // a cut character, then a lone lead
+        {"\xB5\xDA\xD2\xBB", false, 3, 2}, // GBK 第一: D2 BB happens to be UTF-8
+        {"\xED\xA0\x80", false, 3, 3},     // a surrogate: ED, then two stray trails
+        {"\xC0\xAF\xFF", false, 3, 3},
+    };
+    for (const auto& c : cases) {
+        Utf8Tally tally;
+        tally.add(c.bytes, c.more);
+        EXPECT_EQ(tally.sequences, c.sequences) << c.bytes;
+        EXPECT_EQ(tally.invalid, c.invalid) << c.bytes;
+    }
 }
 
 TEST(ValidUtf8Prefix, CutCharactersAtChunkEnds) {
@@ -196,6 +278,45 @@ TEST(LineCodec, Utf16KeepsLoneSurrogatesAndTheOddLastByte) {
     codec.encode(text, encoded);
     encoded.append(codec.oddTail(raw));
     EXPECT_EQ(encoded, raw);
+}
+
+// Hong Kong characters are characters, not Private Use code points.
+TEST(LineCodec, Big5ReadsHongKongCharacters) {
+    LineCodec big5(Encoding::Big5);
+    const struct {
+        std::string raw;
+        std::u16string text;
+    } cases[] = {
+        {"\x92\x5D", u"哋"},
+        {"\x9D\xEF", u"嘅"},
+        {"\x87\x40", u"\u43F0"},
+        {"\xA4\x40", u"一"}, // plain Big5 reads as before
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(big5.decode(c.raw), c.text) << test::U8(c.text);
+        std::string encoded;
+        big5.encode(c.text, encoded);
+        EXPECT_EQ(encoded, c.raw) << test::U8(c.text);
+    }
+}
+
+// Every two-byte code of each double-byte encoding comes back as its own bytes
+// in exact mode, twins, Hong Kong and supplementary characters included.
+TEST(LineCodec, ExactModeKeepsEveryTwoByteCode) {
+    for (const Encoding encoding : {Encoding::Big5, Encoding::Gb18030}) {
+        LineCodec codec(encoding, CodecMode::Exact);
+        std::string raw(2, '\0');
+        std::string encoded;
+        for (int lead = 0x81; lead <= 0xFE; ++lead) {
+            for (int trail = 0x40; trail <= 0xFE; ++trail) {
+                raw[0] = static_cast<char>(lead);
+                raw[1] = static_cast<char>(trail);
+                encoded.clear();
+                codec.encode(codec.decode(raw), encoded);
+                ASSERT_EQ(encoded, raw) << EncodingName(encoding) << ' ' << lead << ' ' << trail;
+            }
+        }
+    }
 }
 
 TEST(LineCodec, EncodedFormsFindEveryCodeOfACharacter) {

@@ -101,6 +101,66 @@ TEST(HeadingCondition, MatchLimitStopsCatastrophicPatterns) {
     EXPECT_EQ(condition.match(u"aaa", fields), MatchStatus::Matched);
 }
 
+// All matches of a line share one budget: a condition that looks to the end of
+// the line at every character stops, while many short matches on a long line,
+// or one match running to its end, stay within it.
+TEST(HeadingCondition, MatchesOfOneLineShareOneBudget) {
+    std::u16string manyShort;
+    for (int i = 0; i < 20'000; ++i)
+        manyShort += u"第12回，";
+    const std::u16string longTitle = u"第一章 " + std::u16string(1'000'000, u'长');
+    const std::u16string megabyte(1'000'000, u'a');
+    const struct {
+        const char* name;
+        std::u16string pattern, line;
+        MatchStatus status;
+        std::size_t matches;
+    } cases[] = {
+        {"lookahead to the end at every character", u"(?=.*$).", megabyte,
+         MatchStatus::LimitExceeded, 0},
+        {"backtracking search at every character", u"(?=a*b)|.", megabyte,
+         MatchStatus::LimitExceeded, 0},
+        {"many short matches", u"第(\\d+)(回)", manyShort, MatchStatus::Matched, 20'000},
+        {"one match to the end", std::u16string(kDefaultCondition), longTitle, MatchStatus::Matched,
+         1},
+        {"no match on a long line", u"第(x)", longTitle, MatchStatus::NoMatch, 0},
+        {"end of line far away", u"a$", megabyte, MatchStatus::Matched, 1},
+        {"lookahead past the first window", u"长(?=长{1500})", longTitle.substr(0, 4000),
+         MatchStatus::Matched, 4000 - 4 - 1500},
+    };
+    for (const auto& c : cases) {
+        HeadingCondition condition(c.pattern);
+        std::vector<Groups> matches;
+        EXPECT_EQ(condition.allMatches(c.line, matches), c.status) << c.name;
+        EXPECT_EQ(matches.size(), c.matches) << c.name;
+    }
+}
+
+// The engine first sees a window of the line: a match may not depend on where
+// that window ends.
+TEST(HeadingCondition, WindowEdgesChangeNoMatch) {
+    const struct {
+        std::u16string pattern;
+        std::size_t at; // where the tail starts, after a run of 'a's
+        std::u16string tail;
+        std::vector<Groups> expected;
+    } cases[] = {
+        {u"(a)\\b", 1023, u"", {{u"a"}}},
+        {u"(\\v)|(?=b)", 1024, u"\v", {{u"\v"}}},
+        {u"a(b?)c", 1023, u"bc", {{u"b"}}},
+        {u"(\U0002A6A5)", 1023, u"\U0002A6A5", {{u"\U0002A6A5"}}}, // a pair across the edge
+    };
+    for (const auto& c : cases) {
+        for (std::size_t at : {c.at, c.at + 1, std::size_t{2047}, std::size_t{4095}}) {
+            HeadingCondition condition(c.pattern);
+            std::vector<Groups> matches;
+            const std::u16string line = std::u16string(at, u'a') + c.tail;
+            condition.allMatches(line, matches);
+            EXPECT_EQ(matches, c.expected) << test::U8(c.pattern) << " at " << at;
+        }
+    }
+}
+
 TEST(HeadingCondition, CaselessAndUnicode) {
     const struct {
         std::u16string pattern, line;

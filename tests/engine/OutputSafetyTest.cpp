@@ -109,10 +109,11 @@ TEST_F(OutputSafetyTest, ExistingFilesAreCountedOnceInWritingOrder) {
     o.namePattern = u"%c";
     const auto plan = PlanOutput(analysis, analysis.checked, o);
     ASSERT_TRUE(plan);
-    ASSERT_EQ(plan->files.size(), 4u);
-    EXPECT_EQ(plan->files[3].folder, "3-3(第3章+)");
-    EXPECT_EQ(plan->files[3].firstLine, 24);
-    EXPECT_EQ(plan->files[3].endLine, 26);
+    ASSERT_EQ(plan->fileCount, 4);
+    const PlannedFile last = PlannedFileAt(*plan, 3);
+    EXPECT_EQ(last.folder, "3-3(第3章+)");
+    EXPECT_EQ(last.firstLine, 24);
+    EXPECT_EQ(last.endLine, 26);
     EXPECT_TRUE(FindExistingFiles(*plan).empty());
 
     const fs::path out = m_dir / "out" / "小说";
@@ -120,9 +121,12 @@ TEST_F(OutputSafetyTest, ExistingFilesAreCountedOnceInWritingOrder) {
     fs::create_symlink("nowhere", out / "0.txt");
     const auto existing = FindExistingFiles(*plan);
     ASSERT_EQ(existing.size(), 2u);
-    EXPECT_EQ(existing[0].path, out / "0.txt");
+    const auto pathOf = [&](const ExistingFile& file) {
+        return PathOf(*plan, PlannedFileAt(*plan, file.fileNumber));
+    };
+    EXPECT_EQ(pathOf(existing[0]), out / "0.txt");
     EXPECT_TRUE(existing[0].isLink);
-    EXPECT_EQ(existing[1].path, out / "3-3(第3章+)" / "3.txt");
+    EXPECT_EQ(pathOf(existing[1]), out / "3-3(第3章+)" / "3.txt");
     EXPECT_FALSE(existing[1].isLink);
 }
 

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
 #include <sys/stat.h>
 
 namespace lumarin::engine {
@@ -160,6 +161,42 @@ TEST_F(OutputWriterTest, RunningTwiceAppends) {
     WriteOutput(analysis, analysis.checked, o);
     // No second BOM in the middle of an appended file.
     EXPECT_EQ(file("001-1开始.txt"), once + once.substr(2));
+}
+
+// Without %n in the pattern names repeat. A repeated name within one folder is
+// the same file, emptied under Overwrite only when the run first opens it; in
+// another group folder it is a file of its own.
+TEST_F(OutputWriterTest, RepeatedNamesShareAFileOnlyWithinOneFolder) {
+    constexpr int kChapters = 300, kNames = 7, kPerFolder = 100;
+    const auto number = [](int chapter) { return ToUtf8(ToU16Decimal(chapter % kNames + 1)); };
+    std::u16string text = u"前言\n";
+    std::map<std::string, std::string> expected{{"0.txt", "前言\r\n"}};
+    std::string folder;
+    for (int i = 1; i <= kChapters; ++i) {
+        const std::string heading = "第" + number(i) + "章 题";
+        text += FromUtf8(heading) + u"\n文\n" + u"\n\n\n\n\n\n\n\n\n";
+        if (i % kPerFolder == 1)
+            folder = std::to_string(i) + "-" + std::to_string(i + kPerFolder - 1) + "(第" +
+                     number(i) + "章+)/";
+        expected[folder + number(i) + ".txt"] += heading + "\r\n文\r\n";
+    }
+    const auto analysis = analyse(Encode(text, "UTF-8"));
+    const std::vector<bool> unchecked(static_cast<std::size_t>(analysis.m_lngCount), false);
+    OutputOptions o = options();
+    o.namePattern = u"%c";
+    o.filesPerFolder = kPerFolder;
+    for (const ExistingFiles mode : {ExistingFiles::Refuse, ExistingFiles::Overwrite}) {
+        o.existing = mode;
+        const auto result = WriteOutput(analysis, unchecked, o);
+        ASSERT_TRUE(result);
+        EXPECT_EQ(result->fileCount, kChapters + 1);
+        Files names;
+        for (const auto& [name, bytes] : expected) {
+            names.push_back(name);
+            EXPECT_EQ(file(name), bytes) << name;
+        }
+        EXPECT_EQ(ListFiles(out()), names);
+    }
 }
 
 TEST_F(OutputWriterTest, TitlesLoseForbiddenCharactersAndKeepPercentSigns) {
