@@ -124,7 +124,8 @@ growth_epub=$(( (mem_epub_500 - mem_epub_50) / 1024 ))
   echo "Commands as hyperfine ran them (with \`--prepare 'rm -rf $shm/split $shm/csplit $shm/book.epub; mkdir -p $shm/csplit'\`):"
   echo
   echo '```'
-  for i in "${!names[@]}"; do echo "${names[$i]}: ${commands[$i]}"; done
+  # Paths inside the project are written relative to it, as the commands ran from there.
+  for i in "${!names[@]}"; do echo "${names[$i]}: ${commands[$i]//$PWD\//}"; done
   echo '```'
   echo
   echo "hyperfine's own table:"

@@ -53,8 +53,6 @@ public:
     // character.
     std::optional<char16_t> requiredCharacter() const noexcept { return m_required; }
 
-    std::uint32_t captureCount() const noexcept { return m_captureCount; }
-
 private:
     struct Compiled;
     template <typename OnMatch>

@@ -27,8 +27,6 @@ public:
     // Start of the line holding position `pos` (searching back to 0).
     std::size_t findStart(std::string_view bytes, std::size_t pos) const;
 
-    std::size_t unitSize() const noexcept { return m_unit; }
-
 private:
     bool isBreakAt(std::string_view bytes, std::size_t pos) const;
     bool isUnit(std::string_view bytes, std::size_t pos, char16_t unit) const;

@@ -11,6 +11,14 @@
 
 namespace lumarin::listview {
 
+// The Button and Shift arguments of the mouse and key events are bit sets.
+inline constexpr std::int16_t kLeftButton = 1;
+inline constexpr std::int16_t kRightButton = 2;
+inline constexpr std::int16_t kMiddleButton = 4;
+inline constexpr std::int16_t kShiftMask = 1;
+inline constexpr std::int16_t kCtrlMask = 2;
+inline constexpr std::int16_t kAltMask = 4;
+
 class IListViewEvents {
 public:
     virtual ~IListViewEvents() = default;

@@ -68,9 +68,9 @@ LRESULT ListView::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
 
 std::int16_t ListView::MouseButtons(WPARAM wParam) const {
     std::int16_t buttons = 0;
-    if (wParam & MK_LBUTTON) buttons |= 1;
-    if (wParam & MK_RBUTTON) buttons |= 2;
-    if (wParam & MK_MBUTTON) buttons |= 4;
+    if (wParam & MK_LBUTTON) buttons |= kLeftButton;
+    if (wParam & MK_RBUTTON) buttons |= kRightButton;
+    if (wParam & MK_MBUTTON) buttons |= kMiddleButton;
     return buttons;
 }
 
@@ -78,17 +78,17 @@ std::int16_t ListView::MouseButtons(WPARAM wParam) const {
 // comes from the key state.
 std::int16_t ListView::ShiftState(WPARAM wParam) const {
     std::int16_t shift = 0;
-    if (wParam & MK_SHIFT) shift |= 1;
-    if (wParam & MK_CONTROL) shift |= 2;
-    if (GetKeyState(VK_MENU) < 0) shift |= 4;
+    if (wParam & MK_SHIFT) shift |= kShiftMask;
+    if (wParam & MK_CONTROL) shift |= kCtrlMask;
+    if (GetKeyState(VK_MENU) < 0) shift |= kAltMask;
     return shift;
 }
 
 std::int16_t ListView::KeyShiftState() const {
     std::int16_t shift = 0;
-    if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
-    if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
-    if (GetKeyState(VK_MENU) < 0) shift |= 4;
+    if (GetKeyState(VK_SHIFT) < 0) shift |= kShiftMask;
+    if (GetKeyState(VK_CONTROL) < 0) shift |= kCtrlMask;
+    if (GetKeyState(VK_MENU) < 0) shift |= kAltMask;
     return shift;
 }
 
@@ -99,13 +99,13 @@ std::int16_t ButtonOf(UINT msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:
-        return 1;
+        return kLeftButton;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
     case WM_RBUTTONDBLCLK:
-        return 2;
+        return kRightButton;
     default:
-        return 4;
+        return kMiddleButton;
     }
 }
 

@@ -172,11 +172,8 @@ public:
     bool CustomDraw(std::int32_t ItemIndex, std::int32_t ColumnIndex, std::int32_t& BackColor,
                     std::int32_t& ForeColor) override;
 
-    // Read access for tests and demonstrations (drawing state of the back buffer).
-    platform::HDC BackBufferDC() const { return m_hMemDC; }
-
 private:
-    // Pixel and interaction tests read the layout (header bottom, text height).
+    // Pixel and interaction tests read the back buffer, the layout and the bars.
     friend class ListViewTestAccess;
 
     // ---- window (ListView.cpp) ------------------------------------------------------
@@ -184,8 +181,8 @@ private:
                                         platform::WPARAM wParam, platform::LPARAM lParam);
     platform::LRESULT HandleMessage(platform::UINT msg, platform::WPARAM wParam,
                                     platform::LPARAM lParam);
-    std::int16_t MouseButtons(platform::WPARAM wParam) const; // 1 left, 2 right, 4 middle
-    std::int16_t ShiftState(platform::WPARAM wParam) const;   // 1 Shift, 2 Ctrl, 4 Alt
+    std::int16_t MouseButtons(platform::WPARAM wParam) const; // kLeftButton ...
+    std::int16_t ShiftState(platform::WPARAM wParam) const;   // kShiftMask ...
     std::int16_t KeyShiftState() const;                       // the same from the key state
     void ApplyBorderStyle(platform::HWND hwnd, std::int32_t udeBS);
     void ChangeWindowStyle(platform::HWND hwnd, int index, platform::LONG bitsToSet,
@@ -290,14 +287,16 @@ private:
     Color m_clsCheckboxColor;
     Color m_clsCheckboxSelectedColor;
 
+    // InitializeControl gives these their first values (defaults from the
+    // stored-property table); LoadStoredProperties the stored ones.
     std::int32_t m_lngSelectedItem = -1;
     bool m_blnRedraw = true;
-    bool m_blnItemsAutoSize = true;
-    bool m_blnSortable = true;
-    std::int32_t m_lngItemPaddingTop = 4;
-    std::int32_t m_lngItemPaddingBottom = 4;
-    std::int32_t m_lngItemPaddingLeft = 4;
-    std::int32_t m_lngItemPaddingRight = 5;
+    bool m_blnItemsAutoSize = false;
+    bool m_blnSortable = false;
+    std::int32_t m_lngItemPaddingTop = 0;
+    std::int32_t m_lngItemPaddingBottom = 0;
+    std::int32_t m_lngItemPaddingLeft = 0;
+    std::int32_t m_lngItemPaddingRight = 0;
     bool m_blnCheckboxes = false;
     bool m_blnColumnsVisible = false;
     bool m_blnColumnsAutoSize = false;

@@ -12,12 +12,6 @@ namespace lumarin::listview {
 
 using namespace lumarin::platform;
 
-namespace {
-
-constexpr int kCtrlOnly = 2;
-
-} // namespace
-
 void ListView::UserControl_KeyDown(std::int16_t KeyCode, std::int16_t Shift) {
     if (!m_blnEnabled) return;
     std::int16_t code = KeyCode;
@@ -79,14 +73,14 @@ void ListView::NavigateByKey(int keyCode, int shift) {
     m_lngSelectedItem = next;
     if (scrollTo != top) m_clsSB->Value(SB_VERT, scrollTo);
     Events().Click(m_lngSelectedItem);
-    if (!(shift == kCtrlOnly && m_blnMultiSelect))
+    if (!(shift == kCtrlMask && m_blnMultiSelect))
         RowOrRaise(m_lngSelectedItem).Selected(!m_blnUnselectMode);
 }
 
 void ListView::ToggleByKey(int shift) {
     const int current = m_lngSelectedItem;
     const bool exists = current >= 0 && current < ItemCount();
-    if (shift == kCtrlOnly && m_blnMultiSelect && exists) {
+    if (shift == kCtrlMask && m_blnMultiSelect && exists) {
         ListItem& item = RowOrRaise(current);
         item.Selected(!item.Selected());
         m_blnUnselectMode = !item.Selected();

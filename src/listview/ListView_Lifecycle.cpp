@@ -7,6 +7,8 @@
 #include "winplumb/Scrollbars.h"
 
 #include <functional>
+#include <stdexcept>
+#include <string_view>
 #include <type_traits>
 #include <vector>
 
@@ -16,15 +18,11 @@ using namespace lumarin::platform;
 
 namespace {
 
-constexpr std::int32_t OleSystemColour(std::uint32_t index) {
-    return static_cast<std::int32_t>(0x80000000u | index);
-}
-
-constexpr std::int32_t kDefaultBackColor = OleSystemColour(0x05);         // window background
-constexpr std::int32_t kDefaultForeColor = OleSystemColour(0x08);         // window text
-constexpr std::int32_t kDefaultSelectedBackColor = OleSystemColour(0x0D); // highlight
-constexpr std::int32_t kDefaultSelectedForeColor = OleSystemColour(0x0E); // highlight text
-constexpr std::int32_t kDefaultFocusRectColor = OleSystemColour(0x0D);    // highlight
+constexpr std::int32_t kDefaultBackColor = OleSystemColor(COLOR_WINDOW);
+constexpr std::int32_t kDefaultForeColor = OleSystemColor(COLOR_WINDOWTEXT);
+constexpr std::int32_t kDefaultSelectedBackColor = OleSystemColor(COLOR_HIGHLIGHT);
+constexpr std::int32_t kDefaultSelectedForeColor = OleSystemColor(COLOR_HIGHLIGHTTEXT);
+constexpr std::int32_t kDefaultFocusRectColor = OleSystemColor(COLOR_HIGHLIGHT);
 constexpr std::int32_t kDefaultCheckboxColor = 0x000000;
 constexpr std::int32_t kDefaultCheckboxSelectedColor = 0xFFFFFF;
 constexpr std::int32_t kVerticalPage = 10;
@@ -107,6 +105,17 @@ const std::vector<StoredProperty>& StoredProperties() {
 constexpr std::size_t kFontPosition = 10; // "Font" is read and written before entry 10
 constexpr char16_t kFontName[] = u"Font";
 
+const StoredProperty& StoredPropertyNamed(std::u16string_view name) {
+    for (const StoredProperty& p : StoredProperties())
+        if (name == p.name) return p;
+    throw std::logic_error("no stored property of that name");
+}
+
+// A property's default, from the table.
+template <class T> T DefaultOf(std::u16string_view name) {
+    return Convert<T>(StoredPropertyNamed(name).defaultValue, T{});
+}
+
 } // namespace
 
 void ListView::InitializeControl() {
@@ -117,12 +126,14 @@ void ListView::InitializeControl() {
     // The nine Color members exist with the object and hold no colour yet.
     m_lngSelectedItem = -1;
     m_blnRedraw = true;
-    m_lngItemPaddingBottom = 4;
-    m_lngItemPaddingLeft = 4;
-    m_lngItemPaddingRight = 5;
-    m_lngItemPaddingTop = 4;
-    m_blnItemsAutoSize = true;
-    m_blnSortable = true;
+    // Before any placement is loaded the row paddings and the two sorting and
+    // sizing switches already have their defaults; everything else waits.
+    m_lngItemPaddingBottom = DefaultOf<std::int32_t>(u"ItemPaddingBottom");
+    m_lngItemPaddingLeft = DefaultOf<std::int32_t>(u"ItemPaddingLeft");
+    m_lngItemPaddingRight = DefaultOf<std::int32_t>(u"ItemPaddingRight");
+    m_lngItemPaddingTop = DefaultOf<std::int32_t>(u"ItemPaddingTop");
+    m_blnItemsAutoSize = DefaultOf<bool>(u"ItemsAutoSize");
+    m_blnSortable = DefaultOf<bool>(u"Sortable");
 }
 
 void ListView::ConnectScrollbarEvents() {
@@ -133,26 +144,18 @@ void ListView::ConnectScrollbarEvents() {
 }
 
 void ListView::ApplyDefaultProperties() {
-    BackColor(kDefaultBackColor);
-    ForeColor(kDefaultForeColor);
-    SelectedBackColor(kDefaultSelectedBackColor);
-    SelectedForeColor(kDefaultSelectedForeColor);
-    FocusRectColor(kDefaultFocusRectColor);
-    CheckboxColor(kDefaultCheckboxColor);
-    CheckboxSelectedColor(kDefaultCheckboxSelectedColor);
-    Reorder(true);
-    MultiSelect(true);
-    ColumnsAutoSize(false);
-    ColumnsVisible(true);
-    Enabled(true);
-    BorderStyle(1);
-    SolidFocusRect(true);
-    Checkboxes(false);
-    ItemPaddingBottom(4);
-    ItemPaddingLeft(4);
-    ItemPaddingRight(5);
-    ItemPaddingTop(4);
-    m_blnSortable = true;
+    // Through the properties, with their follow-ups, in this order; the drop
+    // mode and ItemsAutoSize keep what they have, Sortable is set quietly.
+    for (const char16_t* name :
+         {u"BackColor", u"ForeColor", u"SelectedBackColor", u"SelectedForeColor", u"FocusRectColor",
+          u"CheckboxColor", u"CheckboxSelectedColor", u"Reorder", u"MultiSelect",
+          u"ColumnsAutoSize", u"ColumnsVisible", u"Enabled", u"BorderStyle", u"SolidFocusRect",
+          u"Checkboxes", u"ItemPaddingBottom", u"ItemPaddingLeft", u"ItemPaddingRight",
+          u"ItemPaddingTop"}) {
+        const StoredProperty& p = StoredPropertyNamed(name);
+        p.write(*this, p.defaultValue);
+    }
+    m_blnSortable = DefaultOf<bool>(u"Sortable");
 }
 
 void ListView::LoadStoredProperties(const PropertyBag& PropBag) {

@@ -16,9 +16,6 @@ using namespace lumarin::platform;
 
 namespace {
 
-constexpr int kLeftButton = 1;
-constexpr int kShiftOnly = 1;
-constexpr int kCtrlOnly = 2;
 constexpr int kMinColumnWidth = 5;
 constexpr int kEdgeMargin = 3;
 
@@ -97,7 +94,7 @@ void ListView::PressRows(std::int16_t Button, std::int16_t Shift, float X, float
         // In multiple selection a Shift-press with no current row has no range
         // to extend: it is a plain press. In single selection it stays a Shift
         // press, which never starts a row drag.
-        const bool noRange = Shift == kShiftOnly && m_lngSelectedItem < 0 && m_blnMultiSelect;
+        const bool noRange = Shift == kShiftMask && m_lngSelectedItem < 0 && m_blnMultiSelect;
         SelectByPress(row, noRange ? 0 : Shift);
     }
     PaintControl();
@@ -105,7 +102,7 @@ void ListView::PressRows(std::int16_t Button, std::int16_t Shift, float X, float
 }
 
 void ListView::SelectByPress(int row, int shift) {
-    const bool doSelect = shift == kShiftOnly || !RowOrRaise(row).Selected();
+    const bool doSelect = shift == kShiftMask || !RowOrRaise(row).Selected();
     if (doSelect) {
         if (shift == 0 || !m_blnMultiSelect) {
             UnSelectAll();
@@ -113,7 +110,7 @@ void ListView::SelectByPress(int row, int shift) {
                 m_lngMouseMode = kModeDragSelect;
                 StartMoveTimer();
             }
-        } else if (shift == kShiftOnly) {
+        } else if (shift == kShiftMask) {
             const int step = row >= m_lngSelectedItem ? 1 : -1;
             for (int k = m_lngSelectedItem;; k += step) {
                 if (k >= 0 && k < ItemCount()) RowOrRaise(k).Selected(!m_blnUnselectMode);
@@ -131,10 +128,10 @@ void ListView::SelectByPress(int row, int shift) {
     }
     m_lngSelectedItem = row;
     ListItem& item = RowOrRaise(row);
-    if (shift == kCtrlOnly) {
+    if (shift == kCtrlMask) {
         item.Selected(!item.Selected());
         m_blnUnselectMode = !item.Selected();
-    } else if (shift == kShiftOnly) {
+    } else if (shift == kShiftMask) {
         item.Selected(!m_blnUnselectMode);
     } else {
         item.Selected(true);

@@ -16,8 +16,8 @@ using namespace lumarin::platform;
 
 namespace {
 
-constexpr OLE_COLOR kButtonFace = static_cast<OLE_COLOR>(0x8000000F);
-constexpr OLE_COLOR kButtonText = static_cast<OLE_COLOR>(0x80000012);
+constexpr OLE_COLOR kButtonFace = OleSystemColor(COLOR_BTNFACE);
+constexpr OLE_COLOR kButtonText = OleSystemColor(COLOR_BTNTEXT);
 constexpr std::int32_t kNoColor = -1;
 
 // A pass keeps the last text colour it set, so the colour is set only when it

@@ -21,7 +21,6 @@ public:
 
     // The value of a number, or of a text that reads as one; empty for any other text.
     std::optional<double> NumericValue() const;
-    bool IsPosition() const { return NumericValue().has_value(); }
 
 private:
     bool m_blnIsNumber = false;

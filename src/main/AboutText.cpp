@@ -90,8 +90,4 @@ std::u16string AboutMemoText() {
     return text;
 }
 
-int AboutMemoLineCount() {
-    return static_cast<int>(std::size(kMemoLines));
-}
-
 } // namespace lumarin::app

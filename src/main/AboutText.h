@@ -7,6 +7,5 @@ namespace lumarin::app {
 
 // Every line ends with CR LF, the last one included.
 std::u16string AboutMemoText();
-int AboutMemoLineCount();
 
 } // namespace lumarin::app

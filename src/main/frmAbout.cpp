@@ -3,8 +3,8 @@
 #include "main/AboutText.h"
 #include "main/AppIcon.h"
 #include "main/ProductInfo.h"
-#include "main/QtText.h"
 #include "platform/Services.h"
+#include "platform/qt/QtText.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -16,6 +16,8 @@
 #include <QVBoxLayout>
 
 namespace lumarin::app {
+
+using platform::qt::qs;
 
 namespace {
 

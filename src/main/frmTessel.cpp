@@ -4,9 +4,9 @@
 #include "listview/ListView.h"
 #include "main/AppIcon.h"
 #include "main/ProductInfo.h"
-#include "main/QtText.h"
 #include "platform/PropertyBag.h"
 #include "platform/Window.h"
+#include "platform/qt/QtText.h"
 #include "platform/qt/WindowHostWidget.h"
 
 #include <QCheckBox>
@@ -23,6 +23,8 @@
 
 namespace lumarin::app {
 
+using platform::qt::qs;
+
 namespace {
 
 // Sizes in the form's own unit: 15 twips make one pixel at 96 dots per inch.
@@ -34,7 +36,8 @@ constexpr int Px(int twips) {
 platform::PropertyBag ChapterListStoredForm() {
     platform::PropertyBag bag;
     auto font = std::make_shared<platform::StdFont>(u"Tahoma", 8.25);
-    bag.WriteProperty(u"backcolor", std::int32_t{0xFFFFFF}, static_cast<std::int32_t>(0x80000005));
+    bag.WriteProperty(u"backcolor", std::int32_t{0xFFFFFF},
+                      platform::OleSystemColor(platform::COLOR_WINDOW));
     bag.WriteProperty(u"reorder", false, true);
     bag.WriteProperty(u"font", font, std::make_shared<platform::StdFont>());
     bag.WriteProperty(u"solidfocusrect", false, true);
@@ -77,21 +80,20 @@ frmTessel::~frmTessel() {
 void frmTessel::buildControls() {
     m_picBack = new QWidget(this);
 
-    const char16_t* captions[10] = {u"源文件：",
-                                    u"标题条件（支持正则表达式）",
-                                    u"输出文件：",
-                                    u"输出路径：",
-                                    u"过滤字符串（不支持正则表达式，可以留空）",
-                                    u"%n - 代表文件序号",
-                                    u"%c - 代表章节数",
-                                    u"%s - 代表章节标题",
-                                    u"每个目录文件数（0为不分目录）：",
-                                    u"每个文件包含章节数（默认为1）："};
-    for (int i = 0; i < 10; ++i)
-        m_lbl[i] = new QLabel(qs(captions[i]), this);
+    const auto label = [this](const char16_t* caption) { return new QLabel(qs(caption), this); };
+    m_lblSource = label(u"源文件：");
+    m_lblCondition = label(u"标题条件（支持正则表达式）");
+    m_lblOutputName = label(u"输出文件：");
+    m_lblOutputFolder = label(u"输出路径：");
+    m_lblFilters = label(u"过滤字符串（不支持正则表达式，可以留空）");
+    m_lblPatternNumber = label(u"%n - 代表文件序号");
+    m_lblPatternChapter = label(u"%c - 代表章节数");
+    m_lblPatternTitle = label(u"%s - 代表章节标题");
+    m_lblFilesPerFolder = label(u"每个目录文件数（0为不分目录）：");
+    m_lblChaptersPerFile = label(u"每个文件包含章节数（默认为1）：");
     // The two long captions stand above their boxes and may take two lines.
-    m_lbl[1]->setWordWrap(true);
-    m_lbl[4]->setWordWrap(true);
+    m_lblCondition->setWordWrap(true);
+    m_lblFilters->setWordWrap(true);
 
     m_txtFile = MemoBox(this, 2);
     m_txtFile->setReadOnly(true); // locked: the path comes from the chooser or a drop
@@ -161,31 +163,31 @@ void frmTessel::layOutControls() {
     int row = 0;
     // The about picture sits in the left margin under "源文件：".
     auto* sourceLabel = new QVBoxLayout;
-    sourceLabel->addWidget(m_lbl[0]);
+    sourceLabel->addWidget(m_lblSource);
     sourceLabel->addWidget(m_imgAbout);
     sourceLabel->addStretch(1);
     inputs->addLayout(sourceLabel, row, 0);
     inputs->addWidget(m_txtFile, row, 1);
     inputs->addWidget(m_cmdOpenFile, row++, 2, Qt::AlignTop);
-    inputs->addWidget(m_lbl[1], row++, 0, 1, 3);
+    inputs->addWidget(m_lblCondition, row++, 0, 1, 3);
     inputs->addWidget(m_txtFind, row++, 0, 1, 3);
-    inputs->addWidget(m_lbl[2], row, 0);
+    inputs->addWidget(m_lblOutputName, row, 0);
     inputs->addWidget(m_txtOut, row++, 1, 1, 2);
-    for (int help : {5, 6, 7})
-        inputs->addWidget(m_lbl[help], row++, 1, 1, 2);
-    inputs->addWidget(m_lbl[3], row, 0);
+    for (QLabel* help : {m_lblPatternNumber, m_lblPatternChapter, m_lblPatternTitle})
+        inputs->addWidget(help, row++, 1, 1, 2);
+    inputs->addWidget(m_lblOutputFolder, row, 0);
     inputs->addWidget(m_cboFolderOut, row, 1);
     inputs->addWidget(m_cmdOpenFolder, row++, 2);
     auto* numbers = new QGridLayout;
-    numbers->addWidget(m_lbl[9], 0, 0);
+    numbers->addWidget(m_lblChaptersPerFile, 0, 0);
     numbers->addWidget(m_txtNum, 0, 1);
-    numbers->addWidget(m_lbl[8], 1, 0);
+    numbers->addWidget(m_lblFilesPerFolder, 1, 0);
     numbers->addWidget(m_txtCount, 1, 1);
     m_txtNum->setFixedWidth(40);
     m_txtCount->setFixedWidth(40);
     inputs->addLayout(numbers, row++, 0, 1, 3);
     inputs->addLayout(formatChoicesLayout(), row++, 0, 1, 3);
-    inputs->addWidget(m_lbl[4], row++, 0, 1, 3);
+    inputs->addWidget(m_lblFilters, row++, 0, 1, 3);
     inputs->addWidget(m_txtReplace, row, 0, 1, 3);
     inputs->setRowStretch(row, 1);
     m_cmdOpenFile->setFixedWidth(kButtonWidth);

@@ -76,7 +76,6 @@ public:
     QComboBox* cboFolderOut() const { return m_cboFolderOut; }
     QLineEdit* txtNum() const { return m_txtNum; }
     QLineEdit* txtCount() const { return m_txtCount; }
-    QPlainTextEdit* txtReplace() const { return m_txtReplace; }
     QCheckBox* chkDelSpc() const { return m_chkDelSpc; }
     QCheckBox* chkFJconv() const { return m_chkFJconv; }
     QComboBox* cboFormat() const { return m_cboFormat; }
@@ -87,14 +86,10 @@ public:
     QPushButton* cmdOrder() const { return m_cmdOrder; }
     QLabel* lblState() const { return m_lblState; }
     QFrame* shpDone() const { return m_shpDone; }
-    QLabel* lbl(int index) const { return m_lbl[index]; }
     listview::ListView& lstMemo() const { return *m_lstMemo; }
     platform::qt::WindowHostWidget* lstMemoHost() const { return m_lstMemoHost; }
 
-    // The last analysis (m_strSource is the path as last typed, which a failed
-    // attempt replaces too).
-    const std::u16string& m_strSource_() const { return m_strSource; }
-    std::int32_t m_lngCount_() const { return m_lngCount; }
+    // Whether an output is being written (for tests).
     bool outputRunning() const { return m_blnOutputRunning; }
 
     // Opens a file given on the command line: as if it had been dropped on the
@@ -158,7 +153,16 @@ private:
     QElapsedTimer m_sinceEventsRan;
 
     QWidget* m_picBack = nullptr;
-    QLabel* m_lbl[10] = {};
+    QLabel* m_lblSource = nullptr;
+    QLabel* m_lblCondition = nullptr;
+    QLabel* m_lblOutputName = nullptr;
+    QLabel* m_lblOutputFolder = nullptr;
+    QLabel* m_lblFilters = nullptr;
+    QLabel* m_lblPatternNumber = nullptr; // the three lines explaining the name pattern
+    QLabel* m_lblPatternChapter = nullptr;
+    QLabel* m_lblPatternTitle = nullptr;
+    QLabel* m_lblFilesPerFolder = nullptr;
+    QLabel* m_lblChaptersPerFile = nullptr;
     QPlainTextEdit* m_txtFile = nullptr;
     QPushButton* m_cmdOpenFile = nullptr;
     QPlainTextEdit* m_txtFind = nullptr;

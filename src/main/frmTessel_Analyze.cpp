@@ -3,13 +3,15 @@
 #include "engine/TextUtil.h"
 #include "listview/ListView.h"
 #include "main/ProductInfo.h"
-#include "main/QtText.h"
 #include "main/frmTessel.h"
+#include "platform/qt/QtText.h"
 
 #include <QPlainTextEdit>
 #include <memory>
 
 namespace lumarin::app {
+
+using platform::qt::qs;
 
 void frmTessel::cmdAnalyze_Click() {
     analyseSource(MissingSource::Silent);

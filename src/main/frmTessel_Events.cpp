@@ -1,10 +1,10 @@
 #include "listview/ListView.h"
-#include "main/QtText.h"
 #include "main/frmAbout.h"
 #include "main/frmTessel.h"
 #include "main/modTessel.h"
 #include "platform/DataObject.h"
 #include "platform/WinTypes.h"
+#include "platform/qt/QtText.h"
 
 #include <QComboBox>
 #include <QDragEnterEvent>
@@ -16,6 +16,8 @@
 #include <QUrl>
 
 namespace lumarin::app {
+
+using platform::qt::qs;
 
 namespace {
 
@@ -139,7 +141,7 @@ void frmTessel::KeyDown(std::int16_t& KeyCode, std::int16_t& /*Shift*/) {
 }
 
 void frmTessel::KeyPress(std::int16_t& KeyAscii) {
-    if (KeyAscii != 32) return;
+    if (KeyAscii != ' ') return;
     runGuarded(CommandSide::Other, [this] { lstMemo_ItemCheck(m_lstMemo->SelectedItem()); });
 }
 

@@ -3,9 +3,9 @@
 #include "engine/TextUtil.h"
 #include "listview/ListView.h"
 #include "main/ProductInfo.h"
-#include "main/QtText.h"
 #include "main/frmTessel.h"
 #include "platform/Services.h"
+#include "platform/qt/QtText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,6 +18,8 @@
 #include <filesystem>
 
 namespace lumarin::app {
+
+using platform::qt::qs;
 
 namespace {
 

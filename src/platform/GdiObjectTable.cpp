@@ -71,11 +71,6 @@ DWORD GdiObjectTable::typeOf(HGDIOBJ handle) {
     return std::visit(Visitor{}, entry->object);
 }
 
-bool GdiObjectTable::isStock(HGDIOBJ handle) {
-    Entry* entry = lookup(handle);
-    return entry && entry->stock;
-}
-
 HGDIOBJ GdiObjectTable::stockObject(int index) const {
     auto it = m_stock.find(index);
     return it == m_stock.end() ? 0 : it->second;

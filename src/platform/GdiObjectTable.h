@@ -67,9 +67,6 @@ public:
     HGDIOBJ select(HDC hdc, HGDIOBJ object);
 
     HGDIOBJ stockObject(int index) const;
-    bool isStock(HGDIOBJ handle);
-    // What a new memory DC holds before anything is selected into it.
-    HBITMAP defaultBitmap() const { return m_defaultBitmap; }
     void selectDefaults(DeviceContext& dc);
 
 private:
@@ -89,7 +86,7 @@ private:
     std::unordered_map<HGDIOBJ, Entry> m_entries;
     HGDIOBJ m_next = 1;
     std::unordered_map<int, HGDIOBJ> m_stock;
-    HBITMAP m_defaultBitmap = 0;
+    HBITMAP m_defaultBitmap = 0; // what a new memory DC holds before anything is selected
 };
 
 } // namespace lumarin::platform

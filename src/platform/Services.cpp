@@ -3,17 +3,14 @@
 
 #include "platform/Services.h"
 
-#include <QString>
+#include "platform/Utf8.h"
+
 #include <cstdio>
 #include <syslog.h>
 
 namespace lumarin::platform {
 
 namespace {
-
-std::string Utf8(const std::u16string& text) {
-    return QString::fromStdU16String(text).toStdString();
-}
 
 class HeadlessMessageBox final : public IMessageBox {
 public:

@@ -359,6 +359,10 @@ inline constexpr int COLOR_3DLIGHT = 22;
 inline constexpr int COLOR_3DFACE = COLOR_BTNFACE;
 inline constexpr int COLOR_3DSHADOW = COLOR_BTNSHADOW;
 inline constexpr int COLOR_3DHIGHLIGHT = COLOR_BTNHIGHLIGHT;
+// The OLE colour that stands for the system colour COLOR_* index.
+constexpr OLE_COLOR OleSystemColor(int index) {
+    return static_cast<OLE_COLOR>(0x80000000u | static_cast<std::uint32_t>(index));
+}
 
 // ---- drawing -------------------------------------------------------------------
 

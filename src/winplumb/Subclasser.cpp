@@ -1,6 +1,7 @@
 #include "winplumb/Subclasser.h"
 
 #include "platform/Services.h"
+#include "platform/Utf8.h"
 #include "platform/Window.h"
 #include "winplumb/HookRegistry.h"
 
@@ -17,10 +18,6 @@ namespace {
 
 std::string MapKey(HWND hwnd) {
     return "h" + std::to_string(hwnd);
-}
-
-std::u16string Widen(const std::string& ascii) {
-    return {ascii.begin(), ascii.end()};
 }
 
 std::string Hex(UINT value) {
@@ -175,8 +172,8 @@ void Subclasser::ChangeTables(HookRecord& record, UINT uMsg, int When, bool add)
 
 void Subclasser::ReportError(const char* routine, const std::string& message) {
     const std::string where = std::string("Subclasser.") + routine;
-    if (const auto& log = CurrentServices().eventLog) log->LogError(Widen(where + ": " + message));
-    MessageBox(0, Widen(message + "."), Widen("Error in " + where), MB_OK | MB_ICONEXCLAMATION);
+    if (const auto& log = CurrentServices().eventLog) log->LogError(Utf16(where + ": " + message));
+    MessageBox(0, Utf16(message + "."), Utf16("Error in " + where), MB_OK | MB_ICONEXCLAMATION);
 }
 
 } // namespace lumarin::winplumb

@@ -19,6 +19,7 @@ namespace lumarin::listview {
 
 class ListViewTestAccess {
 public:
+    static platform::HDC BackBuffer(const ListView& lv) { return lv.m_hMemDC; }
     static int HeaderBottom(const ListView& lv) { return lv.m_layout.Header().bottom; }
     static int TextHeight(const ListView& lv) { return lv.m_lngTextHeight; }
     static int TotalWidth(const ListView& lv) { return lv.m_layout.TotalWidth(); }
@@ -156,7 +157,8 @@ protected:
     }
 
     platform::COLORREF Pixel(int x, int y) const {
-        const platform::PixelBuffer* pixels = platform::GetDCPixels(lv->BackBufferDC());
+        const platform::PixelBuffer* pixels =
+            platform::GetDCPixels(ListViewTestAccess::BackBuffer(*lv));
         EXPECT_NE(pixels, nullptr);
         if (pixels == nullptr || !pixels->contains(x, y)) return 0xFFFFFFFFu;
         return platform::FromPixel(pixels->at(x, y));

@@ -399,7 +399,7 @@ TEST_F(ListViewTest, PropertyFollowUps) {
 }
 
 TEST_F(ListViewTest, ColourPropertiesReadBackAsGiven) {
-    const auto highlight = static_cast<std::int32_t>(0x8000000D);
+    const auto highlight = OleSystemColor(COLOR_HIGHLIGHT);
     lv.SelectedBackColor(highlight);
     lv.BackColor(0x00FFFFFF);
     EXPECT_EQ(lv.SelectedBackColor(), highlight);

@@ -12,13 +12,13 @@ using namespace platform;
 
 class PaintTest : public ListViewFixture {};
 
-// Top-left corner of the check box in a row, from the documented offsets.
+// Top-left corner of the check box in a row: 3 pixels in, centred on the row.
 POINT CheckboxOrigin(int rowTop, int rowHeight) {
     const double y = (rowTop + (rowTop + rowHeight)) / 2.0 - 6 - 0.5;
     return POINT{3, static_cast<int>(std::nearbyint(y))};
 }
 
-TEST_F(PaintTest, CheckboxSquaresAndTickFollowTheDocumentedStrokes) {
+TEST_F(PaintTest, CheckboxSquaresAndTickPaintTheirPixels) {
     lv->ColumnsVisible(false);
     lv->Checkboxes(true);
     Fill({120, 80}, 3);
@@ -49,7 +49,7 @@ TEST_F(PaintTest, CheckboxSquaresAndTickFollowTheDocumentedStrokes) {
         // Outside the outer square and just inside the inner one: background.
         EXPECT_EQ(Pixel(o.x + 14, o.y + 6), c.inside);
         EXPECT_EQ(Pixel(o.x + 1, o.y + 1), c.inside);
-        // Tick strokes start where documented; stroke 3 ends at (3, 9) and
+        // The tick's strokes paint their first pixels; stroke 3 ends at (3, 9) and
         // stroke 6 at (6, 10), pixels no other stroke paints: the end point
         // of a line stays unpainted.
         const COLORREF tick = c.checked ? c.pen : c.inside;
@@ -140,7 +140,7 @@ TEST_F(PaintTest, TextIsDrawnForAlignments0To2AndNotOtherwise) {
     const RECT cellText{150 + 4, header + 1, 250 - 5, header + lv->ItemHeight() - 1};
     const COLORREF face = [] {
         COLORREF c = 0;
-        OleTranslateColor(static_cast<OLE_COLOR>(0x8000000F), &c);
+        OleTranslateColor(OleSystemColor(COLOR_BTNFACE), &c);
         return c;
     }();
     for (int align : {0, 1, 2, 3, -1}) {
@@ -249,7 +249,7 @@ TEST_F(PaintTest, EmptyListShowsTheBackColourUnderAButtonFaceHeader) {
     EXPECT_GT(header, 0);
     // The header is painted in the button face colour.
     COLORREF face = 0;
-    OleTranslateColor(static_cast<OLE_COLOR>(0x8000000F), &face);
+    OleTranslateColor(OleSystemColor(COLOR_BTNFACE), &face);
     EXPECT_EQ(Pixel(50, header / 2), face);
 }
 

@@ -73,7 +73,7 @@ TEST(StoredProperties, MissingEntriesTakeTheirDefaults) {
     bag.WriteProperty(u"checkboxes", true, false);
     lv.LoadStoredProperties(bag);
     EXPECT_TRUE(lv.Checkboxes());
-    EXPECT_EQ(lv.BackColor(), static_cast<std::int32_t>(0x80000005u));
+    EXPECT_EQ(lv.BackColor(), platform::OleSystemColor(platform::COLOR_WINDOW));
     EXPECT_EQ(lv.FocusRectColor(), static_cast<std::int32_t>(0x8000000Du));
     EXPECT_TRUE(lv.Reorder());
     EXPECT_TRUE(lv.SolidFocusRect());
@@ -117,7 +117,7 @@ TEST(StoredProperties, LoadingAttachesTheScrollBarsAndLaysOut) {
     EXPECT_TRUE(ListViewTestAccess::ScrollVisible(lv, 1));
     EXPECT_FALSE(ListViewTestAccess::ScrollEnabled(lv, 1));
     EXPECT_FALSE(ListViewTestAccess::ScrollVisible(lv, 0));
-    EXPECT_NE(lv.BackBufferDC(), 0u);
+    EXPECT_NE(ListViewTestAccess::BackBuffer(lv), 0u);
     // Rows beyond the view enable the vertical bar with its range.
     lv.AddColumn(u"a", u"A", 0, 100);
     lv.Redraw(false);
@@ -131,7 +131,7 @@ TEST(StoredProperties, LoadingAttachesTheScrollBarsAndLaysOut) {
 TEST(StoredProperties, ApplyDefaultPropertiesGivesANewPlacementsLook) {
     ListView lv(0, 0, 0, 300, 200);
     lv.ApplyDefaultProperties();
-    EXPECT_EQ(lv.BackColor(), static_cast<std::int32_t>(0x80000005u));
+    EXPECT_EQ(lv.BackColor(), platform::OleSystemColor(platform::COLOR_WINDOW));
     EXPECT_EQ(lv.CheckboxSelectedColor(), 0xFFFFFF);
     EXPECT_TRUE(lv.MultiSelect());
     EXPECT_TRUE(lv.ColumnsVisible());

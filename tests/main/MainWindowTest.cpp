@@ -118,10 +118,6 @@ protected:
         return {top, bottom};
     }
 
-    platform::qt::WindowHostWidget* listHost() {
-        return dynamic_cast<platform::qt::WindowHostWidget*>(GetWindowHost(list().hWnd()));
-    }
-
     testing::ScopedTestServices services;
     TempDir dir;
     std::unique_ptr<frmTessel> window;
@@ -325,7 +321,7 @@ TEST_F(MainWindow, OneWheelNotchOverTheListShowsRowThreeAtTheTop) {
     const int rowHeight = bottom - top;
     const int firstRowTop = top - 3 * rowHeight;
 
-    QWidget* host = listHost();
+    QWidget* host = window->lstMemoHost();
     ASSERT_NE(host, nullptr);
     const QPoint local(200, bottom);
     QWheelEvent notch(QPointF(local), QPointF(host->mapToGlobal(local)), QPoint(), QPoint(0, -120),
@@ -339,9 +335,9 @@ TEST_F(MainWindow, HomeAndEndMakeTheFirstOrLastRowCurrentSelectedAndShown) {
     analyse(writeNovel(LongNovel()));
     const std::int32_t last = list().ItemCount() - 1;
     ASSERT_GT(last, 30);
-    ASSERT_NE(listHost(), nullptr);
+    ASSERT_NE(window->lstMemoHost(), nullptr);
     const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
-        QTest::keyClick(listHost(), key, modifiers);
+        QTest::keyClick(window->lstMemoHost(), key, modifiers);
     };
     const struct {
         Qt::Key key;

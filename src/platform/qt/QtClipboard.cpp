@@ -1,5 +1,7 @@
 #include "platform/qt/QtClipboard.h"
 
+#include "platform/qt/QtText.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 
@@ -10,8 +12,7 @@ void QtClipboard::Clear() {
 }
 
 void QtClipboard::SetText(const std::u16string& text) {
-    QGuiApplication::clipboard()->setText(
-        QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+    QGuiApplication::clipboard()->setText(qs(text));
 }
 
 std::u16string QtClipboard::GetText() const {

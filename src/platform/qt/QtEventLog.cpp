@@ -1,6 +1,7 @@
 #include "platform/qt/QtEventLog.h"
 
-#include <QString>
+#include "platform/Utf8.h"
+
 #include <cstdio>
 #include <syslog.h>
 
@@ -15,11 +16,10 @@ QtEventLog::~QtEventLog() {
 }
 
 void QtEventLog::LogError(const std::u16string& entry) {
-    const QByteArray utf8 =
-        QString::fromUtf16(entry.data(), static_cast<qsizetype>(entry.size())).toUtf8();
-    std::fprintf(stderr, "lumarin: %s\n", utf8.constData());
+    const std::string utf8 = Utf8(entry);
+    std::fprintf(stderr, "lumarin: %s\n", utf8.c_str());
     std::fflush(stderr);
-    syslog(LOG_ERR, "%s", utf8.constData());
+    syslog(LOG_ERR, "%s", utf8.c_str());
 }
 
 } // namespace lumarin::platform::qt

@@ -1,5 +1,6 @@
 #include "platform/qt/QtFileDialogs.h"
 
+#include "platform/qt/QtText.h"
 #include "platform/qt/WindowHostWidget.h"
 
 #include <QFileDialog>
@@ -9,13 +10,9 @@ namespace lumarin::platform::qt {
 
 namespace {
 
-QString FromU16(const std::u16string& s) {
-    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 QString Patterns(const std::u16string& pattern) {
     QStringList parts;
-    for (const QString& p : FromU16(pattern).split(u';', Qt::SkipEmptyParts)) {
+    for (const QString& p : qs(pattern).split(u';', Qt::SkipEmptyParts)) {
         const QString trimmed = p.trimmed();
         parts << (trimmed == QStringLiteral("*.*") ? QStringLiteral("*") : trimmed);
     }
@@ -27,7 +24,7 @@ QString Patterns(const std::u16string& pattern) {
 QString QtFileDialogs::QtFilter(const Filter& filter) {
     QStringList lines;
     for (const auto& [caption, pattern] : filter) {
-        QString name = FromU16(caption).trimmed();
+        QString name = qs(caption).trimmed();
         // "文本文件(*.txt)" already shows its patterns; replace them with ours.
         if (name.endsWith(u')')) {
             const qsizetype open = name.lastIndexOf(u'(');
@@ -40,15 +37,14 @@ QString QtFileDialogs::QtFilter(const Filter& filter) {
 
 std::u16string QtFileDialogs::OpenFile(HWND owner, const std::u16string& title,
                                        const std::u16string& startFolder, const Filter& filter) {
-    return QFileDialog::getOpenFileName(HostWidgetOf(owner), FromU16(title), FromU16(startFolder),
+    return QFileDialog::getOpenFileName(HostWidgetOf(owner), qs(title), qs(startFolder),
                                         QtFilter(filter))
         .toStdU16String();
 }
 
 std::u16string QtFileDialogs::BrowseFolder(HWND owner, const std::u16string& title,
                                            const std::u16string& startFolder) {
-    return QFileDialog::getExistingDirectory(HostWidgetOf(owner), FromU16(title),
-                                             FromU16(startFolder))
+    return QFileDialog::getExistingDirectory(HostWidgetOf(owner), qs(title), qs(startFolder))
         .toStdU16String();
 }
 

@@ -1,5 +1,6 @@
 #include "platform/qt/QtMessageBox.h"
 
+#include "platform/qt/QtText.h"
 #include "platform/qt/WindowHostWidget.h"
 
 namespace lumarin::platform::qt {
@@ -13,10 +14,6 @@ constexpr UINT kRetryCancel = 0x0005;
 constexpr int kIdAbort = 3;
 constexpr int kIdRetry = 4;
 constexpr int kIdIgnore = 5;
-
-QString FromU16(const std::u16string& s) {
-    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 } // namespace
 
@@ -73,8 +70,7 @@ int QtMessageBox::ResultFor(QMessageBox::StandardButton clicked) {
 
 int QtMessageBox::Show(HWND owner, const std::u16string& text, const std::u16string& title,
                        UINT flags) {
-    QMessageBox box(IconFor(flags), FromU16(title), FromU16(text), ButtonsFor(flags),
-                    HostWidgetOf(owner));
+    QMessageBox box(IconFor(flags), qs(title), qs(text), ButtonsFor(flags), HostWidgetOf(owner));
     box.exec();
     const auto clicked = box.standardButton(box.clickedButton());
     if (clicked != QMessageBox::NoButton) return ResultFor(clicked);

@@ -4,10 +4,10 @@
 #include <QString>
 #include <string_view>
 
-namespace lumarin::app {
+namespace lumarin::platform::qt {
 
 inline QString qs(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-} // namespace lumarin::app
+} // namespace lumarin::platform::qt
