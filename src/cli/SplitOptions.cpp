@@ -82,6 +82,8 @@ void AddOptions(CLI::App& app, SplitOptions& o) {
         app.add_flag("-l,--list", o.list, "analyse only: print the chapter list, write nothing");
     app.add_flag("--json", o.json, "with --list: machine-readable output")->needs(list);
     app.add_flag("-q,--quiet", o.quiet, "no progress bar");
+    app.set_version_flag("-V,--version", std::string("lumarin-split ") + LUMARIN_VERSION,
+                         "print the version and exit");
 }
 
 // The names of the options that take a value, as the command line writes them
@@ -151,6 +153,8 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {
         return {std::nullopt, app.exit(help, std::cout, std::cerr)};
+    } catch (const CLI::CallForVersion& version) {
+        return {std::nullopt, app.exit(version, std::cout, std::cerr)};
     } catch (const CLI::ParseError& error) {
         app.exit(error, std::cerr, std::cerr);
         return {std::nullopt, static_cast<int>(ExitCode::Usage)};

@@ -3,6 +3,7 @@
 #include "listview/ColumnCollection.h"
 #include "listview/ListView.h"
 #include "listview/ListViewError.h"
+#include "platform/Window.h"
 #include "winplumb/Scrollbars.h"
 
 #include <algorithm>
@@ -141,7 +142,7 @@ RECT ListLayout::HeaderCell(const ColumnSpan& span) const {
 }
 
 RECT ListLayout::DividerGrabZone(const ColumnSpan& span) const {
-    return RECT{span.right - kDividerGrab + 1, 0, span.right + kDividerGrab, m_header.bottom + 1};
+    return RECT{span.right - DividerGrab() + 1, 0, span.right + DividerGrab(), m_header.bottom + 1};
 }
 
 std::int32_t ListLayout::DividerAt(std::int32_t contentX) const {
@@ -154,7 +155,7 @@ std::int32_t ListLayout::DividerAt(std::int32_t contentX) const {
 
 std::int32_t ListLayout::HeaderButtonAt(std::int32_t contentX) const {
     for (const ColumnSpan& span : m_spans)
-        if (contentX > span.left + kDividerGrab && contentX < span.right - kDividerGrab)
+        if (contentX > span.left + DividerGrab() && contentX < span.right - DividerGrab())
             return span.column;
     return -1;
 }
@@ -188,9 +189,18 @@ RECT ListLayout::Cell(const ColumnSpan& span, const RECT& rowRect) {
 }
 
 RECT ListLayout::CheckBox(const RECT& cell) {
-    const std::int32_t left = cell.left + kCheckBoxLeft;
-    const std::int32_t top = RoundHalfEven((cell.top + cell.bottom) / 2.0 - 6 - 0.5);
-    return RECT{left, top, left + kCheckBoxSize, top + kCheckBoxSize};
+    const std::int32_t size = ScaleToDevice(kCheckBoxSize);
+    const std::int32_t left = cell.left + ScaleToDevice(kCheckBoxLeft);
+    const std::int32_t top = RoundHalfEven((cell.top + cell.bottom) / 2.0 - size / 2.0 - 0.5);
+    return RECT{left, top, left + size, top + size};
+}
+
+std::int32_t ListLayout::DividerGrab() {
+    return ScaleToDevice(5);
+}
+
+std::int32_t ListLayout::CheckBoxIndent() {
+    return ScaleToDevice(18);
 }
 
 bool ListLayout::InCheckBox(std::int32_t row, std::int32_t contentX) const {

@@ -35,8 +35,10 @@ public:
     };
 
     // Half the width of the zone around a column's right edge that grabs the
-    // divider; a header press further inside pushes the header button.
-    static constexpr std::int32_t kDividerGrab = 5;
+    // divider; a header press further inside pushes the header button. Like
+    // every fixed length of the list it is given at 96 dpi and measured in
+    // device pixels (platform::ScaleToDevice).
+    static std::int32_t DividerGrab();
 
     // Geometry rounds to nearest with halves to the even neighbour (50.5 gives 50).
     static std::int32_t RoundHalfEven(double value);
@@ -83,7 +85,7 @@ public:
     // strictly between the left and right edge toggles it.
     static platform::RECT CheckBox(const platform::RECT& cell);
     bool InCheckBox(std::int32_t row, std::int32_t contentX) const;
-    static constexpr std::int32_t kCheckBoxIndent = 18; // column-0 text starts after the box
+    static std::int32_t CheckBoxIndent(); // column-0 text starts after the box
 
     // ---- horizontal scrolling ----
     std::int32_t ScrollX() const; // the content x at the window's left edge

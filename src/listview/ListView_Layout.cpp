@@ -42,7 +42,7 @@ void ListView::CreateListFont() {
 }
 
 int ListView::HeaderHeight() const {
-    return m_blnColumnsVisible ? m_lngTextHeight + kHeaderExtra : 0;
+    return m_blnColumnsVisible ? m_lngTextHeight + ScaleToDevice(kHeaderExtra) : 0;
 }
 
 void ListView::CalculateLayout() {

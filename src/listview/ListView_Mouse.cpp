@@ -178,7 +178,8 @@ void ListView::UpdatePointer(int contentX, int y) {
 void ListView::ResizeColumnTo(int contentX) {
     if (!m_blnColumnsAutoSize) {
         const int left = m_layout.ColumnLeft(m_lngResizeColumn);
-        ColumnOrRaise(m_lngResizeColumn).Width(std::max(contentX - left, kMinColumnWidth));
+        ColumnOrRaise(m_lngResizeColumn)
+            .Width(std::max(contentX - left, ScaleToDevice(kMinColumnWidth)));
     }
     CalculateLayout();
     UpdateVerticalScroll();
@@ -202,7 +203,7 @@ void ListView::DragSelectTo(int y) {
         ClientToScreen(m_hWnd, &origin);
         if (pointer.y < origin.y + m_layout.Header().bottom)
             m_clsSB->Value(SB_VERT, m_clsSB->Value(SB_VERT) - 1);
-        else if (pointer.y > origin.y + m_layout.Client().bottom - kEdgeMargin)
+        else if (pointer.y > origin.y + m_layout.Client().bottom - ScaleToDevice(kEdgeMargin))
             m_clsSB->Value(SB_VERT, m_clsSB->Value(SB_VERT) + 1);
     }
     PaintControl();
@@ -308,11 +309,11 @@ void ListView::tmrMove_Timer() {
 bool ListView::AutoScrollAtEdge(int y) {
     if (ItemCount() - m_layout.VisibleRowCount() < 0) return false;
     const int value = m_clsSB->Value(SB_VERT);
-    if (y > m_layout.Client().bottom - kEdgeMargin) {
+    if (y > m_layout.Client().bottom - ScaleToDevice(kEdgeMargin)) {
         m_clsSB->Value(SB_VERT, value + 1);
         return true;
     }
-    if (y < m_layout.Header().bottom - kEdgeMargin) {
+    if (y < m_layout.Header().bottom - ScaleToDevice(kEdgeMargin)) {
         m_clsSB->Value(SB_VERT, value - 1);
         return true;
     }

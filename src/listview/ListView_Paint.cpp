@@ -54,8 +54,8 @@ std::optional<UINT> ListView::CellTextFlags(int align) {
 }
 
 RECT ListView::GetTextRect(const RECT& cell) const {
-    return RECT{cell.left + m_lngItemPaddingLeft, cell.top, cell.right - m_lngItemPaddingRight,
-                cell.bottom};
+    return RECT{cell.left + ScaleToDevice(m_lngItemPaddingLeft), cell.top,
+                cell.right - ScaleToDevice(m_lngItemPaddingRight), cell.bottom};
 }
 
 void ListView::DrawCellText(const std::u16string& text, const RECT& rect, int align) {
@@ -165,7 +165,7 @@ void ListView::DrawItems() {
             RECT textCell = cell;
             if (span.column == 0 && m_blnCheckboxes) {
                 DrawCheckbox(ListLayout::CheckBox(cell), item.Selected(), item.Checked());
-                textCell.left += ListLayout::kCheckBoxIndent;
+                textCell.left += ListLayout::CheckBoxIndent();
             }
             DrawCellText(item.Text(span.column), GetTextRect(textCell),
                          ColumnOrRaise(span.column).TextAlign());
@@ -239,8 +239,11 @@ void ListView::DrawCheckbox(const RECT& box, bool selected, bool checked) {
         LineTo(m_hMemDC, x, y + side);
         LineTo(m_hMemDC, x, y);
     };
-    square(x0, y0, size);
-    square(x0 - 1, y0 - 1, size + 2);
+    // The box's two-pixel border and the tick are drawn at 96 dpi and scaled:
+    // each stroke is repeated once per device pixel of its width.
+    const int thickness = std::max(1, ScaleToDevice(1));
+    for (int i = 0; i < 2 * thickness; ++i)
+        square(x0 - i, y0 - i, size + 2 * i);
     if (checked) {
         struct Stroke {
             int x1, y1, x2, y2;
@@ -250,7 +253,9 @@ void ListView::DrawCheckbox(const RECT& box, bool selected, bool checked) {
             {3, 6, 6, 9}, {3, 7, 6, 10}, {3, 7, 7, 9},
         };
         for (const Stroke& s : kTick)
-            line(x0 + s.x1, y0 + s.y1, x0 + s.x2, y0 + s.y2);
+            for (int i = 0; i < thickness; ++i)
+                line(x0 + ScaleToDevice(s.x1) + i, y0 + ScaleToDevice(s.y1),
+                     x0 + ScaleToDevice(s.x2) + i, y0 + ScaleToDevice(s.y2));
     }
     SelectObject(m_hMemDC, previous);
 }

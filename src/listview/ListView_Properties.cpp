@@ -178,9 +178,10 @@ void ListView::Redraw(bool blnVal) {
 }
 
 std::int32_t ListView::ItemHeight() const {
-    if (!m_blnItemsAutoSize) return m_lngTextHeight + m_lngItemPaddingTop + m_lngItemPaddingBottom;
-    std::int32_t height = m_lngTextHeight + 4;
-    if (m_blnCheckboxes) height = std::max(height, 19);
+    if (!m_blnItemsAutoSize)
+        return m_lngTextHeight + ScaleToDevice(m_lngItemPaddingTop + m_lngItemPaddingBottom);
+    std::int32_t height = m_lngTextHeight + ScaleToDevice(4);
+    if (m_blnCheckboxes) height = std::max(height, ScaleToDevice(19));
     return height == 0 ? 1 : height;
 }
 

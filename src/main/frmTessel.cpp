@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace lumarin::app {
@@ -48,16 +49,28 @@ platform::PropertyBag ChapterListStoredForm() {
     return bag;
 }
 
-// A text box that holds several lines.
+// A text box that holds several lines. Paths and conditions have no spaces
+// to break at: they wrap anywhere.
 QPlainTextEdit* MemoBox(QWidget* parent, int lines) {
     auto* box = new QPlainTextEdit(parent);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    const int lineHeight = box->fontMetrics().lineSpacing();
-    box->setMinimumHeight(lineHeight * lines + 8);
+    box->setWordWrapMode(QTextOption::WrapAnywhere);
+    box->setProperty("lines", lines);
     box->setTabChangesFocus(true);
     return box;
 }
+
+// Heights that follow the font: a memo box shows its number of lines.
+void FitMemoHeight(QPlainTextEdit* box) {
+    const int lines = box->property("lines").toInt();
+    const int frame =
+        2 * box->frameWidth() + 2 * static_cast<int>(box->document()->documentMargin());
+    box->setMinimumHeight(box->fontMetrics().lineSpacing() * lines + frame + 2);
+}
+
+// The list's columns at the start, in pixels at 96 dpi: number, heading, preview.
+constexpr std::int32_t kColumnWidths[] = {48, 300, 210};
 
 } // namespace
 
@@ -102,7 +115,7 @@ void frmTessel::buildControls() {
     m_txtFile->viewport()->installEventFilter(this);
     m_cmdOpenFile = new QPushButton(QStringLiteral("…"), this);
 
-    m_txtFind = MemoBox(this, 3);
+    m_txtFind = MemoBox(this, 4); // the whole default condition
     m_txtOut = new QLineEdit(this);
     m_cboFolderOut = new QComboBox(this);
     m_cboFolderOut->setEditable(true);
@@ -133,6 +146,14 @@ void frmTessel::buildControls() {
     m_shpDone->setPalette(bar);
     m_lblState = new QLabel(this);
     m_lblState->setAttribute(Qt::WA_TranslucentBackground);
+    m_cmdOpenOut = new QPushButton(this);
+    m_cmdOpenOut->setFlat(true);
+    m_cmdOpenOut->setCursor(Qt::PointingHandCursor);
+    // Blank and disabled until an output has named its folder. Its width is
+    // what the status line leaves: a long path never widens the window.
+    m_cmdOpenOut->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    m_cmdOpenOut->setEnabled(false);
+    buildOptionsMenu();
 
     const auto onClick = [this](QPushButton* button, CommandSide side,
                                 void (frmTessel::*handler)()) {
@@ -145,6 +166,7 @@ void frmTessel::buildControls() {
     onClick(m_cmdOrder, CommandSide::Other, &frmTessel::cmdOrder_Click);
     onClick(m_cmdOpenFile, CommandSide::Reading, &frmTessel::cmdOpenFile_Click);
     onClick(m_cmdOpenFolder, CommandSide::Writing, &frmTessel::cmdOpenFolder_Click);
+    onClick(m_cmdOpenOut, CommandSide::Other, &frmTessel::cmdOpenOut_Click);
 }
 
 void frmTessel::createChapterList() {
@@ -153,6 +175,31 @@ void frmTessel::createChapterList() {
     m_lstMemo->LoadStoredProperties(ChapterListStoredForm());
     m_lstMemoHost = new platform::qt::WindowHostWidget(m_lstMemo->hWnd(), this);
     m_lstMemoHost->setMinimumSize(200, 120);
+    m_lstMemoHost->installEventFilter(this);
+}
+
+void frmTessel::fitLastColumn() {
+    listview::ListView& list = *m_lstMemo;
+    const std::int32_t last = list.ColumnCount() - 1;
+    if (last < 0) return;
+    platform::RECT client;
+    platform::GetClientRect(list.hWnd(), &client);
+    std::int32_t others = 0;
+    for (std::int32_t c = 0; c < last; ++c)
+        others += list.ColumnWidth(listview::PositionOrKey(c));
+    // It gives up room down to a third of its start width before the list needs
+    // a horizontal scroll bar.
+    const std::int32_t width =
+        std::max(platform::ScaleToDevice(kColumnWidths[2] / 3), client.right - others);
+    if (width != list.ColumnWidth(listview::PositionOrKey(last)))
+        list.ColumnWidth(listview::PositionOrKey(last), width);
+}
+
+void frmTessel::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::FontChange) return;
+    for (QPlainTextEdit* box : {m_txtFile, m_txtFind, m_txtReplace})
+        if (box != nullptr) FitMemoHeight(box); // none yet while the form is built
 }
 
 void frmTessel::layOutControls() {
@@ -176,6 +223,8 @@ void frmTessel::layOutControls() {
     for (QLabel* help : {m_lblPatternNumber, m_lblPatternChapter, m_lblPatternTitle})
         inputs->addWidget(help, row++, 1, 1, 2);
     inputs->addWidget(m_lblOutputFolder, row, 0);
+    m_cboFolderOut->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_cboFolderOut->setMinimumContentsLength(10);
     inputs->addWidget(m_cboFolderOut, row, 1);
     inputs->addWidget(m_cmdOpenFolder, row++, 2);
     auto* numbers = new QGridLayout;
@@ -183,8 +232,9 @@ void frmTessel::layOutControls() {
     numbers->addWidget(m_txtNum, 0, 1);
     numbers->addWidget(m_lblFilesPerFolder, 1, 0);
     numbers->addWidget(m_txtCount, 1, 1);
-    m_txtNum->setFixedWidth(40);
-    m_txtCount->setFixedWidth(40);
+    for (QLineEdit* number : {m_txtNum, m_txtCount})
+        number->setFixedWidth(number->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
+    numbers->setColumnStretch(2, 1);
     inputs->addLayout(numbers, row++, 0, 1, 3);
     inputs->addLayout(formatChoicesLayout(), row++, 0, 1, 3);
     inputs->addWidget(m_lblFilters, row++, 0, 1, 3);
@@ -195,7 +245,7 @@ void frmTessel::layOutControls() {
 
     auto* leftColumn = new QWidget(this);
     leftColumn->setLayout(inputs);
-    leftColumn->setFixedWidth(Px(3300));
+    leftColumn->setMinimumWidth(Px(3300));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_cmdAnalyze);
@@ -204,14 +254,16 @@ void frmTessel::layOutControls() {
     buttons->addWidget(m_chkFJconv);
     buttons->addStretch(1);
     buttons->addWidget(m_cmdOrder);
+    buttons->addWidget(m_cmdOptions);
 
     auto* rightColumn = new QVBoxLayout;
     rightColumn->addWidget(m_lstMemoHost, 1);
     rightColumn->addLayout(buttons);
 
+    // Growing, the inputs take a third of the new room and the list the rest.
     auto* body = new QHBoxLayout;
-    body->addWidget(leftColumn);
-    body->addLayout(rightColumn, 1);
+    body->addWidget(leftColumn, 1);
+    body->addLayout(rightColumn, 2);
 
     // The status line: the progress bar lies behind the status text.
     auto* status = new QWidget(this);
@@ -224,12 +276,18 @@ void frmTessel::layOutControls() {
     auto* form = new QVBoxLayout(m_picBack);
     form->setContentsMargins(6, 6, 6, 2);
     form->addLayout(body, 1);
-    form->addWidget(status);
+    auto* statusLine = new QHBoxLayout;
+    statusLine->addWidget(status, 1);
+    statusLine->addWidget(m_cmdOpenOut, 2);
+    form->addLayout(statusLine);
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(m_picBack);
-    resize(Px(9270), Px(6255));
+    for (QPlainTextEdit* box : {m_txtFile, m_txtFind, m_txtReplace})
+        FitMemoHeight(box);
+    // Wide enough for the three columns of the list beside the inputs.
+    resize(Px(13200), Px(8100));
 }
 
 void frmTessel::Form_Load() {
@@ -250,16 +308,19 @@ void frmTessel::Form_Load() {
     m_lblState->setText(QStringLiteral("拖拽文件到列表框…"));
 
     m_lstMemo->Redraw(false);
-    m_lstMemo->AddColumn(u"colNum", u"章", 0, 48);
-    m_lstMemo->AddColumn(u"colText", u"标题", 0, 300);
-    m_lstMemo->AddColumn(u"colPreview", u"预览", 0, 210);
+    // Widths in device pixels: the list measures in them.
+    m_lstMemo->AddColumn(u"colNum", u"章", 0, platform::ScaleToDevice(kColumnWidths[0]));
+    m_lstMemo->AddColumn(u"colText", u"标题", 0, platform::ScaleToDevice(kColumnWidths[1]));
+    m_lstMemo->AddColumn(u"colPreview", u"预览", 0, platform::ScaleToDevice(kColumnWidths[2]));
     m_lstMemo->DrawCallback(this);
     m_lstMemo->Redraw(true);
 
-    setTopMost(true);
+    loadSettings();
+    setTopMost(m_blnTopMost);
 }
 
 void frmTessel::Form_Unload() {
+    saveSettings();
     setTopMost(false);
 }
 

@@ -9,6 +9,8 @@
 // frmTessel_Output.cpp    writing the chapter files
 // frmTessel_Events.cpp    drops, keys, list colours, dialogs, about
 // frmTessel_Book.cpp      the format and encoding choices, writing an EPUB book
+// frmTessel_Settings.cpp  settings kept between runs, the options menu
+// frmTessel_Status.cpp    the output folder named in the status line
 
 #include "engine/EncodingChoice.h"
 #include "engine/OutputWriter.h"
@@ -18,11 +20,13 @@
 
 #include <QElapsedTimer>
 #include <QWidget>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -30,6 +34,8 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QSettings;
+class QToolButton;
 
 namespace lumarin::listview {
 class ListView;
@@ -39,6 +45,9 @@ class WindowHostWidget;
 }
 
 namespace lumarin::app {
+
+// The settings the window keeps between runs, in the user's configuration folder.
+std::unique_ptr<QSettings> OpenSettings();
 
 class frmTessel final : public QWidget,
                         public listview::ICustomDraw,
@@ -57,6 +66,9 @@ public:
     void imgAbout_Click();
     void txtFile_OLEDragDrop(platform::DataObject& Data);
     void lstMemo_ItemCheck(std::int32_t ItemIndex);
+    void cmdOpenOut_Click();
+    void RestoreDefaultCondition();
+    void KeepOnTop(bool blnOnTop);
 
     // ---- the chapter list's events ---------------------------------------------------
     void RedrawingDone() override;
@@ -76,6 +88,7 @@ public:
     QComboBox* cboFolderOut() const { return m_cboFolderOut; }
     QLineEdit* txtNum() const { return m_txtNum; }
     QLineEdit* txtCount() const { return m_txtCount; }
+    QPlainTextEdit* txtReplace() const { return m_txtReplace; }
     QCheckBox* chkDelSpc() const { return m_chkDelSpc; }
     QCheckBox* chkFJconv() const { return m_chkFJconv; }
     QComboBox* cboFormat() const { return m_cboFormat; }
@@ -85,6 +98,12 @@ public:
     QPushButton* cmdSaveOut() const { return m_cmdSaveOut; }
     QPushButton* cmdOrder() const { return m_cmdOrder; }
     QLabel* lblState() const { return m_lblState; }
+    QPushButton* cmdOpenOut() const { return m_cmdOpenOut; }
+    QToolButton* cmdOptions() const { return m_cmdOptions; }
+    QAction* mnuDefaultCondition() const { return m_mnuDefaultCondition; }
+    QAction* mnuTopMost() const { return m_mnuTopMost; }
+    bool KeepOnTop() const { return m_blnTopMost; }
+    const std::u16string& m_strLastFolder_() const { return m_strLastFolder; }
     QFrame* shpDone() const { return m_shpDone; }
     listview::ListView& lstMemo() const { return *m_lstMemo; }
     platform::qt::WindowHostWidget* lstMemoHost() const { return m_lstMemoHost; }
@@ -98,12 +117,15 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
     void layOutControls();
     void createChapterList();
+    void fitLastColumn();
     void Form_Load();
     void Form_Unload();
 
@@ -133,6 +155,16 @@ private:
     void setBusy(bool busy);
 
     void warn(const std::u16string& text);
+    void rememberFolder(const std::u16string& folder);
+
+    // frmTessel_Settings.cpp
+    void buildOptionsMenu();
+    void loadSettings();
+    void saveSettings() const;
+
+    // frmTessel_Status.cpp
+    void showOutputFolder(const std::filesystem::path& folder);
+    void fitOutputFolder();
     void setTopMost(bool topMost);
     void takeDroppedFile(platform::DataObject& Data);
     void showSourcePath(const std::u16string& path);
@@ -150,6 +182,9 @@ private:
     std::u16string m_strProgressFullWidth; // the progress bar's stored full width, in twips
 
     bool m_blnOutputRunning = false;
+    bool m_blnTopMost = true;
+    std::u16string m_strLastFolder;   // the folder a chooser last returned
+    std::u16string m_strOutputFolder; // where the last output went
     QElapsedTimer m_sinceEventsRan;
 
     QWidget* m_picBack = nullptr;
@@ -186,6 +221,10 @@ private:
     QLabel* m_imgAbout = nullptr;
     QLabel* m_lblState = nullptr;
     QFrame* m_shpDone = nullptr;
+    QPushButton* m_cmdOpenOut = nullptr;
+    QToolButton* m_cmdOptions = nullptr;
+    QAction* m_mnuDefaultCondition = nullptr;
+    QAction* m_mnuTopMost = nullptr;
 
     std::unique_ptr<listview::ListView> m_lstMemo;
     platform::qt::WindowHostWidget* m_lstMemoHost = nullptr;

@@ -5,6 +5,7 @@
 #include "platform/DataObject.h"
 #include "platform/WinTypes.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/WindowHostWidget.h"
 
 #include <QComboBox>
 #include <QDragEnterEvent>
@@ -13,6 +14,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <QTimer>
 #include <QUrl>
 
 namespace lumarin::app {
@@ -113,6 +115,11 @@ bool frmTessel::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
+    if (watched == m_lstMemoHost && event->type() == QEvent::Resize) {
+        // Once the list has taken its new size, its last column takes the free width.
+        QTimer::singleShot(0, this, [this] { fitLastColumn(); });
+        return false;
+    }
     if (watched == m_imgAbout && event->type() == QEvent::MouseButtonRelease) {
         runGuarded(CommandSide::Other, [this] { imgAbout_Click(); });
         return true;
@@ -167,17 +174,23 @@ bool frmTessel::CustomDraw(std::int32_t ItemIndex, std::int32_t /*ColumnIndex*/,
 // ---- choosers and the about window --------------------------------------------------------
 
 void frmTessel::cmdOpenFile_Click() {
-    const std::u16string path = ShowOpenDialog(m_lstMemo->hWnd());
+    const std::u16string source = m_txtFile->toPlainText().toStdU16String();
+    const std::u16string path =
+        ShowOpenDialog(m_lstMemo->hWnd(), FirstExistingFolder({FolderOf(source), m_strLastFolder}));
     m_txtFile->setFocus(Qt::OtherFocusReason);
     if (path.empty()) return;
+    rememberFolder(FolderOf(path));
     m_txtFile->setPlainText(qs(path));
     cmdAnalyze_Click(); // the list belongs to the file just chosen, as after a drop
 }
 
 void frmTessel::cmdOpenFolder_Click() {
-    std::u16string start = ProgramFolder();
+    const std::u16string source = m_txtFile->toPlainText().toStdU16String();
+    std::u16string start = FirstExistingFolder(
+        {m_cboFolderOut->currentText().toStdU16String(), FolderOf(source), m_strLastFolder});
     const std::u16string folder = BrowseFolder(m_lstMemo->hWnd(), start);
     if (!folder.empty()) {
+        rememberFolder(folder);
         m_cboFolderOut->addItem(qs(folder));
         m_cboFolderOut->setCurrentIndex(m_cboFolderOut->count() - 1);
         m_cboFolderOut->setEditText(qs(folder));
@@ -190,7 +203,7 @@ void frmTessel::imgAbout_Click() {
         frmAbout about(this);
         about.exec();
     }
-    setTopMost(true);
+    setTopMost(m_blnTopMost);
 }
 
 } // namespace lumarin::app

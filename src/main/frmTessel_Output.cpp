@@ -82,6 +82,7 @@ void frmTessel::writeChapterFiles() {
     setProgressWidthTwips(kRestingProgressTwips);
     const QString count = QString::number(result.fileCount);
     m_lblState->setText(QStringLiteral("共") + count + QStringLiteral("个文件！"));
+    showOutputFolder(result.outputFolder);
     platform::MessageBox(
         m_lstMemo->hWnd(),
         (QStringLiteral("处理完毕！共") + count + QStringLiteral("个文件！")).toStdU16String(),

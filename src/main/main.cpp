@@ -1,13 +1,16 @@
 // Lumarin: the window. With a file name it opens that file and analyses it.
+#include "main/QtTranslations.h"
 #include "main/frmTessel.h"
 #include "platform/qt/QtServices.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QStringList>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumarin"));
+    lumarin::app::InstallQtTranslations(app, QLocale::system());
     lumarin::platform::qt::InstallQtServices();
 
     lumarin::app::frmTessel window;

@@ -1,7 +1,9 @@
-// Device capabilities. Every DC here shares the screen's logical resolution:
-// memory DCs are made to be copied to the screen.
+// Device capabilities. Every DC here shares the screen's resolution in device
+// pixels (its logical dots per inch times the device scale): memory DCs are
+// made to be copied to the screen.
 #include "platform/Gdi.h"
 #include "platform/GdiObjectTable.h"
+#include "platform/Window.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -21,15 +23,19 @@ int LogicalDpi(bool horizontal) {
     return dpi > 0 ? static_cast<int>(std::lround(dpi)) : kDefaultDpi;
 }
 
+int DeviceDpi(bool horizontal) {
+    return static_cast<int>(std::nearbyint(LogicalDpi(horizontal) * GetDeviceScale()));
+}
+
 } // namespace
 
 int GetDeviceCaps(HDC hdc, int index) {
     if (!GdiObjectTable::instance().find<DeviceContext>(hdc)) return 0;
     switch (index) {
     case LOGPIXELSX:
-        return LogicalDpi(true);
+        return DeviceDpi(true);
     case LOGPIXELSY:
-        return LogicalDpi(false);
+        return DeviceDpi(false);
     default:
         return 0;
     }

@@ -51,6 +51,7 @@ private:
 class HeadlessShell final : public IShell {
 public:
     bool OpenUrl(const std::u16string&) override { return false; }
+    bool OpenFolder(const std::u16string&) override { return false; }
 };
 
 class HeadlessFileDialogs final : public IFileDialogs {

@@ -38,6 +38,8 @@ class IShell {
 public:
     virtual ~IShell() = default;
     virtual bool OpenUrl(const std::u16string& url) = 0; // the default browser
+    // Shows an existing folder (an absolute path) in the file manager.
+    virtual bool OpenFolder(const std::u16string& folder) = 0;
 };
 
 class IFileDialogs {

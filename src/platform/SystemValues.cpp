@@ -55,6 +55,7 @@ constexpr std::array<std::optional<COLORREF>, kSystemColorCount> kClassicColors{
 struct SystemSettings {
     std::array<std::optional<COLORREF>, kSystemColorCount> colors = kClassicColors;
     UINT wheelScrollLines = kDefaultWheelScrollLines;
+    double deviceScale = 1.0;
 };
 
 SystemSettings& Settings() {
@@ -80,21 +81,33 @@ int GetSystemMetrics(int index) {
     switch (index) {
     case SM_CXVSCROLL:
     case SM_CYHSCROLL:
-        return kScrollBarThickness;
+        return ScaleToDevice(kScrollBarThickness);
     case SM_CXBORDER:
     case SM_CYBORDER:
-        return 1;
+        return ScaleToDevice(1);
     case SM_CXEDGE:
     case SM_CYEDGE:
-        return 2;
+        return ScaleToDevice(2);
     case SM_CXDOUBLECLK:
     case SM_CYDOUBLECLK:
     case SM_CXDRAG:
     case SM_CYDRAG:
-        return 4;
+        return ScaleToDevice(4);
     default:
         return 0;
     }
+}
+
+void SetDeviceScale(double scale) {
+    Settings().deviceScale = std::isfinite(scale) && scale > 1.0 ? scale : 1.0;
+}
+
+double GetDeviceScale() {
+    return Settings().deviceScale;
+}
+
+int ScaleToDevice(int pixels96) {
+    return static_cast<int>(std::nearbyint(pixels96 * Settings().deviceScale));
 }
 
 BOOL SystemParametersInfo(UINT action, UINT /*param*/, void* value, UINT /*winIni*/) {

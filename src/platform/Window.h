@@ -129,9 +129,17 @@ int MulDiv(int number, int numerator, int denominator); // rounds to nearest; -1
 // Returns false for an index that names no system colour.
 BOOL OleTranslateColor(OLE_COLOR color, COLORREF* rgb);
 
-// The desktop's settings, filled in by the Qt host (classic colours and 3 wheel
-// lines until then). SetSystemColor fails for an index that names no colour.
+// The desktop's settings, filled in by the Qt host (classic colours, 3 wheel
+// lines and a device scale of 1 until then). SetSystemColor fails for an index
+// that names no colour.
 void SetWheelScrollLines(UINT lines);
+// Device pixels per 96-dpi pixel of the screen. Windows, their surfaces and
+// everything measured in them are in device pixels: the metrics, frames and
+// dots per inch follow this scale. Values below 1 read as 1.
+void SetDeviceScale(double scale);
+double GetDeviceScale();
+// A length given at 96 dpi in device pixels (halves to even).
+int ScaleToDevice(int pixels96);
 BOOL SetSystemColor(int index, COLORREF color);
 void ResetSystemSettings(); // back to the defaults, for tests
 

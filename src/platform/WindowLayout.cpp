@@ -24,6 +24,7 @@ RECT FrameInsetsFor(LONG style, DWORD exStyle) {
     if (exStyle & WS_EX_WINDOWEDGE) inset += 2;
     if (exStyle & WS_EX_CLIENTEDGE) inset += 2;
     if (exStyle & WS_EX_STATICEDGE) inset += 1;
+    inset = ScaleToDevice(inset);
     return RECT{inset, inset, inset, inset};
 }
 

@@ -16,6 +16,17 @@ inline std::string ToGbk(const std::string& utf8) {
     return lumarin::test::EncodeWithIconv(utf8, "GBK");
 }
 
+// Set up before the QApplication: window tests run on the offscreen platform
+// (unless QT_QPA_PLATFORM names another) and the windows keep their settings
+// in a scratch folder, never in the user's own configuration.
+class WindowTestEnvironment {
+public:
+    WindowTestEnvironment();
+
+private:
+    TempDir m_config;
+};
+
 // UTF-8 lines written as GBK, each ended by CR LF.
 void WriteGbkLines(const std::filesystem::path& file, const std::vector<std::string>& lines);
 

@@ -17,14 +17,15 @@ QColor SysColor(int index) {
     return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
-// One ring of an edge, one pixel wide: topLeft colour on the left and top,
-// bottomRight colour on the right and bottom.
-void Ring(QPainter& painter, const QRect& r, const QColor& topLeft, const QColor& bottomRight) {
+// One ring of an edge, t device pixels wide: topLeft colour on the left and
+// top, bottomRight colour on the right and bottom.
+void Ring(QPainter& painter, const QRect& r, int t, const QColor& topLeft,
+          const QColor& bottomRight) {
     if (r.width() <= 0 || r.height() <= 0) return;
-    painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), topLeft);
-    painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), topLeft);
-    painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
-    painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), bottomRight);
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), t), topLeft);
+    painter.fillRect(QRect(r.left(), r.top(), t, r.height()), topLeft);
+    painter.fillRect(QRect(r.left(), r.bottom() - t + 1, r.width(), t), bottomRight);
+    painter.fillRect(QRect(r.right() - t + 1, r.top(), t, r.height()), bottomRight);
 }
 
 // A ring of the frame, outside in; a negative colour leaves the face showing.
@@ -74,12 +75,14 @@ void PaintWindowFrame(QPainter& painter, HWND hwnd, const QRect& windowRect) {
     }
     if (exStyle & WS_EX_STATICEDGE) rings[count++] = {COLOR_3DSHADOW, COLOR_3DHIGHLIGHT};
 
-    const int room = std::min({insets.left, insets.top, insets.right, insets.bottom});
+    // Each ring is one pixel at 96 dpi: whole device pixels, so it stays sharp.
+    const int t = std::max(1, static_cast<int>(GetDeviceScale()));
+    const int room = std::min({insets.left, insets.top, insets.right, insets.bottom}) / t;
     QRect r = windowRect;
     for (int i = 0; i < std::min(count, room); ++i) {
         if (rings[i].topLeft >= 0)
-            Ring(painter, r, SysColor(rings[i].topLeft), SysColor(rings[i].bottomRight));
-        r.adjust(1, 1, -1, -1);
+            Ring(painter, r, t, SysColor(rings[i].topLeft), SysColor(rings[i].bottomRight));
+        r.adjust(t, t, -t, -t);
     }
 
     if (IsScrollBarVisible(hwnd, SB_HORZ) && IsScrollBarVisible(hwnd, SB_VERT)) {

@@ -8,6 +8,7 @@
 #include <QStyleOptionSlider>
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
 
 namespace lumarin::platform::qt {
 
@@ -31,6 +32,31 @@ WORD StepCode(QStyle::SubControl control) {
         return SB_ENDSCROLL;
     }
 }
+
+double Luminance(const QColor& c) {
+    auto channel = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+} // namespace
+
+double ContrastRatio(const QColor& a, const QColor& b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The palette's dark shade, darkened (on a light track) or lightened (on a
+// dark one) until it has 3:1 contrast with the track; pressed, a step further.
+QColor ThumbColor(const QColor& track, QColor thumb, bool pressed) {
+    const bool lightTrack = Luminance(track) > 0.18;
+    for (int i = 0; i < 20 && ContrastRatio(thumb, track) < 3.2; ++i)
+        thumb = lightTrack ? thumb.darker(115) : thumb.lighter(115);
+    return pressed ? (lightTrack ? thumb.darker(125) : thumb.lighter(125)) : thumb;
+}
+
+namespace {
 
 QRect ToQRect(const RECT& r) {
     return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
@@ -70,6 +96,9 @@ QStyleOptionSlider HostScrollBar::styleOption() const {
     opt.sliderValue = opt.sliderPosition;
     opt.upsideDown = false;
     opt.subControls = QStyle::SC_All;
+    // A disabled bar, or one with nothing to scroll, has no thumb: a style
+    // would draw a stray block for it.
+    if (!enabled || opt.maximum <= opt.minimum) opt.subControls &= ~QStyle::SC_ScrollBarSlider;
     opt.activeSubControls = m_pressed;
     if (m_pressed != QStyle::SC_None) opt.state |= QStyle::State_Sunken;
     return opt;
@@ -83,6 +112,17 @@ void HostScrollBar::paint(QPainter& painter) const {
     painter.translate(where.topLeft());
     m_owner->style()->drawComplexControl(QStyle::CC_ScrollBar, &opt, &painter, m_owner);
     painter.restore();
+    // Styles with a pale thumb on a pale track leave it hard to find: the
+    // thumb is drawn again in a shade that stands out from the track.
+    if (!(opt.state & QStyle::State_Enabled) || opt.maximum <= opt.minimum) return;
+    const QRect thumb = partRect(QStyle::SC_ScrollBarSlider);
+    const int inset =
+        std::max(1, thumb.width() < thumb.height() ? thumb.width() / 6 : thumb.height() / 6);
+    const QColor track = opt.palette.color(QPalette::Window);
+    painter.fillRect(m_bar == SB_HORZ ? thumb.adjusted(0, inset, 0, -inset)
+                                      : thumb.adjusted(inset, 0, -inset, 0),
+                     ThumbColor(track, opt.palette.color(QPalette::Dark),
+                                m_pressed == QStyle::SC_ScrollBarSlider));
 }
 
 QRect HostScrollBar::partRect(QStyle::SubControl part) const {
@@ -119,9 +159,11 @@ void HostScrollBar::sendNonClientDown(Qt::MouseButton button, QPoint pos) {
     const UINT msg = button == Qt::RightButton    ? WM_NCRBUTTONDOWN
                      : button == Qt::MiddleButton ? WM_NCMBUTTONDOWN
                                                   : WM_NCLBUTTONDOWN;
-    const QPoint screen = m_owner->mapToGlobal(pos);
+    const RECT insets = GetFrameInsets(m_hwnd);
+    POINT screen{pos.x() - insets.left, pos.y() - insets.top};
+    ClientToScreen(m_hwnd, &screen);
     SendMessage(m_hwnd, msg, static_cast<WPARAM>(m_bar == SB_HORZ ? HTHSCROLL : HTVSCROLL),
-                PointLParam(screen.x(), screen.y()));
+                PointLParam(screen.x, screen.y));
 }
 
 void HostScrollBar::sendScroll(WORD code, int pos) {

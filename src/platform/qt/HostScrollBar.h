@@ -7,6 +7,7 @@
 
 #include "platform/WinTypes.h"
 
+#include <QColor>
 #include <QObject>
 #include <QPoint>
 #include <QRect>
@@ -19,10 +20,16 @@ class QWidget;
 
 namespace lumarin::platform::qt {
 
+// WCAG contrast ratio of two colours (1 to 21).
+double ContrastRatio(const QColor& a, const QColor& b);
+// A thumb colour with at least 3:1 contrast against the track.
+QColor ThumbColor(const QColor& track, QColor thumb, bool pressed);
+
 class HostScrollBar final : public QObject {
     Q_OBJECT
 public:
-    // pos arguments are in window coordinates, which are the owner widget's.
+    // pos arguments are in window coordinates: device pixels from the
+    // window's top left corner.
     HostScrollBar(QWidget* owner, HWND hwnd, int bar);
 
     QRect geometry() const; // empty when the bar is hidden

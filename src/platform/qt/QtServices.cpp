@@ -13,6 +13,7 @@
 #include <QEvent>
 #include <QObject>
 #include <QPalette>
+#include <QScreen>
 #include <array>
 #include <utility>
 
@@ -66,6 +67,8 @@ void ApplyDesktopSettings() {
         SetSystemColor(entry.sysColor, RGB(c.red(), c.green(), c.blue()));
     }
     SetWheelScrollLines(static_cast<UINT>(QApplication::wheelScrollLines()));
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        SetDeviceScale(screen->devicePixelRatio());
 }
 
 void InstallQtServices() {

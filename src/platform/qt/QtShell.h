@@ -1,5 +1,6 @@
 #pragma once
-// Opens web addresses in the desktop's default browser.
+// Opens web addresses in the desktop's default browser and folders in its file
+// manager.
 
 #include "platform/Services.h"
 
@@ -8,6 +9,7 @@ namespace lumarin::platform::qt {
 class QtShell final : public IShell {
 public:
     bool OpenUrl(const std::u16string& url) override;
+    bool OpenFolder(const std::u16string& folder) override;
 };
 
 } // namespace lumarin::platform::qt

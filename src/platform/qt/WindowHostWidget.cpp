@@ -8,6 +8,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
+#include <cmath>
 
 namespace lumarin::platform::qt {
 
@@ -20,9 +21,7 @@ WindowHostWidget::WindowHostWidget(HWND hwnd, QWidget* parent)
     setAttribute(Qt::WA_InputMethodEnabled);
     if (IsWindow(m_hwnd)) {
         AttachWindowHost(m_hwnd, this);
-        RECT r;
-        GetWindowRect(m_hwnd, &r);
-        resize(r.right - r.left, r.bottom - r.top);
+        resize(sizeHint());
     }
 }
 
@@ -37,7 +36,20 @@ bool WindowHostWidget::windowAlive() const {
 QSize WindowHostWidget::sizeHint() const {
     RECT r;
     if (!IsWindow(m_hwnd) || !GetWindowRect(m_hwnd, &r)) return QWidget::sizeHint();
-    return QSize(r.right - r.left, r.bottom - r.top);
+    const double scale = devicePixelRatioF();
+    return QSize(static_cast<int>(std::ceil((r.right - r.left) / scale)),
+                 static_cast<int>(std::ceil((r.bottom - r.top) / scale)));
+}
+
+QPoint WindowHostWidget::toWindow(QPointF widgetPos) const {
+    const double scale = devicePixelRatioF();
+    return QPoint(static_cast<int>(std::floor(widgetPos.x() * scale)),
+                  static_cast<int>(std::floor(widgetPos.y() * scale)));
+}
+
+// The platform's screen is Qt's global space in device pixels.
+QPoint WindowHostWidget::toScreen(QPointF globalPos) const {
+    return toWindow(globalPos);
 }
 
 QPoint WindowHostWidget::clientOffset() const {
@@ -124,7 +136,7 @@ void WindowHostWidget::windowDestroyed() {
 }
 
 POINT WindowHostWidget::screenOrigin() const {
-    const QPoint origin = mapToGlobal(clientOffset());
+    const QPoint origin = toScreen(mapToGlobal(QPointF(0, 0))) + clientOffset();
     return POINT{origin.x(), origin.y()};
 }
 
@@ -143,7 +155,13 @@ void WindowHostWidget::paintEvent(QPaintEvent* e) {
         m_painting = false;
         if (!windowAlive()) return;
     }
-    PaintWindowFrame(painter, m_hwnd, rect());
+    // From here on one unit is one device pixel: the surface lands one to one.
+    const double scale = devicePixelRatioF();
+    painter.scale(1 / scale, 1 / scale);
+    RECT window;
+    GetWindowRect(m_hwnd, &window);
+    PaintWindowFrame(painter, m_hwnd,
+                     QRect(0, 0, window.right - window.left, window.bottom - window.top));
     if (const PixelBuffer* surface = GetWindowSurface(m_hwnd);
         surface != nullptr && surface->width > 0 && surface->height > 0) {
         const QImage image(reinterpret_cast<const uchar*>(surface->pixels.data()), surface->width,

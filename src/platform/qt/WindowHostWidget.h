@@ -1,9 +1,11 @@
 #pragma once
 // A widget that shows one platform window: its frame, its two scroll bars and
-// its client surface. Qt events become window messages in one place (event());
-// the window's procedure never sees a Qt type. The widget attaches itself as
-// the window's host and detaches when it goes away; when the window is
-// destroyed first, the widget stays empty and sends nothing.
+// its client surface. The window lives in device pixels: it is as large as the
+// widget times its device pixel ratio, its surface is shown one to one, and
+// every pointer position is turned into device pixels before it is sent. Qt events become window
+// messages in one place (event()); the window's procedure never sees a Qt type. The widget attaches
+// itself as the window's host and detaches when it goes away; when the window is destroyed first,
+// the widget stays empty and sends nothing.
 
 #include "platform/DataObject.h"
 #include "platform/WindowHost.h"
@@ -65,11 +67,14 @@ private:
     void dragLeft();
     void resized();
 
+    // Positions: QPoint arguments below are window coordinates in device pixels.
+    QPoint toWindow(QPointF widgetPos) const;
+    QPoint toScreen(QPointF globalPos) const;
     HostScrollBar* scrollBarAt(QPoint pos);
     LRESULT hitTest(QPoint pos) const;
     QPoint clientOffset() const;
     LPARAM clientLParam(QPoint pos) const;
-    void noteCursorPos(QPoint globalPos) const;
+    void noteCursorPos(QPointF globalPos) const;
     void noteKeyState(QEvent* e) const;
 
     HWND m_hwnd;

@@ -1,6 +1,7 @@
 // Qt input to window messages: one switch in event(), small translators below.
-// Coordinates: the widget shows the whole window at (0, 0), so widget and
-// window coordinates agree; client coordinates are offset by the frame.
+// Coordinates: the widget shows the whole window at (0, 0); a widget position
+// times the device pixel ratio is the window position (toWindow), and client
+// coordinates are offset from it by the frame.
 
 #include "platform/ScrollBar.h"
 #include "platform/Window.h"
@@ -13,6 +14,7 @@
 #include <QMouseEvent>
 #include <QUrl>
 #include <QWheelEvent>
+#include <cmath>
 
 namespace lumarin::platform::qt {
 
@@ -132,6 +134,7 @@ bool WindowHostWidget::event(QEvent* e) {
         m_dragData.reset();
         return true;
     case QEvent::Resize:
+    case QEvent::ScreenChangeInternal: // the device pixel ratio may differ there
         resized();
         break;
     default:
@@ -144,7 +147,7 @@ bool WindowHostWidget::event(QEvent* e) {
 
 LRESULT WindowHostWidget::hitTest(QPoint pos) const {
     if (GetCapture() == m_hwnd) return HTCLIENT;
-    const QPoint screen = mapToGlobal(pos);
+    const QPoint screen = toScreen(mapToGlobal(QPointF(0, 0))) + pos;
     return SendMessage(m_hwnd, WM_NCHITTEST, 0, PointLParam(screen.x(), screen.y()));
 }
 
@@ -200,13 +203,14 @@ void WindowHostWidget::noteKeyState(QEvent* e) const {
     SetKeyState(VK_MENU, alt);
 }
 
-void WindowHostWidget::noteCursorPos(QPoint globalPos) const {
-    SetCurrentCursorPos(POINT{globalPos.x(), globalPos.y()});
+void WindowHostWidget::noteCursorPos(QPointF globalPos) const {
+    const QPoint screen = toScreen(globalPos);
+    SetCurrentCursorPos(POINT{screen.x(), screen.y()});
 }
 
 void WindowHostWidget::mousePressed(QMouseEvent* e, bool doubleClick) {
-    const QPoint pos = e->position().toPoint();
-    noteCursorPos(e->globalPosition().toPoint());
+    const QPoint pos = toWindow(e->position());
+    noteCursorPos(e->globalPosition());
     if (!IsMouseButton(e->button())) return;
     if (m_trackingBar != nullptr) {
         if (e->button() != Qt::LeftButton) return;
@@ -224,8 +228,8 @@ void WindowHostWidget::mousePressed(QMouseEvent* e, bool doubleClick) {
 }
 
 void WindowHostWidget::mouseMoved(QMouseEvent* e) {
-    const QPoint pos = e->position().toPoint();
-    noteCursorPos(e->globalPosition().toPoint());
+    const QPoint pos = toWindow(e->position());
+    noteCursorPos(e->globalPosition());
     if (m_trackingBar != nullptr) {
         if (e->buttons() & Qt::LeftButton)
             m_trackingBar->move(pos);
@@ -245,15 +249,15 @@ void WindowHostWidget::mouseMoved(QMouseEvent* e) {
         SendMessage(m_hwnd, WM_MOUSEMOVE, MouseKeyState(e->buttons(), e->modifiers()),
                     clientLParam(pos));
     } else {
-        const QPoint screen = e->globalPosition().toPoint();
+        const QPoint screen = toScreen(e->globalPosition());
         SendMessage(m_hwnd, WM_NCMOUSEMOVE, static_cast<WPARAM>(hit),
                     PointLParam(screen.x(), screen.y()));
     }
 }
 
 void WindowHostWidget::mouseReleased(QMouseEvent* e) {
-    const QPoint pos = e->position().toPoint();
-    noteCursorPos(e->globalPosition().toPoint());
+    const QPoint pos = toWindow(e->position());
+    noteCursorPos(e->globalPosition());
     if (m_trackingBar != nullptr) {
         if (e->button() == Qt::LeftButton) endBarTracking();
         return;
@@ -270,7 +274,7 @@ void WindowHostWidget::endBarTracking() {
 }
 
 void WindowHostWidget::wheelTurned(QWheelEvent* e) {
-    noteCursorPos(e->globalPosition().toPoint());
+    noteCursorPos(e->globalPosition());
     // Touchpads and fine wheels turn in small steps; they gather until a
     // whole notch (or several) can be sent. A sideways turn adds nothing.
     m_wheelGathered += e->angleDelta().y();
@@ -278,7 +282,7 @@ void WindowHostWidget::wheelTurned(QWheelEvent* e) {
     if (delta == 0) return;
     m_wheelGathered -= delta;
     const WORD keys = static_cast<WORD>(MouseKeyState(e->buttons(), e->modifiers()));
-    const QPoint screen = e->globalPosition().toPoint();
+    const QPoint screen = toScreen(e->globalPosition());
     SendMessage(m_hwnd, WM_MOUSEWHEEL,
                 MAKEWPARAM(keys, static_cast<WORD>(static_cast<short>(delta))),
                 PointLParam(screen.x(), screen.y()));
@@ -330,7 +334,7 @@ void WindowHostWidget::dragArrived(QDropEvent* e, UINT msg, int state) {
                       : vbDropEffectCopy;
     info.button = DropButton(e->buttons());
     info.shift = DropShift(e->modifiers());
-    const QPoint client = e->position().toPoint() - clientOffset();
+    const QPoint client = toWindow(e->position()) - clientOffset();
     info.pt = POINT{client.x(), client.y()};
     info.state = state;
     SendMessage(m_hwnd, msg, 0, reinterpret_cast<LPARAM>(&info));
@@ -359,7 +363,9 @@ void WindowHostWidget::dragLeft() {
 }
 
 void WindowHostWidget::resized() {
-    MoveWindow(m_hwnd, 0, 0, width(), height(), true);
+    const double scale = devicePixelRatioF();
+    MoveWindow(m_hwnd, 0, 0, static_cast<int>(std::lround(width() * scale)),
+               static_cast<int>(std::lround(height() * scale)), true);
 }
 
 } // namespace lumarin::platform::qt

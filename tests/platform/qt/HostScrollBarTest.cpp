@@ -41,6 +41,7 @@ protected:
         return out;
     }
 
+    bool EmptyGroove(int which); // no thumb nor anything else drawn in it
     QImage barPixels(int which) { return window.host().grab(bar(which).geometry()).toImage(); }
 
     // A procedure that moves the bar the way a scrolling view does.
@@ -222,6 +223,64 @@ TEST_F(HostScrollBarTest, AHiddenBarGivesItsRoomToTheClientArea) {
                       QPoint(window.host().width() - 5, 20));
     EXPECT_TRUE(window.messages(WM_NCLBUTTONDOWN).empty());
     EXPECT_EQ(window.messages(WM_LBUTTONDOWN).size(), 1u);
+}
+
+TEST_F(HostScrollBarTest, TheThumbStandsOutFromItsTrack) {
+    for (const int which : {SB_HORZ, SB_VERT}) {
+        const QImage pixels = barPixels(which);
+        const QPoint origin = bar(which).geometry().topLeft();
+        const QColor thumb =
+            pixels.pixelColor(centreOf(which, QStyle::SC_ScrollBarSlider) - origin);
+        const QColor track =
+            pixels.pixelColor(centreOf(which, QStyle::SC_ScrollBarAddPage) - origin);
+        EXPECT_GE(ContrastRatio(thumb, track), 3.0)
+            << (which == SB_HORZ ? "horizontal" : "vertical") << " thumb "
+            << thumb.name().toStdString() << " on " << track.name().toStdString();
+    }
+}
+
+TEST_F(HostScrollBarTest, WithNothingToScrollTheGrooveIsEmpty) {
+    SCROLLINFO si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMin = 0;
+    si.nMax = 9;
+    si.nPage = 20; // every row fits
+    si.nPos = 0;
+    SetScrollInfo(window.hwnd(), SB_VERT, &si, true);
+    EXPECT_TRUE(EmptyGroove(SB_VERT));
+    si.nMax = 99; // a range, but the window disabled the bar
+    si.nPage = 10;
+    SetScrollInfo(window.hwnd(), SB_VERT, &si, true);
+    EnableScrollBar(window.hwnd(), SB_VERT, ESB_DISABLE_BOTH);
+    EXPECT_TRUE(EmptyGroove(SB_VERT));
+}
+
+bool HostScrollBarTest::EmptyGroove(int which) {
+    const QImage pixels = barPixels(which);
+    const QRect groove = bar(SB_VERT)
+                             .partRect(QStyle::SC_ScrollBarGroove)
+                             .translated(-bar(SB_VERT).geometry().topLeft());
+    const QColor middle = pixels.pixelColor(groove.center());
+    int unlike = 0;
+    for (int y = groove.top() + 2; y <= groove.bottom() - 2; ++y)
+        if (ContrastRatio(pixels.pixelColor(groove.center().x(), y), middle) > 1.5) ++unlike;
+    return unlike == 0;
+}
+
+TEST(ThumbColourTest, ReachesThreeToOneOnLightAndDarkTracks) {
+    struct Case {
+        QColor track;
+        QColor start;
+    };
+    for (const Case& c : {Case{QColor(240, 240, 240), QColor(220, 220, 220)},
+                          Case{QColor(212, 208, 200), QColor(160, 160, 160)},
+                          Case{QColor(40, 40, 40), QColor(60, 60, 60)},
+                          Case{QColor(255, 255, 255), QColor(255, 255, 255)}}) {
+        for (const bool pressed : {false, true})
+            EXPECT_GE(ContrastRatio(ThumbColor(c.track, c.start, pressed), c.track), 3.0)
+                << c.track.name().toStdString() << (pressed ? " pressed" : "");
+    }
+    EXPECT_NEAR(ContrastRatio(Qt::black, Qt::white), 21.0, 1e-9);
 }
 
 } // namespace

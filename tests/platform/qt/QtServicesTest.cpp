@@ -9,7 +9,12 @@
 #include "platform/qt/QtShell.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
 #include <QPalette>
+#include <QTemporaryDir>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace lumarin::platform::qt {
@@ -70,6 +75,46 @@ TEST_F(QtServicesTest, OnlyWebAddressesAreOpened) {
         EXPECT_FALSE(shell.OpenUrl(url));
 }
 
+// Stands in for the desktop's file manager: records what it was handed.
+class FileUrlRecorder final : public QObject {
+    Q_OBJECT
+public:
+    Q_INVOKABLE void open(const QUrl& url) { urls.push_back(url); }
+    std::vector<QUrl> urls;
+};
+
+TEST_F(QtServicesTest, OnlyExistingFoldersGoToTheFileManager) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString folder = dir.filePath(QStringLiteral("输出"));
+    const QString file = dir.filePath(QStringLiteral("novel.txt"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    QFile touch(file);
+    ASSERT_TRUE(touch.open(QIODevice::WriteOnly));
+    touch.close();
+
+    FileUrlRecorder recorder;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
+    QtShell shell;
+    struct Case {
+        QString path;
+        bool opens;
+    };
+    for (const Case& c : {Case{folder, true}, Case{folder + QStringLiteral("/"), true},
+                          Case{file, false}, Case{dir.filePath(QStringLiteral("gone")), false},
+                          Case{QStringLiteral("输出"), false}, Case{QString(), false}}) {
+        recorder.urls.clear();
+        EXPECT_EQ(shell.OpenFolder(c.path.toStdU16String()), c.opens) << c.path.toStdString();
+        ASSERT_EQ(recorder.urls.size(), c.opens ? 1u : 0u) << c.path.toStdString();
+        if (c.opens) {
+            EXPECT_EQ(recorder.urls[0], QUrl::fromLocalFile(folder));
+        }
+    }
+    EXPECT_FALSE(shell.OpenUrl(QUrl::fromLocalFile(folder).toString().toStdU16String()))
+        << "web addresses stay web addresses";
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+}
+
 TEST_F(QtServicesTest, ErrorEntriesGoToStandardError) {
     QtEventLog log;
     ::testing::internal::CaptureStderr();
@@ -79,3 +124,5 @@ TEST_F(QtServicesTest, ErrorEntriesGoToStandardError) {
 
 } // namespace
 } // namespace lumarin::platform::qt
+
+#include "QtServicesTest.moc"

@@ -1,0 +1,123 @@
+// What the window keeps between runs, and the options menu beside "排序↑".
+// Settings are read once the start values are in place, so a missing or
+// unreadable entry simply leaves its start value.
+#include "engine/HeadingCondition.h"
+#include "main/frmTessel.h"
+#include "platform/qt/QtText.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QToolButton>
+
+namespace lumarin::app {
+
+using platform::qt::qs;
+
+namespace {
+
+namespace key {
+constexpr const char* kCondition = "condition";
+constexpr const char* kOutputFolder = "outputFolder";
+constexpr const char* kPattern = "pattern";
+constexpr const char* kChaptersPerFile = "chaptersPerFile";
+constexpr const char* kFilesPerFolder = "filesPerFolder";
+constexpr const char* kDeleteBlankLines = "deleteBlankLines";
+constexpr const char* kToSimplified = "toSimplified";
+constexpr const char* kFilters = "filters";
+constexpr const char* kGeometry = "window/geometry";
+constexpr const char* kTopMost = "window/topMost";
+constexpr const char* kLastFolder = "lastFolder";
+} // namespace key
+
+void LoadText(const QSettings& settings, const char* name, QLineEdit* field) {
+    if (settings.contains(name)) field->setText(settings.value(name).toString());
+}
+
+void LoadText(const QSettings& settings, const char* name, QPlainTextEdit* box) {
+    if (settings.contains(name)) box->setPlainText(settings.value(name).toString());
+}
+
+void LoadCheck(const QSettings& settings, const char* name, QCheckBox* box) {
+    if (settings.contains(name)) box->setChecked(settings.value(name).toBool());
+}
+
+} // namespace
+
+std::unique_ptr<QSettings> OpenSettings() {
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                       QStringLiteral("lumarin"), QStringLiteral("lumarin"));
+}
+
+void frmTessel::buildOptionsMenu() {
+    m_cmdOptions = new QToolButton(this);
+    m_cmdOptions->setText(QStringLiteral("选项"));
+    m_cmdOptions->setPopupMode(QToolButton::InstantPopup);
+    auto* menu = new QMenu(m_cmdOptions);
+    m_mnuDefaultCondition = menu->addAction(QStringLiteral("恢复默认标题条件"));
+    m_mnuTopMost = menu->addAction(QStringLiteral("窗口置顶"));
+    m_mnuTopMost->setCheckable(true);
+    m_mnuTopMost->setChecked(m_blnTopMost);
+    m_cmdOptions->setMenu(menu);
+    connect(m_mnuDefaultCondition, &QAction::triggered, this,
+            [this] { RestoreDefaultCondition(); });
+    connect(m_mnuTopMost, &QAction::toggled, this, [this](bool on) { KeepOnTop(on); });
+}
+
+void frmTessel::RestoreDefaultCondition() {
+    m_txtFind->setPlainText(qs(engine::kDefaultCondition));
+}
+
+void frmTessel::KeepOnTop(bool blnOnTop) {
+    m_blnTopMost = blnOnTop;
+    if (m_mnuTopMost->isChecked() != blnOnTop) m_mnuTopMost->setChecked(blnOnTop);
+    setTopMost(blnOnTop);
+}
+
+void frmTessel::rememberFolder(const std::u16string& folder) {
+    if (!folder.empty()) m_strLastFolder = folder;
+}
+
+void frmTessel::loadSettings() {
+    const std::unique_ptr<QSettings> settings = OpenSettings();
+    LoadText(*settings, key::kCondition, m_txtFind);
+    LoadText(*settings, key::kPattern, m_txtOut);
+    LoadText(*settings, key::kChaptersPerFile, m_txtNum);
+    LoadText(*settings, key::kFilesPerFolder, m_txtCount);
+    LoadText(*settings, key::kFilters, m_txtReplace);
+    LoadCheck(*settings, key::kDeleteBlankLines, m_chkDelSpc);
+    LoadCheck(*settings, key::kToSimplified, m_chkFJconv);
+
+    const QString folder = settings->value(key::kOutputFolder).toString();
+    if (!folder.isEmpty()) {
+        if (m_cboFolderOut->findText(folder) < 0) m_cboFolderOut->addItem(folder);
+        m_cboFolderOut->setCurrentIndex(m_cboFolderOut->findText(folder));
+        m_cboFolderOut->setEditText(folder);
+    }
+    m_strLastFolder = settings->value(key::kLastFolder).toString().toStdU16String();
+    m_blnTopMost = settings->value(key::kTopMost, true).toBool();
+    m_mnuTopMost->setChecked(m_blnTopMost);
+    if (settings->contains(key::kGeometry))
+        restoreGeometry(settings->value(key::kGeometry).toByteArray());
+}
+
+void frmTessel::saveSettings() const {
+    const std::unique_ptr<QSettings> settings = OpenSettings();
+    settings->setValue(key::kCondition, m_txtFind->toPlainText());
+    settings->setValue(key::kOutputFolder, m_cboFolderOut->currentText());
+    settings->setValue(key::kPattern, m_txtOut->text());
+    settings->setValue(key::kChaptersPerFile, m_txtNum->text());
+    settings->setValue(key::kFilesPerFolder, m_txtCount->text());
+    settings->setValue(key::kDeleteBlankLines, m_chkDelSpc->isChecked());
+    settings->setValue(key::kToSimplified, m_chkFJconv->isChecked());
+    settings->setValue(key::kFilters, m_txtReplace->toPlainText());
+    settings->setValue(key::kGeometry, saveGeometry());
+    settings->setValue(key::kTopMost, m_blnTopMost);
+    settings->setValue(key::kLastFolder, qs(m_strLastFolder));
+}
+
+} // namespace lumarin::app
