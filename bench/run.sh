@@ -37,9 +37,10 @@ csplit_condition='第[一二两三四五六七八九十○〇零百千万0-9１�
 
 results=$data/hyperfine.csv
 load=$(cut -d' ' -f1-3 /proc/loadavg)
-names=(list grep cat split csplit split-s opencc epub)
+names=(list list-auto grep cat split csplit split-s opencc epub)
 commands=(
   "$split --list $data/novel-gbk.txt"
+  "$split -c auto --list $data/novel-gbk.txt"
   "LC_ALL=C.UTF-8 grep -cP '$condition' $data/novel-utf8.txt"
   "cat $data/novel-gbk.txt > /dev/null"
   "$split -q -o $shm/split $data/novel-gbk.txt"
@@ -107,6 +108,7 @@ growth_epub=$(( (mem_epub_500 - mem_epub_50) / 1024 ))
   }
   row "\`--list\` vs \`grep -cP\` (UTF-8 copy)" list grep 2
   row "\`--list\` vs \`cat > /dev/null\`" list cat ""
+  row "\`-c auto --list\` (every built-in rule) vs \`--list\` (default condition)" list-auto list 2
   row "split (defaults) vs \`csplit -z\` (UTF-8 copy)" split csplit 1.25
   row "split \`-s\` (Big5) vs \`opencc -c t2s.json\` (UTF-8 copy)" split-s opencc 0.2
   row "\`--epub\` vs split (defaults), same source" epub split 2

@@ -43,26 +43,55 @@ std::string Printable(std::u16string_view text) {
 } // namespace
 
 ChapterListPrinter::ChapterListPrinter(const engine::AnalysisResult& analysis,
-                                       const std::vector<bool>& checked)
-    : m_analysis(analysis), m_checked(checked) {}
+                                       const std::vector<bool>& checked, bool nearMisses)
+    : m_analysis(analysis), m_checked(checked), m_nearMisses(nearMisses) {}
+
+namespace {
+
+std::string JoinedWords(engine::AuditFlags flags) {
+    std::string joined;
+    for (const auto& word : engine::FlagWords(flags)) {
+        joined += (joined.empty() ? "" : ",") + word;
+    }
+    return joined;
+}
+
+} // namespace
 
 void ChapterListPrinter::PrintText(std::ostream& out) const {
     const engine::ChapterTable& table = m_analysis.table;
     const auto labels = engine::RenumberLabels(m_checked);
+    const bool withRule = m_analysis.rule != nullptr;
+    // The audit only where it is shown: the plain list stays as lean as it was.
+    const auto flags =
+        withRule ? engine::AuditAnalysis(m_analysis, m_checked) : std::vector<engine::AuditFlags>{};
+    if (withRule) {
+        out << "rule\t" << ToUtf8(m_analysis.rule->name) << '\n';
+    }
     for (std::size_t row = 0; row < m_checked.size(); ++row) {
         const std::size_t entry = row + 1;
         out << entry << '\t' << (m_checked[row] ? "[x]" : "[ ]") << '\t' << ToUtf8(labels[row])
             << '\t' << Printable(table.m_strHeading[entry]) << '\t'
-            << Printable(table.previewText(entry)) << '\n';
+            << Printable(table.previewText(entry));
+        if (withRule) {
+            out << '\t' << JoinedWords(flags[row]);
+        }
+        out << '\n';
     }
     const engine::CheckCount count = engine::CountUnchecked(m_checked);
     out << count.unchecked << '/' << count.total << '\n';
+    if (m_nearMisses) {
+        for (const auto& miss : m_analysis.nearMisses) {
+            out << "near-miss\t" << miss.line << '\t' << Printable(miss.text) << '\n';
+        }
+    }
 }
 
 void ChapterListPrinter::PrintJson(std::ostream& out) const {
     const engine::ChapterTable& table = m_analysis.table;
     const auto labels = engine::RenumberLabels(m_checked);
     const engine::CheckCount count = engine::CountUnchecked(m_checked);
+    const auto flags = engine::AuditAnalysis(m_analysis, m_checked);
     JsonWriter json(out);
     json.BeginObject();
     json.Key("source");
@@ -72,6 +101,14 @@ void ChapterListPrinter::PrintJson(std::ostream& out) const {
     json.String(engine::EncodingName(m_analysis.encoding));
     json.Key("lines");
     json.Number(m_analysis.lineCount);
+    json.Key("rule");
+    if (m_analysis.rule != nullptr) {
+        json.String(ToUtf8(m_analysis.rule->name));
+    } else {
+        json.Null();
+    }
+    json.Key("condition");
+    json.String(ToUtf8(m_analysis.condition));
     json.Key("count");
     json.Number(m_analysis.m_lngCount);
     json.Key("unchecked");
@@ -97,9 +134,30 @@ void ChapterListPrinter::PrintJson(std::ostream& out) const {
         json.Bool(m_checked[row]);
         json.Key("label");
         json.String(ToUtf8(labels[row]));
+        json.Key("flags");
+        json.BeginArray();
+        for (const auto& word : engine::FlagWords(flags[row])) {
+            json.String(word);
+        }
+        json.EndArray();
+        json.Key("chars");
+        json.Number(row < m_analysis.chars.size() ? m_analysis.chars[row] : 0);
         json.EndObject();
     }
     json.EndArray();
+    if (m_nearMisses) {
+        json.Key("near_misses");
+        json.BeginArray();
+        for (const auto& miss : m_analysis.nearMisses) {
+            json.BeginObject();
+            json.Key("line");
+            json.Number(miss.line);
+            json.Key("text");
+            json.String(ToUtf8(miss.text));
+            json.EndObject();
+        }
+        json.EndArray();
+    }
     json.EndObject();
     out << '\n';
 }

@@ -9,10 +9,13 @@ namespace lumarin::cli {
 
 // Prints the chapter list of an analysis with the current check marks, as --list shows it:
 // one row per heading (row, mark, label, heading, preview, tab-separated) and the count line
-// "unchecked/total"; or, for --json, the whole table as one JSON document.
+// "unchecked/total"; or, for --json, the whole table as one JSON document. With a built-in rule
+// the text starts with "rule<TAB>name" and each row ends with its audit flags; near misses, when
+// asked for, follow the count line as "near-miss<TAB>line<TAB>text".
 class ChapterListPrinter {
 public:
-    ChapterListPrinter(const engine::AnalysisResult& analysis, const std::vector<bool>& checked);
+    ChapterListPrinter(const engine::AnalysisResult& analysis, const std::vector<bool>& checked,
+                       bool nearMisses = false);
 
     void PrintText(std::ostream& out) const;
     void PrintJson(std::ostream& out) const;
@@ -20,6 +23,7 @@ public:
 private:
     const engine::AnalysisResult& m_analysis;
     const std::vector<bool>& m_checked;
+    bool m_nearMisses;
 };
 
 } // namespace lumarin::cli

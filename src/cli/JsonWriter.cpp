@@ -50,6 +50,11 @@ void JsonWriter::Bool(bool value) {
     m_out << (value ? "true" : "false");
 }
 
+void JsonWriter::Null() {
+    BeforeValue();
+    m_out << "null";
+}
+
 void JsonWriter::BeforeValue() {
     if (m_afterKey) {
         m_afterKey = false;

@@ -21,6 +21,7 @@ public:
     void String(std::string_view utf8);
     void Number(std::int64_t value);
     void Bool(bool value);
+    void Null();
 
 private:
     void BeforeValue();

@@ -4,6 +4,7 @@
 #include "ExitCode.h"
 #include "ProgressBar.h"
 #include "RowRanges.h"
+#include "RuleListPrinter.h"
 #include "SplitOptions.h"
 #include "engine/ChineseNumber.h"
 #include "engine/EngineError.h"
@@ -17,6 +18,7 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <string_view>
 
 namespace lumarin::cli {
 
@@ -111,10 +113,30 @@ int WriteBook(const engine::AnalysisResult& analysis, const std::vector<bool>& c
     return StatusAfterWritingStdout();
 }
 
+// The condition "auto" chooses among the built-in rules.
+constexpr std::string_view kAutomaticCondition = "auto";
+
 int Run(const SplitOptions& options) {
+    if (options.rules) {
+        PrintRules(std::cout, options.json);
+        return StatusAfterWritingStdout();
+    }
+    engine::AnalysisRequest request;
+    request.condition = engine::FromUtf8(options.condition);
+    request.automatic = options.rule.empty() && options.condition == kAutomaticCondition;
+    if (!options.rule.empty()) {
+        request.rule = engine::FindRule(engine::FromUtf8(options.rule));
+        if (request.rule == nullptr) {
+            std::cerr << "--rule: no built-in rule named " << options.rule
+                      << " (lumarin-split --rules lists them)\n";
+            return Status(ExitCode::Usage);
+        }
+    }
+    request.measureChapters = options.list && options.json;
+    request.nearMisses = options.list && options.nearMisses;
+    request.encoding = *engine::ParseInputEncodingChoice(options.encoding);
     const engine::AnalysisResult analysis =
-        engine::Analyze(std::filesystem::path(options.source), engine::FromUtf8(options.condition),
-                        *engine::ParseInputEncodingChoice(options.encoding));
+        engine::Analyze(std::filesystem::path(options.source), request);
     std::vector<bool> checked;
     try {
         checked = ChecksAfterOptions(analysis, options);
@@ -126,7 +148,7 @@ int Run(const SplitOptions& options) {
         return options.epub ? WriteBook(analysis, checked, options)
                             : Split(analysis, checked, options);
     }
-    const ChapterListPrinter printer(analysis, checked);
+    const ChapterListPrinter printer(analysis, checked, options.nearMisses);
     if (options.json) {
         printer.PrintJson(std::cout);
     } else {

@@ -6,8 +6,8 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <iostream>
-#include <utility>
 #include <string_view>
+#include <utility>
 
 namespace lumarin::cli {
 
@@ -22,13 +22,20 @@ std::vector<std::string> ChoiceNames(std::span<const engine::EncodingChoiceName<
     return names;
 }
 
-void AddOptions(CLI::App& app, SplitOptions& o) {
-    // Not required here: "--epub novel.txt" hands SOURCE to --epub, and ParseCommandLine
-    // gives it back.
+// With --rules nothing is read, so --json goes without --list.
+void AddOptions(CLI::App& app, SplitOptions& o, bool rulesOnly) {
+    // Not required here: --rules reads no source, and "--epub novel.txt" hands SOURCE to
+    // --epub, which ParseCommandLine gives back.
     app.add_option("SOURCE", o.source, "the novel to split (a .txt file)")->type_name("");
-    app.add_option("-c,--condition", o.condition, "heading condition (a regular expression)")
-        ->type_name("REGEX")
-        ->capture_default_str();
+    auto* condition =
+        app.add_option("-c,--condition", o.condition,
+                       "heading condition (a regular expression), or \"auto\": the built-in "
+                       "rule that fits the text best")
+            ->type_name("REGEX")
+            ->capture_default_str();
+    app.add_option("-r,--rule", o.rule, "use the built-in rule of this name (see --rules)")
+        ->type_name("NAME")
+        ->excludes(condition);
     app.add_option("-o,--output", o.output,
                    "output folder, or \"(default)\": a folder named after the source, beside it")
         ->type_name("DIR")
@@ -80,7 +87,12 @@ void AddOptions(CLI::App& app, SplitOptions& o) {
         ->capture_default_str();
     auto* list =
         app.add_flag("-l,--list", o.list, "analyse only: print the chapter list, write nothing");
-    app.add_flag("--json", o.json, "with --list: machine-readable output")->needs(list);
+    auto* json = app.add_flag("--json", o.json, "with --list or --rules: machine-readable output");
+    if (!rulesOnly) json->needs(list);
+    app.add_flag("--near-misses", o.nearMisses,
+                 "with --list: also list lines that look like headings but do not match")
+        ->needs(list);
+    app.add_flag("--rules", o.rules, "print the built-in heading rules and stop");
     app.add_flag("-q,--quiet", o.quiet, "no progress bar");
     app.set_version_flag("-V,--version", std::string("lumarin-split ") + LUMARIN_VERSION,
                          "print the version and exit");
@@ -142,7 +154,10 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
     SplitOptions options;
     options.condition = defaultCondition;
     CLI::App app{"Splits a Chinese novel into chapter files.", "lumarin-split"};
-    AddOptions(app, options);
+    bool rulesOnly = false;
+    for (int i = 1; i < argc; ++i)
+        rulesOnly = rulesOnly || std::string_view(argv[i]) == "--rules";
+    AddOptions(app, options, rulesOnly);
     if (const auto bad = ShortOptionWithEquals(app, argc, argv)) {
         std::cerr << *bad << ": a short option takes its value without \"=\" (write "
                   << bad->substr(0, bad->find('=')) << ' ' << bad->substr(bad->find('=') + 1)
@@ -163,6 +178,7 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
     if (options.source.empty() && options.epub) {
         options.source = std::exchange(options.epubFile, {});
     }
+    if (options.rules) return {options, static_cast<int>(ExitCode::Done)};
     if (app.count("SOURCE") == 0 && options.source.empty()) {
         std::cerr << "SOURCE is required\n";
         return {std::nullopt, static_cast<int>(ExitCode::Usage)};

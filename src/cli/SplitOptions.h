@@ -10,7 +10,8 @@ namespace lumarin::cli {
 // window's fields (leading numeric part), which is the engine's business.
 struct SplitOptions {
     std::string source;
-    std::string condition;
+    std::string condition; // "auto": the built-in rule that explains the text best
+    std::string rule;      // a built-in rule by name, instead of the condition
     std::string output = "(default)";
     std::string pattern = "%n-%c%s";
     std::string chaptersPerFile = "1";
@@ -27,6 +28,8 @@ struct SplitOptions {
     std::string existing = "refuse"; // refuse | overwrite | append
     bool list = false;
     bool json = false;
+    bool nearMisses = false;
+    bool rules = false; // print the built-in rules instead of reading a source
     bool quiet = false;
 };
 

@@ -1,23 +1,13 @@
-// The analysis reads the source once. Decoding every line would cost several
-// times the search itself, so when the condition names a character that every
-// match contains (第 for the default condition), the raw bytes are searched for
-// that character's encoded form and only the lines holding it are decoded and
-// matched; line numbers come from counting line ends between those lines.
-// Otherwise (UTF-16, or no such character) every line is decoded.
-//
-// UTF-8 is judged on the first block before the scan; when the file is longer,
-// the scan keeps the tally, and a file that turns out not to be mostly UTF-8
-// after all restarts the scan in the legacy encoding.
+// The analysis reads the source once (HeadingScan) with either the user's own
+// condition, one built-in rule, or every built-in rule at once; for the
+// automatic choice each rule's headings are audited and scored, and the best
+// rule's headings become the chapter table.
 #include "engine/Analyzer.h"
 
 #include "engine/BlockReader.h"
-#include "engine/ByteSearch.h"
-#include "engine/ChineseNumber.h"
-#include "engine/EngineError.h"
-#include "engine/LineCodec.h"
-#include "engine/LineReader.h"
+#include "engine/HeadingScan.h"
+#include "engine/RuleChoice.h"
 #include "engine/TextUtil.h"
-#include "engine/Utf8Scan.h"
 
 #include <optional>
 #include <string>
@@ -29,140 +19,64 @@ namespace {
 // one no split point (tables of contents).
 constexpr LineNumber kShortChapterLines = 10;
 
-class HeadingScanner {
-public:
-    // `utf8Size`: the size of a file whose UTF-8 still has to be confirmed, else 0.
-    HeadingScanner(SourceFile& file, Encoding encoding, HeadingCondition& condition,
-                   std::uint64_t utf8Size)
-        : m_file(file), m_encoding(encoding), m_condition(condition), m_codec(encoding),
-          m_breaks(encoding), m_utf8Size(utf8Size) {
-        m_result.encoding = encoding;
-    }
+std::vector<bool> ShortChapterChecks(const HeadingHits& hits) {
+    std::vector<bool> checked(hits.count(), false);
+    for (std::size_t k = 1; k < hits.count(); ++k)
+        if (hits.line(k) - hits.line(k - 1) < kShortChapterLines) checked[k - 1] = true;
+    return checked;
+}
 
-    // False when the source turned out not to be UTF-8 after all.
-    bool run() {
-        m_file.rewind();
-        startTable();
-        const std::optional<std::string> needle = searchableForm();
-        const bool ok = (needle ? scanBlocks(*needle) : scanLines()) && stillUtf8({}, true);
-        if (ok) finishTable();
-        return ok;
-    }
+std::vector<AuditRow> AuditRowsOf(const HeadingHits& hits, const std::vector<bool>& checked) {
+    std::vector<AuditRow> rows;
+    rows.reserve(hits.count());
+    for (std::size_t r = 0; r < hits.count(); ++r)
+        rows.push_back({hits.table.m_intChapterNo[r + 1], !checked[r], hits.midLine[r],
+                        hits.table.m_strHeading[r + 1]});
+    return rows;
+}
 
-    AnalysisResult take() { return std::move(m_result); }
-
-private:
-    std::optional<std::string> searchableForm() {
-        const std::optional<char16_t> required = m_condition.requiredCharacter();
-        if (!required || IsUtf16(m_encoding)) return std::nullopt;
-        std::vector<std::string> forms = m_codec.encodedForms(*required);
-        if (forms.size() != 1) return std::nullopt;
-        return forms.front();
-    }
-
-    bool scanBlocks(const std::string& needle) {
-        BlockReader blocks(m_file, m_encoding);
-        std::string_view block;
-        while (blocks.next(block)) {
-            if (!stillUtf8(block, false)) return false;
-            scanBlock(block, needle);
-        }
-        return true;
-    }
-
-    void scanBlock(std::string_view block, const std::string& needle) {
-        std::size_t pos = 0;
-        while (pos < block.size()) {
-            const std::size_t hit = FindBytes(block, needle, pos);
-            if (hit == block.size()) break;
-            const std::size_t start = m_breaks.findStart(block, hit);
-            m_lines += static_cast<LineNumber>(m_breaks.count(block.substr(pos, start - pos)));
-            const std::size_t end = m_breaks.findEnd(block, hit);
-            examine(++m_lines, block.substr(start, end - start));
-            pos = end < block.size() ? end + m_breaks.terminatorLength(block, end) : end;
-        }
-        const std::string_view rest = block.substr(pos);
-        m_lines += static_cast<LineNumber>(m_breaks.count(rest));
-        if (!rest.empty() && rest.back() != '\n' && rest.back() != '\r')
-            ++m_lines; // the last line of the file, without a line end
-    }
-
-    bool scanLines() {
-        BlockReader blocks(m_file, m_encoding);
-        LineReader reader(blocks);
-        Line line;
-        while (reader.next(line)) {
-            if (!stillUtf8(line.raw, false)) return false;
-            examine(line.number, line.raw);
-        }
-        m_lines = reader.linesRead();
-        return true;
-    }
-
-    // Tallies `bytes` while UTF-8 is still to be confirmed; false once the
-    // file can no longer be mostly UTF-8 (`atEnd`: or is not).
-    bool stillUtf8(std::string_view bytes, bool atEnd) {
-        if (m_utf8Size == 0) return true;
-        m_tally.add(bytes);
-        m_tallied += bytes.size();
-        if (atEnd) return m_tally.mostlyUtf8();
-        return !m_tally.ruledOut(m_utf8Size > m_tallied ? m_utf8Size - m_tallied : 0);
-    }
-
-    void examine(LineNumber number, std::string_view raw) {
-        m_codec.decode(raw, m_text);
-        switch (m_condition.match(m_text, m_fields)) {
-        case MatchStatus::NoMatch:
-            return;
-        case MatchStatus::LimitExceeded:
-            throw EngineError::matchLimitExceeded(number);
-        case MatchStatus::Matched:
-            addHeading(number);
-            return;
+AnalysisResult BuildResult(HeadingHits&& hits, LineNumber lineCount, std::int64_t totalChars,
+                           bool measured) {
+    AnalysisResult result;
+    result.checked = ShortChapterChecks(hits);
+    if (measured) {
+        for (std::size_t r = 0; r < hits.count(); ++r) {
+            const std::int64_t end = r + 1 < hits.count() ? hits.charsBefore[r + 1] : totalChars;
+            result.chars.push_back(end - hits.charsBefore[r]);
         }
     }
+    result.midLine = std::move(hits.midLine);
+    ChapterTable& table = result.table;
+    table = std::move(hits.table);
+    result.m_lngCount = table.headingCount();
+    result.lineCount = lineCount;
+    table.m_lngStartLine.push_back(lineCount + 1);
+    table.m_intChapterNo.push_back(0);
+    table.m_strTitle.push_back(u"(End)");
+    return result;
+}
 
-    void addHeading(LineNumber number) {
-        ChapterTable& table = m_result.table;
-        const std::size_t k = table.m_strHeading.size();
-        if (k > 1 && number - table.m_lngStartLine[k - 1] < kShortChapterLines)
-            m_result.checked[k - 2] = true;
-        table.m_strHeading.push_back(m_text);
-        table.m_lngStartLine.push_back(number);
-        table.m_intChapterNo.push_back(m_fields.qualified ? ParseChineseNumber(m_fields.number)
-                                                          : 0);
-        table.m_strTitle.push_back(m_fields.qualified ? CleanTitle(m_fields.title) : u"(Unknown)");
-        m_result.checked.push_back(false);
+// Near misses are the candidate lines that the condition in use did not match.
+std::vector<NearMiss> NearMissesBesides(std::vector<NearMiss>&& candidates,
+                                        const ChapterTable& table) {
+    std::vector<NearMiss> misses;
+    std::size_t k = 1;
+    const std::size_t end = table.m_strHeading.size();
+    for (NearMiss& candidate : candidates) {
+        while (k < end && table.m_lngStartLine[k] < candidate.line)
+            ++k;
+        if (k < end && table.m_lngStartLine[k] == candidate.line) continue;
+        misses.push_back(std::move(candidate));
     }
+    return misses;
+}
 
-    void startTable() {
-        m_result.table = ChapterTable{{1}, {0}, {u"(Index)"}, {u""}};
-        m_result.checked.clear();
-        m_lines = 0;
-    }
-
-    void finishTable() {
-        ChapterTable& table = m_result.table;
-        m_result.m_lngCount = table.headingCount();
-        m_result.lineCount = m_lines;
-        table.m_lngStartLine.push_back(m_lines + 1);
-        table.m_intChapterNo.push_back(0);
-        table.m_strTitle.push_back(u"(End)");
-    }
-
-    SourceFile& m_file;
-    Encoding m_encoding;
-    HeadingCondition& m_condition;
-    LineCodec m_codec;
-    LineBreaks m_breaks;
-    std::uint64_t m_utf8Size;
-    Utf8Tally m_tally;
-    std::uint64_t m_tallied = 0;
-    AnalysisResult m_result;
-    LineNumber m_lines = 0;
-    std::u16string m_text;
-    HeadingFields m_fields;
-};
+std::size_t ChooseAmong(const ScanOutcome& outcome, const std::vector<HeadingRule>& rules) {
+    std::vector<RuleScore> scores;
+    for (const HeadingHits& hits : outcome.hits)
+        scores.push_back(ScoreRows(AuditRowsOf(hits, ShortChapterChecks(hits))));
+    return ChooseRule(rules, scores);
+}
 
 // The first block of the source, for the encoding decision.
 struct SourceHead {
@@ -186,39 +100,101 @@ SourceHead ReadHead(SourceFile& file) {
     return head;
 }
 
+// The rules a request tries: all of them, one, or none (the user's condition).
+std::vector<const HeadingRule*> RulesOf(const AnalysisRequest& request) {
+    std::vector<const HeadingRule*> rules;
+    if (request.automatic) {
+        for (const HeadingRule& rule : BuiltInRules())
+            rules.push_back(&rule);
+    } else if (request.rule != nullptr) {
+        rules.push_back(request.rule);
+    }
+    return rules;
+}
+
 } // namespace
 
 std::u16string CleanTitle(std::u16string_view captured) {
     return std::u16string(TrimSpaces(RemoveAll(captured, u"\u3000")));
 }
 
-AnalysisResult Analyze(const std::filesystem::path& source, std::u16string_view condition,
-                       std::uint32_t matchLimit) {
-    return Analyze(source, condition, InputEncodingChoice::Auto, matchLimit);
+AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisRequest& request) {
+    SourceFile file(source);
+    const std::vector<const HeadingRule*> rules = RulesOf(request);
+    std::vector<HeadingCondition> conditions;
+    if (rules.empty()) {
+        conditions.emplace_back(request.condition, request.matchLimit);
+    } else {
+        for (const HeadingRule* rule : rules)
+            conditions.emplace_back(rule->condition, request.matchLimit, rule->markers);
+    }
+    std::optional<HeadingCondition> anyRuleStart;
+    if (!rules.empty()) anyRuleStart.emplace(AnyRuleStart(), request.matchLimit);
+    std::optional<HeadingCondition> nearMiss;
+    if (request.nearMisses) nearMiss.emplace(kNearMissCondition, request.matchLimit);
+
+    ScanPlan plan;
+    for (HeadingCondition& condition : conditions)
+        plan.conditions.push_back(&condition);
+    plan.userCondition = rules.empty();
+    plan.anyRuleStart = anyRuleStart ? &*anyRuleStart : nullptr;
+    plan.measure = request.measureChapters;
+    plan.nearMiss = nearMiss ? &*nearMiss : nullptr;
+
+    const SourceStamp stamp = file.stamp();
+    const SourceHead head = ReadHead(file);
+    Encoding encoding = ResolveInputEncoding(request.encoding, head.bytes,
+                                             head.whole ? head.bytes.size() : stamp.size);
+    // Only a guess is checked again; a chosen encoding is used as given.
+    const bool guessedUtf8 =
+        request.encoding == InputEncodingChoice::Auto && encoding == Encoding::Utf8;
+    std::optional<HeadingScanner> scanner;
+    scanner.emplace(file, encoding, plan, guessedUtf8 && !head.whole ? stamp.size : 0);
+    if (!scanner->run()) {
+        encoding = DetectLegacyEncoding(head.bytes);
+        scanner.emplace(file, encoding, plan, 0);
+        scanner->run();
+    }
+    ScanOutcome outcome = scanner->take();
+
+    std::size_t chosen = 0;
+    if (request.automatic) {
+        std::vector<HeadingRule> table;
+        for (const HeadingRule* rule : rules)
+            table.push_back(*rule);
+        chosen = ChooseAmong(outcome, table);
+    }
+    AnalysisResult result = BuildResult(std::move(outcome.hits[chosen]), outcome.lineCount,
+                                        outcome.totalChars, request.measureChapters);
+    result.encoding = encoding;
+    result.m_strSource = source;
+    result.stamp = stamp;
+    result.rule = rules.empty() ? nullptr : rules[chosen];
+    result.condition = rules.empty() ? request.condition : rules[chosen]->condition;
+    if (request.nearMisses)
+        result.nearMisses = NearMissesBesides(std::move(outcome.nearMisses), result.table);
+    return result;
 }
 
 AnalysisResult Analyze(const std::filesystem::path& source, std::u16string_view condition,
-                       InputEncodingChoice choice, std::uint32_t matchLimit) {
-    SourceFile file(source);
-    HeadingCondition heading(condition, matchLimit);
-    const SourceStamp stamp = file.stamp();
-    const SourceHead head = ReadHead(file);
-    Encoding encoding = ResolveInputEncoding(choice, head.bytes,
-                                             head.whole ? head.bytes.size() : stamp.size);
-    // Only a guess is checked again; a chosen encoding is used as given.
-    const bool guessedUtf8 = choice == InputEncodingChoice::Auto && encoding == Encoding::Utf8;
+                       std::uint32_t matchLimit) {
+    AnalysisRequest request;
+    request.condition = std::u16string(condition);
+    request.matchLimit = matchLimit;
+    return Analyze(source, request);
+}
 
-    std::optional<HeadingScanner> scanner;
-    scanner.emplace(file, encoding, heading, guessedUtf8 && !head.whole ? stamp.size : 0);
-    if (!scanner->run()) {
-        encoding = DetectLegacyEncoding(head.bytes);
-        scanner.emplace(file, encoding, heading, 0);
-        scanner->run();
+std::vector<AuditFlags> AuditAnalysis(const AnalysisResult& analysis,
+                                      const std::vector<bool>& checked) {
+    const ChapterTable& table = analysis.table;
+    std::vector<AuditRow> rows;
+    for (std::size_t r = 0; r < checked.size() && r + 1 < table.m_strHeading.size(); ++r) {
+        const bool numbered = analysis.rule == nullptr || analysis.rule->numbered;
+        rows.push_back({numbered ? table.m_intChapterNo[r + 1] : std::int16_t{0}, !checked[r],
+                        r < analysis.midLine.size() && analysis.midLine[r],
+                        table.m_strHeading[r + 1]});
     }
-    AnalysisResult result = scanner->take();
-    result.m_strSource = source;
-    result.stamp = stamp;
-    return result;
+    return AuditRows(rows);
 }
 
 } // namespace lumarin::engine

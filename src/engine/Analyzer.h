@@ -3,7 +3,9 @@
 #include "engine/ChapterTable.h"
 #include "engine/Encoding.h"
 #include "engine/EncodingChoice.h"
+#include "engine/HeadingAudit.h"
 #include "engine/HeadingCondition.h"
+#include "engine/HeadingRules.h"
 #include "engine/SourceStamp.h"
 
 #include <cstdint>
@@ -12,6 +14,12 @@
 #include <vector>
 
 namespace lumarin::engine {
+
+// A line that looks like a heading but does not match the condition in use.
+struct NearMiss {
+    LineNumber line = 0;
+    std::u16string text;
+};
 
 // Everything one analysis found, and what the output needs to check that the
 // source is still the one analysed.
@@ -24,17 +32,39 @@ struct AnalysisResult {
     ChapterTable table;
     // Initial check marks from the short-chapter rule; row r is entry r + 1.
     std::vector<bool> checked;
+    // The built-in rule used, or null for the user's own condition.
+    const HeadingRule* rule = nullptr;
+    std::u16string condition;
+    // Per row: the match does not begin its line.
+    std::vector<bool> midLine;
+    // Per row: the chapter's length in characters, line ends not counted
+    // (only when measured).
+    std::vector<std::int64_t> chars;
+    // Only when asked for.
+    std::vector<NearMiss> nearMisses;
+};
+
+// What to look for and what to gather besides the chapter table.
+struct AnalysisRequest {
+    std::u16string condition{kDefaultCondition}; // the user's own condition
+    const HeadingRule* rule = nullptr;           // a built-in rule instead
+    bool automatic = false;                      // the built-in rule that explains the text best
+    bool measureChapters = false;
+    bool nearMisses = false;
+    std::uint32_t matchLimit = kDefaultMatchLimit;
+    InputEncodingChoice encoding = InputEncodingChoice::Auto; // how the source is read
 };
 
 // Reads the source once and builds the chapter table. Throws EngineError:
 // "无此文件!" (missing file), "无法读取文件: ..." (unreadable), "标题条件无效: ..."
 // (bad condition), or the match-limit refusal naming the line.
+AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisRequest& request);
 AnalysisResult Analyze(const std::filesystem::path& source, std::u16string_view condition,
                        std::uint32_t matchLimit = kDefaultMatchLimit);
 
-// The same, with the source read in the encoding the user chose.
-AnalysisResult Analyze(const std::filesystem::path& source, std::u16string_view condition,
-                       InputEncodingChoice encoding, std::uint32_t matchLimit = kDefaultMatchLimit);
+// The audit of the current check marks (row r is entry r + 1).
+std::vector<AuditFlags> AuditAnalysis(const AnalysisResult& analysis,
+                                      const std::vector<bool>& checked);
 
 // Title of a heading: every U+3000 removed, then trimmed of U+0020.
 std::u16string CleanTitle(std::u16string_view captured);

@@ -19,8 +19,6 @@ constexpr uint32_t kCompileOptions =
     PCRE2_CASELESS | PCRE2_UTF | PCRE2_UCP | PCRE2_MATCH_INVALID_UTF | PCRE2_ALT_BSUX;
 constexpr uint32_t kExtraOptions = PCRE2_EXTRA_ALT_BSUX;
 
-constexpr std::u16string_view kQualifyingMarkers = u",章,草,曹,";
-
 bool HasNoOtherCase(char16_t unit) {
     if (U16_IS_SURROGATE(unit)) return false;
     icu::UnicodeSet closure(static_cast<UChar32>(unit), static_cast<UChar32>(unit));
@@ -63,8 +61,9 @@ struct HeadingCondition::Compiled {
     }
 };
 
-HeadingCondition::HeadingCondition(std::u16string_view pattern, std::uint32_t matchLimit)
-    : m_compiled(std::make_unique<Compiled>()), m_matchLimit(matchLimit) {
+HeadingCondition::HeadingCondition(std::u16string_view pattern, std::uint32_t matchLimit,
+                                   std::u16string_view markers)
+    : m_compiled(std::make_unique<Compiled>()), m_markers(markers), m_matchLimit(matchLimit) {
     pcre2_compile_context* compileContext = pcre2_compile_context_create(nullptr);
     pcre2_set_compile_extra_options(compileContext, kExtraOptions);
     int error = 0;
@@ -171,9 +170,16 @@ MatchStatus HeadingCondition::forEachMatch(std::u16string_view line, OnMatch&& o
 
 MatchStatus HeadingCondition::match(std::u16string_view line, HeadingFields& fields) {
     fields = HeadingFields{};
+    bool first = true;
     return forEachMatch(line, [&] {
-        const std::u16string marker = u"," + m_compiled->group(line, 2) + u",";
-        if (kQualifyingMarkers.find(marker) == std::u16string_view::npos) return true;
+        const PCRE2_SIZE matchStart = pcre2_get_ovector_pointer(m_compiled->data)[0];
+        if (first) fields.start = matchStart;
+        first = false;
+        std::u16string marker = u"," + m_compiled->group(line, 2) + u",";
+        for (char16_t& c : marker)
+            if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+        if (m_markers.find(marker) == std::u16string::npos) return true;
+        fields.start = matchStart;
         fields.qualified = true;
         fields.number = m_compiled->group(line, 1);
         fields.title = m_compiled->group(line, 3);

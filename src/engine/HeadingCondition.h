@@ -14,6 +14,9 @@ namespace lumarin::engine {
 inline constexpr std::u16string_view kDefaultCondition =
     u"第([一二两三四五六七八九十○〇零百千万0-9１２３４５６７８９０]{1,10})([章草])(.*)";
 
+// Marker texts that qualify a match of the user's own condition.
+inline constexpr std::u16string_view kQualifyingMarkers = u",章,草,曹,";
+
 // Steps one line may take before the condition gives up on it, on top of a
 // few steps per code unit of the line. All matches of a line share them.
 inline constexpr std::uint32_t kDefaultMatchLimit = 10'000'000;
@@ -24,6 +27,9 @@ struct HeadingFields {
     bool qualified = false;
     std::u16string number; // group 1
     std::u16string title;  // group 3, as captured
+    // Where the match used begins in the line: the first qualifying match, or
+    // the first match when none qualifies.
+    std::size_t start = 0;
 };
 
 enum class MatchStatus { NoMatch, Matched, LimitExceeded };
@@ -31,10 +37,13 @@ enum class MatchStatus { NoMatch, Matched, LimitExceeded };
 // The heading condition: a regular expression (PCRE2, UTF-16, JIT) matched
 // case-insensitively with Unicode properties, all matches of a line from left
 // to right. A bad pattern throws EngineError "标题条件无效: " + reason.
+// `markers` lists the qualifying group-2 texts as ",a,b,"; a captured marker
+// is compared with its ASCII letters in lower case.
 class HeadingCondition {
 public:
     explicit HeadingCondition(std::u16string_view pattern,
-                              std::uint32_t matchLimit = kDefaultMatchLimit);
+                              std::uint32_t matchLimit = kDefaultMatchLimit,
+                              std::u16string_view markers = kQualifyingMarkers);
     ~HeadingCondition();
     HeadingCondition(HeadingCondition&&) noexcept;
     HeadingCondition& operator=(HeadingCondition&&) noexcept;
@@ -61,6 +70,7 @@ private:
                   std::uint64_t& budget);
 
     std::unique_ptr<Compiled> m_compiled;
+    std::u16string m_markers;
     std::uint32_t m_matchLimit;
     std::optional<char16_t> m_required;
     std::uint32_t m_captureCount = 0;

@@ -78,6 +78,7 @@ frmTessel::frmTessel(QWidget* parent) : QWidget(parent) {
     setFont(QFont(QStringLiteral("Tahoma"), 9));
     setWindowIcon(AppIcon());
     buildControls();
+    buildAuditControls();
     createChapterList();
     layOutControls();
     Form_Load();
@@ -104,9 +105,9 @@ void frmTessel::buildControls() {
     m_lblPatternTitle = label(u"%s - 代表章节标题");
     m_lblFilesPerFolder = label(u"每个目录文件数（0为不分目录）：");
     m_lblChaptersPerFile = label(u"每个文件包含章节数（默认为1）：");
-    // The two long captions stand above their boxes and may take two lines.
+    // The condition's caption may take two lines; the filters' caption is kept
+    // on one, so that its closing "空）" never stands alone on a line.
     m_lblCondition->setWordWrap(true);
-    m_lblFilters->setWordWrap(true);
 
     m_txtFile = MemoBox(this, 2);
     m_txtFile->setReadOnly(true); // locked: the path comes from the chooser or a drop
@@ -217,7 +218,9 @@ void frmTessel::layOutControls() {
     inputs->addWidget(m_txtFile, row, 1);
     inputs->addWidget(m_cmdOpenFile, row++, 2, Qt::AlignTop);
     inputs->addWidget(m_lblCondition, row++, 0, 1, 3);
+    inputs->addWidget(m_cboRule, row++, 0, 1, 3);
     inputs->addWidget(m_txtFind, row++, 0, 1, 3);
+    inputs->addWidget(m_lblRule, row++, 0, 1, 3);
     inputs->addWidget(m_lblOutputName, row, 0);
     inputs->addWidget(m_txtOut, row++, 1, 1, 2);
     for (QLabel* help : {m_lblPatternNumber, m_lblPatternChapter, m_lblPatternTitle})
@@ -245,7 +248,9 @@ void frmTessel::layOutControls() {
 
     auto* leftColumn = new QWidget(this);
     leftColumn->setLayout(inputs);
-    leftColumn->setMinimumWidth(Px(3300));
+    // The inputs' own texts set the column's least width (it follows the
+    // font); the path fields keep at least a usable width besides.
+    inputs->setColumnMinimumWidth(1, Px(1800));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_cmdAnalyze);
@@ -253,11 +258,15 @@ void frmTessel::layOutControls() {
     buttons->addWidget(m_chkDelSpc);
     buttons->addWidget(m_chkFJconv);
     buttons->addStretch(1);
+    buttons->addWidget(m_cmdCheckFlagged);
+    buttons->addWidget(m_cmdNearMisses);
     buttons->addWidget(m_cmdOrder);
     buttons->addWidget(m_cmdOptions);
 
     auto* rightColumn = new QVBoxLayout;
-    rightColumn->addWidget(m_lstMemoHost, 1);
+    rightColumn->addWidget(m_lstMemoHost, 3);
+    rightColumn->addWidget(m_lblRow);
+    rightColumn->addWidget(m_txtPreview, 1);
     rightColumn->addLayout(buttons);
 
     // Growing, the inputs take a third of the new room and the list the rest.
@@ -293,6 +302,7 @@ void frmTessel::layOutControls() {
 void frmTessel::Form_Load() {
     setWindowTitle(qs(kProductCaption) + QStringLiteral(" - [未打开]"));
     m_txtFind->setPlainText(qs(engine::kDefaultCondition));
+    fillRuleChoice();
     m_txtOut->setText(QStringLiteral("%n-%c%s"));
     m_strProgressFullWidth = kFullProgressWidth;
     m_chkDelSpc->setChecked(true);

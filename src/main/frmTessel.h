@@ -8,6 +8,7 @@
 // frmTessel_Analyze.cpp   analysis, renumbering, the caption count
 // frmTessel_Output.cpp    writing the chapter files
 // frmTessel_Events.cpp    drops, keys, list colours, dialogs, about
+// frmTessel_Audit.cpp     heading rules, flagged rows, near misses, the chapter preview
 // frmTessel_Book.cpp      the format and encoding choices, writing an EPUB book
 // frmTessel_Settings.cpp  settings kept between runs, the options menu
 // frmTessel_Status.cpp    the output folder named in the status line
@@ -66,6 +67,8 @@ public:
     void imgAbout_Click();
     void txtFile_OLEDragDrop(platform::DataObject& Data);
     void lstMemo_ItemCheck(std::int32_t ItemIndex);
+    void cmdCheckFlagged_Click();
+    void cmdNearMisses_Click();
     void cmdOpenOut_Click();
     void RestoreDefaultCondition();
     void KeepOnTop(bool blnOnTop);
@@ -74,6 +77,8 @@ public:
     void RedrawingDone() override;
     void KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) override;
     void KeyPress(std::int16_t& KeyAscii) override;
+    void KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) override;
+    void Click(std::int32_t ItemIndex) override;
     void ItemCheck(std::int32_t ItemIndex) override;
     void OLEDragDrop(platform::DataObject& Data, std::int32_t& Effect, std::int16_t& MouseButton,
                      std::int16_t& Shift, float& X, float& Y) override;
@@ -97,6 +102,14 @@ public:
     QPushButton* cmdAnalyze() const { return m_cmdAnalyze; }
     QPushButton* cmdSaveOut() const { return m_cmdSaveOut; }
     QPushButton* cmdOrder() const { return m_cmdOrder; }
+    QComboBox* cboRule() const { return m_cboRule; }
+    QLabel* lblRule() const { return m_lblRule; }
+    QLabel* lblRow() const { return m_lblRow; }
+    QPlainTextEdit* txtPreview() const { return m_txtPreview; }
+    QPushButton* cmdCheckFlagged() const { return m_cmdCheckFlagged; }
+    QPushButton* cmdNearMisses() const { return m_cmdNearMisses; }
+    // The near-miss list, once shown.
+    QPlainTextEdit* txtNearMisses() const { return m_txtNearMisses; }
     QLabel* lblState() const { return m_lblState; }
     QPushButton* cmdOpenOut() const { return m_cmdOpenOut; }
     QToolButton* cmdOptions() const { return m_cmdOptions; }
@@ -135,6 +148,14 @@ private:
     void fillChapterList(const engine::AnalysisResult& analysis);
     std::vector<bool> currentCheckMarks() const;
     void setCaptionCount(std::int32_t unchecked, std::int32_t total);
+
+    // frmTessel_Audit.cpp
+    void buildAuditControls();
+    void fillRuleChoice();
+    engine::AnalysisRequest analysisRequest() const;
+    void showAnalysisRule(const engine::AnalysisResult& analysis);
+    void refreshAudit();
+    void showSelectedRow();
 
     // frmTessel_Output.cpp
     void writeChapterFiles();
@@ -225,6 +246,17 @@ private:
     QToolButton* m_cmdOptions = nullptr;
     QAction* m_mnuDefaultCondition = nullptr;
     QAction* m_mnuTopMost = nullptr;
+
+    QComboBox* m_cboRule = nullptr;
+    QLabel* m_lblRule = nullptr;
+    QLabel* m_lblRow = nullptr;
+    QPlainTextEdit* m_txtPreview = nullptr;
+    QPushButton* m_cmdCheckFlagged = nullptr;
+    QPushButton* m_cmdNearMisses = nullptr;
+    QWidget* m_frmNearMisses = nullptr;
+    QPlainTextEdit* m_txtNearMisses = nullptr;
+    // Audit flags of the rows under the current check marks.
+    std::vector<engine::AuditFlags> m_flags;
 
     std::unique_ptr<listview::ListView> m_lstMemo;
     platform::qt::WindowHostWidget* m_lstMemoHost = nullptr;

@@ -24,9 +24,7 @@ void frmTessel::analyseSource(MissingSource missing) {
 
     engine::AnalysisResult analysis;
     try {
-        analysis =
-            engine::Analyze(std::filesystem::path(m_strSource),
-                            m_txtFind->toPlainText().toStdU16String(), inputEncodingChoice());
+        analysis = engine::Analyze(std::filesystem::path(m_strSource), analysisRequest());
     } catch (const engine::EngineError& error) {
         // A missing file stops silently unless asked to say so; anything else
         // is said, and nothing changes.
@@ -44,6 +42,7 @@ void frmTessel::analyseSource(MissingSource missing) {
         throw;
     }
     m_lngCount = analysis.m_lngCount;
+    showAnalysisRule(analysis);
     m_analysis = std::move(analysis);
 
     cmdOrder_Click();
@@ -79,6 +78,7 @@ void frmTessel::cmdOrder_Click() {
 }
 
 void frmTessel::lstMemo_ItemCheck(std::int32_t /*ItemIndex*/) {
+    refreshAudit();
     if (m_lstMemo->ItemCount() == 0) return;
     const engine::CheckCount count = engine::CountUnchecked(currentCheckMarks());
     setCaptionCount(m_lngCount - (count.total - count.unchecked), m_lngCount);

@@ -44,6 +44,7 @@ platform::DataObject DataFromMime(const QMimeData& mime) {
 
 constexpr std::int32_t kSelectedBack = 0xB99D7F; // RGB(127, 157, 185)
 constexpr std::int32_t kCheckedBack = 0xC0E0FF;  // RGB(255, 224, 192)
+constexpr std::int32_t kFlaggedBack = 0xC0C0FF;  // RGB(255, 192, 192): the audit doubts the row
 constexpr std::int32_t kWhite = 0xFFFFFF;
 constexpr std::int32_t kBlack = 0x000000;
 
@@ -152,6 +153,14 @@ void frmTessel::KeyPress(std::int16_t& KeyAscii) {
     runGuarded(CommandSide::Other, [this] { lstMemo_ItemCheck(m_lstMemo->SelectedItem()); });
 }
 
+void frmTessel::Click(std::int32_t /*ItemIndex*/) {
+    showSelectedRow();
+}
+
+void frmTessel::KeyUp(std::int16_t& /*KeyCode*/, std::int16_t& /*Shift*/) {
+    showSelectedRow();
+}
+
 void frmTessel::RedrawingDone() {
     if (m_lstMemo && m_lstMemo->ItemCount() > 0) m_lblState->setText(QStringLiteral("准备就绪"));
 }
@@ -163,6 +172,10 @@ bool frmTessel::CustomDraw(std::int32_t ItemIndex, std::int32_t /*ColumnIndex*/,
         ForeColor = kWhite;
     } else if (m_lstMemo->ItemChecked(ItemIndex)) {
         BackColor = kCheckedBack;
+        ForeColor = kBlack;
+    } else if (ItemIndex >= 0 && static_cast<std::size_t>(ItemIndex) < m_flags.size() &&
+               m_flags[ItemIndex] != 0) {
+        BackColor = kFlaggedBack;
         ForeColor = kBlack;
     } else {
         BackColor = kWhite;

@@ -29,6 +29,9 @@ constexpr const char* kFilesPerFolder = "filesPerFolder";
 constexpr const char* kDeleteBlankLines = "deleteBlankLines";
 constexpr const char* kToSimplified = "toSimplified";
 constexpr const char* kFilters = "filters";
+constexpr const char* kSourceEncoding = "sourceEncoding";
+constexpr const char* kOutputFormat = "outputFormat";
+constexpr const char* kOutputEncoding = "outputEncoding";
 constexpr const char* kGeometry = "window/geometry";
 constexpr const char* kTopMost = "window/topMost";
 constexpr const char* kLastFolder = "lastFolder";
@@ -44,6 +47,13 @@ void LoadText(const QSettings& settings, const char* name, QPlainTextEdit* box) 
 
 void LoadCheck(const QSettings& settings, const char* name, QCheckBox* box) {
     if (settings.contains(name)) box->setChecked(settings.value(name).toBool());
+}
+
+// A choice is kept by its text, so a list that changes order keeps its meaning;
+// a text no longer listed leaves the start value.
+void LoadChoice(const QSettings& settings, const char* name, QComboBox* box) {
+    const int index = box->findText(settings.value(name).toString());
+    if (index >= 0) box->setCurrentIndex(index);
 }
 
 } // namespace
@@ -91,6 +101,9 @@ void frmTessel::loadSettings() {
     LoadText(*settings, key::kFilters, m_txtReplace);
     LoadCheck(*settings, key::kDeleteBlankLines, m_chkDelSpc);
     LoadCheck(*settings, key::kToSimplified, m_chkFJconv);
+    LoadChoice(*settings, key::kSourceEncoding, m_cboEncoding);
+    LoadChoice(*settings, key::kOutputFormat, m_cboFormat);
+    LoadChoice(*settings, key::kOutputEncoding, m_cboOutEncoding);
 
     const QString folder = settings->value(key::kOutputFolder).toString();
     if (!folder.isEmpty()) {
@@ -115,6 +128,9 @@ void frmTessel::saveSettings() const {
     settings->setValue(key::kDeleteBlankLines, m_chkDelSpc->isChecked());
     settings->setValue(key::kToSimplified, m_chkFJconv->isChecked());
     settings->setValue(key::kFilters, m_txtReplace->toPlainText());
+    settings->setValue(key::kSourceEncoding, m_cboEncoding->currentText());
+    settings->setValue(key::kOutputFormat, m_cboFormat->currentText());
+    settings->setValue(key::kOutputEncoding, m_cboOutEncoding->currentText());
     settings->setValue(key::kGeometry, saveGeometry());
     settings->setValue(key::kTopMost, m_blnTopMost);
     settings->setValue(key::kLastFolder, qs(m_strLastFolder));

@@ -109,6 +109,9 @@ void HostScrollBar::paint(QPainter& painter) const {
     if (where.isEmpty()) return;
     const QStyleOptionSlider opt = styleOption();
     painter.save();
+    // Styles may draw a hair outside the bar (antialiased edges); at
+    // fractional scales that would land on the client's last pixel column.
+    painter.setClipRect(where);
     painter.translate(where.topLeft());
     m_owner->style()->drawComplexControl(QStyle::CC_ScrollBar, &opt, &painter, m_owner);
     painter.restore();

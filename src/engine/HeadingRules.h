@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumarin::engine {
+
+// How a rule's headings rank in a book that has more than one level: the
+// chapters are the split points, volumes above them and sections below.
+enum class HeadingLevel { Volume, Chapter, Section };
+
+// A built-in heading condition. Every rule is anchored at the line start
+// (after up to ten spaces or ideographic spaces and an optional decoration
+// such as 【 or ===), keeps the heading short and has three groups: number,
+// marker, title. Its own markers are the marker texts that qualify a match.
+// Unnumbered parts (序章, 楔子, 番外, 尾声 ...) are headings of every rule:
+// they read number 0 and the heading's own text as title.
+struct HeadingRule {
+    std::u16string name;
+    std::u16string example;
+    std::u16string condition;
+    std::u16string markers; // ",章,序章,楔子,...," as the condition compares them
+    HeadingLevel level = HeadingLevel::Chapter;
+    bool numbered = true;
+};
+
+// A condition every heading of every built-in rule matches: the beginning of
+// a heading (after spaces and decoration: 第 and a numeral, an unnumbered
+// word, Chapter/Section/Part, a digit, a numeral and 、, an opening
+// bracket). One test of it spares a line the tests of all rules.
+const std::u16string& AnyRuleStart();
+
+// The built-in rules, in the order they are listed and tried.
+const std::vector<HeadingRule>& BuiltInRules();
+
+// The rule of that name, or null.
+const HeadingRule* FindRule(std::u16string_view name);
+
+} // namespace lumarin::engine

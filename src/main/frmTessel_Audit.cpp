@@ -1,0 +1,157 @@
+// Heading rules and the review of the chapter list: the rule choice ("自定义条件",
+// "自动" or a built-in rule), rows the audit flags (their colour, their reasons
+// for the selected row, one action that checks them all), the near misses, and
+// the opening lines of the selected chapter.
+#include "engine/ChapterPreview.h"
+#include "engine/EngineError.h"
+#include "engine/HeadingRules.h"
+#include "engine/TextUtil.h"
+#include "listview/ListView.h"
+#include "main/frmTessel.h"
+#include "platform/qt/QtText.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace lumarin::app {
+
+using platform::qt::qs;
+
+namespace {
+
+// Entries of the rule choice before the built-in rules.
+constexpr int kOwnCondition = 0;
+constexpr int kAutomatic = 1;
+constexpr int kFirstRule = 2;
+
+// Lines of the selected chapter shown under the list.
+constexpr std::size_t kPreviewLines = 12;
+
+QString Reasons(engine::AuditFlags flags) {
+    QString text;
+    for (const auto& reason : engine::FlagReasons(flags)) {
+        if (!text.isEmpty()) text += QStringLiteral("、");
+        text += qs(reason);
+    }
+    return text;
+}
+
+} // namespace
+
+void frmTessel::buildAuditControls() {
+    m_cboRule = new QComboBox(this);
+    m_lblRule = new QLabel(this);
+    m_lblRule->setWordWrap(true);
+    m_lblRow = new QLabel(this);
+    m_lblRow->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_txtPreview = new QPlainTextEdit(this);
+    m_txtPreview->setReadOnly(true);
+    m_txtPreview->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_txtPreview->setMinimumHeight(m_txtPreview->fontMetrics().lineSpacing() * 6 + 8);
+    m_cmdCheckFlagged = new QPushButton(QStringLiteral("勾选可疑"), this);
+    m_cmdCheckFlagged->setToolTip(QStringLiteral("勾选所有标出可疑的行（不作分割点）"));
+    m_cmdNearMisses = new QPushButton(QStringLiteral("疑似标题(0)"), this);
+    m_cmdNearMisses->setToolTip(QStringLiteral("像标题却不符合条件的行"));
+    connect(m_cmdCheckFlagged, &QPushButton::clicked, this, [this] { cmdCheckFlagged_Click(); });
+    connect(m_cmdNearMisses, &QPushButton::clicked, this, [this] { cmdNearMisses_Click(); });
+}
+
+void frmTessel::fillRuleChoice() {
+    m_cboRule->addItem(QStringLiteral("自定义条件"));
+    m_cboRule->addItem(QStringLiteral("自动"));
+    for (const engine::HeadingRule& rule : engine::BuiltInRules())
+        m_cboRule->addItem(qs(rule.name) + QStringLiteral("  ") + qs(rule.example));
+    m_cboRule->setCurrentIndex(kOwnCondition);
+}
+
+engine::AnalysisRequest frmTessel::analysisRequest() const {
+    engine::AnalysisRequest request;
+    request.condition = m_txtFind->toPlainText().toStdU16String();
+    const int choice = m_cboRule->currentIndex();
+    request.automatic = choice == kAutomatic;
+    if (choice >= kFirstRule) request.rule = &engine::BuiltInRules()[choice - kFirstRule];
+    request.measureChapters = true;
+    request.nearMisses = true;
+    request.encoding = inputEncodingChoice();
+    return request;
+}
+
+void frmTessel::showAnalysisRule(const engine::AnalysisResult& analysis) {
+    if (analysis.rule == nullptr) {
+        m_lblRule->clear();
+    } else if (m_cboRule->currentIndex() == kAutomatic) {
+        m_lblRule->setText(QStringLiteral("自动选择：") + qs(analysis.rule->name));
+    } else {
+        m_lblRule->setText(QStringLiteral("规则：") + qs(analysis.rule->name));
+    }
+    m_cmdNearMisses->setText(QStringLiteral("疑似标题(%1)").arg(analysis.nearMisses.size()));
+    if (m_txtNearMisses != nullptr) m_txtNearMisses->clear();
+}
+
+void frmTessel::refreshAudit() {
+    m_flags = m_analysis ? engine::AuditAnalysis(*m_analysis, currentCheckMarks())
+                         : std::vector<engine::AuditFlags>{};
+    std::size_t flagged = 0;
+    for (const engine::AuditFlags flags : m_flags)
+        flagged += flags != 0 ? 1 : 0;
+    m_cmdCheckFlagged->setText(QStringLiteral("勾选可疑(%1)").arg(flagged));
+    m_cmdCheckFlagged->setEnabled(flagged > 0);
+    if (m_lstMemo->Redraw()) m_lstMemo->Refresh();
+    showSelectedRow();
+}
+
+void frmTessel::showSelectedRow() {
+    const std::int32_t row = m_lstMemo->SelectedItem();
+    if (!m_analysis || row < 0 || row >= static_cast<std::int32_t>(m_flags.size())) {
+        m_lblRow->clear();
+        m_txtPreview->clear();
+        return;
+    }
+    const auto r = static_cast<std::size_t>(row);
+    QString text = QStringLiteral("第%1行").arg(m_analysis->table.m_lngStartLine[r + 1]);
+    if (r < m_analysis->chars.size()) text += QStringLiteral("，共%1字").arg(m_analysis->chars[r]);
+    if (m_flags[r] != 0) text += QStringLiteral("　可疑：") + Reasons(m_flags[r]);
+    m_lblRow->setText(text);
+    QString preview;
+    try {
+        for (const std::u16string& line : engine::ChapterOpening(*m_analysis, r, kPreviewLines))
+            preview += qs(line) + QLatin1Char('\n');
+    } catch (const engine::EngineError& error) {
+        preview = qs(error.message());
+    }
+    m_txtPreview->setPlainText(preview);
+}
+
+void frmTessel::cmdCheckFlagged_Click() {
+    if (m_blnOutputRunning) return;
+    for (std::size_t r = 0; r < m_flags.size(); ++r)
+        if (m_flags[r] != 0) m_lstMemo->ItemChecked(static_cast<std::int32_t>(r), true);
+    cmdOrder_Click();
+    lstMemo_ItemCheck(-1);
+}
+
+void frmTessel::cmdNearMisses_Click() {
+    if (m_frmNearMisses == nullptr) {
+        m_frmNearMisses = new QWidget(this, Qt::Window);
+        m_frmNearMisses->setWindowTitle(QStringLiteral("疑似标题"));
+        m_txtNearMisses = new QPlainTextEdit(m_frmNearMisses);
+        m_txtNearMisses->setReadOnly(true);
+        m_txtNearMisses->setLineWrapMode(QPlainTextEdit::NoWrap);
+        auto* layout = new QVBoxLayout(m_frmNearMisses);
+        layout->addWidget(m_txtNearMisses);
+        m_frmNearMisses->resize(420, 300);
+    }
+    QString text;
+    if (m_analysis) {
+        for (const engine::NearMiss& miss : m_analysis->nearMisses)
+            text += QStringLiteral("第%1行\t").arg(miss.line) + qs(miss.text) + QLatin1Char('\n');
+    }
+    m_txtNearMisses->setPlainText(text);
+    m_frmNearMisses->show();
+    m_frmNearMisses->raise();
+}
+
+} // namespace lumarin::app
