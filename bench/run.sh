@@ -28,16 +28,16 @@ make_novel 50000000 simplified "$data/novel-utf8.txt" GBK "$data/novel-gbk.txt"
 make_novel 20000000 traditional "$data/novel-big5-utf8.txt" BIG5 "$data/novel-big5.txt"
 make_novel 500000000 simplified "$data/novel-500m-utf8.txt" GBK "$data/novel-500m-gbk.txt"
 
-shm=/dev/shm/lumarin-bench
-rm -rf "$shm"
-mkdir -p "$shm"
+# A folder of this run alone: two runs at once must not clear each other's files.
+shm=$(mktemp -d /dev/shm/lumarin-bench.XXXXXX)
+trap 'rm -rf "$shm"' EXIT
 condition='第([一二两三四五六七八九十○〇零百千万0-9１２３４５６７８９０]{1,10})([章草])(.*)'
 # csplit reads a basic regular expression: the same heading start, without the capture groups.
 csplit_condition='第[一二两三四五六七八九十○〇零百千万0-9１２３４５６７８９０]\{1,10\}[章草]'
 
 results=$data/hyperfine.csv
 load=$(cut -d' ' -f1-3 /proc/loadavg)
-names=(list list-auto grep cat split csplit split-s opencc)
+names=(list list-auto grep cat split csplit split-s opencc epub)
 commands=(
   "$split --list $data/novel-gbk.txt"
   "$split -c auto --list $data/novel-gbk.txt"
@@ -47,11 +47,12 @@ commands=(
   "LC_ALL=C.UTF-8 csplit -z -s -n 5 -f $shm/csplit/x $data/novel-utf8.txt '/$csplit_condition/' '{*}'"
   "$split -q -s -o $shm/split $data/novel-big5.txt"
   "opencc -c t2s.json -i $data/novel-big5-utf8.txt -o $shm/t2s.txt"
+  "$split -q --epub $shm/book.epub $data/novel-gbk.txt"
 )
 named=()
 for i in "${!names[@]}"; do named+=(-n "${names[$i]}" "${commands[$i]}"); done
 hyperfine --output=pipe --warmup 1 --min-runs 5 --export-csv "$results" --export-markdown "$data/hyperfine.md" \
-  --prepare "rm -rf $shm/split $shm/csplit; mkdir -p $shm/csplit" "${named[@]}" >&2
+  --prepare "rm -rf $shm/split $shm/csplit $shm/book.epub; mkdir -p $shm/csplit" "${named[@]}" >&2
 
 # hyperfine's CSV: command,mean,stddev,median,user,system,min,max (seconds).
 mean() { awk -F, -v n="$1" '$1 == n { printf "%.1f", $2 * 1000 }' "$results"; }
@@ -70,6 +71,11 @@ rm -rf "$shm/split"
 mem_split_50=$(peak_kb "$split" -q -o "$shm/split" "$data/novel-gbk.txt")
 rm -rf "$shm/split"
 mem_split_500=$(peak_kb "$split" -q -o "$shm/split" "$data/novel-500m-gbk.txt")
+rm -rf "$shm/split" "$shm/book.epub"
+mem_epub_50=$(peak_kb "$split" -q --epub "$shm/book.epub" "$data/novel-gbk.txt")
+rm -f "$shm/book.epub"
+mem_epub_500=$(peak_kb "$split" -q --epub "$shm/book.epub" "$data/novel-500m-gbk.txt")
+rm -f "$shm/book.epub"
 # The -s comparison is only fair if both produce the same text: split with nothing else changed
 # and compare with opencc's output.
 rm -rf "$shm/split"
@@ -82,6 +88,7 @@ rm -rf "$shm"
 verdict() { awk -v v="$1" -v limit="$2" 'BEGIN { print (v < limit) ? "met" : "NOT met" }'; }
 growth_split=$(( (mem_split_500 - mem_split_50) / 1024 ))
 growth_list=$(( (mem_list_500 - mem_list_50) / 1024 ))
+growth_epub=$(( (mem_epub_500 - mem_epub_50) / 1024 ))
 
 {
   echo "<!-- lumarin-split: begin (written by bench/run.sh) -->"
@@ -104,6 +111,7 @@ growth_list=$(( (mem_list_500 - mem_list_50) / 1024 ))
   row "\`-c auto --list\` (every built-in rule) vs \`--list\` (default condition)" list-auto list 2
   row "split (defaults) vs \`csplit -z\` (UTF-8 copy)" split csplit 1.25
   row "split \`-s\` (Big5) vs \`opencc -c t2s.json\` (UTF-8 copy)" split-s opencc 0.2
+  row "\`--epub\` vs split (defaults), same source" epub split 2
   echo
   echo "\`-s\` output (blank lines kept, files concatenated, as UTF-8) against opencc's: $same_text."
   echo
@@ -113,8 +121,9 @@ growth_list=$(( (mem_list_500 - mem_list_50) / 1024 ))
   echo "|---|---|---|---|---|"
   echo "| \`--list\` | $((mem_list_50 / 1024)) MB | $((mem_list_500 / 1024)) MB | $growth_list MB | < 10 MB: $(verdict "$growth_list" 10) |"
   echo "| split | $((mem_split_50 / 1024)) MB | $((mem_split_500 / 1024)) MB | $growth_split MB | < 10 MB: $(verdict "$growth_split" 10) |"
+  echo "| \`--epub\` | $((mem_epub_50 / 1024)) MB | $((mem_epub_500 / 1024)) MB | $growth_epub MB | no more than split's: $(verdict "$growth_epub" "$((growth_split + 1))") |"
   echo
-  echo "Commands as hyperfine ran them (with \`--prepare 'rm -rf $shm/split $shm/csplit; mkdir -p $shm/csplit'\`):"
+  echo "Commands as hyperfine ran them (with \`--prepare 'rm -rf $shm/split $shm/csplit $shm/book.epub; mkdir -p $shm/csplit'\`):"
   echo
   echo '```'
   # Paths inside the project are written relative to it, as the commands ran from there.

@@ -6,10 +6,12 @@ find_package(ICU REQUIRED COMPONENTS uc i18n data)
 pkg_check_modules(PCRE2 REQUIRED IMPORTED_TARGET libpcre2-16)
 pkg_check_modules(OPENCC REQUIRED IMPORTED_TARGET opencc)
 pkg_check_modules(UCHARDET REQUIRED IMPORTED_TARGET uchardet)
+pkg_check_modules(LIBZIP REQUIRED IMPORTED_TARGET libzip)
 
 add_library(Lumarin::PCRE2 ALIAS PkgConfig::PCRE2)
 add_library(Lumarin::OpenCC ALIAS PkgConfig::OPENCC)
 add_library(Lumarin::Uchardet ALIAS PkgConfig::UCHARDET)
+add_library(Lumarin::Zip ALIAS PkgConfig::LIBZIP)
 
 find_package(CLI11 CONFIG REQUIRED)
 

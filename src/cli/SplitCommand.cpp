@@ -8,6 +8,7 @@
 #include "SplitOptions.h"
 #include "engine/ChineseNumber.h"
 #include "engine/EngineError.h"
+#include "engine/EpubWriter.h"
 #include "engine/FileNaming.h"
 #include "engine/OutputWriter.h"
 #include "engine/TextUtil.h"
@@ -58,6 +59,7 @@ engine::OutputOptions OutputOptionsFor(const SplitOptions& options) {
     output.filesPerFolder = engine::ReadCountField(engine::FromUtf8(options.filesPerFolder));
     output.deleteBlankLines = !options.keepBlankLines;
     output.toSimplified = options.simplified;
+    output.encoding = *engine::ParseOutputEncodingChoice(options.outputEncoding);
     output.existing = options.existing == "overwrite" ? engine::ExistingFiles::Overwrite
                       : options.existing == "append"  ? engine::ExistingFiles::Append
                                                       : engine::ExistingFiles::Refuse;
@@ -88,6 +90,29 @@ int Split(const engine::AnalysisResult& analysis, const std::vector<bool>& check
     return StatusAfterWritingStdout();
 }
 
+int WriteBook(const engine::AnalysisResult& analysis, const std::vector<bool>& checked,
+              const SplitOptions& options) {
+    const engine::OutputOptions output = OutputOptionsFor(options);
+    if (engine::TrimSpaces(output.folderText).empty() && options.epubFile.empty()) {
+        std::cerr << "--output is empty\n";
+        return Status(ExitCode::Usage);
+    }
+    const std::filesystem::path target =
+        options.epubFile.empty()
+            ? engine::EpubPathFor(analysis.m_strSource, engine::TrimSpaces(output.folderText))
+            : std::filesystem::path(options.epubFile);
+    ProgressBar progress(stderr, !options.quiet);
+    engine::OutputCallbacks callbacks;
+    callbacks.onFileStarted = [&progress](const engine::FileProgress& file) {
+        progress.Show(file.percent, file.fileNumber);
+    };
+    const engine::EpubResult result =
+        engine::WriteEpub(analysis, checked, output, target, callbacks);
+    progress.Clear();
+    std::cout << engine::ToUtf8(engine::EpubDoneMessage(result)) << '\n';
+    return StatusAfterWritingStdout();
+}
+
 // The condition "auto" chooses among the built-in rules.
 constexpr std::string_view kAutomaticCondition = "auto";
 
@@ -109,6 +134,7 @@ int Run(const SplitOptions& options) {
     }
     request.measureChapters = options.list && options.json;
     request.nearMisses = options.list && options.nearMisses;
+    request.encoding = *engine::ParseInputEncodingChoice(options.encoding);
     const engine::AnalysisResult analysis =
         engine::Analyze(std::filesystem::path(options.source), request);
     std::vector<bool> checked;
@@ -119,7 +145,8 @@ int Run(const SplitOptions& options) {
         return Status(ExitCode::Usage);
     }
     if (!options.list) {
-        return Split(analysis, checked, options);
+        return options.epub ? WriteBook(analysis, checked, options)
+                            : Split(analysis, checked, options);
     }
     const ChapterListPrinter printer(analysis, checked, options.nearMisses);
     if (options.json) {

@@ -1,21 +1,32 @@
 #include "SplitOptions.h"
 
 #include "ExitCode.h"
+#include "engine/EncodingChoice.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <iostream>
 #include <string_view>
+#include <utility>
 
 namespace lumarin::cli {
 
 namespace {
 
-// With --rules nothing is read, so SOURCE is not needed and --json goes without --list.
+template <typename Choice>
+std::vector<std::string> ChoiceNames(std::span<const engine::EncodingChoiceName<Choice>> choices) {
+    std::vector<std::string> names;
+    for (const auto& entry : choices) {
+        names.emplace_back(entry.name);
+    }
+    return names;
+}
+
+// With --rules nothing is read, so --json goes without --list.
 void AddOptions(CLI::App& app, SplitOptions& o, bool rulesOnly) {
-    app.add_option("SOURCE", o.source, "the novel to split (a .txt file)")
-        ->type_name("")
-        ->required(!rulesOnly);
+    // Not required here: --rules reads no source, and "--epub novel.txt" hands SOURCE to
+    // --epub, which ParseCommandLine gives back.
+    app.add_option("SOURCE", o.source, "the novel to split (a .txt file)")->type_name("");
     auto* condition =
         app.add_option("-c,--condition", o.condition,
                        "heading condition (a regular expression), or \"auto\": the built-in "
@@ -47,12 +58,27 @@ void AddOptions(CLI::App& app, SplitOptions& o, bool rulesOnly) {
         ->type_name("TEXT")
         ->allow_extra_args(false);
     app.add_flag("-s,--simplified", o.simplified, "convert traditional to simplified Chinese");
+    app.add_option("--encoding", o.encoding,
+                   "the source's encoding; auto decides from the bytes, any other is used as given")
+        ->type_name("NAME")
+        ->check(CLI::IsMember(ChoiceNames(engine::InputEncodingChoices())))
+        ->capture_default_str();
+    app.add_option("--output-encoding", o.outputEncoding,
+                   "encoding of the chapter files; source keeps the source's own")
+        ->type_name("NAME")
+        ->check(CLI::IsMember(ChoiceNames(engine::OutputEncodingChoices())))
+        ->capture_default_str();
     app.add_option("--check", o.checkRows, "mark rows as no split point (1-based, e.g. 3,5-7)")
         ->type_name("ROWS")
         ->allow_extra_args(false);
     app.add_option("--uncheck", o.uncheckRows, "clear marks (applied after --check)")
         ->type_name("ROWS")
         ->allow_extra_args(false);
+    app.add_option("--epub", o.epubFile,
+                   "write one EPUB book instead of chapter files: to FILE, or named after the "
+                   "source with .epub, in the --output folder (beside the source by default)")
+        ->type_name("[FILE]")
+        ->expected(0, 1);
     app.add_option("--existing", o.existing,
                    "chapter files already there: refuse (write nothing), overwrite (start each "
                    "afresh) or append")
@@ -148,7 +174,16 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
         app.exit(error, std::cerr, std::cerr);
         return {std::nullopt, static_cast<int>(ExitCode::Usage)};
     }
-    if (options.source.empty() && !options.rules) {
+    options.epub = app.count("--epub") > 0;
+    if (options.source.empty() && options.epub) {
+        options.source = std::exchange(options.epubFile, {});
+    }
+    if (options.rules) return {options, static_cast<int>(ExitCode::Done)};
+    if (app.count("SOURCE") == 0 && options.source.empty()) {
+        std::cerr << "SOURCE is required\n";
+        return {std::nullopt, static_cast<int>(ExitCode::Usage)};
+    }
+    if (options.source.empty()) {
         std::cerr << "SOURCE is empty\n";
         return {std::nullopt, static_cast<int>(ExitCode::Usage)};
     }

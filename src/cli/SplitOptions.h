@@ -19,6 +19,10 @@ struct SplitOptions {
     bool keepBlankLines = false;
     std::vector<std::string> filters;
     bool simplified = false;
+    std::string encoding = "auto";
+    std::string outputEncoding = "source";
+    bool epub = false;
+    std::string epubFile; // empty: named after the source, in the --output folder
     std::vector<std::string> checkRows;
     std::vector<std::string> uncheckRows;
     std::string existing = "refuse"; // refuse | overwrite | append

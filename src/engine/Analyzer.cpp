@@ -143,10 +143,13 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
 
     const SourceStamp stamp = file.stamp();
     const SourceHead head = ReadHead(file);
-    Encoding encoding = DetectEncoding(head.bytes, head.whole ? head.bytes.size() : stamp.size);
+    Encoding encoding = ResolveInputEncoding(request.encoding, head.bytes,
+                                             head.whole ? head.bytes.size() : stamp.size);
+    // Only a guess is checked again; a chosen encoding is used as given.
+    const bool guessedUtf8 =
+        request.encoding == InputEncodingChoice::Auto && encoding == Encoding::Utf8;
     std::optional<HeadingScanner> scanner;
-    scanner.emplace(file, encoding, plan,
-                    encoding == Encoding::Utf8 && !head.whole ? stamp.size : 0);
+    scanner.emplace(file, encoding, plan, guessedUtf8 && !head.whole ? stamp.size : 0);
     if (!scanner->run()) {
         encoding = DetectLegacyEncoding(head.bytes);
         scanner.emplace(file, encoding, plan, 0);

@@ -2,6 +2,7 @@
 
 #include "engine/ChapterTable.h"
 #include "engine/Encoding.h"
+#include "engine/EncodingChoice.h"
 #include "engine/HeadingAudit.h"
 #include "engine/HeadingCondition.h"
 #include "engine/HeadingRules.h"
@@ -51,6 +52,7 @@ struct AnalysisRequest {
     bool measureChapters = false;
     bool nearMisses = false;
     std::uint32_t matchLimit = kDefaultMatchLimit;
+    InputEncodingChoice encoding = InputEncodingChoice::Auto; // how the source is read
 };
 
 // Reads the source once and builds the chapter table. Throws EngineError:

@@ -8,23 +8,22 @@
 namespace lumarin::engine {
 namespace {
 
-Encoding OutputEncodingFor(Encoding source, bool toSimplified) {
-    // Big5 cannot hold simplified characters.
-    return toSimplified && source == Encoding::Big5 ? Encoding::Gb18030 : source;
+Encoding OutputEncodingFor(Encoding source, const OutputOptions& options) {
+    return ResolveOutputEncoding(options.encoding, source, options.toSimplified);
 }
 
 } // namespace
 
 LineTransform::LineTransform(Encoding source, const OutputOptions& options)
-    : m_source(source, OutputEncodingFor(source, options.toSimplified) == source
+    : m_source(source, SameLineBytes(OutputEncodingFor(source, options), source)
                            ? CodecMode::Exact
                            : CodecMode::Display),
-      m_output(OutputEncodingFor(source, options.toSimplified)), m_filters(options.filters),
+      m_output(OutputEncodingFor(source, options)), m_filters(options.filters),
       m_deleteBlank(options.deleteBlankLines) {
     std::erase_if(m_filters, [](const std::u16string& filter) { return filter.empty(); });
     if (options.toSimplified) m_simplifier = &Simplifier::shared();
-    m_needsText =
-        !m_filters.empty() || m_simplifier || m_output.encoding() != source || IsUtf16(source);
+    m_needsText = !m_filters.empty() || m_simplifier ||
+                  !SameLineBytes(m_output.encoding(), source) || IsUtf16(source);
     m_ideographicSpace = m_source.encodedForms(u'\u3000');
     m_output.encode(u"\r\n", m_lineEnd);
 }
@@ -78,7 +77,7 @@ void LineTransform::add(std::string_view raw, std::string& out) {
     std::u16string text;
     if (!filteredText(raw, text)) return;
     if (m_simplifier && m_simplifier->mayChange(text)) text = m_simplifier->convert(text);
-    if (text == m_text && m_output.encoding() == m_source.encoding()) {
+    if (text == m_text && SameLineBytes(m_output.encoding(), m_source.encoding())) {
         out.append(raw);
     } else {
         m_output.encode(text, out);

@@ -21,7 +21,7 @@ public:
     LineTransform(Encoding source, const OutputOptions& options);
     ~LineTransform();
 
-    // The output's encoding: the source's, except GB18030 for a converted Big5 source.
+    // The encoding the options chose for the output.
     Encoding outputEncoding() const noexcept { return m_output.encoding(); }
 
     // Takes one source line; unless it is dropped as blank, the line with its

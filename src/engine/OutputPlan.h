@@ -6,6 +6,7 @@
 
 #include "engine/Analyzer.h"
 #include "engine/Encoding.h"
+#include "engine/EncodingChoice.h"
 #include "engine/OutputSelection.h"
 #include "engine/SourceStamp.h"
 
@@ -33,6 +34,7 @@ struct OutputOptions {
     bool toSimplified = false;
     std::vector<std::u16string> filters; // removed from every line, in order
     ExistingFiles existing = ExistingFiles::Refuse;
+    OutputEncodingChoice encoding = OutputEncodingChoice::Source;
 };
 
 // One chapter file of the plan: lines [firstLine, endLine) of the source go

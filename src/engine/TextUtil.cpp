@@ -5,6 +5,10 @@
 
 namespace lumarin::engine {
 
+bool IsBlankText(std::u16string_view text) {
+    return text.find_first_not_of(u" \u3000") == std::u16string_view::npos;
+}
+
 std::u16string_view TrimSpaces(std::u16string_view text) {
     const auto first = text.find_first_not_of(u' ');
     if (first == std::u16string_view::npos) return {};

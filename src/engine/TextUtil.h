@@ -5,6 +5,9 @@
 
 namespace lumarin::engine {
 
+// True when `text` holds nothing but U+0020 and U+3000: a blank line.
+bool IsBlankText(std::u16string_view text);
+
 // Removes leading and trailing U+0020 only.
 std::u16string_view TrimSpaces(std::u16string_view text);
 

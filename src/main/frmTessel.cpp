@@ -132,6 +132,7 @@ void frmTessel::buildControls() {
     m_cmdAnalyze = new QPushButton(QStringLiteral("分析"), this);
     m_cmdSaveOut = new QPushButton(QStringLiteral("输出"), this);
     m_cmdOrder = new QPushButton(QStringLiteral("排序↑"), this);
+    buildFormatChoices();
 
     m_imgAbout = new QLabel(this);
     m_imgAbout->setPixmap(AppIcon().pixmap(16, 16));
@@ -238,6 +239,7 @@ void frmTessel::layOutControls() {
         number->setFixedWidth(number->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
     numbers->setColumnStretch(2, 1);
     inputs->addLayout(numbers, row++, 0, 1, 3);
+    inputs->addLayout(formatChoicesLayout(), row++, 0, 1, 3);
     inputs->addWidget(m_lblFilters, row++, 0, 1, 3);
     inputs->addWidget(m_txtReplace, row, 0, 1, 3);
     inputs->setRowStretch(row, 1);

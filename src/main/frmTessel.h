@@ -9,9 +9,11 @@
 // frmTessel_Output.cpp    writing the chapter files
 // frmTessel_Events.cpp    drops, keys, list colours, dialogs, about
 // frmTessel_Audit.cpp     heading rules, flagged rows, near misses, the chapter preview
+// frmTessel_Book.cpp      the format and encoding choices, writing an EPUB book
 // frmTessel_Settings.cpp  settings kept between runs, the options menu
 // frmTessel_Status.cpp    the output folder named in the status line
 
+#include "engine/EncodingChoice.h"
 #include "engine/OutputWriter.h"
 #include "listview/ICustomDraw.h"
 #include "listview/IListViewEvents.h"
@@ -94,6 +96,9 @@ public:
     QPlainTextEdit* txtReplace() const { return m_txtReplace; }
     QCheckBox* chkDelSpc() const { return m_chkDelSpc; }
     QCheckBox* chkFJconv() const { return m_chkFJconv; }
+    QComboBox* cboFormat() const { return m_cboFormat; }
+    QComboBox* cboEncoding() const { return m_cboEncoding; }
+    QComboBox* cboOutEncoding() const { return m_cboOutEncoding; }
     QPushButton* cmdAnalyze() const { return m_cmdAnalyze; }
     QPushButton* cmdSaveOut() const { return m_cmdSaveOut; }
     QPushButton* cmdOrder() const { return m_cmdOrder; }
@@ -156,6 +161,14 @@ private:
     void writeChapterFiles();
     // Asks what to do with chapter files already there; false when the user cancels.
     bool chooseExistingFiles(engine::OutputPlan& plan);
+
+    // frmTessel_Book.cpp
+    void buildFormatChoices();
+    QLayout* formatChoicesLayout();
+    engine::InputEncodingChoice inputEncodingChoice() const;
+    engine::OutputEncodingChoice outputEncodingChoice() const;
+    bool bookChosen() const;
+    void writeBook();
     engine::OutputOptions outputOptions() const;
     void showProgress(int percent);
     void setProgressWidthTwips(double twips);
@@ -217,6 +230,12 @@ private:
     QPlainTextEdit* m_txtReplace = nullptr;
     QCheckBox* m_chkDelSpc = nullptr;
     QCheckBox* m_chkFJconv = nullptr;
+    QLabel* m_lblFormat = nullptr;
+    QComboBox* m_cboFormat = nullptr; // text files or one EPUB book
+    QLabel* m_lblEncoding = nullptr;
+    QComboBox* m_cboEncoding = nullptr; // the source's encoding
+    QLabel* m_lblOutEncoding = nullptr;
+    QComboBox* m_cboOutEncoding = nullptr; // the chapter files' encoding
     QPushButton* m_cmdAnalyze = nullptr;
     QPushButton* m_cmdSaveOut = nullptr;
     QPushButton* m_cmdOrder = nullptr;

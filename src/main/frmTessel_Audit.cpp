@@ -77,6 +77,7 @@ engine::AnalysisRequest frmTessel::analysisRequest() const {
     if (choice >= kFirstRule) request.rule = &engine::BuiltInRules()[choice - kFirstRule];
     request.measureChapters = true;
     request.nearMisses = true;
+    request.encoding = inputEncodingChoice();
     return request;
 }
 

@@ -47,7 +47,11 @@ void frmTessel::cmdSaveOut_Click() {
     }
     // No failure may leave an event handler: each one is a box, and the window goes on.
     try {
-        writeChapterFiles();
+        if (bookChosen()) {
+            writeBook();
+        } else {
+            writeChapterFiles();
+        }
     } catch (const engine::EngineError& error) {
         warn(error.message());
     } catch (const std::filesystem::filesystem_error& error) {
@@ -110,6 +114,7 @@ engine::OutputOptions frmTessel::outputOptions() const {
     options.namePattern = m_txtOut->text().toStdU16String();
     options.deleteBlankLines = m_chkDelSpc->isChecked();
     options.toSimplified = m_chkFJconv->isChecked();
+    options.encoding = outputEncodingChoice();
     options.filesPerFolder = engine::ReadCountField(m_txtCount->text().toStdU16String());
     options.chaptersPerFile =
         std::max(1, engine::ReadCountField(m_txtNum->text().toStdU16String()));

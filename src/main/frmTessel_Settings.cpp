@@ -30,6 +30,9 @@ constexpr const char* kFilesPerFolder = "filesPerFolder";
 constexpr const char* kDeleteBlankLines = "deleteBlankLines";
 constexpr const char* kToSimplified = "toSimplified";
 constexpr const char* kFilters = "filters";
+constexpr const char* kSourceEncoding = "sourceEncoding";
+constexpr const char* kOutputFormat = "outputFormat";
+constexpr const char* kOutputEncoding = "outputEncoding";
 constexpr const char* kGeometry = "window/geometry";
 constexpr const char* kTopMost = "window/topMost";
 constexpr const char* kLastFolder = "lastFolder";
@@ -45,6 +48,13 @@ void LoadText(const QSettings& settings, const char* name, QPlainTextEdit* box) 
 
 void LoadCheck(const QSettings& settings, const char* name, QCheckBox* box) {
     if (settings.contains(name)) box->setChecked(settings.value(name).toBool());
+}
+
+// A choice is kept by its text, so a list that changes order keeps its meaning;
+// a text no longer listed leaves the start value.
+void LoadChoice(const QSettings& settings, const char* name, QComboBox* box) {
+    const int index = box->findText(settings.value(name).toString());
+    if (index >= 0) box->setCurrentIndex(index);
 }
 
 } // namespace
@@ -95,6 +105,9 @@ void frmTessel::loadSettings() {
     // A rule this version does not know leaves the start choice.
     if (const int rule = m_cboRule->findData(settings->value(key::kRule).toString()); rule >= 0)
         m_cboRule->setCurrentIndex(rule);
+    LoadChoice(*settings, key::kSourceEncoding, m_cboEncoding);
+    LoadChoice(*settings, key::kOutputFormat, m_cboFormat);
+    LoadChoice(*settings, key::kOutputEncoding, m_cboOutEncoding);
 
     const QString folder = settings->value(key::kOutputFolder).toString();
     if (!folder.isEmpty()) {
@@ -120,6 +133,9 @@ void frmTessel::saveSettings() const {
     settings->setValue(key::kDeleteBlankLines, m_chkDelSpc->isChecked());
     settings->setValue(key::kToSimplified, m_chkFJconv->isChecked());
     settings->setValue(key::kFilters, m_txtReplace->toPlainText());
+    settings->setValue(key::kSourceEncoding, m_cboEncoding->currentText());
+    settings->setValue(key::kOutputFormat, m_cboFormat->currentText());
+    settings->setValue(key::kOutputEncoding, m_cboOutEncoding->currentText());
     settings->setValue(key::kGeometry, saveGeometry());
     settings->setValue(key::kTopMost, m_blnTopMost);
     settings->setValue(key::kLastFolder, qs(m_strLastFolder));

@@ -57,6 +57,10 @@ std::string ReadAll(int fd) {
 } // namespace
 
 RunResult RunSplit(const std::vector<std::string>& args, const std::string& stdoutFile) {
+    return RunProgram(CommandFor(args), stdoutFile);
+}
+
+RunResult RunProgram(std::vector<std::string> command, const std::string& stdoutFile) {
     TempDir capture;
     const std::string outPath = stdoutFile.empty() ? (capture / "stdout").string() : stdoutFile;
     const std::string errPath = capture / "stderr";
@@ -67,14 +71,12 @@ RunResult RunSplit(const std::vector<std::string>& args, const std::string& stdo
                                      0600);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0600);
-    auto command = CommandFor(args);
     auto argv = ArgvFor(command);
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) {
-        throw std::runtime_error(std::string("cannot start lumarin-split: ") +
-                                 std::strerror(spawned));
+        throw std::runtime_error("cannot start " + command[0] + ": " + std::strerror(spawned));
     }
     RunResult result;
     result.exitCode = WaitForExit(pid);

@@ -22,6 +22,9 @@ struct RunResult {
 // standard output goes to that file instead of into the result.
 RunResult RunSplit(const std::vector<std::string>& args, const std::string& stdoutFile = {});
 
+// Runs `command` (the program's path first) the same way.
+RunResult RunProgram(std::vector<std::string> command, const std::string& stdoutFile = {});
+
 // Same, with stdout and stderr on a pseudo-terminal, as a person at a terminal would see it.
 // `whileUnread` runs before the terminal is read: a run that prints more than the terminal
 // holds waits for it there.

@@ -59,6 +59,9 @@ TEST_F(WindowSettings, WhatTheUserSetIsThereAtTheNextStart) {
         first->txtReplace()->setPlainText(QStringLiteral("广告\n推荐票"));
         first->chkDelSpc()->setChecked(false);
         first->chkFJconv()->setChecked(true);
+        first->cboEncoding()->setCurrentIndex(first->cboEncoding()->count() - 1);
+        first->cboOutEncoding()->setCurrentIndex(first->cboOutEncoding()->count() - 1);
+        first->cboFormat()->setCurrentIndex(first->cboFormat()->findText(QStringLiteral("EPUB")));
         first->cboFolderOut()->setEditText(Q(dir.path() / "输出"));
         services.fileDialogs().ScriptOpenFile((dir.path() / "书库" / "青灯.txt").u16string());
         first->cmdOpenFile_Click();
@@ -76,6 +79,10 @@ TEST_F(WindowSettings, WhatTheUserSetIsThereAtTheNextStart) {
     EXPECT_EQ(second->txtReplace()->toPlainText(), QStringLiteral("广告\n推荐票"));
     EXPECT_FALSE(second->chkDelSpc()->isChecked());
     EXPECT_TRUE(second->chkFJconv()->isChecked());
+    EXPECT_EQ(second->cboEncoding()->currentIndex(), second->cboEncoding()->count() - 1);
+    EXPECT_EQ(second->cboOutEncoding()->currentIndex(), second->cboOutEncoding()->count() - 1);
+    EXPECT_EQ(second->cboFormat()->currentText(), QStringLiteral("EPUB"));
+    EXPECT_FALSE(second->cboOutEncoding()->isEnabled()) << "a book is always UTF-8";
     EXPECT_EQ(second->cboFolderOut()->currentText(), Q(dir.path() / "输出"));
     EXPECT_EQ(second->cboFolderOut()->findText(QStringLiteral("(default)")), 0)
         << "the built-in choices stay";

@@ -1,0 +1,112 @@
+// The choices between chapter files and one EPUB book, and of the encodings
+// the source is read in and the chapter files are written in. The lists and
+// what they mean are the engine's; the window only shows them.
+#include "engine/EngineError.h"
+#include "engine/EpubWriter.h"
+#include "engine/TextUtil.h"
+#include "listview/ListView.h"
+#include "main/ProductInfo.h"
+#include "main/frmTessel.h"
+#include "platform/Services.h"
+#include "platform/qt/QtText.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <filesystem>
+
+namespace lumarin::app {
+
+using platform::qt::qs;
+
+namespace {
+
+template <typename Choice>
+QComboBox* ChoiceBox(QWidget* parent, std::span<const engine::EncodingChoiceName<Choice>> choices) {
+    auto* box = new QComboBox(parent);
+    for (const auto& entry : choices)
+        box->addItem(qs(entry.label), static_cast<int>(entry.choice));
+    return box;
+}
+
+template <typename Choice> Choice Chosen(const QComboBox* box) {
+    return static_cast<Choice>(box->currentData().toInt());
+}
+
+} // namespace
+
+void frmTessel::buildFormatChoices() {
+    m_lblFormat = new QLabel(QStringLiteral("输出格式："), this);
+    m_cboFormat = new QComboBox(this);
+    m_cboFormat->addItem(QStringLiteral("文本文件"));
+    m_cboFormat->addItem(QStringLiteral("EPUB"));
+    m_lblEncoding = new QLabel(QStringLiteral("源文件编码："), this);
+    m_cboEncoding = ChoiceBox(this, engine::InputEncodingChoices());
+    m_lblOutEncoding = new QLabel(QStringLiteral("输出编码："), this);
+    m_cboOutEncoding = ChoiceBox(this, engine::OutputEncodingChoices());
+    // A book is always UTF-8.
+    connect(m_cboFormat, &QComboBox::currentIndexChanged, this,
+            [this] { m_cboOutEncoding->setEnabled(!bookChosen()); });
+}
+
+QLayout* frmTessel::formatChoicesLayout() {
+    auto* grid = new QGridLayout;
+    grid->addWidget(m_lblEncoding, 0, 0);
+    grid->addWidget(m_cboEncoding, 0, 1);
+    grid->addWidget(m_lblFormat, 1, 0);
+    grid->addWidget(m_cboFormat, 1, 1);
+    grid->addWidget(m_lblOutEncoding, 2, 0);
+    grid->addWidget(m_cboOutEncoding, 2, 1);
+    grid->setColumnStretch(1, 1);
+    return grid;
+}
+
+engine::InputEncodingChoice frmTessel::inputEncodingChoice() const {
+    return Chosen<engine::InputEncodingChoice>(m_cboEncoding);
+}
+
+engine::OutputEncodingChoice frmTessel::outputEncodingChoice() const {
+    return Chosen<engine::OutputEncodingChoice>(m_cboOutEncoding);
+}
+
+bool frmTessel::bookChosen() const {
+    return m_cboFormat->currentIndex() == 1;
+}
+
+// The book goes into the chosen folder (beside the source for "(default)"),
+// named after the source. One that is there already is replaced only when the
+// user says so.
+void frmTessel::writeBook() {
+    engine::OutputOptions options = outputOptions();
+    const std::u16string_view folder = engine::TrimSpaces(options.folderText);
+    if (folder.empty()) return;
+    const std::filesystem::path target = engine::EpubPathFor(m_analysis->m_strSource, folder);
+    std::error_code error;
+    if (std::filesystem::exists(std::filesystem::symlink_status(target, error))) {
+        const std::u16string question =
+            engine::EngineError::outputExists(target.string()).message() +
+            u"\n是：覆盖　否：不输出";
+        if (platform::MessageBox(m_lstMemo->hWnd(), question, kAppTitle,
+                                 platform::MB_YESNO | platform::MB_ICONQUESTION) != platform::IDYES)
+            return;
+        options.existing = engine::ExistingFiles::Overwrite;
+    }
+
+    engine::OutputCallbacks callbacks;
+    callbacks.onFileStarted = [this](const engine::FileProgress& progress) {
+        showProgress(progress.percent);
+    };
+    callbacks.yield = [this] { letEventsRun(); };
+    setBusy(true);
+    const engine::EpubResult result =
+        engine::WriteEpub(*m_analysis, currentCheckMarks(), options, target, callbacks);
+    setBusy(false);
+
+    setProgressWidthTwips(kRestingProgressTwips);
+    const std::u16string message = engine::EpubDoneMessage(result);
+    m_lblState->setText(qs(message.substr(0, message.find(u'\n'))));
+    platform::MessageBox(m_lstMemo->hWnd(), message, u"完毕",
+                         platform::MB_OK | platform::MB_ICONINFORMATION);
+}
+
+} // namespace lumarin::app
