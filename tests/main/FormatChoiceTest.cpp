@@ -1,10 +1,7 @@
 // The window's choices of format and encodings: a book instead of chapter files, a source read
 // in the encoding the user names, chapter files written in the one asked for.
-#include "WindowTestSupport.h"
-#include "listview/ListView.h"
+#include "MainWindowFixture.h"
 #include "main/ProductInfo.h"
-#include "main/frmTessel.h"
-#include "platform/testing/ScopedTestServices.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -20,7 +17,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace platform;
 using test::ReadBytes;
-using test::TempDir;
 
 std::vector<std::string> ThreeChapters(const std::string& frontMatter) {
     std::vector<std::string> lines{frontMatter};
@@ -31,19 +27,8 @@ std::vector<std::string> ThreeChapters(const std::string& frontMatter) {
     return lines;
 }
 
-class FormatChoice : public ::testing::Test {
+class FormatChoice : public test::MainWindowFixture {
 protected:
-    void SetUp() override {
-        window = std::make_unique<frmTessel>();
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-
-    void analyse(const fs::path& file) {
-        window->txtFile()->setPlainText(QString::fromStdString(file.string()));
-        QTest::mouseClick(window->cmdAnalyze(), Qt::LeftButton);
-    }
-
     std::vector<testing::RecordingMessageBox::Call> output() {
         services.messageBox().Clear();
         QTest::mouseClick(window->cmdSaveOut(), Qt::LeftButton);
@@ -55,10 +40,6 @@ protected:
         ASSERT_GE(index, 0) << text;
         box->setCurrentIndex(index);
     }
-
-    testing::ScopedTestServices services;
-    TempDir dir;
-    std::unique_ptr<frmTessel> window;
 };
 
 TEST_F(FormatChoice, StartsWithTextFilesAndTheSourceEncodings) {
