@@ -2,50 +2,66 @@
 
 #include "engine/EngineError.h"
 
+#include <algorithm>
 #include <cstring>
 #include <zip.h>
 
 namespace lumarin::engine {
 
-// One streamed entry as libzip sees it: a readable source of unknown size
-// whose bytes come from the producer in pieces.
-struct EpubArchive::Stream {
-    Producer producer;
-    std::exception_ptr* failure;
+// The entries of a series as libzip sees them: one readable source of unknown
+// size, added once per entry. libzip opens it for each entry in turn while it
+// writes them in order, so each opening moves on to the next entry, whose
+// bytes the producer hands out in pieces.
+struct EpubArchive::Series {
+    SeriesProducer producer;
+    std::size_t count = 0;
+    std::exception_ptr* failure = nullptr;
+    std::size_t opened = 0; // entries opened so far
+    std::size_t index = 0;  // the entry being read
     std::string pending;
     std::size_t offset = 0;
     bool more = true;
     zip_error_t error{};
 
-    Stream() { zip_error_init(&error); }
-    ~Stream() { zip_error_fini(&error); }
-    Stream(const Stream&) = delete;
-    Stream& operator=(const Stream&) = delete;
+    Series() { zip_error_init(&error); }
+    ~Series() { zip_error_fini(&error); }
+    Series(const Series&) = delete;
+    Series& operator=(const Series&) = delete;
+
+    zip_int64_t open() {
+        if (opened == count) {
+            zip_error_set(&error, ZIP_ER_INTERNAL, 0);
+            return -1;
+        }
+        index = opened++;
+        more = true;
+        return 0;
+    }
 
     zip_int64_t read(char* data, zip_uint64_t size) {
         try {
             while (pending.size() - offset < size && more) {
                 pending.erase(0, offset);
                 offset = 0;
-                more = producer(pending);
+                more = producer(index, pending);
             }
         } catch (...) {
             if (!*failure) *failure = std::current_exception();
             zip_error_set(&error, ZIP_ER_INTERNAL, 0);
             return -1;
         }
-        const std::size_t count = std::min<std::size_t>(size, pending.size() - offset);
-        std::memcpy(data, pending.data() + offset, count);
-        offset += count;
-        return static_cast<zip_int64_t>(count);
+        const std::size_t bytes = std::min<std::size_t>(size, pending.size() - offset);
+        std::memcpy(data, pending.data() + offset, bytes);
+        offset += bytes;
+        return static_cast<zip_int64_t>(bytes);
     }
 
     static zip_int64_t callback(void* state, void* data, zip_uint64_t length,
                                 zip_source_cmd_t command) {
-        auto* self = static_cast<Stream*>(state);
+        auto* self = static_cast<Series*>(state);
         switch (command) {
         case ZIP_SOURCE_OPEN:
-            return 0;
+            return self->open();
         case ZIP_SOURCE_READ:
             return self->read(static_cast<char*>(data), length);
         case ZIP_SOURCE_CLOSE:
@@ -97,12 +113,26 @@ void EpubArchive::add(const std::string& name, std::string bytes, Compression co
 }
 
 void EpubArchive::addStreamed(const std::string& name, Producer producer, Compression compression) {
-    Stream& stream = m_streams.emplace_back();
-    stream.producer = std::move(producer);
-    stream.failure = &m_failure;
-    zip_source_t* source = zip_source_function(m_archive, &Stream::callback, &stream);
+    addSeries(
+        1, [&name](std::size_t) { return name; },
+        [producer = std::move(producer)](std::size_t, std::string& out) { return producer(out); },
+        compression);
+}
+
+void EpubArchive::addSeries(std::size_t count, const SeriesName& name, SeriesProducer producer,
+                            Compression compression) {
+    if (count == 0) return;
+    Series& series = m_series.emplace_back();
+    series.producer = std::move(producer);
+    series.count = count;
+    series.failure = &m_failure;
+    zip_source_t* source = zip_source_function(m_archive, &Series::callback, &series);
     if (source == nullptr) fail(zip_strerror(m_archive));
-    addSource(name, source, compression);
+    for (std::size_t i = 0; i < count; ++i) {
+        // Each entry holds a reference; libzip frees the source with the last.
+        if (i > 0) zip_source_keep(source);
+        addSource(name(i), source, compression);
+    }
 }
 
 void EpubArchive::addSource(const std::string& name, void* source, Compression compression) {

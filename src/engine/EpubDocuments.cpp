@@ -58,7 +58,7 @@ std::string ContainerDocument() {
            "</container>\n";
 }
 
-DocumentPieces PackageDocument(const EpubBook& book) {
+DocumentPieces PackageDocument(const EpubBook& book, const EpubOutline& outline) {
     std::string start = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                         "<package xmlns=\"http://www.idpf.org/2007/opf\" version=\"3.0\" "
                         "unique-identifier=\"book-id\" xml:lang=\"" +
@@ -75,36 +75,36 @@ DocumentPieces PackageDocument(const EpubBook& book) {
     start += "<item id=\"ncx\" href=\"toc.ncx\" media-type=\"application/x-dtbncx+xml\"/>\n";
     start += "<item id=\"css\" href=\"style.css\" media-type=\"text/css\"/>\n";
     // The documents twice: first in the manifest, then in the spine.
-    const std::size_t documents = book.documents.size();
+    const std::size_t documents = outline.documentCount();
     return Pieces(
         std::move(start), 2 * documents,
-        [&book, documents](std::size_t i, std::string& out) {
+        [&outline, documents](std::size_t i, std::string& out) {
             if (i < documents) {
-                const auto& document = book.documents[i];
-                out += "<item id=\"" + document.id + "\" href=\"" + document.href +
+                out += "<item id=\"" + outline.id(i) + "\" href=\"" + outline.href(i) +
                        "\" media-type=\"application/xhtml+xml\"/>\n";
                 return;
             }
             if (i == documents) out += "</manifest>\n<spine toc=\"ncx\">\n";
-            out += "<itemref idref=\"" + book.documents[i - documents].id + "\"/>\n";
+            out += "<itemref idref=\"" + outline.id(i - documents) + "\"/>\n";
         },
         "</spine>\n</package>\n");
 }
 
-DocumentPieces NavigationDocument(const EpubBook& book) {
+DocumentPieces NavigationDocument(const EpubBook& book, const EpubOutline& outline) {
     std::string start =
         XhtmlStart(book, u"目录", " xmlns:epub=\"http://www.idpf.org/2007/ops\"", "style.css");
     start += "<nav epub:type=\"toc\" id=\"toc\">\n<h1>目录</h1>\n<ol>\n";
     return Pieces(
-        std::move(start), book.chapters.size(),
-        [&book](std::size_t i, std::string& out) {
-            const auto& chapter = book.chapters[i];
-            out += "<li><a href=\"" + chapter.href + "\">" + Escaped(chapter.label) + "</a></li>\n";
+        std::move(start), static_cast<std::size_t>(outline.chapterCount()),
+        [&outline](std::size_t i, std::string& out) {
+            const auto chapter = static_cast<std::int32_t>(i + 1);
+            out += "<li><a href=\"" + outline.chapterHref(chapter) + "\">" +
+                   Escaped(outline.label(chapter)) + "</a></li>\n";
         },
         "</ol>\n</nav>\n</body>\n</html>\n");
 }
 
-DocumentPieces NcxDocument(const EpubBook& book) {
+DocumentPieces NcxDocument(const EpubBook& book, const EpubOutline& outline) {
     std::string start = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                         "<ncx xmlns=\"http://www.daisy.org/z3986/2005/ncx/\" version=\"2005-1\" "
                         "xml:lang=\"" +
@@ -118,13 +118,14 @@ DocumentPieces NcxDocument(const EpubBook& book) {
         start += "<docAuthor><text>" + Escaped(book.author) + "</text></docAuthor>\n";
     start += "<navMap>\n";
     return Pieces(
-        std::move(start), book.chapters.size(),
-        [&book](std::size_t i, std::string& out) {
-            const auto& chapter = book.chapters[i];
-            const std::string number = std::to_string(i + 1);
+        std::move(start), static_cast<std::size_t>(outline.chapterCount()),
+        [&outline](std::size_t i, std::string& out) {
+            const auto chapter = static_cast<std::int32_t>(i + 1);
+            const std::string number = std::to_string(chapter);
             out += "<navPoint id=\"p" + number + "\" playOrder=\"" + number +
-                   "\"><navLabel><text>" + Escaped(chapter.label) +
-                   "</text></navLabel><content src=\"" + chapter.href + "\"/></navPoint>\n";
+                   "\"><navLabel><text>" + Escaped(outline.label(chapter)) +
+                   "</text></navLabel><content src=\"" + outline.chapterHref(chapter) +
+                   "\"/></navPoint>\n";
         },
         "</navMap>\n</ncx>\n");
 }
@@ -135,8 +136,8 @@ std::string StyleSheet() {
            "h2 { margin: 1em 0; font-size: 1.3em; white-space: pre-wrap; }\n";
 }
 
-std::string ContentDocumentStart(const EpubBook& book, const EpubBook::Document& document) {
-    return XhtmlStart(book, document.title, "", "../style.css");
+std::string ContentDocumentStart(const EpubBook& book, std::u16string_view title) {
+    return XhtmlStart(book, title, "", "../style.css");
 }
 
 std::string ContentDocumentEnd() {

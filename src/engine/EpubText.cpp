@@ -68,7 +68,7 @@ void EpubText::add(std::string_view raw, std::string_view id, std::string& out) 
     close(id, m_text.empty() && !oddByte, out);
 }
 
-std::u16string EpubText::converted(std::u16string_view text) {
+std::u16string EpubText::converted(std::u16string_view text) const {
     return m_simplifier ? m_simplifier->convert(text) : std::u16string(text);
 }
 

@@ -30,7 +30,7 @@ public:
     void add(std::string_view raw, std::string_view id, std::string& out);
 
     // `text` converted as the lines are (unchanged without conversion).
-    std::u16string converted(std::u16string_view text);
+    std::u16string converted(std::u16string_view text) const;
 
     // Characters written as U+FFFD so far (invalid source bytes, mostly).
     std::uint64_t replaced() const noexcept { return m_replaced; }

@@ -1,7 +1,8 @@
 // A book is written in one pass over the source, like the chapter files: the
-// package, the contents and the style sheet are small and made up front; the
-// content documents are streamed into the container in reading order while
-// libzip writes it, so no chapter is ever held whole. Whether the front
+// package, the contents and the content documents are all streamed into the
+// container in reading order while libzip writes it, so no chapter is ever
+// held whole, and the names, titles and labels come from the chapter table
+// as they are written. Whether the front
 // matter gets a document of its own, and the book's title and author, come
 // from a first look at the front matter alone.
 #include "engine/EpubWriter.h"
@@ -10,6 +11,7 @@
 #include "engine/EngineError.h"
 #include "engine/EpubArchive.h"
 #include "engine/EpubDocuments.h"
+#include "engine/EpubOutline.h"
 #include "engine/EpubText.h"
 #include "engine/LineReader.h"
 #include "engine/OutputSelection.h"
@@ -34,13 +36,6 @@ constexpr std::size_t kChunkBytes = 64 * 1024;
 // Lines copied between two calls of the yield callback.
 constexpr LineNumber kLinesPerYield = 1024;
 
-std::u16string Trimmed(std::u16string_view text) {
-    const std::size_t first = text.find_first_not_of(u" \u3000\t");
-    if (first == std::u16string_view::npos) return {};
-    const std::size_t last = text.find_last_not_of(u" \u3000\t");
-    return std::u16string(text.substr(first, last - first + 1));
-}
-
 // What the front matter tells about the book.
 struct FrontMatter {
     bool hasText = false;
@@ -55,13 +50,13 @@ void Examine(LineNumber number, std::u16string_view text, FrontMatter& front) {
         const std::size_t close =
             open == std::u16string_view::npos ? open : text.find(u'》', open + 1);
         if (close != std::u16string_view::npos)
-            front.title = Trimmed(text.substr(open + 1, close - open - 1));
+            front.title = TrimBlanks(text.substr(open + 1, close - open - 1));
     }
     if (front.author.empty() && number <= kAuthorLines) {
         constexpr std::u16string_view kMarker = u"作者：";
         const std::size_t at = text.find(kMarker);
         if (at != std::u16string_view::npos)
-            front.author = Trimmed(text.substr(at + kMarker.size()));
+            front.author = TrimBlanks(text.substr(at + kMarker.size()));
     }
 }
 
@@ -117,75 +112,26 @@ std::string CurrentUtcTime() {
     return text;
 }
 
-std::string Numbered(const char* prefix, std::size_t number, const char* suffix) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%s%04zu%s", prefix, number, suffix);
-    return text;
-}
-
-// The content documents and the selection entries each one holds.
-struct DocumentPlan {
-    std::int32_t firstEntry = 0;
-    std::int32_t lastEntry = 0;
-};
-
-class BookPlanner {
-public:
-    BookPlanner(const OutputSelection& selection, const OutputOptions& options)
-        : m_selection(selection),
-          m_chaptersPerFile(std::max<std::int32_t>(1, options.chaptersPerFile)) {}
-
-    // Documents in reading order; the front matter's first when it holds text.
-    std::vector<DocumentPlan> documents(bool frontMatter) const {
-        std::vector<DocumentPlan> plans;
-        if (frontMatter) plans.push_back({0, 0});
-        for (std::int32_t i = 1; i <= m_selection.m_lngSelected; i += m_chaptersPerFile)
-            plans.push_back({i, std::min(i + m_chaptersPerFile - 1, m_selection.m_lngSelected)});
-        return plans;
-    }
-
-private:
-    const OutputSelection& m_selection;
-    std::int32_t m_chaptersPerFile;
-};
-
-// The contents' labels: the kept headings as the text shows them.
-std::vector<std::u16string> ChapterLabels(const ChapterTable& table,
-                                          const std::vector<bool>& checked, EpubText& text) {
-    std::vector<std::u16string> labels;
-    std::u16string batch;
-    for (std::size_t row = 0; row < checked.size(); ++row) {
-        if (checked[row]) continue;
-        batch += table.m_strHeading[row + 1];
-        batch += u'\n';
-    }
-    const std::u16string converted = text.converted(batch);
-    std::size_t start = 0;
-    for (std::size_t end; (end = converted.find(u'\n', start)) != std::u16string::npos;
-         start = end + 1)
-        labels.push_back(Trimmed(std::u16string_view(converted).substr(start, end - start)));
-    return labels;
-}
-
 // Reads the source once, from its start, handing out the content documents in order.
 class BookPass {
 public:
     BookPass(SourceFile& source, Encoding encoding, const OutputSelection& selection,
-             const EpubBook& book, const std::vector<DocumentPlan>& plans, EpubText& text,
+             const EpubBook& book, const EpubOutline& outline, EpubText& text,
              const std::filesystem::path& target, const OutputCallbacks& callbacks)
-        : m_selection(selection), m_book(book), m_plans(plans), m_text(text), m_target(target),
-          m_callbacks(callbacks), m_blocks(source, encoding), m_lines(m_blocks) {}
+        : m_selection(selection), m_book(book), m_outline(outline), m_text(text),
+          m_target(target), m_callbacks(callbacks), m_blocks(source, encoding),
+          m_lines(m_blocks) {}
 
     bool produce(std::size_t document, std::string& out) {
         if (document != m_document)
             throw std::logic_error("EPUB content documents must be read in order");
-        const DocumentPlan& plan = m_plans[document];
-        if (!m_started) start(plan, out);
-        const LineNumber last = m_selection.m_lngSelStart[plan.lastEntry + 1] - 1;
+        const EpubOutline::Entries entries = m_outline.entries(document);
+        if (!m_started) start(entries, out);
+        const LineNumber last = m_selection.m_lngSelStart[entries.last + 1] - 1;
         Line line;
         while (out.size() < kChunkBytes) {
             if (m_lines.linesRead() >= last || !m_lines.next(line)) {
-                if (document + 1 == m_plans.size()) checkSourceEnds();
+                if (document + 1 == m_outline.documentCount()) checkSourceEnds();
                 out += ContentDocumentEnd();
                 m_started = false;
                 ++m_document;
@@ -205,15 +151,15 @@ private:
             throw EngineError::sourceChanged();
     }
 
-    void start(const DocumentPlan& plan, std::string& out) {
+    void start(const EpubOutline::Entries& entries, std::string& out) {
         m_started = true;
         // Lines of a front matter without a document of its own are skipped.
-        const LineNumber first = m_selection.m_lngSelStart[plan.firstEntry];
+        const LineNumber first = m_selection.m_lngSelStart[entries.first];
         Line line;
         while (m_lines.linesRead() + 1 < first && m_lines.next(line)) {
         }
-        m_nextEntry = std::max(m_nextEntry, plan.firstEntry == 0 ? 1 : plan.firstEntry);
-        out += ContentDocumentStart(m_book, m_book.documents[m_document]);
+        m_nextEntry = std::max(m_nextEntry, entries.first == 0 ? 1 : entries.first);
+        out += ContentDocumentStart(m_book, m_outline.title(m_document, m_book.title));
         if (m_callbacks.onFileStarted) {
             const LineNumber end =
                 m_selection.m_lngSelStart[static_cast<std::size_t>(m_selection.m_lngSelected) + 1];
@@ -229,12 +175,12 @@ private:
         if (m_nextEntry > m_selection.m_lngSelected ||
             m_selection.m_lngSelStart[m_nextEntry] != number)
             return {};
-        return "c" + std::to_string(m_nextEntry++);
+        return EpubOutline::anchor(m_nextEntry++);
     }
 
     const OutputSelection& m_selection;
     const EpubBook& m_book;
-    const std::vector<DocumentPlan>& m_plans;
+    const EpubOutline& m_outline;
     EpubText& m_text;
     const std::filesystem::path& m_target;
     const OutputCallbacks& m_callbacks;
@@ -245,29 +191,14 @@ private:
     std::int32_t m_nextEntry = 1;
 };
 
-EpubBook PlanBook(const AnalysisResult& analysis, const std::vector<bool>& checked,
-                  const OutputOptions& options, const FrontMatter& front,
-                  const std::vector<DocumentPlan>& plans, EpubText& text) {
+EpubBook DescribeBook(const AnalysisResult& analysis, const OutputOptions& options,
+                      const FrontMatter& front) {
     EpubBook book;
     book.title = front.title.empty() ? FromUtf8(analysis.m_strSource.stem().string()) : front.title;
     book.author = front.author;
     book.language = analysis.encoding == Encoding::Big5 && !options.toSimplified ? "zh-Hant" : "zh";
     book.identifier = BookIdentifier(analysis.m_strSource, analysis.stamp);
     book.modified = CurrentUtcTime();
-
-    const std::vector<std::u16string> labels = ChapterLabels(analysis.table, checked, text);
-    for (std::size_t d = 0; d < plans.size(); ++d) {
-        const std::size_t number = front.hasText ? d : d + 1;
-        EpubBook::Document document{Numbered("d", number, ""), Numbered("text/", number, ".xhtml"),
-                                    book.title};
-        for (std::int32_t i = std::max(1, plans[d].firstEntry); i <= plans[d].lastEntry; ++i) {
-            std::u16string label = labels[static_cast<std::size_t>(i) - 1];
-            if (label.empty()) label = u"(Unknown)";
-            if (i == plans[d].firstEntry) document.title = label;
-            book.chapters.push_back({std::move(label), document.href + "#c" + std::to_string(i)});
-        }
-        book.documents.push_back(std::move(document));
-    }
     return book;
 }
 
@@ -314,27 +245,27 @@ EpubResult WriteEpub(const AnalysisResult& analysis, const std::vector<bool>& ch
     EpubText text(analysis.encoding, options);
     const FrontMatter front =
         ReadFrontMatter(source, analysis.encoding, text, selection.m_lngSelStart[1]);
-    const std::vector<DocumentPlan> plans =
-        BookPlanner(selection, options).documents(front.hasText);
-    const EpubBook book = PlanBook(analysis, checked, options, front, plans, text);
+    const EpubOutline outline(analysis.table, checked, selection, options.chaptersPerFile,
+                              front.hasText, text);
+    const EpubBook book = DescribeBook(analysis, options, front);
 
     using Compression = EpubArchive::Compression;
     EpubArchive archive(target);
     // The mimetype entry first and stored: readers recognise a book by its first bytes.
     archive.add("mimetype", "application/epub+zip", Compression::Store);
     archive.add("META-INF/container.xml", ContainerDocument(), Compression::Deflate);
-    archive.addStreamed(kEpubPackagePath, PackageDocument(book), Compression::Deflate);
-    archive.addStreamed(std::string(kEpubFolder) + "nav.xhtml", NavigationDocument(book),
+    archive.addStreamed(kEpubPackagePath, PackageDocument(book, outline), Compression::Deflate);
+    archive.addStreamed(std::string(kEpubFolder) + "nav.xhtml", NavigationDocument(book, outline),
                         Compression::Deflate);
-    archive.addStreamed(std::string(kEpubFolder) + "toc.ncx", NcxDocument(book),
+    archive.addStreamed(std::string(kEpubFolder) + "toc.ncx", NcxDocument(book, outline),
                         Compression::Deflate);
     archive.add(std::string(kEpubFolder) + "style.css", StyleSheet(), Compression::Deflate);
-    BookPass pass(source, analysis.encoding, selection, book, plans, text, target, callbacks);
-    for (std::size_t d = 0; d < book.documents.size(); ++d) {
-        archive.addStreamed(
-            kEpubFolder + book.documents[d].href,
-            [&pass, d](std::string& out) { return pass.produce(d, out); }, Compression::Store);
-    }
+    BookPass pass(source, analysis.encoding, selection, book, outline, text, target, callbacks);
+    archive.addSeries(
+        outline.documentCount(),
+        [&outline](std::size_t document) { return kEpubFolder + outline.href(document); },
+        [&pass](std::size_t document, std::string& out) { return pass.produce(document, out); },
+        Compression::Store);
     archive.commit();
     return EpubResult{target, selection.m_lngSelected, text.replaced()};
 }

@@ -16,6 +16,14 @@ std::u16string_view TrimSpaces(std::u16string_view text) {
     return text.substr(first, last - first + 1);
 }
 
+std::u16string_view TrimBlanks(std::u16string_view text) {
+    constexpr std::u16string_view kBlanks = u" \u3000\t";
+    const auto first = text.find_first_not_of(kBlanks);
+    if (first == std::u16string_view::npos) return {};
+    const auto last = text.find_last_not_of(kBlanks);
+    return text.substr(first, last - first + 1);
+}
+
 std::u16string ReplaceAll(std::u16string_view text, std::u16string_view what,
                           std::u16string_view with) {
     if (what.empty()) return std::u16string(text);

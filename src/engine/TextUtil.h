@@ -11,6 +11,9 @@ bool IsBlankText(std::u16string_view text);
 // Removes leading and trailing U+0020 only.
 std::u16string_view TrimSpaces(std::u16string_view text);
 
+// Removes leading and trailing U+0020, U+3000 and tabs: a line as a title shows it.
+std::u16string_view TrimBlanks(std::u16string_view text);
+
 // Every occurrence of `what` removed, left to right, code unit by code unit.
 std::u16string RemoveAll(std::u16string_view text, std::u16string_view what);
 

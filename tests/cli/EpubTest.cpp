@@ -1,12 +1,17 @@
 // lumarin-split --epub: one book instead of chapter files, checked through a ZIP reader.
 #include "CliTestSupport.h"
-#include "EpubContents.h"
+#include "support/EpubContents.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
 
 namespace lumarin::cli::test {
 namespace {
+
+using lumarin::test::ContentDocuments;
+using lumarin::test::EpubEntry;
+using lumarin::test::EntryText;
+using lumarin::test::ReadEpub;
 
 const std::vector<std::string> kHeadings{"第一章 开始", "第二章 继续", "第三章 结束", "第四章 远行",
                                          "第五章 归来"};

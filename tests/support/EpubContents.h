@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace lumarin::cli::test {
+namespace lumarin::test {
 
 // One entry of a written book, as a reader of the ZIP container sees it.
 struct EpubEntry {
@@ -22,4 +22,4 @@ std::string EntryText(const std::vector<EpubEntry>& entries, const std::string& 
 // Every content document (OEBPS/text/...) by name, in order.
 std::vector<std::string> ContentDocuments(const std::vector<EpubEntry>& entries);
 
-} // namespace lumarin::cli::test
+} // namespace lumarin::test

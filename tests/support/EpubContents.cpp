@@ -1,8 +1,8 @@
-#include "EpubContents.h"
+#include "support/EpubContents.h"
 
 #include <zip.h>
 
-namespace lumarin::cli::test {
+namespace lumarin::test {
 
 std::vector<EpubEntry> ReadEpub(const std::filesystem::path& book) {
     std::vector<EpubEntry> entries;
@@ -41,4 +41,4 @@ std::vector<std::string> ContentDocuments(const std::vector<EpubEntry>& entries)
     return names;
 }
 
-} // namespace lumarin::cli::test
+} // namespace lumarin::test
