@@ -1,10 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <exception>
 #include <filesystem>
 #include <functional>
 #include <list>
-#include <cstddef>
 #include <string>
 
 struct zip;

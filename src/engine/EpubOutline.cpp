@@ -34,9 +34,11 @@ EpubOutline::EpubOutline(const ChapterTable& table, const std::vector<bool>& che
 
 EpubOutline::Entries EpubOutline::entries(std::size_t document) const {
     if (m_frontMatter && document == 0) return {0, 0};
-    const auto block = static_cast<std::int32_t>(document - (m_frontMatter ? 1 : 0));
-    const std::int32_t first = 1 + block * m_chaptersPerDocument;
-    return {first, std::min(first + m_chaptersPerDocument - 1, m_selection.m_lngSelected)};
+    const auto block = static_cast<std::int64_t>(document - (m_frontMatter ? 1 : 0));
+    const std::int64_t first = 1 + block * m_chaptersPerDocument;
+    const std::int64_t last = std::min<std::int64_t>(first + m_chaptersPerDocument - 1,
+                                                      m_selection.m_lngSelected);
+    return {static_cast<std::int32_t>(first), static_cast<std::int32_t>(last)};
 }
 
 std::size_t EpubOutline::number(std::size_t document) const {

@@ -1,10 +1,9 @@
 // A book is written in one pass over the source, like the chapter files: the
 // package, the contents and the content documents are all streamed into the
 // container in reading order while libzip writes it, so no chapter is ever
-// held whole, and the names, titles and labels come from the chapter table
-// as they are written. Whether the front
-// matter gets a document of its own, and the book's title and author, come
-// from a first look at the front matter alone.
+// held whole, and names, titles and labels come from the chapter table as
+// they are written. Whether the front matter gets a document of its own, and
+// the book's title and author, come from a first look at the front matter alone.
 #include "engine/EpubWriter.h"
 
 #include "engine/BlockReader.h"
