@@ -24,9 +24,11 @@ ChapterFile::ChapterFile(int folder, const std::string& name,
     if (mode == OpenMode::New) flags |= O_EXCL;
     if (mode == OpenMode::StartOver) {
         flags |= O_TRUNC;
+        // A link of either kind is replaced by a new file: emptying it would empty its target.
         struct stat link {};
         if (::fstatat(folder, name.c_str(), &link, AT_SYMLINK_NOFOLLOW) == 0 &&
-            S_ISLNK(link.st_mode) && ::unlinkat(folder, name.c_str(), 0) != 0)
+            (S_ISLNK(link.st_mode) || (S_ISREG(link.st_mode) && link.st_nlink > 1)) &&
+            ::unlinkat(folder, name.c_str(), 0) != 0)
             fail(errno);
     }
     m_fd = ::openat(folder, name.c_str(), flags, 0666);
@@ -36,6 +38,12 @@ ChapterFile::ChapterFile(int folder, const std::string& name,
     }
     struct stat info {};
     if (::fstat(m_fd, &info) != 0) fail(errno);
+    // Checked again once open: a second name given to the file since is not written through.
+    if (S_ISREG(info.st_mode) && info.st_nlink > 1) {
+        ::close(m_fd);
+        m_fd = -1;
+        throw EngineError::hardLink(m_path.string());
+    }
     m_buffer.reserve(kFlushAt + 64 * 1024);
     if (info.st_size == 0) m_buffer.append(byteOrderMark);
 }

@@ -9,14 +9,15 @@ namespace lumarin::engine {
 // How a chapter file is opened.
 enum class OpenMode {
     Append,    // add to whatever is there
-    StartOver, // empty the file first; a link there is removed, not followed
+    StartOver, // empty the file first; a link there (either kind) is removed, not followed
     New,       // the file must not exist yet
 };
 
 // One output file, opened inside an open folder without following a link
 // (created when missing), written at its end through a bounded buffer. An
 // empty file first gets `byteOrderMark`. Every failure throws EngineError:
-// "无法写入: " + path + ": " + reason, "... is a symbolic link" for a link, and
+// "无法写入: " + path + ": " + reason, "... is a symbolic link" for a link,
+// "... is a hard link" for a file that has another name, and
 // "输出文件已存在: " + path when a New file is there after all.
 class ChapterFile {
 public:

@@ -50,6 +50,10 @@ EngineError EngineError::symbolicLink(const std::string& path) {
     return writeFailed(path, "is a symbolic link");
 }
 
+EngineError EngineError::hardLink(const std::string& path) {
+    return writeFailed(path, "is a hard link");
+}
+
 EngineError EngineError::outputExists(const std::string& path) {
     return {ErrorCode::OutputExists, u"输出文件已存在: " + FromUtf8(path)};
 }

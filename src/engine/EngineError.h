@@ -43,6 +43,8 @@ public:
     static EngineError writeFailed(const std::string& path, const std::string& reason);
     // A symbolic link where the output would have to follow one.
     static EngineError symbolicLink(const std::string& path);
+    // A file with another name (a hard link) where the output would add to it.
+    static EngineError hardLink(const std::string& path);
     static EngineError outputExists(const std::string& path);
     static EngineError writesToSource(const std::string& path);
 

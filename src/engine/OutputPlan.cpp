@@ -91,7 +91,7 @@ std::vector<std::int32_t> RepeatedPaths(const OutputPlan& plan) {
     return repeated;
 }
 
-enum class Presence { Missing, Folder, File, Link };
+enum class Presence { Missing, Folder, File, Link, HardLink };
 
 // What is at `path`, without following a link in its last part.
 Presence Look(const std::filesystem::path& path) {
@@ -101,7 +101,8 @@ Presence Look(const std::filesystem::path& path) {
         throw EngineError::writeFailed(path.string(), std::strerror(errno));
     }
     if (S_ISLNK(info.st_mode)) return Presence::Link;
-    return S_ISDIR(info.st_mode) ? Presence::Folder : Presence::File;
+    if (S_ISDIR(info.st_mode)) return Presence::Folder;
+    return info.st_nlink > 1 ? Presence::HardLink : Presence::File;
 }
 
 // Whether a folder of the plan can be entered: missing (made later) or a real folder.
@@ -114,6 +115,7 @@ bool FolderExists(const std::filesystem::path& folder) {
     case Presence::Link:
         throw EngineError::symbolicLink(folder.string());
     case Presence::File:
+    case Presence::HardLink:
         break;
     }
     throw EngineError::writeFailed(folder.string(), std::strerror(ENOTDIR));
@@ -193,8 +195,20 @@ std::vector<ExistingFile> FindExistingFiles(const OutputPlan& plan) {
             groupExists = group < 0 || FolderExists(plan.outputFolder / file.folder);
         }
         if (!groupExists || !file.firstOpen) continue;
-        const Presence presence = Look(PathOf(plan, file));
-        if (presence != Presence::Missing) found.push_back({f, presence == Presence::Link});
+        switch (Look(PathOf(plan, file))) {
+        case Presence::Missing:
+            break;
+        case Presence::Link:
+            found.push_back({f, ExistingFile::Kind::SymbolicLink});
+            break;
+        case Presence::HardLink:
+            found.push_back({f, ExistingFile::Kind::HardLink});
+            break;
+        case Presence::Folder:
+        case Presence::File:
+            found.push_back({f, ExistingFile::Kind::File});
+            break;
+        }
     }
     return found;
 }

@@ -88,8 +88,13 @@ std::optional<OutputPlan> PlanOutput(const AnalysisResult& analysis,
 
 // A planned file that is on disk already (a symbolic link counts).
 struct ExistingFile {
+    enum class Kind {
+        File,
+        SymbolicLink,
+        HardLink, // a file that has another name too: writing to it changes that one
+    };
     std::int32_t fileNumber = 0;
-    bool isLink = false;
+    Kind kind = Kind::File;
 };
 
 // The planned files that exist now, each once, in writing order. Throws

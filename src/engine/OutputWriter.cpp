@@ -25,8 +25,10 @@ void CheckExistingFiles(const OutputPlan& plan) {
             return PathOf(plan, PlannedFileAt(plan, file.fileNumber)).string();
         };
         if (plan.options.existing == ExistingFiles::Refuse) throw EngineError::outputExists(path());
-        if (plan.options.existing == ExistingFiles::Append && file.isLink)
-            throw EngineError::symbolicLink(path());
+        if (plan.options.existing != ExistingFiles::Append) continue;
+        // Adding to a link would change what it points at, or the file's other name.
+        if (file.kind == ExistingFile::Kind::SymbolicLink) throw EngineError::symbolicLink(path());
+        if (file.kind == ExistingFile::Kind::HardLink) throw EngineError::hardLink(path());
     }
 }
 

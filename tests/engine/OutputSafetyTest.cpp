@@ -4,6 +4,7 @@
 // end to end on lumarin-split.)
 #include "TestFiles.h"
 #include "TestText.h"
+#include "engine/ChapterFile.h"
 #include "engine/EngineError.h"
 #include "engine/OutputWriter.h"
 #include "engine/TextUtil.h"
@@ -119,15 +120,71 @@ TEST_F(OutputSafetyTest, ExistingFilesAreCountedOnceInWritingOrder) {
     const fs::path out = m_dir / "out" / "小说";
     m_dir.write("out/小说/3-3(第3章+)/3.txt", "");
     fs::create_symlink("nowhere", out / "0.txt");
+    fs::create_directories(out / "1-2(第1章+)");
+    fs::create_hard_link(m_dir.write("other.txt", ""), out / "1-2(第1章+)" / "1.txt");
     const auto existing = FindExistingFiles(*plan);
-    ASSERT_EQ(existing.size(), 2u);
+    ASSERT_EQ(existing.size(), 3u);
     const auto pathOf = [&](const ExistingFile& file) {
         return PathOf(*plan, PlannedFileAt(*plan, file.fileNumber));
     };
     EXPECT_EQ(pathOf(existing[0]), out / "0.txt");
-    EXPECT_TRUE(existing[0].isLink);
-    EXPECT_EQ(pathOf(existing[1]), out / "3-3(第3章+)" / "3.txt");
-    EXPECT_FALSE(existing[1].isLink);
+    EXPECT_EQ(existing[0].kind, ExistingFile::Kind::SymbolicLink);
+    EXPECT_EQ(pathOf(existing[1]), out / "1-2(第1章+)" / "1.txt");
+    EXPECT_EQ(existing[1].kind, ExistingFile::Kind::HardLink);
+    EXPECT_EQ(pathOf(existing[2]), out / "3-3(第3章+)" / "3.txt");
+    EXPECT_EQ(existing[2].kind, ExistingFile::Kind::File);
+}
+
+// A chapter file that has another name, perhaps outside the chosen folder: writing to it would
+// change that file too. Adding to it is refused; overwriting gives the chapter a file of its own.
+TEST_F(OutputSafetyTest, AFileWithAnotherNameIsNeverWrittenThrough) {
+    const auto analysis = analyse("小说.txt", Encode(kNovel, "UTF-8"));
+    const fs::path out = m_dir / "out" / "小说";
+    const fs::path outside = m_dir / "outside.txt";
+    const struct {
+        ExistingFiles mode;
+        std::u16string message;
+    } cases[] = {
+        {ExistingFiles::Refuse, u"输出文件已存在: " + u16(out / "002-2继续.txt")},
+        {ExistingFiles::Append, u"无法写入: " + u16(out / "002-2继续.txt") + u": is a hard link"},
+        {ExistingFiles::Overwrite, u""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.mode));
+        fs::remove_all(m_dir / "out");
+        m_dir.write("outside.txt", "keep me");
+        fs::create_directories(out);
+        fs::create_hard_link(outside, out / "002-2继续.txt");
+        const auto before = Snapshot(m_dir.path());
+
+        EXPECT_EQ(failure(analysis, options(c.mode)), c.message);
+        EXPECT_EQ(ReadBytes(outside), "keep me");
+        if (!c.message.empty()) {
+            EXPECT_EQ(Snapshot(m_dir.path()), before) << "a refusal writes nothing";
+            continue;
+        }
+        EXPECT_EQ(fs::hard_link_count(out / "002-2继续.txt"), 1u);
+        EXPECT_EQ(ReadBytes(out / "002-2继续.txt"), Encode(u"第二章 继续\r\n乙\r\n", "UTF-8"));
+    }
+}
+
+// A second name given to a file after the run looked (its own files included) is caught
+// when the file is opened, before a byte goes in.
+TEST_F(OutputSafetyTest, AChapterFileNeverAddsToAFileWithAnotherName) {
+    const fs::path outside = m_dir.write("outside.txt", "keep me");
+    fs::create_hard_link(outside, m_dir / "chapter.txt");
+    const int folder = ::open(m_dir.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(folder, 0);
+    try {
+        ChapterFile file(folder, "chapter.txt", m_dir / "chapter.txt", "", OpenMode::Append);
+        file.buffer() = "added";
+        file.close();
+        ADD_FAILURE() << "a file with another name must not be added to";
+    } catch (const EngineError& error) {
+        EXPECT_EQ(error.message(), u"无法写入: " + u16(m_dir / "chapter.txt") + u": is a hard link");
+    }
+    ::close(folder);
+    EXPECT_EQ(ReadBytes(outside), "keep me");
 }
 
 // A link where a folder of the output goes is refused in every mode, before anything is written.
