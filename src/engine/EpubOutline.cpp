@@ -36,8 +36,8 @@ EpubOutline::Entries EpubOutline::entries(std::size_t document) const {
     if (m_frontMatter && document == 0) return {0, 0};
     const auto block = static_cast<std::int64_t>(document - (m_frontMatter ? 1 : 0));
     const std::int64_t first = 1 + block * m_chaptersPerDocument;
-    const std::int64_t last = std::min<std::int64_t>(first + m_chaptersPerDocument - 1,
-                                                      m_selection.m_lngSelected);
+    const std::int64_t last =
+        std::min<std::int64_t>(first + m_chaptersPerDocument - 1, m_selection.m_lngSelected);
     return {static_cast<std::int32_t>(first), static_cast<std::int32_t>(last)};
 }
 
@@ -59,14 +59,14 @@ std::u16string EpubOutline::title(std::size_t document, const std::u16string& bo
 }
 
 std::u16string EpubOutline::label(std::int32_t chapter) const {
-    const std::u16string& heading =
-        m_table.m_strHeading[static_cast<std::size_t>(m_rows[static_cast<std::size_t>(chapter) - 1])];
-    std::u16string label(TrimBlanks(m_text.converted(heading)));
+    const auto row = static_cast<std::size_t>(m_rows[static_cast<std::size_t>(chapter - 1)]);
+    std::u16string label(TrimBlanks(m_text.converted(m_table.m_strHeading[row])));
     return label.empty() ? u"(Unknown)" : label;
 }
 
 std::size_t EpubOutline::documentOf(std::int32_t chapter) const {
-    return static_cast<std::size_t>((chapter - 1) / m_chaptersPerDocument) + (m_frontMatter ? 1 : 0);
+    return static_cast<std::size_t>((chapter - 1) / m_chaptersPerDocument) +
+           (m_frontMatter ? 1 : 0);
 }
 
 std::string EpubOutline::chapterHref(std::int32_t chapter) const {

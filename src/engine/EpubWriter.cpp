@@ -117,9 +117,8 @@ public:
     BookPass(SourceFile& source, Encoding encoding, const OutputSelection& selection,
              const EpubBook& book, const EpubOutline& outline, EpubText& text,
              const std::filesystem::path& target, const OutputCallbacks& callbacks)
-        : m_selection(selection), m_book(book), m_outline(outline), m_text(text),
-          m_target(target), m_callbacks(callbacks), m_blocks(source, encoding),
-          m_lines(m_blocks) {}
+        : m_selection(selection), m_book(book), m_outline(outline), m_text(text), m_target(target),
+          m_callbacks(callbacks), m_blocks(source, encoding), m_lines(m_blocks) {}
 
     bool produce(std::size_t document, std::string& out) {
         if (document != m_document)

@@ -9,8 +9,8 @@ namespace lumarin::cli::test {
 namespace {
 
 using lumarin::test::ContentDocuments;
-using lumarin::test::EpubEntry;
 using lumarin::test::EntryText;
+using lumarin::test::EpubEntry;
 using lumarin::test::ReadEpub;
 
 const std::vector<std::string> kHeadings{"第一章 开始", "第二章 继续", "第三章 结束", "第四章 远行",

@@ -44,7 +44,8 @@ TEST(EpubArchive, EntriesKeepTheirOrderAndEachSeriesEntryItsOwnBytes) {
         EpubArchive archive(book);
         archive.add("mimetype", "application/epub+zip", Compression::Store);
         archive.addSeries(
-            0, SeriesName, [](std::size_t, std::string&) -> bool { throw std::logic_error("none"); },
+            0, SeriesName,
+            [](std::size_t, std::string&) -> bool { throw std::logic_error("none"); },
             Compression::Store);
         archive.addSeries(
             3, SeriesName,
@@ -56,7 +57,11 @@ TEST(EpubArchive, EntriesKeepTheirOrderAndEachSeriesEntryItsOwnBytes) {
             },
             Compression::Store);
         archive.addStreamed(
-            "OEBPS/toc.ncx", [](std::string& out) { out += "<ncx/>"; return false; },
+            "OEBPS/toc.ncx",
+            [](std::string& out) {
+                out += "<ncx/>";
+                return false;
+            },
             Compression::Deflate);
         archive.add("OEBPS/style.css", "p {}", Compression::Deflate);
         archive.commit();

@@ -12,9 +12,8 @@ namespace {
 // Seven heading rows, each three lines long after two lines of front matter.
 ChapterTable SevenHeadings() {
     ChapterTable table;
-    const std::u16string headings[] = {u"第一章 起",     u"　第二章 承 ", u"第三章 轉",
-                                       u"\u3000 \t",     u"第五章 合",    u"第六章 歸來",
-                                       u"第七章 終"};
+    const std::u16string headings[] = {u"第一章 起", u"　第二章 承 ", u"第三章 轉", u"\u3000 \t",
+                                       u"第五章 合", u"第六章 歸來",  u"第七章 終"};
     table.m_lngStartLine.push_back(1);
     table.m_intChapterNo.push_back(0);
     table.m_strTitle.emplace_back(u"(Index)");
@@ -61,7 +60,7 @@ TEST(EpubOutline, DocumentsHoldNChaptersAfterTheFrontMatter) {
     }
     // Labels are trimmed and converted; a blank heading shows as "(Unknown)".
     const std::u16string labels[] = {u"第一章 起", u"第二章 承",   u"(Unknown)",
-                                      u"第五章 合", u"第六章 归来", u"第七章 终"};
+                                     u"第五章 合", u"第六章 归来", u"第七章 终"};
     for (std::int32_t chapter = 1; chapter <= 6; ++chapter)
         EXPECT_EQ(outline.label(chapter), labels[chapter - 1]) << chapter;
     EXPECT_EQ(outline.chapterHref(1), "text/0001.xhtml#c1");

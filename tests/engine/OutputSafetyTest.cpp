@@ -181,7 +181,8 @@ TEST_F(OutputSafetyTest, AChapterFileNeverAddsToAFileWithAnotherName) {
         file.close();
         ADD_FAILURE() << "a file with another name must not be added to";
     } catch (const EngineError& error) {
-        EXPECT_EQ(error.message(), u"无法写入: " + u16(m_dir / "chapter.txt") + u": is a hard link");
+        EXPECT_EQ(error.message(),
+                  u"无法写入: " + u16(m_dir / "chapter.txt") + u": is a hard link");
     }
     ::close(folder);
     EXPECT_EQ(ReadBytes(outside), "keep me");
