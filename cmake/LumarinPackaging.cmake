@@ -1,6 +1,6 @@
 # The Debian package: both programs, the desktop entry, the icon in the usual
-# sizes, the manual page of lumarin-split (made from its --help) and the
-# documents Debian expects. scripts/package builds it and checks it with lintian.
+# sizes, the manual pages of both programs and the documents Debian expects.
+# scripts/package builds it and checks it with lintian.
 include(GNUInstallDirs)
 
 # scripts/package builds only what the package holds.
@@ -27,7 +27,8 @@ foreach(size IN LISTS LUMARIN_ICON_SIZES)
     install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
 
-# The manual page, from the built program's own --help and --version.
+# The manual pages: lumarin-split's from the built program's own --help and
+# --version, the window's written by hand.
 find_program(HELP2MAN help2man)
 set(manpage ${LUMARIN_PACKAGE_DIR}/lumarin-split.1)
 add_custom_command(
@@ -48,10 +49,16 @@ add_custom_command(
     COMMAND gzip -9nc ${LUMARIN_PACKAGE_DIR}/changelog.Debian > ${LUMARIN_PACKAGE_DIR}/changelog.gz
     DEPENDS ${LUMARIN_PACKAGE_DIR}/changelog.Debian)
 
-add_custom_target(package_files ALL DEPENDS ${icon_files} ${manpage}.gz
+set(window_manpage ${LUMARIN_PACKAGE_DIR}/lumarin.1.gz)
+add_custom_command(
+    OUTPUT ${window_manpage}
+    COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/resources/lumarin.1 > ${window_manpage}
+    DEPENDS ${PROJECT_SOURCE_DIR}/resources/lumarin.1)
+
+add_custom_target(package_files ALL DEPENDS ${icon_files} ${manpage}.gz ${window_manpage}
                                             ${LUMARIN_PACKAGE_DIR}/changelog.gz)
 
-install(FILES ${manpage}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${manpage}.gz ${window_manpage} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${LUMARIN_PACKAGE_DIR}/changelog.gz ${PROJECT_SOURCE_DIR}/resources/debian/copyright
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lumarin)
 
@@ -63,9 +70,10 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "split long Chinese novels into chapter fi
 # CPack puts the summary first and indents these lines itself.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Lumarin finds the chapter headings of a plain-text Chinese novel with a
-regular expression, shows them in a list where false headings can be
-unticked, and writes numbered chapter files in the source's own encoding
-(GBK, GB18030, Big5, UTF-8, UTF-16) without losing a byte.
+regular expression or a built-in rule, shows them in a list where false
+headings can be unticked and doubtful ones stand out, and writes numbered
+chapter files in the source's own encoding (GBK, GB18030, Big5, UTF-8,
+UTF-16) without losing a byte, or in UTF-8 or GB18030, or one EPUB book.
 
 The package holds the Qt window (lumarin) and the command-line front end
 (lumarin-split).")
