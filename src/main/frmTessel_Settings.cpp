@@ -2,6 +2,7 @@
 // Settings are read once the start values are in place, so a missing or
 // unreadable entry simply leaves its start value.
 #include "engine/HeadingCondition.h"
+#include "main/MenuButton.h"
 #include "main/frmTessel.h"
 #include "platform/qt/QtText.h"
 
@@ -12,7 +13,6 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QSettings>
-#include <QToolButton>
 
 namespace lumarin::app {
 
@@ -65,9 +65,7 @@ std::unique_ptr<QSettings> OpenSettings() {
 }
 
 void frmTessel::buildOptionsMenu() {
-    m_cmdOptions = new QToolButton(this);
-    m_cmdOptions->setText(QStringLiteral("选项"));
-    m_cmdOptions->setPopupMode(QToolButton::InstantPopup);
+    m_cmdOptions = new MenuButton(QStringLiteral("选项"), this);
     auto* menu = new QMenu(m_cmdOptions);
     m_mnuDefaultCondition = menu->addAction(QStringLiteral("恢复默认标题条件"));
     m_mnuTopMost = menu->addAction(QStringLiteral("窗口置顶"));

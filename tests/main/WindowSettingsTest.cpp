@@ -66,7 +66,7 @@ TEST_F(WindowSettings, WhatTheUserSetIsThereAtTheNextStart) {
         services.fileDialogs().ScriptOpenFile((dir.path() / "书库" / "青灯.txt").u16string());
         first->cmdOpenFile_Click();
         first->mnuTopMost()->trigger();
-        first->resize(900, 700);
+        first->resize(960, 700); // above the least size the window can have
         first->close();
     }
     auto second = openWindow();
@@ -90,7 +90,7 @@ TEST_F(WindowSettings, WhatTheUserSetIsThereAtTheNextStart) {
     EXPECT_FALSE(second->KeepOnTop());
     EXPECT_FALSE(second->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_FALSE(second->mnuTopMost()->isChecked());
-    EXPECT_EQ(second->size(), QSize(900, 700));
+    EXPECT_EQ(second->size(), QSize(960, 700));
     EXPECT_TRUE(second->txtFile()->toPlainText().isEmpty()) << "the source is not kept";
 }
 

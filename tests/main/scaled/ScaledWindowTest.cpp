@@ -22,7 +22,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
+#include <QStyle>
 #include <QTest>
+#include <QToolButton>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
@@ -156,6 +158,15 @@ TEST_F(ScaledWindow, ClicksDragsAndTheWheelLandWhereTheyAreDrawn) {
     EXPECT_GT(list().RowFromPoint(200, list().ItemHeight() * 3), topBefore);
 }
 
+// The room a button that opens a menu needs beside its text for the menu's arrow.
+int MenuArrowWidth(const QAbstractButton& button) {
+    const auto* push = qobject_cast<const QPushButton*>(&button);
+    const auto* tool = qobject_cast<const QToolButton*>(&button);
+    const bool menu = (push != nullptr && push->menu() != nullptr) ||
+                      (tool != nullptr && tool->menu() != nullptr);
+    return menu ? button.style()->pixelMetric(QStyle::PM_MenuButtonIndicator, nullptr, &button) : 0;
+}
+
 // Every text of the form fits its control: labels (also wrapped ones), buttons,
 // check boxes, the fields' start values and the whole default condition.
 void ExpectEveryTextFits(frmTessel& window, const QString& fontName) {
@@ -182,7 +193,9 @@ void ExpectEveryTextFits(frmTessel& window, const QString& fontName) {
         if (qobject_cast<QCheckBox*>(button) != nullptr) {
             EXPECT_LE(button->sizeHint().width(), button->width()) << name;
         } else {
-            EXPECT_LE(fm.horizontalAdvance(button->text()) + 6, button->width()) << name;
+            EXPECT_LE(fm.horizontalAdvance(button->text()) + 6 + MenuArrowWidth(*button),
+                      button->width())
+                << name;
         }
         EXPECT_LE(fm.height(), button->height()) << name;
     }
