@@ -4,6 +4,8 @@
 #include "platform/Window.h"
 #include "platform/qt/InputMapping.h"
 
+#include <QFontMetrics>
+#include <QImage>
 #include <QPainter>
 #include <QStyleOptionSlider>
 #include <QWidget>
@@ -58,6 +60,16 @@ QColor ThumbColor(const QColor& track, QColor thumb, bool pressed) {
 
 namespace {
 
+// A paint device of nothing but a DPI: the owner's, in device pixels.
+QImage DevicePixelDpi(const QWidget& owner) {
+    QImage probe(1, 1, QImage::Format_RGB32);
+    const int dotsPerMetre =
+        static_cast<int>(std::lround(owner.logicalDpiY() * owner.devicePixelRatioF() / 0.0254));
+    probe.setDotsPerMeterX(dotsPerMetre);
+    probe.setDotsPerMeterY(dotsPerMetre);
+    return probe;
+}
+
 QRect ToQRect(const RECT& r) {
     return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
@@ -82,6 +94,11 @@ QStyleOptionSlider HostScrollBar::styleOption() const {
 
     QStyleOptionSlider opt;
     opt.initFrom(m_owner);
+    // The bar is drawn and hit tested in device pixels. A style sizes its
+    // arrows, buttons and least thumb by the DPI of the option's font, so it
+    // is given the font at the DPI of device pixels.
+    const QImage dpi = DevicePixelDpi(*m_owner);
+    opt.fontMetrics = QFontMetrics(m_owner->font(), &dpi);
     opt.rect = QRect(QPoint(0, 0), geometry().size());
     opt.orientation = m_bar == SB_HORZ ? Qt::Horizontal : Qt::Vertical;
     opt.state = m_bar == SB_HORZ ? QStyle::State_Horizontal : QStyle::State_None;

@@ -6,6 +6,7 @@
 #include "listview/ListView.h"
 #include "main/frmTessel.h"
 #include "platform/Gdi.h"
+#include "platform/ScrollBar.h"
 #include "platform/Window.h"
 #include "platform/WindowHost.h"
 #include "platform/qt/WindowHostWidget.h"
@@ -156,6 +157,24 @@ TEST_F(ScaledWindow, ClicksDragsAndTheWheelLandWhereTheyAreDrawn) {
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&host(), &wheel);
     EXPECT_GT(list().RowFromPoint(200, list().ItemHeight() * 3), topBefore);
+}
+
+// The list's scroll bar is drawn at the scale as well: its arrow buttons (and the arrows in
+// them) are as large as the style makes its own bars', and a click lands on what is drawn.
+TEST_F(ScaledWindow, TheScrollBarsArrowsGrowWithTheScale) {
+    analyseChapters(40);
+    const qt::HostScrollBar& bar = host().scrollBar(SB_VERT);
+    ASSERT_FALSE(bar.geometry().isEmpty());
+    const int extent = host().style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &host());
+    for (const auto arrow : {QStyle::SC_ScrollBarSubLine, QStyle::SC_ScrollBarAddLine})
+        EXPECT_NEAR(bar.partRect(arrow).height(), extent * Scale(), 1.0);
+
+    const int before = GetScrollPos(list().hWnd(), SB_VERT);
+    const QPoint down = bar.partRect(QStyle::SC_ScrollBarAddLine).center();
+    QTest::mouseClick(
+        &host(), Qt::LeftButton, {},
+        QPoint(static_cast<int>(down.x() / Scale()), static_cast<int>(down.y() / Scale())));
+    EXPECT_EQ(GetScrollPos(list().hWnd(), SB_VERT), before + 1);
 }
 
 // The room a button that opens a menu needs beside its text for the menu's arrow.
