@@ -20,7 +20,6 @@ public:
         size.rwidth() += style()->pixelMetric(QStyle::PM_MenuButtonIndicator, nullptr, this);
         return size;
     }
-    QSize minimumSizeHint() const override { return sizeHint(); }
 };
 
 } // namespace lumarin::app
