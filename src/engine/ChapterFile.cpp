@@ -15,6 +15,10 @@ constexpr std::size_t kFlushAt = 256 * 1024;
 
 } // namespace
 
+bool HasOtherNames(const struct stat& info) {
+    return S_ISREG(info.st_mode) && info.st_nlink > 1;
+}
+
 ChapterFile::ChapterFile(int folder, const std::string& name,
                          const std::filesystem::path& shownPath, std::string_view byteOrderMark,
                          OpenMode mode)
@@ -27,7 +31,7 @@ ChapterFile::ChapterFile(int folder, const std::string& name,
         // A link of either kind is replaced by a new file: emptying it would empty its target.
         struct stat link {};
         if (::fstatat(folder, name.c_str(), &link, AT_SYMLINK_NOFOLLOW) == 0 &&
-            (S_ISLNK(link.st_mode) || (S_ISREG(link.st_mode) && link.st_nlink > 1)) &&
+            (S_ISLNK(link.st_mode) || HasOtherNames(link)) &&
             ::unlinkat(folder, name.c_str(), 0) != 0)
             fail(errno);
     }
@@ -39,7 +43,7 @@ ChapterFile::ChapterFile(int folder, const std::string& name,
     struct stat info {};
     if (::fstat(m_fd, &info) != 0) fail(errno);
     // Checked again once open: a second name given to the file since is not written through.
-    if (S_ISREG(info.st_mode) && info.st_nlink > 1) {
+    if (HasOtherNames(info)) {
         ::close(m_fd);
         m_fd = -1;
         throw EngineError::hardLink(m_path.string());

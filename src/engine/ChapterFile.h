@@ -4,7 +4,13 @@
 #include <string>
 #include <string_view>
 
+struct stat;
+
 namespace lumarin::engine {
+
+// A regular file that has another name too (a hard link): writing to it
+// changes the file under that other name as well.
+bool HasOtherNames(const struct stat& info);
 
 // How a chapter file is opened.
 enum class OpenMode {

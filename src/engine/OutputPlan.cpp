@@ -4,6 +4,7 @@
 // the window can ask about existing files before anything is written.
 #include "engine/OutputPlan.h"
 
+#include "engine/ChapterFile.h"
 #include "engine/EngineError.h"
 #include "engine/FileNaming.h"
 #include "engine/OutputSelection.h"
@@ -102,7 +103,7 @@ Presence Look(const std::filesystem::path& path) {
     }
     if (S_ISLNK(info.st_mode)) return Presence::Link;
     if (S_ISDIR(info.st_mode)) return Presence::Folder;
-    return info.st_nlink > 1 ? Presence::HardLink : Presence::File;
+    return HasOtherNames(info) ? Presence::HardLink : Presence::File;
 }
 
 // Whether a folder of the plan can be entered: missing (made later) or a real folder.
