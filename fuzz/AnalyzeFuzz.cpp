@@ -1,13 +1,13 @@
 // The analysis with the default heading condition on any bytes: it must finish, and the chapter
 // table it returns must hold together the way the output writer relies on.
 #include "FuzzInput.h"
-#include "engine/Analyzer.h"
-#include "engine/BlockReader.h"
-#include "engine/EngineError.h"
-#include "engine/HeadingCondition.h"
-#include "engine/LineCodec.h"
-#include "engine/LineReader.h"
-#include "engine/SourceFile.h"
+#include "engine/base/EngineError.h"
+#include "engine/encoding/LineCodec.h"
+#include "engine/headings/Analyzer.h"
+#include "engine/headings/HeadingCondition.h"
+#include "engine/source/BlockReader.h"
+#include "engine/source/LineReader.h"
+#include "engine/source/SourceFile.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 // File naming on any pattern and title: the name that reaches the disk must be a single, usable
 // file name, whatever a heading held.
 #include "FuzzInput.h"
-#include "engine/FileNaming.h"
+#include "engine/output/FileNaming.h"
 
 #include <string>
 

@@ -4,9 +4,9 @@
 // Input: a pattern (UTF-8) up to the first newline, then the line; a run of 'a's of 1000 to
 // 1255 code units (first byte) goes before the line, so that its text meets the window's edge.
 #include "FuzzInput.h"
-#include "engine/EngineError.h"
-#include "engine/HeadingCondition.h"
-#include "engine/TextUtil.h"
+#include "engine/base/EngineError.h"
+#include "engine/base/TextUtil.h"
+#include "engine/headings/HeadingCondition.h"
 
 #include <pcre2.h>
 #include <unicode/utf16.h>

@@ -4,11 +4,11 @@
 // display codec (for the list) may read a two-coded Big5 character as the character whose usual
 // code differs, so it only has to decode without failing.
 #include "FuzzInput.h"
-#include "engine/BlockReader.h"
-#include "engine/Encoding.h"
-#include "engine/LineCodec.h"
-#include "engine/LineReader.h"
-#include "engine/SourceFile.h"
+#include "engine/encoding/Encoding.h"
+#include "engine/encoding/LineCodec.h"
+#include "engine/source/BlockReader.h"
+#include "engine/source/LineReader.h"
+#include "engine/source/SourceFile.h"
 
 #include <array>
 #include <string>

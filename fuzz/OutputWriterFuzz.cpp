@@ -5,10 +5,10 @@
 // happens, outside/ and the source stay as they were, and a finished run left every planned
 // file as a real file below the output folder.
 #include "FuzzInput.h"
-#include "engine/Analyzer.h"
-#include "engine/EngineError.h"
-#include "engine/OutputWriter.h"
-#include "engine/TextUtil.h"
+#include "engine/base/EngineError.h"
+#include "engine/base/TextUtil.h"
+#include "engine/headings/Analyzer.h"
+#include "engine/output/OutputWriter.h"
 
 #include <fstream>
 #include <fuzzer/FuzzedDataProvider.h>

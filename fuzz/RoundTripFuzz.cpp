@@ -2,10 +2,10 @@
 // and no conversion, into tmpfs. The files concatenated in order must give back the source byte
 // for byte, apart from every line ending in CR LF: nothing lost, nothing altered.
 #include "FuzzInput.h"
-#include "engine/Analyzer.h"
-#include "engine/EngineError.h"
-#include "engine/OutputWriter.h"
-#include "engine/TextUtil.h"
+#include "engine/base/EngineError.h"
+#include "engine/base/TextUtil.h"
+#include "engine/headings/Analyzer.h"
+#include "engine/output/OutputWriter.h"
 
 #include <fstream>
 #include <iterator>

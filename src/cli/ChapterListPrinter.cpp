@@ -1,8 +1,8 @@
 #include "ChapterListPrinter.h"
 
 #include "JsonWriter.h"
-#include "engine/Renumbering.h"
-#include "engine/TextUtil.h"
+#include "engine/base/TextUtil.h"
+#include "engine/headings/Renumbering.h"
 
 namespace lumarin::cli {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Analyzer.h"
+#include "engine/headings/Analyzer.h"
 
 #include <ostream>
 #include <vector>

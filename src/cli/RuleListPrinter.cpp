@@ -1,8 +1,8 @@
 #include "RuleListPrinter.h"
 
 #include "JsonWriter.h"
-#include "engine/HeadingRules.h"
-#include "engine/TextUtil.h"
+#include "engine/base/TextUtil.h"
+#include "engine/headings/HeadingRules.h"
 
 namespace lumarin::cli {
 

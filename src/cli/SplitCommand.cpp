@@ -6,12 +6,12 @@
 #include "RowRanges.h"
 #include "RuleListPrinter.h"
 #include "SplitOptions.h"
-#include "engine/ChineseNumber.h"
-#include "engine/EngineError.h"
-#include "engine/EpubWriter.h"
-#include "engine/FileNaming.h"
-#include "engine/OutputWriter.h"
-#include "engine/TextUtil.h"
+#include "engine/base/EngineError.h"
+#include "engine/base/TextUtil.h"
+#include "engine/epub/EpubWriter.h"
+#include "engine/headings/ChineseNumber.h"
+#include "engine/output/FileNaming.h"
+#include "engine/output/OutputWriter.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "SplitOptions.h"
 
 #include "ExitCode.h"
-#include "engine/EncodingChoice.h"
+#include "engine/encoding/EncodingChoice.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "main/CommandFailure.h"
 
-#include "engine/EngineError.h"
-#include "engine/TextUtil.h"
+#include "engine/base/EngineError.h"
+#include "engine/base/TextUtil.h"
 
 #include <filesystem>
 #include <new>

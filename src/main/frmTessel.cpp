@@ -1,6 +1,6 @@
 #include "main/frmTessel.h"
 
-#include "engine/HeadingCondition.h"
+#include "engine/headings/HeadingCondition.h"
 #include "listview/ListView.h"
 #include "main/AppIcon.h"
 #include "main/ProductInfo.h"

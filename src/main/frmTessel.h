@@ -13,8 +13,8 @@
 // frmTessel_Settings.cpp  settings kept between runs, the options menu
 // frmTessel_Status.cpp    the output folder named in the status line
 
-#include "engine/EncodingChoice.h"
-#include "engine/OutputWriter.h"
+#include "engine/encoding/EncodingChoice.h"
+#include "engine/output/OutputWriter.h"
 #include "listview/ICustomDraw.h"
 #include "listview/IListViewEvents.h"
 #include "main/CommandFailure.h"

@@ -2,10 +2,10 @@
 // "自动" or a built-in rule), rows the audit flags (their colour, their reasons
 // for the selected row, one action that checks them all), the near misses, and
 // the opening lines of the selected chapter.
-#include "engine/ChapterPreview.h"
-#include "engine/EngineError.h"
-#include "engine/HeadingRules.h"
-#include "engine/TextUtil.h"
+#include "engine/base/EngineError.h"
+#include "engine/base/TextUtil.h"
+#include "engine/headings/ChapterPreview.h"
+#include "engine/headings/HeadingRules.h"
 #include "listview/ListView.h"
 #include "main/frmTessel.h"
 #include "platform/qt/QtText.h"

@@ -1,9 +1,9 @@
 // The choices between chapter files and one EPUB book, and of the encodings
 // the source is read in and the chapter files are written in. The lists and
 // what they mean are the engine's; the window only shows them.
-#include "engine/EngineError.h"
-#include "engine/EpubWriter.h"
-#include "engine/TextUtil.h"
+#include "engine/base/EngineError.h"
+#include "engine/base/TextUtil.h"
+#include "engine/epub/EpubWriter.h"
 #include "listview/ListView.h"
 #include "main/ProductInfo.h"
 #include "main/frmTessel.h"

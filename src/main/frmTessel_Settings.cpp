@@ -1,7 +1,7 @@
 // What the window keeps between runs, and the options menu beside "排序↑".
 // Settings are read once the start values are in place, so a missing or
 // unreadable entry simply leaves its start value.
-#include "engine/HeadingCondition.h"
+#include "engine/headings/HeadingCondition.h"
 #include "main/MenuButton.h"
 #include "main/frmTessel.h"
 #include "platform/qt/QtText.h"

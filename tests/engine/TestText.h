@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/TextUtil.h"
+#include "engine/base/TextUtil.h"
 
 #include <string>
 #include <string_view>

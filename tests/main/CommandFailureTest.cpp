@@ -1,6 +1,6 @@
 #include "main/CommandFailure.h"
 
-#include "engine/EngineError.h"
+#include "engine/base/EngineError.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // What the window keeps between runs, where its choosers open, the output
 // folder in the status line and Qt's own texts in Chinese.
 #include "WindowTestSupport.h"
-#include "engine/HeadingCondition.h"
+#include "engine/headings/HeadingCondition.h"
 #include "listview/ListView.h"
 #include "main/QtTranslations.h"
 #include "main/frmTessel.h"

@@ -2,7 +2,7 @@
 // resolution and shown one to one, input landing where it is drawn, and every
 // text of the form fitting its control with each of the Chinese fonts.
 #include "../WindowTestSupport.h"
-#include "engine/HeadingCondition.h"
+#include "engine/headings/HeadingCondition.h"
 #include "listview/ListView.h"
 #include "main/frmTessel.h"
 #include "platform/Gdi.h"

@@ -1,0 +1,65 @@
+#include "engine/base/EngineError.h"
+
+#include "engine/base/TextUtil.h"
+
+namespace lumarin::engine {
+
+EngineError::EngineError(ErrorCode code, std::u16string message)
+    : std::runtime_error(ToUtf8(message)), m_code(code), m_message(std::move(message)) {}
+
+ErrorKind EngineError::kind() const noexcept {
+    switch (m_code) {
+    case ErrorCode::ReadFailed:
+    case ErrorCode::WriteFailed:
+        return ErrorKind::Io;
+    default:
+        return ErrorKind::Refused;
+    }
+}
+
+EngineError EngineError::noSuchFile() {
+    return {ErrorCode::NoSuchFile, u"无此文件!"};
+}
+
+EngineError EngineError::allRowsChecked() {
+    return {ErrorCode::AllRowsChecked, u"排除全部条件，无法分割!"};
+}
+
+EngineError EngineError::invalidCondition(std::u16string_view reason) {
+    return {ErrorCode::InvalidCondition, u"标题条件无效: " + std::u16string(reason)};
+}
+
+EngineError EngineError::matchLimitExceeded(long long lineNumber) {
+    return {ErrorCode::MatchLimitExceeded,
+            u"标题条件在第" + ToU16Decimal(lineNumber) + u"行超出匹配次数上限，分析已停止!"};
+}
+
+EngineError EngineError::sourceChanged() {
+    return {ErrorCode::SourceChanged, u"源文件已改变，请重新分析!"};
+}
+
+EngineError EngineError::readFailed(const std::string& path, const std::string& reason) {
+    return {ErrorCode::ReadFailed, u"无法读取文件: " + FromUtf8(path) + u": " + FromUtf8(reason)};
+}
+
+EngineError EngineError::writeFailed(const std::string& path, const std::string& reason) {
+    return {ErrorCode::WriteFailed, u"无法写入: " + FromUtf8(path) + u": " + FromUtf8(reason)};
+}
+
+EngineError EngineError::symbolicLink(const std::string& path) {
+    return writeFailed(path, "is a symbolic link");
+}
+
+EngineError EngineError::hardLink(const std::string& path) {
+    return writeFailed(path, "is a hard link");
+}
+
+EngineError EngineError::outputExists(const std::string& path) {
+    return {ErrorCode::OutputExists, u"输出文件已存在: " + FromUtf8(path)};
+}
+
+EngineError EngineError::writesToSource(const std::string& path) {
+    return {ErrorCode::WritesToSource, u"无法写入: " + FromUtf8(path) + u": is the source file"};
+}
+
+} // namespace lumarin::engine

@@ -1,0 +1,147 @@
+#include "engine/epub/EpubDocuments.h"
+
+#include "engine/epub/XhtmlText.h"
+
+namespace lumarin::engine {
+namespace {
+
+std::string Escaped(std::u16string_view text) {
+    std::string out;
+    AppendXhtmlText(text, out);
+    return out;
+}
+
+std::string XhtmlStart(const EpubBook& book, std::u16string_view title, const char* extraNamespace,
+                       const char* stylesheet) {
+    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE html>\n"
+                      "<html xmlns=\"http://www.w3.org/1999/xhtml\"";
+    out += extraNamespace;
+    out += " xml:lang=\"" + book.language + "\" lang=\"" + book.language + "\">\n<head>\n";
+    out += "<meta charset=\"UTF-8\"/>\n<title>" + Escaped(title) + "</title>\n";
+    if (*stylesheet != '\0')
+        out += std::string("<link rel=\"stylesheet\" type=\"text/css\" href=\"") + stylesheet +
+               "\"/>\n";
+    out += "</head>\n<body>\n";
+    return out;
+}
+
+// Bytes handed out at a time.
+constexpr std::size_t kPieceBytes = 64 * 1024;
+
+// `start`, then piece(0) ... piece(count - 1), then `end`.
+DocumentPieces Pieces(std::string start, std::size_t count,
+                      std::function<void(std::size_t, std::string&)> piece, std::string end) {
+    return [start = std::move(start), count, piece = std::move(piece), end = std::move(end),
+            next = std::size_t{0}, started = false](std::string& out) mutable {
+        if (!started) {
+            out += start;
+            started = true;
+        }
+        while (next < count && out.size() < kPieceBytes)
+            piece(next++, out);
+        if (next < count) return true;
+        out += end;
+        return false;
+    };
+}
+
+} // namespace
+
+std::string ContainerDocument() {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<container version=\"1.0\" xmlns=\"urn:oasis:names:tc:opendocument:xmlns:container\">\n"
+           "<rootfiles>\n"
+           "<rootfile full-path=\"" +
+           std::string(kEpubPackagePath) +
+           "\" media-type=\"application/oebps-package+xml\"/>\n"
+           "</rootfiles>\n"
+           "</container>\n";
+}
+
+DocumentPieces PackageDocument(const EpubBook& book, const EpubOutline& outline) {
+    std::string start = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                        "<package xmlns=\"http://www.idpf.org/2007/opf\" version=\"3.0\" "
+                        "unique-identifier=\"book-id\" xml:lang=\"" +
+                        book.language + "\">\n";
+    start += "<metadata xmlns:dc=\"http://purl.org/dc/elements/1.1/\">\n";
+    start += "<dc:identifier id=\"book-id\">" + book.identifier + "</dc:identifier>\n";
+    start += "<dc:title>" + Escaped(book.title) + "</dc:title>\n";
+    if (!book.author.empty()) start += "<dc:creator>" + Escaped(book.author) + "</dc:creator>\n";
+    start += "<dc:language>" + book.language + "</dc:language>\n";
+    start += "<meta property=\"dcterms:modified\">" + book.modified + "</meta>\n";
+    start += "</metadata>\n<manifest>\n";
+    start += "<item id=\"nav\" href=\"nav.xhtml\" media-type=\"application/xhtml+xml\" "
+             "properties=\"nav\"/>\n";
+    start += "<item id=\"ncx\" href=\"toc.ncx\" media-type=\"application/x-dtbncx+xml\"/>\n";
+    start += "<item id=\"css\" href=\"style.css\" media-type=\"text/css\"/>\n";
+    // The documents twice: first in the manifest, then in the spine.
+    const std::size_t documents = outline.documentCount();
+    return Pieces(
+        std::move(start), 2 * documents,
+        [&outline, documents](std::size_t i, std::string& out) {
+            if (i < documents) {
+                out += "<item id=\"" + outline.id(i) + "\" href=\"" + outline.href(i) +
+                       "\" media-type=\"application/xhtml+xml\"/>\n";
+                return;
+            }
+            if (i == documents) out += "</manifest>\n<spine toc=\"ncx\">\n";
+            out += "<itemref idref=\"" + outline.id(i - documents) + "\"/>\n";
+        },
+        "</spine>\n</package>\n");
+}
+
+DocumentPieces NavigationDocument(const EpubBook& book, const EpubOutline& outline) {
+    std::string start =
+        XhtmlStart(book, u"目录", " xmlns:epub=\"http://www.idpf.org/2007/ops\"", "style.css");
+    start += "<nav epub:type=\"toc\" id=\"toc\">\n<h1>目录</h1>\n<ol>\n";
+    return Pieces(
+        std::move(start), static_cast<std::size_t>(outline.chapterCount()),
+        [&outline](std::size_t i, std::string& out) {
+            const auto chapter = static_cast<std::int32_t>(i + 1);
+            out += "<li><a href=\"" + outline.chapterHref(chapter) + "\">" +
+                   Escaped(outline.label(chapter)) + "</a></li>\n";
+        },
+        "</ol>\n</nav>\n</body>\n</html>\n");
+}
+
+DocumentPieces NcxDocument(const EpubBook& book, const EpubOutline& outline) {
+    std::string start = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                        "<ncx xmlns=\"http://www.daisy.org/z3986/2005/ncx/\" version=\"2005-1\" "
+                        "xml:lang=\"" +
+                        book.language + "\">\n<head>\n";
+    start += "<meta name=\"dtb:uid\" content=\"" + book.identifier + "\"/>\n";
+    start += "<meta name=\"dtb:depth\" content=\"1\"/>\n"
+             "<meta name=\"dtb:totalPageCount\" content=\"0\"/>\n"
+             "<meta name=\"dtb:maxPageNumber\" content=\"0\"/>\n</head>\n";
+    start += "<docTitle><text>" + Escaped(book.title) + "</text></docTitle>\n";
+    if (!book.author.empty())
+        start += "<docAuthor><text>" + Escaped(book.author) + "</text></docAuthor>\n";
+    start += "<navMap>\n";
+    return Pieces(
+        std::move(start), static_cast<std::size_t>(outline.chapterCount()),
+        [&outline](std::size_t i, std::string& out) {
+            const auto chapter = static_cast<std::int32_t>(i + 1);
+            const std::string number = std::to_string(chapter);
+            out += "<navPoint id=\"p" + number + "\" playOrder=\"" + number +
+                   "\"><navLabel><text>" + Escaped(outline.label(chapter)) +
+                   "</text></navLabel><content src=\"" + outline.chapterHref(chapter) +
+                   "\"/></navPoint>\n";
+        },
+        "</navMap>\n</ncx>\n");
+}
+
+// Lines keep their own spaces: the indentation is part of the text.
+std::string StyleSheet() {
+    return "p { margin: 0; text-indent: 0; white-space: pre-wrap; }\n"
+           "h2 { margin: 1em 0; font-size: 1.3em; white-space: pre-wrap; }\n";
+}
+
+std::string ContentDocumentStart(const EpubBook& book, std::u16string_view title) {
+    return XhtmlStart(book, title, "", "../style.css");
+}
+
+std::string ContentDocumentEnd() {
+    return "</body>\n</html>\n";
+}
+
+} // namespace lumarin::engine

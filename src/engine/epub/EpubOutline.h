@@ -1,0 +1,59 @@
+#pragma once
+
+#include "engine/headings/ChapterTable.h"
+#include "engine/output/OutputSelection.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace lumarin::engine {
+
+class EpubText;
+
+// The documents of a book in reading order and the chapters its contents
+// list. Names, titles and labels are made when asked for: a novel of tens of
+// thousands of chapters keeps only the row each chapter comes from.
+//
+// Documents: the front matter's first when it holds text, then one per N
+// kept chapters. Chapters are the selection's entries 1..S.
+class EpubOutline {
+public:
+    // The selection entries a document holds: {0, 0} for the front matter.
+    struct Entries {
+        std::int32_t first = 0;
+        std::int32_t last = 0;
+    };
+
+    // `table`, `selection` and `text` must outlive the outline.
+    EpubOutline(const ChapterTable& table, const std::vector<bool>& checked,
+                const OutputSelection& selection, std::int32_t chaptersPerDocument,
+                bool frontMatter, const EpubText& text);
+
+    std::size_t documentCount() const noexcept { return m_documentCount; }
+    Entries entries(std::size_t document) const;
+    std::string id(std::size_t document) const;   // manifest id, "d0001"
+    std::string href(std::size_t document) const; // "text/0001.xhtml", from the package
+    // The heading line of the document's first chapter; `bookTitle` for the front matter.
+    std::u16string title(std::size_t document, const std::u16string& bookTitle) const;
+
+    std::int32_t chapterCount() const noexcept { return m_selection.m_lngSelected; }
+    std::u16string label(std::int32_t chapter) const;    // its heading line, "(Unknown)" when blank
+    std::string chapterHref(std::int32_t chapter) const; // "text/0001.xhtml#c1"
+    static std::string anchor(std::int32_t chapter);     // the id of its heading, "c1"
+
+private:
+    std::size_t documentOf(std::int32_t chapter) const;
+    std::size_t number(std::size_t document) const; // in the names: the front matter's is 0
+
+    const ChapterTable& m_table;
+    const OutputSelection& m_selection;
+    const EpubText& m_text;
+    std::vector<std::int32_t> m_rows; // the table entry of chapter i at i - 1
+    std::int32_t m_chaptersPerDocument;
+    bool m_frontMatter;
+    std::size_t m_documentCount;
+};
+
+} // namespace lumarin::engine

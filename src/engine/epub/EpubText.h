@@ -1,0 +1,54 @@
+#pragma once
+
+#include "engine/convert/Simplifier.h"
+#include "engine/encoding/Encoding.h"
+#include "engine/encoding/LineCodec.h"
+#include "engine/epub/XhtmlTranscoder.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumarin::engine {
+
+struct OutputOptions;
+
+// What one source line becomes in a book: the filters, blank-line deletion and
+// conversion of the chapter files, then a paragraph of XHTML.
+class EpubText {
+public:
+    EpubText(Encoding source, const OutputOptions& options);
+    ~EpubText();
+
+    // The line after the filters; false when blank-line deletion drops it.
+    bool filtered(std::string_view raw, std::u16string& text);
+
+    // Takes one line. With a non-empty `id` the line opens a chapter and is
+    // written as its heading, with that id, even when it came out blank.
+    void add(std::string_view raw, std::string_view id, std::string& out);
+
+    // `text` converted as the lines are (unchanged without conversion).
+    std::u16string converted(std::u16string_view text) const;
+
+    // Characters written as U+FFFD so far (invalid source bytes, mostly).
+    std::uint64_t replaced() const noexcept { return m_replaced; }
+
+private:
+    bool addDirectly(std::string_view raw, std::string_view id, std::string& out);
+    static void open(std::string_view id, std::string& out);
+    static void close(std::string_view id, bool empty, std::string& out);
+
+    LineCodec m_codec;
+    // Lines that neither filters nor the conversion touch skip the codec.
+    std::optional<XhtmlTranscoder> m_transcoder;
+    std::string m_direct;
+    std::vector<std::u16string> m_filters;
+    bool m_deleteBlank;
+    const Simplifier* m_simplifier = nullptr;
+    std::u16string m_text;
+    std::uint64_t m_replaced = 0;
+};
+
+} // namespace lumarin::engine

@@ -1,0 +1,280 @@
+// A book is written in one pass over the source, like the chapter files: the
+// package, the contents and the content documents are all streamed into the
+// container in reading order while libzip writes it, so no chapter is ever
+// held whole, and names, titles and labels come from the chapter table as
+// they are written. Whether the front matter gets a document of its own, and
+// the book's title and author, come from a first look at the front matter alone.
+#include "engine/epub/EpubWriter.h"
+
+#include "engine/base/EngineError.h"
+#include "engine/base/TextUtil.h"
+#include "engine/epub/EpubArchive.h"
+#include "engine/epub/EpubDocuments.h"
+#include "engine/epub/EpubOutline.h"
+#include "engine/epub/EpubText.h"
+#include "engine/output/OutputSelection.h"
+#include "engine/source/BlockReader.h"
+#include "engine/source/LineReader.h"
+#include "engine/source/SourceFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <stdexcept>
+
+namespace lumarin::engine {
+namespace {
+
+// An author line counts when it is among the first lines of the source.
+constexpr LineNumber kAuthorLines = 30;
+// Bytes of a content document handed to libzip at a time.
+constexpr std::size_t kChunkBytes = 64 * 1024;
+// Lines copied between two calls of the yield callback.
+constexpr LineNumber kLinesPerYield = 1024;
+
+// What the front matter tells about the book.
+struct FrontMatter {
+    bool hasText = false;
+    std::u16string title;  // inside the first 《…》
+    std::u16string author; // after "作者："
+};
+
+void Examine(LineNumber number, std::u16string_view text, FrontMatter& front) {
+    if (!IsBlankText(text)) front.hasText = true;
+    if (front.title.empty()) {
+        const std::size_t open = text.find(u'《');
+        const std::size_t close =
+            open == std::u16string_view::npos ? open : text.find(u'》', open + 1);
+        if (close != std::u16string_view::npos)
+            front.title = TrimBlanks(text.substr(open + 1, close - open - 1));
+    }
+    if (front.author.empty() && number <= kAuthorLines) {
+        constexpr std::u16string_view kMarker = u"作者：";
+        const std::size_t at = text.find(kMarker);
+        if (at != std::u16string_view::npos)
+            front.author = TrimBlanks(text.substr(at + kMarker.size()));
+    }
+}
+
+FrontMatter ReadFrontMatter(SourceFile& file, Encoding encoding, EpubText& text,
+                            LineNumber firstChapterLine) {
+    FrontMatter front;
+    BlockReader blocks(file, encoding);
+    LineReader lines(blocks);
+    Line line;
+    std::u16string lineText;
+    while (lines.linesRead() + 1 < firstChapterLine && lines.next(line)) {
+        if (text.filtered(line.raw, lineText)) Examine(line.number, lineText, front);
+        if (front.hasText && !front.title.empty() && line.number > kAuthorLines) break;
+    }
+    file.rewind();
+    front.title = text.converted(front.title);
+    front.author = text.converted(front.author);
+    return front;
+}
+
+// A name-based identifier: the same source gives the same book identity.
+std::string BookIdentifier(const std::filesystem::path& source, const SourceStamp& stamp) {
+    const auto hash = [](std::string_view bytes, std::uint64_t seed) {
+        std::uint64_t h = seed;
+        for (const char c : bytes) {
+            h ^= static_cast<unsigned char>(c);
+            h *= 0x100000001B3ULL;
+        }
+        return h;
+    };
+    const std::string key = source.filename().string() + '\0' + std::to_string(stamp.size) + '\0' +
+                            std::to_string(stamp.mtimeNs);
+    std::uint64_t high = hash(key, 0xCBF29CE484222325ULL);
+    std::uint64_t low = hash(key, high);
+    high = (high & ~0xF000ULL) | 0x4000ULL;               // version 4 layout
+    low = (low & ~(0xC000ULL << 48)) | (0x8000ULL << 48); // RFC 4122 variant
+    char text[64];
+    std::snprintf(text, sizeof text, "urn:uuid:%08llx-%04llx-%04llx-%04llx-%012llx",
+                  static_cast<unsigned long long>(high >> 32),
+                  static_cast<unsigned long long>((high >> 16) & 0xFFFF),
+                  static_cast<unsigned long long>(high & 0xFFFF),
+                  static_cast<unsigned long long>(low >> 48),
+                  static_cast<unsigned long long>(low & 0xFFFFFFFFFFFFULL));
+    return text;
+}
+
+std::string CurrentUtcTime() {
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
+}
+
+// Reads the source once, from its start, handing out the content documents in order.
+class BookPass {
+public:
+    BookPass(SourceFile& source, Encoding encoding, const OutputSelection& selection,
+             const EpubBook& book, const EpubOutline& outline, EpubText& text,
+             const std::filesystem::path& target, const OutputCallbacks& callbacks)
+        : m_selection(selection), m_book(book), m_outline(outline), m_text(text), m_target(target),
+          m_callbacks(callbacks), m_blocks(source, encoding), m_lines(m_blocks) {}
+
+    bool produce(std::size_t document, std::string& out) {
+        if (document != m_document)
+            throw std::logic_error("EPUB content documents must be read in order");
+        const EpubOutline::Entries entries = m_outline.entries(document);
+        if (!m_started) start(entries, out);
+        const LineNumber last = m_selection.m_lngSelStart[entries.last + 1] - 1;
+        Line line;
+        while (out.size() < kChunkBytes) {
+            if (m_lines.linesRead() >= last || !m_lines.next(line)) {
+                if (document + 1 == m_outline.documentCount()) checkSourceEnds();
+                out += ContentDocumentEnd();
+                m_started = false;
+                ++m_document;
+                return false;
+            }
+            if (line.number % kLinesPerYield == 0 && m_callbacks.yield) m_callbacks.yield();
+            m_text.add(line.raw, headingId(line.number), out);
+        }
+        return true;
+    }
+
+private:
+    // The source must have given exactly the lines analysed.
+    void checkSourceEnds() {
+        Line extra;
+        if (m_lines.linesRead() != m_selection.m_lngSelStart.back() - 1 || m_lines.next(extra))
+            throw EngineError::sourceChanged();
+    }
+
+    void start(const EpubOutline::Entries& entries, std::string& out) {
+        m_started = true;
+        // Lines of a front matter without a document of its own are skipped.
+        const LineNumber first = m_selection.m_lngSelStart[entries.first];
+        Line line;
+        while (m_lines.linesRead() + 1 < first && m_lines.next(line)) {
+        }
+        m_nextEntry = std::max(m_nextEntry, entries.first == 0 ? 1 : entries.first);
+        out += ContentDocumentStart(m_book, m_outline.title(m_document, m_book.title));
+        if (m_callbacks.onFileStarted) {
+            const LineNumber end =
+                m_selection.m_lngSelStart[static_cast<std::size_t>(m_selection.m_lngSelected) + 1];
+            const auto percent = static_cast<int>(first * 100 / end);
+            m_callbacks.onFileStarted(
+                FileProgress{static_cast<std::int32_t>(m_document), percent, m_target});
+        }
+        if (m_callbacks.yield) m_callbacks.yield();
+    }
+
+    // "c<i>" when the line opens kept chapter i.
+    std::string headingId(LineNumber number) {
+        if (m_nextEntry > m_selection.m_lngSelected ||
+            m_selection.m_lngSelStart[m_nextEntry] != number)
+            return {};
+        return EpubOutline::anchor(m_nextEntry++);
+    }
+
+    const OutputSelection& m_selection;
+    const EpubBook& m_book;
+    const EpubOutline& m_outline;
+    EpubText& m_text;
+    const std::filesystem::path& m_target;
+    const OutputCallbacks& m_callbacks;
+    BlockReader m_blocks;
+    LineReader m_lines;
+    std::size_t m_document = 0;
+    bool m_started = false;
+    std::int32_t m_nextEntry = 1;
+};
+
+EpubBook DescribeBook(const AnalysisResult& analysis, const OutputOptions& options,
+                      const FrontMatter& front) {
+    EpubBook book;
+    book.title = front.title.empty() ? FromUtf8(analysis.m_strSource.stem().string()) : front.title;
+    book.author = front.author;
+    book.language = analysis.encoding == Encoding::Big5 && !options.toSimplified ? "zh-Hant" : "zh";
+    book.identifier = BookIdentifier(analysis.m_strSource, analysis.stamp);
+    book.modified = CurrentUtcTime();
+    return book;
+}
+
+// A book cannot be added to: "append" refuses an existing one as "refuse" does.
+// "overwrite" lets libzip rename its new file over the old one, which replaces
+// a link at the target rather than writing through it.
+void CheckTarget(const std::filesystem::path& target, const std::filesystem::path& source,
+                 ExistingFiles existing) {
+    std::error_code error;
+    if (std::filesystem::equivalent(target, source, error))
+        throw EngineError::writesToSource(target.string());
+    const auto status = std::filesystem::symlink_status(target, error);
+    if (std::filesystem::is_directory(status))
+        throw EngineError::writeFailed(target.string(), std::strerror(EISDIR));
+    if (std::filesystem::exists(status) && existing != ExistingFiles::Overwrite)
+        throw EngineError::outputExists(target.string());
+    const std::filesystem::path folder =
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    if (!std::filesystem::is_directory(folder, error))
+        throw EngineError::writeFailed(target.string(), std::strerror(ENOENT));
+}
+
+} // namespace
+
+std::filesystem::path EpubPathFor(const std::filesystem::path& source,
+                                  std::u16string_view folderText) {
+    std::filesystem::path name = source.filename();
+    name.replace_extension(".epub");
+    if (folderText == u"(default)") return source.parent_path() / name;
+    return std::filesystem::path(ToUtf8(folderText)) / name;
+}
+
+EpubResult WriteEpub(const AnalysisResult& analysis, const std::vector<bool>& checked,
+                     const OutputOptions& options, const std::filesystem::path& target,
+                     const OutputCallbacks& callbacks) {
+    if (checked.size() != static_cast<std::size_t>(analysis.m_lngCount))
+        throw std::invalid_argument("WriteEpub: one check mark per heading row expected");
+    SourceFile source(analysis.m_strSource);
+    if (source.stamp() != analysis.stamp) throw EngineError::sourceChanged();
+    const OutputSelection selection = BuildSelection(analysis.table, checked);
+    if (selection.m_lngSelected == 0) throw EngineError::allRowsChecked();
+    CheckTarget(target, analysis.m_strSource, options.existing);
+
+    EpubText text(analysis.encoding, options);
+    const FrontMatter front =
+        ReadFrontMatter(source, analysis.encoding, text, selection.m_lngSelStart[1]);
+    const EpubOutline outline(analysis.table, checked, selection, options.chaptersPerFile,
+                              front.hasText, text);
+    const EpubBook book = DescribeBook(analysis, options, front);
+
+    using Compression = EpubArchive::Compression;
+    EpubArchive archive(target);
+    // The mimetype entry first and stored: readers recognise a book by its first bytes.
+    archive.add("mimetype", "application/epub+zip", Compression::Store);
+    archive.add("META-INF/container.xml", ContainerDocument(), Compression::Deflate);
+    archive.addStreamed(kEpubPackagePath, PackageDocument(book, outline), Compression::Deflate);
+    archive.addStreamed(std::string(kEpubFolder) + "nav.xhtml", NavigationDocument(book, outline),
+                        Compression::Deflate);
+    archive.addStreamed(std::string(kEpubFolder) + "toc.ncx", NcxDocument(book, outline),
+                        Compression::Deflate);
+    archive.add(std::string(kEpubFolder) + "style.css", StyleSheet(), Compression::Deflate);
+    BookPass pass(source, analysis.encoding, selection, book, outline, text, target, callbacks);
+    archive.addSeries(
+        outline.documentCount(),
+        [&outline](std::size_t document) { return kEpubFolder + outline.href(document); },
+        [&pass](std::size_t document, std::string& out) { return pass.produce(document, out); },
+        Compression::Store);
+    archive.commit();
+    return EpubResult{target, selection.m_lngSelected, text.replaced()};
+}
+
+std::u16string EpubDoneMessage(const EpubResult& result) {
+    std::u16string message = u"处理完毕！共" + ToU16Decimal(result.chapterCount) + u"章，已写入 " +
+                             FromUtf8(result.path.string());
+    if (result.replaced > 0)
+        message += u"\n源文件中有" + ToU16Decimal(static_cast<long long>(result.replaced)) +
+                   u"个无效字节，已替换为U+FFFD。";
+    return message;
+}
+
+} // namespace lumarin::engine

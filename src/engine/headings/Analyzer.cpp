@@ -1,0 +1,200 @@
+// The analysis reads the source once (HeadingScan) with either the user's own
+// condition, one built-in rule, or every built-in rule at once; for the
+// automatic choice each rule's headings are audited and scored, and the best
+// rule's headings become the chapter table.
+#include "engine/headings/Analyzer.h"
+
+#include "engine/base/TextUtil.h"
+#include "engine/headings/HeadingScan.h"
+#include "engine/headings/RuleChoice.h"
+#include "engine/source/BlockReader.h"
+
+#include <optional>
+#include <string>
+
+namespace lumarin::engine {
+namespace {
+
+// A heading fewer lines than this after the previous one makes the previous
+// one no split point (tables of contents).
+constexpr LineNumber kShortChapterLines = 10;
+
+std::vector<bool> ShortChapterChecks(const HeadingHits& hits) {
+    std::vector<bool> checked(hits.count(), false);
+    for (std::size_t k = 1; k < hits.count(); ++k)
+        if (hits.line(k) - hits.line(k - 1) < kShortChapterLines) checked[k - 1] = true;
+    return checked;
+}
+
+std::vector<AuditRow> AuditRowsOf(const HeadingHits& hits, const std::vector<bool>& checked) {
+    std::vector<AuditRow> rows;
+    rows.reserve(hits.count());
+    for (std::size_t r = 0; r < hits.count(); ++r)
+        rows.push_back({hits.table.m_intChapterNo[r + 1], !checked[r], hits.midLine[r],
+                        hits.table.m_strHeading[r + 1]});
+    return rows;
+}
+
+AnalysisResult BuildResult(HeadingHits&& hits, LineNumber lineCount, std::int64_t totalChars,
+                           bool measured) {
+    AnalysisResult result;
+    result.checked = ShortChapterChecks(hits);
+    if (measured) {
+        for (std::size_t r = 0; r < hits.count(); ++r) {
+            const std::int64_t end = r + 1 < hits.count() ? hits.charsBefore[r + 1] : totalChars;
+            result.chars.push_back(end - hits.charsBefore[r]);
+        }
+    }
+    result.midLine = std::move(hits.midLine);
+    ChapterTable& table = result.table;
+    table = std::move(hits.table);
+    result.m_lngCount = table.headingCount();
+    result.lineCount = lineCount;
+    table.m_lngStartLine.push_back(lineCount + 1);
+    table.m_intChapterNo.push_back(0);
+    table.m_strTitle.push_back(u"(End)");
+    return result;
+}
+
+// Near misses are the candidate lines that the condition in use did not match.
+std::vector<NearMiss> NearMissesBesides(std::vector<NearMiss>&& candidates,
+                                        const ChapterTable& table) {
+    std::vector<NearMiss> misses;
+    std::size_t k = 1;
+    const std::size_t end = table.m_strHeading.size();
+    for (NearMiss& candidate : candidates) {
+        while (k < end && table.m_lngStartLine[k] < candidate.line)
+            ++k;
+        if (k < end && table.m_lngStartLine[k] == candidate.line) continue;
+        misses.push_back(std::move(candidate));
+    }
+    return misses;
+}
+
+std::size_t ChooseAmong(const ScanOutcome& outcome, const std::vector<HeadingRule>& rules) {
+    std::vector<RuleScore> scores;
+    for (const HeadingHits& hits : outcome.hits)
+        scores.push_back(ScoreRows(AuditRowsOf(hits, ShortChapterChecks(hits))));
+    return ChooseRule(rules, scores);
+}
+
+// The first block of the source, for the encoding decision.
+struct SourceHead {
+    std::string bytes;
+    bool whole = false;
+};
+
+SourceHead ReadHead(SourceFile& file) {
+    SourceHead head;
+    head.bytes.resize(BlockReader::kDefaultBlockSize);
+    std::size_t filled = 0;
+    while (filled < head.bytes.size()) {
+        const std::size_t got = file.read(head.bytes.data() + filled, head.bytes.size() - filled);
+        if (got == 0) {
+            head.whole = true;
+            break;
+        }
+        filled += got;
+    }
+    head.bytes.resize(filled);
+    return head;
+}
+
+// The rules a request tries: all of them, one, or none (the user's condition).
+std::vector<const HeadingRule*> RulesOf(const AnalysisRequest& request) {
+    std::vector<const HeadingRule*> rules;
+    if (request.automatic) {
+        for (const HeadingRule& rule : BuiltInRules())
+            rules.push_back(&rule);
+    } else if (request.rule != nullptr) {
+        rules.push_back(request.rule);
+    }
+    return rules;
+}
+
+} // namespace
+
+std::u16string CleanTitle(std::u16string_view captured) {
+    return std::u16string(TrimSpaces(RemoveAll(captured, u"\u3000")));
+}
+
+AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisRequest& request) {
+    SourceFile file(source);
+    const std::vector<const HeadingRule*> rules = RulesOf(request);
+    std::vector<HeadingCondition> conditions;
+    if (rules.empty()) {
+        conditions.emplace_back(request.condition, request.matchLimit);
+    } else {
+        for (const HeadingRule* rule : rules)
+            conditions.emplace_back(rule->condition, request.matchLimit, rule->markers);
+    }
+    std::optional<HeadingCondition> anyRuleStart;
+    if (!rules.empty()) anyRuleStart.emplace(AnyRuleStart(), request.matchLimit);
+    std::optional<HeadingCondition> nearMiss;
+    if (request.nearMisses) nearMiss.emplace(kNearMissCondition, request.matchLimit);
+
+    ScanPlan plan;
+    for (HeadingCondition& condition : conditions)
+        plan.conditions.push_back(&condition);
+    plan.userCondition = rules.empty();
+    plan.anyRuleStart = anyRuleStart ? &*anyRuleStart : nullptr;
+    plan.measure = request.measureChapters;
+    plan.nearMiss = nearMiss ? &*nearMiss : nullptr;
+
+    const SourceStamp stamp = file.stamp();
+    const SourceHead head = ReadHead(file);
+    Encoding encoding = ResolveInputEncoding(request.encoding, head.bytes,
+                                             head.whole ? head.bytes.size() : stamp.size);
+    // Only a guess is checked again; a chosen encoding is used as given.
+    const bool guessedUtf8 =
+        request.encoding == InputEncodingChoice::Auto && encoding == Encoding::Utf8;
+    std::optional<HeadingScanner> scanner;
+    scanner.emplace(file, encoding, plan, guessedUtf8 && !head.whole ? stamp.size : 0);
+    if (!scanner->run()) {
+        encoding = DetectLegacyEncoding(head.bytes);
+        scanner.emplace(file, encoding, plan, 0);
+        scanner->run();
+    }
+    ScanOutcome outcome = scanner->take();
+
+    std::size_t chosen = 0;
+    if (request.automatic) {
+        std::vector<HeadingRule> table;
+        for (const HeadingRule* rule : rules)
+            table.push_back(*rule);
+        chosen = ChooseAmong(outcome, table);
+    }
+    AnalysisResult result = BuildResult(std::move(outcome.hits[chosen]), outcome.lineCount,
+                                        outcome.totalChars, request.measureChapters);
+    result.encoding = encoding;
+    result.m_strSource = source;
+    result.stamp = stamp;
+    result.rule = rules.empty() ? nullptr : rules[chosen];
+    result.condition = rules.empty() ? request.condition : rules[chosen]->condition;
+    if (request.nearMisses)
+        result.nearMisses = NearMissesBesides(std::move(outcome.nearMisses), result.table);
+    return result;
+}
+
+AnalysisResult Analyze(const std::filesystem::path& source, std::u16string_view condition,
+                       std::uint32_t matchLimit) {
+    AnalysisRequest request;
+    request.condition = std::u16string(condition);
+    request.matchLimit = matchLimit;
+    return Analyze(source, request);
+}
+
+std::vector<AuditFlags> AuditAnalysis(const AnalysisResult& analysis,
+                                      const std::vector<bool>& checked) {
+    const ChapterTable& table = analysis.table;
+    std::vector<AuditRow> rows;
+    for (std::size_t r = 0; r < checked.size() && r + 1 < table.m_strHeading.size(); ++r) {
+        const bool numbered = analysis.rule == nullptr || analysis.rule->numbered;
+        rows.push_back({numbered ? table.m_intChapterNo[r + 1] : std::int16_t{0}, !checked[r],
+                        r < analysis.midLine.size() && analysis.midLine[r],
+                        table.m_strHeading[r + 1]});
+    }
+    return AuditRows(rows);
+}
+
+} // namespace lumarin::engine

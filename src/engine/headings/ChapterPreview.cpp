@@ -1,0 +1,30 @@
+#include "engine/headings/ChapterPreview.h"
+
+#include "engine/encoding/LineCodec.h"
+#include "engine/source/BlockReader.h"
+#include "engine/source/LineReader.h"
+#include "engine/source/SourceFile.h"
+
+#include <algorithm>
+
+namespace lumarin::engine {
+
+std::vector<std::u16string> ChapterOpening(const AnalysisResult& analysis, std::size_t row,
+                                           std::size_t maxLines) {
+    std::vector<std::u16string> lines;
+    const ChapterTable& table = analysis.table;
+    if (row + 2 >= table.m_lngStartLine.size() || maxLines == 0) return lines;
+    const LineNumber first = table.m_lngStartLine[row + 1];
+    const LineNumber end = std::min<LineNumber>(table.m_lngStartLine[row + 2],
+                                                first + static_cast<LineNumber>(maxLines));
+    SourceFile file(analysis.m_strSource);
+    BlockReader blocks(file, analysis.encoding);
+    LineReader reader(blocks);
+    LineCodec codec(analysis.encoding);
+    Line line;
+    while (reader.next(line) && line.number < end)
+        if (line.number >= first) lines.push_back(codec.decode(line.raw));
+    return lines;
+}
+
+} // namespace lumarin::engine

@@ -1,0 +1,207 @@
+#include "engine/headings/ChineseNumber.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+namespace lumarin::engine {
+namespace {
+
+// Every sign that stands for one decimal digit, with its value.
+struct DigitSigns {
+    std::u16string_view signs;
+    int value;
+};
+
+constexpr DigitSigns kDigitSigns[] = {
+    {u"零○〇０", 0}, {u"一壹１", 1},   {u"二贰貳两兩２", 2}, {u"三叁參３", 3}, {u"四肆４", 4},
+    {u"五伍５", 5},  {u"六陆陸６", 6}, {u"七柒７", 7},       {u"八捌８", 8},   {u"九玖９", 9},
+};
+
+bool IsDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
+
+bool IsBlank(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
+
+// The value of a digit sign, or -1 for any other character.
+int DigitValue(char16_t c) {
+    if (IsDigit(c)) return c - u'0';
+    for (const auto& [signs, value] : kDigitSigns)
+        if (signs.find(c) != std::u16string_view::npos) return value;
+    return -1;
+}
+
+// The multiplier of a unit sign, or 0 for any other character.
+std::int64_t UnitValue(char16_t c) {
+    switch (c) {
+    case u'十':
+    case u'拾':
+        return 10;
+    case u'百':
+    case u'佰':
+        return 100;
+    case u'千':
+    case u'仟':
+        return 1000;
+    case u'万':
+    case u'萬':
+        return 10000;
+    default:
+        return 0;
+    }
+}
+
+bool HoldsUnitSign(std::u16string_view text) {
+    for (const char16_t c : text)
+        if (UnitValue(c) != 0) return true;
+    return false;
+}
+
+// Reads a number written with unit signs: digits gather into a decimal number,
+// 十/百/千 multiply it (1 when there is none) into the current section, 万
+// multiplies everything before it. A single digit right after 百, 千 or 万 that
+// ends the number is the short form (一百二 = 120) and counts one place lower.
+class ValueReader {
+public:
+    std::int64_t read(std::u16string_view text) {
+        for (const char16_t c : text) {
+            if (IsBlank(c)) continue;
+            if (const int digit = DigitValue(c); digit >= 0) {
+                takeDigit(digit);
+            } else if (const std::int64_t unit = UnitValue(c); unit != 0) {
+                takeUnit(unit);
+            } else {
+                break;
+            }
+        }
+        if (m_lastUnit >= 100 && m_digitsAfterUnit == 1) m_number *= m_lastUnit / 10;
+        return m_done + m_section + m_number;
+    }
+
+private:
+    // Values only grow, so anything past this bound is out of range for good;
+    // holding it there keeps the arithmetic inside 64 bits.
+    static constexpr std::int64_t kBound = 1'000'000'000'000;
+
+    static std::int64_t Bounded(std::int64_t value) { return std::min(value, kBound); }
+
+    void takeDigit(int digit) {
+        m_number = Bounded(m_number * 10 + digit);
+        m_hasNumber = true;
+        ++m_digitsAfterUnit;
+    }
+
+    void takeUnit(std::int64_t unit) {
+        if (unit == 10000) {
+            const bool nothingBefore = m_done == 0 && m_section == 0 && !m_hasNumber;
+            m_done = Bounded((nothingBefore ? 1 : m_done + m_section + m_number) * unit);
+            m_section = 0;
+        } else {
+            m_section = Bounded(m_section + (m_hasNumber ? m_number : 1) * unit);
+        }
+        m_number = 0;
+        m_hasNumber = false;
+        m_lastUnit = unit;
+        m_digitsAfterUnit = 0;
+    }
+
+    std::int64_t m_done = 0;    // sections already multiplied by 万
+    std::int64_t m_section = 0; // the section since the last 万
+    std::int64_t m_number = 0;  // digits since the last unit
+    bool m_hasNumber = false;
+    std::int64_t m_lastUnit = 0;
+    int m_digitsAfterUnit = 0;
+};
+
+// Without unit signs every digit sign stands for one decimal digit (一〇五 =
+// 105); the result goes on to the plain numeric reading.
+std::u16string DigitsAsAscii(std::u16string_view text) {
+    std::u16string t(text);
+    for (char16_t& c : t)
+        if (const int digit = DigitValue(c); digit >= 0) c = static_cast<char16_t>(u'0' + digit);
+    return t;
+}
+
+// Collects the characters of the leading number, skipping the blanks that may
+// stand anywhere, as ASCII for strtod.
+class LeadingNumberScanner {
+public:
+    explicit LeadingNumberScanner(std::u16string_view text) : m_text(text) {}
+
+    std::string scan() {
+        if (peek() == u'+' || peek() == u'-') take();
+        const bool intDigits = takeDigits();
+        bool fracDigits = false;
+        if (peek() == u'.') {
+            take();
+            fracDigits = takeDigits();
+        }
+        if (!intDigits && !fracDigits) return {};
+        if (peek() == u'e' || peek() == u'E') {
+            const std::size_t mark = m_out.size();
+            const std::size_t markPos = m_pos;
+            take();
+            if (peek() == u'+' || peek() == u'-') take();
+            if (!takeDigits()) {
+                m_out.resize(mark);
+                m_pos = markPos;
+            }
+        }
+        return m_out;
+    }
+
+private:
+    char16_t peek() {
+        while (m_pos < m_text.size() &&
+               (m_text[m_pos] == u' ' || m_text[m_pos] == u'\t' || m_text[m_pos] == u'\n'))
+            ++m_pos;
+        return m_pos < m_text.size() ? m_text[m_pos] : u'\0';
+    }
+
+    void take() { m_out += static_cast<char>(m_text[m_pos++]); }
+
+    bool takeDigits() {
+        bool any = false;
+        while (IsDigit(peek())) {
+            take();
+            any = true;
+        }
+        return any;
+    }
+
+    std::u16string_view m_text;
+    std::size_t m_pos = 0;
+    std::string m_out;
+};
+
+} // namespace
+
+double ReadLeadingNumber(std::u16string_view text) {
+    const std::string number = LeadingNumberScanner(text).scan();
+    if (number.empty()) return 0.0;
+    return std::strtod(number.c_str(), nullptr);
+}
+
+double RoundHalfEven(double value) {
+    // The default floating-point rounding mode rounds ties to even.
+    return std::nearbyint(value);
+}
+
+std::int16_t ParseChineseNumber(std::u16string_view text) {
+    const double value = HoldsUnitSign(text)
+                             ? static_cast<double>(ValueReader().read(text))
+                             : RoundHalfEven(ReadLeadingNumber(DigitsAsAscii(text)));
+    if (!(value >= -32768.0 && value <= 32767.0)) return 0;
+    return static_cast<std::int16_t>(value);
+}
+
+std::int32_t ReadCountField(std::u16string_view text) {
+    const double value = std::fabs(RoundHalfEven(ReadLeadingNumber(text)));
+    return value > 32767.0 ? 32767 : static_cast<std::int32_t>(value);
+}
+
+} // namespace lumarin::engine

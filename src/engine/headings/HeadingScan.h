@@ -1,0 +1,94 @@
+#pragma once
+
+#include "engine/encoding/Utf8Scan.h"
+#include "engine/headings/Analyzer.h"
+#include "engine/headings/HeadingStarts.h"
+#include "engine/source/SourceFile.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lumarin::engine {
+
+// The headings one condition found, already in the form of the chapter table
+// (entry 0 in place, no end marker yet), so that the table is moved out of
+// here rather than copied.
+struct HeadingHits {
+    ChapterTable table{{1}, {0}, {u"(Index)"}, {u""}};
+    std::vector<bool> midLine;             // per heading
+    std::vector<std::int64_t> charsBefore; // per heading, characters of all earlier lines
+    std::size_t count() const noexcept { return midLine.size(); }
+    LineNumber line(std::size_t k) const { return table.m_lngStartLine[k + 1]; }
+    void add(LineNumber line, std::u16string_view heading, const HeadingFields& fields,
+             std::int64_t before, bool measure);
+};
+
+// What one scan looks for.
+struct ScanPlan {
+    // The conditions tried on each line; hits are gathered per condition.
+    std::vector<HeadingCondition*> conditions;
+    // The first condition is the user's own: it may match anywhere in a line.
+    // Otherwise every condition is a built-in rule and only lines that may
+    // start a heading are tried.
+    bool userCondition = false;
+    // With built-in rules: a line is tried only when it matches this first.
+    HeadingCondition* anyRuleStart = nullptr;
+    bool measure = false;
+    HeadingCondition* nearMiss = nullptr; // null: no near misses
+};
+
+struct ScanOutcome {
+    std::vector<HeadingHits> hits;    // per condition
+    std::vector<NearMiss> nearMisses; // candidates, headings included
+    LineNumber lineCount = 0;
+    std::int64_t totalChars = 0;
+};
+
+// Reads the source once. The raw bytes are searched and only the lines that
+// can matter are decoded: for the user's condition the lines holding a
+// character every match must contain (第 for the default condition), for the
+// built-in rules and near misses the lines whose first character may start a
+// heading. UTF-8 that is still to be confirmed is tallied as the scan goes;
+// run() is false when the source turns out not to be mostly UTF-8 after all.
+class HeadingScanner {
+public:
+    // `utf8Size`: the size of a file whose UTF-8 still has to be confirmed, else 0.
+    HeadingScanner(SourceFile& file, Encoding encoding, const ScanPlan& plan,
+                   std::uint64_t utf8Size);
+
+    bool run();
+    ScanOutcome take() { return std::move(m_outcome); }
+
+private:
+    std::optional<std::string> searchableForm();
+    bool scanNeedle(const std::string& needle);
+    void scanNeedleBlock(std::string_view block, const std::string& needle);
+    bool scanByteLines();
+    void scanLineFeedLines(std::string_view block);
+    bool scanDecodedLines();
+    void visitRaw(LineNumber number, std::string_view raw);
+    void examine(LineNumber number, std::string_view raw, bool mayStart);
+    void examineText(LineNumber number, bool mayStart);
+
+    SourceFile& m_file;
+    Encoding m_encoding;
+    const ScanPlan& m_plan;
+    LineCodec m_codec;
+    LineBreaks m_breaks;
+    HeadingStarts m_starts;
+    bool stillUtf8(std::string_view bytes, bool atEnd);
+
+    std::uint64_t m_utf8Size;
+    Utf8Tally m_tally;
+    std::uint64_t m_tallied = 0;
+    std::optional<std::string> m_needle;
+    ScanOutcome m_outcome;
+    LineNumber m_lines = 0;
+    std::int64_t m_chars = 0;
+    std::u16string m_text;
+    HeadingFields m_fields;
+};
+
+} // namespace lumarin::engine

@@ -1,0 +1,125 @@
+#include "engine/headings/HeadingStarts.h"
+
+namespace lumarin::engine {
+namespace {
+
+// Every character a built-in rule's heading or a near miss can begin with,
+// and the characters that may follow it (empty: any). A Chinese numeral
+// begins a heading only as in 一、 or 十二、.
+struct StartCharacter {
+    std::u16string_view characters;
+    std::u16string_view next;
+};
+constexpr std::u16string_view kChineseNumerals = u"零〇○一二两三四五六七八九十百千";
+constexpr StartCharacter kStartCharacters[] = {
+    {u"第0123456789０１２３４５６７８９（(【〖[〔「『=☆★◆◇●■□※#*CcSsPp", u""},
+    {u"序", u"章言幕"},
+    {u"楔", u"子"},
+    {u"引", u"子言"},
+    {u"前", u"言"},
+    {u"番", u"外"},
+    {u"尾", u"声聲"},
+    {u"终終", u"章"},
+    {u"后", u"记"},
+    {u"後", u"記"},
+    {u"完", u"本"},
+    {kChineseNumerals, u"零〇○一二两三四五六七八九十百千、 \u3000"},
+};
+
+const StartCharacter* StartOf(char16_t c) {
+    for (const StartCharacter& start : kStartCharacters)
+        if (start.characters.find(c) != std::u16string_view::npos) return &start;
+    return nullptr;
+}
+
+bool IsLineSpace(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\u3000';
+}
+
+} // namespace
+
+const std::u16string_view kNearMissCondition =
+    u"^\\h*(?:第\\h*[0-9０-９零〇○一二两三四五六七八九十百千万壹贰叁肆伍陆柒捌玖拾佰仟萬貳參陸兩]"
+    u"[\\h0-9０-９零〇○一二两三四五六七八九十百千万壹贰叁肆伍陆柒捌玖拾佰仟萬貳參陸兩]*\\S"
+    u"|序章|序言|序幕|楔子|引子|引言|前言|番外|尾声|尾聲|终章|終章|后记|後記|完本感言"
+    u"|(?:chapter|section)\\h*[0-9０-９]|[0-9０-９]+\\h*[.．、:：)）\\-—\\h])";
+
+namespace {
+
+unsigned PairAt(std::string_view raw, std::size_t pos) {
+    return (static_cast<unsigned char>(raw[pos]) << 8) | static_cast<unsigned char>(raw[pos + 1]);
+}
+
+} // namespace
+
+HeadingStarts::HeadingStarts(Encoding encoding) {
+    LineCodec codec(encoding);
+    const auto encoded = [&](char16_t c) {
+        std::string form;
+        codec.encode(std::u16string_view(&c, 1), form);
+        return form;
+    };
+    for (const StartCharacter& start : kStartCharacters) {
+        std::vector<std::string> next;
+        for (const char16_t c : start.next)
+            next.push_back(encoded(c));
+        for (const char16_t c : start.characters) {
+            std::string form = encoded(c);
+            if (form.empty()) continue;
+            if (form.size() >= 2) m_pairs.set(PairAt(form, 0));
+            m_starts[static_cast<unsigned char>(form[0])].push_back({std::move(form), next});
+        }
+    }
+    m_ideographicSpace = encoded(u'\u3000');
+}
+
+bool HeadingStarts::FormAt(std::string_view raw, std::size_t pos, const std::string& form) {
+    if (form.empty() || form.size() > raw.size() - pos) return false;
+    std::size_t i = 0;
+    while (i < form.size() && raw[pos + i] == form[i])
+        ++i;
+    return i == form.size();
+}
+
+bool HeadingStarts::startsAt(std::string_view raw, std::size_t pos) const {
+    const auto& forms = m_starts[static_cast<unsigned char>(raw[pos])];
+    if (forms.empty()) return false;
+    if (pos + 1 < raw.size() && static_cast<unsigned char>(raw[pos]) >= 0x80 &&
+        !m_pairs.test(PairAt(raw, pos)))
+        return false;
+    for (const EncodedStart& start : forms) {
+        if (!FormAt(raw, pos, start.form)) continue;
+        if (start.next.empty()) return true;
+        for (const std::string& next : start.next)
+            if (FormAt(raw, pos + start.form.size(), next)) return true;
+        return false;
+    }
+    return false;
+}
+
+bool HeadingStarts::mayStartHeading(std::string_view raw) const {
+    std::size_t pos = 0;
+    while (pos < raw.size()) {
+        if (raw[pos] == ' ' || raw[pos] == '\t') {
+            ++pos;
+        } else if (FormAt(raw, pos, m_ideographicSpace)) {
+            pos += m_ideographicSpace.size();
+        } else {
+            return startsAt(raw, pos);
+        }
+    }
+    return false;
+}
+
+bool HeadingStarts::mayStartHeading(std::u16string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (IsLineSpace(text[i])) continue;
+        const StartCharacter* start = StartOf(text[i]);
+        if (start == nullptr) return false;
+        return start->next.empty() ||
+               (i + 1 < text.size() && start->next.find(text[i + 1]) != std::u16string_view::npos);
+    }
+    return false;
+}
+
+} // namespace lumarin::engine

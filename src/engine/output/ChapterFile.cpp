@@ -1,0 +1,91 @@
+#include "engine/output/ChapterFile.h"
+
+#include "engine/base/EngineError.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace lumarin::engine {
+namespace {
+
+constexpr std::size_t kFlushAt = 256 * 1024;
+
+} // namespace
+
+bool HasOtherNames(const struct stat& info) {
+    return S_ISREG(info.st_mode) && info.st_nlink > 1;
+}
+
+ChapterFile::ChapterFile(int folder, const std::string& name,
+                         const std::filesystem::path& shownPath, std::string_view byteOrderMark,
+                         OpenMode mode)
+    : m_path(shownPath) {
+    // Non-blocking so that a FIFO without a reader fails instead of hanging the run.
+    int flags = O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
+    if (mode == OpenMode::New) flags |= O_EXCL;
+    if (mode == OpenMode::StartOver) {
+        flags |= O_TRUNC;
+        // A link of either kind is replaced by a new file: emptying it would empty its target.
+        struct stat link {};
+        if (::fstatat(folder, name.c_str(), &link, AT_SYMLINK_NOFOLLOW) == 0 &&
+            (S_ISLNK(link.st_mode) || HasOtherNames(link)) &&
+            ::unlinkat(folder, name.c_str(), 0) != 0)
+            fail(errno);
+    }
+    m_fd = ::openat(folder, name.c_str(), flags, 0666);
+    if (m_fd < 0) {
+        if (errno == EEXIST) throw EngineError::outputExists(m_path.string());
+        fail(errno);
+    }
+    struct stat info {};
+    if (::fstat(m_fd, &info) != 0) fail(errno);
+    // Checked again once open: a second name given to the file since is not written through.
+    if (HasOtherNames(info)) {
+        ::close(m_fd);
+        m_fd = -1;
+        throw EngineError::hardLink(m_path.string());
+    }
+    m_buffer.reserve(kFlushAt + 64 * 1024);
+    if (info.st_size == 0) m_buffer.append(byteOrderMark);
+}
+
+ChapterFile::~ChapterFile() {
+    if (m_fd >= 0) ::close(m_fd); // only reached on the way out of a failure already reported
+}
+
+void ChapterFile::fail(int error) const {
+    // With O_NOFOLLOW a link in the file's place is what ELOOP means.
+    if (error == ELOOP) throw EngineError::symbolicLink(m_path.string());
+    throw EngineError::writeFailed(m_path.string(), std::strerror(error));
+}
+
+void ChapterFile::commit() {
+    if (m_buffer.size() >= kFlushAt) flush();
+}
+
+void ChapterFile::flush() {
+    const char* data = m_buffer.data();
+    std::size_t left = m_buffer.size();
+    while (left > 0) {
+        const ssize_t written = ::write(m_fd, data, left);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            fail(errno);
+        }
+        data += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    m_buffer.clear();
+}
+
+void ChapterFile::close() {
+    flush();
+    const int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0) fail(errno);
+}
+
+} // namespace lumarin::engine

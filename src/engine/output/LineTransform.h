@@ -1,0 +1,48 @@
+#pragma once
+
+#include "engine/convert/Simplifier.h"
+#include "engine/encoding/Encoding.h"
+#include "engine/encoding/LineCodec.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumarin::engine {
+
+struct OutputOptions;
+
+// What happens to one source line on its way into a chapter file: filters,
+// blank-line deletion, conversion, and the encoding it is written in. A line
+// that comes out as it went in is written as its own raw bytes, so nothing is
+// decoded that need not be and invalid bytes survive untouched.
+class LineTransform {
+public:
+    LineTransform(Encoding source, const OutputOptions& options);
+    ~LineTransform();
+
+    // The encoding the options chose for the output.
+    Encoding outputEncoding() const noexcept { return m_output.encoding(); }
+
+    // Takes one source line; unless it is dropped as blank, the line with its
+    // CR LF goes into `out`.
+    void add(std::string_view raw, std::string& out);
+
+private:
+    bool isBlankRaw(std::string_view raw) const;
+    bool isBlankText(std::u16string_view text) const;
+    // The line after filters, or false when it is dropped as blank.
+    bool filteredText(std::string_view raw, std::u16string& text);
+
+    LineCodec m_source;
+    LineCodec m_output;
+    std::vector<std::u16string> m_filters;
+    bool m_deleteBlank;
+    const Simplifier* m_simplifier = nullptr;
+    bool m_needsText;
+    std::vector<std::string> m_ideographicSpace; // encoded forms of U+3000
+    std::string m_lineEnd;
+    std::u16string m_text;
+};
+
+} // namespace lumarin::engine

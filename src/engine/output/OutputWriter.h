@@ -1,0 +1,53 @@
+#pragma once
+
+#include "engine/headings/Analyzer.h"
+#include "engine/output/OutputPlan.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumarin::engine {
+
+// The filter box's text split at every CR LF; empty pieces dropped.
+std::vector<std::u16string> SplitFilterText(std::u16string_view text);
+
+struct FileProgress {
+    std::int32_t fileNumber = 0; // F
+    int percent = 0;             // start line of the file's first chapter * 100 / (lines + 1)
+    std::filesystem::path path;
+};
+
+struct OutputCallbacks {
+    // Called when a file is opened, before its first line.
+    std::function<void(const FileProgress&)> onFileStarted;
+    // Called every 1024 source lines and at each new file, so a window can let
+    // pending events run (it may want to throttle further by time).
+    std::function<void()> yield;
+};
+
+struct OutputResult {
+    std::int32_t fileCount = 0; // F + 1, file 000 included
+    std::filesystem::path outputFolder;
+};
+
+// Writes the files of a plan, treating files already there as
+// plan.options.existing says. Before anything is written it refuses a plan
+// that would write to the source, through a link or (Refuse) over a file.
+// While it copies, the source must still hold the lines analysed. Throws
+// EngineError: "源文件已改变，请重新分析!", "输出文件已存在: ...",
+// "无法读取文件: ...", "无法写入: ...".
+OutputResult WriteOutput(const OutputPlan& plan, const OutputCallbacks& callbacks = {});
+
+// Plans and writes in one step. Returns nothing when the folder text is
+// empty (a silent stop); throws what PlanOutput and the writer throw.
+std::optional<OutputResult> WriteOutput(const AnalysisResult& analysis,
+                                        const std::vector<bool>& checked,
+                                        const OutputOptions& options,
+                                        const OutputCallbacks& callbacks = {});
+
+} // namespace lumarin::engine

@@ -1,0 +1,133 @@
+#include "engine/source/LineReader.h"
+
+#include "TestFiles.h"
+#include "engine/base/ByteSearch.h"
+#include "engine/base/EngineError.h"
+#include "engine/source/BlockReader.h"
+#include "engine/source/LineBreaks.h"
+
+#include <gtest/gtest.h>
+
+namespace lumarin::engine {
+namespace {
+
+using test::Encode;
+using test::TempDir;
+
+std::vector<std::string> ReadLines(const std::filesystem::path& file, Encoding encoding,
+                                   std::size_t blockSize) {
+    SourceFile source(file);
+    BlockReader blocks(source, encoding, blockSize);
+    LineReader reader(blocks);
+    std::vector<std::string> lines;
+    Line line;
+    while (reader.next(line)) {
+        EXPECT_EQ(line.number, static_cast<LineNumber>(lines.size() + 1));
+        lines.emplace_back(line.raw);
+    }
+    return lines;
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(LineReader, LinesEndAtCrLfLoneCrAndLoneLf) {
+    const struct {
+        std::string bytes;
+        Lines expected;
+    } cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\n", {"a"}},
+        {"a\r\nb\rc\nd", {"a", "b", "c", "d"}},
+        {"\n\n", {"", ""}},
+        {"\r\r\n\n\r", {"", "", "", ""}},
+        {"a\n\rb", {"a", "", "b"}}, // LF CR is two line ends
+        {"x\r", {"x"}},
+        {std::string(100, 'z') + "\r\n" + std::string(70, 'y'),
+         {std::string(100, 'z'), std::string(70, 'y')}},
+    };
+    TempDir dir;
+    for (const auto& c : cases) {
+        const auto file = dir.write("lines.txt", c.bytes);
+        // Tiny blocks put block ends everywhere, CR LF pairs and long lines included.
+        for (const std::size_t blockSize : {std::size_t{16}, std::size_t{17}, std::size_t{1} << 20})
+            EXPECT_EQ(ReadLines(file, Encoding::Gb18030, blockSize), c.expected)
+                << c.bytes << " " << blockSize;
+    }
+}
+
+TEST(LineReader, ByteOrderMarkIsNoPartOfTheFirstLine) {
+    TempDir dir;
+    const auto utf8 = dir.write("bom8.txt", "\xEF\xBB\xBF"
+                                            "a\r\nb");
+    EXPECT_EQ(ReadLines(utf8, Encoding::Utf8Bom, 16), (Lines{"a", "b"}));
+    const auto le =
+        dir.write("le.txt", "\xFF\xFE" + Encode(u"第\r\n章\r\r\n\n末", "UTF-16LE") + "\x01");
+    EXPECT_EQ(ReadLines(le, Encoding::Utf16LE, 16),
+              (Lines{Encode(u"第", "UTF-16LE"), Encode(u"章", "UTF-16LE"), "", "",
+                     Encode(u"末", "UTF-16LE") + "\x01"}));
+    // U+0A0D holds both break bytes without being a line end.
+    const auto be = dir.write("be.txt", "\xFE\xFF" + Encode(u"\u0A0D\u0D0A\n末", "UTF-16BE"));
+    EXPECT_EQ(ReadLines(be, Encoding::Utf16BE, 16),
+              (Lines{Encode(u"\u0A0D\u0D0A", "UTF-16BE"), Encode(u"末", "UTF-16BE")}));
+}
+
+TEST(LineBreaks, CountMatchesTheLineReader) {
+    const std::string samples[] = {
+        "",
+        "a",
+        "\r\n",
+        "\r\r",
+        "\n\r",
+        std::string(40, '\n'),
+        "a\rb\r\nc\nd\r",
+        std::string(300, 'x') + "\r" + std::string(300, '\n') + "\r\n\r",
+    };
+    LineBreaks breaks(Encoding::Gb18030);
+    for (const std::string& sample : samples) {
+        std::size_t expected = 0;
+        for (std::size_t i = 0; i < sample.size(); ++i)
+            expected += sample[i] == '\n' ||
+                        (sample[i] == '\r' && (i + 1 == sample.size() || sample[i + 1] != '\n'));
+        EXPECT_EQ(breaks.count(sample), expected) << sample.size();
+    }
+}
+
+TEST(ByteSearch, FindsEveryPositionIncludingBlockTails) {
+    std::string hay(100, 'a');
+    for (const std::size_t at :
+         {std::size_t{0}, std::size_t{15}, std::size_t{16}, std::size_t{83}, std::size_t{98}}) {
+        std::string text = hay;
+        text.replace(at, 2, "\xB5\xDA");
+        EXPECT_EQ(FindBytes(text, "\xB5\xDA", 0), at);
+        EXPECT_EQ(FindBytes(text, "\xB5\xDA", at + 1), text.size());
+    }
+    EXPECT_EQ(FindBytes("abcabd", "abd", 0), 3u);
+    EXPECT_EQ(FindBytes("ab", "abc", 0), 2u);
+    EXPECT_EQ(FindBytes(std::string(40, 'x') + "xyz", "xyz", 0), 40u);
+}
+
+TEST(SourceFile, MissingFolderAndUnreadable) {
+    TempDir dir;
+    try {
+        SourceFile missing(dir.path() / "none.txt");
+        ADD_FAILURE();
+    } catch (const EngineError& error) {
+        EXPECT_EQ(error.message(), u"无此文件!");
+        EXPECT_EQ(error.kind(), ErrorKind::Refused);
+    }
+    try {
+        SourceFile folder(dir.path());
+        ADD_FAILURE();
+    } catch (const EngineError& error) {
+        EXPECT_EQ(error.code(), ErrorCode::ReadFailed);
+        EXPECT_EQ(error.kind(), ErrorKind::Io);
+        EXPECT_TRUE(error.message().starts_with(u"无法读取文件: ")) << error.what();
+        EXPECT_NE(std::string(error.what()).find(dir.path().string() + ": Is a directory"),
+                  std::string::npos)
+            << error.what();
+    }
+}
+
+} // namespace
+} // namespace lumarin::engine
