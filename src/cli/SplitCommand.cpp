@@ -2,6 +2,7 @@
 
 #include "ChapterListPrinter.h"
 #include "ExitCode.h"
+#include "Interruption.h"
 #include "ProgressBar.h"
 #include "RowRanges.h"
 #include "RuleListPrinter.h"
@@ -72,21 +73,30 @@ engine::OutputOptions OutputOptionsFor(const SplitOptions& options) {
     return output;
 }
 
+// Progress on the terminal; an interruption stops the run at its next step.
+engine::OutputCallbacks CallbacksShowing(ProgressBar& progress) {
+    engine::OutputCallbacks callbacks;
+    callbacks.onFileStarted = [&progress](const engine::FileProgress& file) {
+        InterruptionGuard::check();
+        progress.Show(file.percent, file.fileNumber);
+    };
+    callbacks.yield = [] { InterruptionGuard::check(); };
+    return callbacks;
+}
+
 int Split(const engine::AnalysisResult& analysis, const std::vector<bool>& checked,
           const SplitOptions& options) {
     ProgressBar progress(stderr, !options.quiet);
-    engine::OutputCallbacks callbacks;
-    callbacks.onFileStarted = [&progress](const engine::FileProgress& file) {
-        progress.Show(file.percent, file.fileNumber);
-    };
-    const auto result =
-        engine::WriteOutput(analysis, checked, OutputOptionsFor(options), callbacks);
+    const InterruptionGuard interruptions;
+    const auto result = engine::WriteOutput(analysis, checked, OutputOptionsFor(options),
+                                            CallbacksShowing(progress));
+    InterruptionGuard::check();
     progress.Clear();
     if (!result) {
         std::cerr << "--output is empty\n";
         return Status(ExitCode::Usage);
     }
-    std::cout << "处理完毕！共" << result->fileCount << "个文件！\n";
+    std::cout << engine::ToUtf8(engine::OutputDoneMessage(*result)) << '\n';
     return StatusAfterWritingStdout();
 }
 
@@ -102,12 +112,10 @@ int WriteBook(const engine::AnalysisResult& analysis, const std::vector<bool>& c
             ? engine::EpubPathFor(analysis.m_strSource, engine::TrimSpaces(output.folderText))
             : std::filesystem::path(options.epubFile);
     ProgressBar progress(stderr, !options.quiet);
-    engine::OutputCallbacks callbacks;
-    callbacks.onFileStarted = [&progress](const engine::FileProgress& file) {
-        progress.Show(file.percent, file.fileNumber);
-    };
+    const InterruptionGuard interruptions;
     const engine::EpubResult result =
-        engine::WriteEpub(analysis, checked, output, target, callbacks);
+        engine::WriteEpub(analysis, checked, output, target, CallbacksShowing(progress));
+    InterruptionGuard::check();
     progress.Clear();
     std::cout << engine::ToUtf8(engine::EpubDoneMessage(result)) << '\n';
     return StatusAfterWritingStdout();
@@ -167,6 +175,8 @@ int RunSplitCommand(int argc, const char* const* argv) {
     }
     try {
         return Run(*parsed.options);
+    } catch (const Interrupted& interrupted) {
+        EndBySignal(interrupted.signal);
     } catch (const engine::EngineError& error) {
         std::cerr << error.what() << '\n';
         return static_cast<int>(error.kind());

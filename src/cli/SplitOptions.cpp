@@ -187,6 +187,11 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
         std::cerr << "SOURCE is empty\n";
         return {std::nullopt, static_cast<int>(ExitCode::Usage)};
     }
+    // An empty name would otherwise read as no --rule at all and split by the default condition.
+    if (app.count("--rule") > 0 && options.rule.empty()) {
+        std::cerr << "--rule is empty (lumarin-split --rules lists the names)\n";
+        return {std::nullopt, static_cast<int>(ExitCode::Usage)};
+    }
     return {options, static_cast<int>(ExitCode::Done)};
 }
 

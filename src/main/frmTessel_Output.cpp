@@ -83,10 +83,8 @@ void frmTessel::writeChapterFiles() {
     const QString count = QString::number(result.fileCount);
     m_lblState->setText(QStringLiteral("共") + count + QStringLiteral("个文件！"));
     showOutputFolder(result.outputFolder);
-    platform::MessageBox(
-        m_lstMemo->hWnd(),
-        (QStringLiteral("处理完毕！共") + count + QStringLiteral("个文件！")).toStdU16String(),
-        u"完毕", platform::MB_OK | platform::MB_ICONINFORMATION);
+    platform::MessageBox(m_lstMemo->hWnd(), engine::OutputDoneMessage(result), u"完毕",
+                         platform::MB_OK | platform::MB_ICONINFORMATION);
 }
 
 bool frmTessel::chooseExistingFiles(engine::OutputPlan& plan) {
