@@ -311,6 +311,43 @@ TEST_F(OutputWriterTest, ConvertedLinesKeepTheirOrderAndTheOddLastByte) {
                                          Encode(u"\r\n", "UTF-16LE"));
 }
 
+// A UTF-16 source's unpaired surrogates cannot go into another encoding: each becomes U+FFFD
+// (never a substitute byte, nor the byte a U+DCxx would stand for) and the run counts them.
+TEST_F(OutputWriterTest, LoneSurrogatesBecomeReplacementCharactersAndAreCounted) {
+    const auto utf16 = [](std::u16string_view text) { return Encode(text, "UTF-16LE"); };
+    const auto analysis =
+        analyse("\xFF\xFE" + utf16(u"书名\r\n第一章 开始\r\n甲") + "\x00\xD8" + utf16(u"乙") +
+                "\x41\xDC" + utf16(u"丙\r\n"));
+    const struct {
+        OutputEncodingChoice encoding;
+        std::string expected;
+        std::uint64_t replaced;
+    } cases[] = {
+        {OutputEncodingChoice::Utf8, Encode(u"第一章 开始\r\n甲\uFFFD乙\uFFFD丙\r\n", "UTF-8"), 2},
+        {OutputEncodingChoice::Gb18030,
+         Encode(u"第一章 开始\r\n甲\uFFFD乙\uFFFD丙\r\n", "GB18030"), 2},
+        {OutputEncodingChoice::Source,
+         "\xFF\xFE" + utf16(u"第一章 开始\r\n甲") + "\x00\xD8" + utf16(u"乙") + "\x41\xDC" +
+             utf16(u"丙\r\n"),
+         0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.encoding));
+        std::filesystem::remove_all(m_dir / "out");
+        OutputOptions o = options();
+        o.filesPerFolder = 0;
+        o.encoding = c.encoding;
+        const auto result = WriteOutput(analysis, analysis.checked, o);
+        ASSERT_TRUE(result);
+        EXPECT_EQ(file("001-1开始.txt"), c.expected);
+        EXPECT_EQ(result->replaced, (ReplacedCharacters{0, c.replaced, 0}));
+        EXPECT_EQ(OutputDoneMessage(*result),
+                  c.replaced == 0 ? u"处理完毕！共2个文件！"
+                                  : u"处理完毕！共2个文件！\n源文件中有2个孤立的UTF-16代理项，"
+                                    u"已替换为U+FFFD。");
+    }
+}
+
 TEST_F(OutputWriterTest, FilteredLineKeepsItsInvalidBytes) {
     const std::string raw =
         Encode(u"第一章 甲\n", "GB18030") + "\xFF" + Encode(u"删除文字", "GB18030") + "\x81\n";
