@@ -115,6 +115,16 @@ std::vector<std::string> NamesTakingAValue(const CLI::App& app) {
 // "-n=3" would hand the option the value "=3": a short option's value follows it
 // directly ("-n3") or as the next argument ("-n 3"), never after "=". Returns the
 // offending argument, or nothing.
+bool RuleIsEmpty(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--") return false;
+        if (arg == "--rule=") return true;
+        if ((arg == "-r" || arg == "--rule") && i + 1 < argc && argv[i + 1][0] == '\0') return true;
+    }
+    return false;
+}
+
 std::optional<std::string> ShortOptionWithEquals(const CLI::App& app, int argc,
                                                  const char* const* argv) {
     const std::vector<std::string> takesValue = NamesTakingAValue(app);
@@ -164,6 +174,11 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
                   << ")\n";
         return {std::nullopt, static_cast<int>(ExitCode::Usage)};
     }
+    // An empty name would read as no --rule at all, or let the parser take the source for it.
+    if (RuleIsEmpty(argc, argv)) {
+        std::cerr << "--rule is empty (lumarin-split --rules lists the names)\n";
+        return {std::nullopt, static_cast<int>(ExitCode::Usage)};
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {
@@ -185,11 +200,6 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
     }
     if (options.source.empty()) {
         std::cerr << "SOURCE is empty\n";
-        return {std::nullopt, static_cast<int>(ExitCode::Usage)};
-    }
-    // An empty name would otherwise read as no --rule at all and split by the default condition.
-    if (app.count("--rule") > 0 && options.rule.empty()) {
-        std::cerr << "--rule is empty (lumarin-split --rules lists the names)\n";
         return {std::nullopt, static_cast<int>(ExitCode::Usage)};
     }
     return {options, static_cast<int>(ExitCode::Done)};
