@@ -135,7 +135,8 @@ int Run(const SplitOptions& options) {
     if (!options.rule.empty()) {
         request.rule = engine::FindRule(engine::FromUtf8(options.rule));
         if (request.rule == nullptr) {
-            std::cerr << "--rule: no built-in rule named " << options.rule
+            std::cerr << "--rule: no built-in rule named "
+                      << engine::ToUtf8(engine::PrintableText(engine::FromUtf8(options.rule)))
                       << " (lumarin-split --rules lists them)\n";
             return Status(ExitCode::Usage);
         }
