@@ -13,11 +13,12 @@
 // frmTessel_Settings.cpp  settings kept between runs, the options menu
 // frmTessel_Status.cpp    the output folder named in the status line
 
+#include "engine/base/FailureReport.h"
 #include "engine/encoding/EncodingChoice.h"
 #include "engine/output/OutputWriter.h"
+#include "engine/run/RunRequest.h"
 #include "listview/ICustomDraw.h"
 #include "listview/IListViewEvents.h"
-#include "main/CommandFailure.h"
 
 #include <QElapsedTimer>
 #include <QWidget>
@@ -46,6 +47,9 @@ class WindowHostWidget;
 }
 
 namespace lumarin::app {
+
+// What a failing command was doing (it picks the message's form and path).
+using CommandSide = engine::FailureSide;
 
 // The settings the window keeps between runs, in the user's configuration folder.
 std::unique_ptr<QSettings> OpenSettings();
@@ -170,6 +174,8 @@ private:
     bool bookChosen() const;
     void writeBook();
     engine::OutputOptions outputOptions() const;
+    // The run the controls describe: analysis, output and format choices.
+    engine::RunRequest runRequest() const;
     void showProgress(int percent);
     void setProgressWidthTwips(double twips);
     void letEventsRun();

@@ -1,4 +1,5 @@
 #include "engine/output/OutputWriter.h"
+#include "engine/output/FilterText.h"
 
 #include "TestFiles.h"
 #include "TestText.h"
