@@ -1,9 +1,9 @@
 #include "SplitOptions.h"
 
 #include "engine/base/ExitCode.h"
+#include "engine/base/LeadingNumber.h"
 #include "engine/base/TextUtil.h"
 #include "engine/encoding/EncodingChoice.h"
-#include "engine/headings/ChineseNumber.h"
 #include "engine/output/FileNaming.h"
 #include "engine/output/FilterText.h"
 

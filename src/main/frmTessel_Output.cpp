@@ -1,7 +1,8 @@
 #include "engine/base/EngineError.h"
 #include "engine/base/FailureReport.h"
+#include "engine/base/LeadingNumber.h"
 #include "engine/base/TextUtil.h"
-#include "engine/headings/ChineseNumber.h"
+#include "engine/output/ExistingFileProbe.h"
 #include "engine/output/FilterText.h"
 #include "listview/ListView.h"
 #include "main/ProductInfo.h"
@@ -27,6 +28,8 @@ namespace {
 
 // How often a running output lets the window handle its events.
 constexpr int kEventIntervalMs = 40;
+// The progress bar's widths are kept in twips, as the form was laid out.
+constexpr double kTwipsPerPixel = 15.0;
 
 } // namespace
 
@@ -137,7 +140,7 @@ void frmTessel::showProgress(int percent) {
 }
 
 void frmTessel::setProgressWidthTwips(double twips) {
-    const int pixels = std::max(1, static_cast<int>(std::lround(twips / 15.0)));
+    const int pixels = std::max(1, static_cast<int>(std::lround(twips / kTwipsPerPixel)));
     m_shpDone->resize(pixels, m_shpDone->height());
 }
 
