@@ -1,4 +1,4 @@
-#include "SplitOptions.h"
+#include "cli/SplitOptions.h"
 
 #include "engine/base/ExitCode.h"
 #include "engine/base/LeadingNumber.h"

@@ -4,12 +4,15 @@
 // buttons sit under the list and the status line with its progress bar runs
 // along the bottom.
 //
-// frmTessel.cpp           controls, layout, opening and closing
-// frmTessel_Analyze.cpp   analysis, renumbering, the caption count
-// frmTessel_Output.cpp    writing the chapter files
-// frmTessel_Events.cpp    drops, keys, list colours, dialogs, about
-// frmTessel_Audit.cpp     heading rules, flagged rows, near misses, the chapter preview
+// frmTessel.cpp           controls, layout, loading and closing, keeping on top
+// frmTessel_Analyze.cpp   analysis, the list and its check marks, sorting, the caption count
+// frmTessel_Audit.cpp     heading rules, the analysis choices, flagged rows, near misses,
+//                         the chapter preview
+// frmTessel_Output.cpp    输出: the run the controls describe, writing the chapter files,
+//                         the question about existing files, progress and warnings
 // frmTessel_Book.cpp      the format and encoding choices, writing an EPUB book
+// frmTessel_Events.cpp    drops, the file named at start, the command guard, list events and
+//                         colours, keys, the choosers, the about picture
 // frmTessel_Settings.cpp  settings kept between runs, the options menu
 // frmTessel_Status.cpp    the output folder named in the status line
 

@@ -30,7 +30,8 @@ FailureReport ReportFailure(const std::exception_ptr& failure, FailureSide side,
         return {error.message(), static_cast<ExitCode>(error.kind()), false};
     } catch (const std::filesystem::filesystem_error& error) {
         if (!error.path1().empty()) path = FromUtf8(error.path1().string());
-        reason = error.code().message(); // the system's text, not the library's "filesystem error: ..."
+        reason =
+            error.code().message(); // the system's text, not the library's "filesystem error: ..."
     } catch (const std::system_error& error) {
         reason = error.code().message();
     } catch (const std::bad_alloc&) {

@@ -81,7 +81,8 @@ double RoundHalfEven(double value) {
 
 std::int32_t ReadCountField(std::u16string_view text) {
     const double value = std::fabs(RoundHalfEven(ReadLeadingNumber(text)));
-    return value > kMaxCount ? static_cast<std::int32_t>(kMaxCount) : static_cast<std::int32_t>(value);
+    return value > kMaxCount ? static_cast<std::int32_t>(kMaxCount)
+                             : static_cast<std::int32_t>(value);
 }
 
 } // namespace lumarin::engine

@@ -68,14 +68,16 @@ TEST(ReportFailure, StatusAndForm) {
         bool foreign;
     } cases[] = {
         {"refusal", Thrown(EngineError::allRowsChecked()), u"", ExitCode::Refused, false},
-        {"bad condition", Thrown(EngineError::invalidCondition(u"x")), u"", ExitCode::Refused, false},
-        {"engine write failure", Thrown(EngineError::writeFailed("o", "r")), u"", ExitCode::IoFailure,
+        {"bad condition", Thrown(EngineError::invalidCondition(u"x")), u"", ExitCode::Refused,
          false},
+        {"engine write failure", Thrown(EngineError::writeFailed("o", "r")), u"",
+         ExitCode::IoFailure, false},
         {"file-system error with a path",
-         Thrown(fs::filesystem_error("x", fs::path("/o"), std::make_error_code(std::errc::io_error))),
+         Thrown(
+             fs::filesystem_error("x", fs::path("/o"), std::make_error_code(std::errc::io_error))),
          u"", ExitCode::IoFailure, false},
-        {"plain exception, no subject", Thrown(std::runtime_error("坏了")), u"", ExitCode::IoFailure,
-         true},
+        {"plain exception, no subject", Thrown(std::runtime_error("坏了")), u"",
+         ExitCode::IoFailure, true},
         {"plain exception, a subject", Thrown(std::runtime_error("坏了")), u"out",
          ExitCode::IoFailure, false},
     };

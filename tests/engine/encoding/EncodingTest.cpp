@@ -47,8 +47,7 @@ TEST(EncodingTraits, EachRowAgreesWithIcu) {
                 << name;
         }
         if (!traits.byteOrderMark.empty()) {
-            EXPECT_EQ(DetectEncoding(std::string(traits.byteOrderMark) + lineFeed, 0),
-                      row.encoding)
+            EXPECT_EQ(DetectEncoding(std::string(traits.byteOrderMark) + lineFeed, 0), row.encoding)
                 << name;
         }
     }

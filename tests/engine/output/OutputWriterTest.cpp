@@ -1,10 +1,10 @@
 #include "engine/output/OutputWriter.h"
-#include "engine/output/FilterText.h"
 
 #include "TestFiles.h"
 #include "TestText.h"
 #include "engine/base/EngineError.h"
 #include "engine/base/TextUtil.h"
+#include "engine/output/FilterText.h"
 
 #include <cerrno>
 #include <cstring>
