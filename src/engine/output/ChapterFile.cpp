@@ -13,6 +13,8 @@ namespace lumarin::engine {
 namespace {
 
 constexpr std::size_t kFlushAt = 256 * 1024;
+// Room past the flush mark, so the line that crosses it rarely grows the buffer.
+constexpr std::size_t kBufferSlack = 64 * 1024;
 
 } // namespace
 
@@ -51,7 +53,7 @@ ChapterFile::ChapterFile(int folder, const std::string& name,
         const struct stat info = judgeOpenFile(source);
         if (mode == OpenMode::StartOver && info.st_size != 0 && ::ftruncate(m_fd, 0) != 0)
             fail(errno);
-        m_buffer.reserve(kFlushAt + 64 * 1024);
+        m_buffer.reserve(kFlushAt + kBufferSlack);
         if (mode == OpenMode::StartOver || info.st_size == 0) m_buffer.append(byteOrderMark);
     } catch (...) {
         ::close(m_fd);

@@ -14,9 +14,6 @@
 
 namespace lumarin::engine {
 
-// The filter box's text split at every CR LF; empty pieces dropped.
-std::vector<std::u16string> SplitFilterText(std::u16string_view text);
-
 struct FileProgress {
     std::int32_t fileNumber = 0; // F
     int percent = 0;             // start line of the file's first chapter * 100 / (lines + 1)
