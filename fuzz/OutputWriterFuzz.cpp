@@ -111,7 +111,8 @@ fs::path LinkTarget(int target, const fs::path& root, const fs::path& source) {
 void Plant(const std::vector<Planting>& plantings, const OutputPlan& plan, const fs::path& root) {
     for (const Planting& planting : plantings) {
         const PlannedFile file = PlannedFileAt(
-            plan, static_cast<std::int32_t>(planting.file % static_cast<std::size_t>(plan.fileCount)));
+            plan,
+            static_cast<std::int32_t>(planting.file % static_cast<std::size_t>(plan.fileCount)));
         fs::path where = plan.outputFolder;
         if (planting.where == 0 || (planting.where == 1 && file.folder.empty()))
             where = PathOf(plan, file);

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 #include <functional>
-#include <sys/types.h>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace lumarin::cli::test {

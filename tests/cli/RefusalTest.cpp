@@ -3,8 +3,8 @@
 #include "CliTestSupport.h"
 
 #include <cerrno>
-#include <cstring>
 #include <csignal>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -95,9 +95,9 @@ TEST(WriteFailureTest, FullDiskStopsTheRunAndIsNeverReportedAsDone) {
     small.rlim_cur = 300000;
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const RunResult run = RunSplit({"-q", "-g", "0", "-p", "%n", "-o", (dir / "out").string(),
-                                    source.string()},
-                                   (dir / "stdout.txt").string());
+    const RunResult run =
+        RunSplit({"-q", "-g", "0", "-p", "%n", "-o", (dir / "out").string(), source.string()},
+                 (dir / "stdout.txt").string());
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
     EXPECT_EQ(run.exitCode, 3);

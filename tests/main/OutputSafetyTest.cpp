@@ -151,8 +151,8 @@ TEST_F(WindowOutput, ReplacedCharactersAreCountedInTheDoneBox) {
     lumarin::test::WriteBytes(file, bytes);
     window->txtFile()->setPlainText(QString::fromStdString(file.string()));
     QTest::mouseClick(window->cmdAnalyze(), Qt::LeftButton);
-    window->cboOutEncoding()->setCurrentIndex(window->cboOutEncoding()->findText(
-        QStringLiteral("GB18030"), Qt::MatchContains));
+    window->cboOutEncoding()->setCurrentIndex(
+        window->cboOutEncoding()->findText(QStringLiteral("GB18030"), Qt::MatchContains));
     const auto boxes = output();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text,

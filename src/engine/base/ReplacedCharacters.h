@@ -10,7 +10,7 @@ namespace lumarin::engine {
 struct ReplacedCharacters {
     std::uint64_t invalidBytes = 0;   // bytes invalid in the source's encoding
     std::uint64_t loneSurrogates = 0; // halves of a UTF-16 pair without the other half
-    std::uint64_t unfit = 0;          // valid characters a book cannot hold: controls, non-characters
+    std::uint64_t unfit = 0; // valid characters a book cannot hold: controls, non-characters
 
     bool any() const noexcept { return invalidBytes + loneSurrogates + unfit > 0; }
     ReplacedCharacters& operator+=(const ReplacedCharacters& other) noexcept {

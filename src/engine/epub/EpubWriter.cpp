@@ -120,8 +120,9 @@ public:
     BookPass(SourceFile& source, const SourceStamp& stamp, Encoding encoding,
              const OutputSelection& selection, const EpubBook& book, const EpubOutline& outline,
              EpubText& text, const std::filesystem::path& target, const OutputCallbacks& callbacks)
-        : m_source(source), m_stamp(stamp), m_selection(selection), m_book(book), m_outline(outline), m_text(text), m_target(target),
-          m_callbacks(callbacks), m_blocks(source, encoding), m_lines(m_blocks) {}
+        : m_source(source), m_stamp(stamp), m_selection(selection), m_book(book),
+          m_outline(outline), m_text(text), m_target(target), m_callbacks(callbacks),
+          m_blocks(source, encoding), m_lines(m_blocks) {}
 
     bool produce(std::size_t document, std::string& out) {
         if (document != m_document)
@@ -271,7 +272,8 @@ EpubResult WriteEpub(const AnalysisResult& analysis, const std::vector<bool>& ch
     archive.addStreamed(std::string(kEpubFolder) + "toc.ncx", NcxDocument(book, outline),
                         Compression::Deflate);
     archive.add(std::string(kEpubFolder) + "style.css", StyleSheet(), Compression::Deflate);
-    BookPass pass(source, analysis.stamp, analysis.encoding, selection, book, outline, text, target, callbacks);
+    BookPass pass(source, analysis.stamp, analysis.encoding, selection, book, outline, text, target,
+                  callbacks);
     archive.addSeries(
         outline.documentCount(),
         [&outline](std::size_t document) { return kEpubFolder + outline.href(document); },

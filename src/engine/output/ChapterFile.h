@@ -35,8 +35,7 @@ enum class OpenMode {
 class ChapterFile {
 public:
     ChapterFile(int folder, const std::string& name, const std::filesystem::path& shownPath,
-                std::string_view byteOrderMark, OpenMode mode,
-                const SourceStamp* source = nullptr);
+                std::string_view byteOrderMark, OpenMode mode, const SourceStamp* source = nullptr);
 
     // Called with the name just before it is opened; tests plant links there.
     static std::function<void(const std::string& name)>& beforeOpenForTesting();

@@ -325,8 +325,8 @@ TEST_F(OutputWriterTest, LoneSurrogatesBecomeReplacementCharactersAndAreCounted)
         std::uint64_t replaced;
     } cases[] = {
         {OutputEncodingChoice::Utf8, Encode(u"第一章 开始\r\n甲\uFFFD乙\uFFFD丙\r\n", "UTF-8"), 2},
-        {OutputEncodingChoice::Gb18030,
-         Encode(u"第一章 开始\r\n甲\uFFFD乙\uFFFD丙\r\n", "GB18030"), 2},
+        {OutputEncodingChoice::Gb18030, Encode(u"第一章 开始\r\n甲\uFFFD乙\uFFFD丙\r\n", "GB18030"),
+         2},
         {OutputEncodingChoice::Source,
          "\xFF\xFE" + utf16(u"第一章 开始\r\n甲") + lead + utf16(u"乙") + "\x41\xDC" +
              utf16(u"丙\r\n"),
