@@ -9,11 +9,20 @@ namespace {
 struct StartCharacter {
     std::u16string_view characters;
     std::u16string_view next;
+    bool orEnd = false; // the character may also end the line (序, 一)
 };
 constexpr std::u16string_view kChineseNumerals = u"零〇○一二两三四五六七八九十百千";
 constexpr StartCharacter kStartCharacters[] = {
     {u"第0123456789０１２３４５６７８９（(【〖[〔「『=☆★◆◇●■□※#*CcSsPp", u""},
-    {u"序", u"章言幕"},
+    {u"序", u"章言幕 \u3000:：（(", true},
+    {u"自代", u"序"},
+    {u"推", u"荐"},
+    {u"中", u"译"},
+    {u"译作", u"者"},
+    {u"导", u"言论"},
+    {u"附", u"录"},
+    {u"致", u"谢"},
+    {u"正", u"文"},
     {u"楔", u"子"},
     {u"引", u"子言"},
     {u"前", u"言"},
@@ -23,7 +32,7 @@ constexpr StartCharacter kStartCharacters[] = {
     {u"后", u"记"},
     {u"後", u"記"},
     {u"完", u"本"},
-    {kChineseNumerals, u"零〇○一二两三四五六七八九十百千、 \u3000"},
+    {kChineseNumerals, u"零〇○一二两三四五六七八九十百千、 \u3000", true},
 };
 
 const StartCharacter* StartOf(char16_t c) {
@@ -67,7 +76,8 @@ HeadingStarts::HeadingStarts(Encoding encoding) {
             std::string form = encoded(c);
             if (form.empty()) continue;
             if (form.size() >= 2) m_pairs.set(PairAt(form, 0));
-            m_starts[static_cast<unsigned char>(form[0])].push_back({std::move(form), next});
+            m_starts[static_cast<unsigned char>(form[0])].push_back(
+                {std::move(form), next, start.orEnd});
         }
     }
     m_ideographicSpace = encoded(u'\u3000');
@@ -90,11 +100,63 @@ bool HeadingStarts::startsAt(std::string_view raw, std::size_t pos) const {
     for (const EncodedStart& start : forms) {
         if (!FormAt(raw, pos, start.form)) continue;
         if (start.next.empty()) return true;
+        if (start.orEnd && EndsAfterSpaces(raw, pos + start.form.size())) return true;
         for (const std::string& next : start.next)
             if (FormAt(raw, pos + start.form.size(), next)) return true;
         return false;
     }
     return false;
+}
+
+bool HeadingStarts::EndsAfterSpaces(std::string_view raw, std::size_t pos) const {
+    while (pos < raw.size()) {
+        if (raw[pos] == ' ' || raw[pos] == '\t') {
+            ++pos;
+        } else if (FormAt(raw, pos, m_ideographicSpace)) {
+            pos += m_ideographicSpace.size();
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+LineShape HeadingStarts::shape(std::string_view raw) const {
+    LineShape shape;
+    std::size_t pos = 0;
+    while (pos < raw.size()) {
+        if (raw[pos] == ' ') {
+            shape.indent += 1;
+            ++pos;
+        } else if (raw[pos] == '\t') {
+            shape.indent += 4;
+            ++pos;
+        } else if (FormAt(raw, pos, m_ideographicSpace)) {
+            shape.indent += 2;
+            pos += m_ideographicSpace.size();
+        } else {
+            break;
+        }
+    }
+    std::size_t end = raw.size();
+    while (end > pos && (raw[end - 1] == ' ' || raw[end - 1] == '\t' || raw[end - 1] == '\r'))
+        --end;
+    shape.blank = pos == raw.size();
+    shape.contentUnits = end - pos;
+    return shape;
+}
+
+LineShape HeadingStarts::shape(std::u16string_view text) {
+    LineShape shape;
+    std::size_t pos = 0;
+    for (; pos < text.size() && IsLineSpace(text[pos]); ++pos)
+        shape.indent += text[pos] == u' ' ? 1 : text[pos] == u'\t' ? 4 : 2;
+    std::size_t end = text.size();
+    while (end > pos && IsLineSpace(text[end - 1]))
+        --end;
+    shape.blank = pos == text.size();
+    shape.contentUnits = end - pos;
+    return shape;
 }
 
 bool HeadingStarts::mayStartHeading(std::string_view raw) const {
@@ -116,8 +178,9 @@ bool HeadingStarts::mayStartHeading(std::u16string_view text) {
         if (IsLineSpace(text[i])) continue;
         const StartCharacter* start = StartOf(text[i]);
         if (start == nullptr) return false;
-        return start->next.empty() ||
-               (i + 1 < text.size() && start->next.find(text[i + 1]) != std::u16string_view::npos);
+        if (start->next.empty()) return true;
+        if (i + 1 == text.size()) return start->orEnd;
+        return start->next.find(text[i + 1]) != std::u16string_view::npos;
     }
     return false;
 }

@@ -17,9 +17,21 @@ namespace lumarin::engine {
 // or of Chapter/Section/Part), followed where that matters by one of a few
 // (楔 by 子, 一 by a numeral or 、). The filter answers that on the raw bytes,
 // so the other lines are never decoded.
+// How a line stands: blank or not, its indentation in columns (a space 1, an
+// ideographic space 2, a tab 4), and the length of what follows it up to the
+// last character that is not a space.
+struct LineShape {
+    bool blank = true;
+    int indent = 0;
+    std::size_t contentUnits = 0; // bytes, or UTF-16 code units for text
+};
+
 class HeadingStarts {
 public:
     explicit HeadingStarts(Encoding encoding);
+
+    LineShape shape(std::string_view raw) const;
+    static LineShape shape(std::u16string_view text);
 
     // For the byte encodings (not UTF-16).
     bool mayStartHeading(std::string_view raw) const;
@@ -33,7 +45,9 @@ private:
     struct EncodedStart {
         std::string form;
         std::vector<std::string> next; // empty: any character may follow
+        bool orEnd = false;
     };
+    bool EndsAfterSpaces(std::string_view raw, std::size_t pos) const;
     // The encoded start characters by first byte; a bit per first two bytes
     // turns most other lines away before any comparison.
     std::array<std::vector<EncodedStart>, 256> m_starts;

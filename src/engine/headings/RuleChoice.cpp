@@ -25,23 +25,20 @@ RuleScore ScoreRows(const std::vector<AuditRow>& rows) {
     return score;
 }
 
-std::size_t ChooseRule(const std::vector<HeadingRule>& rules,
-                       const std::vector<RuleScore>& scores) {
-    std::size_t best = 0;
-    bool bestPlausible = false;
-    bool bestChapter = false;
+std::optional<std::size_t> ChooseRule(const std::vector<HeadingRule>& rules,
+                                      const std::vector<RuleScore>& scores) {
+    // Rank: chapter-level rules, then the other levels, then layout.
+    const auto rank = [&](std::size_t i) {
+        if (rules[i].byLayout) return 0;
+        return rules[i].level == HeadingLevel::Chapter ? 2 : 1;
+    };
+    std::optional<std::size_t> best;
     for (std::size_t i = 0; i < rules.size() && i < scores.size(); ++i) {
-        const bool plausible = Plausible(scores[i]);
-        const bool chapter = plausible && rules[i].level == HeadingLevel::Chapter;
-        const bool better = i == 0 || plausible > bestPlausible ||
-                            (plausible == bestPlausible &&
-                             (chapter > bestChapter ||
-                              (chapter == bestChapter && Merit(scores[i]) > Merit(scores[best]))));
-        if (better) {
-            best = i;
-            bestPlausible = plausible;
-            bestChapter = chapter;
-        }
+        if (!Plausible(scores[i])) continue;
+        const bool better =
+            !best || rank(i) > rank(*best) ||
+            (rank(i) == rank(*best) && Merit(scores[i]) > Merit(scores[*best]));
+        if (better) best = i;
     }
     return best;
 }
