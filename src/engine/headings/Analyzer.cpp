@@ -128,8 +128,9 @@ std::vector<NearMiss> NearMissesBesides(std::vector<NearMiss>&& candidates,
 std::optional<std::size_t> ChooseAmong(const std::vector<HeadingHits>& refined,
                                        const std::vector<const HeadingRule*>& rules) {
     std::vector<RuleScore> scores;
-    for (const HeadingHits& hits : refined)
-        scores.push_back(ScoreRows(AuditRowsOf(hits, ShortChapterChecks(hits))));
+    for (std::size_t i = 0; i < refined.size(); ++i)
+        scores.push_back(ScoreRows(AuditRowsOf(refined[i], ShortChapterChecks(refined[i])),
+                                   rules[i]->numbered));
     std::vector<HeadingRule> table;
     for (const HeadingRule* rule : rules)
         table.push_back(*rule);

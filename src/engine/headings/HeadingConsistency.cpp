@@ -130,11 +130,12 @@ HeadingHits InSequence(HeadingHits&& hits, const HeadingRule& rule) {
                     before[i] = at->second.second;
                 }
             }
+            // On a tie the later run wins: a table of contents comes before the chapters.
             auto& ending = endingWith[number];
-            if (length[i] > ending.first) ending = {length[i], i};
-            if (length[i] > length[top]) top = i;
+            if (length[i] >= ending.first) ending = {length[i], i};
+            if (length[i] >= length[top]) top = i;
         }
-        if (members.empty() || length[top] <= best.size()) continue;
+        if (members.empty() || length[top] < best.size()) continue;
         best.clear();
         for (std::size_t i = top; i < members.size(); i = before[i])
             best.push_back(members[i]);

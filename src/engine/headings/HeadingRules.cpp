@@ -112,10 +112,13 @@ HeadingRule Ordinal(std::u16string name, std::u16string example, std::u16string_
             true};
 }
 
+// Numbered lines are a weak form: list items inside chapters look the same.
 HeadingRule Numbered(std::u16string name, std::u16string example, std::u16string numberedBranch,
                      std::initializer_list<std::u16string_view> own) {
-    return {std::move(name), std::move(example),    Condition(numberedBranch),
-            Markers(own),    HeadingLevel::Section, true};
+    HeadingRule rule{std::move(name), std::move(example),    Condition(numberedBranch),
+                     Markers(own),    HeadingLevel::Section, true};
+    rule.inSequence = true;
+    return rule;
 }
 
 std::vector<HeadingRule> MakeRules() {
@@ -156,13 +159,10 @@ std::vector<HeadingRule> MakeRules() {
     HeadingRule numeralSpace = Numbered(
         u"汉字空格", u"十二 风起云涌",
         u"([零〇○一二两三四五六七八九十百千]{1,8})(\\h+)" + required, {u" ", u"\t", u"\u3000"});
-    numeralSpace.inSequence = true;
     HeadingRule numberAlone =
         Numbered(u"单独序号", u"12", u"(" + std::u16string(kSmallNumber) + u")()()", {u""});
-    numberAlone.inSequence = true;
     HeadingRule titleNumber =
         Numbered(u"标题序号", u"随笔（十二）", TitleNumberBranch(), {u"）", u")", u""});
-    titleNumber.inSequence = true;
     titleNumber.sameTitle = true;
     titleNumber.anyStart = true;
     HeadingRule layout{u"版式标题", u"写作之夜", Condition(u"(*FAIL)()()()"), Markers({}),

@@ -203,7 +203,9 @@ void HeadingScanner::visitRaw(LineNumber number, std::string_view raw) {
         if (wanted) examine(number, raw, mayStart);
     } else {
         const LineShape shape = m_starts.shape(raw);
-        const bool shortLine = isShort(shape);
+        const bool shortLine =
+            isShort(shape) &&
+            !m_starts.endsLikeSentence(raw.substr(shape.contentStart, shape.contentUnits));
         if (wanted || shortLine) m_codec.decode(raw, m_text);
         afterShape(number, shape, shortLine);
         if (wanted || (shortLine && m_anyStart)) examineText(number, mayStart, shortLine);
@@ -225,9 +227,10 @@ void HeadingScanner::examineText(LineNumber number, bool mayStart, bool shortLin
     const bool mayMatchRule =
         mayStart && (m_plan.anyRuleStart == nullptr ||
                      m_plan.anyRuleStart->match(m_text, m_fields) == MatchStatus::Matched);
+    const bool mayEndRule = shortLine && m_anyStart && HeadingStarts::mayEndHeading(m_text);
     for (std::size_t i = 0; i < m_plan.conditions.size(); ++i) {
         const bool tried = (m_plan.userCondition && i == 0) || mayMatchRule ||
-                           (shortLine && i < m_plan.anyStart.size() && m_plan.anyStart[i]);
+                           (mayEndRule && i < m_plan.anyStart.size() && m_plan.anyStart[i]);
         if (!tried) continue;
         switch (m_plan.conditions[i]->match(m_text, m_fields)) {
         case MatchStatus::NoMatch:

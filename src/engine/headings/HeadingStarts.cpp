@@ -81,6 +81,25 @@ HeadingStarts::HeadingStarts(Encoding encoding) {
         }
     }
     m_ideographicSpace = encoded(u'\u3000');
+    for (const char16_t c : std::u16string_view(u"。！？”」』…，；：!?,;"))
+        if (std::string form = encoded(c); !form.empty()) m_sentenceEnds.push_back(std::move(form));
+}
+
+bool HeadingStarts::endsLikeSentence(std::string_view content) const {
+    for (const std::string& end : m_sentenceEnds)
+        if (content.size() >= end.size() && FormAt(content, content.size() - end.size(), end))
+            return true;
+    return false;
+}
+
+bool HeadingStarts::mayEndHeading(std::u16string_view text) {
+    std::size_t end = text.size();
+    while (end > 0 && IsLineSpace(text[end - 1]))
+        --end;
+    if (end == 0) return false;
+    const char16_t last = text[end - 1];
+    return last == u')' || last == u'）' || (last >= u'0' && last <= u'9') ||
+           (last >= u'０' && last <= u'９') || kChineseNumerals.find(last) != std::u16string_view::npos;
 }
 
 bool HeadingStarts::FormAt(std::string_view raw, std::size_t pos, const std::string& form) {
@@ -142,6 +161,7 @@ LineShape HeadingStarts::shape(std::string_view raw) const {
     while (end > pos && (raw[end - 1] == ' ' || raw[end - 1] == '\t' || raw[end - 1] == '\r'))
         --end;
     shape.blank = pos == raw.size();
+    shape.contentStart = pos;
     shape.contentUnits = end - pos;
     return shape;
 }
@@ -155,6 +175,7 @@ LineShape HeadingStarts::shape(std::u16string_view text) {
     while (end > pos && IsLineSpace(text[end - 1]))
         --end;
     shape.blank = pos == text.size();
+    shape.contentStart = pos;
     shape.contentUnits = end - pos;
     return shape;
 }

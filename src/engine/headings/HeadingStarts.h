@@ -23,6 +23,7 @@ namespace lumarin::engine {
 struct LineShape {
     bool blank = true;
     int indent = 0;
+    std::size_t contentStart = 0; // after the indentation
     std::size_t contentUnits = 0; // bytes, or UTF-16 code units for text
 };
 
@@ -32,6 +33,13 @@ public:
 
     LineShape shape(std::string_view raw) const;
     static LineShape shape(std::u16string_view text);
+
+    // Whether a line's content ends like a sentence or a line of dialogue
+    // (。！？” ...): no title does, so such a line need not be decoded.
+    bool endsLikeSentence(std::string_view content) const;
+    // Whether a heading that may begin with any character can end here: with
+    // its number or a closing bracket.
+    static bool mayEndHeading(std::u16string_view text);
 
     // For the byte encodings (not UTF-16).
     bool mayStartHeading(std::string_view raw) const;
@@ -53,6 +61,7 @@ private:
     std::array<std::vector<EncodedStart>, 256> m_starts;
     std::bitset<65536> m_pairs;
     std::string m_ideographicSpace;
+    std::vector<std::string> m_sentenceEnds;
 };
 
 // Lines that look like headings: short (at most 40 characters), beginning

@@ -6,7 +6,7 @@ namespace {
 constexpr std::size_t kPlausibleSplitPoints = 3;
 
 bool Plausible(const RuleScore& score) {
-    return score.clean >= kPlausibleSplitPoints && score.clean > score.flagged;
+    return score.clean + score.flagged >= kPlausibleSplitPoints && score.clean > score.flagged;
 }
 
 long long Merit(const RuleScore& score) {
@@ -15,11 +15,11 @@ long long Merit(const RuleScore& score) {
 
 } // namespace
 
-RuleScore ScoreRows(const std::vector<AuditRow>& rows) {
+RuleScore ScoreRows(const std::vector<AuditRow>& rows, bool numbered) {
     RuleScore score;
     const std::vector<AuditFlags> flags = AuditRows(rows);
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        if (!rows[r].splitPoint) continue;
+        if (!rows[r].splitPoint || (numbered && rows[r].number == 0)) continue;
         ++(flags[r] == 0 ? score.clean : score.flagged);
     }
     return score;

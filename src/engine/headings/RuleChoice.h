@@ -16,11 +16,13 @@ struct RuleScore {
     std::size_t flagged = 0;
 };
 
-RuleScore ScoreRows(const std::vector<AuditRow>& rows);
+// `numbered`: only the rule's numbered headings count; the unnumbered parts
+// (序, 后记 ...) every rule takes tell nothing about the rule.
+RuleScore ScoreRows(const std::vector<AuditRow>& rows, bool numbered);
 
 // The rule that explains the text best (an index into `rules`), or none when
-// no rule does. A rule is plausible with at least three clean split points
-// and more clean than flagged ones; only a plausible rule is chosen. Among
+// no rule does. A rule is plausible with at least three split points and
+// more clean than flagged ones; only a plausible rule is chosen. Among
 // plausible rules the chapter level wins over volumes and sections, and a
 // rule that finds titles by their layout comes only when no other is
 // plausible; within a level the most clean split points beyond the flagged
