@@ -128,8 +128,7 @@ TEST(RuleOptionsTest, NoRuleExplainsTheText) {
         lines.push_back("　　那年冬天来得特别早，镇上的人还没来得及把柴火备足，雪就落下来了。");
         lines.push_back(i % 4 == 0 ? "　　“好。”" : "　　他翻到第三章，发现书页早已泛黄。");
     }
-    WriteBytes(source, Encode(JoinLines(lines, "
-"), "GB18030"));
+    WriteBytes(source, Encode(JoinLines(lines, "\r\n"), "GB18030"));
     const RunResult text = RunSplit({"-c", "auto", "--list", source.string()});
     ASSERT_EQ(text.exitCode, 0) << text.err;
     EXPECT_EQ(text.out, "rule\t-\n0/0\n");

@@ -57,18 +57,9 @@ HeadingHits WithLayoutTitles(HeadingHits&& hits, const std::vector<LayoutCandida
     if (titles.empty()) return std::move(hits);
     HeadingHits merged;
     std::size_t k = 0;
-    const auto addHit = [&](std::size_t hit) {
-        merged.table.m_strHeading.push_back(hits.table.m_strHeading[hit + 1]);
-        merged.table.m_lngStartLine.push_back(hits.line(hit));
-        merged.table.m_intChapterNo.push_back(hits.table.m_intChapterNo[hit + 1]);
-        merged.table.m_strTitle.push_back(hits.table.m_strTitle[hit + 1]);
-        merged.midLine.push_back(hits.midLine[hit]);
-        if (measured) merged.charsBefore.push_back(hits.charsBefore[hit]);
-        merged.numberForm.push_back(hits.numberForm[hit]);
-    };
     for (const LayoutCandidate& title : titles) {
         while (k < hits.count() && hits.line(k) < title.line)
-            addHit(k++);
+            merged.addFrom(hits, k++);
         if (k < hits.count() && hits.line(k) == title.line) continue;
         HeadingFields fields;
         fields.qualified = true;
@@ -76,7 +67,7 @@ HeadingHits WithLayoutTitles(HeadingHits&& hits, const std::vector<LayoutCandida
         merged.add(title.line, title.text, fields, title.charsBefore, measured);
     }
     while (k < hits.count())
-        addHit(k++);
+        merged.addFrom(hits, k++);
     return merged;
 }
 

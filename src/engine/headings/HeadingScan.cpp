@@ -28,19 +28,20 @@ void HeadingHits::add(LineNumber line, std::u16string_view heading, const Headin
     numberForm.push_back(form);
 }
 
+void HeadingHits::addFrom(const HeadingHits& from, std::size_t k) {
+    table.m_strHeading.push_back(from.table.m_strHeading[k + 1]);
+    table.m_lngStartLine.push_back(from.table.m_lngStartLine[k + 1]);
+    table.m_intChapterNo.push_back(from.table.m_intChapterNo[k + 1]);
+    table.m_strTitle.push_back(from.table.m_strTitle[k + 1]);
+    midLine.push_back(from.midLine[k]);
+    if (k < from.charsBefore.size()) charsBefore.push_back(from.charsBefore[k]);
+    numberForm.push_back(from.numberForm[k]);
+}
+
 HeadingHits HeadingHits::kept(const std::vector<bool>& keep) const {
     HeadingHits out;
-    const bool measured = !charsBefore.empty();
-    for (std::size_t k = 0; k < count(); ++k) {
-        if (!keep[k]) continue;
-        out.table.m_strHeading.push_back(table.m_strHeading[k + 1]);
-        out.table.m_lngStartLine.push_back(table.m_lngStartLine[k + 1]);
-        out.table.m_intChapterNo.push_back(table.m_intChapterNo[k + 1]);
-        out.table.m_strTitle.push_back(table.m_strTitle[k + 1]);
-        out.midLine.push_back(midLine[k]);
-        if (measured) out.charsBefore.push_back(charsBefore[k]);
-        out.numberForm.push_back(numberForm[k]);
-    }
+    for (std::size_t k = 0; k < count(); ++k)
+        if (keep[k]) out.addFrom(*this, k);
     return out;
 }
 
@@ -196,22 +197,23 @@ void HeadingScanner::afterShape(LineNumber number, const LineShape& shape, bool 
 }
 
 void HeadingScanner::visitRaw(LineNumber number, std::string_view raw) {
-    const bool mayStart = m_starts.mayStartHeading(raw);
-    const bool wanted = mayStart || (m_plan.userCondition &&
-                                     (!m_needle || FindBytes(raw, *m_needle, 0) != raw.size()));
     if (!m_lookAtShapes) {
+        const bool mayStart = m_starts.mayStartHeading(raw);
+        const bool wanted = mayStart || (m_plan.userCondition &&
+                                         (!m_needle || FindBytes(raw, *m_needle, 0) != raw.size()));
         if (wanted) examine(number, raw, mayStart);
     } else {
         const LineShape shape = m_starts.shape(raw);
+        const bool mayStart = m_starts.mayStartHeading(raw, shape);
         const bool shortLine =
             isShort(shape) &&
             !m_starts.endsLikeSentence(raw.substr(shape.contentStart, shape.contentUnits));
-        if (wanted || shortLine) m_codec.decode(raw, m_text);
+        if (mayStart || shortLine) m_codec.decode(raw, m_text);
         afterShape(number, shape, shortLine);
-        if (wanted || (shortLine && m_anyStart)) examineText(number, mayStart, shortLine);
+        if (mayStart || (shortLine && m_anyStart)) examineText(number, mayStart, shortLine);
         if (m_plan.layout)
-            m_outcome.layout.line(number, shape.blank, shape.indent,
-                                  shortLine ? &m_text : nullptr, m_chars);
+            m_outcome.layout.line(number, shape.blank, shape.indent, shortLine ? &m_text : nullptr,
+                                  m_chars);
     }
     if (m_plan.measure) m_chars += CountCharacters(raw, m_encoding);
 }

@@ -27,6 +27,8 @@ struct HeadingHits {
     LineNumber line(std::size_t k) const { return table.m_lngStartLine[k + 1]; }
     void add(LineNumber line, std::u16string_view heading, const HeadingFields& fields,
              std::int64_t before, bool measure);
+    // Appends heading k of `from`.
+    void addFrom(const HeadingHits& from, std::size_t k);
     // The headings whose `keep` is true, in order.
     HeadingHits kept(const std::vector<bool>& keep) const;
 };

@@ -43,6 +43,10 @@ public:
 
     // For the byte encodings (not UTF-16).
     bool mayStartHeading(std::string_view raw) const;
+    // The same for a line whose shape is known: its indentation is not read again.
+    bool mayStartHeading(std::string_view raw, const LineShape& shape) const {
+        return !shape.blank && startsAt(raw, shape.contentStart);
+    }
     // For decoded text.
     static bool mayStartHeading(std::u16string_view text);
 

@@ -103,8 +103,13 @@ std::vector<LayoutCandidate> LayoutHeadings(const LayoutTally& tally) {
     const bool byBlankLines = tally.paragraphsBeforeBlank() * 5 <= paragraphs;
     std::vector<LayoutCandidate> titles;
     for (const LayoutCandidate& candidate : tally.candidates()) {
-        const bool apart = (byIndent && candidate.indent < usual) ||
-                           (byBlankLines && candidate.blankBefore && candidate.blankAfter);
+        // Set in less than the paragraphs, or centred between blank lines (a
+        // date or signature set to the right ends its chapter, where the
+        // short-chapter rule takes care of it).
+        const bool between = candidate.blankBefore && candidate.blankAfter;
+        const bool apart = (byIndent && (candidate.indent < usual ||
+                                         (between && candidate.indent > usual + 2))) ||
+                           (byBlankLines && between);
         if (apart) titles.push_back(candidate);
     }
     if (titles.size() < kLeastTitles ||

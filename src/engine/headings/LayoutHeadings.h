@@ -55,9 +55,11 @@ private:
 };
 
 // The candidates set apart the way the book sets its titles apart, when the
-// book does so consistently: its paragraphs indented and the titles not, or
-// its paragraphs run together and the titles between blank lines. Empty when
-// the layout tells nothing.
+// book does so consistently: four in five paragraphs indented alike and the
+// titles less (or centred between blank lines), or the paragraphs run
+// together and the titles between blank lines. Empty when the layout tells
+// nothing: too little prose, fewer than three titles, or so many that the
+// "titles" are the prose.
 std::vector<LayoutCandidate> LayoutHeadings(const LayoutTally& tally);
 
 } // namespace lumarin::engine

@@ -198,6 +198,21 @@ Book PdfPages() {
     return book;
 }
 
+// Essays converted from PDF: the book's title above every page, a page marker below.
+Book EssaysWithRunningHeader() {
+    Book book;
+    book.line(u"夜读随笔").line(u"林远 著").blank();
+    int page = 1;
+    for (int n = 1; n <= 6; ++n) {
+        book.split(TitleOf(n), TitleOf(n));
+        for (int p = 0; p < 3; ++p) {
+            book.prose(6 + n % 3);
+            book.line(u"- " + Digits(page++) + u" -").line(u"夜读随笔");
+        }
+    }
+    return book;
+}
+
 std::vector<BookCase> Corpus() {
     std::vector<BookCase> cases;
     const auto add = [&](const char* kind, const std::u16string& rule, Book book,
@@ -264,6 +279,7 @@ std::vector<BookCase> Corpus() {
     }
     add("essays set apart by indentation", u"版式标题", Essays(true));
     add("essays set apart by blank lines", u"版式标题", Essays(false), "UTF-8");
+    add("PDF essays: the book's title above every page", u"版式标题", EssaysWithRunningHeader());
     add("web pages: every heading twice", u"第N章", WebPages());
     add("PDF pages: markers and running headers", u"第N章", PdfPages());
     {
