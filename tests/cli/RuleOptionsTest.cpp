@@ -119,7 +119,7 @@ TEST(RuleOptionsTest, AutomaticChoiceAndNamedRule) {
 }
 
 // A text no rule explains: the automatic choice says so and splits nothing, where a
-// named rule and the user's condition go on as ever.
+// named rule goes on as ever.
 TEST(RuleOptionsTest, NoRuleExplainsTheText) {
     TempDir dir;
     const auto source = dir / "novella.txt";
@@ -137,11 +137,12 @@ TEST(RuleOptionsTest, NoRuleExplainsTheText) {
     EXPECT_TRUE(doc.contains("rule") && doc["rule"].isNull());
     EXPECT_EQ(doc["count"].toInt(), 0);
     EXPECT_TRUE(doc["rows"].toArray().isEmpty());
+    // Nothing to split at: refused as for any text without headings, and nothing written.
     const RunResult split = RunSplit({"-c", "auto", "-o", (dir / "out").string(), source.string()});
-    EXPECT_EQ(split.exitCode, 0) << split.err;
-    EXPECT_EQ(split.out, "处理完毕！共1个文件！\n");
-    // The user's own condition lists no rule line at all; a named rule keeps its name.
-    EXPECT_EQ(RunSplit({"--list", source.string()}).out, "0/0\n");
+    EXPECT_EQ(split.exitCode, 1);
+    EXPECT_EQ(split.err, "排除全部条件，无法分割!\n");
+    EXPECT_EQ(ListFiles(dir.path()), std::vector<std::string>{"novella.txt"});
+    // A named rule keeps its name although it finds nothing.
     EXPECT_EQ(RunSplit({"-r", "第N章", "--list", source.string()}).out, "rule\t第N章\n0/0\n");
 }
 
