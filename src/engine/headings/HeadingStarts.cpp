@@ -127,17 +127,21 @@ bool HeadingStarts::startsAt(std::string_view raw, std::size_t pos) const {
     return false;
 }
 
-bool HeadingStarts::EndsAfterSpaces(std::string_view raw, std::size_t pos) const {
+std::size_t HeadingStarts::SkipSpaces(std::string_view raw, std::size_t pos) const {
     while (pos < raw.size()) {
         if (raw[pos] == ' ' || raw[pos] == '\t') {
             ++pos;
         } else if (FormAt(raw, pos, m_ideographicSpace)) {
             pos += m_ideographicSpace.size();
         } else {
-            return false;
+            break;
         }
     }
-    return true;
+    return pos;
+}
+
+bool HeadingStarts::EndsAfterSpaces(std::string_view raw, std::size_t pos) const {
+    return SkipSpaces(raw, pos) == raw.size();
 }
 
 LineShape HeadingStarts::shape(std::string_view raw) const {
@@ -181,17 +185,8 @@ LineShape HeadingStarts::shape(std::u16string_view text) {
 }
 
 bool HeadingStarts::mayStartHeading(std::string_view raw) const {
-    std::size_t pos = 0;
-    while (pos < raw.size()) {
-        if (raw[pos] == ' ' || raw[pos] == '\t') {
-            ++pos;
-        } else if (FormAt(raw, pos, m_ideographicSpace)) {
-            pos += m_ideographicSpace.size();
-        } else {
-            return startsAt(raw, pos);
-        }
-    }
-    return false;
+    const std::size_t pos = SkipSpaces(raw, 0);
+    return pos < raw.size() && startsAt(raw, pos);
 }
 
 bool HeadingStarts::mayStartHeading(std::u16string_view text) {

@@ -59,6 +59,7 @@ private:
         std::vector<std::string> next; // empty: any character may follow
         bool orEnd = false;
     };
+    std::size_t SkipSpaces(std::string_view raw, std::size_t pos) const;
     bool EndsAfterSpaces(std::string_view raw, std::size_t pos) const;
     // The encoded start characters by first byte; a bit per first two bytes
     // turns most other lines away before any comparison.
