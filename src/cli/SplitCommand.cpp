@@ -57,6 +57,8 @@ engine::OutputOptions OutputOptionsFor(const SplitOptions& options) {
     output.namePattern = engine::FromUtf8(options.pattern);
     output.chaptersPerFile = engine::ReadCountField(engine::FromUtf8(options.chaptersPerFile));
     output.filesPerFolder = engine::ReadCountField(engine::FromUtf8(options.filesPerFolder));
+    output.volumeFolders = options.volumeFolders;
+    output.splitSize = engine::ReadSizeField(engine::FromUtf8(options.splitSize));
     output.deleteBlankLines = !options.keepBlankLines;
     output.toSimplified = options.simplified;
     output.encoding = *engine::ParseOutputEncodingChoice(options.outputEncoding);

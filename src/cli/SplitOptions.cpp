@@ -51,6 +51,13 @@ void AddOptions(CLI::App& app, SplitOptions& o, bool rulesOnly) {
     app.add_option("-g,--files-per-folder", o.filesPerFolder, "files per group folder; 0 for none")
         ->type_name("P")
         ->capture_default_str();
+    app.add_flag("--volume-folders", o.volumeFolders,
+                 "one folder per volume (01-第一卷 …) instead of groups of P files");
+    app.add_option("--split-size", o.splitSize,
+                   "cut chapters longer than N characters into parts at paragraph ends, and a "
+                   "text without headings into parts 第1部分 …; 0 for none")
+        ->type_name("N")
+        ->capture_default_str();
     app.add_flag("--keep-blank-lines", o.keepBlankLines,
                  "keep blank lines (by default they are deleted, as in the window)");
     app.add_option("-f,--filter", o.filters,

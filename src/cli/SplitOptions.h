@@ -26,6 +26,8 @@ struct SplitOptions {
     std::vector<std::string> checkRows;
     std::vector<std::string> uncheckRows;
     std::string existing = "refuse"; // refuse | overwrite | append
+    bool volumeFolders = false;
+    std::string splitSize = "0"; // characters per part, read like the window's field
     bool list = false;
     bool json = false;
     bool nearMisses = false;

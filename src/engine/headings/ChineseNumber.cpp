@@ -205,3 +205,12 @@ std::int32_t ReadCountField(std::u16string_view text) {
 }
 
 } // namespace lumarin::engine
+
+namespace lumarin::engine {
+
+std::int64_t ReadSizeField(std::u16string_view text) {
+    const double value = std::fabs(RoundHalfEven(ReadLeadingNumber(text)));
+    return value > 2147483647.0 ? 2147483647 : static_cast<std::int64_t>(value);
+}
+
+} // namespace lumarin::engine

@@ -3,6 +3,7 @@
 #include "engine/encoding/Utf8Scan.h"
 #include "engine/headings/Analyzer.h"
 #include "engine/headings/HeadingStarts.h"
+#include "engine/headings/Volumes.h"
 #include "engine/source/SourceFile.h"
 
 #include <cstdint>
@@ -37,11 +38,13 @@ struct ScanPlan {
     HeadingCondition* anyRuleStart = nullptr;
     bool measure = false;
     HeadingCondition* nearMiss = nullptr; // null: no near misses
+    HeadingCondition* volume = nullptr;   // null: no volume lines
 };
 
 struct ScanOutcome {
     std::vector<HeadingHits> hits;    // per condition
     std::vector<NearMiss> nearMisses; // candidates, headings included
+    std::vector<VolumeLine> volumeLines;
     LineNumber lineCount = 0;
     std::int64_t totalChars = 0;
 };

@@ -12,7 +12,8 @@ struct StartCharacter {
 };
 constexpr std::u16string_view kChineseNumerals = u"零〇○一二两三四五六七八九十百千";
 constexpr StartCharacter kStartCharacters[] = {
-    {u"第0123456789０１２３４５６７８９（(【〖[〔「『=☆★◆◇●■□※#*CcSsPp", u""},
+    {u"第0123456789０１２３４５６７８９（(【〖[〔「『=☆★◆◇●■□※#*CcSsPpVvBb卷", u""},
+    {u"上中下", u"卷部"},
     {u"序", u"章言幕"},
     {u"楔", u"子"},
     {u"引", u"子言"},
