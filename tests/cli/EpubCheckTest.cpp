@@ -40,6 +40,11 @@ std::filesystem::path WriteSource(const std::string& name, const TempDir& dir) {
         text += "\xFE";
         return dir.write("invalid.txt", text);
     }
+    if (name.starts_with("volumes_")) {
+        const auto path = dir / (name.substr(8) + ".txt");
+        WriteBytes(path, ReadBytes(std::filesystem::path(LUMARIN_VOLUMES_DIR) / path.filename()));
+        return path;
+    }
     std::vector<std::string> headings;
     const int count = name == "thousand" ? 1000 : 7;
     for (int i = 1; i <= count; ++i)
@@ -82,7 +87,13 @@ TEST_P(EpubCheckTest, PassesWithoutErrorsOrWarnings) {
 INSTANTIATE_TEST_SUITE_P(Books, EpubCheckTest,
                          ::testing::Values(BookCase{"sample", {}}, BookCase{"big5", {}},
                                            BookCase{"invalid", {}}, BookCase{"thousand", {}},
-                                           BookCase{"grouped", {"-n", "3"}}),
+                                           BookCase{"grouped", {"-n", "3"}},
+                                           // Contents nested under volumes; a volume on its
+                                           // chapter's line; volumes in a table of contents.
+                                           BookCase{"volumes_restart", {"-c", "auto"}},
+                                           BookCase{"volumes_shared", {"-c", "auto"}},
+                                           BookCase{"volumes_toc", {"-c", "auto", "-n", "2"}},
+                                           BookCase{"volumes_english", {"-c", "auto"}}),
                          [](const auto& test) { return std::string(test.param.name); });
 
 } // namespace

@@ -73,6 +73,29 @@ std::string EpubOutline::chapterHref(std::int32_t chapter) const {
     return href(documentOf(chapter)) + '#' + anchor(chapter);
 }
 
+std::int32_t EpubOutline::volumeOf(std::int32_t chapter) const {
+    const auto entry = static_cast<std::size_t>(chapter);
+    if (m_volumes == nullptr || entry >= m_selection.m_lngSelVolume.size()) return -1;
+    return m_selection.m_lngSelVolume[entry];
+}
+
+std::u16string EpubOutline::volumeLabel(std::int32_t volume) const {
+    std::u16string label(
+        TrimBlanks(m_text.converted((*m_volumes)[static_cast<std::size_t>(volume)].title)));
+    return label.empty() ? u"(Unknown)" : label;
+}
+
+std::string EpubOutline::volumeHref(std::int32_t chapter) const {
+    const auto entry = static_cast<std::size_t>(chapter);
+    const bool ownLine = VolumeOpenedAt(m_selection, entry) >= 0 &&
+                         m_selection.m_lngSelStart[entry] != m_selection.m_lngSelHeading[entry];
+    return href(documentOf(chapter)) + '#' + (ownLine ? volumeAnchor(chapter) : anchor(chapter));
+}
+
+std::string EpubOutline::volumeAnchor(std::int32_t chapter) {
+    return "v" + std::to_string(chapter);
+}
+
 std::string EpubOutline::anchor(std::int32_t chapter) {
     std::string id = "c";
     id += std::to_string(chapter);

@@ -43,6 +43,17 @@ public:
     std::string chapterHref(std::int32_t chapter) const; // "text/0001.xhtml#c1"
     static std::string anchor(std::int32_t chapter);     // the id of its heading, "c1"
 
+    // Volumes: the contents nest chapters under the volume they belong to.
+    // `volumes` must outlive the outline.
+    void setVolumes(const std::vector<Volume>& volumes) { m_volumes = &volumes; }
+    bool nested() const noexcept { return m_volumes != nullptr && !m_volumes->empty(); }
+    // The volume of kept chapter i (-1: none), and its title.
+    std::int32_t volumeOf(std::int32_t chapter) const;
+    std::u16string volumeLabel(std::int32_t volume) const;
+    // Where a volume opened at chapter i begins: its line's anchor, "…#v1".
+    std::string volumeHref(std::int32_t chapter) const;
+    static std::string volumeAnchor(std::int32_t chapter); // "v1"
+
 private:
     std::size_t documentOf(std::int32_t chapter) const;
     std::size_t number(std::size_t document) const; // in the names: the front matter's is 0
@@ -54,6 +65,7 @@ private:
     std::int32_t m_chaptersPerDocument;
     bool m_frontMatter;
     std::size_t m_documentCount;
+    const std::vector<Volume>* m_volumes = nullptr;
 };
 
 } // namespace lumarin::engine

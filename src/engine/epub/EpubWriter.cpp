@@ -168,12 +168,14 @@ private:
         if (m_callbacks.yield) m_callbacks.yield();
     }
 
-    // "c<i>" when the line opens kept chapter i.
+    // "c<i>" on the heading of kept chapter i, "v<i>" on the line of a volume
+    // that opens before it.
     std::string headingId(LineNumber number) {
-        if (m_nextEntry > m_selection.m_lngSelected ||
-            m_selection.m_lngSelStart[m_nextEntry] != number)
-            return {};
-        return EpubOutline::anchor(m_nextEntry++);
+        if (m_nextEntry > m_selection.m_lngSelected) return {};
+        const auto entry = static_cast<std::size_t>(m_nextEntry);
+        if (m_selection.m_lngSelHeading[entry] == number) return EpubOutline::anchor(m_nextEntry++);
+        if (m_selection.m_lngSelStart[entry] == number) return EpubOutline::volumeAnchor(m_nextEntry);
+        return {};
     }
 
     const OutputSelection& m_selection;
@@ -236,15 +238,16 @@ EpubResult WriteEpub(const AnalysisResult& analysis, const std::vector<bool>& ch
         throw std::invalid_argument("WriteEpub: one check mark per heading row expected");
     SourceFile source(analysis.m_strSource);
     if (source.stamp() != analysis.stamp) throw EngineError::sourceChanged();
-    const OutputSelection selection = BuildSelection(analysis.table, checked);
+    const OutputSelection selection = SelectForOutput(analysis, checked);
     if (selection.m_lngSelected == 0) throw EngineError::allRowsChecked();
     CheckTarget(target, analysis.m_strSource, options.existing);
 
     EpubText text(analysis.encoding, options);
     const FrontMatter front =
         ReadFrontMatter(source, analysis.encoding, text, selection.m_lngSelStart[1]);
-    const EpubOutline outline(analysis.table, checked, selection, options.chaptersPerFile,
-                              front.hasText, text);
+    EpubOutline outline(analysis.table, checked, selection, options.chaptersPerFile,
+                        front.hasText, text);
+    outline.setVolumes(analysis.volumes);
     const EpubBook book = DescribeBook(analysis, options, front);
 
     using Compression = EpubArchive::Compression;
