@@ -1,6 +1,7 @@
 // Books with volumes above their chapters, and books cut into parts by size: what the list
 // shows, what the audit says, and where every line of the source lands.
 #include "CliTestSupport.h"
+#include "support/EpubContents.h"
 
 #include <gtest/gtest.h>
 
@@ -156,6 +157,31 @@ TEST(Volumes, VolumeFoldersHoldTheirChaptersAndFileNumbersRunOn) {
     EXPECT_EQ(first[0], "第二卷 云涌");
     EXPECT_EQ(first[1], "　　本卷卷首语：第2卷讲的是一段往事。");
     EXPECT_EQ(first[2], "第一章 卷2章1");
+}
+
+TEST(Volumes, EpubGivesEachVolumeItsOwnDocumentAndNestsItsChapters) {
+    TempDir dir;
+    const fs::path book = dir.path() / "book.epub";
+    const RunResult run = RunSplit(
+        {"-q", "-c", "auto", "-n", "2", (kCorpus / "restart.txt").string(), "--epub", book.string()});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto entries = lumarin::test::ReadEpub(book);
+    const std::string volume = lumarin::test::EntryText(entries, "OEBPS/text/0005.xhtml");
+    EXPECT_NE(volume.find("<title>第二卷 云涌</title>"), std::string::npos) << volume;
+    EXPECT_NE(volume.find("本卷卷首语：第2卷"), std::string::npos) << volume;
+    EXPECT_EQ(volume.find("第一章"), std::string::npos) << volume;
+    const std::string before = lumarin::test::EntryText(entries, "OEBPS/text/0004.xhtml");
+    EXPECT_EQ(before.find("第二卷"), std::string::npos) << before;
+    const std::string nav = lumarin::test::EntryText(entries, "OEBPS/nav.xhtml");
+    EXPECT_NE(nav.find("<li><a href=\"text/0005.xhtml#v5\">第二卷 云涌</a>\n<ol>\n"
+                       "<li><a href=\"text/0006.xhtml#c5\">第一章 卷2章1</a></li>"),
+              std::string::npos)
+        << nav;
+    const std::string ncx = lumarin::test::EntryText(entries, "OEBPS/toc.ncx");
+    EXPECT_NE(ncx.find("<text>第二卷 云涌</text></navLabel><content src=\"text/0005.xhtml#v5\"/>\n"
+                       "<navPoint"),
+              std::string::npos)
+        << ncx;
 }
 
 // A memoir without a single heading, paragraphs of every length and blank lines between some.

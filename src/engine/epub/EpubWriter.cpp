@@ -124,8 +124,9 @@ public:
         if (document != m_document)
             throw std::logic_error("EPUB content documents must be read in order");
         const EpubOutline::Entries entries = m_outline.entries(document);
-        if (!m_started) start(entries, out);
-        const LineNumber last = m_selection.m_lngSelStart[entries.last + 1] - 1;
+        const EpubOutline::Lines lines = m_outline.lines(document);
+        if (!m_started) start(entries, lines.first, out);
+        const LineNumber last = lines.last;
         Line line;
         while (out.size() < kChunkBytes) {
             if (m_lines.linesRead() >= last || !m_lines.next(line)) {
@@ -149,10 +150,9 @@ private:
             throw EngineError::sourceChanged();
     }
 
-    void start(const EpubOutline::Entries& entries, std::string& out) {
+    void start(const EpubOutline::Entries& entries, LineNumber first, std::string& out) {
         m_started = true;
         // Lines of a front matter without a document of its own are skipped.
-        const LineNumber first = m_selection.m_lngSelStart[entries.first];
         Line line;
         while (m_lines.linesRead() + 1 < first && m_lines.next(line)) {
         }
