@@ -23,9 +23,21 @@ EpubOutline::EpubOutline(const ChapterTable& table, const std::vector<bool>& che
     : m_table(table), m_selection(selection), m_text(text),
       m_chaptersPerDocument(std::max<std::int32_t>(1, chaptersPerDocument)),
       m_frontMatter(frontMatter) {
+    // A chapter cut into parts by size keeps its row in every part; the parts
+    // of a text without split points have none (0).
     m_rows.reserve(static_cast<std::size_t>(selection.m_lngSelected));
-    for (std::size_t row = 0; row < checked.size(); ++row) {
-        if (!checked[row]) m_rows.push_back(static_cast<std::int32_t>(row + 1));
+    std::size_t row = 0;
+    for (std::int32_t e = 1; e <= selection.m_lngSelected; ++e) {
+        const auto entry = static_cast<std::size_t>(e);
+        const std::int32_t part =
+            entry < selection.m_lngSelPart.size() ? selection.m_lngSelPart[entry] : 0;
+        if (part > 1 && !m_rows.empty()) {
+            m_rows.push_back(m_rows.back());
+            continue;
+        }
+        while (row < checked.size() && checked[row])
+            ++row;
+        m_rows.push_back(row < checked.size() ? static_cast<std::int32_t>(++row) : 0);
     }
     const auto chapters = static_cast<std::size_t>(selection.m_lngSelected);
     const auto perDocument = static_cast<std::size_t>(m_chaptersPerDocument);
@@ -112,8 +124,14 @@ std::u16string EpubOutline::title(std::size_t document, const std::u16string& bo
 
 std::u16string EpubOutline::label(std::int32_t chapter) const {
     const auto row = static_cast<std::size_t>(m_rows[static_cast<std::size_t>(chapter - 1)]);
+    const auto entry = static_cast<std::size_t>(chapter);
+    const std::int32_t part =
+        entry < m_selection.m_lngSelPart.size() ? m_selection.m_lngSelPart[entry] : 0;
+    if (row == 0 && part > 0) return u"第" + ToU16Decimal(part) + u"部分";
     std::u16string label(TrimBlanks(m_text.converted(m_table.m_strHeading[row])));
-    return label.empty() ? u"(Unknown)" : label;
+    if (label.empty()) label = u"(Unknown)";
+    if (part > 0) label += u"（" + ToU16Decimal(part) + u"）";
+    return label;
 }
 
 std::size_t EpubOutline::documentOf(std::int32_t chapter) const {

@@ -13,6 +13,7 @@
 #include "engine/epub/EpubOutline.h"
 #include "engine/epub/EpubText.h"
 #include "engine/output/OutputSelection.h"
+#include "engine/output/SizeParts.h"
 #include "engine/source/BlockReader.h"
 #include "engine/source/LineReader.h"
 #include "engine/source/SourceFile.h"
@@ -238,8 +239,10 @@ EpubResult WriteEpub(const AnalysisResult& analysis, const std::vector<bool>& ch
         throw std::invalid_argument("WriteEpub: one check mark per heading row expected");
     SourceFile source(analysis.m_strSource);
     if (source.stamp() != analysis.stamp) throw EngineError::sourceChanged();
-    const OutputSelection selection = SelectForOutput(analysis, checked);
+    OutputSelection selection = SelectForOutput(analysis, checked);
+    if (options.splitSize > 0) CutBySize(selection, source, analysis.encoding, options.splitSize);
     if (selection.m_lngSelected == 0) throw EngineError::allRowsChecked();
+    source.rewind();
     CheckTarget(target, analysis.m_strSource, options.existing);
 
     EpubText text(analysis.encoding, options);
