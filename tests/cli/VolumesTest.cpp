@@ -3,9 +3,8 @@
 #include "CliTestSupport.h"
 #include "support/EpubContents.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <sstream>
 
 namespace lumarin::cli::test {
@@ -47,9 +46,7 @@ struct VolumeBook {
 };
 
 const std::vector<VolumeBook> kBooks{
-    {"restart.txt",
-     {"-c", "auto"},
-     {"17\t第一卷 风起", "58\t第二卷 云涌", "99\t第三卷 雷鸣"}},
+    {"restart.txt", {"-c", "auto"}, {"17\t第一卷 风起", "58\t第二卷 云涌", "99\t第三卷 雷鸣"}},
     {"runthrough.txt",
      {"-c", "auto"},
      {"2\t第一部分 部分1", "42\t第二部分 部分2", "82\t第三部分 部分3"}},
@@ -105,11 +102,10 @@ TEST_P(VolumeBooks, AVolumeLineOpensItsFirstChapterFileAndNothingIsLost) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Corpus, VolumeBooks, ::testing::ValuesIn(kBooks),
-                         [](const auto& param) {
-                             std::string name = param.param.file;
-                             return name.substr(0, name.find('.'));
-                         });
+INSTANTIATE_TEST_SUITE_P(Corpus, VolumeBooks, ::testing::ValuesIn(kBooks), [](const auto& param) {
+    std::string name = param.param.file;
+    return name.substr(0, name.find('.'));
+});
 
 TEST(Volumes, AGapInsideAVolumeIsStillFlagged) {
     const RunResult run = RunSplit({"-l", "-c", "auto", (kCorpus / "gap.txt").string()});
@@ -136,8 +132,8 @@ TEST(Volumes, JsonNamesTheVolumesAndEachRowsVolume) {
          at = run.out.find("\"volume\":", at + 1))
         perRow.push_back(run.out.substr(at + 9, run.out.find_first_of(",}", at) - at - 9));
     // 序章 before the first volume and 番外 after the last stand outside them.
-    EXPECT_EQ(perRow, (std::vector<std::string>{"null", "0", "0", "0", "1", "1", "1", "2", "2",
-                                                "null"}));
+    EXPECT_EQ(perRow,
+              (std::vector<std::string>{"null", "0", "0", "0", "1", "1", "1", "2", "2", "null"}));
 }
 
 TEST(Volumes, VolumeFoldersHoldTheirChaptersAndFileNumbersRunOn) {
@@ -162,8 +158,8 @@ TEST(Volumes, VolumeFoldersHoldTheirChaptersAndFileNumbersRunOn) {
 TEST(Volumes, EpubGivesEachVolumeItsOwnDocumentAndNestsItsChapters) {
     TempDir dir;
     const fs::path book = dir.path() / "book.epub";
-    const RunResult run = RunSplit(
-        {"-q", "-c", "auto", "-n", "2", (kCorpus / "restart.txt").string(), "--epub", book.string()});
+    const RunResult run = RunSplit({"-q", "-c", "auto", "-n", "2",
+                                    (kCorpus / "restart.txt").string(), "--epub", book.string()});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const auto entries = lumarin::test::ReadEpub(book);
     const std::string volume = lumarin::test::EntryText(entries, "OEBPS/text/0005.xhtml");
@@ -200,8 +196,9 @@ std::vector<std::string> MemoirLines() {
 }
 
 std::size_t Characters(const std::string& utf8) {
-    return static_cast<std::size_t>(std::count_if(
-        utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
 }
 
 TEST(SplitSize, ATextWithoutHeadingsIsCutIntoPartsAtParagraphEnds) {
@@ -213,9 +210,9 @@ TEST(SplitSize, ATextWithoutHeadingsIsCutIntoPartsAtParagraphEnds) {
         longest = std::max(longest, Characters(line));
     for (const std::size_t limit : {100u, 1000u, 3000u}) {
         const fs::path out = dir.path() / std::to_string(limit);
-        const RunResult run = RunSplit({"-q", "-g", "0", "--keep-blank-lines", "--split-size",
-                                        std::to_string(limit), "-o", out.string(),
-                                        (dir.path() / "memoir.txt").string()});
+        const RunResult run =
+            RunSplit({"-q", "-g", "0", "--keep-blank-lines", "--split-size", std::to_string(limit),
+                      "-o", out.string(), (dir.path() / "memoir.txt").string()});
         ASSERT_EQ(run.exitCode, 0) << run.err;
         std::vector<std::string> written;
         int part = 0;
@@ -226,9 +223,12 @@ TEST(SplitSize, ATextWithoutHeadingsIsCutIntoPartsAtParagraphEnds) {
                 continue;
             }
             ++part;
-            EXPECT_EQ(file.filename().string(),
-                      (part < 10 ? "00" : part < 100 ? "0" : "") + std::to_string(part) + "-" +
-                          std::to_string(part) + "第" + std::to_string(part) + "部分.txt");
+            EXPECT_EQ(file.filename().string(), (part < 10    ? "00"
+                                                 : part < 100 ? "0"
+                                                              : "") +
+                                                    std::to_string(part) + "-" +
+                                                    std::to_string(part) + "第" +
+                                                    std::to_string(part) + "部分.txt");
             std::size_t chars = 0;
             for (const auto& line : lines)
                 chars += Characters(line);
@@ -255,10 +255,10 @@ TEST(SplitSize, ALongChapterIsCutIntoNumberedParts) {
     const RunResult run = RunSplit({"-q", "-g", "0", "--split-size", "300", "-o",
                                     dir.path().string(), (dir.path() / "book.txt").string()});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(ListFiles(dir.path() / "book"),
-              (std::vector<std::string>{"000-0(Index).txt", "001-1短.txt", "002-2长（1）.txt",
-                                        "003-2长（2）.txt", "004-2长（3）.txt",
-                                        "005-2长（4）.txt"}));
+    EXPECT_EQ(
+        ListFiles(dir.path() / "book"),
+        (std::vector<std::string>{"000-0(Index).txt", "001-1短.txt", "002-2长（1）.txt",
+                                  "003-2长（2）.txt", "004-2长（3）.txt", "005-2长（4）.txt"}));
 }
 
 } // namespace

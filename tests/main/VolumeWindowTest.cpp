@@ -32,8 +32,8 @@ class VolumeWindow : public test::MainWindowFixture {};
 TEST_F(VolumeWindow, RowsNameTheirVolumeAndThePreviewShowsItsLine) {
     analyse(writeNovel(TwoVolumes()));
     ASSERT_EQ(list().ItemCount(), 4);
-    EXPECT_EQ(column(3), (std::vector<QString>{"第一卷 风起", "第一卷 风起", "第二卷 云涌",
-                                               "第二卷 云涌"}));
+    EXPECT_EQ(column(3),
+              (std::vector<QString>{"第一卷 风起", "第一卷 风起", "第二卷 云涌", "第二卷 云涌"}));
     click(rowPoint(2, 200));
     EXPECT_TRUE(window->txtPreview()->toPlainText().startsWith(QStringLiteral("第二卷 云涌\n")))
         << window->txtPreview()->toPlainText().toStdString();

@@ -10,7 +10,8 @@ namespace lumarin::engine {
 
 const std::u16string_view kVolumeCondition =
     u"^\\h{0,10}(?:[【〖\\[〔「『]|={2,}|[☆★◆◇●■□※#*]{1,3})?\\h{0,3}"
-    u"(?|(第\\h*([0-9０-９零〇○一二两三四五六七八九十百千万壹贰叁肆伍陆柒捌玖拾佰仟萬貳參陸兩]{1,12})"
+    u"(?|(第\\h*([0-9０-９零〇○一二两三四五六七八九十百千万壹贰叁肆伍陆柒捌玖拾佰仟萬貳參陸兩]{1,"
+    u"12})"
     u"\\h*(?:部分|卷|部(?![队门长下位署])|篇(?![章幅])|集(?![团合体中])))"
     u"|(卷\\h*([0-9０-９零〇○一二两三四五六七八九十百千壹贰叁肆伍陆柒捌玖拾]{1,12}))"
     u"|(([上中下])[卷部])"
@@ -52,8 +53,9 @@ bool ReadVolumeLine(HeadingCondition& condition, std::u16string_view text, Volum
 }
 
 bool IsChapterNumeral(char16_t c) {
-    return std::u16string_view(u"0123456789０１２３４５６７８９零〇○一二两三四五六七八九十百千万壹贰叁"
-                               u"肆伍陆柒捌玖拾佰仟")
+    return std::u16string_view(
+               u"0123456789０１２３４５６７８９零〇○一二两三四五六七八九十百千万壹贰叁"
+               u"肆伍陆柒捌玖拾佰仟")
                .find(c) != std::u16string_view::npos;
 }
 
@@ -120,7 +122,8 @@ private:
         const std::size_t chapter = ChapterInTitle(words.title);
         if (chapter == std::u16string_view::npos) return; // the chapter rule reads it whole
         std::u16string title = words.word;
-        const std::u16string_view before = TrimSpaces(std::u16string_view(words.title).substr(0, chapter));
+        const std::u16string_view before =
+            TrimSpaces(std::u16string_view(words.title).substr(0, chapter));
         if (!before.empty()) title += u" " + std::u16string(before);
         if (!m_map.volumes.empty() && m_map.volumes.back().sharesLine &&
             m_map.volumes.back().title == title)
@@ -136,14 +139,14 @@ private:
         if (m_map.volumes.empty()) {
             continues = words.order == 1;
         } else {
-            continues = words.order == m_lastOrder + 1 || (words.lower && m_lastOrder >= 1 &&
-                                                           m_lastOrder < 3 && m_lastUpperWord);
+            continues = words.order == m_lastOrder + 1 ||
+                        (words.lower && m_lastOrder >= 1 && m_lastOrder < 3 && m_lastUpperWord);
         }
         if (!restart && !continues) return;
-        push(line, next, std::u16string(TrimSpaces(RemoveAll(
-                             TrimSpaces(words.title).empty() ? words.word
-                                                             : words.word + u" " + words.title,
-                             u"\u3000"))),
+        push(line, next,
+             std::u16string(TrimSpaces(RemoveAll(
+                 TrimSpaces(words.title).empty() ? words.word : words.word + u" " + words.title,
+                 u"\u3000"))),
              words, false);
     }
 

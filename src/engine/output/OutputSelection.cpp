@@ -37,7 +37,8 @@ OutputSelection SelectForOutput(const AnalysisResult& analysis, const std::vecto
     std::size_t entry = 1;
     for (std::size_t row = 0; row < checked.size(); ++row) {
         if (checked[row]) continue;
-        if (row < analysis.rowVolume.size()) selection.m_lngSelVolume[entry] = analysis.rowVolume[row];
+        if (row < analysis.rowVolume.size())
+            selection.m_lngSelVolume[entry] = analysis.rowVolume[row];
         ++entry;
     }
     const std::vector<Volume>& volumes = analysis.volumes;
@@ -58,7 +59,8 @@ OutputSelection SelectForOutput(const AnalysisResult& analysis, const std::vecto
 }
 
 std::u16string SelectedTitle(const OutputSelection& selection, std::size_t entry) {
-    const std::int32_t part = entry < selection.m_lngSelPart.size() ? selection.m_lngSelPart[entry] : 0;
+    const std::int32_t part =
+        entry < selection.m_lngSelPart.size() ? selection.m_lngSelPart[entry] : 0;
     const std::u16string_view title = selection.m_strSelTitle[entry];
     if (part == 0) return std::u16string(title);
     if (title.empty()) return u"第" + ToU16Decimal(part) + u"部分";

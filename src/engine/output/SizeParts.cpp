@@ -77,9 +77,9 @@ private:
         const std::size_t from = m_piece;
         if (m_new.m_lngSelPart[from] == 0) m_new.m_lngSelPart[from] = 1;
         m_new.m_lngSelStart.push_back(line);
-        m_new.m_intSelNo.push_back(m_structureless ? static_cast<std::int16_t>(
-                                                         m_new.m_lngSelPart[from] + 1)
-                                                   : m_new.m_intSelNo[from]);
+        m_new.m_intSelNo.push_back(m_structureless
+                                       ? static_cast<std::int16_t>(m_new.m_lngSelPart[from] + 1)
+                                       : m_new.m_intSelNo[from]);
         m_new.m_strSelTitle.push_back(m_new.m_strSelTitle[from]);
         m_new.m_lngSelVolume.push_back(m_new.m_lngSelVolume[from]);
         m_new.m_lngSelOpens.push_back(-1);
