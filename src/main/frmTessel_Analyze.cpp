@@ -63,7 +63,8 @@ void frmTessel::fillChapterList(const engine::AnalysisResult& analysis) {
         list.ItemText(r, 2, table.previewText(k));
         const std::size_t row = static_cast<std::size_t>(r);
         if (row < analysis.rowVolume.size() && analysis.rowVolume[row] >= 0)
-            list.ItemText(r, 3, analysis.volumes[static_cast<std::size_t>(analysis.rowVolume[row])].title);
+            list.ItemText(
+                r, 3, analysis.volumes[static_cast<std::size_t>(analysis.rowVolume[row])].title);
         if (analysis.checked[r]) list.ItemChecked(r, true);
     }
     setCaptionCount(analysis.m_lngCount, analysis.m_lngCount);

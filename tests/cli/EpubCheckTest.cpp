@@ -90,20 +90,19 @@ TEST_P(EpubCheckTest, PassesWithoutErrorsOrWarnings) {
         << check.out << check.err;
 }
 
-INSTANTIATE_TEST_SUITE_P(Books, EpubCheckTest,
-                         ::testing::Values(BookCase{"sample", {}}, BookCase{"big5", {}},
-                                           BookCase{"invalid", {}}, BookCase{"thousand", {}},
-                                           BookCase{"grouped", {"-n", "3"}},
-                                           // Contents nested under volumes; a volume on its
-                                           // chapter's line; volumes in a table of contents.
-                                           BookCase{"volumes_restart", {"-c", "auto"}},
-                                           BookCase{"volumes_shared", {"-c", "auto"}},
-                                           BookCase{"volumes_toc", {"-c", "auto", "-n", "2"}},
-                                           BookCase{"volumes_english", {"-c", "auto"}},
-                                           BookCase{"parts", {"--split-size", "800"}},
-                                           BookCase{"volumes_restart_parts",
-                                                    {"-c", "auto", "--split-size", "300"}}),
-                         [](const auto& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Books, EpubCheckTest,
+    ::testing::Values(BookCase{"sample", {}}, BookCase{"big5", {}}, BookCase{"invalid", {}},
+                      BookCase{"thousand", {}}, BookCase{"grouped", {"-n", "3"}},
+                      // Contents nested under volumes; a volume on its
+                      // chapter's line; volumes in a table of contents.
+                      BookCase{"volumes_restart", {"-c", "auto"}},
+                      BookCase{"volumes_shared", {"-c", "auto"}},
+                      BookCase{"volumes_toc", {"-c", "auto", "-n", "2"}},
+                      BookCase{"volumes_english", {"-c", "auto"}},
+                      BookCase{"parts", {"--split-size", "800"}},
+                      BookCase{"volumes_restart_parts", {"-c", "auto", "--split-size", "300"}}),
+    [](const auto& test) { return std::string(test.param.name); });
 
 } // namespace
 } // namespace lumarin::cli::test

@@ -175,7 +175,8 @@ private:
         if (m_nextEntry > m_selection.m_lngSelected) return {};
         const auto entry = static_cast<std::size_t>(m_nextEntry);
         if (m_selection.m_lngSelHeading[entry] == number) return EpubOutline::anchor(m_nextEntry++);
-        if (m_selection.m_lngSelStart[entry] == number) return EpubOutline::volumeAnchor(m_nextEntry);
+        if (m_selection.m_lngSelStart[entry] == number)
+            return EpubOutline::volumeAnchor(m_nextEntry);
         return {};
     }
 
@@ -248,8 +249,8 @@ EpubResult WriteEpub(const AnalysisResult& analysis, const std::vector<bool>& ch
     EpubText text(analysis.encoding, options);
     const FrontMatter front =
         ReadFrontMatter(source, analysis.encoding, text, selection.m_lngSelStart[1]);
-    EpubOutline outline(analysis.table, checked, selection, options.chaptersPerFile,
-                        front.hasText, text);
+    EpubOutline outline(analysis.table, checked, selection, options.chaptersPerFile, front.hasText,
+                        text);
     outline.setVolumes(analysis.volumes);
     const EpubBook book = DescribeBook(analysis, options, front);
 

@@ -29,9 +29,9 @@ std::int32_t ChaptersPerFile(const OutputPlan& plan) {
 
 // The run that file F > 0 belongs to (volume folders only).
 const FileRun& RunOf(const OutputPlan& plan, std::int32_t fileNumber) {
-    const auto after = std::upper_bound(
-        plan.runs.begin(), plan.runs.end(), fileNumber,
-        [](std::int32_t f, const FileRun& run) { return f < run.firstFile; });
+    const auto after =
+        std::upper_bound(plan.runs.begin(), plan.runs.end(), fileNumber,
+                         [](std::int32_t f, const FileRun& run) { return f < run.firstFile; });
     return *(after - 1);
 }
 
@@ -59,7 +59,8 @@ std::int32_t LastEntryOf(const OutputPlan& plan, std::int32_t fileNumber) {
 std::string VolumeFolderName(std::size_t index, std::u16string_view title) {
     std::u16string number = ToU16Decimal(static_cast<long long>(index) + 1);
     if (number.size() < 2) number.insert(0, 2 - number.size(), u'0');
-    std::string name = FileNameOnDisk(CleanFileName(number + u"-" + std::u16string(title)) + u".txt");
+    std::string name =
+        FileNameOnDisk(CleanFileName(number + u"-" + std::u16string(title)) + u".txt");
     return name.substr(0, name.size() - 4);
 }
 
@@ -74,8 +75,8 @@ void PlanVolumeRuns(OutputPlan& plan, const AnalysisResult& analysis) {
         if (plan.runs.empty() || plan.runs.back().volume != volume) {
             if (!plan.runs.empty()) {
                 const std::int32_t length = e - plan.runs.back().firstEntry;
-                file = plan.runs.back().firstFile + (length + ChaptersPerFile(plan) - 1) /
-                                                        ChaptersPerFile(plan);
+                file = plan.runs.back().firstFile +
+                       (length + ChaptersPerFile(plan) - 1) / ChaptersPerFile(plan);
             }
             plan.runs.push_back({e, file, volume});
         }
