@@ -137,7 +137,7 @@ growth_size=$(( (mem_size_500 - mem_size_50) / 1024 ))
   }
   row "\`--list\` vs \`grep -cP\` (UTF-8 copy)" list grep 2
   row "\`--list\` vs \`cat > /dev/null\`" list cat ""
-  row "\`-c auto --list\` (every built-in rule) vs \`--list\` (default condition)" list-auto list 2
+  row "\`-c auto --list\` (every built-in rule) vs \`--list\` (default condition)" list-auto list 1.5
   row "split (defaults) vs \`csplit -z\` (UTF-8 copy)" split csplit 1.25
   row "split \`-s\` (Big5) vs \`opencc -c t2s.json\` (UTF-8 copy)" split-s opencc 0.2
   row "\`--epub\` vs split (defaults), same source" epub split 2
