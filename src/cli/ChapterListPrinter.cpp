@@ -45,8 +45,17 @@ void ChapterListPrinter::PrintText(std::ostream& out) const {
     } else if (m_analysis.automatic) {
         out << "rule\t-\n"; // no rule explains the text
     }
+    // A volume line before its first row, in the lists that name the rule.
+    const bool withVolumes = withRule;
+    std::size_t volume = 0;
     for (std::size_t row = 0; row < m_checked.size(); ++row) {
         const std::size_t entry = row + 1;
+        for (; withVolumes && volume < m_analysis.volumes.size() &&
+               m_analysis.volumes[volume].line <= table.m_lngStartLine[entry];
+             ++volume) {
+            out << "volume\t" << m_analysis.volumes[volume].line << '\t'
+                << Printable(m_analysis.volumes[volume].title) << '\n';
+        }
         out << entry << '\t' << (m_checked[row] ? "[x]" : "[ ]") << '\t' << ToUtf8(labels[row])
             << '\t' << Printable(table.m_strHeading[entry]) << '\t'
             << Printable(table.previewText(entry));
@@ -92,6 +101,19 @@ void ChapterListPrinter::PrintJson(std::ostream& out) const {
     json.Number(count.unchecked);
     json.Key("end_line");
     json.Number(table.m_lngStartLine.back());
+    json.Key("volumes");
+    json.BeginArray();
+    for (const engine::Volume& volume : m_analysis.volumes) {
+        json.BeginObject();
+        json.Key("line");
+        json.Number(volume.line);
+        json.Key("title");
+        json.String(ToUtf8(volume.title));
+        json.Key("number");
+        json.Number(volume.number);
+        json.EndObject();
+    }
+    json.EndArray();
     json.Key("rows");
     json.BeginArray();
     for (std::size_t row = 0; row < m_checked.size(); ++row) {
@@ -119,6 +141,12 @@ void ChapterListPrinter::PrintJson(std::ostream& out) const {
         json.EndArray();
         json.Key("chars");
         json.Number(row < m_analysis.chars.size() ? m_analysis.chars[row] : 0);
+        json.Key("volume");
+        if (row < m_analysis.rowVolume.size() && m_analysis.rowVolume[row] >= 0) {
+            json.Number(m_analysis.rowVolume[row]);
+        } else {
+            json.Null();
+        }
         json.EndObject();
     }
     json.EndArray();

@@ -15,6 +15,7 @@
 #include "engine/output/FileNaming.h"
 #include "engine/output/OutputDirectory.h"
 #include "engine/output/OutputSelection.h"
+#include "engine/output/SizeParts.h"
 #include "engine/source/BlockReader.h"
 #include "engine/source/LineReader.h"
 #include "engine/source/SourceFile.h"
@@ -128,8 +129,9 @@ public:
         if (document != m_document)
             throw std::logic_error("EPUB content documents must be read in order");
         const EpubOutline::Entries entries = m_outline.entries(document);
-        if (!m_started) start(entries, out);
-        const LineNumber last = m_selection.m_lngSelStart[entries.last + 1] - 1;
+        const EpubOutline::Lines lines = m_outline.lines(document);
+        if (!m_started) start(entries, lines.first, out);
+        const LineNumber last = lines.last;
         Line line;
         while (out.size() < kChunkBytes) {
             if (m_lines.linesRead() >= last || !m_lines.next(line)) {
@@ -155,10 +157,9 @@ private:
         if (m_source.stamp() != m_stamp) throw EngineError::sourceChanged();
     }
 
-    void start(const EpubOutline::Entries& entries, std::string& out) {
+    void start(const EpubOutline::Entries& entries, LineNumber first, std::string& out) {
         m_started = true;
         // Lines of a front matter without a document of its own are skipped.
-        const LineNumber first = m_selection.m_lngSelStart[entries.first];
         Line line;
         while (m_lines.linesRead() + 1 < first && m_lines.next(line)) {
         }
@@ -174,12 +175,15 @@ private:
         if (m_callbacks.yield) m_callbacks.yield();
     }
 
-    // "c<i>" when the line opens kept chapter i.
+    // "c<i>" on the heading of kept chapter i, "v<i>" on the line of a volume
+    // that opens before it.
     std::string headingId(LineNumber number) {
-        if (m_nextEntry > m_selection.m_lngSelected ||
-            m_selection.m_lngSelStart[m_nextEntry] != number)
-            return {};
-        return EpubOutline::anchor(m_nextEntry++);
+        if (m_nextEntry > m_selection.m_lngSelected) return {};
+        const auto entry = static_cast<std::size_t>(m_nextEntry);
+        if (m_selection.m_lngSelHeading[entry] == number) return EpubOutline::anchor(m_nextEntry++);
+        if (m_selection.m_lngSelStart[entry] == number)
+            return EpubOutline::volumeAnchor(m_nextEntry);
+        return {};
     }
 
     SourceFile& m_source;
@@ -249,16 +253,19 @@ EpubResult WriteEpub(const AnalysisResult& analysis, const std::vector<bool>& ch
         throw std::invalid_argument("WriteEpub: one check mark per heading row expected");
     SourceFile source(analysis.m_strSource);
     if (source.stamp() != analysis.stamp) throw EngineError::sourceChanged();
-    const OutputSelection selection = BuildSelection(analysis.table, checked);
+    OutputSelection selection = SelectForOutput(analysis, checked);
+    if (options.splitSize > 0) CutBySize(selection, source, analysis.encoding, options.splitSize);
     if (selection.m_lngSelected == 0) throw EngineError::allRowsChecked();
+    source.rewind();
     CheckTarget(target, analysis.m_strSource, options.existing);
     MakeBookFolder(target);
 
     EpubText text(analysis.encoding, options);
     const FrontMatter front =
         ReadFrontMatter(source, analysis.encoding, text, selection.m_lngSelStart[1]);
-    const EpubOutline outline(analysis.table, checked, selection, options.chaptersPerFile,
-                              front.hasText, text);
+    EpubOutline outline(analysis.table, checked, selection, options.chaptersPerFile, front.hasText,
+                        text);
+    outline.setVolumes(analysis.volumes);
     const EpubBook book = DescribeBook(analysis, options, front);
 
     using Compression = EpubArchive::Compression;
