@@ -1,10 +1,12 @@
 #include "SplitCommand.h"
 
+#include "BatchRun.h"
 #include "ChapterListPrinter.h"
 #include "ExitCode.h"
 #include "ProgressBar.h"
 #include "RowRanges.h"
 #include "RuleListPrinter.h"
+#include "SourceList.h"
 #include "SplitOptions.h"
 #include "engine/base/EngineError.h"
 #include "engine/base/TextUtil.h"
@@ -73,8 +75,8 @@ engine::OutputOptions OutputOptionsFor(const SplitOptions& options) {
 }
 
 int Split(const engine::AnalysisResult& analysis, const std::vector<bool>& checked,
-          const SplitOptions& options) {
-    ProgressBar progress(stderr, !options.quiet);
+          const SplitOptions& options, BookCount book) {
+    ProgressBar progress(stderr, !options.quiet, book);
     engine::OutputCallbacks callbacks;
     callbacks.onFileStarted = [&progress](const engine::FileProgress& file) {
         progress.Show(file.percent, file.fileNumber);
@@ -91,7 +93,7 @@ int Split(const engine::AnalysisResult& analysis, const std::vector<bool>& check
 }
 
 int WriteBook(const engine::AnalysisResult& analysis, const std::vector<bool>& checked,
-              const SplitOptions& options) {
+              const SplitOptions& options, BookCount book) {
     const engine::OutputOptions output = OutputOptionsFor(options);
     if (engine::TrimSpaces(output.folderText).empty() && options.epubFile.empty()) {
         std::cerr << "--output is empty\n";
@@ -101,7 +103,7 @@ int WriteBook(const engine::AnalysisResult& analysis, const std::vector<bool>& c
         options.epubFile.empty()
             ? engine::EpubPathFor(analysis.m_strSource, engine::TrimSpaces(output.folderText))
             : std::filesystem::path(options.epubFile);
-    ProgressBar progress(stderr, !options.quiet);
+    ProgressBar progress(stderr, !options.quiet, book);
     engine::OutputCallbacks callbacks;
     callbacks.onFileStarted = [&progress](const engine::FileProgress& file) {
         progress.Show(file.percent, file.fileNumber);
@@ -116,7 +118,7 @@ int WriteBook(const engine::AnalysisResult& analysis, const std::vector<bool>& c
 // The condition "auto" chooses among the built-in rules.
 constexpr std::string_view kAutomaticCondition = "auto";
 
-int Run(const SplitOptions& options) {
+int Run(const SplitOptions& options, BookCount book) {
     if (options.rules) {
         PrintRules(std::cout, options.json);
         return StatusAfterWritingStdout();
@@ -145,8 +147,8 @@ int Run(const SplitOptions& options) {
         return Status(ExitCode::Usage);
     }
     if (!options.list) {
-        return options.epub ? WriteBook(analysis, checked, options)
-                            : Split(analysis, checked, options);
+        return options.epub ? WriteBook(analysis, checked, options, book)
+                            : Split(analysis, checked, options, book);
     }
     const ChapterListPrinter printer(analysis, checked, options.nearMisses);
     if (options.json) {
@@ -157,16 +159,10 @@ int Run(const SplitOptions& options) {
     return StatusAfterWritingStdout();
 }
 
-} // namespace
-
-int RunSplitCommand(int argc, const char* const* argv) {
-    const ParsedCommandLine parsed =
-        ParseCommandLine(argc, argv, engine::ToUtf8(engine::kDefaultCondition));
-    if (!parsed.options) {
-        return parsed.exitStatus;
-    }
+// One book, its failures said on stderr and turned into the exit status.
+int RunGuarded(const SplitOptions& options, BookCount book) {
     try {
-        return Run(*parsed.options);
+        return Run(options, book);
     } catch (const engine::EngineError& error) {
         std::cerr << error.what() << '\n';
         return static_cast<int>(error.kind());
@@ -181,6 +177,20 @@ int RunSplitCommand(int argc, const char* const* argv) {
         std::cerr << "lumarin-split: " << error.what() << '\n';
         return Status(ExitCode::IoFailure);
     }
+}
+
+} // namespace
+
+int RunSplitCommand(int argc, const char* const* argv) {
+    const ParsedCommandLine parsed =
+        ParseCommandLine(argc, argv, engine::ToUtf8(engine::kDefaultCondition));
+    if (!parsed.options) {
+        return parsed.exitStatus;
+    }
+    if (!parsed.options->rules && NamesSeveralBooks(parsed.options->sources)) {
+        return RunBatch(*parsed.options, RunGuarded);
+    }
+    return RunGuarded(*parsed.options, {});
 }
 
 } // namespace lumarin::cli

@@ -5,6 +5,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cctype>
 #include <iostream>
 #include <string_view>
 #include <utility>
@@ -26,7 +27,10 @@ std::vector<std::string> ChoiceNames(std::span<const engine::EncodingChoiceName<
 void AddOptions(CLI::App& app, SplitOptions& o, bool rulesOnly) {
     // Not required here: --rules reads no source, and "--epub novel.txt" hands SOURCE to
     // --epub, which ParseCommandLine gives back.
-    app.add_option("SOURCE", o.source, "the novel to split (a .txt file)")->type_name("");
+    app.add_option("SOURCE", o.sources,
+                   "the novels to split: .txt files, or folders standing for their .txt files")
+        ->type_name("");
+    app.add_flag("-R,--recursive", o.recursive, "a folder's sub-folders too");
     auto* condition =
         app.add_option("-c,--condition", o.condition,
                        "heading condition (a regular expression), or \"auto\": the built-in "
@@ -147,6 +151,13 @@ std::optional<std::string> ShortOptionWithEquals(const CLI::App& app, int argc,
     return std::nullopt;
 }
 
+bool EndsWithTxt(std::string_view name) {
+    constexpr std::string_view kTxt = ".txt";
+    return name.size() >= kTxt.size() &&
+           std::equal(kTxt.begin(), kTxt.end(), name.end() - kTxt.size(),
+                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+}
+
 } // namespace
 
 ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
@@ -175,18 +186,27 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
         return {std::nullopt, static_cast<int>(ExitCode::Usage)};
     }
     options.epub = app.count("--epub") > 0;
-    if (options.source.empty() && options.epub) {
-        options.source = std::exchange(options.epubFile, {});
+    if (options.sources.empty() && !options.epubFile.empty()) {
+        options.sources.push_back(std::exchange(options.epubFile, {}));
     }
     if (options.rules) return {options, static_cast<int>(ExitCode::Done)};
-    if (app.count("SOURCE") == 0 && options.source.empty()) {
+    if (options.sources.empty()) {
         std::cerr << "SOURCE is required\n";
         return {std::nullopt, static_cast<int>(ExitCode::Usage)};
     }
-    if (options.source.empty()) {
+    if (std::any_of(options.sources.begin(), options.sources.end(),
+                    [](const std::string& source) { return source.empty(); })) {
         std::cerr << "SOURCE is empty\n";
         return {std::nullopt, static_cast<int>(ExitCode::Usage)};
     }
+    // "--epub a.txt b.txt" meant two sources: the first must not be overwritten by a book.
+    if (EndsWithTxt(options.epubFile)) {
+        std::cerr << "--epub " << options.epubFile
+                  << ": a book is not written to a .txt file (for several sources, write --epub "
+                     "without FILE after them)\n";
+        return {std::nullopt, static_cast<int>(ExitCode::Usage)};
+    }
+    options.source = options.sources.front();
     return {options, static_cast<int>(ExitCode::Done)};
 }
 

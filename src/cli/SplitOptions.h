@@ -9,7 +9,9 @@ namespace lumarin::cli {
 // Everything the user typed, as typed: the numbers stay text because they are read like the
 // window's fields (leading numeric part), which is the engine's business.
 struct SplitOptions {
-    std::string source;
+    std::vector<std::string> sources; // as given: files and folders
+    bool recursive = false;           // a folder's sub-folders too
+    std::string source;               // the one book being run
     std::string condition; // "auto": the built-in rule that explains the text best
     std::string rule;      // a built-in rule by name, instead of the condition
     std::string output = "(default)";
