@@ -2,10 +2,10 @@
 
 #include "ExitCode.h"
 #include "engine/encoding/EncodingChoice.h"
+#include "engine/source/BookFiles.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <cctype>
 #include <iostream>
 #include <string_view>
 #include <utility>
@@ -151,13 +151,6 @@ std::optional<std::string> ShortOptionWithEquals(const CLI::App& app, int argc,
     return std::nullopt;
 }
 
-bool EndsWithTxt(std::string_view name) {
-    constexpr std::string_view kTxt = ".txt";
-    return name.size() >= kTxt.size() &&
-           std::equal(kTxt.begin(), kTxt.end(), name.end() - kTxt.size(),
-                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
-}
-
 } // namespace
 
 ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
@@ -200,7 +193,7 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
         return {std::nullopt, static_cast<int>(ExitCode::Usage)};
     }
     // "--epub a.txt b.txt" meant two sources: the first must not be overwritten by a book.
-    if (EndsWithTxt(options.epubFile)) {
+    if (engine::HasTextExtension(options.epubFile)) {
         std::cerr << "--epub " << options.epubFile
                   << ": a book is not written to a .txt file (for several sources, write --epub "
                      "without FILE after them)\n";

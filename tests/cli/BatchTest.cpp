@@ -160,6 +160,7 @@ TEST(BatchTest, EpubNamesEachBookAfterItsSource) {
     TempDir dir;
     const auto one = dir.write("one.txt", Novel({"第一章 开始"}));
     const auto two = dir.write("two.txt", Novel({"第一章 甲"}));
+    fs::create_directories(dir / "out");
     const RunResult run = RunSplit({"-q", "-o", (dir / "out").string(), one.string(),
                                     two.string(), "--epub"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
