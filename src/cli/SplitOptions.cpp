@@ -79,8 +79,9 @@ void AddOptions(CLI::App& app, SplitOptions& o, bool rulesOnly) {
         ->type_name("ROWS")
         ->allow_extra_args(false);
     app.add_option("--epub", o.epubFile,
-                   "write one EPUB book instead of chapter files: to FILE, or named after the "
-                   "source with .epub, in the --output folder (beside the source by default)")
+                   "write one EPUB book instead of chapter files: to FILE (one source only), or "
+                   "named after the source with .epub, in the --output folder (beside the source "
+                   "by default)")
         ->type_name("[FILE]")
         ->expected(0, 1);
     app.add_option("--existing", o.existing,
