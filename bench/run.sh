@@ -171,3 +171,6 @@ else
 fi
 mv "$data/RESULTS.md.new" "$results_md"
 cat "$data/section.md"
+
+# Many small books in one run against one run per book.
+bench/batch.sh "$split"
