@@ -156,6 +156,23 @@ TEST(BatchTest, TextListSeparatesBooksByTheirSource) {
     EXPECT_EQ(run.err, "2 本成功，0 本失败\n");
 }
 
+// On a terminal the bar counts books as well; on a pipe there is no bar at all.
+TEST(BatchTest, ProgressShowsTheBookCountOnATerminalOnly) {
+    TempDir dir;
+    const auto one = dir.write("one.txt", Novel({"第一章 开始"}));
+    const auto two = dir.write("two.txt", Novel({"第一章 甲"}));
+    const std::string out = (dir / "out").string();
+    const RunResult terminal = RunSplitOnTerminal({"-o", out, one.string(), two.string()});
+    EXPECT_EQ(terminal.exitCode, 0) << terminal.err;
+    EXPECT_NE(terminal.err.find("1/2本 完成:"), std::string::npos) << terminal.err;
+    EXPECT_NE(terminal.err.find("2/2本 完成:"), std::string::npos) << terminal.err;
+
+    const RunResult piped =
+        RunSplit({"--existing", "overwrite", "-o", out, one.string(), two.string()});
+    EXPECT_EQ(piped.exitCode, 0);
+    EXPECT_EQ(piped.err, "");
+}
+
 TEST(BatchTest, EpubNamesEachBookAfterItsSource) {
     TempDir dir;
     const auto one = dir.write("one.txt", Novel({"第一章 开始"}));
