@@ -193,8 +193,11 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
         std::cerr << "SOURCE is empty\n";
         return {std::nullopt, static_cast<int>(ExitCode::Usage)};
     }
-    // "--epub a.txt b.txt" meant two sources: the first must not be overwritten by a book.
-    if (engine::HasTextExtension(options.epubFile)) {
+    // "--epub a.txt b.txt" meant two sources: the first must not be overwritten by a book. (A
+    // book onto its own source is refused by the writer, which says so.)
+    const auto& sources = options.sources;
+    if (engine::HasTextExtension(options.epubFile) &&
+        std::find(sources.begin(), sources.end(), options.epubFile) == sources.end()) {
         std::cerr << "--epub " << options.epubFile
                   << ": a book is not written to a .txt file (for several sources, write --epub "
                      "without FILE after them)\n";
