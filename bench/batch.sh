@@ -57,15 +57,5 @@ section=$shm/section.md
   echo "<!-- lumarin-split batch: end -->"
 } > "$section"
 
-results_md=bench/RESULTS.md
-[ -f "$results_md" ] || printf '# Benchmark results\n\n' > "$results_md"
-if grep -q '^<!-- lumarin-split batch: begin' "$results_md"; then
-  awk -v section="$section" '
-    /^<!-- lumarin-split batch: begin/ { while ((getline line < section) > 0) print line; skip = 1; next }
-    /^<!-- lumarin-split batch: end/ { skip = 0; next }
-    !skip { print }' "$results_md" > "$shm/RESULTS.md.new"
-else
-  { cat "$results_md"; echo; cat "$section"; } > "$shm/RESULTS.md.new"
-fi
-mv "$shm/RESULTS.md.new" "$results_md"
+bench/replace-section.sh "lumarin-split batch" "$section"
 cat "$section"

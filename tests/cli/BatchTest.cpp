@@ -46,18 +46,18 @@ TEST(BatchTest, FolderWritesTheGoodBooksAndNamesEachFailure) {
     const RunResult run = RunSplit({"-q", "-g", "0", "-o", out.string(), library.books.string()});
 
     EXPECT_EQ(run.exitCode, 3) << "the unreadable book is the worst failure: " << run.err;
-    EXPECT_EQ(ListFiles(out), (std::vector<std::string>{
-                                  "B/000-0(Index).txt", "B/001-1甲.txt", "a/000-0(Index).txt",
-                                  "a/001-1开始.txt", "a/002-2继续.txt"}));
+    EXPECT_EQ(ListFiles(out),
+              (std::vector<std::string>{"B/000-0(Index).txt", "B/001-1甲.txt", "a/000-0(Index).txt",
+                                        "a/001-1开始.txt", "a/002-2继续.txt"}));
     const std::string b = (library.books / "B.TXT").string();
     const std::string a = (library.books / "a.txt").string();
     const std::string c = (library.books / "c.txt").string();
     const std::string d = (library.books / "d.txt").string();
     // Sorted by name, each book introduced by its path; the summary last.
-    EXPECT_EQ(Lines(run.out), (std::vector<std::string>{
-                                  "source\t" + b, "处理完毕！共2个文件！", "source\t" + a,
-                                  "处理完毕！共3个文件！", "source\t" + c, "source\t" + d,
-                                  "2 本成功，2 本失败"}));
+    EXPECT_EQ(Lines(run.out),
+              (std::vector<std::string>{"source\t" + b, "处理完毕！共2个文件！", "source\t" + a,
+                                        "处理完毕！共3个文件！", "source\t" + c, "source\t" + d,
+                                        "2 本成功，2 本失败"}));
     EXPECT_NE(run.err.find("无法读取文件: " + c + ": "), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("失败: " + c + "\n"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("失败: " + d + "\n"), std::string::npos) << run.err;
@@ -68,8 +68,8 @@ TEST(BatchTest, RecursiveTakesSubFoldersAndFilesMayBeMixedWithFolders) {
     Library library;
     const auto out = library.dir / "out";
     const auto extra = library.dir.write("extra.txt", Novel({"第一章 另一本"}));
-    const RunResult run = RunSplit({"-q", "-R", "-g", "0", "-o", out.string(), extra.string(),
-                                    library.books.string()});
+    const RunResult run = RunSplit(
+        {"-q", "-R", "-g", "0", "-o", out.string(), extra.string(), library.books.string()});
 
     EXPECT_EQ(run.exitCode, 3) << run.err;
     EXPECT_EQ(Lines(run.out).back(), "4 本成功，2 本失败");
@@ -88,10 +88,10 @@ TEST(BatchTest, WorstFailureDecidesTheExitStatus) {
         int exitCode;
         std::string summary;
     };
-    for (const Case& c : {Case{{good.string(), good.string()}, 0, "2 本成功，0 本失败"},
-                          Case{{good.string(), missing, bare.string()}, 1, "1 本成功，2 本失败"},
-                          Case{{(dir / "empty").string(), good.string()}, 1,
-                               "1 本成功，1 本失败"}}) {
+    for (const Case& c :
+         {Case{{good.string(), good.string()}, 0, "2 本成功，0 本失败"},
+          Case{{good.string(), missing, bare.string()}, 1, "1 本成功，2 本失败"},
+          Case{{(dir / "empty").string(), good.string()}, 1, "1 本成功，1 本失败"}}) {
         fs::create_directories(dir / "empty");
         std::vector<std::string> args{"-q", "--existing", "overwrite", "-o",
                                       (dir / "out").string()};
@@ -178,8 +178,8 @@ TEST(BatchTest, EpubNamesEachBookAfterItsSource) {
     const auto one = dir.write("one.txt", Novel({"第一章 开始"}));
     const auto two = dir.write("two.txt", Novel({"第一章 甲"}));
     fs::create_directories(dir / "out");
-    const RunResult run = RunSplit({"-q", "-o", (dir / "out").string(), one.string(),
-                                    two.string(), "--epub"});
+    const RunResult run =
+        RunSplit({"-q", "-o", (dir / "out").string(), one.string(), two.string(), "--epub"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(ListFiles(dir / "out"), (std::vector<std::string>{"one.epub", "two.epub"}));
 }
