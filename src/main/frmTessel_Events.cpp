@@ -71,7 +71,7 @@ void frmTessel::takeDroppedFile(platform::DataObject& Data) {
     // One book at a time is the window's way; the rest are said, not lost silently.
     if (books.size() > 1) {
         m_strDropNote = u"另有" + engine::FromUtf8(std::to_string(books.size() - 1)) +
-                        u"本未打开：窗口一次处理一本，命令行 lumarin-split 可一次转换多本";
+                        u"本未打开；多本请用命令行 lumarin-split";
         m_lblState->setText(qs(m_strDropNote));
     }
 }

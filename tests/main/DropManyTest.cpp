@@ -8,8 +8,7 @@ namespace {
 
 using DropMany = test::MainWindowFixture;
 
-const QString kLeftOutTwo =
-    QStringLiteral("另有2本未打开：窗口一次处理一本，命令行 lumarin-split 可一次转换多本");
+const QString kLeftOutTwo = QStringLiteral("另有2本未打开；多本请用命令行 lumarin-split");
 
 void DropOnList(frmTessel& window, std::vector<std::u16string> files) {
     platform::DataObject dropped(std::move(files));
