@@ -1,7 +1,7 @@
-#include "BatchRun.h"
+#include "cli/BatchRun.h"
 
-#include "ExitCode.h"
-#include "SourceList.h"
+#include "cli/SourceList.h"
+#include "engine/base/ExitCode.h"
 
 #include <algorithm>
 #include <iostream>
@@ -9,6 +9,8 @@
 namespace lumarin::cli {
 
 namespace {
+
+using engine::ExitCode;
 
 // Exit statuses grow with how bad the outcome is: refused (1) < usage (2) < read or write (3).
 int Worse(int a, int b) {
@@ -21,9 +23,9 @@ void PrintSummary(std::ostream& out, std::size_t done, std::size_t failed) {
 
 } // namespace
 
-int RunBatch(const SplitOptions& options, const BookRunner& runBook) {
-    const std::vector<SourceEntry> books = ExpandSources(options.sources, options.recursive);
-    if (!options.epubFile.empty() && books.size() > 1) {
+int RunBatch(const CommandLine& line, const BookRunner& runBook) {
+    const std::vector<SourceEntry> books = ExpandSources(line.sources, line.recursive);
+    if (!line.run.bookFile.empty() && books.size() > 1) {
         std::cerr << "--epub FILE takes one source; without FILE each book is named after its "
                      "source\n";
         return static_cast<int>(ExitCode::Usage);
@@ -32,14 +34,14 @@ int RunBatch(const SplitOptions& options, const BookRunner& runBook) {
     int worst = static_cast<int>(ExitCode::Done);
     for (std::size_t i = 0; i < books.size(); ++i) {
         const SourceEntry& book = books[i];
-        if (!options.json) {
+        if (!line.json) {
             std::cout << "source\t" << book.path.string() << '\n';
             std::cout.flush(); // before the book's own messages on stderr
         }
         int status = book.exitStatus;
         if (book.failure.empty()) {
-            SplitOptions one = options;
-            one.source = book.path.string();
+            CommandLine one = line;
+            one.run.source = book.path;
             status = runBook(one, {i + 1, books.size()});
         } else {
             std::cerr << book.failure << '\n';
@@ -51,7 +53,7 @@ int RunBatch(const SplitOptions& options, const BookRunner& runBook) {
             worst = Worse(worst, status);
         }
     }
-    PrintSummary(options.list ? std::cerr : std::cout, done, books.size() - done);
+    PrintSummary(line.list ? std::cerr : std::cout, done, books.size() - done);
     std::cout.flush();
     if (!std::cout && worst == static_cast<int>(ExitCode::Done)) {
         worst = static_cast<int>(ExitCode::IoFailure);

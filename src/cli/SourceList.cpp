@@ -1,7 +1,7 @@
-#include "SourceList.h"
+#include "cli/SourceList.h"
 
-#include "ExitCode.h"
 #include "engine/base/EngineError.h"
+#include "engine/base/ExitCode.h"
 #include "engine/source/BookFiles.h"
 
 #include <algorithm>
@@ -9,6 +9,7 @@
 namespace lumarin::cli {
 
 namespace fs = std::filesystem;
+using engine::ExitCode;
 
 namespace {
 
