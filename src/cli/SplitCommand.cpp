@@ -2,6 +2,7 @@
 
 #include "cli/BatchRun.h"
 #include "cli/ChapterListPrinter.h"
+#include "cli/Interruption.h"
 #include "cli/ProgressBar.h"
 #include "cli/RowRanges.h"
 #include "cli/RuleListPrinter.h"
@@ -55,11 +56,16 @@ std::vector<bool> ChecksAfterOptions(const engine::AnalysisResult& analysis,
 int WriteFiles(const engine::AnalysisResult& analysis, const std::vector<bool>& checked,
                const CommandLine& line, BookCount book) {
     ProgressBar progress(stderr, !line.quiet, book);
+    // An interruption stops the run at its next step, so that a book's temporary file goes.
+    const InterruptionGuard interruptions;
     engine::OutputCallbacks callbacks;
     callbacks.onFileStarted = [&progress](const engine::FileProgress& file) {
+        InterruptionGuard::check();
         progress.Show(file.percent, file.fileNumber);
     };
+    callbacks.yield = [] { InterruptionGuard::check(); };
     const auto outcome = engine::WriteRunOutput(analysis, checked, line.run, callbacks);
+    InterruptionGuard::check();
     progress.Clear();
     if (!outcome) {
         std::cerr << "--output is empty\n";
@@ -96,6 +102,8 @@ int Run(const CommandLine& line, BookCount book) {
 int RunGuarded(const CommandLine& line, BookCount book) {
     try {
         return Run(line, book);
+    } catch (const Interrupted& interrupted) {
+        EndBySignal(interrupted.signal);
     } catch (...) {
         const engine::FailureReport failure =
             engine::ReportFailure(std::current_exception(), engine::FailureSide::Writing);

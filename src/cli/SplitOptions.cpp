@@ -100,7 +100,8 @@ std::optional<CommandLine> CommandLineFor(const SplitOptions& options) {
     if (!options.rule.empty()) {
         analysis.rule = engine::FindRule(engine::FromUtf8(options.rule));
         if (analysis.rule == nullptr) {
-            std::cerr << "--rule: no built-in rule named " << options.rule
+            std::cerr << "--rule: no built-in rule named "
+                      << engine::ToUtf8(engine::PrintableText(engine::FromUtf8(options.rule)))
                       << " (lumarin-split --rules lists them)\n";
             return std::nullopt;
         }
@@ -224,6 +225,16 @@ std::vector<std::string> NamesTakingAValue(const CLI::App& app) {
     return names;
 }
 
+bool RuleIsEmpty(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--") return false;
+        if (arg == "--rule=") return true;
+        if ((arg == "-r" || arg == "--rule") && i + 1 < argc && argv[i + 1][0] == '\0') return true;
+    }
+    return false;
+}
+
 // "-n=3" would hand the option the value "=3": a short option's value follows it
 // directly ("-n3") or as the next argument ("-n 3"), never after "=". Returns the
 // offending argument, or nothing.
@@ -272,6 +283,11 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
         std::cerr << *bad << ": a short option takes its value without \"=\" (write "
                   << bad->substr(0, bad->find('=')) << ' ' << bad->substr(bad->find('=') + 1)
                   << ")\n";
+        return {std::nullopt, static_cast<int>(ExitCode::Usage)};
+    }
+    // An empty name would read as no --rule at all, or let the parser take the source for it.
+    if (RuleIsEmpty(argc, argv)) {
+        std::cerr << "--rule is empty (lumarin-split --rules lists the names)\n";
         return {std::nullopt, static_cast<int>(ExitCode::Usage)};
     }
     try {

@@ -12,6 +12,8 @@
 #include "engine/epub/EpubDocuments.h"
 #include "engine/epub/EpubOutline.h"
 #include "engine/epub/EpubText.h"
+#include "engine/output/FileNaming.h"
+#include "engine/output/OutputDirectory.h"
 #include "engine/output/OutputSelection.h"
 #include "engine/source/BlockReader.h"
 #include "engine/source/LineReader.h"
@@ -24,6 +26,7 @@
 #include <cstring>
 #include <ctime>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace lumarin::engine {
 namespace {
@@ -114,11 +117,12 @@ std::string CurrentUtcTime() {
 // Reads the source once, from its start, handing out the content documents in order.
 class BookPass {
 public:
-    BookPass(SourceFile& source, Encoding encoding, const OutputSelection& selection,
-             const EpubBook& book, const EpubOutline& outline, EpubText& text,
-             const std::filesystem::path& target, const OutputCallbacks& callbacks)
-        : m_selection(selection), m_book(book), m_outline(outline), m_text(text), m_target(target),
-          m_callbacks(callbacks), m_blocks(source, encoding), m_lines(m_blocks) {}
+    BookPass(SourceFile& source, const SourceStamp& stamp, Encoding encoding,
+             const OutputSelection& selection, const EpubBook& book, const EpubOutline& outline,
+             EpubText& text, const std::filesystem::path& target, const OutputCallbacks& callbacks)
+        : m_source(source), m_stamp(stamp), m_selection(selection), m_book(book),
+          m_outline(outline), m_text(text), m_target(target), m_callbacks(callbacks),
+          m_blocks(source, encoding), m_lines(m_blocks) {}
 
     bool produce(std::size_t document, std::string& out) {
         if (document != m_document)
@@ -147,6 +151,8 @@ private:
         Line extra;
         if (m_lines.linesRead() != m_selection.m_lngSelStart.back() - 1 || m_lines.next(extra))
             throw EngineError::sourceChanged();
+        // An edit in place that keeps the length shows only in the file's times.
+        if (m_source.stamp() != m_stamp) throw EngineError::sourceChanged();
     }
 
     void start(const EpubOutline::Entries& entries, std::string& out) {
@@ -176,6 +182,8 @@ private:
         return EpubOutline::anchor(m_nextEntry++);
     }
 
+    SourceFile& m_source;
+    const SourceStamp& m_stamp;
     const OutputSelection& m_selection;
     const EpubBook& m_book;
     const EpubOutline& m_outline;
@@ -192,7 +200,10 @@ private:
 EpubBook DescribeBook(const AnalysisResult& analysis, const OutputOptions& options,
                       const FrontMatter& front) {
     EpubBook book;
-    book.title = front.title.empty() ? FromUtf8(analysis.m_strSource.stem().string()) : front.title;
+    book.title = front.title;
+    // A book must have a title: the source's name when the text gives none, then a stand-in.
+    if (book.title.empty()) book.title = TrimBlanks(FromUtf8(analysis.m_strSource.stem().string()));
+    if (book.title.empty()) book.title = u"未命名";
     book.author = front.author;
     book.language = analysis.encoding == Encoding::Big5 && !options.toSimplified ? "zh-Hant" : "zh";
     book.identifier = BookIdentifier(analysis.m_strSource, analysis.stamp);
@@ -213,10 +224,13 @@ void CheckTarget(const std::filesystem::path& target, const std::filesystem::pat
         throw EngineError::writeFailed(target.string(), std::strerror(EISDIR));
     if (std::filesystem::exists(status) && existing != ExistingFiles::Overwrite)
         throw EngineError::outputExists(target.string());
-    const std::filesystem::path folder =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    if (!std::filesystem::is_directory(folder, error))
-        throw EngineError::writeFailed(target.string(), std::strerror(ENOENT));
+}
+
+// The book's folder is made as the chapter files' chosen folder is.
+void MakeBookFolder(const std::filesystem::path& target) {
+    if (!target.has_parent_path()) return;
+    const int folder = MakeChosenFolder(target.parent_path(), target.parent_path());
+    ::close(folder);
 }
 
 } // namespace
@@ -225,8 +239,7 @@ std::filesystem::path EpubPathFor(const std::filesystem::path& source,
                                   std::u16string_view folderText) {
     std::filesystem::path name = source.filename();
     name.replace_extension(".epub");
-    if (folderText == u"(default)") return source.parent_path() / name;
-    return std::filesystem::path(ToUtf8(folderText)) / name;
+    return InChosenFolder(source, folderText, name);
 }
 
 EpubResult WriteEpub(const AnalysisResult& analysis, const std::vector<bool>& checked,
@@ -239,6 +252,7 @@ EpubResult WriteEpub(const AnalysisResult& analysis, const std::vector<bool>& ch
     const OutputSelection selection = BuildSelection(analysis.table, checked);
     if (selection.m_lngSelected == 0) throw EngineError::allRowsChecked();
     CheckTarget(target, analysis.m_strSource, options.existing);
+    MakeBookFolder(target);
 
     EpubText text(analysis.encoding, options);
     const FrontMatter front =
@@ -258,7 +272,8 @@ EpubResult WriteEpub(const AnalysisResult& analysis, const std::vector<bool>& ch
     archive.addStreamed(std::string(kEpubFolder) + "toc.ncx", NcxDocument(book, outline),
                         Compression::Deflate);
     archive.add(std::string(kEpubFolder) + "style.css", StyleSheet(), Compression::Deflate);
-    BookPass pass(source, analysis.encoding, selection, book, outline, text, target, callbacks);
+    BookPass pass(source, analysis.stamp, analysis.encoding, selection, book, outline, text, target,
+                  callbacks);
     archive.addSeries(
         outline.documentCount(),
         [&outline](std::size_t document) { return kEpubFolder + outline.href(document); },
@@ -270,10 +285,8 @@ EpubResult WriteEpub(const AnalysisResult& analysis, const std::vector<bool>& ch
 
 std::u16string EpubDoneMessage(const EpubResult& result) {
     std::u16string message = u"处理完毕！共" + ToU16Decimal(result.chapterCount) + u"章，已写入 " +
-                             FromUtf8(result.path.string());
-    if (result.replaced > 0)
-        message += u"\n源文件中有" + ToU16Decimal(static_cast<long long>(result.replaced)) +
-                   u"个无效字节，已替换为U+FFFD。";
+                             ShownPath(result.path.string());
+    message += ReplacementNote(result.replaced);
     return message;
 }
 
