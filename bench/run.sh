@@ -174,16 +174,8 @@ growth_size=$(( (mem_size_500 - mem_size_50) / 1024 ))
   echo "<!-- lumarin-split: end -->"
 } > "$data/section.md"
 
-# Other benchmarks keep their own sections of RESULTS.md: replace only ours (or add it).
-results_md=bench/RESULTS.md
-[ -f "$results_md" ] || printf '# Benchmark results\n\n' > "$results_md"
-if grep -q '^<!-- lumarin-split: begin' "$results_md"; then
-  awk -v section="$data/section.md" '
-    /^<!-- lumarin-split: begin/ { while ((getline line < section) > 0) print line; skip = 1; next }
-    /^<!-- lumarin-split: end/ { skip = 0; next }
-    !skip { print }' "$results_md" > "$data/RESULTS.md.new"
-else
-  { cat "$results_md"; echo; cat "$data/section.md"; } > "$data/RESULTS.md.new"
-fi
-mv "$data/RESULTS.md.new" "$results_md"
+bench/replace-section.sh lumarin-split "$data/section.md"
 cat "$data/section.md"
+
+# Many small books in one run against one run per book.
+bench/batch.sh "$split"

@@ -1,10 +1,12 @@
 #include "cli/SplitCommand.h"
 
+#include "cli/BatchRun.h"
 #include "cli/ChapterListPrinter.h"
 #include "cli/Interruption.h"
 #include "cli/ProgressBar.h"
 #include "cli/RowRanges.h"
 #include "cli/RuleListPrinter.h"
+#include "cli/SourceList.h"
 #include "cli/SplitOptions.h"
 #include "engine/base/EngineError.h"
 #include "engine/base/ExitCode.h"
@@ -52,8 +54,8 @@ std::vector<bool> ChecksAfterOptions(const engine::AnalysisResult& analysis,
 
 // Chapter files or a book, with the progress bar on stderr and the count on stdout.
 int WriteFiles(const engine::AnalysisResult& analysis, const std::vector<bool>& checked,
-               const CommandLine& line) {
-    ProgressBar progress(stderr, !line.quiet);
+               const CommandLine& line, BookCount book) {
+    ProgressBar progress(stderr, !line.quiet, book);
     // An interruption stops the run at its next step, so that a book's temporary file goes.
     const InterruptionGuard interruptions;
     engine::OutputCallbacks callbacks;
@@ -73,7 +75,7 @@ int WriteFiles(const engine::AnalysisResult& analysis, const std::vector<bool>& 
     return StatusAfterWritingStdout();
 }
 
-int Run(const CommandLine& line) {
+int Run(const CommandLine& line, BookCount book) {
     if (line.rules) {
         PrintRules(std::cout, line.json);
         return StatusAfterWritingStdout();
@@ -86,7 +88,7 @@ int Run(const CommandLine& line) {
         std::cerr << error.what() << '\n';
         return Status(ExitCode::Usage);
     }
-    if (!line.list) return WriteFiles(analysis, checked, line);
+    if (!line.list) return WriteFiles(analysis, checked, line, book);
     const ChapterListPrinter printer(analysis, checked, line.nearMisses);
     if (line.json) {
         printer.PrintJson(std::cout);
@@ -96,15 +98,10 @@ int Run(const CommandLine& line) {
     return StatusAfterWritingStdout();
 }
 
-} // namespace
-
-int RunSplitCommand(int argc, const char* const* argv) {
-    const ParsedCommandLine parsed = ParseCommandLine(argc, argv);
-    if (!parsed.commandLine) {
-        return parsed.exitStatus;
-    }
+// One book, its failure said on stderr and turned into the exit status.
+int RunGuarded(const CommandLine& line, BookCount book) {
     try {
-        return Run(*parsed.commandLine);
+        return Run(line, book);
     } catch (const Interrupted& interrupted) {
         EndBySignal(interrupted.signal);
     } catch (...) {
@@ -114,6 +111,19 @@ int RunSplitCommand(int argc, const char* const* argv) {
         std::cerr << engine::ToUtf8(failure.message) << '\n';
         return Status(failure.status);
     }
+}
+
+} // namespace
+
+int RunSplitCommand(int argc, const char* const* argv) {
+    const ParsedCommandLine parsed = ParseCommandLine(argc, argv);
+    if (!parsed.commandLine) {
+        return parsed.exitStatus;
+    }
+    if (!parsed.commandLine->rules && NamesSeveralBooks(parsed.commandLine->sources)) {
+        return RunBatch(*parsed.commandLine, RunGuarded);
+    }
+    return RunGuarded(*parsed.commandLine, {});
 }
 
 } // namespace lumarin::cli

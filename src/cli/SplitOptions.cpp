@@ -6,6 +6,7 @@
 #include "engine/encoding/EncodingChoice.h"
 #include "engine/output/FileNaming.h"
 #include "engine/output/FilterText.h"
+#include "engine/source/BookFiles.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -23,7 +24,8 @@ using engine::ExitCode;
 // read like the window's fields (leading numeric part), which is the engine's
 // business. The start values are the engine's.
 struct SplitOptions {
-    std::string source;
+    std::vector<std::string> sources; // as given: files and folders
+    bool recursive = false;
     std::string condition; // "auto": the built-in rule that explains the text best
     std::string rule;      // a built-in rule by name, instead of the condition
     std::string output;
@@ -95,7 +97,9 @@ engine::OutputOptions OutputOptionsFor(const SplitOptions& options) {
 std::optional<CommandLine> CommandLineFor(const SplitOptions& options) {
     CommandLine line;
     engine::RunRequest& run = line.run;
-    run.source = std::filesystem::path(options.source);
+    line.sources = options.sources;
+    line.recursive = options.recursive;
+    run.source = std::filesystem::path(options.sources.front());
     engine::AnalysisRequest& analysis = run.analysis;
     analysis.condition = engine::FromUtf8(options.condition);
     analysis.automatic = options.rule.empty() && options.condition == kAutomaticCondition;
@@ -137,7 +141,10 @@ std::vector<std::string> ChoiceNames(std::span<const engine::EncodingChoiceName<
 void AddOptions(CLI::App& app, SplitOptions& o, bool rulesOnly) {
     // Not required here: --rules reads no source, and "--epub novel.txt" hands SOURCE to
     // --epub, which ParseCommandLine gives back.
-    app.add_option("SOURCE", o.source, "the novel to split (a .txt file)")->type_name("");
+    app.add_option("SOURCE", o.sources,
+                   "the novels to split: .txt files, or folders standing for their .txt files")
+        ->type_name("");
+    app.add_flag("-R,--recursive", o.recursive, "a folder's sub-folders too");
     auto* condition =
         app.add_option("-c,--condition", o.condition,
                        "heading condition (a regular expression), or \"auto\": the built-in "
@@ -193,8 +200,9 @@ void AddOptions(CLI::App& app, SplitOptions& o, bool rulesOnly) {
         ->type_name("ROWS")
         ->allow_extra_args(false);
     app.add_option("--epub", o.epubFile,
-                   "write one EPUB book instead of chapter files: to FILE, or named after the "
-                   "source with .epub, in the --output folder (beside the source by default)")
+                   "write one EPUB book instead of chapter files: to FILE (one source only), or "
+                   "named after the source with .epub, in the --output folder (beside the source "
+                   "by default)")
         ->type_name("[FILE]")
         ->expected(0, 1);
     app.add_option("--existing", o.existing,
@@ -306,8 +314,8 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
         return {std::nullopt, static_cast<int>(ExitCode::Usage)};
     }
     options.epub = app.count("--epub") > 0;
-    if (options.source.empty() && options.epub) {
-        options.source = std::exchange(options.epubFile, {});
+    if (options.sources.empty() && !options.epubFile.empty()) {
+        options.sources.push_back(std::exchange(options.epubFile, {}));
     }
     if (options.rules) {
         CommandLine line;
@@ -315,12 +323,23 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
         line.json = options.json;
         return {line, static_cast<int>(ExitCode::Done)};
     }
-    if (app.count("SOURCE") == 0 && options.source.empty()) {
+    if (options.sources.empty()) {
         std::cerr << "SOURCE is required\n";
         return {std::nullopt, static_cast<int>(ExitCode::Usage)};
     }
-    if (options.source.empty()) {
+    if (std::any_of(options.sources.begin(), options.sources.end(),
+                    [](const std::string& source) { return source.empty(); })) {
         std::cerr << "SOURCE is empty\n";
+        return {std::nullopt, static_cast<int>(ExitCode::Usage)};
+    }
+    // "--epub a.txt b.txt" meant two sources: the first must not be overwritten by a book. (A
+    // book onto its own source is refused by the writer, which says so.)
+    const auto& sources = options.sources;
+    if (engine::HasTextExtension(options.epubFile) &&
+        std::find(sources.begin(), sources.end(), options.epubFile) == sources.end()) {
+        std::cerr << "--epub " << options.epubFile
+                  << ": a book is not written to a .txt file (for several sources, write --epub "
+                     "without FILE after them)\n";
         return {std::nullopt, static_cast<int>(ExitCode::Usage)};
     }
     std::optional<CommandLine> line = CommandLineFor(options);

@@ -209,6 +209,7 @@ private:
     static constexpr double kRestingProgressTwips = 15;
 
     std::u16string m_strSource;
+    std::u16string m_strDropNote; // books a drop left out, said in the status line
     std::int32_t m_lngCount = 0;
     std::optional<engine::AnalysisResult> m_analysis;
     std::u16string m_strProgressFullWidth; // the progress bar's stored full width, in twips

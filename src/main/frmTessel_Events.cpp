@@ -1,3 +1,5 @@
+#include "engine/base/TextUtil.h"
+#include "engine/source/BookFiles.h"
 #include "listview/ListView.h"
 #include "main/frmAbout.h"
 #include "main/frmTessel.h"
@@ -16,6 +18,8 @@
 #include <QTextCursor>
 #include <QTimer>
 #include <QUrl>
+#include <filesystem>
+#include <string>
 
 namespace lumarin::app {
 
@@ -23,13 +27,20 @@ using platform::qt::qs;
 
 namespace {
 
-// ".txt" in any letter case: "BOOK.TXT" is a text file too.
-bool EndsWithTxt(const std::u16string& name) {
-    if (name.size() < 4) return false;
-    std::u16string ending = name.substr(name.size() - 4);
-    for (char16_t& c : ending)
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-    return ending == u".txt";
+// The books among dropped files: each .txt file (any letter case) and the .txt files of each
+// folder, in order.
+std::vector<std::u16string> DroppedBooks(const std::vector<std::u16string>& files) {
+    std::vector<std::u16string> books;
+    for (const std::u16string& file : files) {
+        std::error_code ignored;
+        if (std::filesystem::is_directory(file, ignored)) {
+            for (const auto& book : engine::ListBooks(file, false).books)
+                books.push_back(book.u16string());
+        } else if (engine::HasTextExtension(std::filesystem::path(file).filename())) {
+            books.push_back(file);
+        }
+    }
+    return books;
 }
 
 platform::DataObject DataFromMime(const QMimeData& mime) {
@@ -54,11 +65,19 @@ constexpr std::int32_t kBlack = 0x000000;
 
 void frmTessel::takeDroppedFile(platform::DataObject& Data) {
     if (!Data.GetFormat(platform::vbCFFiles) || Data.Files().empty()) return;
-    const std::u16string& name = Data.Files().front();
-    if (EndsWithTxt(name)) showSourcePath(name);
+    const std::vector<std::u16string> books = DroppedBooks(Data.Files());
+    if (books.empty()) return;
+    showSourcePath(books.front());
+    // One book at a time is the window's way; the rest are said, not lost silently.
+    if (books.size() > 1) {
+        m_strDropNote = u"另有" + engine::FromUtf8(std::to_string(books.size() - 1)) +
+                        u"本未打开；多本请用命令行 lumarin-split";
+        m_lblState->setText(qs(m_strDropNote));
+    }
 }
 
 void frmTessel::showSourcePath(const std::u16string& path) {
+    m_strDropNote.clear();
     m_txtFile->setPlainText(qs(path));
     QTextCursor all = m_txtFile->textCursor();
     all.select(QTextCursor::Document);
@@ -162,7 +181,8 @@ void frmTessel::KeyUp(std::int16_t& /*KeyCode*/, std::int16_t& /*Shift*/) {
 }
 
 void frmTessel::RedrawingDone() {
-    if (m_lstMemo && m_lstMemo->ItemCount() > 0) m_lblState->setText(QStringLiteral("准备就绪"));
+    if (m_lstMemo && m_lstMemo->ItemCount() > 0)
+        m_lblState->setText(m_strDropNote.empty() ? QStringLiteral("准备就绪") : qs(m_strDropNote));
 }
 
 bool frmTessel::CustomDraw(std::int32_t ItemIndex, std::int32_t /*ColumnIndex*/,

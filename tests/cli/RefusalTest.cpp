@@ -22,7 +22,6 @@ const std::vector<RefusalCase> kRefusals{
     {"MissingSource", {"DIR/nothing.txt"}, 1, "无此文件!"},
     {"EveryRowChecked", {"--check", "1-3", "SRC"}, 1, "排除全部条件，无法分割!"},
     {"InvalidCondition", {"-c", "第(", "SRC"}, 1, "标题条件无效: "},
-    {"SourceIsAFolder", {"DIR"}, 3, "无法读取文件: "},
     {"SourceIsADevice", {"--list", "/dev/zero"}, 3, "无法读取文件: /dev/zero: Not a regular file"},
     {"OutputBelowARegularFile", {"-o", "SRC/out", "SRC"}, 3, "无法写入: "},
     {"BlankOutputFolder", {"-o", "  ", "SRC"}, 2, "--output is empty"},
