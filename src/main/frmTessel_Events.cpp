@@ -1,3 +1,4 @@
+#include "engine/base/EngineError.h"
 #include "listview/ListView.h"
 #include "main/frmAbout.h"
 #include "main/frmTessel.h"
@@ -16,6 +17,7 @@
 #include <QTextCursor>
 #include <QTimer>
 #include <QUrl>
+#include <filesystem>
 
 namespace lumarin::app {
 
@@ -44,7 +46,9 @@ platform::DataObject DataFromMime(const QMimeData& mime) {
 
 constexpr std::int32_t kSelectedBack = 0xB99D7F; // RGB(127, 157, 185)
 constexpr std::int32_t kCheckedBack = 0xC0E0FF;  // RGB(255, 224, 192)
-constexpr std::int32_t kFlaggedBack = 0xC0C0FF;  // RGB(255, 192, 192): the audit doubts the row
+// RGB(230, 190, 250): the audit doubts the row. Violet stands apart from the
+// checked rows' peach, the selection's blue and white (CIEDE2000 above 20 to each).
+constexpr std::int32_t kFlaggedBack = 0xFABEE6;
 constexpr std::int32_t kWhite = 0xFFFFFF;
 constexpr std::int32_t kBlack = 0x000000;
 
@@ -52,10 +56,22 @@ constexpr std::int32_t kBlack = 0x000000;
 
 // ---- drops ----------------------------------------------------------------------------
 
-void frmTessel::takeDroppedFile(platform::DataObject& Data) {
-    if (!Data.GetFormat(platform::vbCFFiles) || Data.Files().empty()) return;
+bool frmTessel::takeDroppedFile(platform::DataObject& Data) {
+    if (!Data.GetFormat(platform::vbCFFiles) || Data.Files().empty()) return false;
     const std::u16string& name = Data.Files().front();
+    const std::filesystem::path path(name);
+    std::error_code error;
+    // A link counts as there: reading it says what is wrong with it.
+    if (!std::filesystem::exists(std::filesystem::symlink_status(path, error))) {
+        warn(engine::EngineError::noSuchFile().message());
+        return false;
+    }
+    if (std::filesystem::is_directory(path, error)) {
+        warn(u"一次只打开一本书：请拖入一个文本文件，而不是文件夹。");
+        return false;
+    }
     if (EndsWithTxt(name)) showSourcePath(name);
+    return true;
 }
 
 void frmTessel::showSourcePath(const std::u16string& path) {
@@ -75,8 +91,8 @@ void frmTessel::OLEDragDrop(platform::DataObject& Data, std::int32_t& /*Effect*/
                             float& /*Y*/) {
     runGuarded(CommandSide::Reading, [&] {
         if (m_blnOutputRunning) return;
-        takeDroppedFile(Data);
-        cmdAnalyze_Click(); // a drop on the list analyses whatever the path now is
+        // A drop on the list analyses whatever the path now is, unless it was refused.
+        if (takeDroppedFile(Data)) cmdAnalyze_Click();
     });
 }
 
@@ -84,7 +100,7 @@ void frmTessel::OpenFromCommandLine(const std::u16string& path) {
     runGuarded(CommandSide::Reading, [&] {
         // Any name is taken: the chooser's "所有文件" allows them too.
         showSourcePath(path);
-        analyseSource(MissingSource::Warn);
+        analyseSource();
     });
 }
 
@@ -119,6 +135,11 @@ bool frmTessel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_lstMemoHost && event->type() == QEvent::Resize) {
         // Once the list has taken its new size, its last column takes the free width.
         QTimer::singleShot(0, this, [this] { fitLastColumn(); });
+        if (m_lblEmpty != nullptr && m_lblEmpty->isVisible()) placeEmptyListNote();
+        return false;
+    }
+    if (watched == m_lblState && event->type() == QEvent::Resize) {
+        fitStatusLine();
         return false;
     }
     if (watched == m_imgAbout && event->type() == QEvent::MouseButtonRelease) {
@@ -161,8 +182,11 @@ void frmTessel::KeyUp(std::int16_t& /*KeyCode*/, std::int16_t& /*Shift*/) {
     showSelectedRow();
 }
 
+// The list says this after every paint: what an output wrote stays said until
+// another book is loaded, and progress until the output ends.
 void frmTessel::RedrawingDone() {
-    if (m_lstMemo && m_lstMemo->ItemCount() > 0) m_lblState->setText(QStringLiteral("准备就绪"));
+    if (m_blnOutputRunning || !m_strOutputFolder.empty()) return;
+    if (m_lstMemo && m_lstMemo->ItemCount() > 0) setStatusText(QStringLiteral("准备就绪"));
 }
 
 bool frmTessel::CustomDraw(std::int32_t ItemIndex, std::int32_t /*ColumnIndex*/,
