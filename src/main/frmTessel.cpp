@@ -22,6 +22,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStackedLayout>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -299,7 +300,10 @@ void frmTessel::layOutControls() {
         changing->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto* rightColumn = new QVBoxLayout;
     rightColumn->addWidget(m_lblBook);
-    rightColumn->addWidget(m_lstMemoHost, 3);
+    m_stkList = new QStackedLayout;
+    m_stkList->addWidget(m_lstMemoHost);
+    m_stkList->addWidget(m_lblEmpty);
+    rightColumn->addLayout(m_stkList, 3);
     rightColumn->addWidget(m_lblRow);
     rightColumn->addWidget(m_txtPreview, 2);
     rightColumn->addLayout(buttons);

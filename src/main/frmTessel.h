@@ -40,6 +40,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QSettings;
+class QStackedLayout;
 class QToolButton;
 
 namespace lumarin::listview {
@@ -172,7 +173,6 @@ private:
     void showEmptyListReason(const engine::AnalysisRequest& request,
                              const engine::AnalysisResult& analysis);
     void hideEmptyListReason();
-    void placeEmptyListNote();
     void takeEmptyListAction(const QString& action);
 
     // frmTessel_Rule.cpp
@@ -227,6 +227,7 @@ private:
     // Puts a dropped ".txt" file into the source box; false (and said why) when
     // the drop names nothing to open: a missing file, a folder.
     bool takeDroppedFile(platform::DataObject& Data);
+    void dropOnList(platform::DataObject& Data);
     void showSourcePath(const std::u16string& path);
     // Every command Qt starts runs through here: a failure becomes a warning
     // box and the window carries on.
@@ -260,6 +261,7 @@ private:
     QWidget* m_leftColumn = nullptr;
     QLabel* m_lblBook = nullptr;
     QLabel* m_lblEmpty = nullptr;
+    QStackedLayout* m_stkList = nullptr; // the list, or the words that say why it is empty
     QLabel* m_lblSource = nullptr;
     QLabel* m_lblCondition = nullptr;
     QLabel* m_lblOutputName = nullptr;

@@ -89,6 +89,10 @@ void frmTessel::txtFile_OLEDragDrop(platform::DataObject& Data) {
 void frmTessel::OLEDragDrop(platform::DataObject& Data, std::int32_t& /*Effect*/,
                             std::int16_t& /*MouseButton*/, std::int16_t& /*Shift*/, float& /*X*/,
                             float& /*Y*/) {
+    dropOnList(Data);
+}
+
+void frmTessel::dropOnList(platform::DataObject& Data) {
     runGuarded(CommandSide::Reading, [&] {
         if (m_blnOutputRunning) return;
         // A drop on the list analyses whatever the path now is, unless it was refused.
@@ -116,7 +120,9 @@ void frmTessel::runGuarded(CommandSide side, const std::function<void()>& comman
 }
 
 bool frmTessel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_txtFile->viewport()) {
+    // Files dropped on the source box name the source; on the words in the
+    // list's place they do what a drop on the list does.
+    if (watched == m_txtFile->viewport() || watched == m_lblEmpty) {
         if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
             auto* drag = static_cast<QDragMoveEvent*>(event);
             if (drag->mimeData()->hasUrls()) drag->acceptProposedAction();
@@ -126,7 +132,11 @@ bool frmTessel::eventFilter(QObject* watched, QEvent* event) {
             auto* drop = static_cast<QDropEvent*>(event);
             runGuarded(CommandSide::Reading, [&] {
                 platform::DataObject dropped = DataFromMime(*drop->mimeData());
-                txtFile_OLEDragDrop(dropped);
+                if (watched == m_lblEmpty) {
+                    dropOnList(dropped);
+                } else {
+                    txtFile_OLEDragDrop(dropped);
+                }
             });
             drop->acceptProposedAction();
             return true;
@@ -135,7 +145,6 @@ bool frmTessel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_lstMemoHost && event->type() == QEvent::Resize) {
         // Once the list has taken its new size, its last column takes the free width.
         QTimer::singleShot(0, this, [this] { fitLastColumn(); });
-        if (m_lblEmpty != nullptr && m_lblEmpty->isVisible()) placeEmptyListNote();
         return false;
     }
     if (watched == m_lblState && event->type() == QEvent::Resize) {

@@ -1,4 +1,4 @@
-// An empty chapter list explains itself: over the list's rows it says why no
+// An empty chapter list explains itself: in the list's place it says why no
 // heading was found (a wrong encoding, a condition that fits no heading while
 // a built-in rule would, no rule at all) and offers the next step as links.
 #include "engine/base/EngineError.h"
@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QStackedLayout>
 
 namespace lumarin::app {
 
@@ -46,14 +47,17 @@ QString NextSteps(const engine::EmptyListReason& reason) {
 } // namespace
 
 void frmTessel::buildEmptyListNote() {
-    // A child of the list's host: drops on it still reach the list.
-    m_lblEmpty = new QLabel(m_lstMemoHost);
+    // It takes the list's place, drops included.
+    m_lblEmpty = new QLabel(this);
+    m_lblEmpty->setFrameShape(QFrame::StyledPanel);
+    m_lblEmpty->setAcceptDrops(true);
+    m_lblEmpty->installEventFilter(this);
     m_lblEmpty->setWordWrap(true);
     m_lblEmpty->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_lblEmpty->setTextFormat(Qt::RichText);
     m_lblEmpty->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     m_lblEmpty->setAutoFillBackground(true);
-    m_lblEmpty->setMargin(8);
+    m_lblEmpty->setMargin(fontMetrics().averageCharWidth() * 2);
     QPalette look = m_lblEmpty->palette();
     look.setColor(QPalette::Window, QColor(255, 255, 255));
     look.setColor(QPalette::WindowText, QColor(0, 0, 0));
@@ -81,23 +85,12 @@ void frmTessel::showEmptyListReason(const engine::AnalysisRequest& request,
     if (!steps.isEmpty()) html += QStringLiteral("<br><br>") + steps;
     m_lblEmpty->setText(html);
     m_lblEmpty->setToolTip(words);
-    placeEmptyListNote();
-    m_lblEmpty->show();
+    m_stkList->setCurrentWidget(m_lblEmpty);
 }
 
 void frmTessel::hideEmptyListReason() {
-    m_lblEmpty->hide();
+    m_stkList->setCurrentWidget(m_lstMemoHost);
     m_lblEmpty->clear();
-}
-
-void frmTessel::placeEmptyListNote() {
-    // Under the column headers, across the list.
-    const int margin = fontMetrics().averageCharWidth() * 2;
-    const int top = fontMetrics().height() * 2 + margin;
-    const int width = std::max(1, m_lstMemoHost->width() - 2 * margin);
-    const int height = std::min(m_lblEmpty->heightForWidth(width),
-                                std::max(1, m_lstMemoHost->height() - top - margin));
-    m_lblEmpty->setGeometry(margin, top, width, height);
 }
 
 void frmTessel::takeEmptyListAction(const QString& action) {
