@@ -24,9 +24,9 @@ void frmTessel::analyseSource() {
     if (m_strSource.empty()) return;
 
     engine::AnalysisResult analysis;
-    const engine::AnalysisRequest request = analysisRequest();
+    const engine::RunRequest run = runRequest();
     try {
-        analysis = engine::Analyze(std::filesystem::path(m_strSource), request);
+        analysis = engine::AnalyzeRun(run);
     } catch (const engine::EngineError& error) {
         // Said at once (a missing file too), and nothing changes: the list
         // keeps the book it shows, and its caption names that book.
@@ -50,7 +50,7 @@ void frmTessel::analyseSource() {
     showConditionInUse(); // the automatic choice has chosen its rule
     showListBook();
     if (m_lngCount == 0) {
-        showEmptyListReason(request, *m_analysis);
+        showEmptyListReason(run.analysis, *m_analysis);
     } else {
         hideEmptyListReason();
     }

@@ -1,7 +1,10 @@
 #include "engine/base/EngineError.h"
+#include "engine/base/FailureReport.h"
+#include "engine/base/LeadingNumber.h"
 #include "engine/base/TextUtil.h"
-#include "engine/headings/ChineseNumber.h"
 #include "engine/headings/Renumbering.h"
+#include "engine/output/ExistingFileProbe.h"
+#include "engine/output/FilterText.h"
 #include "listview/ListView.h"
 #include "main/ProductInfo.h"
 #include "main/frmTessel.h"
@@ -26,6 +29,8 @@ namespace {
 
 // How often a running output lets the window handle its events.
 constexpr int kEventIntervalMs = 40;
+// The progress bar's widths are kept in twips, as the form was laid out.
+constexpr double kTwipsPerPixel = 15.0;
 
 } // namespace
 
@@ -59,13 +64,8 @@ void frmTessel::cmdSaveOut_Click() {
         } else {
             writeChapterFiles();
         }
-    } catch (const engine::EngineError& error) {
-        warn(error.message());
-    } catch (const std::filesystem::filesystem_error& error) {
-        warn(engine::EngineError::writeFailed(error.path1().string(), error.code().message())
-                 .message());
-    } catch (const std::exception& error) {
-        warn(engine::FromUtf8(error.what()));
+    } catch (...) {
+        warn(engine::ReportFailure(std::current_exception(), CommandSide::Writing).message);
     }
     setBusy(false);
     setProgressWidthTwips(kRestingProgressTwips);
@@ -73,7 +73,7 @@ void frmTessel::cmdSaveOut_Click() {
 
 void frmTessel::writeChapterFiles() {
     std::optional<engine::OutputPlan> plan =
-        engine::PlanOutput(*m_analysis, currentCheckMarks(), outputOptions());
+        engine::PlanOutput(*m_analysis, currentCheckMarks(), runRequest().output);
     if (!plan) return;
     if (!chooseExistingFiles(*plan)) return;
 
@@ -91,10 +91,8 @@ void frmTessel::writeChapterFiles() {
     showOutputDone(QStringLiteral("处理完毕！共") + count + QStringLiteral("个文件，已写入 ") +
                        qs(result.outputFolder.lexically_normal().u16string()),
                    result.outputFolder, Written::Folder);
-    platform::MessageBox(
-        m_lstMemo->hWnd(),
-        (QStringLiteral("处理完毕！共") + count + QStringLiteral("个文件！")).toStdU16String(),
-        u"完毕", platform::MB_OK | platform::MB_ICONINFORMATION);
+    platform::MessageBox(m_lstMemo->hWnd(), engine::OutputDoneMessage(result), u"完毕",
+                         platform::MB_OK | platform::MB_ICONINFORMATION);
 }
 
 bool frmTessel::chooseExistingFiles(engine::OutputPlan& plan) {
@@ -114,6 +112,15 @@ bool frmTessel::chooseExistingFiles(engine::OutputPlan& plan) {
     default:
         return false;
     }
+}
+
+engine::RunRequest frmTessel::runRequest() const {
+    engine::RunRequest request;
+    request.source = std::filesystem::path(m_strSource);
+    request.analysis = analysisRequest();
+    request.output = outputOptions();
+    request.format = bookChosen() ? engine::OutputFormat::Book : engine::OutputFormat::ChapterFiles;
+    return request;
 }
 
 engine::OutputOptions frmTessel::outputOptions() const {
@@ -141,7 +148,7 @@ void frmTessel::showProgress(int percent) {
 }
 
 void frmTessel::setProgressWidthTwips(double twips) {
-    const int pixels = std::max(1, static_cast<int>(std::lround(twips / 15.0)));
+    const int pixels = std::max(1, static_cast<int>(std::lround(twips / kTwipsPerPixel)));
     m_shpDone->resize(pixels, m_shpDone->height());
 }
 
