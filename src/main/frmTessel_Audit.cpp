@@ -125,9 +125,7 @@ void frmTessel::showSelectedRow() {
     QString lead;
     for (const engine::Volume& volume : m_analysis->volumes)
         if (static_cast<std::size_t>(volume.firstRow) == r && !volume.sharesLine)
-            lead = qs(volume.title) + QStringLiteral("
-…
-");
+            lead = qs(volume.title) + QStringLiteral("\n…\n");
     std::vector<std::u16string> lines;
     try {
         lines = engine::ChapterOpening(*m_analysis, r, kPreviewLines);
