@@ -192,6 +192,7 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
     plan.nearMiss = nearMiss ? &*nearMiss : nullptr;
     for (const HeadingRule* rule : rules) {
         plan.anyStart.push_back(rule->anyStart);
+        plan.needs.push_back(rule->needs);
         plan.layout = plan.layout || rule->byLayout;
     }
 

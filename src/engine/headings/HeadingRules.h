@@ -34,6 +34,10 @@ struct HeadingRule {
     // Titles recognised by how they stand in the book, not by their words;
     // chosen only when nothing else explains the text.
     bool byLayout = false;
+    // Characters of which every match holds at least one (its marker, the
+    // first character of an unnumbered word): a line holding none of them is
+    // not tried. Empty: every line that may start a heading is tried.
+    std::u16string needs = {};
 };
 
 // A condition every heading of every built-in rule matches: the beginning of

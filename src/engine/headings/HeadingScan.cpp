@@ -72,6 +72,14 @@ bool HeadingScanner::run() {
     m_anyStart = std::find(m_plan.anyStart.begin(), m_plan.anyStart.end(), true) !=
                  m_plan.anyStart.end();
     m_lookAtShapes = !m_plan.userCondition;
+    m_unfiltered = ~std::uint64_t{0};
+    m_needers.assign(0x10000, 0);
+    for (std::size_t i = 0; i < m_plan.needs.size() && i < 64; ++i) {
+        if (m_plan.needs[i].empty()) continue;
+        m_unfiltered &= ~(std::uint64_t{1} << i);
+        for (const char16_t c : m_plan.needs[i])
+            m_needers[c] |= std::uint64_t{1} << i;
+    }
     bool ok = false;
     if (IsUtf16(m_encoding)) {
         ok = scanDecodedLines();
@@ -230,10 +238,14 @@ void HeadingScanner::examineText(LineNumber number, bool mayStart, bool shortLin
         mayStart && (m_plan.anyRuleStart == nullptr ||
                      m_plan.anyRuleStart->match(m_text, m_fields) == MatchStatus::Matched);
     const bool mayEndRule = shortLine && m_anyStart && HeadingStarts::mayEndHeading(m_text);
+    std::uint64_t held = 0; // bit i: the line holds a character condition i needs
+    if (mayMatchRule || mayEndRule)
+        for (const char16_t c : m_text)
+            held |= m_needers[c];
     for (std::size_t i = 0; i < m_plan.conditions.size(); ++i) {
         const bool tried = (m_plan.userCondition && i == 0) || mayMatchRule ||
                            (mayEndRule && i < m_plan.anyStart.size() && m_plan.anyStart[i]);
-        if (!tried) continue;
+        if (!tried || (i < 64 && (((m_unfiltered | held) >> i) & 1) == 0)) continue;
         switch (m_plan.conditions[i]->match(m_text, m_fields)) {
         case MatchStatus::NoMatch:
             break;

@@ -55,6 +55,8 @@ struct ScanPlan {
     // Per condition: a built-in rule whose heading may begin with any
     // character; it is tried on every short line.
     std::vector<bool> anyStart;
+    // Per condition: characters of which every match holds one (empty: none).
+    std::vector<std::u16string_view> needs;
     // Tally the layout of every line for titles that carry no number.
     bool layout = false;
 };
@@ -116,6 +118,10 @@ private:
     bool m_anyStart = false;     // some condition is tried on every short line
     bool m_lookAtShapes = false; // line shapes matter to this scan
     LineNumber m_pendingTitle = 0; // a heading whose title may be the next line
+    // Per character: the conditions (bit i) that need it; and the conditions
+    // that need none, tried whatever the line holds.
+    std::vector<std::uint64_t> m_needers;
+    std::uint64_t m_unfiltered = 0;
 };
 
 } // namespace lumarin::engine
