@@ -193,6 +193,7 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
     for (const HeadingRule* rule : rules) {
         plan.anyStart.push_back(rule->anyStart);
         plan.needs.push_back(rule->needs);
+        plan.starts.push_back(rule->starts);
         plan.layout = plan.layout || rule->byLayout;
     }
 

@@ -121,6 +121,7 @@ HeadingRule Ordinal(std::u16string name, std::u16string example, std::u16string_
                      level,
                      true};
     rule.needs = Needs(Join(own, u""));
+    rule.starts = Needs(u"正第");
     return rule;
 }
 
@@ -191,9 +192,20 @@ std::vector<HeadingRule> MakeRules() {
         {u"英文章", u"cC"},     {u"英文节", u"sS\u017F"}, {u"英文部", u"pP"},
         {u"序号顿号", u"、"},   {u"序号点", u".．"},       {u"序号括号", u"）)"},
         {u"无编号", u""},       {u"版式标题", u""}};
-    for (HeadingRule& rule : rules)
+    // What the numbered branch of these rules begins with.
+    const std::u16string digits = u"0123456789０１２３４５６７８９";
+    const std::u16string numerals = u"零〇○一二两三四五六七八九十百千";
+    const std::pair<std::u16string_view, std::u16string> ownStarts[] = {
+        {u"英文章", u"cC"},           {u"英文节", u"sS\u017F"},      {u"英文部", u"pP"},
+        {u"序号顿号", digits + numerals}, {u"序号点", digits},          {u"序号空格", digits},
+        {u"序号括号", u"（("},        {u"无编号", u""},               {u"正文N", u"正"},
+        {u"汉字空格", numerals},      {u"单独序号", digits + numerals}, {u"版式标题", u""}};
+    for (HeadingRule& rule : rules) {
         for (const auto& [name, own] : kOwnNeeds)
             if (rule.name == name) rule.needs = Needs(own);
+        for (const auto& [name, own] : ownStarts)
+            if (rule.name == name) rule.starts = Needs(own);
+    }
     return rules;
 }
 
