@@ -227,6 +227,8 @@ void HeadingScanner::examine(LineNumber number, std::string_view raw, bool maySt
 
 void HeadingScanner::ConditionGate::build(const std::vector<std::u16string_view>& sets) {
     always = ~std::uint64_t{0};
+    byCharacter.clear();
+    if (sets.empty()) return; // the user's own condition: nothing to spare
     byCharacter.assign(0x10000, 0);
     for (std::size_t i = 0; i < sets.size() && i < 64; ++i) {
         if (sets[i].empty()) continue;
@@ -250,6 +252,7 @@ bool IsHorizontalSpace(char16_t c) {
 // The conditions (bit i) that m_text may match by the characters it holds
 // and the one it begins with.
 std::uint64_t HeadingScanner::admitted() const {
+    if (m_needs.byCharacter.empty() || m_starters.byCharacter.empty()) return ~std::uint64_t{0};
     std::uint64_t held = 0;
     for (const char16_t c : m_text)
         held |= m_needs.byCharacter[c];
@@ -270,7 +273,8 @@ void HeadingScanner::examineText(LineNumber number, bool mayStart, bool shortLin
         mayStart && (m_plan.anyRuleStart == nullptr ||
                      m_plan.anyRuleStart->match(m_text, m_fields) == MatchStatus::Matched);
     const bool mayEndRule = shortLine && m_anyStart && HeadingStarts::mayEndHeading(m_text);
-    const std::uint64_t admitted = mayMatchRule || mayEndRule ? this->admitted() : 0;
+    const std::uint64_t admitted =
+        mayMatchRule || mayEndRule ? this->admitted() : ~std::uint64_t{0};
     for (std::size_t i = 0; i < m_plan.conditions.size(); ++i) {
         const bool tried = (m_plan.userCondition && i == 0) || mayMatchRule ||
                            (mayEndRule && i < m_plan.anyStart.size() && m_plan.anyStart[i]);
