@@ -1,6 +1,7 @@
 #include "cli/SplitCommand.h"
 
 #include "cli/ChapterListPrinter.h"
+#include "cli/Interruption.h"
 #include "cli/ProgressBar.h"
 #include "cli/RowRanges.h"
 #include "cli/RuleListPrinter.h"
@@ -53,11 +54,16 @@ std::vector<bool> ChecksAfterOptions(const engine::AnalysisResult& analysis,
 int WriteFiles(const engine::AnalysisResult& analysis, const std::vector<bool>& checked,
                const CommandLine& line) {
     ProgressBar progress(stderr, !line.quiet);
+    // An interruption stops the run at its next step, so that a book's temporary file goes.
+    const InterruptionGuard interruptions;
     engine::OutputCallbacks callbacks;
     callbacks.onFileStarted = [&progress](const engine::FileProgress& file) {
+        InterruptionGuard::check();
         progress.Show(file.percent, file.fileNumber);
     };
+    callbacks.yield = [] { InterruptionGuard::check(); };
     const auto outcome = engine::WriteRunOutput(analysis, checked, line.run, callbacks);
+    InterruptionGuard::check();
     progress.Clear();
     if (!outcome) {
         std::cerr << "--output is empty\n";
@@ -99,6 +105,8 @@ int RunSplitCommand(int argc, const char* const* argv) {
     }
     try {
         return Run(*parsed.commandLine);
+    } catch (const Interrupted& interrupted) {
+        EndBySignal(interrupted.signal);
     } catch (...) {
         const engine::FailureReport failure =
             engine::ReportFailure(std::current_exception(), engine::FailureSide::Writing);

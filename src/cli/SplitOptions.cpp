@@ -40,6 +40,8 @@ struct SplitOptions {
     std::vector<std::string> checkRows;
     std::vector<std::string> uncheckRows;
     std::string existing = "refuse"; // refuse | overwrite | append
+    bool volumeFolders = false;
+    std::string splitSize;
     bool list = false;
     bool json = false;
     bool nearMisses = false;
@@ -58,6 +60,8 @@ SplitOptions StartValues() {
     options.pattern = engine::ToUtf8(run.output.namePattern);
     options.chaptersPerFile = std::to_string(run.output.chaptersPerFile);
     options.filesPerFolder = std::to_string(run.output.filesPerFolder);
+    options.volumeFolders = run.output.volumeFolders;
+    options.splitSize = std::to_string(run.output.splitSize);
     options.keepBlankLines = !run.output.deleteBlankLines;
     options.simplified = run.output.toSimplified;
     return options;
@@ -69,6 +73,8 @@ engine::OutputOptions OutputOptionsFor(const SplitOptions& options) {
     output.namePattern = engine::FromUtf8(options.pattern);
     output.chaptersPerFile = engine::ReadCountField(engine::FromUtf8(options.chaptersPerFile));
     output.filesPerFolder = engine::ReadCountField(engine::FromUtf8(options.filesPerFolder));
+    output.volumeFolders = options.volumeFolders;
+    output.splitSize = engine::ReadSizeField(engine::FromUtf8(options.splitSize));
     output.deleteBlankLines = !options.keepBlankLines;
     output.toSimplified = options.simplified;
     output.encoding = *engine::ParseOutputEncodingChoice(options.outputEncoding);
@@ -96,7 +102,8 @@ std::optional<CommandLine> CommandLineFor(const SplitOptions& options) {
     if (!options.rule.empty()) {
         analysis.rule = engine::FindRule(engine::FromUtf8(options.rule));
         if (analysis.rule == nullptr) {
-            std::cerr << "--rule: no built-in rule named " << options.rule
+            std::cerr << "--rule: no built-in rule named "
+                      << engine::ToUtf8(engine::PrintableText(engine::FromUtf8(options.rule)))
                       << " (lumarin-split --rules lists them)\n";
             return std::nullopt;
         }
@@ -154,6 +161,13 @@ void AddOptions(CLI::App& app, SplitOptions& o, bool rulesOnly) {
         ->capture_default_str();
     app.add_option("-g,--files-per-folder", o.filesPerFolder, "files per group folder; 0 for none")
         ->type_name("P")
+        ->capture_default_str();
+    app.add_flag("--volume-folders", o.volumeFolders,
+                 "one folder per volume (01-第一卷 …) instead of groups of P files");
+    app.add_option("--split-size", o.splitSize,
+                   "cut chapters longer than N characters into parts at paragraph ends, and a "
+                   "text without headings into parts 第1部分 …; 0 for none")
+        ->type_name("N")
         ->capture_default_str();
     app.add_flag("--keep-blank-lines", o.keepBlankLines,
                  "keep blank lines (by default they are deleted, as in the window)");
@@ -216,6 +230,16 @@ std::vector<std::string> NamesTakingAValue(const CLI::App& app) {
     return names;
 }
 
+bool RuleIsEmpty(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--") return false;
+        if (arg == "--rule=") return true;
+        if ((arg == "-r" || arg == "--rule") && i + 1 < argc && argv[i + 1][0] == '\0') return true;
+    }
+    return false;
+}
+
 // "-n=3" would hand the option the value "=3": a short option's value follows it
 // directly ("-n3") or as the next argument ("-n 3"), never after "=". Returns the
 // offending argument, or nothing.
@@ -264,6 +288,11 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
         std::cerr << *bad << ": a short option takes its value without \"=\" (write "
                   << bad->substr(0, bad->find('=')) << ' ' << bad->substr(bad->find('=') + 1)
                   << ")\n";
+        return {std::nullopt, static_cast<int>(ExitCode::Usage)};
+    }
+    // An empty name would read as no --rule at all, or let the parser take the source for it.
+    if (RuleIsEmpty(argc, argv)) {
+        std::cerr << "--rule is empty (lumarin-split --rules lists the names)\n";
         return {std::nullopt, static_cast<int>(ExitCode::Usage)};
     }
     try {

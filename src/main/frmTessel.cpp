@@ -71,6 +71,8 @@ void FitMemoHeight(QPlainTextEdit* box) {
 
 // The list's columns at the start, in pixels at 96 dpi: number, heading, preview.
 constexpr std::int32_t kColumnWidths[] = {48, 300, 210};
+// The volume column comes last: most books have none, so it takes the room left.
+constexpr std::int32_t kVolumeColumnWidth = 90;
 
 } // namespace
 
@@ -104,6 +106,7 @@ void frmTessel::buildControls() {
     m_lblPatternChapter = label(u"%c - 代表章节数");
     m_lblPatternTitle = label(u"%s - 代表章节标题");
     m_lblFilesPerFolder = label(u"每个目录文件数（0为不分目录）：");
+    m_lblSplitSize = label(u"按字数分割（0为不分割）：");
     m_lblChaptersPerFile = label(u"每个文件包含章节数（默认为1）：");
     // The condition's caption may take two lines; the filters' caption is kept
     // on one, so that its closing "空）" never stands alone on a line.
@@ -124,6 +127,8 @@ void frmTessel::buildControls() {
     m_cmdOpenFolder = new QPushButton(QStringLiteral("…"), this);
     m_txtNum = new QLineEdit(this);
     m_txtCount = new QLineEdit(this);
+    m_txtSplitSize = new QLineEdit(this);
+    m_chkVolumeFolders = new QCheckBox(QStringLiteral("按卷分文件夹"), this);
     m_txtReplace = MemoBox(this, 3);
     m_txtReplace->setLineWrapMode(QPlainTextEdit::NoWrap);
 
@@ -235,6 +240,11 @@ void frmTessel::layOutControls() {
     numbers->addWidget(m_txtNum, 0, 1);
     numbers->addWidget(m_lblFilesPerFolder, 1, 0);
     numbers->addWidget(m_txtCount, 1, 1);
+    numbers->addWidget(m_lblSplitSize, 2, 0);
+    numbers->addWidget(m_txtSplitSize, 2, 1);
+    numbers->addWidget(m_chkVolumeFolders, 3, 0, 1, 2);
+    m_txtSplitSize->setFixedWidth(
+        m_txtSplitSize->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
     for (QLineEdit* number : {m_txtNum, m_txtCount})
         number->setFixedWidth(number->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
     numbers->setColumnStretch(2, 1);
@@ -316,6 +326,8 @@ void frmTessel::Form_Load() {
     m_cboFolderOut->setCurrentIndex(0);
     m_cboFolderOut->setEditText(m_cboFolderOut->itemText(0));
     m_txtCount->setText(QString::number(defaults.output.filesPerFolder));
+    m_txtSplitSize->setText(QString::number(defaults.output.splitSize));
+    m_chkVolumeFolders->setChecked(defaults.output.volumeFolders);
     m_txtNum->setText(QString::number(defaults.output.chaptersPerFile));
     setProgressWidthTwips(kRestingProgressTwips);
     m_lblState->setText(QStringLiteral("拖拽文件到列表框…"));
@@ -325,6 +337,7 @@ void frmTessel::Form_Load() {
     m_lstMemo->AddColumn(u"colNum", u"章", 0, platform::ScaleToDevice(kColumnWidths[0]));
     m_lstMemo->AddColumn(u"colText", u"标题", 0, platform::ScaleToDevice(kColumnWidths[1]));
     m_lstMemo->AddColumn(u"colPreview", u"预览", 0, platform::ScaleToDevice(kColumnWidths[2]));
+    m_lstMemo->AddColumn(u"colVolume", u"卷", 0, platform::ScaleToDevice(kVolumeColumnWidth));
     m_lstMemo->DrawCallback(this);
     m_lstMemo->Redraw(true);
 

@@ -100,6 +100,8 @@ public:
     QComboBox* cboFolderOut() const { return m_cboFolderOut; }
     QLineEdit* txtNum() const { return m_txtNum; }
     QLineEdit* txtCount() const { return m_txtCount; }
+    QLineEdit* txtSplitSize() const { return m_txtSplitSize; }
+    QCheckBox* chkVolumeFolders() const { return m_chkVolumeFolders; }
     QPlainTextEdit* txtReplace() const { return m_txtReplace; }
     QCheckBox* chkDelSpc() const { return m_chkDelSpc; }
     QCheckBox* chkFJconv() const { return m_chkFJconv; }
@@ -236,6 +238,9 @@ private:
     QPushButton* m_cmdOpenFolder = nullptr;
     QLineEdit* m_txtNum = nullptr;
     QLineEdit* m_txtCount = nullptr;
+    QLabel* m_lblSplitSize = nullptr;
+    QLineEdit* m_txtSplitSize = nullptr; // characters per part, 0 for none
+    QCheckBox* m_chkVolumeFolders = nullptr;
     QPlainTextEdit* m_txtReplace = nullptr;
     QCheckBox* m_chkDelSpc = nullptr;
     QCheckBox* m_chkFJconv = nullptr;

@@ -61,6 +61,10 @@ void frmTessel::fillChapterList(const engine::AnalysisResult& analysis) {
         const std::int32_t r = list.AddItem(-1, engine::ToU16Decimal(k));
         list.ItemText(r, 1, table.m_strHeading[k]);
         list.ItemText(r, 2, table.previewText(k));
+        const std::size_t row = static_cast<std::size_t>(r);
+        if (row < analysis.rowVolume.size() && analysis.rowVolume[row] >= 0)
+            list.ItemText(
+                r, 3, analysis.volumes[static_cast<std::size_t>(analysis.rowVolume[row])].title);
         if (analysis.checked[r]) list.ItemChecked(r, true);
     }
     setCaptionCount(analysis.m_lngCount, analysis.m_lngCount);

@@ -120,6 +120,10 @@ void frmTessel::showSelectedRow() {
     if (m_flags[r] != 0) text += QStringLiteral("　可疑：") + Reasons(m_flags[r]);
     m_lblRow->setText(text);
     QString preview;
+    // The chapter that opens a volume is read with its volume line above it.
+    for (const engine::Volume& volume : m_analysis->volumes)
+        if (static_cast<std::size_t>(volume.firstRow) == r && !volume.sharesLine)
+            preview = qs(volume.title) + QStringLiteral("\n…\n");
     try {
         for (const std::u16string& line : engine::ChapterOpening(*m_analysis, r, kPreviewLines))
             preview += qs(line) + QLatin1Char('\n');

@@ -120,6 +120,8 @@ engine::OutputOptions frmTessel::outputOptions() const {
     options.folderText = m_cboFolderOut->currentText().toStdU16String();
     options.namePattern = m_txtOut->text().toStdU16String();
     options.deleteBlankLines = m_chkDelSpc->isChecked();
+    options.volumeFolders = m_chkVolumeFolders->isChecked();
+    options.splitSize = engine::ReadSizeField(m_txtSplitSize->text().toStdU16String());
     options.toSimplified = m_chkFJconv->isChecked();
     options.encoding = outputEncodingChoice();
     options.filesPerFolder = engine::ReadCountField(m_txtCount->text().toStdU16String());

@@ -28,6 +28,8 @@ constexpr const char* kPattern = "pattern";
 constexpr const char* kChaptersPerFile = "chaptersPerFile";
 constexpr const char* kFilesPerFolder = "filesPerFolder";
 constexpr const char* kDeleteBlankLines = "deleteBlankLines";
+constexpr const char* kSplitSize = "splitSize";
+constexpr const char* kVolumeFolders = "volumeFolders";
 constexpr const char* kToSimplified = "toSimplified";
 constexpr const char* kFilters = "filters";
 constexpr const char* kSourceEncoding = "sourceEncoding";
@@ -99,6 +101,8 @@ void frmTessel::loadSettings() {
     LoadText(*settings, key::kFilesPerFolder, m_txtCount);
     LoadText(*settings, key::kFilters, m_txtReplace);
     LoadCheck(*settings, key::kDeleteBlankLines, m_chkDelSpc);
+    LoadText(*settings, key::kSplitSize, m_txtSplitSize);
+    LoadCheck(*settings, key::kVolumeFolders, m_chkVolumeFolders);
     LoadCheck(*settings, key::kToSimplified, m_chkFJconv);
     // A rule this version does not know leaves the start choice.
     if (const int rule = m_cboRule->findData(settings->value(key::kRule).toString()); rule >= 0)
@@ -129,6 +133,8 @@ void frmTessel::saveSettings() const {
     settings->setValue(key::kChaptersPerFile, m_txtNum->text());
     settings->setValue(key::kFilesPerFolder, m_txtCount->text());
     settings->setValue(key::kDeleteBlankLines, m_chkDelSpc->isChecked());
+    settings->setValue(key::kSplitSize, m_txtSplitSize->text());
+    settings->setValue(key::kVolumeFolders, m_chkVolumeFolders->isChecked());
     settings->setValue(key::kToSimplified, m_chkFJconv->isChecked());
     settings->setValue(key::kFilters, m_txtReplace->toPlainText());
     settings->setValue(key::kSourceEncoding, m_cboEncoding->currentText());

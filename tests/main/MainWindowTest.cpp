@@ -82,7 +82,7 @@ TEST_F(MainWindow, OpensWithItsStartValues) {
     EXPECT_EQ(window->shpDone()->width(), 1) << "the resting width is 15 twips";
     EXPECT_EQ(window->cmdOrder()->text(), QStringLiteral("排序↑"));
 
-    ASSERT_EQ(list().ColumnCount(), 3);
+    ASSERT_EQ(list().ColumnCount(), 4);
     EXPECT_EQ(qs(list().ColumnCaption(listview::PositionOrKey(u"colNum"))), QStringLiteral("章"));
     EXPECT_EQ(list().ColumnWidth(listview::PositionOrKey(u"colText")), 300);
     EXPECT_FALSE(IsScrollBarVisible(list().hWnd(), SB_HORZ))

@@ -19,6 +19,7 @@ enum class ErrorCode {
     WriteFailed,        // "无法写入: " + path + ": " + reason
     OutputExists,       // "输出文件已存在: " + path
     WritesToSource,     // "无法写入: " + path + ": is the source file"
+    OutputBusy,         // "另一个输出正在写入: " + folder
 };
 
 // Refused: the program's own rules said no. Io: the operating system could not
@@ -52,6 +53,8 @@ public:
     static EngineError hardLink(const std::string& path);
     static EngineError outputExists(const std::string& path);
     static EngineError writesToSource(const std::string& path);
+    // Another run holds the output folder.
+    static EngineError outputBusy(const std::string& folder);
 
 private:
     ErrorCode m_code;
