@@ -206,6 +206,8 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
     plan.volume = &volume;
     for (const HeadingRule* rule : rules) {
         plan.anyStart.push_back(rule->anyStart);
+        plan.needs.push_back(rule->needs);
+        plan.starts.push_back(rule->starts);
         plan.layout = plan.layout || rule->byLayout;
     }
 

@@ -1,6 +1,7 @@
 #include "engine/headings/HeadingRules.h"
 
 #include <initializer_list>
+#include <utility>
 
 namespace lumarin::engine {
 namespace {
@@ -55,6 +56,15 @@ std::u16string Markers(std::initializer_list<std::u16string_view> own) {
     return u"," + Join(own, u",") + u"," + Join(kUnnumberedWords, u",") + u",";
 }
 
+// What a rule's matches hold when its numbered branch always holds one of
+// `own`: one of those, or an unnumbered word and so its first character.
+std::u16string Needs(std::u16string_view own) {
+    std::u16string needs(own);
+    for (const auto word : kUnnumberedWords)
+        if (needs.find(word.front()) == std::u16string::npos) needs.push_back(word.front());
+    return needs;
+}
+
 std::u16string Condition(std::u16string_view numberedBranch) {
     return std::u16string(kLead) + u"(?|" + std::u16string(numberedBranch) + u"|" +
            UnnumberedBranch() + u")" + std::u16string(kTail);
@@ -104,12 +114,15 @@ HeadingRule Ordinal(std::u16string name, std::u16string example, std::u16string_
                     std::u16string_view notAfter, std::initializer_list<std::u16string_view> own,
                     HeadingLevel level) {
     const bool volumeBefore = level != HeadingLevel::Volume;
-    return {std::move(name),
-            std::move(example),
-            Condition(OrdinalBranch(marker, notAfter, volumeBefore)),
-            Markers(own),
-            level,
-            true};
+    HeadingRule rule{std::move(name),
+                     std::move(example),
+                     Condition(OrdinalBranch(marker, notAfter, volumeBefore)),
+                     Markers(own),
+                     level,
+                     true};
+    rule.needs = Needs(Join(own, u""));
+    rule.starts = Needs(u"正第");
+    return rule;
 }
 
 // Numbered lines are a weak form: list items inside chapters look the same.
@@ -173,6 +186,26 @@ std::vector<HeadingRule> MakeRules() {
     rules.insert(rules.end() - 1, std::move(numberAlone));
     rules.insert(rules.end() - 1, std::move(titleNumber));
     rules.push_back(std::move(layout));
+    // What the numbered branch of these rules always holds: an English word's
+    // first letter in each case form (ſ is a long s), a separator, a bracket.
+    constexpr std::pair<std::u16string_view, std::u16string_view> kOwnNeeds[] = {
+        {u"英文章", u"cC"},     {u"英文节", u"sS\u017F"}, {u"英文部", u"pP"},
+        {u"序号顿号", u"、"},   {u"序号点", u".．"},       {u"序号括号", u"）)"},
+        {u"无编号", u""},       {u"版式标题", u""}};
+    // What the numbered branch of these rules begins with.
+    const std::u16string digits = u"0123456789０１２３４５６７８９";
+    const std::u16string numerals = u"零〇○一二两三四五六七八九十百千";
+    const std::pair<std::u16string_view, std::u16string> ownStarts[] = {
+        {u"英文章", u"cC"},           {u"英文节", u"sS\u017F"},      {u"英文部", u"pP"},
+        {u"序号顿号", digits + numerals}, {u"序号点", digits},          {u"序号空格", digits},
+        {u"序号括号", u"（("},        {u"无编号", u""},               {u"正文N", u"正"},
+        {u"汉字空格", numerals},      {u"单独序号", digits + numerals}, {u"版式标题", u""}};
+    for (HeadingRule& rule : rules) {
+        for (const auto& [name, own] : kOwnNeeds)
+            if (rule.name == name) rule.needs = Needs(own);
+        for (const auto& [name, own] : ownStarts)
+            if (rule.name == name) rule.starts = Needs(own);
+    }
     return rules;
 }
 

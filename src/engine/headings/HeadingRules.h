@@ -34,7 +34,18 @@ struct HeadingRule {
     // Titles recognised by how they stand in the book, not by their words;
     // chosen only when nothing else explains the text.
     bool byLayout = false;
+    // Characters of which every match holds at least one (its marker, the
+    // first character of an unnumbered word): a line holding none of them is
+    // not tried. Empty: every line that may start a heading is tried.
+    std::u16string needs = {};
+    // Characters one of which the heading begins with after the line's spaces
+    // (its number, 第, a letter, an unnumbered word's first character) unless
+    // a decoration comes first. Empty: any character.
+    std::u16string starts = {};
 };
+
+// The characters a decoration before a heading (【, ===, ☆ ...) begins with.
+inline constexpr std::u16string_view kHeadingDecorations = u"【〖[〔「『=☆★◆◇●■□※#*";
 
 // A condition every heading of every built-in rule matches: the beginning of
 // a heading (after spaces and decoration: 第 and a numeral, an unnumbered

@@ -72,6 +72,8 @@ bool HeadingScanner::run() {
     m_anyStart = std::find(m_plan.anyStart.begin(), m_plan.anyStart.end(), true) !=
                  m_plan.anyStart.end();
     m_lookAtShapes = !m_plan.userCondition;
+    m_needs.build(m_plan.needs);
+    m_starters.build(m_plan.starts);
     bool ok = false;
     if (IsUtf16(m_encoding)) {
         ok = scanDecodedLines();
@@ -204,7 +206,7 @@ void HeadingScanner::visitRaw(LineNumber number, std::string_view raw) {
                                          (!m_needle || FindBytes(raw, *m_needle, 0) != raw.size()));
         if (wanted) examine(number, raw, mayStart);
     } else {
-        const LineShape shape = m_starts.shape(raw);
+        const LineShape shape = raw.empty() ? LineShape{} : m_starts.shape(raw);
         const bool mayStart = m_starts.mayStartHeading(raw, shape);
         const bool shortLine =
             isShort(shape) &&
@@ -224,6 +226,47 @@ void HeadingScanner::examine(LineNumber number, std::string_view raw, bool maySt
     examineText(number, mayStart, false);
 }
 
+void HeadingScanner::ConditionGate::build(const std::vector<std::u16string_view>& sets) {
+    always = ~std::uint64_t{0};
+    byCharacter.clear();
+    if (sets.empty()) return; // the user's own condition: nothing to spare
+    byCharacter.assign(0x10000, 0);
+    for (std::size_t i = 0; i < sets.size() && i < 64; ++i) {
+        if (sets[i].empty()) continue;
+        always &= ~(std::uint64_t{1} << i);
+        for (const char16_t c : sets[i])
+            byCharacter[c] |= std::uint64_t{1} << i;
+    }
+}
+
+namespace {
+
+// What \h matches.
+bool IsHorizontalSpace(char16_t c) {
+    return c == u'\t' || c == u' ' || c == u'\u00A0' || c == u'\u1680' || c == u'\u180E' ||
+           (c >= u'\u2000' && c <= u'\u200A') || c == u'\u202F' || c == u'\u205F' ||
+           c == u'\u3000';
+}
+
+} // namespace
+
+// The conditions (bit i) that m_text may match by the characters it holds
+// and the one it begins with.
+std::uint64_t HeadingScanner::admitted() const {
+    if (m_needs.byCharacter.empty() || m_starters.byCharacter.empty()) return ~std::uint64_t{0};
+    std::uint64_t held = 0;
+    for (const char16_t c : m_text)
+        held |= m_needs.byCharacter[c];
+    std::size_t pos = 0;
+    while (pos < m_text.size() && IsHorizontalSpace(m_text[pos]))
+        ++pos;
+    const bool plainStart =
+        pos < m_text.size() && kHeadingDecorations.find(m_text[pos]) == std::u16string_view::npos;
+    const std::uint64_t starting =
+        plainStart ? m_starters.always | m_starters.byCharacter[m_text[pos]] : ~std::uint64_t{0};
+    return (m_needs.always | held) & starting;
+}
+
 // Tries the conditions on the decoded line m_text; m_chars counts the lines
 // before it.
 void HeadingScanner::examineText(LineNumber number, bool mayStart, bool shortLine) {
@@ -231,10 +274,12 @@ void HeadingScanner::examineText(LineNumber number, bool mayStart, bool shortLin
         mayStart && (m_plan.anyRuleStart == nullptr ||
                      m_plan.anyRuleStart->match(m_text, m_fields) == MatchStatus::Matched);
     const bool mayEndRule = shortLine && m_anyStart && HeadingStarts::mayEndHeading(m_text);
+    const std::uint64_t admitted =
+        mayMatchRule || mayEndRule ? this->admitted() : ~std::uint64_t{0};
     for (std::size_t i = 0; i < m_plan.conditions.size(); ++i) {
         const bool tried = (m_plan.userCondition && i == 0) || mayMatchRule ||
                            (mayEndRule && i < m_plan.anyStart.size() && m_plan.anyStart[i]);
-        if (!tried) continue;
+        if (!tried || (i < 64 && ((admitted >> i) & 1) == 0)) continue;
         switch (m_plan.conditions[i]->match(m_text, m_fields)) {
         case MatchStatus::NoMatch:
             break;

@@ -57,6 +57,10 @@ struct ScanPlan {
     // Per condition: a built-in rule whose heading may begin with any
     // character; it is tried on every short line.
     std::vector<bool> anyStart;
+    // Per condition: characters of which every match holds one, and those one
+    // of which a match begins with after spaces and decoration (empty: any).
+    std::vector<std::u16string_view> needs;
+    std::vector<std::u16string_view> starts;
     // Tally the layout of every line for titles that carry no number.
     bool layout = false;
 };
@@ -119,6 +123,16 @@ private:
     bool m_anyStart = false;     // some condition is tried on every short line
     bool m_lookAtShapes = false; // line shapes matter to this scan
     LineNumber m_pendingTitle = 0; // a heading whose title may be the next line
+    // Per character, the conditions (bit i) that a line holding it, or one
+    // beginning with it, may match.
+    struct ConditionGate {
+        std::vector<std::uint64_t> byCharacter;
+        std::uint64_t always = 0; // conditions with no characters of their own
+        void build(const std::vector<std::u16string_view>& sets);
+    };
+    std::uint64_t admitted() const;
+    ConditionGate m_needs;
+    ConditionGate m_starters;
 };
 
 } // namespace lumarin::engine

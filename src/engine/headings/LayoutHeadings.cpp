@@ -44,9 +44,9 @@ bool IsDate(std::u16string_view text) {
 }
 
 bool IsPageMarker(std::u16string_view text) {
-    return NumeralCount(text) > 0 &&
-           (text.find(u'页') != std::u16string_view::npos ||
-            text.find(u'頁') != std::u16string_view::npos);
+    return (text.find(u'页') != std::u16string_view::npos ||
+            text.find(u'頁') != std::u16string_view::npos) &&
+           NumeralCount(text) > 0;
 }
 
 // 1、 or 二. at the start: an item of a list.

@@ -1,0 +1,97 @@
+#include "engine/headings/HeadingScan.h"
+
+#include "TestFiles.h"
+#include "engine/headings/HeadingRules.h"
+
+#include <gtest/gtest.h>
+
+namespace lumarin::engine {
+namespace {
+
+using test::Encode;
+using test::TempDir;
+
+// Headings of every family, in the forms that reach the edges of the
+// characters the rules name (decorations, unusual spaces, other letter
+// cases, a long s, full-width digits), among prose.
+constexpr std::u16string_view kLines[] = {
+    u"第一章 开端", u"　　第１２章　标题", u"【第三章】归来", u"===第四章 风雪===",
+    u"\u00A0\u2003第五回 夜行", u"☆第六话：重逢", u"第七幕", u"第八节 山门",
+    u"第九卷 第十章 远行", u"正文 第十一章 江湖", u"正文 12 风起", u"第二部 故乡",
+    u"第三集 少年", u"第四篇 书信", u"CHAPTER 3 The Storm", u"chap. 4: Rain",
+    u"ſection 2 The Hill", u"SECT 5 Dawn", u"Part 6 End", u"PART 7", u"12、长街",
+    u"十三、古道", u"14. 灯火", u"０１５ 月光", u"（十六）秘籍", u"(17) 钟声",
+    u"十八 剑客", u"一九", u"20", u"２１", u"随笔（三）", u"随笔 4", u"序章 开端",
+    u"楔子", u"推荐序", u"中译者序 远方", u"作者前言", u"导论", u"附录二 年表",
+    u"致谢", u"后记", u"後記", u"完本感言", u"番外三 后来", u"尾声", u"【序言】",
+    u"  引子：旧事", u"他说：“第一章写完了。”", u"一夜无话。", u"前行三里，便是长街。",
+    u"中午时分，众人散去。", u"1998年5月", u"-- 12 --", u"第 12 页", u""};
+
+std::u16string Book() {
+    std::u16string text;
+    for (const std::u16string_view line : kLines) {
+        text += line;
+        text += u"\n";
+    }
+    return text;
+}
+
+// Every built-in rule's hits before the book is taken as a whole; `spared`:
+// lines the rules' own characters rule out are not tried.
+std::vector<std::vector<LineNumber>> RawHits(const std::filesystem::path& path,
+                                             Encoding encoding, bool spared) {
+    std::vector<HeadingCondition> conditions;
+    for (const HeadingRule& rule : BuiltInRules())
+        conditions.emplace_back(rule.condition, kDefaultMatchLimit, rule.markers);
+    HeadingCondition anyRuleStart(AnyRuleStart());
+    ScanPlan plan;
+    for (HeadingCondition& condition : conditions)
+        plan.conditions.push_back(&condition);
+    plan.anyRuleStart = &anyRuleStart;
+    for (const HeadingRule& rule : BuiltInRules()) {
+        plan.anyStart.push_back(rule.anyStart);
+        plan.needs.push_back(spared ? std::u16string_view(rule.needs) : std::u16string_view());
+        plan.starts.push_back(spared ? std::u16string_view(rule.starts) : std::u16string_view());
+    }
+    SourceFile file(path);
+    HeadingScanner scanner(file, encoding, plan, 0);
+    EXPECT_TRUE(scanner.run());
+    const ScanOutcome outcome = scanner.take();
+    std::vector<std::vector<LineNumber>> lines;
+    for (const HeadingHits& hits : outcome.hits) {
+        lines.emplace_back();
+        for (std::size_t k = 0; k < hits.count(); ++k)
+            lines.back().push_back(hits.line(k));
+    }
+    return lines;
+}
+
+// Sparing lines is only ever a shortcut: each rule finds exactly the lines
+// it finds when every line is tried.
+TEST(HeadingScan, SparedLinesChangeNoRulesHits) {
+    const struct {
+        Encoding encoding;
+        const char* name;
+    } kEncodings[] = {{Encoding::Utf8, "UTF-8"},
+                      {Encoding::Gb18030, "GB18030"},
+                      {Encoding::Utf16LE, "UTF-16LE"}};
+    TempDir dir;
+    for (const auto& [encoding, name] : kEncodings) {
+        SCOPED_TRACE(name);
+        const auto path = dir.write(std::string(name) + ".txt", Encode(Book(), name));
+        const auto all = RawHits(path, encoding, false);
+        const auto spared = RawHits(path, encoding, true);
+        ASSERT_EQ(all.size(), BuiltInRules().size());
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            EXPECT_EQ(spared[i], all[i]) << "rule " << i;
+        }
+        // The book holds headings of every numbered family.
+        std::size_t found = 0;
+        for (const auto& hits : all)
+            found += hits.empty() ? 0 : 1;
+        EXPECT_GE(found, BuiltInRules().size() - 2);
+    }
+}
+
+} // namespace
+} // namespace lumarin::engine
