@@ -75,7 +75,9 @@ void FitMemoHeight(QPlainTextEdit* box) {
 
 // The list's columns at the start, in pixels at 96 dpi: number, heading, preview.
 constexpr std::int32_t kColumnWidths[] = {48, 300, 210};
-// The volume column comes last: most books have none, so it takes the room left.
+// The preview takes what room the list has; the other columns keep their widths.
+constexpr std::int32_t kPreviewColumn = 2;
+// The volume column comes last, so the others keep their places.
 constexpr std::int32_t kVolumeColumnWidth = 90;
 
 } // namespace
@@ -190,21 +192,20 @@ void frmTessel::createChapterList() {
     m_lstMemoHost->installEventFilter(this);
 }
 
-void frmTessel::fitLastColumn() {
+void frmTessel::fitPreviewColumn() {
     listview::ListView& list = *m_lstMemo;
-    const std::int32_t last = list.ColumnCount() - 1;
-    if (last < 0) return;
+    if (list.ColumnCount() <= kPreviewColumn) return;
     platform::RECT client;
     platform::GetClientRect(list.hWnd(), &client);
     std::int32_t others = 0;
-    for (std::int32_t c = 0; c < last; ++c)
-        others += list.ColumnWidth(listview::PositionOrKey(c));
+    for (std::int32_t c = 0; c < list.ColumnCount(); ++c)
+        if (c != kPreviewColumn) others += list.ColumnWidth(listview::PositionOrKey(c));
     // It gives up room down to a third of its start width before the list needs
     // a horizontal scroll bar.
-    const std::int32_t width =
-        std::max(platform::ScaleToDevice(kColumnWidths[2] / 3), client.right - others);
-    if (width != list.ColumnWidth(listview::PositionOrKey(last)))
-        list.ColumnWidth(listview::PositionOrKey(last), width);
+    const std::int32_t width = std::max(platform::ScaleToDevice(kColumnWidths[kPreviewColumn] / 3),
+                                        client.right - others);
+    if (width != list.ColumnWidth(listview::PositionOrKey(kPreviewColumn)))
+        list.ColumnWidth(listview::PositionOrKey(kPreviewColumn), width);
 }
 
 void frmTessel::changeEvent(QEvent* event) {

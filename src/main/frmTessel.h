@@ -166,7 +166,7 @@ private:
     void layOutControls();
     void fitLeftColumn();
     void createChapterList();
-    void fitLastColumn();
+    void fitPreviewColumn();
     void Form_Load();
     void Form_Unload();
 

@@ -68,17 +68,17 @@ constexpr std::int32_t kBlack = 0x000000;
 
 bool frmTessel::takeDroppedFile(platform::DataObject& Data) {
     if (!Data.GetFormat(platform::vbCFFiles) || Data.Files().empty()) return false;
-    const std::filesystem::path first(Data.Files().front());
+    const std::vector<std::u16string> books = DroppedBooks(Data.Files());
+    const std::filesystem::path first(books.empty() ? Data.Files().front() : books.front());
     std::error_code error;
     // A link counts as there: reading it says what is wrong with it.
     if (!std::filesystem::exists(std::filesystem::symlink_status(first, error))) {
         warn(engine::EngineError::noSuchFile().message());
         return false;
     }
-    const std::vector<std::u16string> books = DroppedBooks(Data.Files());
     if (books.empty()) {
         if (!std::filesystem::is_directory(first, error)) return true;
-        warn(u"一次只打开一本书：这个文件夹里没有文本文件，请拖入一个 .txt 文件。");
+        warn(u"一次只打开一本书：请拖入一个文本文件，而不是文件夹。");
         return false;
     }
     showSourcePath(books.front());
@@ -162,7 +162,7 @@ bool frmTessel::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == m_lstMemoHost && event->type() == QEvent::Resize) {
         // Once the list has taken its new size, its last column takes the free width.
-        QTimer::singleShot(0, this, [this] { fitLastColumn(); });
+        QTimer::singleShot(0, this, [this] { fitPreviewColumn(); });
         return false;
     }
     if (watched == m_lblState && event->type() == QEvent::Resize) {
