@@ -202,8 +202,8 @@ void frmTessel::fitPreviewColumn() {
         if (c != kPreviewColumn) others += list.ColumnWidth(listview::PositionOrKey(c));
     // It gives up room down to a third of its start width before the list needs
     // a horizontal scroll bar.
-    const std::int32_t width = std::max(platform::ScaleToDevice(kColumnWidths[kPreviewColumn] / 3),
-                                        client.right - others);
+    const std::int32_t width =
+        std::max(platform::ScaleToDevice(kColumnWidths[kPreviewColumn] / 3), client.right - others);
     if (width != list.ColumnWidth(listview::PositionOrKey(kPreviewColumn)))
         list.ColumnWidth(listview::PositionOrKey(kPreviewColumn), width);
 }

@@ -137,8 +137,8 @@ void frmTessel::showSelectedRow() {
     showPreviewLines(m_analysis->table.m_lngStartLine[r + 1], lines, lead);
 }
 
-void frmTessel::showPreviewLines(engine::LineNumber first,
-                                 const std::vector<std::u16string>& lines, const QString& lead) {
+void frmTessel::showPreviewLines(engine::LineNumber first, const std::vector<std::u16string>& lines,
+                                 const QString& lead) {
     QString preview = lead;
     for (const std::u16string& line : lines)
         preview += qs(line) + QLatin1Char('\n');

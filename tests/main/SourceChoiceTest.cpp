@@ -7,6 +7,7 @@
 #include "platform/WinTypes.h"
 #include "platform/testing/ScopedTestServices.h"
 
+#include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -44,6 +45,9 @@ protected:
         window = std::make_unique<frmTessel>();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        // Books of one or two chapters: no built-in rule claims them, the user's condition does.
+        QComboBox* rule = window->cboRule();
+        rule->setCurrentIndex(rule->findText(QStringLiteral("自定义条件")));
         novel = dir.path() / "novel.txt";
         test::WriteGbkLines(novel, kTwoChapters);
     }
