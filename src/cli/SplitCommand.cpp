@@ -6,12 +6,15 @@
 #include "RowRanges.h"
 #include "RuleListPrinter.h"
 #include "SplitOptions.h"
+#include "TocFile.h"
 #include "engine/base/EngineError.h"
 #include "engine/base/TextUtil.h"
 #include "engine/epub/EpubWriter.h"
 #include "engine/headings/ChineseNumber.h"
+#include "engine/headings/ReviewFile.h"
 #include "engine/output/FileNaming.h"
 #include "engine/output/OutputWriter.h"
+#include "engine/source/SourceChecksum.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -113,6 +116,31 @@ int WriteBook(const engine::AnalysisResult& analysis, const std::vector<bool>& c
     return StatusAfterWritingStdout();
 }
 
+// A table of contents is analysed as it was made: with its rule, else its condition.
+void UseTocRule(const engine::ReviewFile& toc, engine::AnalysisRequest& request) {
+    if (toc.rule) {
+        request.rule = engine::FindRule(*toc.rule);
+        if (request.rule == nullptr)
+            throw engine::EngineError::invalidReview("no built-in rule named " +
+                                                     engine::ToUtf8(*toc.rule));
+        request.automatic = false;
+    } else if (!toc.condition.empty()) {
+        request.rule = nullptr;
+        request.automatic = false;
+        request.condition = toc.condition;
+    }
+}
+
+// The analysis becomes the table of contents' split: refused when the source
+// is not the one the table was made of. Returns the check marks.
+std::vector<bool> ApplyToc(const engine::ReviewFile& toc, engine::AnalysisResult& analysis) {
+    if (engine::SourceChecksum(analysis.m_strSource) != toc.checksum)
+        throw engine::EngineError::sourceChanged();
+    engine::Review review = engine::ReviewFromFile(analysis, toc);
+    analysis = engine::ApplyEdits(analysis, review.edits);
+    return std::move(review.checked);
+}
+
 // The condition "auto" chooses among the built-in rules.
 constexpr std::string_view kAutomaticCondition = "auto";
 
@@ -135,20 +163,36 @@ int Run(const SplitOptions& options) {
     request.measureChapters = options.list && options.json;
     request.nearMisses = options.list && options.nearMisses;
     request.encoding = *engine::ParseInputEncodingChoice(options.encoding);
-    const engine::AnalysisResult analysis =
+    std::optional<engine::ReviewFile> toc;
+    if (!options.toc.empty()) {
+        try {
+            toc = ReadTocFile(options.toc);
+        } catch (const TocFileError& error) {
+            std::cerr << error.what() << '\n';
+            return Status(ExitCode::Usage);
+        }
+        UseTocRule(*toc, request);
+    }
+    engine::AnalysisResult analysis =
         engine::Analyze(std::filesystem::path(options.source), request);
     std::vector<bool> checked;
-    try {
-        checked = ChecksAfterOptions(analysis, options);
-    } catch (const RowRangesError& error) {
-        std::cerr << error.what() << '\n';
-        return Status(ExitCode::Usage);
+    if (toc) {
+        checked = ApplyToc(*toc, analysis);
+    } else {
+        try {
+            checked = ChecksAfterOptions(analysis, options);
+        } catch (const RowRangesError& error) {
+            std::cerr << error.what() << '\n';
+            return Status(ExitCode::Usage);
+        }
     }
     if (!options.list) {
         return options.epub ? WriteBook(analysis, checked, options)
                             : Split(analysis, checked, options);
     }
-    const ChapterListPrinter printer(analysis, checked, options.nearMisses);
+    const ChapterListPrinter printer(analysis, checked, options.nearMisses,
+                                     options.json ? engine::SourceChecksum(analysis.m_strSource)
+                                                  : std::string{});
     if (options.json) {
         printer.PrintJson(std::cout);
     } else {

@@ -74,6 +74,12 @@ void AddOptions(CLI::App& app, SplitOptions& o, bool rulesOnly) {
     app.add_option("--uncheck", o.uncheckRows, "clear marks (applied after --check)")
         ->type_name("ROWS")
         ->allow_extra_args(false);
+    app.add_option("--toc", o.toc,
+                   "split exactly at the rows of FILE (--list --json's output, edited): each "
+                   "row's start_line, checked and title; refused when the source has changed")
+        ->type_name("FILE")
+        ->excludes("--check")
+        ->excludes("--uncheck");
     app.add_option("--epub", o.epubFile,
                    "write one EPUB book instead of chapter files: to FILE, or named after the "
                    "source with .epub, in the --output folder (beside the source by default)")

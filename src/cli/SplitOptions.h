@@ -25,6 +25,7 @@ struct SplitOptions {
     std::string epubFile; // empty: named after the source, in the --output folder
     std::vector<std::string> checkRows;
     std::vector<std::string> uncheckRows;
+    std::string toc; // a reviewed chapter list (--list --json's shape) to split by
     std::string existing = "refuse"; // refuse | overwrite | append
     bool list = false;
     bool json = false;

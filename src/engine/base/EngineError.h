@@ -17,6 +17,7 @@ enum class ErrorCode {
     WriteFailed,        // "无法写入: " + path + ": " + reason
     OutputExists,       // "输出文件已存在: " + path
     WritesToSource,     // "无法写入: " + path + ": is the source file"
+    InvalidReview,      // "目录文件无效: " + reason
 };
 
 // Refused: the program's own rules said no (command line exit code 1).
@@ -47,6 +48,8 @@ public:
     static EngineError hardLink(const std::string& path);
     static EngineError outputExists(const std::string& path);
     static EngineError writesToSource(const std::string& path);
+    // A saved review or table of contents that cannot be used; reason in UTF-8.
+    static EngineError invalidReview(const std::string& reason);
 
 private:
     ErrorCode m_code;

@@ -60,7 +60,10 @@ std::u16string EpubOutline::title(std::size_t document, const std::u16string& bo
 
 std::u16string EpubOutline::label(std::int32_t chapter) const {
     const auto row = static_cast<std::size_t>(m_rows[static_cast<std::size_t>(chapter - 1)]);
-    std::u16string label(TrimBlanks(m_text.converted(m_table.m_strHeading[row])));
+    // A title the reader corrected names the chapter; otherwise its heading line does.
+    const std::u16string& name =
+        m_table.retitled(row) ? m_table.m_strTitle[row] : m_table.m_strHeading[row];
+    std::u16string label(TrimBlanks(m_text.converted(name)));
     return label.empty() ? u"(Unknown)" : label;
 }
 

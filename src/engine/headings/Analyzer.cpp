@@ -186,6 +186,11 @@ AnalysisResult Analyze(const std::filesystem::path& source, std::u16string_view 
 
 std::vector<AuditFlags> AuditAnalysis(const AnalysisResult& analysis,
                                       const std::vector<bool>& checked) {
+    return AuditAnalysisWithNotes(analysis, checked).flags;
+}
+
+AuditReport AuditAnalysisWithNotes(const AnalysisResult& analysis,
+                                   const std::vector<bool>& checked) {
     const ChapterTable& table = analysis.table;
     std::vector<AuditRow> rows;
     for (std::size_t r = 0; r < checked.size() && r + 1 < table.m_strHeading.size(); ++r) {
@@ -194,7 +199,7 @@ std::vector<AuditFlags> AuditAnalysis(const AnalysisResult& analysis,
                         r < analysis.midLine.size() && analysis.midLine[r],
                         table.m_strHeading[r + 1]});
     }
-    return AuditRows(rows);
+    return AuditRowsWithNotes(rows);
 }
 
 } // namespace lumarin::engine

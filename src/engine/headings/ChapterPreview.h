@@ -14,4 +14,9 @@ namespace lumarin::engine {
 std::vector<std::u16string> ChapterOpening(const AnalysisResult& analysis, std::size_t row,
                                            std::size_t maxLines);
 
+// The text of each of `lines` (ascending; a number past the end gives
+// nothing), read again from the analysed source.
+std::vector<std::u16string> LinesAt(const AnalysisResult& analysis,
+                                    const std::vector<LineNumber>& lines);
+
 } // namespace lumarin::engine
