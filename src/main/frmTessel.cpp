@@ -80,6 +80,7 @@ frmTessel::frmTessel(QWidget* parent) : QWidget(parent) {
     buildControls();
     buildAuditControls();
     createChapterList();
+    buildReviewActions();
     layOutControls();
     Form_Load();
 }

@@ -10,6 +10,8 @@
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -100,6 +102,11 @@ void frmTessel::runGuarded(CommandSide side, const std::function<void()>& comman
 }
 
 bool frmTessel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_txtTitleEditor && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        finishTitleEditor(false);
+        return true;
+    }
     if (watched == m_txtFile->viewport()) {
         if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
             auto* drag = static_cast<QDragMoveEvent*>(event);
