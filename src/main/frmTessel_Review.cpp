@@ -45,9 +45,17 @@ constexpr std::size_t kHeadingsAsked = 5;
 const std::vector<std::pair<std::u16string, std::u16string>> kReviewFilter = {
     {u"审阅文件(*.json)", u"*.json"}, {u"所有文件(*.*)", u"*"}};
 
-QString Numbers(std::int32_t first, std::int32_t last) {
-    return first == last ? QStringLiteral("第%1章").arg(first)
-                         : QStringLiteral("第%1–%2章").arg(first).arg(last);
+// "第43章", or in the unit of the rule in use ("第43回").
+QString Numbered(const engine::AnalysisResult& analysis, const QString& number) {
+    QString unit = QStringLiteral("第N章");
+    if (analysis.rule != nullptr && analysis.rule->name.starts_with(u"第N"))
+        unit = qs(analysis.rule->name);
+    return unit.replace(QLatin1Char('N'), number);
+}
+
+QString Numbers(const engine::AnalysisResult& analysis, std::int32_t first, std::int32_t last) {
+    return Numbered(analysis, first == last ? QString::number(first)
+                                            : QStringLiteral("%1–%2").arg(first).arg(last));
 }
 
 } // namespace
@@ -218,11 +226,11 @@ QString frmTessel::reasonText(std::size_t row) const {
     for (const auto& reason : engine::FlagReasons(flags)) {
         if (reason == u"重复" && note.sameAs >= 0) {
             const auto entry = static_cast<std::size_t>(note.sameAs) + 1;
-            add(QStringLiteral("重复：与第%1行同为第%2章")
-                    .arg(m_analysis->table.m_lngStartLine[entry])
-                    .arg(m_analysis->table.m_intChapterNo[entry]));
+            add(QStringLiteral("重复：与第%1行同为").arg(m_analysis->table.m_lngStartLine[entry]) +
+                Numbered(*m_analysis, QString::number(m_analysis->table.m_intChapterNo[entry])));
         } else if (reason == u"缺章" && note.missingFirst > 0) {
-            add(QStringLiteral("缺章：") + Numbers(note.missingFirst, note.missingLast));
+            add(QStringLiteral("缺章：") +
+                Numbers(*m_analysis, note.missingFirst, note.missingLast));
         } else {
             add(qs(reason));
         }
@@ -379,7 +387,10 @@ void frmTessel::saveReview() const {
 
 void frmTessel::restoreSavedReview() {
     const std::optional<engine::ReviewFile> saved = ReviewStore::load(m_strChecksum);
-    if (!saved) return;
+    // A review made with another rule or condition is not this list's review.
+    const std::optional<std::u16string> rule =
+        m_found->rule ? std::optional<std::u16string>(m_found->rule->name) : std::nullopt;
+    if (!saved || saved->rule != rule || saved->condition != m_found->condition) return;
     engine::Review review;
     try {
         review = engine::ReviewFromFile(*m_found, *saved);

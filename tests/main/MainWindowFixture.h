@@ -3,12 +3,14 @@
 
 #include "WindowTestSupport.h"
 #include "listview/ListView.h"
+#include "main/ReviewStore.h"
 #include "main/frmTessel.h"
 #include "platform/Gdi.h"
 #include "platform/Window.h"
 #include "platform/WindowHost.h"
 #include "platform/testing/ScopedTestServices.h"
 
+#include <QDir>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -25,6 +27,7 @@ class MainWindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         OpenSettings()->clear(); // every test starts from the start values
+        QDir(ReviewStore::folder()).removeRecursively();
         window = std::make_unique<frmTessel>();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
