@@ -1,4 +1,4 @@
-#include "TocFile.h"
+#include "cli/TocFile.h"
 
 #include <cerrno>
 #include <cstring>
