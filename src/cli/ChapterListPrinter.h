@@ -11,7 +11,8 @@ namespace lumarin::cli {
 // Prints the chapter list of an analysis with the current check marks, as --list shows it:
 // one row per heading (row, mark, label, heading, preview, tab-separated) and the count line
 // "unchecked/total"; or, for --json, the whole table as one JSON document. With a built-in rule
-// the text starts with "rule<TAB>name" and each row ends with its audit flags; near misses, when
+// the text starts with "rule<TAB>name", each row ends with its audit flags and each volume's
+// "volume<TAB>line<TAB>title" stands before its first row; near misses, when
 // asked for, follow the count line as "near-miss<TAB>line<TAB>text".
 class ChapterListPrinter {
 public:

@@ -271,8 +271,8 @@ bool frmTessel::SplitAtLine(engine::LineNumber line) {
 }
 
 void frmTessel::cmdSplitHere_Click() {
-    if (m_lngPreviewFirst <= 0) return;
-    SplitAtLine(m_lngPreviewFirst + m_txtPreview->textCursor().blockNumber());
+    const engine::LineNumber line = previewLine(m_txtPreview->textCursor().blockNumber());
+    if (line > 0) SplitAtLine(line);
 }
 
 void frmTessel::showPreviewMenu(const QPoint& pos) {

@@ -66,12 +66,16 @@ TEST(RuleOptionsTest, JsonListKeepsEveryKeyAndAddsTheAudit) {
         EXPECT_EQ(words.isEmpty() ? "" : words[0].toString().toStdString(), flags[i]) << i;
         EXPECT_EQ(row["chars"].toInt(), chars[i]) << i;
         EXPECT_EQ(row["added"], QJsonValue(false)) << i;
+        EXPECT_TRUE(row["volume"].isNull()) << i;
         row.remove("flags");
         row.remove("chars");
         row.remove("added");
+        row.remove("volume");
         rows[i] = row;
     }
     doc["rows"] = rows;
+    EXPECT_EQ(doc["volumes"], QJsonArray());
+    doc.remove("volumes");
     doc.remove("rule");
     doc.remove("condition");
     EXPECT_EQ(doc["checksum"].toString().size(), 64); // SHA-256 in hex

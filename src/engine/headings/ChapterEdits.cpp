@@ -39,7 +39,25 @@ AnalysisResult ApplyEdits(const AnalysisResult& found, const ChapterEdits& edits
     result.checked.clear();
     result.midLine.clear();
     result.chars.clear();
+    result.rowVolume.clear();
     const bool measured = !found.chars.empty();
+    // The volume of an old row; an added row joins the volume it stands in.
+    const auto volumeOf = [&](std::size_t r) {
+        return r < found.rowVolume.size() ? found.rowVolume[r] : std::int32_t{-1};
+    };
+    const auto volumeAt = [&](LineNumber line, std::size_t nextRow) {
+        std::int32_t previous = result.rowVolume.empty() ? -1 : result.rowVolume.back();
+        for (std::size_t v = found.volumes.size(); v-- > 0;) {
+            if (found.volumes[v].line >= line) continue;
+            const auto index = static_cast<std::int32_t>(v);
+            // After the volume's line: in it when the rows around are.
+            if (previous == index || (nextRow < static_cast<std::size_t>(found.m_lngCount) &&
+                                      volumeOf(nextRow) == index))
+                return index;
+            break;
+        }
+        return previous;
+    };
 
     const auto copyEntry = [&](std::size_t k) {
         table.m_lngStartLine.push_back(from.m_lngStartLine[k]);
@@ -62,6 +80,7 @@ AnalysisResult ApplyEdits(const AnalysisResult& found, const ChapterEdits& edits
             result.checked.push_back(found.checked[r]);
             result.midLine.push_back(r < found.midLine.size() && found.midLine[r]);
             if (measured) result.chars.push_back(r < found.chars.size() ? found.chars[r] : -1);
+            result.rowVolume.push_back(volumeOf(r));
             ++k;
             continue;
         }
@@ -80,9 +99,20 @@ AnalysisResult ApplyEdits(const AnalysisResult& found, const ChapterEdits& edits
             if (!result.chars.empty()) result.chars.back() = -1; // cut short, length unknown
             result.chars.push_back(-1);
         }
+        result.rowVolume.push_back(volumeAt(split.line, k - 1));
     }
     copyEntry(from.m_lngStartLine.size() - 1);
     result.m_lngCount = table.headingCount();
+    if (!found.volumes.empty()) {
+        // A volume opens at its first row, wherever the rows moved.
+        for (Volume& volume : result.volumes) volume.firstRow = -1;
+        for (std::size_t r = 0; r < result.rowVolume.size(); ++r) {
+            const std::int32_t v = result.rowVolume[r];
+            if (v < 0) continue;
+            Volume& volume = result.volumes[static_cast<std::size_t>(v)];
+            if (volume.firstRow < 0) volume.firstRow = static_cast<std::int32_t>(r);
+        }
+    }
 
     table.m_blnRetitled.assign(table.m_lngStartLine.size(), false);
     for (const auto& [line, title] : edits.titles) {

@@ -18,5 +18,9 @@ std::vector<std::u16string> ChapterOpening(const AnalysisResult& analysis, std::
 // nothing), read again from the analysed source.
 std::vector<std::u16string> LinesAt(const AnalysisResult& analysis,
                                     const std::vector<LineNumber>& lines);
+// Up to `count` lines of the analysed source from line `first` (1-based) on,
+// read again from the source. Throws EngineError when it can no longer be read.
+std::vector<std::u16string> SourceLines(const AnalysisResult& analysis, LineNumber first,
+                                        std::size_t count);
 
 } // namespace lumarin::engine

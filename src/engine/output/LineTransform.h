@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/base/ReplacedCharacters.h"
 #include "engine/convert/Simplifier.h"
 #include "engine/encoding/Encoding.h"
 #include "engine/encoding/LineCodec.h"
@@ -28,6 +29,10 @@ public:
     // CR LF goes into `out`.
     void add(std::string_view raw, std::string& out);
 
+    // Characters written as U+FFFD so far: a UTF-16 source's lone surrogates,
+    // which no other encoding can carry.
+    const ReplacedCharacters& replaced() const noexcept { return m_replaced; }
+
 private:
     bool isBlankRaw(std::string_view raw) const;
     bool isBlankText(std::u16string_view text) const;
@@ -43,6 +48,7 @@ private:
     std::vector<std::string> m_ideographicSpace; // encoded forms of U+3000
     std::string m_lineEnd;
     std::u16string m_text;
+    ReplacedCharacters m_replaced;
 };
 
 } // namespace lumarin::engine

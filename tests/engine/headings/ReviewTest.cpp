@@ -89,6 +89,36 @@ TEST(ChapterEdits, AddedSplitsTakeTheirPlaceAndTitlesReplaceTheFoundOnes) {
     EXPECT_EQ(edits.titles.count(8), 0u) << "the title goes with its row";
 }
 
+TEST(ChapterEdits, AddedSplitsStayInTheVolumeTheyStandIn) {
+    const TempDir dir;
+    std::string text = "书名\n第一卷 风起\n";
+    const auto chapter = [&text](const char* heading) {
+        text += std::string(heading) + "\n";
+        for (int i = 0; i < 6; ++i) text += "正文\n";
+    };
+    chapter("第1章 甲"); // line 3
+    chapter("第2章 乙"); // line 10
+    text += "第二卷 云涌\n序言\n"; // lines 17 and 18
+    chapter("第1章 丙"); // line 19
+    const auto path = dir.path() / "volumes.txt";
+    std::ofstream(path, std::ios::binary) << text;
+    const AnalysisResult found = Analyze(path, kDefaultCondition);
+    ASSERT_EQ(found.m_lngCount, 3);
+    ASSERT_EQ(found.volumes.size(), 2u);
+    ASSERT_EQ(found.rowVolume, (std::vector<std::int32_t>{0, 0, 1}));
+
+    ChapterEdits edits;
+    edits.add(6, u"正文");
+    edits.add(14, u"正文");
+    edits.add(18, u"序言"); // after the second volume's line, before its first chapter
+    const AnalysisResult edited = ApplyEdits(found, edits);
+    EXPECT_EQ(Starts(edited), (std::vector<LineNumber>{3, 6, 10, 14, 18, 19, 26}));
+    EXPECT_EQ(edited.rowVolume, (std::vector<std::int32_t>{0, 0, 0, 0, 1, 1}));
+    ASSERT_EQ(edited.volumes.size(), 2u);
+    EXPECT_EQ(edited.volumes[0].firstRow, 0);
+    EXPECT_EQ(edited.volumes[1].firstRow, 4); // the added split opens the volume now
+}
+
 TEST(ChapterEdits, TheOutputNamesFilesByCorrectedTitlesAndTheBookListsThem) {
     const TempDir dir;
     const AnalysisResult found = Analyze(WriteNovel(dir), kDefaultCondition);
