@@ -7,11 +7,15 @@ pkg_check_modules(PCRE2 REQUIRED IMPORTED_TARGET libpcre2-16)
 pkg_check_modules(OPENCC REQUIRED IMPORTED_TARGET opencc)
 pkg_check_modules(UCHARDET REQUIRED IMPORTED_TARGET uchardet)
 pkg_check_modules(LIBZIP REQUIRED IMPORTED_TARGET libzip)
+pkg_check_modules(NETTLE REQUIRED IMPORTED_TARGET nettle)
+pkg_check_modules(NLOHMANN_JSON REQUIRED IMPORTED_TARGET nlohmann_json)
 
 add_library(Lumarin::PCRE2 ALIAS PkgConfig::PCRE2)
 add_library(Lumarin::OpenCC ALIAS PkgConfig::OPENCC)
 add_library(Lumarin::Uchardet ALIAS PkgConfig::UCHARDET)
 add_library(Lumarin::Zip ALIAS PkgConfig::LIBZIP)
+add_library(Lumarin::Nettle ALIAS PkgConfig::NETTLE)
+add_library(Lumarin::Json ALIAS PkgConfig::NLOHMANN_JSON)
 
 find_package(CLI11 CONFIG REQUIRED)
 

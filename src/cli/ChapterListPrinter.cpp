@@ -18,8 +18,10 @@ std::string Printable(std::u16string_view text) {
 } // namespace
 
 ChapterListPrinter::ChapterListPrinter(const engine::AnalysisResult& analysis,
-                                       const std::vector<bool>& checked, bool nearMisses)
-    : m_analysis(analysis), m_checked(checked), m_nearMisses(nearMisses) {}
+                                       const std::vector<bool>& checked, bool nearMisses,
+                                       std::string checksum)
+    : m_analysis(analysis), m_checked(checked), m_nearMisses(nearMisses),
+      m_checksum(std::move(checksum)) {}
 
 namespace {
 
@@ -83,6 +85,8 @@ void ChapterListPrinter::PrintJson(std::ostream& out) const {
     json.Key("source");
     json.String(
         ToUtf8(engine::FromUtf8(m_analysis.m_strSource.string()))); // file names need not be UTF-8
+    json.Key("checksum");
+    json.String(m_checksum);
     json.Key("encoding");
     json.String(engine::EncodingName(m_analysis.encoding));
     json.Key("lines");
@@ -131,6 +135,8 @@ void ChapterListPrinter::PrintJson(std::ostream& out) const {
         json.String(ToUtf8(table.m_strHeading[entry]));
         json.Key("checked");
         json.Bool(m_checked[row]);
+        json.Key("added");
+        json.Bool(table.added(entry));
         json.Key("label");
         json.String(ToUtf8(labels[row]));
         json.Key("flags");

@@ -3,6 +3,7 @@
 #include "engine/headings/Analyzer.h"
 
 #include <ostream>
+#include <string>
 #include <vector>
 
 namespace lumarin::cli {
@@ -15,8 +16,9 @@ namespace lumarin::cli {
 // asked for, follow the count line as "near-miss<TAB>line<TAB>text".
 class ChapterListPrinter {
 public:
+    // `checksum` is the source's (SourceChecksum), for --json.
     ChapterListPrinter(const engine::AnalysisResult& analysis, const std::vector<bool>& checked,
-                       bool nearMisses = false);
+                       bool nearMisses = false, std::string checksum = {});
 
     void PrintText(std::ostream& out) const;
     void PrintJson(std::ostream& out) const;
@@ -25,6 +27,7 @@ private:
     const engine::AnalysisResult& m_analysis;
     const std::vector<bool>& m_checked;
     bool m_nearMisses;
+    std::string m_checksum;
 };
 
 } // namespace lumarin::cli

@@ -8,11 +8,14 @@
 #include "cli/RuleListPrinter.h"
 #include "cli/SourceList.h"
 #include "cli/SplitOptions.h"
+#include "cli/TocFile.h"
 #include "engine/base/EngineError.h"
 #include "engine/base/ExitCode.h"
 #include "engine/base/FailureReport.h"
 #include "engine/base/TextUtil.h"
+#include "engine/headings/ReviewFile.h"
 #include "engine/run/RunRequest.h"
+#include "engine/source/SourceChecksum.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -75,21 +78,63 @@ int WriteFiles(const engine::AnalysisResult& analysis, const std::vector<bool>& 
     return StatusAfterWritingStdout();
 }
 
+// A table of contents is analysed as it was made: with its rule, else its condition.
+void UseTocRule(const engine::ReviewFile& toc, engine::AnalysisRequest& request) {
+    if (toc.rule) {
+        request.rule = engine::FindRule(*toc.rule);
+        if (request.rule == nullptr)
+            throw engine::EngineError::invalidReview("no built-in rule named " +
+                                                     engine::ToUtf8(*toc.rule));
+        request.automatic = false;
+    } else if (!toc.condition.empty()) {
+        request.rule = nullptr;
+        request.automatic = false;
+        request.condition = toc.condition;
+    }
+}
+
+// The analysis becomes the table of contents' split: refused when the source
+// is not the one the table was made of. Returns the check marks.
+std::vector<bool> ApplyToc(const engine::ReviewFile& toc, engine::AnalysisResult& analysis) {
+    if (engine::SourceChecksum(analysis.m_strSource) != toc.checksum)
+        throw engine::EngineError::sourceChanged();
+    engine::Review review = engine::ReviewFromFile(analysis, toc);
+    analysis = engine::ApplyEdits(analysis, review.edits);
+    return std::move(review.checked);
+}
+
 int Run(const CommandLine& line, BookCount book) {
     if (line.rules) {
         PrintRules(std::cout, line.json);
         return StatusAfterWritingStdout();
     }
-    const engine::AnalysisResult analysis = engine::AnalyzeRun(line.run);
+    engine::RunRequest run = line.run;
+    std::optional<engine::ReviewFile> toc;
+    if (!line.toc.empty()) {
+        try {
+            toc = ReadTocFile(line.toc);
+        } catch (const TocFileError& error) {
+            std::cerr << error.what() << '\n';
+            return Status(ExitCode::Usage);
+        }
+        UseTocRule(*toc, run.analysis);
+    }
+    engine::AnalysisResult analysis = engine::AnalyzeRun(run);
     std::vector<bool> checked;
-    try {
-        checked = ChecksAfterOptions(analysis, line);
-    } catch (const RowRangesError& error) {
-        std::cerr << error.what() << '\n';
-        return Status(ExitCode::Usage);
+    if (toc) {
+        checked = ApplyToc(*toc, analysis);
+    } else {
+        try {
+            checked = ChecksAfterOptions(analysis, line);
+        } catch (const RowRangesError& error) {
+            std::cerr << error.what() << '\n';
+            return Status(ExitCode::Usage);
+        }
     }
     if (!line.list) return WriteFiles(analysis, checked, line, book);
-    const ChapterListPrinter printer(analysis, checked, line.nearMisses);
+    const ChapterListPrinter printer(analysis, checked, line.nearMisses,
+                                     line.json ? engine::SourceChecksum(analysis.m_strSource)
+                                               : std::string{});
     if (line.json) {
         printer.PrintJson(std::cout);
     } else {

@@ -41,6 +41,7 @@ struct SplitOptions {
     std::string epubFile; // empty: named after the source, in the --output folder
     std::vector<std::string> checkRows;
     std::vector<std::string> uncheckRows;
+    std::string toc;
     std::string existing = "refuse"; // refuse | overwrite | append
     bool volumeFolders = false;
     std::string splitSize;
@@ -120,6 +121,7 @@ std::optional<CommandLine> CommandLineFor(const SplitOptions& options) {
     run.bookFile = std::filesystem::path(options.epubFile);
     line.checkRows = options.checkRows;
     line.uncheckRows = options.uncheckRows;
+    line.toc = options.toc;
     line.list = options.list;
     line.json = options.json;
     line.nearMisses = options.nearMisses;
@@ -199,6 +201,12 @@ void AddOptions(CLI::App& app, SplitOptions& o, bool rulesOnly) {
     app.add_option("--uncheck", o.uncheckRows, "clear marks (applied after --check)")
         ->type_name("ROWS")
         ->allow_extra_args(false);
+    app.add_option("--toc", o.toc,
+                   "split exactly at the rows of FILE (--list --json's output, edited): each "
+                   "row's start_line, checked and title; refused when the source has changed")
+        ->type_name("FILE")
+        ->excludes("--check")
+        ->excludes("--uncheck");
     app.add_option("--epub", o.epubFile,
                    "write one EPUB book instead of chapter files: to FILE (one source only), or "
                    "named after the source with .epub, in the --output folder (beside the source "

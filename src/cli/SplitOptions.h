@@ -18,6 +18,7 @@ struct CommandLine {
     // missing source is said before a bad range.
     std::vector<std::string> checkRows;
     std::vector<std::string> uncheckRows;
+    std::string toc; // a reviewed chapter list (--list --json's shape) to split by
     bool list = false;
     bool json = false;
     bool nearMisses = false;

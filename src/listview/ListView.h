@@ -167,6 +167,11 @@ public:
     std::int32_t ColumnFromPoint(std::int32_t X, std::int32_t Y) const; // Mouse
     std::int32_t RowFromPoint(std::int32_t X, std::int32_t Y, bool HitTest = false) const; // Mouse
     void MakeSureVisible(std::int32_t lngItem, std::int32_t lngColumn = -1); // Keyboard
+    // The first row shown (the vertical scroll value), to keep a place across a refill.
+    std::int32_t TopIndex() const;        // Keyboard
+    void TopIndex(std::int32_t lngItem);  // Keyboard
+    // A row's cell of a visible column in client pixels; empty for a hidden column.
+    platform::RECT CellRect(std::int32_t Row, std::int32_t Column) const; // Keyboard
 
     // The control's own colouring: leaves the colours as they are.
     bool CustomDraw(std::int32_t ItemIndex, std::int32_t ColumnIndex, std::int32_t& BackColor,

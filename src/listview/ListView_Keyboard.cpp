@@ -114,4 +114,25 @@ void ListView::MakeSureVisible(int lngItem, int lngColumn) {
     PaintControl();
 }
 
+std::int32_t ListView::TopIndex() const {
+    return m_clsSB->Value(SB_VERT);
+}
+
+void ListView::TopIndex(std::int32_t lngItem) {
+    if (lngItem == m_clsSB->Value(SB_VERT)) return;
+    m_clsSB->Value(SB_VERT, lngItem);
+    PaintControl();
+}
+
+RECT ListView::CellRect(std::int32_t Row, std::int32_t Column) const {
+    for (const ListLayout::ColumnSpan& span : m_layout.Columns()) {
+        if (span.column != Column) continue;
+        RECT cell = ListLayout::Cell(span, m_layout.RowRect(Row));
+        cell.left = m_layout.ClientX(cell.left);
+        cell.right = m_layout.ClientX(cell.right);
+        return cell;
+    }
+    return RECT{};
+}
+
 } // namespace lumarin::listview

@@ -88,6 +88,7 @@ frmTessel::frmTessel(QWidget* parent) : QWidget(parent) {
     buildControls();
     buildAuditControls();
     createChapterList();
+    buildReviewActions();
     buildEmptyListNote();
     layOutControls();
     Form_Load();

@@ -15,6 +15,7 @@
 //                         colours, keys, the choosers, the about picture
 // frmTessel_Settings.cpp  settings kept between runs, the options menu
 // frmTessel_Status.cpp    the status line: what the last output wrote, and where
+// frmTessel_Review.cpp    undo and redo, added splits, corrected titles, saved reviews
 // frmTessel_Reason.cpp    the words shown over an empty list: why, and what to try
 // frmTessel_Rule.cpp      the rule choice and the condition box that shows the rule in use
 // frmNearMisses.cpp       the near-miss tool window
@@ -25,6 +26,7 @@
 #include "engine/run/RunRequest.h"
 #include "listview/ICustomDraw.h"
 #include "listview/IListViewEvents.h"
+#include "main/ReviewHistory.h"
 
 #include <QElapsedTimer>
 #include <QWidget>
@@ -87,11 +89,28 @@ public:
     void RestoreDefaultCondition();
     void KeepOnTop(bool blnOnTop);
 
+    // ---- the review (frmTessel_Review.cpp) -------------------------------------------
+    void Undo();
+    void Redo();
+    // A split point at a source line the rules missed; false when a row starts there.
+    bool SplitAtLine(engine::LineNumber line);
+    void cmdSplitHere_Click(); // at the preview's current line
+    // Corrects row's title (an empty one takes back the correction).
+    void RenameTitle(std::int32_t row, const std::u16string& title);
+    void BeginRenameTitle(); // the editor over the selected row's title
+    void RemoveAddedSplit(); // the selected row, when the reader added it
+    void StartReviewAfresh();
+    void ExportReview();
+    void ImportReview();
+
     // ---- the chapter list's events ---------------------------------------------------
     void RedrawingDone() override;
     void KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) override;
     void KeyPress(std::int16_t& KeyAscii) override;
     void KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) override;
+    void DblClick(std::int32_t ItemIndex) override;
+    void MouseDown(std::int32_t ItemIndex, std::int16_t MouseButton, std::int16_t Shift, float X,
+                   float Y) override;
     void Click(std::int32_t ItemIndex) override;
     void ItemCheck(std::int32_t ItemIndex) override;
     void OLEDragDrop(platform::DataObject& Data, std::int32_t& Effect, std::int16_t& MouseButton,
@@ -137,6 +156,18 @@ public:
     QToolButton* cmdOptions() const { return m_cmdOptions; }
     QAction* mnuDefaultCondition() const { return m_mnuDefaultCondition; }
     QAction* mnuTopMost() const { return m_mnuTopMost; }
+    QAction* mnuUndo() const { return m_mnuUndo; }
+    QAction* mnuRedo() const { return m_mnuRedo; }
+    QAction* mnuSplitHere() const { return m_mnuSplitHere; }
+    QAction* mnuRename() const { return m_mnuRename; }
+    QAction* mnuRemoveSplit() const { return m_mnuRemoveSplit; }
+    QAction* mnuFreshReview() const { return m_mnuFreshReview; }
+    QAction* mnuExportReview() const { return m_mnuExportReview; }
+    QAction* mnuImportReview() const { return m_mnuImportReview; }
+    // The title editor while a title is being corrected, else null.
+    QLineEdit* txtTitleEditor() const { return m_txtTitleEditor; }
+    // The table the output writes: the analysis with the reader's edits.
+    const std::optional<engine::AnalysisResult>& reviewedAnalysis() const { return m_analysis; }
     bool KeepOnTop() const { return m_blnTopMost; }
     const std::u16string& m_strLastFolder_() const { return m_strLastFolder; }
     QFrame* shpDone() const { return m_shpDone; }
@@ -147,7 +178,7 @@ public:
     bool outputRunning() const { return m_blnOutputRunning; }
 
     // Shows line `line` of the analysed source in the preview pane, a few
-    // lines before it included, with the text cursor on it.
+    // lines before it included, with the text cursor on it: "从此行分章" splits there.
     void showLineInPreview(engine::LineNumber line);
     // The source line shown on text line `block` of the preview, or 0.
     engine::LineNumber previewLine(int block) const;
@@ -200,6 +231,21 @@ private:
     // `lead` (whole lines) stands above the source lines and maps to none of them.
     void showPreviewLines(engine::LineNumber first, const std::vector<std::u16string>& lines,
                           const QString& lead = {});
+
+    // frmTessel_Review.cpp
+    void buildReviewActions();
+    void startReview(engine::AnalysisResult found);
+    ReviewState reviewState() const;
+    void recordReview(); // after an action: one step to undo
+    void applyReviewState(const ReviewState& state);
+    void restoreSavedReview();
+    void saveReview() const;
+    void updateReviewActions();
+    bool confirmCheckFlagged(const std::vector<std::int32_t>& rows);
+    QString reasonText(std::size_t row) const;
+    void showPreviewMenu(const QPoint& pos);
+    void finishTitleEditor(bool keep);
+    void renumberLabels();
 
     // frmTessel_Output.cpp
     void writeChapterFiles();
@@ -327,6 +373,25 @@ private:
     frmNearMisses* m_frmNearMisses = nullptr;
     // Audit flags of the rows under the current check marks.
     std::vector<engine::AuditFlags> m_flags;
+    std::vector<engine::AuditNote> m_notes;
+
+    // The review: m_analysis is m_found with m_edits applied.
+    std::optional<engine::AnalysisResult> m_found;
+    engine::ChapterEdits m_edits;
+    std::vector<bool> m_ordered;
+    ReviewHistory m_history;
+    std::string m_strChecksum;             // the source's, keying its saved review
+    std::int32_t m_intPressedColumn = -1;  // the column of the last press in the list
+    QLineEdit* m_txtTitleEditor = nullptr;
+    std::int32_t m_lngEditedRow = -1;
+    QAction* m_mnuUndo = nullptr;
+    QAction* m_mnuRedo = nullptr;
+    QAction* m_mnuSplitHere = nullptr;
+    QAction* m_mnuRename = nullptr;
+    QAction* m_mnuRemoveSplit = nullptr;
+    QAction* m_mnuFreshReview = nullptr;
+    QAction* m_mnuExportReview = nullptr;
+    QAction* m_mnuImportReview = nullptr;
 
     std::unique_ptr<listview::ListView> m_lstMemo;
     platform::qt::WindowHostWidget* m_lstMemoHost = nullptr;

@@ -44,9 +44,8 @@ void frmTessel::analyseSource() {
         m_lstMemo->Clear();
         throw;
     }
-    m_lngCount = analysis.m_lngCount;
     showAnalysisRule(analysis);
-    m_analysis = std::move(analysis);
+    startReview(std::move(analysis));
     showConditionInUse(); // the automatic choice has chosen its rule
     showListBook();
     if (m_lngCount == 0) {
@@ -54,9 +53,6 @@ void frmTessel::analyseSource() {
     } else {
         hideEmptyListReason();
     }
-
-    cmdOrder_Click();
-    lstMemo_ItemCheck(-1);
 }
 
 void frmTessel::showListBook() {
@@ -92,8 +88,14 @@ void frmTessel::fillChapterList(const engine::AnalysisResult& analysis) {
 }
 
 void frmTessel::cmdOrder_Click() {
+    renumberLabels();
+    recordReview();
+}
+
+void frmTessel::renumberLabels() {
     listview::ListView& list = *m_lstMemo;
-    const std::vector<std::u16string> labels = engine::RenumberLabels(currentCheckMarks());
+    m_ordered = currentCheckMarks();
+    const std::vector<std::u16string> labels = engine::RenumberLabels(m_ordered);
     // One repaint for the whole column rather than one per row.
     const bool redraw = list.Redraw();
     if (redraw) list.Redraw(false);
@@ -104,6 +106,7 @@ void frmTessel::cmdOrder_Click() {
 
 void frmTessel::lstMemo_ItemCheck(std::int32_t /*ItemIndex*/) {
     refreshAudit();
+    recordReview();
     if (m_lstMemo->ItemCount() == 0) return;
     const engine::CheckCount count = engine::CountUnchecked(currentCheckMarks());
     setCaptionCount(m_lngCount - (count.total - count.unchecked), m_lngCount);

@@ -25,19 +25,12 @@ using platform::qt::qs;
 
 namespace {
 
-// Lines of the selected chapter shown under the list.
-constexpr std::size_t kPreviewLines = 12;
-// Lines before a line shown on its own (a near miss).
+// Lines of the selected chapter shown under the list: enough to reach a
+// heading the rules missed in all but the longest chapters.
+constexpr std::size_t kPreviewLines = 3000;
+// Lines shown around a line shown on its own (a near miss), and before it.
+constexpr std::size_t kLinesAroundShown = 200;
 constexpr engine::LineNumber kLinesBeforeShown = 3;
-
-QString Reasons(engine::AuditFlags flags) {
-    QString text;
-    for (const auto& reason : engine::FlagReasons(flags)) {
-        if (!text.isEmpty()) text += QStringLiteral("、");
-        text += qs(reason);
-    }
-    return text;
-}
 
 } // namespace
 
@@ -98,8 +91,10 @@ void frmTessel::showAnalysisRule(const engine::AnalysisResult& analysis) {
 }
 
 void frmTessel::refreshAudit() {
-    m_flags = m_analysis ? engine::AuditAnalysis(*m_analysis, currentCheckMarks())
-                         : std::vector<engine::AuditFlags>{};
+    engine::AuditReport report;
+    if (m_analysis) report = engine::AuditAnalysisWithNotes(*m_analysis, currentCheckMarks());
+    m_flags = std::move(report.flags);
+    m_notes = std::move(report.notes);
     std::size_t flagged = 0;
     for (const engine::AuditFlags flags : m_flags)
         flagged += flags != 0 ? 1 : 0;
@@ -114,12 +109,16 @@ void frmTessel::showSelectedRow() {
     if (!m_analysis || row < 0 || row >= static_cast<std::int32_t>(m_flags.size())) {
         m_lblRow->clear();
         m_txtPreview->clear();
+        m_lngPreviewFirst = 0;
+        updateReviewActions();
         return;
     }
     const auto r = static_cast<std::size_t>(row);
     QString text = QStringLiteral("第%1行").arg(m_analysis->table.m_lngStartLine[r + 1]);
-    if (r < m_analysis->chars.size()) text += QStringLiteral("，共%1字").arg(m_analysis->chars[r]);
-    if (m_flags[r] != 0) text += QStringLiteral("　可疑：") + Reasons(m_flags[r]);
+    if (r < m_analysis->chars.size() && m_analysis->chars[r] >= 0)
+        text += QStringLiteral("，共%1字").arg(m_analysis->chars[r]);
+    if (m_analysis->table.added(r + 1)) text += QStringLiteral("，手动分章");
+    if (m_flags[r] != 0) text += QStringLiteral("　可疑：") + reasonText(r);
     m_lblRow->setText(text);
     // The chapter that opens a volume is read with its volume line above it.
     QString lead;
@@ -145,6 +144,7 @@ void frmTessel::showPreviewLines(engine::LineNumber first, const std::vector<std
     m_txtPreview->setPlainText(preview);
     m_lngPreviewFirst = lines.empty() ? 0 : first;
     m_previewLeadLines = static_cast<int>(lead.count(QLatin1Char('\n')));
+    updateReviewActions();
 }
 
 engine::LineNumber frmTessel::previewLine(int block) const {
@@ -161,7 +161,7 @@ void frmTessel::showLineInPreview(engine::LineNumber line) {
     const engine::LineNumber first = std::max<engine::LineNumber>(1, line - kLinesBeforeShown);
     std::vector<std::u16string> lines;
     try {
-        lines = engine::SourceLines(*m_analysis, first, kPreviewLines);
+        lines = engine::SourceLines(*m_analysis, first, kLinesAroundShown);
     } catch (const engine::EngineError& error) {
         m_lngPreviewFirst = 0;
         m_txtPreview->setPlainText(qs(error.message()));
@@ -177,10 +177,16 @@ void frmTessel::showLineInPreview(engine::LineNumber line) {
 
 void frmTessel::cmdCheckFlagged_Click() {
     if (m_blnOutputRunning) return;
+    std::vector<std::int32_t> rows;
     for (std::size_t r = 0; r < m_flags.size(); ++r)
-        if (m_flags[r] != 0) m_lstMemo->ItemChecked(static_cast<std::int32_t>(r), true);
-    cmdOrder_Click();
-    lstMemo_ItemCheck(-1);
+        if (m_flags[r] != 0) rows.push_back(static_cast<std::int32_t>(r));
+    if (rows.empty() || !confirmCheckFlagged(rows)) return;
+    const std::int32_t top = m_lstMemo->TopIndex();
+    for (const std::int32_t r : rows)
+        m_lstMemo->ItemChecked(r, true);
+    renumberLabels();
+    lstMemo_ItemCheck(-1); // one step to undo, the renumbering with it
+    m_lstMemo->TopIndex(top);
 }
 
 void frmTessel::cmdNearMisses_Click() {

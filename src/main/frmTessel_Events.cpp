@@ -13,6 +13,8 @@
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -138,6 +140,11 @@ void frmTessel::runGuarded(CommandSide side, const std::function<void()>& comman
 }
 
 bool frmTessel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_txtTitleEditor && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        finishTitleEditor(false);
+        return true;
+    }
     // Files dropped on the source box name the source; on the words in the
     // list's place they do what a drop on the list does.
     if (watched == m_txtFile->viewport() || watched == m_lblEmpty) {

@@ -64,6 +64,11 @@ public:
     std::u16string BrowseFolder(HWND, const std::u16string&, const std::u16string&) override {
         return {};
     }
+    std::u16string
+    SaveFile(HWND, const std::u16string&, const std::u16string&,
+             const std::vector<std::pair<std::u16string, std::u16string>>&) override {
+        return {};
+    }
 };
 
 class IdleEventPump final : public IEventPump {

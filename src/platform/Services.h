@@ -52,6 +52,10 @@ public:
              const std::vector<std::pair<std::u16string, std::u16string>>& filter) = 0;
     virtual std::u16string BrowseFolder(HWND owner, const std::u16string& title,
                                         const std::u16string& startFolder) = 0;
+    // The path to write, asked with `startPath` proposed; empty when cancelled.
+    virtual std::u16string
+    SaveFile(HWND owner, const std::u16string& title, const std::u16string& startPath,
+             const std::vector<std::pair<std::u16string, std::u16string>>& filter) = 0;
 };
 
 class IEventPump {

@@ -65,9 +65,11 @@ TEST(RuleOptionsTest, JsonListKeepsEveryKeyAndAddsTheAudit) {
         const QJsonArray words = row["flags"].toArray();
         EXPECT_EQ(words.isEmpty() ? "" : words[0].toString().toStdString(), flags[i]) << i;
         EXPECT_EQ(row["chars"].toInt(), chars[i]) << i;
+        EXPECT_EQ(row["added"], QJsonValue(false)) << i;
         EXPECT_TRUE(row["volume"].isNull()) << i;
         row.remove("flags");
         row.remove("chars");
+        row.remove("added");
         row.remove("volume");
         rows[i] = row;
     }
@@ -76,6 +78,8 @@ TEST(RuleOptionsTest, JsonListKeepsEveryKeyAndAddsTheAudit) {
     doc.remove("volumes");
     doc.remove("rule");
     doc.remove("condition");
+    EXPECT_EQ(doc["checksum"].toString().size(), 64); // SHA-256 in hex
+    doc.remove("checksum");
     doc["source"] = "reg.txt";
     EXPECT_EQ(doc, ParseJson(kJsonBeforeRules));
 }

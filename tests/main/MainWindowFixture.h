@@ -3,6 +3,7 @@
 
 #include "WindowTestSupport.h"
 #include "listview/ListView.h"
+#include "main/ReviewStore.h"
 #include "main/frmTessel.h"
 #include "platform/Gdi.h"
 #include "platform/Window.h"
@@ -11,6 +12,7 @@
 #include "platform/testing/ScopedTestServices.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -27,6 +29,7 @@ class MainWindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         OpenSettings()->clear(); // every test starts from the start values
+        QDir(ReviewStore::folder()).removeRecursively();
         window = std::make_unique<frmTessel>();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

@@ -87,5 +87,24 @@ TEST_F(NearMissWindow, ADoubleClickShowsTheLineInThePreview) {
     EXPECT_EQ(window->lblRow()->text(), QStringLiteral("第21行（疑似标题）"));
 }
 
+TEST_F(NearMissWindow, TheLineShownCanBecomeASplitPoint) {
+    analyse(writeNovel(BookWithNearMisses()));
+    ASSERT_EQ(list().ItemCount(), 4);
+    window->cmdNearMisses()->click();
+    QPlainTextEdit* lines = window->txtNearMisses();
+    ASSERT_NE(lines, nullptr);
+    lines->setTextCursor(QTextCursor(lines->document()->findBlockByNumber(1)));
+    QTest::keyClick(lines, Qt::Key_Return);
+    ASSERT_EQ(window->lblRow()->text(), QStringLiteral("第41行（疑似标题）"));
+
+    // The preview's cursor stands on the line: Ctrl+Enter splits there.
+    window->activateWindow();
+    window->txtPreview()->setFocus();
+    QTest::keyClick(window->txtPreview(), Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_EQ(list().ItemCount(), 5);
+    EXPECT_EQ(QString::fromStdU16String(list().ItemText(4, 1)), QStringLiteral("第六囘 又错"));
+    EXPECT_FALSE(list().ItemChecked(4));
+}
+
 } // namespace
 } // namespace lumarin::app

@@ -60,7 +60,7 @@ TEST_F(RuleWindow, AutomaticChoiceFlagsRowsAndChecksThemInOneAction) {
 
     // Selecting a row says why it is doubted, how long its chapter is, and shows its start.
     click(rowPoint(5, 200));
-    EXPECT_EQ(window->lblRow()->text(), QStringLiteral("第62行，共119字　可疑：重复"));
+    EXPECT_EQ(window->lblRow()->text(), QStringLiteral("第62行，共119字　可疑：重复：与第50行同为第6回"));
     const QStringList preview = window->txtPreview()->toPlainText().split('\n');
     ASSERT_GE(preview.size(), 3);
     EXPECT_EQ(preview[0], QStringLiteral("第六回 又"));
@@ -69,6 +69,7 @@ TEST_F(RuleWindow, AutomaticChoiceFlagsRowsAndChecksThemInOneAction) {
     click(rowPoint(0, 200));
     EXPECT_EQ(window->lblRow()->text(), QStringLiteral("第2行，共119字"));
 
+    services.messageBox().ScriptAnswer(IDYES);
     window->cmdCheckFlagged()->click();
     for (int r = 0; r < 7; ++r)
         EXPECT_EQ(list().ItemChecked(r), r == 3 || r == 5) << "row " << r;

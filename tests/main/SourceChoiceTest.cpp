@@ -37,6 +37,11 @@ public:
                                 const std::u16string&) override {
         return {};
     }
+    std::u16string
+    SaveFile(platform::HWND, const std::u16string&, const std::u16string&,
+             const std::vector<std::pair<std::u16string, std::u16string>>&) override {
+        return {};
+    }
 };
 
 class SourceChoice : public ::testing::Test {

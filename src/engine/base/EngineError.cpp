@@ -38,6 +38,10 @@ EngineError EngineError::sourceChanged() {
     return {ErrorCode::SourceChanged, u"源文件已改变，请重新分析!"};
 }
 
+EngineError EngineError::invalidReview(const std::string& reason) {
+    return {ErrorCode::InvalidReview, u"目录文件无效: " + FromUtf8(reason)};
+}
+
 EngineError EngineError::readFailed(const std::string& path, const std::string& reason) {
     return {ErrorCode::ReadFailed, u"无法读取文件: " + ShownPath(path) + u": " + FromUtf8(reason)};
 }

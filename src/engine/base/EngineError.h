@@ -19,6 +19,7 @@ enum class ErrorCode {
     WriteFailed,        // "无法写入: " + path + ": " + reason
     OutputExists,       // "输出文件已存在: " + path
     WritesToSource,     // "无法写入: " + path + ": is the source file"
+    InvalidReview,      // "目录文件无效: " + reason
     OutputBusy,         // "另一个输出正在写入: " + folder
 };
 
@@ -53,6 +54,8 @@ public:
     static EngineError hardLink(const std::string& path);
     static EngineError outputExists(const std::string& path);
     static EngineError writesToSource(const std::string& path);
+    // A saved review or table of contents that cannot be used; reason in UTF-8.
+    static EngineError invalidReview(const std::string& reason);
     // Another run holds the output folder.
     static EngineError outputBusy(const std::string& folder);
 

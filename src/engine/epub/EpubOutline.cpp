@@ -128,7 +128,10 @@ std::u16string EpubOutline::label(std::int32_t chapter) const {
     const std::int32_t part =
         entry < m_selection.m_lngSelPart.size() ? m_selection.m_lngSelPart[entry] : 0;
     if (row == 0 && part > 0) return u"第" + ToU16Decimal(part) + u"部分";
-    std::u16string label(TrimBlanks(m_text.converted(m_table.m_strHeading[row])));
+    // A title the reader corrected names the chapter; otherwise its heading line does.
+    const std::u16string& name =
+        m_table.retitled(row) ? m_table.m_strTitle[row] : m_table.m_strHeading[row];
+    std::u16string label(TrimBlanks(m_text.converted(name)));
     if (label.empty()) label = u"(Unknown)";
     if (part > 0) label += u"（" + ToU16Decimal(part) + u"）";
     return label;

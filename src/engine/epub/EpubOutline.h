@@ -50,7 +50,8 @@ public:
     std::u16string title(std::size_t document, const std::u16string& bookTitle) const;
 
     std::int32_t chapterCount() const noexcept { return m_selection.m_lngSelected; }
-    std::u16string label(std::int32_t chapter) const;    // its heading line, "(Unknown)" when blank
+    // Its heading line (its title when the reader corrected it), "(Unknown)" when blank.
+    std::u16string label(std::int32_t chapter) const;
     std::string chapterHref(std::int32_t chapter) const; // "text/0001.xhtml#c1"
     static std::string anchor(std::int32_t chapter);     // the id of its heading, "c1"
 

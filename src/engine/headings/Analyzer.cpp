@@ -272,6 +272,11 @@ AnalysisResult Analyze(const std::filesystem::path& source, std::u16string_view 
 
 std::vector<AuditFlags> AuditAnalysis(const AnalysisResult& analysis,
                                       const std::vector<bool>& checked) {
+    return AuditAnalysisWithNotes(analysis, checked).flags;
+}
+
+AuditReport AuditAnalysisWithNotes(const AnalysisResult& analysis,
+                                   const std::vector<bool>& checked) {
     const ChapterTable& table = analysis.table;
     const std::vector<bool> opening = VolumeOpeningRows(table, analysis.volumes);
     std::vector<AuditRow> rows;
@@ -281,7 +286,7 @@ std::vector<AuditFlags> AuditAnalysis(const AnalysisResult& analysis,
                         r < analysis.midLine.size() && analysis.midLine[r],
                         table.m_strHeading[r + 1], opening[r]});
     }
-    return AuditRows(rows);
+    return AuditRowsWithNotes(rows);
 }
 
 } // namespace lumarin::engine

@@ -71,6 +71,8 @@ AnalysisResult Analyze(const std::filesystem::path& source, std::u16string_view 
 // The audit of the current check marks (row r is entry r + 1).
 std::vector<AuditFlags> AuditAnalysis(const AnalysisResult& analysis,
                                       const std::vector<bool>& checked);
+AuditReport AuditAnalysisWithNotes(const AnalysisResult& analysis,
+                                   const std::vector<bool>& checked);
 
 // Title of a heading: every U+3000 removed, then trimmed of U+0020.
 std::u16string CleanTitle(std::u16string_view captured);

@@ -34,4 +34,22 @@ std::vector<std::u16string> SourceLines(const AnalysisResult& analysis, LineNumb
     return lines;
 }
 
+std::vector<std::u16string> LinesAt(const AnalysisResult& analysis,
+                                    const std::vector<LineNumber>& lines) {
+    std::vector<std::u16string> texts;
+    if (lines.empty()) return texts;
+    SourceFile file(analysis.m_strSource);
+    BlockReader blocks(file, analysis.encoding);
+    LineReader reader(blocks);
+    LineCodec codec(analysis.encoding);
+    Line line;
+    auto wanted = lines.begin();
+    while (wanted != lines.end() && reader.next(line)) {
+        while (wanted != lines.end() && *wanted < line.number)
+            ++wanted;
+        if (wanted != lines.end() && *wanted == line.number) texts.push_back(codec.decode(line.raw));
+    }
+    return texts;
+}
+
 } // namespace lumarin::engine

@@ -14,6 +14,10 @@ namespace lumarin::engine {
 std::vector<std::u16string> ChapterOpening(const AnalysisResult& analysis, std::size_t row,
                                            std::size_t maxLines);
 
+// The text of each of `lines` (ascending; a number past the end gives
+// nothing), read again from the analysed source.
+std::vector<std::u16string> LinesAt(const AnalysisResult& analysis,
+                                    const std::vector<LineNumber>& lines);
 // Up to `count` lines of the analysed source from line `first` (1-based) on,
 // read again from the source. Throws EngineError when it can no longer be read.
 std::vector<std::u16string> SourceLines(const AnalysisResult& analysis, LineNumber first,

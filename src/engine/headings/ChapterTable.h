@@ -17,10 +17,19 @@ struct ChapterTable {
     std::vector<std::int16_t> m_intChapterNo;
     std::vector<std::u16string> m_strTitle;
     std::vector<std::u16string> m_strHeading;
+    // Per entry, only after a reader's edits (empty otherwise): a split point
+    // the reader added, a title the reader corrected.
+    std::vector<bool> m_blnAdded;
+    std::vector<bool> m_blnRetitled;
 
     // Number of heading entries (the table's m_lngCount).
     std::int32_t headingCount() const noexcept {
         return static_cast<std::int32_t>(m_strHeading.size()) - 1;
+    }
+
+    bool added(std::size_t k) const noexcept { return k < m_blnAdded.size() && m_blnAdded[k]; }
+    bool retitled(std::size_t k) const noexcept {
+        return k < m_blnRetitled.size() && m_blnRetitled[k];
     }
 
     // The preview column of entry k: number, "-", title ("12-风起云涌", "0-(Unknown)").

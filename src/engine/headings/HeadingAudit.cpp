@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <set>
+#include <map>
 #include <unicode/utf16.h>
 
 namespace lumarin::engine {
@@ -50,7 +50,7 @@ std::vector<std::size_t> LongestRising(const std::vector<std::int32_t>& run) {
 
 // Judges one numbered run (rows between restarts).
 void AuditRun(const std::vector<std::size_t>& rows, const std::vector<AuditRow>& all,
-              std::vector<AuditFlags>& flags) {
+              std::vector<AuditFlags>& flags, std::vector<AuditNote>& notes) {
     std::vector<std::int32_t> numbers;
     for (const std::size_t r : rows)
         numbers.push_back(all[r].number);
@@ -58,19 +58,27 @@ void AuditRun(const std::vector<std::size_t>& rows, const std::vector<AuditRow>&
     std::vector<bool> inChain(rows.size(), false);
     for (const std::size_t i : chain)
         inChain[i] = true;
-    std::set<std::int32_t> seen;
+    std::map<std::int32_t, std::size_t> seen; // number -> the first row that had it
     std::int32_t lastRising = 0;
     bool anyRising = false;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         AuditFlags& f = flags[rows[i]];
+        AuditNote& note = notes[rows[i]];
         if (inChain[i]) {
-            if (anyRising && numbers[i] > lastRising + 1) f |= kAuditGap;
+            if (anyRising && numbers[i] > lastRising + 1) {
+                f |= kAuditGap;
+                note.missingFirst = lastRising + 1;
+                note.missingLast = numbers[i] - 1;
+            }
             lastRising = numbers[i];
             anyRising = true;
+        } else if (const auto earlier = seen.find(numbers[i]); earlier != seen.end()) {
+            f |= kAuditDuplicate;
+            note.sameAs = static_cast<std::int32_t>(earlier->second);
         } else {
-            f |= seen.count(numbers[i]) != 0 ? kAuditDuplicate : kAuditBackwards;
+            f |= kAuditBackwards;
         }
-        seen.insert(numbers[i]);
+        seen.emplace(numbers[i], rows[i]);
     }
 }
 
@@ -96,7 +104,14 @@ bool IsLongHeading(std::u16string_view line) {
 }
 
 std::vector<AuditFlags> AuditRows(const std::vector<AuditRow>& rows) {
-    std::vector<AuditFlags> flags(rows.size(), 0);
+    return AuditRowsWithNotes(rows).flags;
+}
+
+AuditReport AuditRowsWithNotes(const std::vector<AuditRow>& rows) {
+    AuditReport report;
+    std::vector<AuditFlags>& flags = report.flags;
+    flags.assign(rows.size(), 0);
+    report.notes.assign(rows.size(), AuditNote{});
     std::vector<std::size_t> numbered;
     for (std::size_t r = 0; r < rows.size(); ++r) {
         if (rows[r].midLine) flags[r] |= kAuditMidLine;
@@ -113,15 +128,18 @@ std::vector<AuditFlags> AuditRows(const std::vector<AuditRow>& rows) {
              rows[numbered[i + 1]].number == 2) ||
             (row.opensVolume && !run.empty() && row.number <= rows[run.back()].number);
         if (restart) {
-            AuditRun(run, rows, flags);
+            AuditRun(run, rows, flags, report.notes);
             run.clear();
         }
         run.push_back(numbered[i]);
     }
-    AuditRun(run, rows, flags);
-    for (std::size_t r = 0; r < rows.size(); ++r)
-        if (!rows[r].splitPoint) flags[r] = 0;
-    return flags;
+    AuditRun(run, rows, flags, report.notes);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        if (rows[r].splitPoint) continue;
+        flags[r] = 0;
+        report.notes[r] = AuditNote{};
+    }
+    return report;
 }
 
 std::vector<std::string> FlagWords(AuditFlags flags) {

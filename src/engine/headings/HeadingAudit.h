@@ -42,6 +42,21 @@ struct AuditRow {
 // the sequence.
 std::vector<AuditFlags> AuditRows(const std::vector<AuditRow>& rows);
 
+// What a flag is about: the earlier row a duplicate repeats, the numbers a gap skips.
+struct AuditNote {
+    std::int32_t sameAs = -1; // kAuditDuplicate: the earlier row with the same number
+    std::int32_t missingFirst = 0; // kAuditGap: the numbers skipped, first..last
+    std::int32_t missingLast = 0;
+};
+
+struct AuditReport {
+    std::vector<AuditFlags> flags;
+    std::vector<AuditNote> notes; // one per row
+};
+
+// AuditRows with the notes besides.
+AuditReport AuditRowsWithNotes(const std::vector<AuditRow>& rows);
+
 // Whether a match starting at `start` begins the line after its leading
 // spaces and ideographic spaces.
 bool StartsLine(std::u16string_view line, std::size_t start);

@@ -18,7 +18,7 @@ namespace lumarin::engine {
 // (entry 0 in place, no end marker yet), so that the table is moved out of
 // here rather than copied.
 struct HeadingHits {
-    ChapterTable table{{1}, {0}, {u"(Index)"}, {u""}};
+    ChapterTable table{{1}, {0}, {u"(Index)"}, {u""}, {}, {}};
     std::vector<bool> midLine;             // per heading
     std::vector<std::int64_t> charsBefore; // per heading, characters of all earlier lines
     // Per heading: how its number is written (0 none, 1 ASCII digits,

@@ -42,6 +42,13 @@ std::u16string QtFileDialogs::OpenFile(HWND owner, const std::u16string& title,
         .toStdU16String();
 }
 
+std::u16string QtFileDialogs::SaveFile(HWND owner, const std::u16string& title,
+                                       const std::u16string& startPath, const Filter& filter) {
+    return QFileDialog::getSaveFileName(HostWidgetOf(owner), qs(title), qs(startPath),
+                                        QtFilter(filter))
+        .toStdU16String();
+}
+
 std::u16string QtFileDialogs::BrowseFolder(HWND owner, const std::u16string& title,
                                            const std::u16string& startFolder) {
     return QFileDialog::getExistingDirectory(HostWidgetOf(owner), qs(title), qs(startFolder))

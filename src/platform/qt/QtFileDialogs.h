@@ -11,6 +11,8 @@ class QtFileDialogs final : public IFileDialogs {
 public:
     using Filter = std::vector<std::pair<std::u16string, std::u16string>>;
 
+    std::u16string SaveFile(HWND owner, const std::u16string& title,
+                            const std::u16string& startPath, const Filter& filter) override;
     std::u16string OpenFile(HWND owner, const std::u16string& title,
                             const std::u16string& startFolder, const Filter& filter) override;
     std::u16string BrowseFolder(HWND owner, const std::u16string& title,

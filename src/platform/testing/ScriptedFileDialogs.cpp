@@ -16,6 +16,13 @@ std::u16string ScriptedFileDialogs::OpenFile(HWND owner, const std::u16string& t
     return Next(m_files);
 }
 
+std::u16string ScriptedFileDialogs::SaveFile(HWND owner, const std::u16string& title,
+                                             const std::u16string& startPath,
+                                             const Filter& filter) {
+    m_saveCalls.push_back(Call{owner, title, startPath, filter});
+    return Next(m_saves);
+}
+
 std::u16string ScriptedFileDialogs::BrowseFolder(HWND owner, const std::u16string& title,
                                                  const std::u16string& startFolder) {
     m_browseCalls.push_back(Call{owner, title, startFolder, {}});

@@ -24,6 +24,11 @@ public:
     std::u16string BrowseFolder(HWND owner, const std::u16string& title,
                                 const std::u16string& startFolder) override;
 
+    std::u16string SaveFile(HWND owner, const std::u16string& title,
+                            const std::u16string& startPath, const Filter& filter) override;
+
+    void ScriptSaveFile(std::u16string path) { m_saves.push_back(std::move(path)); }
+    const std::vector<Call>& SaveFileCalls() const { return m_saveCalls; }
     void ScriptOpenFile(std::u16string path) { m_files.push_back(std::move(path)); }
     void ScriptBrowseFolder(std::u16string path) { m_folders.push_back(std::move(path)); }
     const std::vector<Call>& OpenFileCalls() const { return m_openCalls; }
@@ -34,6 +39,8 @@ private:
 
     std::deque<std::u16string> m_files;
     std::deque<std::u16string> m_folders;
+    std::deque<std::u16string> m_saves;
+    std::vector<Call> m_saveCalls;
     std::vector<Call> m_openCalls;
     std::vector<Call> m_browseCalls;
 };

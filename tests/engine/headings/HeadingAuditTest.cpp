@@ -38,6 +38,38 @@ TEST(HeadingAudit, SequencesJudgedAsAWhole) {
         EXPECT_EQ(Flags(c.numbers), c.flags) << c.what;
 }
 
+// What a duplicate repeats and what a gap skips, as the reason line says them.
+TEST(HeadingAudit, NotesNameTheRepeatedRowAndTheSkippedNumbers) {
+    const struct {
+        const char* what;
+        std::vector<std::int32_t> numbers;
+        std::size_t row;
+        std::int32_t sameAs, missingFirst, missingLast;
+    } cases[] = {
+        {"duplicate", {1, 2, 2, 3}, 2, 1, 0, 0},
+        {"duplicate of a far row", {1, 2, 3, 40, 41, 3, 42}, 5, 2, 0, 0},
+        {"one missing", {1, 2, 4}, 2, -1, 3, 3},
+        {"several missing", {1, 2, 6, 7}, 2, -1, 3, 5},
+        {"gap after a restart", {1, 2, 1, 2, 4}, 4, -1, 3, 3},
+        {"a clean row has none", {1, 2, 3}, 1, -1, 0, 0},
+    };
+    for (const auto& c : cases) {
+        std::vector<AuditRow> rows;
+        for (const std::int32_t n : c.numbers)
+            rows.push_back({n, true, false, u"第N章"});
+        const AuditReport report = AuditRowsWithNotes(rows);
+        EXPECT_EQ(report.flags, AuditRows(rows)) << c.what;
+        const AuditNote& note = report.notes[c.row];
+        EXPECT_EQ(note.sameAs, c.sameAs) << c.what;
+        EXPECT_EQ(note.missingFirst, c.missingFirst) << c.what;
+        EXPECT_EQ(note.missingLast, c.missingLast) << c.what;
+    }
+    // A checked row says nothing, though its number still counts.
+    const AuditReport checked = AuditRowsWithNotes(
+        {{1, true, false, u"a"}, {2, true, false, u"b"}, {2, false, false, u"c"}});
+    EXPECT_EQ(checked.notes[2].sameAs, -1);
+}
+
 TEST(HeadingAudit, ShapeFlagsAndCheckedRows) {
     const std::u16string longLine = u"第三章 " + std::u16string(41, u'长');
     const std::u16string exactly40 = u"　　" + std::u16string(40, u'长') + u"  ";

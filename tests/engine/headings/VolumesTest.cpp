@@ -54,7 +54,7 @@ struct Book {
 };
 
 ChapterTable TableOf(const Book& book) {
-    ChapterTable table{{1}, {0}, {u"(Index)"}, {u""}};
+    ChapterTable table{{1}, {0}, {u"(Index)"}, {u""}, {}, {}};
     for (const auto& [line, number] : book.rows) {
         table.m_lngStartLine.push_back(line);
         table.m_intChapterNo.push_back(number);

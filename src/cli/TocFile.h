@@ -1,0 +1,19 @@
+#pragma once
+
+#include "engine/headings/ReviewFile.h"
+
+#include <string>
+
+namespace lumarin::cli {
+
+// A --toc file as read from disk. A file that cannot be read is TocFileError
+// (a usage error: nothing was analysed yet); one that is no review is the
+// engine's "目录文件无效: ...".
+class TocFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+engine::ReviewFile ReadTocFile(const std::string& path);
+
+} // namespace lumarin::cli

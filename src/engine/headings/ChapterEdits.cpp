@@ -1,0 +1,127 @@
+#include "engine/headings/ChapterEdits.h"
+
+#include <algorithm>
+
+namespace lumarin::engine {
+
+bool ChapterEdits::add(LineNumber line, std::u16string heading) {
+    const auto at = std::lower_bound(added.begin(), added.end(), line,
+                                     [](const AddedSplit& a, LineNumber l) { return a.line < l; });
+    if (at != added.end() && at->line == line) return false;
+    added.insert(at, AddedSplit{line, std::move(heading)});
+    return true;
+}
+
+bool ChapterEdits::remove(LineNumber line) {
+    const auto at = std::find_if(added.begin(), added.end(),
+                                 [line](const AddedSplit& a) { return a.line == line; });
+    if (at == added.end()) return false;
+    added.erase(at);
+    titles.erase(line);
+    return true;
+}
+
+std::int32_t RowStartingAt(const ChapterTable& table, LineNumber line) {
+    const auto first = table.m_lngStartLine.begin() + 1;
+    const auto last = table.m_lngStartLine.begin() + static_cast<std::ptrdiff_t>(table.m_strHeading.size());
+    if (first >= last) return -1;
+    const auto at = std::lower_bound(first, last, line);
+    if (at == last || *at != line) return -1;
+    return static_cast<std::int32_t>(at - first);
+}
+
+AnalysisResult ApplyEdits(const AnalysisResult& found, const ChapterEdits& edits) {
+    if (edits.empty()) return found;
+    AnalysisResult result = found;
+    const ChapterTable& from = found.table;
+    ChapterTable& table = result.table;
+    table = ChapterTable{};
+    result.checked.clear();
+    result.midLine.clear();
+    result.chars.clear();
+    result.rowVolume.clear();
+    const bool measured = !found.chars.empty();
+    // The volume of an old row; an added row joins the volume it stands in.
+    const auto volumeOf = [&](std::size_t r) {
+        return r < found.rowVolume.size() ? found.rowVolume[r] : std::int32_t{-1};
+    };
+    const auto volumeAt = [&](LineNumber line, std::size_t nextRow) {
+        std::int32_t previous = result.rowVolume.empty() ? -1 : result.rowVolume.back();
+        for (std::size_t v = found.volumes.size(); v-- > 0;) {
+            if (found.volumes[v].line >= line) continue;
+            const auto index = static_cast<std::int32_t>(v);
+            // After the volume's line: in it when the rows around are.
+            if (previous == index || (nextRow < static_cast<std::size_t>(found.m_lngCount) &&
+                                      volumeOf(nextRow) == index))
+                return index;
+            break;
+        }
+        return previous;
+    };
+
+    const auto copyEntry = [&](std::size_t k) {
+        table.m_lngStartLine.push_back(from.m_lngStartLine[k]);
+        table.m_intChapterNo.push_back(from.m_intChapterNo[k]);
+        table.m_strTitle.push_back(from.m_strTitle[k]);
+        if (k < from.m_strHeading.size()) table.m_strHeading.push_back(from.m_strHeading[k]);
+        table.m_blnAdded.push_back(false);
+    };
+    copyEntry(0);
+    const std::size_t count = static_cast<std::size_t>(found.m_lngCount);
+    std::size_t k = 1;
+    auto added = edits.added.begin();
+    while (k <= count || added != edits.added.end()) {
+        const bool takeAdded =
+            added != edits.added.end() && (k > count || added->line < from.m_lngStartLine[k]);
+        if (!takeAdded) {
+            if (added != edits.added.end() && added->line == from.m_lngStartLine[k]) ++added;
+            copyEntry(k);
+            const std::size_t r = k - 1;
+            result.checked.push_back(found.checked[r]);
+            result.midLine.push_back(r < found.midLine.size() && found.midLine[r]);
+            if (measured) result.chars.push_back(r < found.chars.size() ? found.chars[r] : -1);
+            result.rowVolume.push_back(volumeOf(r));
+            ++k;
+            continue;
+        }
+        const AddedSplit& split = *added++;
+        if (split.line < 1 || split.line > found.lineCount ||
+            (table.m_lngStartLine.size() > 1 && split.line == table.m_lngStartLine.back()))
+            continue;
+        table.m_lngStartLine.push_back(split.line);
+        table.m_intChapterNo.push_back(0);
+        table.m_strTitle.push_back(CleanTitle(split.heading));
+        table.m_strHeading.push_back(split.heading);
+        table.m_blnAdded.push_back(true);
+        result.checked.push_back(false);
+        result.midLine.push_back(false);
+        if (measured) {
+            if (!result.chars.empty()) result.chars.back() = -1; // cut short, length unknown
+            result.chars.push_back(-1);
+        }
+        result.rowVolume.push_back(volumeAt(split.line, k - 1));
+    }
+    copyEntry(from.m_lngStartLine.size() - 1);
+    result.m_lngCount = table.headingCount();
+    if (!found.volumes.empty()) {
+        // A volume opens at its first row, wherever the rows moved.
+        for (Volume& volume : result.volumes) volume.firstRow = -1;
+        for (std::size_t r = 0; r < result.rowVolume.size(); ++r) {
+            const std::int32_t v = result.rowVolume[r];
+            if (v < 0) continue;
+            Volume& volume = result.volumes[static_cast<std::size_t>(v)];
+            if (volume.firstRow < 0) volume.firstRow = static_cast<std::int32_t>(r);
+        }
+    }
+
+    table.m_blnRetitled.assign(table.m_lngStartLine.size(), false);
+    for (const auto& [line, title] : edits.titles) {
+        const std::int32_t row = RowStartingAt(table, line);
+        if (row < 0) continue;
+        table.m_strTitle[static_cast<std::size_t>(row) + 1] = title;
+        table.m_blnRetitled[static_cast<std::size_t>(row) + 1] = true;
+    }
+    return result;
+}
+
+} // namespace lumarin::engine

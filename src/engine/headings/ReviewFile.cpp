@@ -1,0 +1,154 @@
+#include "engine/headings/ReviewFile.h"
+
+#include "engine/base/EngineError.h"
+#include "engine/base/TextUtil.h"
+#include "engine/headings/ChapterPreview.h"
+
+#include <algorithm>
+#include <map>
+#include <nlohmann/json.hpp>
+
+namespace lumarin::engine {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+std::string RowName(std::size_t index) {
+    return "rows[" + std::to_string(index) + "]";
+}
+
+// The member `key` of `object` when it has the type asked for; a missing
+// member is fine only when not `required`.
+const Json* Member(const Json& object, const char* key, Json::value_t type, bool required,
+                   const std::string& where) {
+    const auto at = object.find(key);
+    if (at == object.end() || at->is_null()) {
+        if (required) throw EngineError::invalidReview(where + ": no \"" + key + "\"");
+        return nullptr;
+    }
+    const bool fits = type == Json::value_t::number_integer ? at->is_number_integer()
+                                                             : at->type() == type;
+    if (!fits) throw EngineError::invalidReview(where + ": \"" + key + "\" has the wrong type");
+    return &*at;
+}
+
+ReviewRow ParseRow(const Json& row, std::size_t index) {
+    const std::string where = RowName(index);
+    if (!row.is_object()) throw EngineError::invalidReview(where + ": not an object");
+    ReviewRow parsed;
+    parsed.startLine =
+        Member(row, "start_line", Json::value_t::number_integer, true, where)->get<LineNumber>();
+    if (parsed.startLine < 1)
+        throw EngineError::invalidReview(where + ": \"start_line\" must be 1 or more");
+    parsed.checked = Member(row, "checked", Json::value_t::boolean, true, where)->get<bool>();
+    parsed.title =
+        FromUtf8(Member(row, "title", Json::value_t::string, true, where)->get<std::string>());
+    if (const Json* added = Member(row, "added", Json::value_t::boolean, false, where))
+        parsed.added = added->get<bool>();
+    return parsed;
+}
+
+} // namespace
+
+ReviewFile ParseReviewFile(std::string_view text) {
+    Json json;
+    try {
+        json = Json::parse(text.begin(), text.end());
+    } catch (const Json::parse_error& error) {
+        throw EngineError::invalidReview(std::string("not JSON: ") + error.what());
+    }
+    if (!json.is_object()) throw EngineError::invalidReview("not a JSON object");
+    ReviewFile file;
+    file.checksum = Member(json, "checksum", Json::value_t::string, true, "file")->get<std::string>();
+    if (const Json* source = Member(json, "source", Json::value_t::string, false, "file"))
+        file.source = FromUtf8(source->get<std::string>());
+    if (const Json* rule = Member(json, "rule", Json::value_t::string, false, "file"))
+        file.rule = FromUtf8(rule->get<std::string>());
+    if (const Json* condition = Member(json, "condition", Json::value_t::string, false, "file"))
+        file.condition = FromUtf8(condition->get<std::string>());
+    const Json* rows = Member(json, "rows", Json::value_t::array, true, "file");
+    for (std::size_t i = 0; i < rows->size(); ++i)
+        file.rows.push_back(ParseRow((*rows)[i], i));
+    return file;
+}
+
+ReviewFile ReviewOf(const AnalysisResult& reviewed, const std::vector<bool>& checked,
+                    std::string checksum) {
+    ReviewFile file;
+    file.checksum = std::move(checksum);
+    file.source = FromUtf8(reviewed.m_strSource.string());
+    if (reviewed.rule != nullptr) file.rule = reviewed.rule->name;
+    file.condition = reviewed.condition;
+    const ChapterTable& table = reviewed.table;
+    for (std::size_t r = 0; r < checked.size(); ++r)
+        file.rows.push_back({table.m_lngStartLine[r + 1], checked[r], table.added(r + 1),
+                             table.m_strTitle[r + 1]});
+    return file;
+}
+
+std::string ReviewFileText(const ReviewFile& review, const AnalysisResult& reviewed) {
+    Json json;
+    json["source"] = ToUtf8(review.source);
+    json["checksum"] = review.checksum;
+    json["rule"] = review.rule ? Json(ToUtf8(*review.rule)) : Json(nullptr);
+    json["condition"] = ToUtf8(review.condition);
+    Json rows = Json::array();
+    for (std::size_t r = 0; r < review.rows.size(); ++r) {
+        const ReviewRow& row = review.rows[r];
+        Json item;
+        item["row"] = r + 1;
+        item["start_line"] = row.startLine;
+        const std::int32_t at = RowStartingAt(reviewed.table, row.startLine);
+        if (at >= 0) {
+            item["number"] = reviewed.table.m_intChapterNo[static_cast<std::size_t>(at) + 1];
+            item["heading"] = ToUtf8(reviewed.table.m_strHeading[static_cast<std::size_t>(at) + 1]);
+        }
+        item["title"] = ToUtf8(row.title);
+        item["checked"] = row.checked;
+        if (row.added) item["added"] = true;
+        rows.push_back(std::move(item));
+    }
+    json["rows"] = std::move(rows);
+    // Text that is not valid UTF-8 (a name carried from invalid bytes) is
+    // written with U+FFFD rather than refused.
+    return json.dump(1, ' ', false, Json::error_handler_t::replace) + '\n';
+}
+
+Review ReviewFromFile(const AnalysisResult& found, const ReviewFile& file) {
+    std::vector<ReviewRow> rows = file.rows;
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const ReviewRow& a, const ReviewRow& b) { return a.startLine < b.startLine; });
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (i > 0 && rows[i].startLine == rows[i - 1].startLine)
+            throw EngineError::invalidReview("line " + std::to_string(rows[i].startLine) +
+                                             " is listed twice");
+        if (rows[i].startLine > found.lineCount)
+            throw EngineError::invalidReview("line " + std::to_string(rows[i].startLine) +
+                                             " is beyond the source's " +
+                                             std::to_string(found.lineCount) + " lines");
+    }
+    std::vector<LineNumber> addedLines;
+    for (const ReviewRow& row : rows)
+        if (RowStartingAt(found.table, row.startLine) < 0) addedLines.push_back(row.startLine);
+    const std::vector<std::u16string> headings = LinesAt(found, addedLines);
+    if (headings.size() != addedLines.size()) throw EngineError::sourceChanged();
+
+    Review review;
+    for (std::size_t i = 0; i < addedLines.size(); ++i)
+        review.edits.add(addedLines[i], headings[i]);
+    const AnalysisResult reviewed = ApplyEdits(found, review.edits);
+    std::map<LineNumber, const ReviewRow*> byLine;
+    for (const ReviewRow& row : rows)
+        byLine.emplace(row.startLine, &row);
+    for (std::int32_t k = 1; k <= reviewed.m_lngCount; ++k) {
+        const auto entry = static_cast<std::size_t>(k);
+        const LineNumber line = reviewed.table.m_lngStartLine[entry];
+        const auto at = byLine.find(line);
+        review.checked.push_back(at == byLine.end() || at->second->checked);
+        if (at != byLine.end() && at->second->title != reviewed.table.m_strTitle[entry])
+            review.edits.titles[line] = at->second->title;
+    }
+    return review;
+}
+
+} // namespace lumarin::engine

@@ -1,0 +1,56 @@
+#pragma once
+// A review kept outside the program: the window saves and exports it, the
+// command line splits by it (--toc). It is JSON in the shape of
+// `lumarin-split --list --json`: the source's checksum, the rule or
+// condition, and one object per row, of which only "start_line", "checked",
+// "title" and "added" are read.
+
+#include "engine/headings/ChapterEdits.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumarin::engine {
+
+struct ReviewRow {
+    LineNumber startLine = 0;
+    bool checked = false;
+    bool added = false;
+    std::u16string title;
+};
+
+struct ReviewFile {
+    std::string checksum; // SourceChecksum of the source reviewed
+    std::u16string source;
+    std::optional<std::u16string> rule; // a built-in rule's name; none for the condition
+    std::u16string condition;
+    std::vector<ReviewRow> rows;
+};
+
+// Reads the JSON text. Throws EngineError "目录文件无效: ..." naming what is
+// wrong (not JSON, no checksum, a row without a start line ...).
+ReviewFile ParseReviewFile(std::string_view json);
+
+// The JSON text of a review, rows with their number and heading besides.
+std::string ReviewFileText(const ReviewFile& review, const AnalysisResult& reviewed);
+
+// The file of a reviewed analysis (ApplyEdits's result) and its check marks.
+ReviewFile ReviewOf(const AnalysisResult& reviewed, const std::vector<bool>& checked,
+                    std::string checksum);
+
+// What a file makes of a fresh analysis of the same source: its rows are the
+// split points (unchecked rows) and the rows kept but ticked; rows it lists at
+// lines the analysis did not find are added splits, and found rows it does not
+// list are ticked. `checked` is per row of ApplyEdits(found, edits).
+struct Review {
+    ChapterEdits edits;
+    std::vector<bool> checked;
+};
+
+// Throws EngineError "目录文件无效: ..." for a line listed twice or beyond the
+// source, and as the source's reading does.
+Review ReviewFromFile(const AnalysisResult& found, const ReviewFile& file);
+
+} // namespace lumarin::engine

@@ -1,0 +1,146 @@
+// --toc: a chapter list from --list --json, edited by hand, is the split; a
+// list of another source, or no list at all, writes nothing.
+#include "CliTestSupport.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+
+namespace lumarin::cli::test {
+namespace {
+
+// Three chapters at lines 3, 15 and 27; line 9 is a heading no rule finds.
+std::vector<std::string> Novel() {
+    auto lines = NovelLines({"第一章 开始", "第二章 继续", "第三章 结束"});
+    lines[8] = "番外 江边";
+    return lines;
+}
+
+QJsonObject ListJson(const fs::path& source) {
+    const RunResult run = RunSplit({"--list", "--json", source.string()});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+}
+
+void WriteJson(const fs::path& file, const QJsonObject& json) {
+    WriteBytes(file, QJsonDocument(json).toJson().toStdString());
+}
+
+TEST(TocTest, AnEditedListIsExactlyTheSplit) {
+    TempDir dir;
+    const auto source = dir / "novel.txt";
+    const auto lines = Novel();
+    WriteBytes(source, Encode(JoinLines(lines, "\r\n"), "GBK"));
+
+    QJsonObject toc = ListJson(source);
+    const RunResult sum = RunProgram({"/usr/bin/sha256sum", source.string()});
+    EXPECT_EQ(toc["checksum"].toString().toStdString(), sum.out.substr(0, 64));
+    QJsonArray rows = toc["rows"].toArray();
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_FALSE(rows[0].toObject()["added"].toBool());
+    QJsonObject second = rows[1].toObject();
+    second["title"] = QStringLiteral("江上/风起");
+    rows[1] = second;
+    QJsonObject third = rows[2].toObject();
+    third["checked"] = true;
+    rows[2] = third;
+    rows.append(QJsonObject{{"start_line", 9}, {"checked", false}, {"title", "江边"}, {"added", true}});
+    toc["rows"] = rows;
+    WriteJson(dir / "toc.json", toc);
+
+    // The list of the edited split shows it, in line order.
+    const RunResult list = RunSplit({"--toc", (dir / "toc.json").string(), "-l", source.string()});
+    ASSERT_EQ(list.exitCode, 0) << list.err;
+    EXPECT_EQ(list.out, "1\t[ ]\t1\t第一章 开始\t1-开始\n"
+                        "2\t[ ]\t2\t番外 江边\t0-江边\n"
+                        "3\t[ ]\t3\t第二章 继续\t2-江上/风起\n"
+                        "4\t[x]\t.\t第三章 结束\t3-结束\n"
+                        "3/4\n");
+
+    // --list --json of it is a --toc file itself: the round trip stands still.
+    const RunResult again =
+        RunSplit({"--toc", (dir / "toc.json").string(), "--list", "--json", source.string()});
+    ASSERT_EQ(again.exitCode, 0) << again.err;
+    WriteBytes(dir / "toc2.json", again.out);
+    const QJsonArray againRows = QJsonDocument::fromJson(QByteArray::fromStdString(again.out))
+                                     .object()["rows"]
+                                     .toArray();
+    ASSERT_EQ(againRows.size(), 4);
+    EXPECT_TRUE(againRows[1].toObject()["added"].toBool());
+    const RunResult list2 =
+        RunSplit({"--toc", (dir / "toc2.json").string(), "-l", source.string()});
+    EXPECT_EQ(list2.out, list.out);
+
+    const RunResult split =
+        RunSplit({"--toc", (dir / "toc.json").string(), "-q", "-o", (dir / "out").string(),
+                  source.string()});
+    ASSERT_EQ(split.exitCode, 0) << split.err;
+    const auto book = dir / "out" / "novel";
+    EXPECT_EQ(ListFiles(book), (std::vector<std::string>{"000-0(Index).txt",
+                                                         "1-3(第1章+)/001-1开始.txt",
+                                                         "1-3(第1章+)/002-0江边.txt",
+                                                         "1-3(第1章+)/003-2江上风起.txt"}));
+    // Each file starts at its line, the heading as the source has it.
+    EXPECT_EQ(ReadBytes(book / "1-3(第1章+)/002-0江边.txt").substr(0, 11),
+              Encode("番外 江边\r\n", "GBK"));
+    EXPECT_TRUE(ReadBytes(book / "1-3(第1章+)/003-2江上风起.txt")
+                    .starts_with(Encode("第二章 继续\r\n", "GBK")));
+    EXPECT_NE(ReadBytes(book / "1-3(第1章+)/003-2江上风起.txt").find(Encode("第三章 结束", "GBK")),
+              std::string::npos)
+        << "a ticked row is no split point";
+}
+
+TEST(TocTest, WhatCannotBeTheSplitWritesNothing) {
+    TempDir dir;
+    const auto source = dir / "novel.txt";
+    WriteBytes(source, JoinLines(Novel(), "\n"));
+    const QJsonObject good = ListJson(source);
+    WriteJson(dir / "good.json", good);
+    QJsonObject beyond = good;
+    QJsonArray rows = beyond["rows"].toArray();
+    rows.append(QJsonObject{{"start_line", 999}, {"checked", false}, {"title", "x"}, {"added", true}});
+    beyond["rows"] = rows;
+    WriteJson(dir / "beyond.json", beyond);
+    WriteBytes(dir / "broken.json", "{\"checksum\": ");
+    QJsonObject otherRule = good;
+    otherRule["rule"] = "第N样";
+    WriteJson(dir / "rule.json", otherRule);
+
+    const struct {
+        const char* what;
+        std::vector<std::string> args;
+        std::function<void()> before;
+        int exitCode;
+        std::string message;
+    } cases[] = {
+        {"not JSON", {"--toc", (dir / "broken.json").string()}, {}, 1, "目录文件无效: not JSON"},
+        {"a line past the end", {"--toc", (dir / "beyond.json").string()}, {}, 1,
+         "目录文件无效: line 999 is beyond the source's 38 lines"},
+        {"an unknown rule", {"--toc", (dir / "rule.json").string()}, {}, 1,
+         "目录文件无效: no built-in rule named 第N样"},
+        {"no such file", {"--toc", (dir / "missing.json").string()}, {}, 2, "--toc: no such file"},
+        {"a folder", {"--toc", dir.path().string()}, {}, 2, "--toc: no such file"},
+        {"with --check", {"--toc", (dir / "good.json").string(), "--check", "1"}, {}, 2,
+         "excludes"},
+        {"the source changed",
+         {"--toc", (dir / "good.json").string()},
+         [&] { WriteBytes(source, JoinLines(Novel(), "\n") + "后记\n"); },
+         1,
+         "源文件已改变，请重新分析!"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.before) c.before();
+        std::vector<std::string> args = c.args;
+        for (const std::string& more : {std::string("-o"), (dir / "out").string(), source.string()})
+            args.push_back(more);
+        const RunResult run = RunSplit(args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_FALSE(fs::exists(dir / "out"));
+    }
+}
+
+} // namespace
+} // namespace lumarin::cli::test
