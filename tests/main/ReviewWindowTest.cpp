@@ -68,6 +68,12 @@ std::string FileInZip(const fs::path& zip, const std::string& name) {
 
 class ReviewWindow : public test::MainWindowFixture {
 protected:
+    // The review works on what the user's own condition finds.
+    void SetUp() override {
+        test::MainWindowFixture::SetUp();
+        useOwnCondition();
+    }
+
     ListShown shown() {
         ListShown s;
         for (std::int32_t r = 0; r < list().ItemCount(); ++r)
@@ -121,7 +127,8 @@ TEST_F(ReviewWindow, TickingDoubtedRowsAsksFirstSaysWhyAndKeepsTheListWhereItWas
     ASSERT_EQ(window->cmdCheckFlagged()->text(), QStringLiteral("勾选可疑(2)"));
 
     select(20);
-    EXPECT_EQ(window->lblRow()->text(), QStringLiteral("第242行，共66字　可疑：重复：与第230行同为第20章"));
+    EXPECT_EQ(window->lblRow()->text(),
+              QStringLiteral("第242行，共66字　可疑：重复：与第230行同为第20章"));
     select(31);
     EXPECT_TRUE(window->lblRow()->text().endsWith(QStringLiteral("可疑：缺章：第31章")));
 
@@ -131,7 +138,8 @@ TEST_F(ReviewWindow, TickingDoubtedRowsAsksFirstSaysWhyAndKeepsTheListWhereItWas
     window->cmdCheckFlagged()->click();
     ASSERT_EQ(services.messageBox().Calls().size(), 1u);
     const std::u16string question = services.messageBox().Calls()[0].text;
-    EXPECT_TRUE(question.starts_with(u"勾选2个可疑的行（不作分割点）？\n　第20章 标题20\n　第32章 标题32"))
+    EXPECT_TRUE(
+        question.starts_with(u"勾选2个可疑的行（不作分割点）？\n　第20章 标题20\n　第32章 标题32"))
         << QString::fromStdU16String(question).toStdString();
     EXPECT_EQ(shown(), before) << "no means nothing changes";
 
@@ -233,10 +241,9 @@ TEST_F(ReviewWindow, AddedSplitAndCorrectedTitleReachTheFilesAndTheBook) {
     QTest::mouseClick(window->cmdSaveOut(), Qt::LeftButton);
     const fs::path out = dir.path() / "novel";
     EXPECT_EQ(test::ListFiles(out),
-              (std::vector<std::string>{"000-0(Index).txt", "1-4(第1章+)/001-1风起云涌.txt",
-                                        "1-4(第1章+)/002-2标题2.txt",
-                                        "1-4(第1章+)/003-0番外 插曲.txt",
-                                        "1-4(第1章+)/004-3标题3.txt"}));
+              (std::vector<std::string>{
+                  "000-0(Index).txt", "1-4(第1章+)/001-1风起云涌.txt", "1-4(第1章+)/002-2标题2.txt",
+                  "1-4(第1章+)/003-0番外 插曲.txt", "1-4(第1章+)/004-3标题3.txt"}));
     EXPECT_TRUE(test::ReadBytes(out / "1-4(第1章+)/001-1风起云涌.txt")
                     .starts_with(test::ToGbk("第1章 标题1\r\n")));
     EXPECT_TRUE(test::ReadBytes(out / "1-4(第1章+)/003-0番外 插曲.txt")
@@ -267,6 +274,7 @@ TEST_F(ReviewWindow, ReviewComesBackForTheSameBookAndNotAfterItChanged) {
     window.reset();
     window = std::make_unique<frmTessel>();
     window->show();
+    useOwnCondition();
     fs::copy_file(source, dir.path() / "again.txt");
     analyse(dir.path() / "again.txt");
     EXPECT_EQ(shown(), reviewed);

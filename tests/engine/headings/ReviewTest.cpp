@@ -94,12 +94,13 @@ TEST(ChapterEdits, AddedSplitsStayInTheVolumeTheyStandIn) {
     std::string text = "书名\n第一卷 风起\n";
     const auto chapter = [&text](const char* heading) {
         text += std::string(heading) + "\n";
-        for (int i = 0; i < 6; ++i) text += "正文\n";
+        for (int i = 0; i < 10; ++i)
+            text += "正文\n"; // long enough to be no table of contents
     };
-    chapter("第1章 甲"); // line 3
-    chapter("第2章 乙"); // line 10
-    text += "第二卷 云涌\n序言\n"; // lines 17 and 18
-    chapter("第1章 丙"); // line 19
+    chapter("第1章 甲");           // line 3
+    chapter("第2章 乙");           // line 14
+    text += "第二卷 云涌\n序言\n"; // lines 25 and 26
+    chapter("第1章 丙");           // line 27
     const auto path = dir.path() / "volumes.txt";
     std::ofstream(path, std::ios::binary) << text;
     const AnalysisResult found = Analyze(path, kDefaultCondition);
@@ -109,10 +110,10 @@ TEST(ChapterEdits, AddedSplitsStayInTheVolumeTheyStandIn) {
 
     ChapterEdits edits;
     edits.add(6, u"正文");
-    edits.add(14, u"正文");
-    edits.add(18, u"序言"); // after the second volume's line, before its first chapter
+    edits.add(18, u"正文");
+    edits.add(26, u"序言"); // after the second volume's line, before its first chapter
     const AnalysisResult edited = ApplyEdits(found, edits);
-    EXPECT_EQ(Starts(edited), (std::vector<LineNumber>{3, 6, 10, 14, 18, 19, 26}));
+    EXPECT_EQ(Starts(edited), (std::vector<LineNumber>{3, 6, 14, 18, 26, 27, 38}));
     EXPECT_EQ(edited.rowVolume, (std::vector<std::int32_t>{0, 0, 0, 0, 1, 1}));
     ASSERT_EQ(edited.volumes.size(), 2u);
     EXPECT_EQ(edited.volumes[0].firstRow, 0);
@@ -132,9 +133,9 @@ TEST(ChapterEdits, TheOutputNamesFilesByCorrectedTitlesAndTheBookListsThem) {
     std::vector<std::string> names;
     for (std::int32_t f = 0; f < plan->fileCount; ++f)
         names.push_back(PlannedFileAt(*plan, f).name);
-    EXPECT_EQ(names, (std::vector<std::string>{"000-0(Index).txt", "001-1标题1.txt",
-                                               "002-0番外1.txt", "003-2风起.txt",
-                                               "004-3标题3.txt"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"000-0(Index).txt", "001-1标题1.txt", "002-0番外1.txt",
+                                        "003-2风起.txt", "004-3标题3.txt"}));
     EXPECT_EQ(PlannedFileAt(*plan, 2).firstLine, 8);
     EXPECT_EQ(PlannedFileAt(*plan, 2).endLine, 14);
 
