@@ -22,6 +22,8 @@ public:
     // Position of the first occurrence of any needle at or after `from`, or
     // haystack.size().
     std::size_t find(std::string_view haystack, std::size_t from) const;
+    // Whether a needle starts at `p`, with `available` bytes from there on.
+    bool matchesAnyAt(const char* p, std::size_t available) const;
 
 private:
     struct Needle {
