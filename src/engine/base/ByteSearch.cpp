@@ -38,4 +38,151 @@ std::size_t FindBytes(std::string_view haystack, std::string_view needle, std::s
     return n;
 }
 
+bool NeedleSet::add(std::string_view needle, bool asciiCaseless) {
+    if (needle.empty() || needle.size() > kMaxBytes) return false;
+    Needle added;
+    added.size = needle.size();
+    added.fold = asciiCaseless ? 0x20 : 0;
+    for (std::size_t j = 0; j < needle.size(); ++j)
+        added.bytes[j] = static_cast<unsigned char>(needle[j]) | added.fold;
+    for (const Needle& held : m_needles)
+        if (held.size == added.size && held.fold == added.fold &&
+            std::memcmp(held.bytes, added.bytes, added.size) == 0)
+            return true; // once is enough, and keeps the set small
+    m_needles.push_back(added);
+    return true;
+}
+
+bool NeedleSet::matchesAt(const char* p, std::size_t available, const Needle& needle) const {
+    if (needle.size > available) return false;
+    for (std::size_t j = 0; j < needle.size; ++j)
+        if ((static_cast<unsigned char>(p[j]) | needle.fold) != needle.bytes[j]) return false;
+    return true;
+}
+
+#if defined(__SSE2__)
+// Starts from `i` sixteen at a time where the first two bytes of one of E
+// exact and F caseless two-or-more-byte needles are in place; the rest of
+// the needle is compared for those, and the tail left to the caller.
+template <std::size_t E, std::size_t F>
+std::size_t ScanPairs(const char* p, std::size_t n, std::size_t i, const __m128i* exactFirst,
+                      const __m128i* exactSecond, const __m128i* foldedFirst,
+                      const __m128i* foldedSecond, const NeedleSet& set) {
+    const __m128i fold = _mm_set1_epi8(0x20);
+    for (; i + NeedleSet::kMaxBytes - 1 + 16 <= n; i += 16) {
+        const __m128i at0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const __m128i at1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
+        __m128i any = _mm_setzero_si128();
+        for (std::size_t k = 0; k < E; ++k)
+            any = _mm_or_si128(any, _mm_and_si128(_mm_cmpeq_epi8(at0, exactFirst[k]),
+                                                  _mm_cmpeq_epi8(at1, exactSecond[k])));
+        if constexpr (F != 0) {
+            const __m128i folded0 = _mm_or_si128(at0, fold);
+            const __m128i folded1 = _mm_or_si128(at1, fold);
+            for (std::size_t k = 0; k < F; ++k)
+                any = _mm_or_si128(any, _mm_and_si128(_mm_cmpeq_epi8(folded0, foldedFirst[k]),
+                                                      _mm_cmpeq_epi8(folded1, foldedSecond[k])));
+        }
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(any));
+        while (mask != 0) {
+            const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
+            if (set.matchesAnyAt(p + at, n - at)) return at;
+            mask &= mask - 1;
+        }
+    }
+    for (; i < n; ++i)
+        if (set.matchesAnyAt(p + i, n - i)) return i;
+    return n;
+}
+#endif
+
+bool NeedleSet::matchesAnyAt(const char* p, std::size_t available) const {
+    for (const Needle& needle : m_needles)
+        if (matchesAt(p, available, needle)) return true;
+    return false;
+}
+
+std::size_t NeedleSet::find(std::string_view haystack, std::size_t from) const {
+    const std::size_t n = haystack.size();
+    if (m_needles.empty() || from >= n) return n;
+    const char* p = haystack.data();
+    std::size_t i = from;
+    const auto matchesAny = [&](std::size_t at) { return matchesAnyAt(p + at, n - at); };
+#if defined(__SSE2__)
+    // Sixteen candidate starts at a time, kept when the first two bytes of a
+    // needle (its only byte, for one-byte needles) are in place; only those
+    // are compared in full. The loads reach one byte past the sixteen, the
+    // full comparison up to kMaxBytes - 1.
+    constexpr std::size_t kMaxNeedles = 16;
+    __m128i exactFirst[kMaxNeedles], exactSecond[kMaxNeedles];
+    __m128i foldedFirst[kMaxNeedles], foldedSecond[kMaxNeedles];
+    __m128i single[kMaxNeedles];
+    std::size_t exact = 0, folded = 0, singles = 0;
+    for (const Needle& needle : m_needles) {
+        const __m128i first = _mm_set1_epi8(static_cast<char>(needle.bytes[0]));
+        const __m128i second = _mm_set1_epi8(static_cast<char>(needle.bytes[1]));
+        if (exact == kMaxNeedles || folded == kMaxNeedles || singles == kMaxNeedles) {
+            i = n; // too many for the fast loop: the plain one below finds them
+            break;
+        }
+        if (needle.size == 1 && needle.fold == 0) {
+            single[singles++] = first;
+        } else if (needle.size == 1) {
+            i = n;
+            break;
+        } else if (needle.fold == 0) {
+            exactFirst[exact] = first;
+            exactSecond[exact++] = second;
+        } else {
+            foldedFirst[folded] = first;
+            foldedSecond[folded++] = second;
+        }
+    }
+    if (i == n) {
+        i = from;
+    } else if (singles == 0 && exact <= 3 && folded <= 2) {
+        // The usual sets, with the loops over the needles unrolled.
+        using Kernel = std::size_t (*)(const char*, std::size_t, std::size_t, const __m128i*,
+                                       const __m128i*, const __m128i*, const __m128i*,
+                                       const NeedleSet&);
+        constexpr Kernel kKernels[4][3] = {
+            {ScanPairs<0, 0>, ScanPairs<0, 1>, ScanPairs<0, 2>},
+            {ScanPairs<1, 0>, ScanPairs<1, 1>, ScanPairs<1, 2>},
+            {ScanPairs<2, 0>, ScanPairs<2, 1>, ScanPairs<2, 2>},
+            {ScanPairs<3, 0>, ScanPairs<3, 1>, ScanPairs<3, 2>}};
+        return kKernels[exact][folded](p, n, i, exactFirst, exactSecond, foldedFirst,
+                                       foldedSecond, *this);
+    } else {
+        const __m128i fold = _mm_set1_epi8(0x20);
+        for (; i + kMaxBytes - 1 + 16 <= n; i += 16) {
+            const __m128i at0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+            const __m128i at1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
+            __m128i any = _mm_setzero_si128();
+            for (std::size_t k = 0; k < exact; ++k)
+                any = _mm_or_si128(any, _mm_and_si128(_mm_cmpeq_epi8(at0, exactFirst[k]),
+                                                      _mm_cmpeq_epi8(at1, exactSecond[k])));
+            if (folded != 0) {
+                const __m128i folded0 = _mm_or_si128(at0, fold);
+                const __m128i folded1 = _mm_or_si128(at1, fold);
+                for (std::size_t k = 0; k < folded; ++k)
+                    any = _mm_or_si128(any,
+                                       _mm_and_si128(_mm_cmpeq_epi8(folded0, foldedFirst[k]),
+                                                     _mm_cmpeq_epi8(folded1, foldedSecond[k])));
+            }
+            for (std::size_t k = 0; k < singles; ++k)
+                any = _mm_or_si128(any, _mm_cmpeq_epi8(at0, single[k]));
+            auto mask = static_cast<unsigned>(_mm_movemask_epi8(any));
+            while (mask != 0) {
+                const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
+                if (matchesAny(at)) return at;
+                mask &= mask - 1;
+            }
+        }
+    }
+#endif
+    for (; i < n; ++i)
+        if (matchesAny(i)) return i;
+    return n;
+}
+
 } // namespace lumarin::engine

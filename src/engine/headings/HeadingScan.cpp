@@ -78,8 +78,8 @@ bool HeadingScanner::run() {
     if (IsUtf16(m_encoding)) {
         ok = scanDecodedLines();
     } else if (m_plan.userCondition && (m_needle = searchableForm()) && !m_plan.nearMiss &&
-               !m_plan.volume) {
-        ok = scanNeedle(*m_needle);
+               volumeNeedles()) {
+        ok = scanNeedle();
     } else {
         ok = scanByteLines();
     }
@@ -96,20 +96,37 @@ std::optional<std::string> HeadingScanner::searchableForm() {
     return forms.front();
 }
 
-bool HeadingScanner::scanNeedle(const std::string& needle) {
+// When volume lines are looked for, a line that holds none of the user's
+// condition's character, 第, 卷, 部, "vol" or "boo" (any case) can be passed
+// over too: every volume word holds one. Not "book": a caseless k also
+// matches the Kelvin sign. False when a needle has no single short encoded
+// form, so that every line is looked at.
+bool HeadingScanner::volumeNeedles() {
+    m_jump = NeedleSet{};
+    if (m_plan.volume == nullptr) return true;
+    if (!m_jump.add(*m_needle)) return false;
+    for (const char16_t c : std::u16string_view(u"第卷部")) {
+        const std::vector<std::string> forms = m_codec.encodedForms(c);
+        if (forms.size() != 1 || !m_jump.add(forms.front())) return false;
+    }
+    return m_jump.add("vol", true) && m_jump.add("boo", true);
+}
+
+bool HeadingScanner::scanNeedle() {
     BlockReader blocks(m_file, m_encoding);
     std::string_view block;
     while (blocks.next(block)) {
         if (!stillUtf8(block, false)) return false;
-        scanNeedleBlock(block, needle);
+        scanNeedleBlock(block);
     }
     return true;
 }
 
-void HeadingScanner::scanNeedleBlock(std::string_view block, const std::string& needle) {
+void HeadingScanner::scanNeedleBlock(std::string_view block) {
     std::size_t pos = 0;
     while (pos < block.size()) {
-        const std::size_t hit = FindBytes(block, needle, pos);
+        const std::size_t hit =
+            m_jump.empty() ? FindBytes(block, *m_needle, pos) : m_jump.find(block, pos);
         if (hit == block.size()) break;
         const std::size_t start = m_breaks.findStart(block, hit);
         const std::string_view skipped = block.substr(pos, start - pos);

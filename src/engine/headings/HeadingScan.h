@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/base/ByteSearch.h"
 #include "engine/encoding/Utf8Scan.h"
 #include "engine/headings/Analyzer.h"
 #include "engine/headings/HeadingStarts.h"
@@ -92,8 +93,9 @@ public:
 
 private:
     std::optional<std::string> searchableForm();
-    bool scanNeedle(const std::string& needle);
-    void scanNeedleBlock(std::string_view block, const std::string& needle);
+    bool volumeNeedles();
+    bool scanNeedle();
+    void scanNeedleBlock(std::string_view block);
     bool scanByteLines();
     void scanLineFeedLines(std::string_view block);
     bool scanDecodedLines();
@@ -115,6 +117,7 @@ private:
     Utf8Tally m_tally;
     std::uint64_t m_tallied = 0;
     std::optional<std::string> m_needle;
+    NeedleSet m_jump; // when not empty, searched for instead of m_needle
     ScanOutcome m_outcome;
     LineNumber m_lines = 0;
     std::int64_t m_chars = 0;

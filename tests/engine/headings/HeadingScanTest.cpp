@@ -2,6 +2,7 @@
 
 #include "TestFiles.h"
 #include "engine/headings/HeadingRules.h"
+#include "engine/headings/Volumes.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,53 @@ TEST(HeadingScan, SparedLinesChangeNoRulesHits) {
         for (const auto& hits : all)
             found += hits.empty() ? 0 : 1;
         EXPECT_GE(found, BuiltInRules().size() - 2);
+    }
+}
+
+// With the user's own condition the scan passes over lines without its
+// character; a volume line of every form must still be found, in every
+// encoding (no line here holds the user's condition's character but one).
+TEST(HeadingScan, UserConditionStillFindsEveryFormOfVolumeLine) {
+    constexpr std::u16string_view kVolumeBook[] = {
+        u"天色已晚。", u"卷一 風起", u"上卷", u"第一章 開端", u"　　中卷：山河",
+        u"下部 歸途", u"VOL. 3 Rain", u"Volume 4", u"bOOK 5 End", u"第二卷 遠方",
+        u"卷二十", u"【上部】", u"天色已晚。"};
+    const std::vector<LineNumber> kVolumes = {2, 3, 5, 6, 7, 8, 9, 10, 11, 12};
+    std::u16string text;
+    for (const std::u16string_view line : kVolumeBook) {
+        text += line;
+        text += u"\n";
+    }
+    TempDir dir;
+    const struct {
+        Encoding encoding;
+        const char* name;
+    } kEncodings[] = {{Encoding::Utf8, "UTF-8"},
+                      {Encoding::Gb18030, "GB18030"},
+                      {Encoding::Big5, "Big5"},
+                      {Encoding::Utf16LE, "UTF-16LE"},
+                      {Encoding::Utf16BE, "UTF-16BE"}};
+    for (const auto& [encoding, name] : kEncodings) {
+        SCOPED_TRACE(name);
+        HeadingCondition user(u"^\\h*第.{1,9}章");
+        HeadingCondition volume(kVolumeCondition);
+        ScanPlan plan;
+        plan.conditions.push_back(&user);
+        plan.userCondition = true;
+        plan.volume = &volume;
+        const auto path = dir.write(std::string(name) + ".txt", Encode(text, name));
+        SourceFile file(path);
+        HeadingScanner scanner(file, encoding, plan, 0);
+        ASSERT_TRUE(scanner.run());
+        const ScanOutcome outcome = scanner.take();
+        std::vector<LineNumber> volumes;
+        for (const VolumeLine& line : outcome.volumeLines)
+            volumes.push_back(line.line);
+        EXPECT_EQ(volumes, kVolumes);
+        ASSERT_EQ(outcome.hits.size(), 1u);
+        ASSERT_EQ(outcome.hits[0].count(), 1u);
+        EXPECT_EQ(outcome.hits[0].line(0), 4);
+        EXPECT_EQ(outcome.lineCount, 13);
     }
 }
 
