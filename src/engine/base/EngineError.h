@@ -17,6 +17,7 @@ enum class ErrorCode {
     WriteFailed,        // "无法写入: " + path + ": " + reason
     OutputExists,       // "输出文件已存在: " + path
     WritesToSource,     // "无法写入: " + path + ": is the source file"
+    NotAnImage,         // "封面不是JPEG或PNG图片: " + path
 };
 
 // Refused: the program's own rules said no (command line exit code 1).
@@ -47,6 +48,7 @@ public:
     static EngineError hardLink(const std::string& path);
     static EngineError outputExists(const std::string& path);
     static EngineError writesToSource(const std::string& path);
+    static EngineError notAnImage(const std::string& path);
 
 private:
     ErrorCode m_code;

@@ -26,6 +26,7 @@ LineTransform::LineTransform(Encoding source, const OutputOptions& options)
                   !SameLineBytes(m_output.encoding(), source) || IsUtf16(source);
     m_ideographicSpace = m_source.encodedForms(u'\u3000');
     m_output.encode(u"\r\n", m_lineEnd);
+    m_output.encode(u" ", m_space);
 }
 
 LineTransform::~LineTransform() = default;
@@ -67,11 +68,21 @@ bool LineTransform::filteredText(std::string_view raw, std::u16string& text) {
     return !(m_deleteBlank && isBlankText(text) && m_source.oddTail(raw).empty());
 }
 
-void LineTransform::add(std::string_view raw, std::string& out) {
+void LineTransform::finish(std::string& out) {
+    if (m_lineOpen) out.append(m_lineEnd);
+    m_lineOpen = false;
+}
+
+void LineTransform::add(std::string_view raw, LineJoin join, std::string& out) {
+    if (join == LineJoin::Apart || !m_lineOpen) {
+        finish(out);
+    } else if (join == LineJoin::WithSpace) {
+        out.append(m_space);
+    }
     if (!m_needsText) {
         if (m_deleteBlank && isBlankRaw(raw)) return;
         out.append(raw);
-        out.append(m_lineEnd);
+        m_lineOpen = true;
         return;
     }
     std::u16string text;
@@ -83,7 +94,7 @@ void LineTransform::add(std::string_view raw, std::string& out) {
         m_output.encode(text, out);
         out.append(m_source.oddTail(raw));
     }
-    out.append(m_lineEnd);
+    m_lineOpen = true;
 }
 
 } // namespace lumarin::engine

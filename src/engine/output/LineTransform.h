@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/cleanup/CleanupCursor.h"
 #include "engine/convert/Simplifier.h"
 #include "engine/encoding/Encoding.h"
 #include "engine/encoding/LineCodec.h"
@@ -24,9 +25,12 @@ public:
     // The encoding the options chose for the output.
     Encoding outputEncoding() const noexcept { return m_output.encoding(); }
 
-    // Takes one source line; unless it is dropped as blank, the line with its
-    // CR LF goes into `out`.
-    void add(std::string_view raw, std::string& out);
+    // Takes one source line; unless it is dropped as blank, the line goes into
+    // `out`. Its CR LF waits for the next line, which may continue it.
+    void add(std::string_view raw, LineJoin join, std::string& out);
+
+    // Ends the last line given (at the end of a file).
+    void finish(std::string& out);
 
 private:
     bool isBlankRaw(std::string_view raw) const;
@@ -42,6 +46,8 @@ private:
     bool m_needsText;
     std::vector<std::string> m_ideographicSpace; // encoded forms of U+3000
     std::string m_lineEnd;
+    std::string m_space;
+    bool m_lineOpen = false; // a line was written without its end yet
     std::u16string m_text;
 };
 

@@ -157,6 +157,7 @@ std::optional<OutputPlan> PlanOutput(const AnalysisResult& analysis,
     plan.fileCount = 2 + (selection.m_lngSelected - 1) / ChaptersPerFile(plan); // 1 + ceil(S / N)
     plan.selection = std::move(selection);
     plan.repeatedPaths = RepeatedPaths(plan);
+    plan.cleanup = PlanCleanup(analysis, checked, options.cleanup);
     return plan;
 }
 

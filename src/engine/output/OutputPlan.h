@@ -4,6 +4,7 @@
 // source lines each file receives. The window asks about existing files from
 // it, the command line refuses from it, and the writer follows it.
 
+#include "engine/cleanup/TextCleanup.h"
 #include "engine/encoding/Encoding.h"
 #include "engine/encoding/EncodingChoice.h"
 #include "engine/headings/Analyzer.h"
@@ -35,6 +36,12 @@ struct OutputOptions {
     std::vector<std::u16string> filters; // removed from every line, in order
     ExistingFiles existing = ExistingFiles::Refuse;
     OutputEncodingChoice encoding = OutputEncodingChoice::Source;
+    CleanupRequest cleanup; // lines removed, wrapped paragraphs joined
+    // A book's title and author when given (before the text's own and the
+    // file name's), and its cover image (JPEG or PNG), if any.
+    std::u16string bookTitle;
+    std::u16string bookAuthor;
+    std::filesystem::path cover;
 };
 
 // One chapter file of the plan: lines [firstLine, endLine) of the source go
@@ -70,6 +77,8 @@ struct OutputPlan {
     std::int32_t fileCount = 0; // F + 1, file 000 included
     // Files (ascending) whose path an earlier file of the run has already.
     std::vector<std::int32_t> repeatedPaths;
+    // What the cleaning the options ask for removes and joins.
+    TextCleanup cleanup;
 };
 
 // File F of the plan, 0 <= F < plan.fileCount.

@@ -5,6 +5,7 @@
 #include "engine/output/OutputWriter.h"
 
 #include "engine/base/EngineError.h"
+#include "engine/cleanup/CleanupCursor.h"
 #include "engine/output/ChapterFile.h"
 #include "engine/output/LineTransform.h"
 #include "engine/output/OutputDirectory.h"
@@ -49,8 +50,8 @@ class OutputRun {
 public:
     OutputRun(const OutputPlan& plan, SourceFile& source, const OutputCallbacks& callbacks)
         : m_plan(plan), m_callbacks(callbacks), m_folders(plan),
-          m_transform(plan.encoding, plan.options), m_blocks(source, plan.encoding),
-          m_lines(m_blocks) {}
+          m_transform(plan.encoding, plan.options), m_cleanup(plan.cleanup, plan.encoding),
+          m_blocks(source, plan.encoding), m_lines(m_blocks) {}
 
     void run() {
         for (std::int32_t f = 0; f < m_plan.fileCount; ++f)
@@ -68,12 +69,15 @@ private:
             m_callbacks.onFileStarted(FileProgress{file.fileNumber, file.percent, path});
         yield();
         Line line;
+        m_cleanup.breakParagraph();
         while (m_lines.linesRead() < file.endLine - 1) {
             if (!m_lines.next(line)) throw EngineError::sourceChanged();
             if (line.number % kLinesPerYield == 0) yield();
-            m_transform.add(line.raw, out.buffer());
+            if (m_cleanup.drops(line.number)) continue;
+            m_transform.add(line.raw, m_cleanup.join(line.number, line.raw), out.buffer());
             out.commit();
         }
+        m_transform.finish(out.buffer());
         out.close();
     }
 
@@ -85,6 +89,7 @@ private:
     const OutputCallbacks& m_callbacks;
     OutputDirectory m_folders;
     LineTransform m_transform;
+    CleanupCursor m_cleanup;
     BlockReader m_blocks;
     LineReader m_lines;
 };
@@ -108,7 +113,8 @@ OutputResult WriteOutput(const OutputPlan& plan, const OutputCallbacks& callback
     if (source.stamp() != plan.stamp) throw EngineError::sourceChanged();
     CheckExistingFiles(plan);
     OutputRun(plan, source, callbacks).run();
-    return OutputResult{plan.fileCount, plan.outputFolder};
+    return OutputResult{plan.fileCount, plan.outputFolder,
+                        static_cast<std::int64_t>(plan.cleanup.removed.size())};
 }
 
 std::optional<OutputResult> WriteOutput(const AnalysisResult& analysis,

@@ -33,6 +33,7 @@ struct OutputCallbacks {
 struct OutputResult {
     std::int32_t fileCount = 0; // F + 1, file 000 included
     std::filesystem::path outputFolder;
+    std::int64_t removedLines = 0; // by the cleaning the options asked for
 };
 
 // Writes the files of a plan, treating files already there as

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace lumarin::engine {
+
+// Why a line is not part of the book's text.
+enum class RemovalReason {
+    Ad,         // a site's advertisement or watermark
+    PageMarker, // a page number left over from a PDF conversion
+    Repeated,   // a short stamp repeated at the start or end of many chapters
+};
+
+// "ad", "page_marker", "repeated": the names the command line prints.
+std::string_view RemovalReasonName(RemovalReason reason);
+
+// What the line alone tells: an advertisement, a page marker, or nothing (the
+// book's own text). A sentence that mentions a site or 首发 in passing keeps
+// enough words of its own to stay.
+std::optional<RemovalReason> JudgeLine(std::u16string_view text);
+
+} // namespace lumarin::engine
