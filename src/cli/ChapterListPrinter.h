@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/cleanup/TextCleanup.h"
 #include "engine/headings/Analyzer.h"
 
 #include <ostream>
@@ -11,11 +12,12 @@ namespace lumarin::cli {
 // one row per heading (row, mark, label, heading, preview, tab-separated) and the count line
 // "unchecked/total"; or, for --json, the whole table as one JSON document. With a built-in rule
 // the text starts with "rule<TAB>name" and each row ends with its audit flags; near misses, when
-// asked for, follow the count line as "near-miss<TAB>line<TAB>text".
+// asked for, follow the count line as "near-miss<TAB>line<TAB>text", and lines the cleaning
+// removes as "removed<TAB>line<TAB>reason<TAB>text" (in JSON: "removed").
 class ChapterListPrinter {
 public:
     ChapterListPrinter(const engine::AnalysisResult& analysis, const std::vector<bool>& checked,
-                       bool nearMisses = false);
+                       bool nearMisses = false, const engine::TextCleanup* cleanup = nullptr);
 
     void PrintText(std::ostream& out) const;
     void PrintJson(std::ostream& out) const;
@@ -24,6 +26,7 @@ private:
     const engine::AnalysisResult& m_analysis;
     const std::vector<bool>& m_checked;
     bool m_nearMisses;
+    const engine::TextCleanup* m_cleanup;
 };
 
 } // namespace lumarin::cli

@@ -8,6 +8,7 @@
 #include "SplitOptions.h"
 #include "engine/base/EngineError.h"
 #include "engine/base/TextUtil.h"
+#include "engine/cleanup/TextCleanup.h"
 #include "engine/epub/EpubWriter.h"
 #include "engine/headings/ChineseNumber.h"
 #include "engine/output/FileNaming.h"
@@ -60,6 +61,10 @@ engine::OutputOptions OutputOptionsFor(const SplitOptions& options) {
     output.deleteBlankLines = !options.keepBlankLines;
     output.toSimplified = options.simplified;
     output.encoding = *engine::ParseOutputEncodingChoice(options.outputEncoding);
+    output.cleanup = {options.clean, options.unwrap};
+    output.bookTitle = engine::FromUtf8(options.title);
+    output.bookAuthor = engine::FromUtf8(options.author);
+    output.cover = options.cover;
     output.existing = options.existing == "overwrite" ? engine::ExistingFiles::Overwrite
                       : options.existing == "append"  ? engine::ExistingFiles::Append
                                                       : engine::ExistingFiles::Refuse;
@@ -87,6 +92,8 @@ int Split(const engine::AnalysisResult& analysis, const std::vector<bool>& check
         return Status(ExitCode::Usage);
     }
     std::cout << "处理完毕！共" << result->fileCount << "个文件！\n";
+    if (options.clean)
+        std::cout << engine::ToUtf8(engine::RemovedLinesMessage(result->removedLines)) << '\n';
     return StatusAfterWritingStdout();
 }
 
@@ -110,6 +117,8 @@ int WriteBook(const engine::AnalysisResult& analysis, const std::vector<bool>& c
         engine::WriteEpub(analysis, checked, output, target, callbacks);
     progress.Clear();
     std::cout << engine::ToUtf8(engine::EpubDoneMessage(result)) << '\n';
+    if (options.clean)
+        std::cout << engine::ToUtf8(engine::RemovedLinesMessage(result.removedLines)) << '\n';
     return StatusAfterWritingStdout();
 }
 
@@ -148,7 +157,10 @@ int Run(const SplitOptions& options) {
         return options.epub ? WriteBook(analysis, checked, options)
                             : Split(analysis, checked, options);
     }
-    const ChapterListPrinter printer(analysis, checked, options.nearMisses);
+    const engine::TextCleanup cleanup =
+        engine::PlanCleanup(analysis, checked, {options.clean, false});
+    const ChapterListPrinter printer(analysis, checked, options.nearMisses,
+                                     options.clean ? &cleanup : nullptr);
     if (options.json) {
         printer.PrintJson(std::cout);
     } else {

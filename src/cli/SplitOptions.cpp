@@ -79,6 +79,22 @@ void AddOptions(CLI::App& app, SplitOptions& o, bool rulesOnly) {
                    "source with .epub, in the --output folder (beside the source by default)")
         ->type_name("[FILE]")
         ->expected(0, 1);
+    app.add_option("--title", o.title,
+                   "with --epub: the book's title (else the text's 《…》 line, "
+                   "else the file name)")
+        ->type_name("TEXT");
+    app.add_option(
+           "--author", o.author,
+           "with --epub: the book's author (else the text's 作者： line, else the file name)")
+        ->type_name("TEXT");
+    app.add_option("--cover", o.cover, "with --epub: a JPEG or PNG picture for the cover")
+        ->type_name("IMAGE");
+    app.add_flag("--clean", o.clean,
+                 "remove lines that are not the book's text: site advertisements, page markers, "
+                 "stamps repeated at chapter starts or ends (listed by --list)");
+    app.add_flag("--unwrap", o.unwrap,
+                 "join the lines of paragraphs a fixed-width wrap broke (only in a book that is "
+                 "hard-wrapped)");
     app.add_option("--existing", o.existing,
                    "chapter files already there: refuse (write nothing), overwrite (start each "
                    "afresh) or append")
@@ -179,6 +195,12 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
         options.source = std::exchange(options.epubFile, {});
     }
     if (options.rules) return {options, static_cast<int>(ExitCode::Done)};
+    for (const char* bookOnly : {"--title", "--author", "--cover"}) {
+        if (app.count(bookOnly) > 0 && !options.epub) {
+            std::cerr << bookOnly << " needs --epub\n";
+            return {std::nullopt, static_cast<int>(ExitCode::Usage)};
+        }
+    }
     if (app.count("SOURCE") == 0 && options.source.empty()) {
         std::cerr << "SOURCE is required\n";
         return {std::nullopt, static_cast<int>(ExitCode::Usage)};

@@ -23,6 +23,11 @@ struct SplitOptions {
     std::string outputEncoding = "source";
     bool epub = false;
     std::string epubFile; // empty: named after the source, in the --output folder
+    std::string title;    // the book's title and author, before the text's and the file name's
+    std::string author;
+    std::string cover;   // a JPEG or PNG picture for the book's cover
+    bool clean = false;  // remove advertisements, page markers and repeated stamps
+    bool unwrap = false; // join the lines of hard-wrapped paragraphs
     std::vector<std::string> checkRows;
     std::vector<std::string> uncheckRows;
     std::string existing = "refuse"; // refuse | overwrite | append

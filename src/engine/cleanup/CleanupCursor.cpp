@@ -9,32 +9,32 @@ CleanupCursor::CleanupCursor(const TextCleanup& cleanup, Encoding encoding)
 
 bool CleanupCursor::drops(LineNumber line) {
     const std::vector<RemovedLine>& removed = m_cleanup.removed;
-    while (m_nextRemoved < removed.size() && removed[m_nextRemoved].line < line) ++m_nextRemoved;
+    while (m_nextRemoved < removed.size() && removed[m_nextRemoved].line < line)
+        ++m_nextRemoved;
     return m_nextRemoved < removed.size() && removed[m_nextRemoved].line == line;
 }
 
 bool CleanupCursor::isHeading(LineNumber line) {
     const std::vector<LineNumber>& headings = m_cleanup.headings;
-    while (m_nextHeading < headings.size() && headings[m_nextHeading] < line) ++m_nextHeading;
+    while (m_nextHeading < headings.size() && headings[m_nextHeading] < line)
+        ++m_nextHeading;
     return m_nextHeading < headings.size() && headings[m_nextHeading] == line;
 }
 
 // A full line that does not end a sentence goes on in the next line, unless
 // that one is blank, indented or a heading.
-LineJoin CleanupCursor::join(LineNumber line, std::string_view raw) {
+bool CleanupCursor::continues(LineNumber line, std::string_view raw) {
     const int wrapWidth = m_cleanup.wrapWidth;
-    if (wrapWidth == 0) return LineJoin::Apart;
+    if (wrapWidth == 0) return false;
     const bool heading = isHeading(line);
     const bool blank = m_shape.isBlank(raw);
-    LineJoin join = LineJoin::Apart;
-    if (m_previousOpen && !heading && !blank && !m_shape.startsIndented(raw))
-        join = m_previousWord && m_shape.startsWithWord(raw) ? LineJoin::WithSpace
-                                                             : LineJoin::Directly;
-    m_previousOpen = !heading && !blank && WrapWidth::isFull(m_cleanup.wrapInCharacters ? m_shape.characters(raw) : m_shape.width(raw),
-                                       wrapWidth) &&
-                     !m_shape.endsClosed(raw);
-    m_previousWord = m_previousOpen && m_shape.endsInWord(raw);
-    return join;
+    const bool continued = m_previousOpen && !heading && !blank && !m_shape.startsIndented(raw);
+    m_previousOpen =
+        !heading && !blank &&
+        WrapWidth::isFull(m_cleanup.wrapInCharacters ? m_shape.characters(raw) : m_shape.width(raw),
+                          wrapWidth) &&
+        !m_shape.endsClosed(raw);
+    return continued;
 }
 
 } // namespace lumarin::engine

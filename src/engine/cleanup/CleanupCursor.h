@@ -9,13 +9,6 @@
 
 namespace lumarin::engine {
 
-// How a kept line meets the one kept before it.
-enum class LineJoin {
-    Apart,     // a new line (a new paragraph)
-    Directly,  // the same paragraph, broken by a hard wrap
-    WithSpace, // the same paragraph, between two words of Latin letters or digits
-};
-
 // Walks a book's lines alongside a writer and applies a TextCleanup: which
 // lines are dropped, and which continue the paragraph of the line before.
 // Lines are given in ascending order; lines may be skipped.
@@ -25,8 +18,10 @@ public:
 
     bool drops(LineNumber line);
 
-    // For a kept line: how it meets the previous kept line.
-    LineJoin join(LineNumber line, std::string_view raw);
+    // For a kept line: whether it goes on in the paragraph of the previous
+    // kept line, which a hard wrap broke (the two are joined as they are: a
+    // wrap at a width cuts anywhere, even inside a word).
+    bool continues(LineNumber line, std::string_view raw);
 
     // Nothing continues across this point (a new file or document).
     void breakParagraph() noexcept { m_previousOpen = false; }
@@ -39,7 +34,6 @@ private:
     std::size_t m_nextHeading = 0;
     RawLineShape m_shape;
     bool m_previousOpen = false;
-    bool m_previousWord = false;
 };
 
 } // namespace lumarin::engine

@@ -20,35 +20,36 @@ constexpr int kAddressWordsLeft = 3;
 
 // Phrases only sites use; a line needs two of them, or a web address.
 constexpr std::u16string_view kSitePhrases[] = {
-    u"首发域名", u"本站首发", u"首发地址", u"首发站",   u"首发",     u"最快更新", u"更新最快", u"最新章节",
-    u"章节目录", u"记住本站", u"记住本书", u"本站域名", u"本站地址", u"本站网址", u"最新网址",
-    u"最新地址", u"手机阅读", u"手机版",   u"手机用户", u"手机站",   u"无弹窗",   u"免费阅读",
-    u"全文阅读", u"在线阅读", u"小说阅读网", u"小说网", u"中文网",   u"文学网",   u"笔趣阁",
-    u"顶点小说", u"书友之家", u"加入书签", u"一秒记住", u"百度搜索", u"txt下载",  u"电子书下载",
-    u"下载地址", u"更多精彩", u"精彩小说", u"无错小说", u"请访问",   u"请浏览",   u"请登陆",
-    u"请登录",   u"收藏本站", u"章节错误", u"点此举报", u"本章未完", u"继续阅读", u"纯文字",
-    u"正版订阅", u"网址",     u"域名",     u"阅读网",   u"看书网",   u"移动版",   u"书签"};
+    u"首发域名",   u"本站首发", u"首发地址", u"首发站",     u"首发",     u"最快更新", u"更新最快",
+    u"最新章节",   u"章节目录", u"记住本站", u"记住本书",   u"本站域名", u"本站地址", u"本站网址",
+    u"最新网址",   u"最新地址", u"手机阅读", u"手机版",     u"手机用户", u"手机站",   u"无弹窗",
+    u"免费阅读",   u"全文阅读", u"在线阅读", u"小说阅读网", u"小说网",   u"中文网",   u"文学网",
+    u"笔趣阁",     u"顶点小说", u"书友之家", u"加入书签",   u"一秒记住", u"百度搜索", u"txt下载",
+    u"电子书下载", u"下载地址", u"更多精彩", u"精彩小说",   u"无错小说", u"请访问",   u"请浏览",
+    u"请登陆",     u"请登录",   u"收藏本站", u"章节错误",   u"点此举报", u"本章未完", u"继续阅读",
+    u"纯文字",     u"正版订阅", u"网址",     u"域名",       u"阅读网",   u"看书网",   u"移动版",
+    u"书签"};
 
 // Words that fill out a site's stamp; taken out only to see what is left.
 constexpr std::u16string_view kFillerWords[] = {
-    u"本书", u"本站", u"各位", u"书友", u"大家", u"用户", u"读者", u"朋友", u"访问", u"浏览",
-    u"阅读", u"登陆", u"登录", u"欢迎", u"光临", u"收藏", u"更多", u"精彩", u"最新", u"最快",
-    u"更新", u"地址", u"网站", u"小说", u"章节", u"全文", u"免费", u"在线", u"手机", u"电脑",
-    u"下载", u"记住", u"牢记", u"天才", u"一秒", u"以便", u"下次", u"方便", u"即可", u"搜索",
-    u"百度", u"就能", u"看到", u"体验", u"更好", u"优质", u"内容", u"广告", u"提供", u"来自",
+    u"本书", u"本站", u"各位", u"书友", u"大家",   u"用户", u"读者", u"朋友", u"访问", u"浏览",
+    u"阅读", u"登陆", u"登录", u"欢迎", u"光临",   u"收藏", u"更多", u"精彩", u"最新", u"最快",
+    u"更新", u"地址", u"网站", u"小说", u"章节",   u"全文", u"免费", u"在线", u"手机", u"电脑",
+    u"下载", u"记住", u"牢记", u"天才", u"一秒",   u"以便", u"下次", u"方便", u"即可", u"搜索",
+    u"百度", u"就能", u"看到", u"体验", u"更好",   u"优质", u"内容", u"广告", u"提供", u"来自",
     u"转载", u"本章", u"未完", u"点击", u"下一页", u"继续"};
 // Single characters that join a stamp's phrases; a line with an address keeps
 // them, so that a short sentence about one is not taken for its advertisement.
-constexpr std::u16string_view kJoiningCharacters[] = {
-    u"请", u"由", u"的", u"了", u"您", u"你", u"为", u"和", u"与",
-    u"或", u"是", u"在", u"到", u"及", u"版", u"站", u"网", u"本"};
+constexpr std::u16string_view kJoiningCharacters[] = {u"请", u"由", u"的", u"了", u"您", u"你",
+                                                      u"为", u"和", u"与", u"或", u"是", u"在",
+                                                      u"到", u"及", u"版", u"站", u"网", u"本"};
 
 // The last label of a host name that makes a dotted word a web address.
 constexpr std::u16string_view kTopLevel[] = {
-    u"com", u"net", u"org", u"cn",   u"cc",  u"la",   u"me",     u"info",
-    u"tw",  u"hk",  u"co",  u"io",   u"xyz", u"top",  u"vip",    u"tv",
-    u"biz", u"so",  u"in",  u"us",   u"club", u"site", u"online", u"wang",
-    u"mobi", u"name", u"pw", u"ws",  u"asia", u"app", u"html",   u"htm"};
+    u"com",  u"net",  u"org", u"cn", u"cc",   u"la",   u"me",     u"info",
+    u"tw",   u"hk",   u"co",  u"io", u"xyz",  u"top",  u"vip",    u"tv",
+    u"biz",  u"so",   u"in",  u"us", u"club", u"site", u"online", u"wang",
+    u"mobi", u"name", u"pw",  u"ws", u"asia", u"app",  u"html",   u"htm"};
 
 bool IsAsciiAlnum(char16_t c) {
     return (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9');
@@ -63,7 +64,8 @@ bool IsHan(char16_t c) {
 }
 
 bool IsUrlCharacter(char16_t c) {
-    return IsAsciiAlnum(c) || std::u16string_view(u".-_/:?=&%#~").find(c) != std::u16string_view::npos;
+    return IsAsciiAlnum(c) ||
+           std::u16string_view(u".-_/:?=&%#~").find(c) != std::u16string_view::npos;
 }
 
 // Full-width forms as ASCII, letters in lower case, spaces and tabs gone. A 。
@@ -89,7 +91,8 @@ std::u16string Folded(std::u16string_view text) {
 // A run of address characters that names a host: "www." or a scheme in front,
 // or dotted labels ending in a known top-level name.
 bool IsAddress(std::u16string_view run) {
-    while (!run.empty() && (run.back() == u'.' || run.back() == u'/')) run.remove_suffix(1);
+    while (!run.empty() && (run.back() == u'.' || run.back() == u'/'))
+        run.remove_suffix(1);
     if (run.find(u"://") != std::u16string_view::npos) return true;
     if (run.starts_with(u"www.") && run.size() > 5) return true;
     std::u16string_view host = run.substr(0, run.find(u'/'));
@@ -109,7 +112,8 @@ bool RemoveAddresses(std::u16string& text) {
             continue;
         }
         std::size_t end = i;
-        while (end < text.size() && IsUrlCharacter(text[end])) ++end;
+        while (end < text.size() && IsUrlCharacter(text[end]))
+            ++end;
         if (IsAddress(std::u16string_view(text).substr(i, end - i))) {
             found = true;
             std::fill(text.begin() + static_cast<std::ptrdiff_t>(i),
@@ -138,8 +142,10 @@ int RemovePhrases(std::u16string& text, const std::u16string_view (&phrases)[N])
 int WordsLeft(std::u16string_view text) {
     int words = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (IsHan(text[i])) ++words;
-        else if (IsAsciiAlnum(text[i]) && (i == 0 || !IsAsciiAlnum(text[i - 1]))) ++words;
+        if (IsHan(text[i]))
+            ++words;
+        else if (IsAsciiAlnum(text[i]) && (i == 0 || !IsAsciiAlnum(text[i - 1])))
+            ++words;
     }
     return words;
 }
@@ -163,7 +169,8 @@ bool IsAd(std::u16string text) {
 // Reads digits at `pos`; false when there are none or more than four.
 bool ReadNumber(std::u16string_view text, std::size_t& pos) {
     const std::size_t start = pos;
-    while (pos < text.size() && IsDigit(text[pos])) ++pos;
+    while (pos < text.size() && IsDigit(text[pos]))
+        ++pos;
     return pos > start && pos - start <= 4;
 }
 
@@ -189,10 +196,12 @@ bool IsDash(char16_t c) {
 // "-- 12 --", "— 12 —": a number between dashes.
 bool IsDashedNumber(std::u16string_view text) {
     std::size_t pos = 0;
-    while (pos < text.size() && IsDash(text[pos])) ++pos;
+    while (pos < text.size() && IsDash(text[pos]))
+        ++pos;
     if (pos == 0 || !ReadNumber(text, pos)) return false;
     const std::size_t after = pos;
-    while (pos < text.size() && IsDash(text[pos])) ++pos;
+    while (pos < text.size() && IsDash(text[pos]))
+        ++pos;
     return pos > after && pos == text.size();
 }
 

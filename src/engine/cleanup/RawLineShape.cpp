@@ -21,20 +21,14 @@ std::vector<std::string> FormsOf(LineCodec& codec, std::u16string_view character
     return forms;
 }
 
-std::u16string WordCharacters() {
-    std::u16string characters;
-    for (char16_t c = u'0'; c <= u'9'; ++c) characters.push_back(c);
-    for (char16_t c = u'a'; c <= u'z'; ++c) characters.push_back(c);
-    for (char16_t c = u'A'; c <= u'Z'; ++c) characters.push_back(c);
-    return characters;
-}
-
 int Utf8Width(std::string_view raw) {
     int width = 0;
     for (const char c : raw) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80 || (byte >= 0xC0 && byte < 0xE0)) width += 1;
-        else if (byte >= 0xE0) width += 2;
+        if (byte < 0x80 || (byte >= 0xC0 && byte < 0xE0))
+            width += 1;
+        else if (byte >= 0xE0)
+            width += 2;
     }
     return width;
 }
@@ -66,8 +60,11 @@ std::size_t LegacyLength(std::string_view raw, std::size_t i, Encoding encoding)
 RawLineShape::RawLineShape(Encoding encoding) : m_encoding(encoding) {
     LineCodec codec(encoding);
     m_spaces = FormsOf(codec, u" \t\u3000");
+    m_indents = FormsOf(codec, u"\t\u3000");
+    std::string twoSpaces;
+    codec.encode(u"  ", twoSpaces);
+    m_indents.push_back(twoSpaces);
     m_closing = FormsOf(codec, kClosing);
-    m_words = FormsOf(codec, WordCharacters());
 }
 
 bool RawLineShape::startsWithAny(std::string_view raw,
@@ -129,8 +126,8 @@ int RawLineShape::characters(std::string_view raw) const {
     case Encoding::Utf16LE:
     case Encoding::Utf16BE:
         for (std::size_t i = 0; i + 1 < raw.size(); i += 2) {
-            const auto high = static_cast<unsigned char>(
-                raw[m_encoding == Encoding::Utf16LE ? i + 1 : i]);
+            const auto high =
+                static_cast<unsigned char>(raw[m_encoding == Encoding::Utf16LE ? i + 1 : i]);
             count += high < 0xDC || high >= 0xE0;
         }
         return count;
@@ -138,7 +135,8 @@ int RawLineShape::characters(std::string_view raw) const {
     case Encoding::Big5:
         break;
     }
-    for (std::size_t i = 0; i < raw.size(); i += LegacyLength(raw, i, m_encoding)) ++count;
+    for (std::size_t i = 0; i < raw.size(); i += LegacyLength(raw, i, m_encoding))
+        ++count;
     return count;
 }
 
@@ -147,25 +145,11 @@ bool RawLineShape::isBlank(std::string_view raw) const {
 }
 
 bool RawLineShape::startsIndented(std::string_view raw) const {
-    return startsWithAny(raw, m_spaces);
+    return startsWithAny(raw, m_indents);
 }
 
 bool RawLineShape::endsClosed(std::string_view raw) const {
     return endsWithAny(trimmedEnd(raw), m_closing);
-}
-
-bool RawLineShape::endsInWord(std::string_view raw) const {
-    if (!endsWithAny(raw, m_words)) return false;
-    if (m_encoding != Encoding::Gb18030 && m_encoding != Encoding::Big5) return true;
-    // A letter's byte may be the second half of a character: walk the characters to be sure.
-    std::size_t last = 0;
-    for (std::size_t i = 0; i < raw.size(); last = i, i += LegacyLength(raw, i, m_encoding)) {
-    }
-    return last + 1 == raw.size();
-}
-
-bool RawLineShape::startsWithWord(std::string_view raw) const {
-    return startsWithAny(raw, m_words);
 }
 
 } // namespace lumarin::engine

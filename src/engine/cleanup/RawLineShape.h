@@ -21,12 +21,11 @@ public:
     // Characters up to the last one that is not a space (some wraps count these).
     int characters(std::string_view raw) const;
     bool isBlank(std::string_view raw) const;
+    // Starts with an ideographic space, a tab or two spaces (one space may be
+    // a wrapped line's first character).
     bool startsIndented(std::string_view raw) const;
     // Ends in something that closes a sentence (。！？…”」』 and the like).
     bool endsClosed(std::string_view raw) const;
-    // Starts or ends with an ASCII letter or digit: joining two such lines needs a space.
-    bool endsInWord(std::string_view raw) const;
-    bool startsWithWord(std::string_view raw) const;
 
 private:
     std::string_view trimmedEnd(std::string_view raw) const;
@@ -35,8 +34,8 @@ private:
 
     Encoding m_encoding;
     std::vector<std::string> m_spaces;  // space, tab, U+3000
+    std::vector<std::string> m_indents; // tab, U+3000, two spaces
     std::vector<std::string> m_closing; // sentence ends and closing quotes
-    std::vector<std::string> m_words;   // ASCII letters and digits, as encoded
 };
 
 } // namespace lumarin::engine

@@ -5,6 +5,7 @@
 #include "engine/cleanup/TextCleanup.h"
 
 #include "engine/base/EngineError.h"
+#include "engine/base/TextUtil.h"
 #include "engine/cleanup/RawLineShape.h"
 #include "engine/cleanup/RepeatedStamps.h"
 #include "engine/cleanup/WrapWidth.h"
@@ -25,6 +26,8 @@ namespace {
 constexpr std::size_t kShortLineBytes = 96;
 // Longer lines are judged only when they hold a dot.
 constexpr std::size_t kLongestJudgedBytes = 480;
+// A stamp is a short line, in characters.
+constexpr std::size_t kLongestStamp = 24;
 // Lines of text whose widths decide whether a book is wrapped: plenty to see a
 // wrap, and the pass can stop there when nothing else is asked.
 constexpr std::int64_t kWidthSample = 20000;
@@ -46,7 +49,8 @@ class LineSet {
 public:
     explicit LineSet(std::vector<LineNumber> lines) : m_lines(std::move(lines)) {}
     bool contains(LineNumber line) {
-        while (m_next < m_lines.size() && m_lines[m_next] < line) ++m_next;
+        while (m_next < m_lines.size() && m_lines[m_next] < line)
+            ++m_next;
         return m_next < m_lines.size() && m_lines[m_next] == line;
     }
     std::size_t size() const noexcept { return m_lines.size(); }
@@ -61,8 +65,8 @@ public:
     CleanupPass(const AnalysisResult& analysis, const std::vector<bool>& checked,
                 const CleanupRequest& request)
         : m_request(request), m_codec(analysis.encoding), m_shape(analysis.encoding),
-          m_headingLines(HeadingLines(analysis.table)), m_headings(m_headingLines), m_splits(SplitLines(analysis.table, checked)),
-          m_asciiDots(!IsUtf16(analysis.encoding)),
+          m_headingLines(HeadingLines(analysis.table)), m_headings(m_headingLines),
+          m_splits(SplitLines(analysis.table, checked)), m_asciiDots(!IsUtf16(analysis.encoding)),
           m_wideDots(m_codec.encodedForms(u'．')) {}
 
     TextCleanup run(SourceFile& file, Encoding encoding, LineNumber lineCount) {
@@ -146,11 +150,12 @@ private:
         cleanup.removed = std::move(m_removed);
         if (m_request.clean) addStamps(cleanup.removed);
         if (m_request.unwrap) {
-            cleanup.wrapWidth = m_columns.decide();
-            if (cleanup.wrapWidth == 0) {
-                cleanup.wrapWidth = m_characters.decide();
-                cleanup.wrapInCharacters = cleanup.wrapWidth > 0;
-            }
+            // Wraps count columns or characters; the count that finds more
+            // full lines is the one the book was wrapped by.
+            const WrapWidth::Decision columns = m_columns.decide();
+            const WrapWidth::Decision characters = m_characters.decide();
+            cleanup.wrapInCharacters = characters.full > columns.full;
+            cleanup.wrapWidth = cleanup.wrapInCharacters ? characters.width : columns.width;
             if (cleanup.wrapWidth > 0) cleanup.headings = m_headingLines;
         }
         return cleanup;
@@ -161,21 +166,24 @@ private:
         for (RepeatedStamps::Stamp& stamp :
              m_stamps.choose(static_cast<std::int32_t>(m_splits.size()))) {
             m_codec.decode(stamp.raw, m_text);
-            if (IsStampText(m_text)) removed.push_back({stamp.line, m_text, RemovalReason::Repeated});
+            if (IsStampText(m_text))
+                removed.push_back({stamp.line, m_text, RemovalReason::Repeated});
         }
-        std::inplace_merge(removed.begin(), removed.begin() + static_cast<std::ptrdiff_t>(judged),
-                           removed.end(), [](const RemovedLine& a, const RemovedLine& b) {
-                               return a.line < b.line;
-                           });
+        std::inplace_merge(
+            removed.begin(), removed.begin() + static_cast<std::ptrdiff_t>(judged), removed.end(),
+            [](const RemovedLine& a, const RemovedLine& b) { return a.line < b.line; });
     }
 
-    // A stamp says something: a line of dashes or stars is the book's own divider.
+    // A stamp is short and says something, and nobody says it: a line of
+    // dashes or stars is the book's own divider, a quoted line its dialogue.
     static bool IsStampText(std::u16string_view text) {
-        return std::any_of(text.begin(), text.end(), [](char16_t c) {
-            return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') ||
-                   (c >= u'a' && c <= u'z') || (c >= 0x3400 && c <= 0x9FFF) ||
-                   (c >= 0xFF10 && c <= 0xFF5A);
-        });
+        if (text.find_first_of(u"“”「」『』\"") != std::u16string_view::npos) return false;
+        return text.size() <= kLongestStamp &&
+               std::any_of(text.begin(), text.end(), [](char16_t c) {
+                   return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') ||
+                          (c >= u'a' && c <= u'z') || (c >= 0x3400 && c <= 0x9FFF) ||
+                          (c >= 0xFF10 && c <= 0xFF5A);
+               });
     }
 
     struct Edge {
@@ -211,6 +219,14 @@ TextCleanup PlanCleanup(const AnalysisResult& analysis, const std::vector<bool>&
     SourceFile file(analysis.m_strSource);
     if (file.stamp() != analysis.stamp) throw EngineError::sourceChanged();
     return CleanupPass(analysis, checked, request).run(file, analysis.encoding, analysis.lineCount);
+}
+
+} // namespace lumarin::engine
+
+namespace lumarin::engine {
+
+std::u16string RemovedLinesMessage(std::int64_t count) {
+    return u"已删除" + ToU16Decimal(count) + u"行（广告、页码、重复行）";
 }
 
 } // namespace lumarin::engine

@@ -41,4 +41,7 @@ struct TextCleanup {
 TextCleanup PlanCleanup(const AnalysisResult& analysis, const std::vector<bool>& checked,
                         const CleanupRequest& request);
 
+// "已删除N行（广告、页码、重复行）", shown after an output with cleaning.
+std::u16string RemovedLinesMessage(std::int64_t count);
+
 } // namespace lumarin::engine

@@ -25,21 +25,22 @@ bool WrapWidth::isFull(int width, int wrapWidth) {
     return wrapWidth > 0 && width >= wrapWidth - kShort && width <= wrapWidth + kOver;
 }
 
-int WrapWidth::decide() const {
-    if (m_lines < kFewestLines) return 0;
+WrapWidth::Decision WrapWidth::decide() const {
+    if (m_lines < kFewestLines) return {};
     // The width that, with the one below it, holds the most lines.
     int best = 0;
     std::int64_t bestLines = 0;
     for (const auto& [width, tally] : m_widths) {
         if (width < kNarrowest) continue;
         const auto below = m_widths.find(width - kShort);
-        const std::int64_t lines = tally.lines + (below == m_widths.end() ? 0 : below->second.lines);
+        const std::int64_t lines =
+            tally.lines + (below == m_widths.end() ? 0 : below->second.lines);
         if (lines > bestLines) {
             best = width;
             bestLines = lines;
         }
     }
-    if (best == 0) return 0;
+    if (best == 0) return {};
     std::int64_t full = 0, open = 0, wider = 0;
     for (const auto& [width, tally] : m_widths) {
         if (isFull(width, best)) {
@@ -52,7 +53,8 @@ int WrapWidth::decide() const {
     const bool mostlyFull = full * 10 >= m_lines * 3;
     const bool hardlyWider = wider * 50 <= m_lines;
     const bool cutMidSentence = open * 2 >= full;
-    return mostlyFull && hardlyWider && cutMidSentence ? best : 0;
+    if (!mostlyFull || !hardlyWider || !cutMidSentence) return {};
+    return {best, full};
 }
 
 } // namespace lumarin::engine

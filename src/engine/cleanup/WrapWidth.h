@@ -14,8 +14,11 @@ public:
     // One line of text (not blank, not a heading).
     void add(int width, bool endsClosed);
 
-    // The width the book was wrapped at, or 0.
-    int decide() const;
+    struct Decision {
+        int width = 0;         // the width the book was wrapped at, or 0
+        std::int64_t full = 0; // lines of that width
+    };
+    Decision decide() const;
 
     // Whether a line this wide is a full line of a book wrapped at `wrapWidth`.
     static bool isFull(int width, int wrapWidth);

@@ -41,26 +41,26 @@ bool EpubText::filtered(std::string_view raw, std::u16string& text) {
     return !(m_deleteBlank && IsBlankText(text) && m_codec.oddTail(raw).empty());
 }
 
-bool EpubText::addDirectly(std::string_view raw, std::string_view id, LineJoin join,
+bool EpubText::addDirectly(std::string_view raw, std::string_view id, bool continues,
                            std::string& out) {
     m_direct.clear();
     if (!m_transcoder || !m_transcoder->append(raw, m_direct)) return false;
     const bool blank = IsBlankUtf8(m_direct);
     if (blank && m_deleteBlank && id.empty()) return true;
-    open(id, join, out);
+    open(id, continues, out);
     out += m_direct;
     close(id, m_direct.empty());
     return true;
 }
 
 // Leading spaces are the paragraph's indentation; the style sheet keeps them.
-void EpubText::add(std::string_view raw, std::string_view id, LineJoin join, std::string& out) {
-    if (addDirectly(raw, id, join, out)) return;
+void EpubText::add(std::string_view raw, std::string_view id, bool continues, std::string& out) {
+    if (addDirectly(raw, id, continues, out)) return;
     if (!filtered(raw, m_text) && id.empty()) return;
     if (m_simplifier && m_simplifier->mayChange(m_text)) m_text = m_simplifier->convert(m_text);
     // A UTF-16 source's odd last byte is invalid too, though the text does not show it.
     const bool oddByte = !m_codec.oddTail(raw).empty();
-    open(id, join, out);
+    open(id, continues, out);
     m_replaced += AppendXhtmlText(m_text, out);
     if (oddByte) {
         out += "\xEF\xBF\xBD";
@@ -78,11 +78,8 @@ std::u16string EpubText::converted(std::u16string_view text) const {
     return m_simplifier ? m_simplifier->convert(text) : std::u16string(text);
 }
 
-void EpubText::open(std::string_view id, LineJoin join, std::string& out) {
-    if (id.empty() && join != LineJoin::Apart && m_close == "</p>\n") {
-        if (join == LineJoin::WithSpace) out += ' ';
-        return;
-    }
+void EpubText::open(std::string_view id, bool continues, std::string& out) {
+    if (id.empty() && continues && m_close == "</p>\n") return;
     finish(out);
     if (id.empty()) {
         out += "<p>";

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "engine/cleanup/CleanupCursor.h"
 #include "engine/convert/Simplifier.h"
 #include "engine/encoding/Encoding.h"
 #include "engine/encoding/LineCodec.h"
@@ -30,7 +29,7 @@ public:
     // written as its heading, with that id, even when it came out blank. A
     // line that joins the one before goes on in its paragraph; the end of a
     // paragraph waits for the next line.
-    void add(std::string_view raw, std::string_view id, LineJoin join, std::string& out);
+    void add(std::string_view raw, std::string_view id, bool continues, std::string& out);
 
     // Ends the last paragraph (at the end of a document).
     void finish(std::string& out);
@@ -42,9 +41,9 @@ public:
     std::uint64_t replaced() const noexcept { return m_replaced; }
 
 private:
-    bool addDirectly(std::string_view raw, std::string_view id, LineJoin join, std::string& out);
+    bool addDirectly(std::string_view raw, std::string_view id, bool continues, std::string& out);
     // Starts the line's paragraph or heading, or carries on the open paragraph.
-    void open(std::string_view id, LineJoin join, std::string& out);
+    void open(std::string_view id, bool continues, std::string& out);
     void close(std::string_view id, bool empty);
 
     LineCodec m_codec;

@@ -144,7 +144,7 @@ public:
             }
             if (line.number % kLinesPerYield == 0 && m_callbacks.yield) m_callbacks.yield();
             if (m_cleanup.drops(line.number)) continue;
-            m_text.add(line.raw, headingId(line.number), m_cleanup.join(line.number, line.raw),
+            m_text.add(line.raw, headingId(line.number), m_cleanup.continues(line.number, line.raw),
                        out);
         }
         return true;

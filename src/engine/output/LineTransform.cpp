@@ -26,7 +26,6 @@ LineTransform::LineTransform(Encoding source, const OutputOptions& options)
                   !SameLineBytes(m_output.encoding(), source) || IsUtf16(source);
     m_ideographicSpace = m_source.encodedForms(u'\u3000');
     m_output.encode(u"\r\n", m_lineEnd);
-    m_output.encode(u" ", m_space);
 }
 
 LineTransform::~LineTransform() = default;
@@ -73,12 +72,8 @@ void LineTransform::finish(std::string& out) {
     m_lineOpen = false;
 }
 
-void LineTransform::add(std::string_view raw, LineJoin join, std::string& out) {
-    if (join == LineJoin::Apart || !m_lineOpen) {
-        finish(out);
-    } else if (join == LineJoin::WithSpace) {
-        out.append(m_space);
-    }
+void LineTransform::add(std::string_view raw, bool continues, std::string& out) {
+    if (!continues) finish(out);
     if (!m_needsText) {
         if (m_deleteBlank && isBlankRaw(raw)) return;
         out.append(raw);

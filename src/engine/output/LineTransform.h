@@ -1,6 +1,5 @@
 #pragma once
 
-#include "engine/cleanup/CleanupCursor.h"
 #include "engine/convert/Simplifier.h"
 #include "engine/encoding/Encoding.h"
 #include "engine/encoding/LineCodec.h"
@@ -27,7 +26,7 @@ public:
 
     // Takes one source line; unless it is dropped as blank, the line goes into
     // `out`. Its CR LF waits for the next line, which may continue it.
-    void add(std::string_view raw, LineJoin join, std::string& out);
+    void add(std::string_view raw, bool continues, std::string& out);
 
     // Ends the last line given (at the end of a file).
     void finish(std::string& out);
@@ -46,7 +45,6 @@ private:
     bool m_needsText;
     std::vector<std::string> m_ideographicSpace; // encoded forms of U+3000
     std::string m_lineEnd;
-    std::string m_space;
     bool m_lineOpen = false; // a line was written without its end yet
     std::u16string m_text;
 };

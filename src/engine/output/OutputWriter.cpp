@@ -74,7 +74,7 @@ private:
             if (!m_lines.next(line)) throw EngineError::sourceChanged();
             if (line.number % kLinesPerYield == 0) yield();
             if (m_cleanup.drops(line.number)) continue;
-            m_transform.add(line.raw, m_cleanup.join(line.number, line.raw), out.buffer());
+            m_transform.add(line.raw, m_cleanup.continues(line.number, line.raw), out.buffer());
             out.commit();
         }
         m_transform.finish(out.buffer());
