@@ -4,8 +4,9 @@
 
 namespace lumarin::engine {
 
-CleanupCursor::CleanupCursor(const TextCleanup& cleanup, Encoding encoding)
-    : m_cleanup(cleanup), m_shape(encoding) {}
+CleanupCursor::CleanupCursor(const TextCleanup& cleanup, Encoding encoding) : m_cleanup(cleanup) {
+    if (cleanup.wrapWidth > 0) m_shape.emplace(encoding);
+}
 
 bool CleanupCursor::drops(LineNumber line) {
     const std::vector<RemovedLine>& removed = m_cleanup.removed;
@@ -27,13 +28,13 @@ bool CleanupCursor::continues(LineNumber line, std::string_view raw) {
     const int wrapWidth = m_cleanup.wrapWidth;
     if (wrapWidth == 0) return false;
     const bool heading = isHeading(line);
-    const bool blank = m_shape.isBlank(raw);
-    const bool continued = m_previousOpen && !heading && !blank && !m_shape.startsIndented(raw);
-    m_previousOpen =
-        !heading && !blank &&
-        WrapWidth::isFull(m_cleanup.wrapInCharacters ? m_shape.characters(raw) : m_shape.width(raw),
-                          wrapWidth) &&
-        !m_shape.endsClosed(raw);
+    const bool blank = m_shape->isBlank(raw);
+    const bool continued = m_previousOpen && !heading && !blank && !m_shape->startsIndented(raw);
+    m_previousOpen = !heading && !blank &&
+                     WrapWidth::isFull(m_cleanup.wrapInCharacters ? m_shape->characters(raw)
+                                                                  : m_shape->width(raw),
+                                       wrapWidth) &&
+                     !m_shape->endsClosed(raw);
     return continued;
 }
 

@@ -4,6 +4,7 @@
 #include "engine/cleanup/TextCleanup.h"
 
 #include <cstddef>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -32,7 +33,7 @@ private:
     const TextCleanup& m_cleanup;
     std::size_t m_nextRemoved = 0;
     std::size_t m_nextHeading = 0;
-    RawLineShape m_shape;
+    std::optional<RawLineShape> m_shape; // only for a wrapped book
     bool m_previousOpen = false;
 };
 

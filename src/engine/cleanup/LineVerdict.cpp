@@ -247,6 +247,10 @@ std::string_view RemovalReasonName(RemovalReason reason) {
     return "repeated";
 }
 
+std::span<const std::u16string_view> SitePhrases() {
+    return kSitePhrases;
+}
+
 std::optional<RemovalReason> JudgeLine(std::u16string_view text) {
     std::u16string folded = Folded(text);
     if (folded.empty()) return std::nullopt;

@@ -9,11 +9,14 @@ namespace {
 
 constexpr std::u16string_view kClosing = u"。！？!?…”」』）)】》~～—.．";
 
+// Each character as the encoding writes it (other codes for the same
+// punctuation are too rare to matter for a judgement about line ends).
 std::vector<std::string> FormsOf(LineCodec& codec, std::u16string_view characters) {
     std::vector<std::string> forms;
     for (const char16_t c : characters) {
-        for (std::string& form : codec.encodedForms(c))
-            forms.push_back(std::move(form));
+        std::string form;
+        codec.encode(std::u16string_view(&c, 1), form);
+        if (!form.empty()) forms.push_back(std::move(form));
     }
     // Longest first, so that a multi-byte form is not mistaken for its last byte.
     std::sort(forms.begin(), forms.end(),

@@ -1,11 +1,12 @@
-// One sequential pass over the source. Most lines of a novel are long story
-// paragraphs without a dot: those are never decoded, so the pass costs little
-// more than reading the file. Headings are known from the analysis and are
+// One sequential pass over the source. Most lines of a story hold nothing an
+// advertisement or a page marker needs (LineGate): those are never decoded,
+// so the pass costs little more than reading the file. Headings are known from the analysis and are
 // neither judged nor measured.
 #include "engine/cleanup/TextCleanup.h"
 
 #include "engine/base/EngineError.h"
 #include "engine/base/TextUtil.h"
+#include "engine/cleanup/LineGate.h"
 #include "engine/cleanup/RawLineShape.h"
 #include "engine/cleanup/RepeatedStamps.h"
 #include "engine/cleanup/WrapWidth.h"
@@ -21,11 +22,8 @@
 namespace lumarin::engine {
 namespace {
 
-// Lines up to this many characters (at two bytes each) are always judged: an
-// advertisement without an address is short.
-constexpr std::size_t kShortLineBytes = 96;
-// Longer lines are judged only when they hold a dot.
-constexpr std::size_t kLongestJudgedBytes = 480;
+// Longer lines are the book's own (an advertisement is at most 80 characters).
+constexpr std::size_t kLongestJudgedBytes = 4 * 80;
 // A stamp is a short line, in characters.
 constexpr std::size_t kLongestStamp = 24;
 // Lines of text whose widths decide whether a book is wrapped: plenty to see a
@@ -66,8 +64,7 @@ public:
                 const CleanupRequest& request)
         : m_request(request), m_codec(analysis.encoding), m_shape(analysis.encoding),
           m_headingLines(HeadingLines(analysis.table)), m_headings(m_headingLines),
-          m_splits(SplitLines(analysis.table, checked)), m_asciiDots(!IsUtf16(analysis.encoding)),
-          m_wideDots(m_codec.encodedForms(u'．')) {}
+          m_splits(SplitLines(analysis.table, checked)), m_gate(analysis.encoding) {}
 
     TextCleanup run(SourceFile& file, Encoding encoding, LineNumber lineCount) {
         BlockReader blocks(file, encoding);
@@ -105,17 +102,8 @@ private:
         m_characters.add(m_shape.characters(raw), closed);
     }
 
-    bool mayBeJudged(std::string_view raw) const {
-        if (!m_asciiDots || raw.size() <= kShortLineBytes) return true;
-        if (raw.size() > kLongestJudgedBytes) return false;
-        if (raw.find('.') != std::string_view::npos) return true;
-        return std::any_of(m_wideDots.begin(), m_wideDots.end(), [raw](const std::string& form) {
-            return raw.find(form) != std::string_view::npos;
-        });
-    }
-
     bool judge(const Line& line) {
-        if (!mayBeJudged(line.raw)) return false;
+        if (line.raw.size() > kLongestJudgedBytes || !m_gate.mayBeRemoved(line.raw)) return false;
         m_codec.decode(line.raw, m_text);
         const std::optional<RemovalReason> reason = JudgeLine(m_text);
         if (!reason) return false;
@@ -197,8 +185,7 @@ private:
     std::vector<LineNumber> m_headingLines;
     LineSet m_headings;
     LineSet m_splits;
-    bool m_asciiDots;
-    std::vector<std::string> m_wideDots;
+    LineGate m_gate;
     std::u16string m_text;
     std::vector<RemovedLine> m_removed;
     RepeatedStamps m_stamps;
