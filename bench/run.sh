@@ -37,7 +37,7 @@ csplit_condition='第[一二两三四五六七八九十○〇零百千万0-9１�
 
 results=$data/hyperfine.csv
 load=$(cut -d' ' -f1-3 /proc/loadavg)
-names=(list list-auto grep cat split csplit split-s opencc epub)
+names=(list list-auto grep cat split csplit split-s opencc epub clean unwrap)
 commands=(
   "$split --list $data/novel-gbk.txt"
   "$split -c auto --list $data/novel-gbk.txt"
@@ -48,6 +48,8 @@ commands=(
   "$split -q -s -o $shm/split $data/novel-big5.txt"
   "opencc -c t2s.json -i $data/novel-big5-utf8.txt -o $shm/t2s.txt"
   "$split -q --epub $shm/book.epub $data/novel-gbk.txt"
+  "$split -q --clean -o $shm/split $data/novel-gbk.txt"
+  "$split -q --unwrap -o $shm/split $data/novel-gbk.txt"
 )
 named=()
 for i in "${!names[@]}"; do named+=(-n "${names[$i]}" "${commands[$i]}"); done
@@ -128,6 +130,8 @@ growth_epub_over_split=$(( growth_epub - growth_split ))
   row "split (defaults) vs \`csplit -z\` (UTF-8 copy)" split csplit 1.25
   row "split \`-s\` (Big5) vs \`opencc -c t2s.json\` (UTF-8 copy)" split-s opencc 0.2
   row "\`--epub\` vs split (defaults), same source" epub split 2
+  row "\`--clean\` vs split (defaults), same source" clean split 1.3
+  row "\`--unwrap\` vs split (defaults), same source" unwrap split 1.3
   echo
   echo "\`-s\` output (blank lines kept, files concatenated, as UTF-8) against opencc's: $same_text."
   echo
