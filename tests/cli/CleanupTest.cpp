@@ -40,11 +40,14 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-// Every chapter file of a split into one folder, in order.
+// Every chapter file of a split into one folder, in order, without the byte order mark
+// each UTF-16 file starts with.
 std::string SplitText(const std::filesystem::path& folder) {
     std::string text;
-    for (const auto& file : ListFiles(folder))
-        text += ReadBytes(folder / file);
+    for (const auto& file : ListFiles(folder)) {
+        const std::string bytes = ReadBytes(folder / file);
+        text += bytes.starts_with("\xFF\xFE") ? bytes.substr(2) : bytes;
+    }
     return text;
 }
 
