@@ -50,7 +50,7 @@ WrapWidth::Decision WrapWidth::decide() const {
             wider += tally.lines;
         }
     }
-    const bool mostlyFull = full * 10 >= m_lines * 3;
+    const bool mostlyFull = full * 5 >= m_lines;
     const bool hardlyWider = wider * 50 <= m_lines;
     const bool cutMidSentence = open * 2 >= full;
     if (!mostlyFull || !hardlyWider || !cutMidSentence) return {};

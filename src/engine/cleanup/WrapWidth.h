@@ -6,7 +6,7 @@
 namespace lumarin::engine {
 
 // Gathers the widths of a book's lines and decides whether the book was
-// hard-wrapped: most long lines end at one width, without closing
+// hard-wrapped: many lines (a fifth at least) end at one width, without closing
 // punctuation, and hardly a line is wider. A book written a paragraph a line
 // has widths all over the place and many lines wider than any common one.
 class WrapWidth {
