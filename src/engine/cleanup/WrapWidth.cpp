@@ -35,7 +35,7 @@ WrapWidth::Decision WrapWidth::decide() const {
         const auto below = m_widths.find(width - kShort);
         const std::int64_t lines =
             tally.lines + (below == m_widths.end() ? 0 : below->second.lines);
-        if (lines > bestLines) {
+        if (lines >= bestLines) { // on a tie the wider: nothing can be wider than a wrap
             best = width;
             bestLines = lines;
         }
