@@ -1,6 +1,7 @@
 // ParseChineseNumber on any UTF-16 text: it must never crash, and where the text is a plain
 // decimal number that fits 16 bits, it must read exactly that number.
 #include "FuzzInput.h"
+#include "engine/base/LeadingNumber.h"
 #include "engine/headings/ChineseNumber.h"
 
 #include <algorithm>

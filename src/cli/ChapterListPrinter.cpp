@@ -1,6 +1,6 @@
-#include "ChapterListPrinter.h"
+#include "cli/ChapterListPrinter.h"
 
-#include "JsonWriter.h"
+#include "cli/JsonWriter.h"
 #include "engine/base/TextUtil.h"
 #include "engine/headings/Renumbering.h"
 

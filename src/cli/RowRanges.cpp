@@ -1,4 +1,4 @@
-#include "RowRanges.h"
+#include "cli/RowRanges.h"
 
 #include <charconv>
 

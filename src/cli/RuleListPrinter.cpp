@@ -1,6 +1,6 @@
-#include "RuleListPrinter.h"
+#include "cli/RuleListPrinter.h"
 
-#include "JsonWriter.h"
+#include "cli/JsonWriter.h"
 #include "engine/base/TextUtil.h"
 #include "engine/headings/HeadingRules.h"
 

@@ -1,7 +1,11 @@
-#include "SplitOptions.h"
+#include "cli/SplitOptions.h"
 
-#include "ExitCode.h"
+#include "engine/base/ExitCode.h"
+#include "engine/base/LeadingNumber.h"
+#include "engine/base/TextUtil.h"
 #include "engine/encoding/EncodingChoice.h"
+#include "engine/output/FileNaming.h"
+#include "engine/output/FilterText.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -12,6 +16,115 @@
 namespace lumarin::cli {
 
 namespace {
+
+using engine::ExitCode;
+
+// Everything the user typed, as typed: the numbers stay text because they are
+// read like the window's fields (leading numeric part), which is the engine's
+// business. The start values are the engine's.
+struct SplitOptions {
+    std::string source;
+    std::string condition; // "auto": the built-in rule that explains the text best
+    std::string rule;      // a built-in rule by name, instead of the condition
+    std::string output;
+    std::string pattern;
+    std::string chaptersPerFile;
+    std::string filesPerFolder;
+    bool keepBlankLines = false;
+    std::vector<std::string> filters;
+    bool simplified = false;
+    std::string encoding = "auto";
+    std::string outputEncoding = "source";
+    bool epub = false;
+    std::string epubFile; // empty: named after the source, in the --output folder
+    std::string title;    // the book's title and author, before the text's and the file name's
+    std::string author;
+    std::string cover;   // a JPEG or PNG picture for the book's cover
+    bool clean = false;  // remove advertisements, page markers and repeated stamps
+    bool unwrap = false; // join the lines of hard-wrapped paragraphs
+    std::vector<std::string> checkRows;
+    std::vector<std::string> uncheckRows;
+    std::string existing = "refuse"; // refuse | overwrite | append
+    bool list = false;
+    bool json = false;
+    bool nearMisses = false;
+    bool rules = false;
+    bool quiet = false;
+};
+
+// The condition "auto" chooses among the built-in rules.
+constexpr std::string_view kAutomaticCondition = "auto";
+
+SplitOptions StartValues() {
+    const engine::RunRequest run;
+    SplitOptions options;
+    options.condition = engine::ToUtf8(run.analysis.condition);
+    options.output = engine::ToUtf8(run.output.folderText);
+    options.pattern = engine::ToUtf8(run.output.namePattern);
+    options.chaptersPerFile = std::to_string(run.output.chaptersPerFile);
+    options.filesPerFolder = std::to_string(run.output.filesPerFolder);
+    options.keepBlankLines = !run.output.deleteBlankLines;
+    options.simplified = run.output.toSimplified;
+    return options;
+}
+
+engine::OutputOptions OutputOptionsFor(const SplitOptions& options) {
+    engine::OutputOptions output;
+    output.folderText = engine::FolderTextFromBytes(options.output);
+    output.namePattern = engine::FromUtf8(options.pattern);
+    output.chaptersPerFile = engine::ReadCountField(engine::FromUtf8(options.chaptersPerFile));
+    output.filesPerFolder = engine::ReadCountField(engine::FromUtf8(options.filesPerFolder));
+    output.deleteBlankLines = !options.keepBlankLines;
+    output.toSimplified = options.simplified;
+    output.encoding = *engine::ParseOutputEncodingChoice(options.outputEncoding);
+    output.cleanup = {options.clean, options.unwrap};
+    output.bookTitle = engine::FromUtf8(options.title);
+    output.bookAuthor = engine::FromUtf8(options.author);
+    output.cover = options.cover;
+    output.existing = options.existing == "overwrite" ? engine::ExistingFiles::Overwrite
+                      : options.existing == "append"  ? engine::ExistingFiles::Append
+                                                      : engine::ExistingFiles::Refuse;
+    // Each -f is one filter; the engine's own splitting drops the empty ones, as the window does.
+    for (const auto& filter : options.filters) {
+        for (auto& piece : engine::SplitFilterText(engine::FromUtf8(filter))) {
+            output.filters.push_back(std::move(piece));
+        }
+    }
+    return output;
+}
+
+// The text typed turned into the engine's values, all in one place. Nothing
+// when --rule names no built-in rule (said on stderr).
+std::optional<CommandLine> CommandLineFor(const SplitOptions& options) {
+    CommandLine line;
+    engine::RunRequest& run = line.run;
+    run.source = std::filesystem::path(options.source);
+    engine::AnalysisRequest& analysis = run.analysis;
+    analysis.condition = engine::FromUtf8(options.condition);
+    analysis.automatic = options.rule.empty() && options.condition == kAutomaticCondition;
+    if (!options.rule.empty()) {
+        analysis.rule = engine::FindRule(engine::FromUtf8(options.rule));
+        if (analysis.rule == nullptr) {
+            std::cerr << "--rule: no built-in rule named " << options.rule
+                      << " (lumarin-split --rules lists them)\n";
+            return std::nullopt;
+        }
+    }
+    analysis.measureChapters = options.list && options.json;
+    analysis.nearMisses = options.list && options.nearMisses;
+    analysis.encoding = *engine::ParseInputEncodingChoice(options.encoding);
+    run.output = OutputOptionsFor(options);
+    run.format = options.epub ? engine::OutputFormat::Book : engine::OutputFormat::ChapterFiles;
+    run.bookFile = std::filesystem::path(options.epubFile);
+    line.checkRows = options.checkRows;
+    line.uncheckRows = options.uncheckRows;
+    line.list = options.list;
+    line.json = options.json;
+    line.nearMisses = options.nearMisses;
+    line.rules = options.rules;
+    line.quiet = options.quiet;
+    return line;
+}
 
 template <typename Choice>
 std::vector<std::string> ChoiceNames(std::span<const engine::EncodingChoiceName<Choice>> choices) {
@@ -80,8 +193,7 @@ void AddOptions(CLI::App& app, SplitOptions& o, bool rulesOnly) {
         ->type_name("[FILE]")
         ->expected(0, 1);
     app.add_option("--title", o.title,
-                   "with --epub: the book's title (else the text's 《…》 line, "
-                   "else the file name)")
+                   "with --epub: the book's title (else the text's 《…》 line, else the file name)")
         ->type_name("TEXT");
     app.add_option(
            "--author", o.author,
@@ -165,10 +277,8 @@ std::optional<std::string> ShortOptionWithEquals(const CLI::App& app, int argc,
 
 } // namespace
 
-ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
-                                   const std::string& defaultCondition) {
-    SplitOptions options;
-    options.condition = defaultCondition;
+ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
+    SplitOptions options = StartValues();
     CLI::App app{"Splits a Chinese novel into chapter files.", "lumarin-split"};
     bool rulesOnly = false;
     for (int i = 1; i < argc; ++i)
@@ -194,7 +304,12 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
     if (options.source.empty() && options.epub) {
         options.source = std::exchange(options.epubFile, {});
     }
-    if (options.rules) return {options, static_cast<int>(ExitCode::Done)};
+    if (options.rules) {
+        CommandLine line;
+        line.rules = true;
+        line.json = options.json;
+        return {line, static_cast<int>(ExitCode::Done)};
+    }
     for (const char* bookOnly : {"--title", "--author", "--cover"}) {
         if (app.count(bookOnly) > 0 && !options.epub) {
             std::cerr << bookOnly << " needs --epub\n";
@@ -209,7 +324,9 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv,
         std::cerr << "SOURCE is empty\n";
         return {std::nullopt, static_cast<int>(ExitCode::Usage)};
     }
-    return {options, static_cast<int>(ExitCode::Done)};
+    std::optional<CommandLine> line = CommandLineFor(options);
+    if (!line) return {std::nullopt, static_cast<int>(ExitCode::Usage)};
+    return {std::move(line), static_cast<int>(ExitCode::Done)};
 }
 
 } // namespace lumarin::cli

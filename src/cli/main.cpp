@@ -1,4 +1,4 @@
-#include "SplitCommand.h"
+#include "cli/SplitCommand.h"
 
 int main(int argc, char** argv) {
     return lumarin::cli::RunSplitCommand(argc, argv);

@@ -301,19 +301,22 @@ void frmTessel::layOutControls() {
 
 void frmTessel::Form_Load() {
     setWindowTitle(qs(kProductCaption) + QStringLiteral(" - [未打开]"));
-    m_txtFind->setPlainText(qs(engine::kDefaultCondition));
+    // The engine's start values are the window's.
+    const engine::RunRequest defaults;
+    m_txtFind->setPlainText(qs(defaults.analysis.condition));
     fillRuleChoice();
-    m_txtOut->setText(QStringLiteral("%n-%c%s"));
+    m_txtOut->setText(qs(defaults.output.namePattern));
     m_strProgressFullWidth = kFullProgressWidth;
-    m_chkDelSpc->setChecked(true);
-    m_cboFolderOut->addItem(QStringLiteral("(default)"));
+    m_chkDelSpc->setChecked(defaults.output.deleteBlankLines);
+    m_chkFJconv->setChecked(defaults.output.toSimplified);
+    m_cboFolderOut->addItem(qs(defaults.output.folderText));
     // The second suggestion: one folder for all novels, in the home folder.
     m_cboFolderOut->addItem(QDir::home().filePath(QStringLiteral("文本小说[Txt]")) +
                             QLatin1Char('/'));
     m_cboFolderOut->setCurrentIndex(0);
     m_cboFolderOut->setEditText(m_cboFolderOut->itemText(0));
-    m_txtCount->setText(QStringLiteral("50"));
-    m_txtNum->setText(QStringLiteral("1"));
+    m_txtCount->setText(QString::number(defaults.output.filesPerFolder));
+    m_txtNum->setText(QString::number(defaults.output.chaptersPerFile));
     setProgressWidthTwips(kRestingProgressTwips);
     m_lblState->setText(QStringLiteral("拖拽文件到列表框…"));
 

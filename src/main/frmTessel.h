@@ -4,20 +4,24 @@
 // buttons sit under the list and the status line with its progress bar runs
 // along the bottom.
 //
-// frmTessel.cpp           controls, layout, opening and closing
-// frmTessel_Analyze.cpp   analysis, renumbering, the caption count
-// frmTessel_Output.cpp    writing the chapter files
-// frmTessel_Events.cpp    drops, keys, list colours, dialogs, about
-// frmTessel_Audit.cpp     heading rules, flagged rows, near misses, the chapter preview
+// frmTessel.cpp           controls, layout, loading and closing, keeping on top
+// frmTessel_Analyze.cpp   analysis, the list and its check marks, sorting, the caption count
+// frmTessel_Audit.cpp     heading rules, the analysis choices, flagged rows, near misses,
+//                         the chapter preview
+// frmTessel_Output.cpp    输出: the run the controls describe, writing the chapter files,
+//                         the question about existing files, progress and warnings
 // frmTessel_Book.cpp      the format and encoding choices, writing an EPUB book
+// frmTessel_Events.cpp    drops, the file named at start, the command guard, list events and
+//                         colours, keys, the choosers, the about picture
 // frmTessel_Settings.cpp  settings kept between runs, the options menu
 // frmTessel_Status.cpp    the output folder named in the status line
 
+#include "engine/base/FailureReport.h"
 #include "engine/encoding/EncodingChoice.h"
 #include "engine/output/OutputWriter.h"
+#include "engine/run/RunRequest.h"
 #include "listview/ICustomDraw.h"
 #include "listview/IListViewEvents.h"
-#include "main/CommandFailure.h"
 
 #include <QElapsedTimer>
 #include <QWidget>
@@ -46,6 +50,9 @@ class WindowHostWidget;
 }
 
 namespace lumarin::app {
+
+// What a failing command was doing (it picks the message's form and path).
+using CommandSide = engine::FailureSide;
 
 // The settings the window keeps between runs, in the user's configuration folder.
 std::unique_ptr<QSettings> OpenSettings();
@@ -170,6 +177,8 @@ private:
     bool bookChosen() const;
     void writeBook();
     engine::OutputOptions outputOptions() const;
+    // The run the controls describe: analysis, output and format choices.
+    engine::RunRequest runRequest() const;
     void showProgress(int percent);
     void setProgressWidthTwips(double twips);
     void letEventsRun();

@@ -24,7 +24,7 @@ void frmTessel::analyseSource(MissingSource missing) {
 
     engine::AnalysisResult analysis;
     try {
-        analysis = engine::Analyze(std::filesystem::path(m_strSource), analysisRequest());
+        analysis = engine::AnalyzeRun(runRequest());
     } catch (const engine::EngineError& error) {
         // A missing file stops silently unless asked to say so; anything else
         // is said, and nothing changes.

@@ -3,7 +3,7 @@
 // what they mean are the engine's; the window only shows them.
 #include "engine/base/EngineError.h"
 #include "engine/base/TextUtil.h"
-#include "engine/epub/EpubWriter.h"
+#include "engine/run/RunRequest.h"
 #include "listview/ListView.h"
 #include "main/ProductInfo.h"
 #include "main/frmTessel.h"
@@ -77,19 +77,18 @@ bool frmTessel::bookChosen() const {
 // named after the source. One that is there already is replaced only when the
 // user says so.
 void frmTessel::writeBook() {
-    engine::OutputOptions options = outputOptions();
-    const std::u16string_view folder = engine::TrimSpaces(options.folderText);
-    if (folder.empty()) return;
-    const std::filesystem::path target = engine::EpubPathFor(m_analysis->m_strSource, folder);
+    engine::RunRequest request = runRequest();
+    const std::optional<std::filesystem::path> target = engine::BookPathFor(*m_analysis, request);
+    if (!target) return;
     std::error_code error;
-    if (std::filesystem::exists(std::filesystem::symlink_status(target, error))) {
+    if (std::filesystem::exists(std::filesystem::symlink_status(*target, error))) {
         const std::u16string question =
-            engine::EngineError::outputExists(target.string()).message() +
+            engine::EngineError::outputExists(target->string()).message() +
             u"\n是：覆盖　否：不输出";
         if (platform::MessageBox(m_lstMemo->hWnd(), question, kAppTitle,
                                  platform::MB_YESNO | platform::MB_ICONQUESTION) != platform::IDYES)
             return;
-        options.existing = engine::ExistingFiles::Overwrite;
+        request.output.existing = engine::ExistingFiles::Overwrite;
     }
 
     engine::OutputCallbacks callbacks;
@@ -98,12 +97,13 @@ void frmTessel::writeBook() {
     };
     callbacks.yield = [this] { letEventsRun(); };
     setBusy(true);
-    const engine::EpubResult result =
-        engine::WriteEpub(*m_analysis, currentCheckMarks(), options, target, callbacks);
+    const std::optional<engine::RunOutcome> outcome =
+        engine::WriteRunOutput(*m_analysis, currentCheckMarks(), request, callbacks);
     setBusy(false);
 
     setProgressWidthTwips(kRestingProgressTwips);
-    const std::u16string message = engine::EpubDoneMessage(result);
+    if (!outcome) return;
+    const std::u16string& message = outcome->message;
     m_lblState->setText(qs(message.substr(0, message.find(u'\n'))));
     platform::MessageBox(m_lstMemo->hWnd(), message, u"完毕",
                          platform::MB_OK | platform::MB_ICONINFORMATION);

@@ -95,7 +95,7 @@ void frmTessel::runGuarded(CommandSide side, const std::function<void()>& comman
         const std::u16string subject = side == CommandSide::Writing
                                            ? m_cboFolderOut->currentText().toStdU16String()
                                            : m_strSource;
-        warn(FailureMessage(side, subject, std::current_exception()));
+        warn(engine::ReportFailure(std::current_exception(), side, subject).message);
     }
 }
 

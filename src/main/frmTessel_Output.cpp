@@ -1,6 +1,9 @@
 #include "engine/base/EngineError.h"
+#include "engine/base/FailureReport.h"
+#include "engine/base/LeadingNumber.h"
 #include "engine/base/TextUtil.h"
-#include "engine/headings/ChineseNumber.h"
+#include "engine/output/ExistingFileProbe.h"
+#include "engine/output/FilterText.h"
 #include "listview/ListView.h"
 #include "main/ProductInfo.h"
 #include "main/frmTessel.h"
@@ -25,6 +28,8 @@ namespace {
 
 // How often a running output lets the window handle its events.
 constexpr int kEventIntervalMs = 40;
+// The progress bar's widths are kept in twips, as the form was laid out.
+constexpr double kTwipsPerPixel = 15.0;
 
 } // namespace
 
@@ -52,13 +57,8 @@ void frmTessel::cmdSaveOut_Click() {
         } else {
             writeChapterFiles();
         }
-    } catch (const engine::EngineError& error) {
-        warn(error.message());
-    } catch (const std::filesystem::filesystem_error& error) {
-        warn(engine::EngineError::writeFailed(error.path1().string(), error.code().message())
-                 .message());
-    } catch (const std::exception& error) {
-        warn(engine::FromUtf8(error.what()));
+    } catch (...) {
+        warn(engine::ReportFailure(std::current_exception(), CommandSide::Writing).message);
     }
     setBusy(false);
     setProgressWidthTwips(kRestingProgressTwips);
@@ -66,7 +66,7 @@ void frmTessel::cmdSaveOut_Click() {
 
 void frmTessel::writeChapterFiles() {
     std::optional<engine::OutputPlan> plan =
-        engine::PlanOutput(*m_analysis, currentCheckMarks(), outputOptions());
+        engine::PlanOutput(*m_analysis, currentCheckMarks(), runRequest().output);
     if (!plan) return;
     if (!chooseExistingFiles(*plan)) return;
 
@@ -83,10 +83,8 @@ void frmTessel::writeChapterFiles() {
     const QString count = QString::number(result.fileCount);
     m_lblState->setText(QStringLiteral("共") + count + QStringLiteral("个文件！"));
     showOutputFolder(result.outputFolder);
-    platform::MessageBox(
-        m_lstMemo->hWnd(),
-        (QStringLiteral("处理完毕！共") + count + QStringLiteral("个文件！")).toStdU16String(),
-        u"完毕", platform::MB_OK | platform::MB_ICONINFORMATION);
+    platform::MessageBox(m_lstMemo->hWnd(), engine::OutputDoneMessage(result), u"完毕",
+                         platform::MB_OK | platform::MB_ICONINFORMATION);
 }
 
 bool frmTessel::chooseExistingFiles(engine::OutputPlan& plan) {
@@ -106,6 +104,15 @@ bool frmTessel::chooseExistingFiles(engine::OutputPlan& plan) {
     default:
         return false;
     }
+}
+
+engine::RunRequest frmTessel::runRequest() const {
+    engine::RunRequest request;
+    request.source = std::filesystem::path(m_strSource);
+    request.analysis = analysisRequest();
+    request.output = outputOptions();
+    request.format = bookChosen() ? engine::OutputFormat::Book : engine::OutputFormat::ChapterFiles;
+    return request;
 }
 
 engine::OutputOptions frmTessel::outputOptions() const {
@@ -133,7 +140,7 @@ void frmTessel::showProgress(int percent) {
 }
 
 void frmTessel::setProgressWidthTwips(double twips) {
-    const int pixels = std::max(1, static_cast<int>(std::lround(twips / 15.0)));
+    const int pixels = std::max(1, static_cast<int>(std::lround(twips / kTwipsPerPixel)));
     m_shpDone->resize(pixels, m_shpDone->height());
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/base/ExitCode.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -20,9 +22,12 @@ enum class ErrorCode {
     NotAnImage,         // "封面不是JPEG或PNG图片: " + path
 };
 
-// Refused: the program's own rules said no (command line exit code 1).
-// Io: the operating system could not read or write (exit code 3).
-enum class ErrorKind { Refused = 1, Io = 3 };
+// Refused: the program's own rules said no. Io: the operating system could not
+// read or write. Each is its exit status too.
+enum class ErrorKind {
+    Refused = static_cast<int>(ExitCode::Refused),
+    Io = static_cast<int>(ExitCode::IoFailure),
+};
 
 // Every failure a user can cause. message() is the exact text to show;
 // what() is the same text in UTF-8.

@@ -3,6 +3,7 @@
 #include "engine/encoding/Utf8Scan.h"
 
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <uchardet/uchardet.h>
 
@@ -51,39 +52,53 @@ bool LooksLikeHongKongBig5(std::string_view bytes) {
 
 } // namespace
 
+namespace {
+
+// In the order of the enumeration.
+constexpr EncodingTraits kEncodings[] = {
+    {Encoding::Utf8, "UTF-8", "", "UTF-8", 1, false},
+    {Encoding::Utf8Bom, "UTF-8-BOM", "\xEF\xBB\xBF", "UTF-8", 1, false},
+    {Encoding::Utf16LE, "UTF-16LE", "\xFF\xFE", nullptr, 2, false},
+    {Encoding::Utf16BE, "UTF-16BE", "\xFE\xFF", nullptr, 2, true},
+    {Encoding::Gb18030, "GB18030", "", "GB18030", 1, false},
+    // Big5 with the Hong Kong characters, which plain Big5 tables leave in the
+    // user-defined area (Private Use code points).
+    {Encoding::Big5, "Big5", "", "Big5-HKSCS", 1, false},
+};
+
+static_assert([] {
+    for (std::size_t i = 0; i < std::size(kEncodings); ++i)
+        if (static_cast<std::size_t>(kEncodings[i].encoding) != i) return false;
+    return true;
+}());
+
+} // namespace
+
+const EncodingTraits& TraitsOf(Encoding encoding) {
+    const auto index = static_cast<std::size_t>(encoding);
+    // Anything outside the enumeration reads as GB18030, the legacy default.
+    return index < std::size(kEncodings) ? kEncodings[index]
+                                         : kEncodings[static_cast<std::size_t>(Encoding::Gb18030)];
+}
+
 std::string_view EncodingName(Encoding encoding) {
-    switch (encoding) {
-    case Encoding::Utf8:
-        return "UTF-8";
-    case Encoding::Utf8Bom:
-        return "UTF-8-BOM";
-    case Encoding::Utf16LE:
-        return "UTF-16LE";
-    case Encoding::Utf16BE:
-        return "UTF-16BE";
-    case Encoding::Gb18030:
-        return "GB18030";
-    case Encoding::Big5:
-        return "Big5";
-    }
-    return "GB18030";
+    return TraitsOf(encoding).name;
 }
 
 std::string_view ByteOrderMark(Encoding encoding) {
-    switch (encoding) {
-    case Encoding::Utf8Bom:
-        return "\xEF\xBB\xBF";
-    case Encoding::Utf16LE:
-        return "\xFF\xFE";
-    case Encoding::Utf16BE:
-        return "\xFE\xFF";
-    default:
-        return {};
-    }
+    return TraitsOf(encoding).byteOrderMark;
 }
 
 bool IsUtf16(Encoding encoding) {
-    return encoding == Encoding::Utf16LE || encoding == Encoding::Utf16BE;
+    return TraitsOf(encoding).unitBytes == 2;
+}
+
+std::size_t UnitBytes(Encoding encoding) {
+    return TraitsOf(encoding).unitBytes;
+}
+
+bool IsBigEndian(Encoding encoding) {
+    return TraitsOf(encoding).bigEndian;
 }
 
 std::size_t ValidUtf8Prefix(std::string_view bytes) {

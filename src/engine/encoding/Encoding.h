@@ -10,14 +10,26 @@ namespace lumarin::engine {
 // byte order mark; the BOM itself is not part of the first line.
 enum class Encoding { Utf8, Utf8Bom, Utf16LE, Utf16BE, Gb18030, Big5 };
 
-// Short stable name ("UTF-8", "UTF-8-BOM", "UTF-16LE", "UTF-16BE", "GB18030", "Big5").
+// Everything fixed about one encoding, one row each.
+struct EncodingTraits {
+    Encoding encoding;
+    // Short stable name ("UTF-8", "UTF-8-BOM", "UTF-16LE", "UTF-16BE", "GB18030", "Big5").
+    std::string_view name;
+    // Written at the start of a new file; empty for encodings without one.
+    std::string_view byteOrderMark;
+    // ICU's converter, or null where the engine reads the units itself (UTF-16).
+    const char* icuName;
+    std::size_t unitBytes; // bytes per code unit: a line break is one unit
+    bool bigEndian;        // for two-byte units
+};
+
+const EncodingTraits& TraitsOf(Encoding encoding);
+
 std::string_view EncodingName(Encoding encoding);
-
-// The bytes of the byte order mark this encoding writes at the start of a new file
-// (empty for encodings without one).
 std::string_view ByteOrderMark(Encoding encoding);
-
 bool IsUtf16(Encoding encoding);
+std::size_t UnitBytes(Encoding encoding);
+bool IsBigEndian(Encoding encoding);
 
 // Decides the encoding from the start of a file of `fileSize` bytes.
 // Rule: a BOM decides; else text that is mostly UTF-8 (Utf8Tally) is UTF-8;

@@ -9,22 +9,6 @@
 namespace lumarin::engine {
 namespace {
 
-const char* IcuName(Encoding encoding) {
-    switch (encoding) {
-    case Encoding::Utf8:
-    case Encoding::Utf8Bom:
-        return "UTF-8";
-    case Encoding::Big5:
-        // Big5 with the Hong Kong characters, which plain Big5 tables leave in the
-        // user-defined area (Private Use code points).
-        return "Big5-HKSCS";
-    case Encoding::Gb18030:
-        return "GB18030";
-    default:
-        return nullptr;
-    }
-}
-
 bool IsInvalidInput(UErrorCode status) {
     return status == U_ILLEGAL_CHAR_FOUND || status == U_INVALID_CHAR_FOUND ||
            status == U_TRUNCATED_CHAR_FOUND;
@@ -47,7 +31,7 @@ struct LineCodec::Converter {
 
 LineCodec::LineCodec(Encoding encoding, CodecMode mode)
     : m_encoding(encoding), m_converter(std::make_unique<Converter>()) {
-    const char* name = IcuName(encoding);
+    const char* name = TraitsOf(encoding).icuName;
     if (name == nullptr) return;
     UErrorCode status = U_ZERO_ERROR;
     m_converter->icu = ucnv_open(name, &status);
@@ -132,7 +116,7 @@ LineCodec& LineCodec::operator=(LineCodec&&) noexcept = default;
 void LineCodec::decode(std::string_view raw, std::u16string& out) {
     out.clear();
     if (IsUtf16(m_encoding)) {
-        const bool bigEndian = m_encoding == Encoding::Utf16BE;
+        const bool bigEndian = IsBigEndian(m_encoding);
         out.reserve(raw.size() / 2);
         for (std::size_t i = 0; i + 1 < raw.size(); i += 2) {
             const auto a = static_cast<unsigned char>(raw[i]);
@@ -186,7 +170,7 @@ std::u16string LineCodec::decode(std::string_view raw) {
 
 void LineCodec::encode(std::u16string_view text, std::string& out) {
     if (IsUtf16(m_encoding)) {
-        const bool bigEndian = m_encoding == Encoding::Utf16BE;
+        const bool bigEndian = IsBigEndian(m_encoding);
         for (const char16_t unit : text) {
             const char hi = static_cast<char>(unit >> 8);
             const char lo = static_cast<char>(unit & 0xFF);
@@ -252,7 +236,7 @@ std::vector<std::string> LineCodec::encodedForms(char16_t unit) {
         consider(candidate);
     }
     UErrorCode status = U_ZERO_ERROR;
-    UConverter* probe = ucnv_open(IcuName(m_encoding), &status);
+    UConverter* probe = ucnv_open(TraitsOf(m_encoding).icuName, &status);
     if (U_FAILURE(status)) return forms;
     constexpr int kFirstTrail = 0x40; // lower trails would start GB18030 four-byte codes
     constexpr int kPairs = 0xFF - kFirstTrail;

@@ -20,6 +20,9 @@ Utf8Scan ScanUtf8(std::string_view bytes);
 // Text made mostly of UTF-8, with at most one invalid piece in 100 non-ASCII
 // sequences, reads as UTF-8; text in a double-byte encoding is far from it.
 struct Utf8Tally {
+    // Non-ASCII sequences allowed per invalid piece.
+    static constexpr std::uint64_t kSequencesPerInvalid = 100;
+
     std::uint64_t sequences = 0; // non-ASCII sequences, valid or not
     std::uint64_t invalid = 0;
 
@@ -27,10 +30,10 @@ struct Utf8Tally {
     // counts as valid (the rest of it follows).
     void add(std::string_view bytes, bool more = false);
 
-    bool mostlyUtf8() const { return invalid * 100 <= sequences; }
+    bool mostlyUtf8() const { return invalid * kSequencesPerInvalid <= sequences; }
     // True when no `bytesLeft` further bytes can bring the text back to mostly UTF-8.
     bool ruledOut(std::uint64_t bytesLeft) const {
-        return invalid * 100 > sequences + bytesLeft / 2;
+        return invalid * kSequencesPerInvalid > sequences + bytesLeft / 2;
     }
 };
 

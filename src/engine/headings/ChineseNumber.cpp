@@ -1,5 +1,7 @@
 #include "engine/headings/ChineseNumber.h"
 
+#include "engine/base/LeadingNumber.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -126,70 +128,7 @@ std::u16string DigitsAsAscii(std::u16string_view text) {
     return t;
 }
 
-// Collects the characters of the leading number, skipping the blanks that may
-// stand anywhere, as ASCII for strtod.
-class LeadingNumberScanner {
-public:
-    explicit LeadingNumberScanner(std::u16string_view text) : m_text(text) {}
-
-    std::string scan() {
-        if (peek() == u'+' || peek() == u'-') take();
-        const bool intDigits = takeDigits();
-        bool fracDigits = false;
-        if (peek() == u'.') {
-            take();
-            fracDigits = takeDigits();
-        }
-        if (!intDigits && !fracDigits) return {};
-        if (peek() == u'e' || peek() == u'E') {
-            const std::size_t mark = m_out.size();
-            const std::size_t markPos = m_pos;
-            take();
-            if (peek() == u'+' || peek() == u'-') take();
-            if (!takeDigits()) {
-                m_out.resize(mark);
-                m_pos = markPos;
-            }
-        }
-        return m_out;
-    }
-
-private:
-    char16_t peek() {
-        while (m_pos < m_text.size() &&
-               (m_text[m_pos] == u' ' || m_text[m_pos] == u'\t' || m_text[m_pos] == u'\n'))
-            ++m_pos;
-        return m_pos < m_text.size() ? m_text[m_pos] : u'\0';
-    }
-
-    void take() { m_out += static_cast<char>(m_text[m_pos++]); }
-
-    bool takeDigits() {
-        bool any = false;
-        while (IsDigit(peek())) {
-            take();
-            any = true;
-        }
-        return any;
-    }
-
-    std::u16string_view m_text;
-    std::size_t m_pos = 0;
-    std::string m_out;
-};
-
 } // namespace
-
-double ReadLeadingNumber(std::u16string_view text) {
-    const std::string number = LeadingNumberScanner(text).scan();
-    if (number.empty()) return 0.0;
-    return std::strtod(number.c_str(), nullptr);
-}
-
-double RoundHalfEven(double value) {
-    // The default floating-point rounding mode rounds ties to even.
-    return std::nearbyint(value);
-}
 
 std::int16_t ParseChineseNumber(std::u16string_view text) {
     const double value = HoldsUnitSign(text)
@@ -197,11 +136,6 @@ std::int16_t ParseChineseNumber(std::u16string_view text) {
                              : RoundHalfEven(ReadLeadingNumber(DigitsAsAscii(text)));
     if (!(value >= -32768.0 && value <= 32767.0)) return 0;
     return static_cast<std::int16_t>(value);
-}
-
-std::int32_t ReadCountField(std::u16string_view text) {
-    const double value = std::fabs(RoundHalfEven(ReadLeadingNumber(text)));
-    return value > 32767.0 ? 32767 : static_cast<std::int32_t>(value);
 }
 
 } // namespace lumarin::engine

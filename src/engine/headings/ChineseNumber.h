@@ -12,16 +12,4 @@ namespace lumarin::engine {
 // signed 16-bit range, read as 0.
 std::int16_t ParseChineseNumber(std::u16string_view text);
 
-// The leading numeric part of a text: spaces, tabs and line feeds are skipped
-// wherever they stand; then an optional sign, digits, an optional fraction and
-// exponent. No number at all gives 0.
-double ReadLeadingNumber(std::u16string_view text);
-
-// Nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
-double RoundHalfEven(double value);
-
-// A count field such as "chapters per file" or "files per folder": leading
-// number, rounded halves-to-even, made non-negative, clamped to 32767.
-std::int32_t ReadCountField(std::u16string_view text);
-
 } // namespace lumarin::engine

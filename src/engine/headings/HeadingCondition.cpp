@@ -19,6 +19,10 @@ constexpr uint32_t kCompileOptions =
     PCRE2_CASELESS | PCRE2_UTF | PCRE2_UCP | PCRE2_MATCH_INVALID_UTF | PCRE2_ALT_BSUX;
 constexpr uint32_t kExtraOptions = PCRE2_EXTRA_ALT_BSUX;
 
+// The JIT's own stack: small at first, grown up to this much for deep patterns.
+constexpr std::size_t kJitStackStart = 32 * 1024;
+constexpr std::size_t kJitStackMax = 4 * 1024 * 1024;
+
 bool HasNoOtherCase(char16_t unit) {
     if (U16_IS_SURROGATE(unit)) return false;
     icu::UnicodeSet closure(static_cast<UChar32>(unit), static_cast<UChar32>(unit));
@@ -82,7 +86,7 @@ HeadingCondition::HeadingCondition(std::u16string_view pattern, std::uint32_t ma
     pcre2_jit_compile(m_compiled->code, PCRE2_JIT_COMPLETE | PCRE2_JIT_PARTIAL_HARD);
     m_compiled->data = pcre2_match_data_create_from_pattern(m_compiled->code, nullptr);
     m_compiled->context = pcre2_match_context_create(nullptr);
-    m_compiled->jitStack = pcre2_jit_stack_create(32 * 1024, 4 * 1024 * 1024, nullptr);
+    m_compiled->jitStack = pcre2_jit_stack_create(kJitStackStart, kJitStackMax, nullptr);
     pcre2_jit_stack_assign(m_compiled->context, nullptr, m_compiled->jitStack);
 
     pcre2_pattern_info(m_compiled->code, PCRE2_INFO_CAPTURECOUNT, &m_captureCount);

@@ -12,6 +12,8 @@ namespace lumarin::engine {
 namespace {
 
 constexpr std::size_t kFlushAt = 256 * 1024;
+// Room past the flush mark, so the line that crosses it rarely grows the buffer.
+constexpr std::size_t kBufferSlack = 64 * 1024;
 
 } // namespace
 
@@ -48,7 +50,7 @@ ChapterFile::ChapterFile(int folder, const std::string& name,
         m_fd = -1;
         throw EngineError::hardLink(m_path.string());
     }
-    m_buffer.reserve(kFlushAt + 64 * 1024);
+    m_buffer.reserve(kFlushAt + kBufferSlack);
     if (info.st_size == 0) m_buffer.append(byteOrderMark);
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // Everything an output will write, worked out before a byte is written: the
 // folder, the group folders and every chapter file in writing order, with the
-// source lines each file receives. The window asks about existing files from
-// it, the command line refuses from it, and the writer follows it.
+// source lines each file receives. It touches nothing on disk: the window asks
+// about existing files from it (ExistingFileProbe.h), the command line refuses
+// from it, and the writer follows it.
 
 #include "engine/cleanup/TextCleanup.h"
 #include "engine/encoding/Encoding.h"
@@ -94,22 +95,5 @@ std::filesystem::path PathOf(const OutputPlan& plan, const PlannedFile& file);
 std::optional<OutputPlan> PlanOutput(const AnalysisResult& analysis,
                                      const std::vector<bool>& checked,
                                      const OutputOptions& options);
-
-// A planned file that is on disk already (a symbolic link counts).
-struct ExistingFile {
-    enum class Kind {
-        File,
-        SymbolicLink,
-        HardLink, // a file that has another name too: writing to it changes that one
-    };
-    std::int32_t fileNumber = 0;
-    Kind kind = Kind::File;
-};
-
-// The planned files that exist now, each once, in writing order. Throws
-// EngineError when the plan cannot be written whatever the mode: a planned
-// file that is the source ("无法写入: path: is the source file"), or a link or
-// a file where a folder of the plan goes ("无法写入: path: ...").
-std::vector<ExistingFile> FindExistingFiles(const OutputPlan& plan);
 
 } // namespace lumarin::engine

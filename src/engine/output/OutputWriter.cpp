@@ -5,8 +5,10 @@
 #include "engine/output/OutputWriter.h"
 
 #include "engine/base/EngineError.h"
+#include "engine/base/TextUtil.h"
 #include "engine/cleanup/CleanupCursor.h"
 #include "engine/output/ChapterFile.h"
+#include "engine/output/ExistingFileProbe.h"
 #include "engine/output/LineTransform.h"
 #include "engine/output/OutputDirectory.h"
 #include "engine/source/BlockReader.h"
@@ -96,18 +98,6 @@ private:
 
 } // namespace
 
-std::vector<std::u16string> SplitFilterText(std::u16string_view text) {
-    std::vector<std::u16string> filters;
-    std::size_t pos = 0;
-    while (pos <= text.size()) {
-        std::size_t end = text.find(u"\r\n", pos);
-        if (end == std::u16string_view::npos) end = text.size();
-        if (end > pos) filters.emplace_back(text.substr(pos, end - pos));
-        pos = end + 2;
-    }
-    return filters;
-}
-
 OutputResult WriteOutput(const OutputPlan& plan, const OutputCallbacks& callbacks) {
     SourceFile source(plan.source);
     if (source.stamp() != plan.stamp) throw EngineError::sourceChanged();
@@ -124,6 +114,10 @@ std::optional<OutputResult> WriteOutput(const AnalysisResult& analysis,
     const std::optional<OutputPlan> plan = PlanOutput(analysis, checked, options);
     if (!plan) return std::nullopt;
     return WriteOutput(*plan, callbacks);
+}
+
+std::u16string OutputDoneMessage(const OutputResult& result) {
+    return u"处理完毕！共" + ToU16Decimal(result.fileCount) + u"个文件！";
 }
 
 } // namespace lumarin::engine

@@ -13,9 +13,6 @@
 
 namespace lumarin::engine {
 
-// The filter box's text split at every CR LF; empty pieces dropped.
-std::vector<std::u16string> SplitFilterText(std::u16string_view text);
-
 struct FileProgress {
     std::int32_t fileNumber = 0; // F
     int percent = 0;             // start line of the file's first chapter * 100 / (lines + 1)
@@ -50,5 +47,8 @@ std::optional<OutputResult> WriteOutput(const AnalysisResult& analysis,
                                         const std::vector<bool>& checked,
                                         const OutputOptions& options,
                                         const OutputCallbacks& callbacks = {});
+
+// "处理完毕！共N个文件！"
+std::u16string OutputDoneMessage(const OutputResult& result);
 
 } // namespace lumarin::engine

@@ -31,8 +31,8 @@ bool BlockReader::fill() {
 }
 
 std::size_t BlockReader::lastLineEnd(std::size_t from) const {
-    const std::size_t unit = IsUtf16(m_encoding) ? 2 : 1;
-    const bool bigEndian = m_encoding == Encoding::Utf16BE;
+    const std::size_t unit = UnitBytes(m_encoding);
+    const bool bigEndian = IsBigEndian(m_encoding);
     const std::size_t end = from + (m_end - from) / unit * unit;
     const auto unitAt = [&](std::size_t pos) -> char16_t {
         if (unit == 1) return static_cast<unsigned char>(m_buffer[pos]);

@@ -77,7 +77,7 @@ std::size_t FindByteBreak(const char* p, std::size_t n, std::size_t from) {
 } // namespace
 
 LineBreaks::LineBreaks(Encoding encoding)
-    : m_unit(IsUtf16(encoding) ? 2 : 1), m_bigEndian(encoding == Encoding::Utf16BE) {}
+    : m_unit(UnitBytes(encoding)), m_bigEndian(IsBigEndian(encoding)) {}
 
 bool LineBreaks::isUnit(std::string_view bytes, std::size_t pos, char16_t unit) const {
     if (m_unit == 1) return pos < bytes.size() && bytes[pos] == static_cast<char>(unit);

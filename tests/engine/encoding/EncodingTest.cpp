@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 #include <random>
+#include <set>
 #include <unicode/ustring.h>
 
 namespace lumarin::engine {
@@ -19,6 +20,38 @@ const std::u16string kSimplified = u"第一章 天下大势，分久必合，合
 const std::u16string kTraditional = u"第一章 "
                                     u"話說天下大勢，分久必合，合久必分。周末七國分爭，並入於秦。及"
                                     u"秦滅之後，楚、漢分爭，又並入於漢。";
+
+// Each row of the encoding table agrees with ICU's own idea of the encoding:
+// a line feed takes one code unit, a byte order mark is read back as the row's
+// encoding, and the names are unique.
+TEST(EncodingTraits, EachRowAgreesWithIcu) {
+    const struct {
+        Encoding encoding;
+        const char* icuEquivalent; // ICU's name for the same bytes, BOM aside
+    } rows[] = {
+        {Encoding::Utf8, "UTF-8"},       {Encoding::Utf8Bom, "UTF-8"},
+        {Encoding::Utf16LE, "UTF-16LE"}, {Encoding::Utf16BE, "UTF-16BE"},
+        {Encoding::Gb18030, "GB18030"},  {Encoding::Big5, "Big5-HKSCS"},
+    };
+    std::set<std::string_view> names;
+    for (const auto& row : rows) {
+        const EncodingTraits& traits = TraitsOf(row.encoding);
+        const std::string name(traits.name);
+        EXPECT_EQ(traits.encoding, row.encoding) << name;
+        EXPECT_TRUE(names.insert(traits.name).second) << name;
+        const std::string lineFeed = Encode(u"\n", row.icuEquivalent);
+        EXPECT_EQ(lineFeed.size(), traits.unitBytes) << name;
+        EXPECT_EQ(lineFeed.back() == '\n', traits.bigEndian || traits.unitBytes == 1) << name;
+        if (traits.icuName != nullptr) {
+            EXPECT_EQ(Encode(kSimplified, traits.icuName), Encode(kSimplified, row.icuEquivalent))
+                << name;
+        }
+        if (!traits.byteOrderMark.empty()) {
+            EXPECT_EQ(DetectEncoding(std::string(traits.byteOrderMark) + lineFeed, 0), row.encoding)
+                << name;
+        }
+    }
+}
 
 TEST(DetectEncoding, ByteOrderMarkThenUtf8ThenBig5ThenGb18030) {
     std::string longBig5;

@@ -7,6 +7,7 @@
 #include "engine/base/EngineError.h"
 #include "engine/base/TextUtil.h"
 #include "engine/output/ChapterFile.h"
+#include "engine/output/ExistingFileProbe.h"
 #include "engine/output/OutputWriter.h"
 
 #include <fcntl.h>

@@ -4,6 +4,7 @@
 #include "TestText.h"
 #include "engine/base/EngineError.h"
 #include "engine/base/TextUtil.h"
+#include "engine/output/FilterText.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,8 +1,8 @@
 #pragma once
 
-namespace lumarin::cli {
+namespace lumarin::engine {
 
-// The process exit status of lumarin-split; scripts rely on these numbers.
+// The process exit status of a run; scripts rely on these numbers.
 enum class ExitCode : int {
     Done = 0,
     Refused = 1, // the program's own rules said no (no file, all rows checked, bad condition ...)
@@ -10,4 +10,4 @@ enum class ExitCode : int {
     IoFailure = 3, // a read or a write failed
 };
 
-} // namespace lumarin::cli
+} // namespace lumarin::engine
