@@ -29,6 +29,8 @@ constexpr const char* kChaptersPerFile = "chaptersPerFile";
 constexpr const char* kFilesPerFolder = "filesPerFolder";
 constexpr const char* kDeleteBlankLines = "deleteBlankLines";
 constexpr const char* kToSimplified = "toSimplified";
+constexpr const char* kClean = "clean";
+constexpr const char* kUnwrap = "unwrap";
 constexpr const char* kFilters = "filters";
 constexpr const char* kSourceEncoding = "sourceEncoding";
 constexpr const char* kOutputFormat = "outputFormat";
@@ -100,6 +102,8 @@ void frmTessel::loadSettings() {
     LoadText(*settings, key::kFilters, m_txtReplace);
     LoadCheck(*settings, key::kDeleteBlankLines, m_chkDelSpc);
     LoadCheck(*settings, key::kToSimplified, m_chkFJconv);
+    LoadCheck(*settings, key::kClean, m_chkClean);
+    LoadCheck(*settings, key::kUnwrap, m_chkUnwrap);
     // A rule this version does not know leaves the start choice.
     if (const int rule = m_cboRule->findData(settings->value(key::kRule).toString()); rule >= 0)
         m_cboRule->setCurrentIndex(rule);
@@ -130,6 +134,8 @@ void frmTessel::saveSettings() const {
     settings->setValue(key::kFilesPerFolder, m_txtCount->text());
     settings->setValue(key::kDeleteBlankLines, m_chkDelSpc->isChecked());
     settings->setValue(key::kToSimplified, m_chkFJconv->isChecked());
+    settings->setValue(key::kClean, m_chkClean->isChecked());
+    settings->setValue(key::kUnwrap, m_chkUnwrap->isChecked());
     settings->setValue(key::kFilters, m_txtReplace->toPlainText());
     settings->setValue(key::kSourceEncoding, m_cboEncoding->currentText());
     settings->setValue(key::kOutputFormat, m_cboFormat->currentText());
