@@ -126,7 +126,7 @@ growth_epub_over_split=$(( growth_epub - growth_split ))
   }
   row "\`--list\` vs \`grep -cP\` (UTF-8 copy)" list grep 2
   row "\`--list\` vs \`cat > /dev/null\`" list cat ""
-  row "\`-c auto --list\` (every built-in rule) vs \`--list\` (default condition)" list-auto list 2
+  row "\`-c auto --list\` (every built-in rule) vs \`--list\` (default condition)" list-auto list 1.5
   row "split (defaults) vs \`csplit -z\` (UTF-8 copy)" split csplit 1.25
   row "split \`-s\` (Big5) vs \`opencc -c t2s.json\` (UTF-8 copy)" split-s opencc 0.2
   row "\`--epub\` vs split (defaults), same source" epub split 2

@@ -68,6 +68,8 @@ void ChapterListPrinter::PrintText(std::ostream& out) const {
         withRule ? engine::AuditAnalysis(m_analysis, m_checked) : std::vector<engine::AuditFlags>{};
     if (withRule) {
         out << "rule\t" << ToUtf8(m_analysis.rule->name) << '\n';
+    } else if (m_analysis.automatic) {
+        out << "rule\t-\n"; // no rule explains the text
     }
     for (std::size_t row = 0; row < m_checked.size(); ++row) {
         const std::size_t entry = row + 1;

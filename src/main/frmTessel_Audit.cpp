@@ -82,7 +82,9 @@ engine::AnalysisRequest frmTessel::analysisRequest() const {
 }
 
 void frmTessel::showAnalysisRule(const engine::AnalysisResult& analysis) {
-    if (analysis.rule == nullptr) {
+    if (analysis.rule == nullptr && analysis.automatic) {
+        m_lblRule->setText(QStringLiteral("未找到章节标题"));
+    } else if (analysis.rule == nullptr) {
         m_lblRule->clear();
     } else if (m_cboRule->currentIndex() == kAutomatic) {
         m_lblRule->setText(QStringLiteral("自动选择：") + qs(analysis.rule->name));

@@ -118,6 +118,34 @@ TEST(RuleOptionsTest, AutomaticChoiceAndNamedRule) {
     EXPECT_EQ(split.out, "处理完毕！共4个文件！\n");
 }
 
+// A text no rule explains: the automatic choice says so and splits nothing, where a
+// named rule goes on as ever.
+TEST(RuleOptionsTest, NoRuleExplainsTheText) {
+    TempDir dir;
+    const auto source = dir / "novella.txt";
+    std::vector<std::string> lines{"小城之春", "作者：某某", ""};
+    for (int i = 0; i < 40; ++i) {
+        lines.push_back("　　那年冬天来得特别早，镇上的人还没来得及把柴火备足，雪就落下来了。");
+        lines.push_back(i % 4 == 0 ? "　　“好。”" : "　　他翻到第三章，发现书页早已泛黄。");
+    }
+    WriteBytes(source, Encode(JoinLines(lines, "\r\n"), "GB18030"));
+    const RunResult text = RunSplit({"-c", "auto", "--list", source.string()});
+    ASSERT_EQ(text.exitCode, 0) << text.err;
+    EXPECT_EQ(text.out, "rule\t-\n0/0\n");
+    const RunResult json = RunSplit({"-c", "auto", "--list", "--json", source.string()});
+    const QJsonObject doc = ParseJson(json.out);
+    EXPECT_TRUE(doc.contains("rule") && doc["rule"].isNull());
+    EXPECT_EQ(doc["count"].toInt(), 0);
+    EXPECT_TRUE(doc["rows"].toArray().isEmpty());
+    // Nothing to split at: refused as for any text without headings, and nothing written.
+    const RunResult split = RunSplit({"-c", "auto", "-o", (dir / "out").string(), source.string()});
+    EXPECT_EQ(split.exitCode, 1);
+    EXPECT_EQ(split.err, "排除全部条件，无法分割!\n");
+    EXPECT_EQ(ListFiles(dir.path()), std::vector<std::string>{"novella.txt"});
+    // A named rule keeps its name although it finds nothing.
+    EXPECT_EQ(RunSplit({"-r", "第N章", "--list", source.string()}).out, "rule\t第N章\n0/0\n");
+}
+
 TEST(RuleOptionsTest, BadRuleUseIsRefusedAndWritesNothing) {
     TempDir dir;
     const auto source = dir / "novel.txt";

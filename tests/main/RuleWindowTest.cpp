@@ -102,5 +102,18 @@ TEST_F(RuleWindow, OwnConditionStaysTheDefaultAndANamedRuleIsUsedAsChosen) {
     EXPECT_EQ(list().ItemCount(), 7);
 }
 
+TEST_F(RuleWindow, AutomaticChoiceSaysWhenNoRuleExplainsTheText) {
+    std::vector<std::string> novella = {"小城之春", "作者：某某", ""};
+    for (int i = 0; i < 40; ++i)
+        novella.push_back(i % 5 == 0 ? "　　“好。”" : "　　那年冬天来得特别早，雪就落下来了。");
+    window->cboRule()->setCurrentIndex(window->cboRule()->findText(QStringLiteral("自动")));
+    analyse(writeNovel(novella));
+    EXPECT_EQ(window->lblRule()->text(), QStringLiteral("未找到章节标题"));
+    EXPECT_EQ(list().ItemCount(), 0);
+
+    analyse(writeNovel(NovelWithFaults())); // a rule found again replaces the words
+    EXPECT_EQ(window->lblRule()->text(), QStringLiteral("自动选择：第N回"));
+}
+
 } // namespace
 } // namespace lumarin::app

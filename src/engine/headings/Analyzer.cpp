@@ -5,6 +5,7 @@
 #include "engine/headings/Analyzer.h"
 
 #include "engine/base/TextUtil.h"
+#include "engine/headings/HeadingConsistency.h"
 #include "engine/headings/HeadingScan.h"
 #include "engine/headings/RuleChoice.h"
 #include "engine/source/BlockReader.h"
@@ -33,6 +34,50 @@ std::vector<AuditRow> AuditRowsOf(const HeadingHits& hits, const std::vector<boo
         rows.push_back({hits.table.m_intChapterNo[r + 1], !checked[r], hits.midLine[r],
                         hits.table.m_strHeading[r + 1]});
     return rows;
+}
+
+// A heading that is only "第一章" takes its title from the next line when that
+// line reads like a title and is no heading itself.
+void TitlesFromNextLines(HeadingHits& hits, const std::vector<NextLine>& nextLines) {
+    std::size_t at = 0;
+    for (std::size_t k = 0; k < hits.count(); ++k) {
+        std::u16string& title = hits.table.m_strTitle[k + 1];
+        if (!title.empty()) continue;
+        while (at < nextLines.size() && nextLines[at].heading < hits.line(k))
+            ++at;
+        if (at == nextLines.size() || nextLines[at].heading != hits.line(k)) continue;
+        if (k + 1 < hits.count() && hits.line(k + 1) == nextLines[at].line) continue;
+        title = CleanTitle(TrimBlanks(nextLines[at].text));
+    }
+}
+
+// The layout's titles join the rule's own headings (front and back matter).
+HeadingHits WithLayoutTitles(HeadingHits&& hits, const std::vector<LayoutCandidate>& titles,
+                             bool measured) {
+    if (titles.empty()) return std::move(hits);
+    HeadingHits merged;
+    std::size_t k = 0;
+    for (const LayoutCandidate& title : titles) {
+        while (k < hits.count() && hits.line(k) < title.line)
+            merged.addFrom(hits, k++);
+        if (k < hits.count() && hits.line(k) == title.line) continue;
+        HeadingFields fields;
+        fields.qualified = true;
+        fields.title = std::u16string(TrimBlanks(title.text));
+        merged.add(title.line, title.text, fields, title.charsBefore, measured);
+    }
+    while (k < hits.count())
+        merged.addFrom(hits, k++);
+    return merged;
+}
+
+// What a built-in rule's headings come to once the book is taken as a whole.
+HeadingHits Refined(HeadingHits&& hits, const HeadingRule& rule,
+                    const std::vector<LayoutCandidate>& layoutTitles, bool measured) {
+    if (rule.byLayout) hits = WithLayoutTitles(std::move(hits), layoutTitles, measured);
+    hits = WithoutRepeats(std::move(hits), !rule.sameTitle);
+    if (rule.inSequence) hits = InSequence(std::move(hits), rule);
+    return std::move(hits);
 }
 
 AnalysisResult BuildResult(HeadingHits&& hits, LineNumber lineCount, std::int64_t totalChars,
@@ -71,11 +116,16 @@ std::vector<NearMiss> NearMissesBesides(std::vector<NearMiss>&& candidates,
     return misses;
 }
 
-std::size_t ChooseAmong(const ScanOutcome& outcome, const std::vector<HeadingRule>& rules) {
+std::optional<std::size_t> ChooseAmong(const std::vector<HeadingHits>& refined,
+                                       const std::vector<const HeadingRule*>& rules) {
     std::vector<RuleScore> scores;
-    for (const HeadingHits& hits : outcome.hits)
-        scores.push_back(ScoreRows(AuditRowsOf(hits, ShortChapterChecks(hits))));
-    return ChooseRule(rules, scores);
+    for (std::size_t i = 0; i < refined.size(); ++i)
+        scores.push_back(ScoreRows(AuditRowsOf(refined[i], ShortChapterChecks(refined[i])),
+                                   rules[i]->numbered));
+    std::vector<HeadingRule> table;
+    for (const HeadingRule* rule : rules)
+        table.push_back(*rule);
+    return ChooseRule(table, scores);
 }
 
 // The first block of the source, for the encoding decision.
@@ -140,6 +190,10 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
     plan.anyRuleStart = anyRuleStart ? &*anyRuleStart : nullptr;
     plan.measure = request.measureChapters;
     plan.nearMiss = nearMiss ? &*nearMiss : nullptr;
+    for (const HeadingRule* rule : rules) {
+        plan.anyStart.push_back(rule->anyStart);
+        plan.layout = plan.layout || rule->byLayout;
+    }
 
     const SourceStamp stamp = file.stamp();
     const SourceHead head = ReadHead(file);
@@ -157,20 +211,35 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
     }
     ScanOutcome outcome = scanner->take();
 
-    std::size_t chosen = 0;
+    std::vector<HeadingHits> refined;
+    const std::vector<LayoutCandidate> layoutTitles =
+        plan.layout ? LayoutHeadings(outcome.layout) : std::vector<LayoutCandidate>{};
+    for (std::size_t i = 0; i < rules.size(); ++i)
+        refined.push_back(Refined(std::move(outcome.hits[i]), *rules[i], layoutTitles,
+                                   request.measureChapters));
+    std::optional<std::size_t> chosen;
     if (request.automatic) {
-        std::vector<HeadingRule> table;
-        for (const HeadingRule* rule : rules)
-            table.push_back(*rule);
-        chosen = ChooseAmong(outcome, table);
+        chosen = ChooseAmong(refined, rules);
+    } else if (!rules.empty()) {
+        chosen = 0;
     }
-    AnalysisResult result = BuildResult(std::move(outcome.hits[chosen]), outcome.lineCount,
-                                        outcome.totalChars, request.measureChapters);
+    HeadingHits hits;
+    if (chosen) {
+        hits = std::move(refined[*chosen]);
+        TitlesFromNextLines(hits, outcome.nextLines);
+    } else if (rules.empty()) {
+        hits = std::move(outcome.hits.front());
+    }
+    AnalysisResult result = BuildResult(std::move(hits), outcome.lineCount, outcome.totalChars,
+                                        request.measureChapters);
     result.encoding = encoding;
     result.m_strSource = source;
     result.stamp = stamp;
-    result.rule = rules.empty() ? nullptr : rules[chosen];
-    result.condition = rules.empty() ? request.condition : rules[chosen]->condition;
+    result.automatic = request.automatic;
+    result.rule = chosen ? rules[*chosen] : nullptr;
+    result.condition = chosen ? rules[*chosen]->condition
+                       : rules.empty() ? request.condition
+                                       : std::u16string();
     if (request.nearMisses)
         result.nearMisses = NearMissesBesides(std::move(outcome.nearMisses), result.table);
     return result;

@@ -32,8 +32,10 @@ struct AnalysisResult {
     ChapterTable table;
     // Initial check marks from the short-chapter rule; row r is entry r + 1.
     std::vector<bool> checked;
-    // The built-in rule used, or null for the user's own condition.
+    // The built-in rule used, or null for the user's own condition and for an
+    // automatic choice that found no rule explaining the text (no headings then).
     const HeadingRule* rule = nullptr;
+    bool automatic = false; // the rule was to be chosen automatically
     std::u16string condition;
     // Per row: the match does not begin its line.
     std::vector<bool> midLine;

@@ -24,6 +24,16 @@ struct HeadingRule {
     std::u16string markers; // ",章,序章,楔子,...," as the condition compares them
     HeadingLevel level = HeadingLevel::Chapter;
     bool numbered = true;
+    // A weak form (a bare number, a numeral and a space): only the headings
+    // whose numbers run on through the book count.
+    bool inSequence = false;
+    // The same title before every heading's number (随笔（一）, 随笔（二）).
+    bool sameTitle = false;
+    // Its headings begin with any character: lines are tried by their ending.
+    bool anyStart = false;
+    // Titles recognised by how they stand in the book, not by their words;
+    // chosen only when nothing else explains the text.
+    bool byLayout = false;
 };
 
 // A condition every heading of every built-in rule matches: the beginning of

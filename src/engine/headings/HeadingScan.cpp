@@ -8,6 +8,8 @@
 #include "engine/source/BlockReader.h"
 #include "engine/source/LineReader.h"
 
+#include <algorithm>
+
 namespace lumarin::engine {
 
 void HeadingHits::add(LineNumber line, std::u16string_view heading, const HeadingFields& fields,
@@ -18,6 +20,29 @@ void HeadingHits::add(LineNumber line, std::u16string_view heading, const Headin
     table.m_strTitle.push_back(fields.qualified ? CleanTitle(fields.title) : u"(Unknown)");
     midLine.push_back(!StartsLine(heading, fields.start));
     if (measure) charsBefore.push_back(before);
+    std::uint8_t form = 0;
+    if (fields.qualified && !fields.number.empty()) {
+        const char16_t first = fields.number.front();
+        form = first >= u'0' && first <= u'9' ? 1 : first >= u'０' && first <= u'９' ? 2 : 3;
+    }
+    numberForm.push_back(form);
+}
+
+void HeadingHits::addFrom(const HeadingHits& from, std::size_t k) {
+    table.m_strHeading.push_back(from.table.m_strHeading[k + 1]);
+    table.m_lngStartLine.push_back(from.table.m_lngStartLine[k + 1]);
+    table.m_intChapterNo.push_back(from.table.m_intChapterNo[k + 1]);
+    table.m_strTitle.push_back(from.table.m_strTitle[k + 1]);
+    midLine.push_back(from.midLine[k]);
+    if (k < from.charsBefore.size()) charsBefore.push_back(from.charsBefore[k]);
+    numberForm.push_back(from.numberForm[k]);
+}
+
+HeadingHits HeadingHits::kept(const std::vector<bool>& keep) const {
+    HeadingHits out;
+    for (std::size_t k = 0; k < count(); ++k)
+        if (keep[k]) out.addFrom(*this, k);
+    return out;
 }
 
 HeadingScanner::HeadingScanner(SourceFile& file, Encoding encoding, const ScanPlan& plan,
@@ -43,6 +68,10 @@ bool HeadingScanner::run() {
     m_chars = 0;
     m_tally = Utf8Tally{};
     m_tallied = 0;
+    m_pendingTitle = 0;
+    m_anyStart = std::find(m_plan.anyStart.begin(), m_plan.anyStart.end(), true) !=
+                 m_plan.anyStart.end();
+    m_lookAtShapes = !m_plan.userCondition;
     bool ok = false;
     if (IsUtf16(m_encoding)) {
         ok = scanDecodedLines();
@@ -133,34 +162,78 @@ bool HeadingScanner::scanDecodedLines() {
     while (reader.next(line)) {
         m_codec.decode(line.raw, m_text);
         const bool mayStart = HeadingStarts::mayStartHeading(std::u16string_view(m_text));
-        if (m_plan.userCondition || mayStart) examineText(line.number, mayStart);
+        const LineShape shape = HeadingStarts::shape(std::u16string_view(m_text));
+        const bool shortLine = m_lookAtShapes && isShort(shape);
+        if (m_lookAtShapes) afterShape(line.number, shape, shortLine);
+        if (m_plan.userCondition || mayStart || (shortLine && m_anyStart))
+            examineText(line.number, mayStart, shortLine);
+        if (m_plan.layout)
+            m_outcome.layout.line(line.number, shape.blank, shape.indent,
+                                  shortLine ? &m_text : nullptr, m_chars);
         if (m_plan.measure) m_chars += CountCharacters(line.raw, m_encoding);
     }
     m_lines = reader.linesRead();
     return true;
 }
 
+// A line short enough to be a title (measured in the units the shape was).
+bool HeadingScanner::isShort(const LineShape& shape) const {
+    if (shape.blank) return false;
+    // Two bytes a character in the legacy encodings, three in UTF-8; the
+    // decoded text is measured again exactly.
+    const std::size_t perCharacter = IsUtf16(m_encoding)          ? 1
+                                     : m_encoding == Encoding::Utf8 ? 3
+                                                                    : 2;
+    return shape.contentUnits <= perCharacter * kLayoutTitleChars;
+}
+
+// With the line decoded into m_text when it is short: the title of a heading
+// just before it.
+void HeadingScanner::afterShape(LineNumber number, const LineShape& shape, bool shortLine) {
+    if (shape.blank || m_pendingTitle == 0) return;
+    if (shortLine && IsTitleLike(m_text))
+        m_outcome.nextLines.push_back({m_pendingTitle, number, m_text});
+    m_pendingTitle = 0;
+}
+
 void HeadingScanner::visitRaw(LineNumber number, std::string_view raw) {
-    const bool mayStart = m_starts.mayStartHeading(raw);
-    const bool wanted = mayStart || (m_plan.userCondition &&
-                                     (!m_needle || FindBytes(raw, *m_needle, 0) != raw.size()));
-    if (wanted) examine(number, raw, mayStart);
+    if (!m_lookAtShapes) {
+        const bool mayStart = m_starts.mayStartHeading(raw);
+        const bool wanted = mayStart || (m_plan.userCondition &&
+                                         (!m_needle || FindBytes(raw, *m_needle, 0) != raw.size()));
+        if (wanted) examine(number, raw, mayStart);
+    } else {
+        const LineShape shape = m_starts.shape(raw);
+        const bool mayStart = m_starts.mayStartHeading(raw, shape);
+        const bool shortLine =
+            isShort(shape) &&
+            !m_starts.endsLikeSentence(raw.substr(shape.contentStart, shape.contentUnits));
+        if (mayStart || shortLine) m_codec.decode(raw, m_text);
+        afterShape(number, shape, shortLine);
+        if (mayStart || (shortLine && m_anyStart)) examineText(number, mayStart, shortLine);
+        if (m_plan.layout)
+            m_outcome.layout.line(number, shape.blank, shape.indent, shortLine ? &m_text : nullptr,
+                                  m_chars);
+    }
     if (m_plan.measure) m_chars += CountCharacters(raw, m_encoding);
 }
 
 void HeadingScanner::examine(LineNumber number, std::string_view raw, bool mayStart) {
     m_codec.decode(raw, m_text);
-    examineText(number, mayStart);
+    examineText(number, mayStart, false);
 }
 
 // Tries the conditions on the decoded line m_text; m_chars counts the lines
 // before it.
-void HeadingScanner::examineText(LineNumber number, bool mayStart) {
+void HeadingScanner::examineText(LineNumber number, bool mayStart, bool shortLine) {
     const bool mayMatchRule =
         mayStart && (m_plan.anyRuleStart == nullptr ||
                      m_plan.anyRuleStart->match(m_text, m_fields) == MatchStatus::Matched);
+    const bool mayEndRule = shortLine && m_anyStart && HeadingStarts::mayEndHeading(m_text);
     for (std::size_t i = 0; i < m_plan.conditions.size(); ++i) {
-        if (!(m_plan.userCondition && i == 0) && !mayMatchRule) continue;
+        const bool tried = (m_plan.userCondition && i == 0) || mayMatchRule ||
+                           (mayEndRule && i < m_plan.anyStart.size() && m_plan.anyStart[i]);
+        if (!tried) continue;
         switch (m_plan.conditions[i]->match(m_text, m_fields)) {
         case MatchStatus::NoMatch:
             break;
@@ -168,6 +241,8 @@ void HeadingScanner::examineText(LineNumber number, bool mayStart) {
             throw EngineError::matchLimitExceeded(number);
         case MatchStatus::Matched:
             m_outcome.hits[i].add(number, m_text, m_fields, m_chars, m_plan.measure);
+            if (!m_plan.userCondition && m_fields.qualified && CleanTitle(m_fields.title).empty())
+                m_pendingTitle = number;
             break;
         }
     }

@@ -3,6 +3,7 @@
 #include "engine/encoding/Utf8Scan.h"
 #include "engine/headings/Analyzer.h"
 #include "engine/headings/HeadingStarts.h"
+#include "engine/headings/LayoutHeadings.h"
 #include "engine/source/SourceFile.h"
 
 #include <cstdint>
@@ -19,10 +20,24 @@ struct HeadingHits {
     ChapterTable table{{1}, {0}, {u"(Index)"}, {u""}};
     std::vector<bool> midLine;             // per heading
     std::vector<std::int64_t> charsBefore; // per heading, characters of all earlier lines
+    // Per heading: how its number is written (0 none, 1 ASCII digits,
+    // 2 full-width digits, 3 Chinese numerals).
+    std::vector<std::uint8_t> numberForm;
     std::size_t count() const noexcept { return midLine.size(); }
     LineNumber line(std::size_t k) const { return table.m_lngStartLine[k + 1]; }
     void add(LineNumber line, std::u16string_view heading, const HeadingFields& fields,
              std::int64_t before, bool measure);
+    // Appends heading k of `from`.
+    void addFrom(const HeadingHits& from, std::size_t k);
+    // The headings whose `keep` is true, in order.
+    HeadingHits kept(const std::vector<bool>& keep) const;
+};
+
+// A line that follows a heading with no title of its own: it may hold the title.
+struct NextLine {
+    LineNumber heading = 0;
+    LineNumber line = 0;
+    std::u16string text;
 };
 
 // What one scan looks for.
@@ -37,11 +52,18 @@ struct ScanPlan {
     HeadingCondition* anyRuleStart = nullptr;
     bool measure = false;
     HeadingCondition* nearMiss = nullptr; // null: no near misses
+    // Per condition: a built-in rule whose heading may begin with any
+    // character; it is tried on every short line.
+    std::vector<bool> anyStart;
+    // Tally the layout of every line for titles that carry no number.
+    bool layout = false;
 };
 
 struct ScanOutcome {
     std::vector<HeadingHits> hits;    // per condition
     std::vector<NearMiss> nearMisses; // candidates, headings included
+    LayoutTally layout;
+    std::vector<NextLine> nextLines; // with built-in rules
     LineNumber lineCount = 0;
     std::int64_t totalChars = 0;
 };
@@ -70,7 +92,9 @@ private:
     bool scanDecodedLines();
     void visitRaw(LineNumber number, std::string_view raw);
     void examine(LineNumber number, std::string_view raw, bool mayStart);
-    void examineText(LineNumber number, bool mayStart);
+    void examineText(LineNumber number, bool mayStart, bool shortLine);
+    bool isShort(const LineShape& shape) const;
+    void afterShape(LineNumber number, const LineShape& shape, bool shortLine);
 
     SourceFile& m_file;
     Encoding m_encoding;
@@ -89,6 +113,9 @@ private:
     std::int64_t m_chars = 0;
     std::u16string m_text;
     HeadingFields m_fields;
+    bool m_anyStart = false;     // some condition is tried on every short line
+    bool m_lookAtShapes = false; // line shapes matter to this scan
+    LineNumber m_pendingTitle = 0; // a heading whose title may be the next line
 };
 
 } // namespace lumarin::engine

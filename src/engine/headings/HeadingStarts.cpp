@@ -9,11 +9,20 @@ namespace {
 struct StartCharacter {
     std::u16string_view characters;
     std::u16string_view next;
+    bool orEnd = false; // the character may also end the line (序, 一)
 };
 constexpr std::u16string_view kChineseNumerals = u"零〇○一二两三四五六七八九十百千";
 constexpr StartCharacter kStartCharacters[] = {
     {u"第0123456789０１２３４５６７８９（(【〖[〔「『=☆★◆◇●■□※#*CcSsPp", u""},
-    {u"序", u"章言幕"},
+    {u"序", u"章言幕 \u3000:：（(", true},
+    {u"自代", u"序"},
+    {u"推", u"荐"},
+    {u"中", u"译"},
+    {u"译作", u"者"},
+    {u"导", u"言论"},
+    {u"附", u"录"},
+    {u"致", u"谢"},
+    {u"正", u"文"},
     {u"楔", u"子"},
     {u"引", u"子言"},
     {u"前", u"言"},
@@ -23,7 +32,7 @@ constexpr StartCharacter kStartCharacters[] = {
     {u"后", u"记"},
     {u"後", u"記"},
     {u"完", u"本"},
-    {kChineseNumerals, u"零〇○一二两三四五六七八九十百千、 \u3000"},
+    {kChineseNumerals, u"零〇○一二两三四五六七八九十百千、 \u3000", true},
 };
 
 const StartCharacter* StartOf(char16_t c) {
@@ -67,10 +76,30 @@ HeadingStarts::HeadingStarts(Encoding encoding) {
             std::string form = encoded(c);
             if (form.empty()) continue;
             if (form.size() >= 2) m_pairs.set(PairAt(form, 0));
-            m_starts[static_cast<unsigned char>(form[0])].push_back({std::move(form), next});
+            m_starts[static_cast<unsigned char>(form[0])].push_back(
+                {std::move(form), next, start.orEnd});
         }
     }
     m_ideographicSpace = encoded(u'\u3000');
+    for (const char16_t c : std::u16string_view(u"。！？”」』…，；：!?,;"))
+        if (std::string form = encoded(c); !form.empty()) m_sentenceEnds.push_back(std::move(form));
+}
+
+bool HeadingStarts::endsLikeSentence(std::string_view content) const {
+    for (const std::string& end : m_sentenceEnds)
+        if (content.size() >= end.size() && FormAt(content, content.size() - end.size(), end))
+            return true;
+    return false;
+}
+
+bool HeadingStarts::mayEndHeading(std::u16string_view text) {
+    std::size_t end = text.size();
+    while (end > 0 && IsLineSpace(text[end - 1]))
+        --end;
+    if (end == 0) return false;
+    const char16_t last = text[end - 1];
+    return last == u')' || last == u'）' || (last >= u'0' && last <= u'9') ||
+           (last >= u'０' && last <= u'９') || kChineseNumerals.find(last) != std::u16string_view::npos;
 }
 
 bool HeadingStarts::FormAt(std::string_view raw, std::size_t pos, const std::string& form) {
@@ -90,6 +119,7 @@ bool HeadingStarts::startsAt(std::string_view raw, std::size_t pos) const {
     for (const EncodedStart& start : forms) {
         if (!FormAt(raw, pos, start.form)) continue;
         if (start.next.empty()) return true;
+        if (start.orEnd && EndsAfterSpaces(raw, pos + start.form.size())) return true;
         for (const std::string& next : start.next)
             if (FormAt(raw, pos + start.form.size(), next)) return true;
         return false;
@@ -97,18 +127,66 @@ bool HeadingStarts::startsAt(std::string_view raw, std::size_t pos) const {
     return false;
 }
 
-bool HeadingStarts::mayStartHeading(std::string_view raw) const {
-    std::size_t pos = 0;
+std::size_t HeadingStarts::SkipSpaces(std::string_view raw, std::size_t pos) const {
     while (pos < raw.size()) {
         if (raw[pos] == ' ' || raw[pos] == '\t') {
             ++pos;
         } else if (FormAt(raw, pos, m_ideographicSpace)) {
             pos += m_ideographicSpace.size();
         } else {
-            return startsAt(raw, pos);
+            break;
         }
     }
-    return false;
+    return pos;
+}
+
+bool HeadingStarts::EndsAfterSpaces(std::string_view raw, std::size_t pos) const {
+    return SkipSpaces(raw, pos) == raw.size();
+}
+
+LineShape HeadingStarts::shape(std::string_view raw) const {
+    LineShape shape;
+    std::size_t pos = 0;
+    while (pos < raw.size()) {
+        if (raw[pos] == ' ') {
+            shape.indent += 1;
+            ++pos;
+        } else if (raw[pos] == '\t') {
+            shape.indent += 4;
+            ++pos;
+        } else if (FormAt(raw, pos, m_ideographicSpace)) {
+            shape.indent += 2;
+            pos += m_ideographicSpace.size();
+        } else {
+            break;
+        }
+    }
+    std::size_t end = raw.size();
+    while (end > pos && (raw[end - 1] == ' ' || raw[end - 1] == '\t' || raw[end - 1] == '\r'))
+        --end;
+    shape.blank = pos == raw.size();
+    shape.contentStart = pos;
+    shape.contentUnits = end - pos;
+    return shape;
+}
+
+LineShape HeadingStarts::shape(std::u16string_view text) {
+    LineShape shape;
+    std::size_t pos = 0;
+    for (; pos < text.size() && IsLineSpace(text[pos]); ++pos)
+        shape.indent += text[pos] == u' ' ? 1 : text[pos] == u'\t' ? 4 : 2;
+    std::size_t end = text.size();
+    while (end > pos && IsLineSpace(text[end - 1]))
+        --end;
+    shape.blank = pos == text.size();
+    shape.contentStart = pos;
+    shape.contentUnits = end - pos;
+    return shape;
+}
+
+bool HeadingStarts::mayStartHeading(std::string_view raw) const {
+    const std::size_t pos = SkipSpaces(raw, 0);
+    return pos < raw.size() && startsAt(raw, pos);
 }
 
 bool HeadingStarts::mayStartHeading(std::u16string_view text) {
@@ -116,8 +194,9 @@ bool HeadingStarts::mayStartHeading(std::u16string_view text) {
         if (IsLineSpace(text[i])) continue;
         const StartCharacter* start = StartOf(text[i]);
         if (start == nullptr) return false;
-        return start->next.empty() ||
-               (i + 1 < text.size() && start->next.find(text[i + 1]) != std::u16string_view::npos);
+        if (start->next.empty()) return true;
+        if (i + 1 == text.size()) return start->orEnd;
+        return start->next.find(text[i + 1]) != std::u16string_view::npos;
     }
     return false;
 }

@@ -6,7 +6,7 @@ namespace {
 constexpr std::size_t kPlausibleSplitPoints = 3;
 
 bool Plausible(const RuleScore& score) {
-    return score.clean >= kPlausibleSplitPoints && score.clean > score.flagged;
+    return score.clean + score.flagged >= kPlausibleSplitPoints && score.clean > score.flagged;
 }
 
 long long Merit(const RuleScore& score) {
@@ -15,33 +15,30 @@ long long Merit(const RuleScore& score) {
 
 } // namespace
 
-RuleScore ScoreRows(const std::vector<AuditRow>& rows) {
+RuleScore ScoreRows(const std::vector<AuditRow>& rows, bool numbered) {
     RuleScore score;
     const std::vector<AuditFlags> flags = AuditRows(rows);
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        if (!rows[r].splitPoint) continue;
+        if (!rows[r].splitPoint || (numbered && rows[r].number == 0)) continue;
         ++(flags[r] == 0 ? score.clean : score.flagged);
     }
     return score;
 }
 
-std::size_t ChooseRule(const std::vector<HeadingRule>& rules,
-                       const std::vector<RuleScore>& scores) {
-    std::size_t best = 0;
-    bool bestPlausible = false;
-    bool bestChapter = false;
+std::optional<std::size_t> ChooseRule(const std::vector<HeadingRule>& rules,
+                                      const std::vector<RuleScore>& scores) {
+    // Rank: chapter-level rules, then the other levels, then layout.
+    const auto rank = [&](std::size_t i) {
+        if (rules[i].byLayout) return 0;
+        return rules[i].level == HeadingLevel::Chapter ? 2 : 1;
+    };
+    std::optional<std::size_t> best;
     for (std::size_t i = 0; i < rules.size() && i < scores.size(); ++i) {
-        const bool plausible = Plausible(scores[i]);
-        const bool chapter = plausible && rules[i].level == HeadingLevel::Chapter;
-        const bool better = i == 0 || plausible > bestPlausible ||
-                            (plausible == bestPlausible &&
-                             (chapter > bestChapter ||
-                              (chapter == bestChapter && Merit(scores[i]) > Merit(scores[best]))));
-        if (better) {
-            best = i;
-            bestPlausible = plausible;
-            bestChapter = chapter;
-        }
+        if (!Plausible(scores[i])) continue;
+        const bool better =
+            !best || rank(i) > rank(*best) ||
+            (rank(i) == rank(*best) && Merit(scores[i]) > Merit(scores[*best]));
+        if (better) best = i;
     }
     return best;
 }

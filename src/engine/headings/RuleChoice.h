@@ -4,6 +4,7 @@
 #include "engine/headings/HeadingRules.h"
 
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 namespace lumarin::engine {
@@ -15,13 +16,18 @@ struct RuleScore {
     std::size_t flagged = 0;
 };
 
-RuleScore ScoreRows(const std::vector<AuditRow>& rows);
+// `numbered`: only the rule's numbered headings count; the unnumbered parts
+// (序, 后记 ...) every rule takes tell nothing about the rule.
+RuleScore ScoreRows(const std::vector<AuditRow>& rows, bool numbered);
 
-// The rule that explains the text best (an index into `rules`). A rule is
-// plausible with at least three clean split points and more clean than
-// flagged ones. Among plausible rules the chapter level wins over volumes and
-// sections; within a level, and when no rule is plausible, the most clean
-// split points beyond the flagged ones win; ties go to the earlier rule.
-std::size_t ChooseRule(const std::vector<HeadingRule>& rules, const std::vector<RuleScore>& scores);
+// The rule that explains the text best (an index into `rules`), or none when
+// no rule does. A rule is plausible with at least three split points and
+// more clean than flagged ones; only a plausible rule is chosen. Among
+// plausible rules the chapter level wins over volumes and sections, and a
+// rule that finds titles by their layout comes only when no other is
+// plausible; within a level the most clean split points beyond the flagged
+// ones win; ties go to the earlier rule.
+std::optional<std::size_t> ChooseRule(const std::vector<HeadingRule>& rules,
+                                      const std::vector<RuleScore>& scores);
 
 } // namespace lumarin::engine

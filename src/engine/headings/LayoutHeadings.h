@@ -1,0 +1,65 @@
+#pragma once
+
+#include "engine/source/LineReader.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumarin::engine {
+
+// Titles that carry no number stand apart from the prose by their layout: a
+// short line without closing punctuation, with blank lines around it or set
+// in from the margin differently from the paragraphs. The scan tells the
+// tally about every line; the tally keeps the short lines that could be such
+// a title and counts how the paragraphs stand.
+struct LayoutCandidate {
+    LineNumber line = 0;
+    std::int64_t charsBefore = 0; // characters of all earlier lines
+    std::u16string text;
+    int indent = 0; // in columns: a space 1, an ideographic space 2, a tab 4
+    bool blankBefore = false;
+    bool blankAfter = false;
+};
+
+// A short line that reads like a title: at most kLayoutTitleChars characters
+// after its indentation, not ending like a sentence or a clause, not opening
+// like dialogue or a signature, holding a word, and neither a date, a bare
+// number nor a page marker.
+bool IsTitleLike(std::u16string_view text);
+
+// Lines longer than this (in characters after the indentation) are prose.
+inline constexpr std::size_t kLayoutTitleChars = 20;
+
+class LayoutTally {
+public:
+    // Every line in order. `shortText`: the line's decoded text when it is not
+    // blank and short enough to be a title, else null.
+    void line(LineNumber number, bool blank, int indent, const std::u16string* shortText,
+              std::int64_t charsBefore);
+
+    static constexpr int kWidestIndent = 16; // wider ones count as this
+    const std::vector<LayoutCandidate>& candidates() const noexcept { return m_candidates; }
+    std::int64_t paragraphs() const noexcept { return m_paragraphs; }
+    std::int64_t paragraphsWithIndent(int indent) const { return m_indents[indent]; }
+    std::int64_t paragraphsBeforeBlank() const noexcept { return m_beforeBlank; }
+
+private:
+    enum class Last { None, Blank, Paragraph, Candidate };
+    Last m_last = Last::None;
+    std::vector<LayoutCandidate> m_candidates;
+    std::int64_t m_paragraphs = 0;
+    std::int64_t m_indents[kWidestIndent + 1] = {};
+    std::int64_t m_beforeBlank = 0;
+};
+
+// The candidates set apart the way the book sets its titles apart, when the
+// book does so consistently: four in five paragraphs indented alike and the
+// titles less (or centred between blank lines), or the paragraphs run
+// together and the titles between blank lines. Empty when the layout tells
+// nothing: too little prose, fewer than three titles, or so many that the
+// "titles" are the prose.
+std::vector<LayoutCandidate> LayoutHeadings(const LayoutTally& tally);
+
+} // namespace lumarin::engine
