@@ -27,6 +27,11 @@ make_novel() { # size script utf8-file charset encoded-file
 make_novel 50000000 simplified "$data/novel-utf8.txt" GBK "$data/novel-gbk.txt"
 make_novel 20000000 traditional "$data/novel-big5-utf8.txt" BIG5 "$data/novel-big5.txt"
 make_novel 500000000 simplified "$data/novel-500m-utf8.txt" GBK "$data/novel-500m-gbk.txt"
+# The same novel in volumes: a volume line before every hundredth chapter line.
+if [ ! -s "$data/novel-vol-gbk.txt" ]; then
+  awk '/^第.*章/ { n++; if (n % 100 == 1) print "第" int(n / 100) + 1 "卷 卷名" } { print }' \
+    "$data/novel-utf8.txt" | iconv -f UTF-8 -t GBK > "$data/novel-vol-gbk.txt"
+fi
 
 # A folder of this run alone: two runs at once must not clear each other's files.
 shm=$(mktemp -d /dev/shm/lumarin-bench.XXXXXX)
@@ -37,7 +42,7 @@ csplit_condition='第[一二两三四五六七八九十○〇零百千万0-9１�
 
 results=$data/hyperfine.csv
 load=$(cut -d' ' -f1-3 /proc/loadavg)
-names=(list list-auto grep cat split csplit split-s opencc epub clean unwrap)
+names=(list list-auto grep cat split csplit split-s opencc epub clean unwrap split-vol volume-folders split-size)
 commands=(
   "$split --list $data/novel-gbk.txt"
   "$split -c auto --list $data/novel-gbk.txt"
@@ -50,6 +55,9 @@ commands=(
   "$split -q --epub $shm/book.epub $data/novel-gbk.txt"
   "$split -q --clean -o $shm/split $data/novel-gbk.txt"
   "$split -q --unwrap -o $shm/split $data/novel-gbk.txt"
+  "$split -q -o $shm/split $data/novel-vol-gbk.txt"
+  "$split -q --volume-folders -o $shm/split $data/novel-vol-gbk.txt"
+  "$split -q --split-size 100000 -o $shm/split $data/novel-gbk.txt"
 )
 named=()
 for i in "${!names[@]}"; do named+=(-n "${names[$i]}" "${commands[$i]}"); done
@@ -78,6 +86,10 @@ mem_epub_50=$(peak_kb "$split" -q --epub "$shm/book.epub" "$data/novel-gbk.txt")
 rm -f "$shm/book.epub"
 mem_epub_500=$(peak_kb "$split" -q --epub "$shm/book.epub" "$data/novel-500m-gbk.txt")
 rm -f "$shm/book.epub"
+mem_size_50=$(peak_kb "$split" -q --split-size 3000 -o "$shm/split" "$data/novel-gbk.txt")
+rm -rf "$shm/split"
+mem_size_500=$(peak_kb "$split" -q --split-size 3000 -o "$shm/split" "$data/novel-500m-gbk.txt")
+rm -rf "$shm/split"
 # The standard ZIP writer storing the same books' files: what a container of that many entries
 # costs any writer. What --epub adds to the split's memory should be no more than that.
 zip_peak_kb() { # source; leaves the book's number of content documents in $shm/documents
@@ -107,6 +119,7 @@ growth_list=$(( (mem_list_500 - mem_list_50) / 1024 ))
 growth_epub=$(( (mem_epub_500 - mem_epub_50) / 1024 ))
 growth_zip=$(( (mem_zip_500 - mem_zip_50) / 1024 ))
 growth_epub_over_split=$(( growth_epub - growth_split ))
+growth_size=$(( (mem_size_500 - mem_size_50) / 1024 ))
 
 {
   echo "<!-- lumarin-split: begin (written by bench/run.sh) -->"
@@ -132,6 +145,8 @@ growth_epub_over_split=$(( growth_epub - growth_split ))
   row "\`--epub\` vs split (defaults), same source" epub split 2
   row "\`--clean\` vs split (defaults), same source" clean split 1.3
   row "\`--unwrap\` vs split (defaults), same source" unwrap split 1.3
+  row "\`--volume-folders\` vs split, same source in volumes" volume-folders split-vol 1.2
+  row "\`--split-size 100000\` (no chapter that long: the counting pass alone) vs split" split-size split 1.2
   echo
   echo "\`-s\` output (blank lines kept, files concatenated, as UTF-8) against opencc's: $same_text."
   echo
@@ -142,6 +157,7 @@ growth_epub_over_split=$(( growth_epub - growth_split ))
   echo "| \`--list\` | $((mem_list_50 / 1024)) MB | $((mem_list_500 / 1024)) MB | $growth_list MB | < 10 MB: $(verdict "$growth_list" 10) |"
   echo "| split | $((mem_split_50 / 1024)) MB | $((mem_split_500 / 1024)) MB | $growth_split MB | < 10 MB: $(verdict "$growth_split" 10) |"
   echo "| \`--epub\` | $((mem_epub_50 / 1024)) MB | $((mem_epub_500 / 1024)) MB | $growth_epub MB | split's + no more than \`zip\`'s ($growth_epub_over_split MB over split's): $(verdict "$growth_epub_over_split" "$((growth_zip + 1))") |"
+  echo "| \`--split-size 3000\` | $((mem_size_50 / 1024)) MB | $((mem_size_500 / 1024)) MB | $growth_size MB | < 10 MB: $(verdict "$growth_size" 10) |"
   echo "| \`zip -0 -r\` of the same books' files | $((mem_zip_50 / 1024)) MB | $((mem_zip_500 / 1024)) MB | $growth_zip MB | (reference) |"
   echo
   echo "The books hold $documents_50 and $documents_500 content documents. A ZIP writer keeps a directory"
@@ -162,16 +178,8 @@ growth_epub_over_split=$(( growth_epub - growth_split ))
   echo "<!-- lumarin-split: end -->"
 } > "$data/section.md"
 
-# Other benchmarks keep their own sections of RESULTS.md: replace only ours (or add it).
-results_md=bench/RESULTS.md
-[ -f "$results_md" ] || printf '# Benchmark results\n\n' > "$results_md"
-if grep -q '^<!-- lumarin-split: begin' "$results_md"; then
-  awk -v section="$data/section.md" '
-    /^<!-- lumarin-split: begin/ { while ((getline line < section) > 0) print line; skip = 1; next }
-    /^<!-- lumarin-split: end/ { skip = 0; next }
-    !skip { print }' "$results_md" > "$data/RESULTS.md.new"
-else
-  { cat "$results_md"; echo; cat "$data/section.md"; } > "$data/RESULTS.md.new"
-fi
-mv "$data/RESULTS.md.new" "$results_md"
+bench/replace-section.sh lumarin-split "$data/section.md"
 cat "$data/section.md"
+
+# Many small books in one run against one run per book.
+bench/batch.sh "$split"

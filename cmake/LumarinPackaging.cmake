@@ -33,11 +33,13 @@ find_program(HELP2MAN help2man)
 set(manpage ${LUMARIN_PACKAGE_DIR}/lumarin-split.1)
 add_custom_command(
     OUTPUT ${manpage}.gz
-    COMMAND ${HELP2MAN} --no-info --no-discard-stderr --section=1
+    # The help holds Chinese text: help2man's default C locale would turn it into "?".
+    COMMAND ${HELP2MAN} --locale=C.UTF-8 --no-info --no-discard-stderr --section=1
             "--name=split a Chinese novel into chapter files"
             --output=${manpage} $<TARGET_FILE:lumarin-split>
+    COMMAND sed -i -f ${PROJECT_SOURCE_DIR}/cmake/ManPageBreaks.sed ${manpage}
     COMMAND gzip -9nf ${manpage}
-    DEPENDS lumarin-split
+    DEPENDS lumarin-split ${PROJECT_SOURCE_DIR}/cmake/ManPageBreaks.sed
     VERBATIM)
 
 # Debian's changelog and copyright.

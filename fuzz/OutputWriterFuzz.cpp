@@ -110,10 +110,12 @@ fs::path LinkTarget(int target, const fs::path& root, const fs::path& source) {
 
 void Plant(const std::vector<Planting>& plantings, const OutputPlan& plan, const fs::path& root) {
     for (const Planting& planting : plantings) {
-        const PlannedFile& file = plan.files[planting.file % plan.files.size()];
+        const PlannedFile file = PlannedFileAt(
+            plan,
+            static_cast<std::int32_t>(planting.file % static_cast<std::size_t>(plan.fileCount)));
         fs::path where = plan.outputFolder;
         if (planting.where == 0 || (planting.where == 1 && file.folder.empty()))
-            where = file.path;
+            where = PathOf(plan, file);
         else if (planting.where == 1)
             where = plan.outputFolder / file.folder;
         // Planting never goes through what is planted already (nor onto the source).
@@ -215,10 +217,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (Snapshot(root / "outside") != outsideBefore) Fail("written outside the chosen folder");
     if (fs::is_symlink(source) || ReadFile(source) != text) Fail("the source changed");
     if (written) {
-        for (const PlannedFile& file : plan->files) {
-            if (!fs::is_regular_file(fs::symlink_status(file.path)))
+        for (std::int32_t f = 0; f < plan->fileCount; ++f) {
+            const fs::path path = PathOf(*plan, PlannedFileAt(*plan, f));
+            if (!fs::is_regular_file(fs::symlink_status(path)))
                 Fail("a planned file is not a file of its own");
-            const fs::path inside = file.path.lexically_relative(plan->outputFolder);
+            const fs::path inside = path.lexically_relative(plan->outputFolder);
             if (inside.empty()) Fail("a planned file lies outside the output folder");
             for (const fs::path& part : inside)
                 if (part == "." || part == "..") Fail("a planned path has a part . or ..");

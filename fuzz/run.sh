@@ -2,7 +2,9 @@
 # Builds the libFuzzer targets with clang and runs each for SECONDS, one after another.
 #   fuzz/run.sh SECONDS [TARGET...]    default: every target
 # Corpora grow in fuzz/corpus/<target>/, crashes land in fuzz/artifacts/<target>/.
-set -euo pipefail
+# A target that fails to build or finds something does not stop the others; the
+# summary at the end names each one that failed, and the status is 1 if any did.
+set -uo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:?usage: fuzz/run.sh SECONDS [TARGET...]}
@@ -12,15 +14,13 @@ targets=("$@")
   ConditionWindowFuzz)
 
 dir=build/fuzz
-flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -g -O1"
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-CXX=clang++ cmake -S . -B "$dir" -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DLUMARIN_FUZZ=ON -DLUMARIN_TESTS=OFF -DCMAKE_CXX_FLAGS="$flags" "${launcher[@]}" >/dev/null
-cmake --build "$dir" -j2 --target "${targets[@]}"
-
-status=0
+failed=()
 for target in "${targets[@]}"; do
+  if ! scripts/build fuzz --target "$target"; then
+    echo "== $target does not build" >&2
+    failed+=("$target (build)")
+    continue
+  fi
   corpus=fuzz/corpus/$target
   artifacts=fuzz/artifacts/$target
   mkdir -p "$corpus" "$artifacts"
@@ -31,7 +31,13 @@ for target in "${targets[@]}"; do
   dict=()
   [ -f "fuzz/$target.dict" ] && dict=(-dict="fuzz/$target.dict")
   echo "== $target for ${seconds}s" >&2
-  "$dir/bin/$target" "$corpus" "${dict[@]}" -max_total_time="$seconds" -max_len=16384 -timeout=10 \
-    -rss_limit_mb=2048 -artifact_prefix="$artifacts/" -print_final_stats=1 || status=1
+  if ! "$dir/bin/$target" "$corpus" "${dict[@]}" -max_total_time="$seconds" -max_len=16384 -timeout=10 \
+    -rss_limit_mb=2048 -artifact_prefix="$artifacts/" -print_final_stats=1; then
+    failed+=("$target")
+  fi
 done
-exit $status
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "== failed: ${failed[*]}" >&2
+  exit 1
+fi
+echo "== every target ran clean" >&2

@@ -10,34 +10,9 @@ using engine::ToUtf8;
 
 namespace {
 
-// A heading as a terminal can show it in one column: control characters (C0,
-// DEL, C1, the line and paragraph separators) written as escapes, so that
-// none of them moves the cursor, starts an escape sequence or breaks a row.
+// A heading as a terminal can show it in one column.
 std::string Printable(std::u16string_view text) {
-    std::u16string out;
-    const auto hex = [&out](char16_t c, int digits) {
-        static constexpr char16_t kDigits[] = u"0123456789abcdef";
-        for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4)
-            out.push_back(kDigits[(c >> shift) & 0xF]);
-    };
-    for (const char16_t c : text) {
-        if (c == u'\t') {
-            out += u"\\t";
-        } else if (c == u'\n') {
-            out += u"\\n";
-        } else if (c == u'\r') {
-            out += u"\\r";
-        } else if (c < 0x20 || c == 0x7F) {
-            out += u"\\x";
-            hex(c, 2);
-        } else if ((c >= 0x80 && c < 0xA0) || c == 0x2028 || c == 0x2029) {
-            out += u"\\u";
-            hex(c, 4);
-        } else {
-            out.push_back(c);
-        }
-    }
-    return ToUtf8(out);
+    return ToUtf8(engine::PrintableText(text));
 }
 
 } // namespace
@@ -71,8 +46,17 @@ void ChapterListPrinter::PrintText(std::ostream& out) const {
     } else if (m_analysis.automatic) {
         out << "rule\t-\n"; // no rule explains the text
     }
+    // A volume line before its first row, in the lists that name the rule.
+    const bool withVolumes = withRule;
+    std::size_t volume = 0;
     for (std::size_t row = 0; row < m_checked.size(); ++row) {
         const std::size_t entry = row + 1;
+        for (; withVolumes && volume < m_analysis.volumes.size() &&
+               m_analysis.volumes[volume].line <= table.m_lngStartLine[entry];
+             ++volume) {
+            out << "volume\t" << m_analysis.volumes[volume].line << '\t'
+                << Printable(m_analysis.volumes[volume].title) << '\n';
+        }
         out << entry << '\t' << (m_checked[row] ? "[x]" : "[ ]") << '\t' << ToUtf8(labels[row])
             << '\t' << Printable(table.m_strHeading[entry]) << '\t'
             << Printable(table.previewText(entry));
@@ -124,6 +108,19 @@ void ChapterListPrinter::PrintJson(std::ostream& out) const {
     json.Number(count.unchecked);
     json.Key("end_line");
     json.Number(table.m_lngStartLine.back());
+    json.Key("volumes");
+    json.BeginArray();
+    for (const engine::Volume& volume : m_analysis.volumes) {
+        json.BeginObject();
+        json.Key("line");
+        json.Number(volume.line);
+        json.Key("title");
+        json.String(ToUtf8(volume.title));
+        json.Key("number");
+        json.Number(volume.number);
+        json.EndObject();
+    }
+    json.EndArray();
     json.Key("rows");
     json.BeginArray();
     for (std::size_t row = 0; row < m_checked.size(); ++row) {
@@ -151,6 +148,12 @@ void ChapterListPrinter::PrintJson(std::ostream& out) const {
         json.EndArray();
         json.Key("chars");
         json.Number(row < m_analysis.chars.size() ? m_analysis.chars[row] : 0);
+        json.Key("volume");
+        if (row < m_analysis.rowVolume.size() && m_analysis.rowVolume[row] >= 0) {
+            json.Number(m_analysis.rowVolume[row]);
+        } else {
+            json.Null();
+        }
         json.EndObject();
     }
     json.EndArray();

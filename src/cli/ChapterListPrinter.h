@@ -11,9 +11,10 @@ namespace lumarin::cli {
 // Prints the chapter list of an analysis with the current check marks, as --list shows it:
 // one row per heading (row, mark, label, heading, preview, tab-separated) and the count line
 // "unchecked/total"; or, for --json, the whole table as one JSON document. With a built-in rule
-// the text starts with "rule<TAB>name" and each row ends with its audit flags; near misses, when
-// asked for, follow the count line as "near-miss<TAB>line<TAB>text", and lines the cleaning
-// removes as "removed<TAB>line<TAB>reason<TAB>text" (in JSON: "removed").
+// the text starts with "rule<TAB>name", each row ends with its audit flags and each volume's
+// "volume<TAB>line<TAB>title" stands before its first row; near misses, when asked for, follow
+// the count line as "near-miss<TAB>line<TAB>text", and lines the cleaning removes as
+// "removed<TAB>line<TAB>reason<TAB>text" (in JSON: "removed").
 class ChapterListPrinter {
 public:
     ChapterListPrinter(const engine::AnalysisResult& analysis, const std::vector<bool>& checked,

@@ -10,8 +10,8 @@ namespace {
 constexpr int kBarWidth = 30;
 }
 
-ProgressBar::ProgressBar(std::FILE* stream, bool wanted)
-    : m_stream(stream), m_enabled(wanted && isatty(fileno(stream)) == 1) {}
+ProgressBar::ProgressBar(std::FILE* stream, bool wanted, BookCount book)
+    : m_stream(stream), m_enabled(wanted && isatty(fileno(stream)) == 1), m_book(book) {}
 
 ProgressBar::~ProgressBar() {
     Clear();
@@ -25,7 +25,9 @@ void ProgressBar::Show(int percent, long fileNumber) {
     const int filled = clamped * kBarWidth / 100;
     const std::string bar = std::string(static_cast<std::size_t>(filled), '#') +
                             std::string(static_cast<std::size_t>(kBarWidth - filled), '.');
-    std::fprintf(m_stream, "\r\033[K完成:%d%% [%s] %03ld", clamped, bar.c_str(), fileNumber);
+    std::fputs("\r\033[K", m_stream);
+    if (m_book.total > 1) std::fprintf(m_stream, "%zu/%zu本 ", m_book.number, m_book.total);
+    std::fprintf(m_stream, "完成:%d%% [%s] %03ld", clamped, bar.c_str(), fileNumber);
     std::fflush(m_stream);
     m_shown = true;
 }

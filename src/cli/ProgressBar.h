@@ -1,14 +1,22 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 
 namespace lumarin::cli {
 
+// Which book of a run of several the bar belongs to (1-based); a total of 1 shows no count.
+struct BookCount {
+    std::size_t number = 1;
+    std::size_t total = 1;
+};
+
 // The window's status line "完成:N%" with a bar, redrawn in place on a terminal. Silent when
-// the stream is not a terminal, so logs and pipes get only the final message.
+// the stream is not a terminal, so logs and pipes get only the final message. In a run of several
+// books the bar starts with the book's count ("3/200本").
 class ProgressBar {
 public:
-    ProgressBar(std::FILE* stream, bool wanted);
+    ProgressBar(std::FILE* stream, bool wanted, BookCount book = {});
     ~ProgressBar();
     ProgressBar(const ProgressBar&) = delete;
     ProgressBar& operator=(const ProgressBar&) = delete;
@@ -21,6 +29,7 @@ public:
 private:
     std::FILE* m_stream;
     bool m_enabled;
+    BookCount m_book;
     bool m_shown = false;
 };
 

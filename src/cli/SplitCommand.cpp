@@ -1,9 +1,12 @@
 #include "cli/SplitCommand.h"
 
+#include "cli/BatchRun.h"
 #include "cli/ChapterListPrinter.h"
+#include "cli/Interruption.h"
 #include "cli/ProgressBar.h"
 #include "cli/RowRanges.h"
 #include "cli/RuleListPrinter.h"
+#include "cli/SourceList.h"
 #include "cli/SplitOptions.h"
 #include "engine/base/EngineError.h"
 #include "engine/base/ExitCode.h"
@@ -52,13 +55,18 @@ std::vector<bool> ChecksAfterOptions(const engine::AnalysisResult& analysis,
 
 // Chapter files or a book, with the progress bar on stderr and the count on stdout.
 int WriteFiles(const engine::AnalysisResult& analysis, const std::vector<bool>& checked,
-               const CommandLine& line) {
-    ProgressBar progress(stderr, !line.quiet);
+               const CommandLine& line, BookCount book) {
+    ProgressBar progress(stderr, !line.quiet, book);
+    // An interruption stops the run at its next step, so that a book's temporary file goes.
+    const InterruptionGuard interruptions;
     engine::OutputCallbacks callbacks;
     callbacks.onFileStarted = [&progress](const engine::FileProgress& file) {
+        InterruptionGuard::check();
         progress.Show(file.percent, file.fileNumber);
     };
+    callbacks.yield = [] { InterruptionGuard::check(); };
     const auto outcome = engine::WriteRunOutput(analysis, checked, line.run, callbacks);
+    InterruptionGuard::check();
     progress.Clear();
     if (!outcome) {
         std::cerr << "--output is empty\n";
@@ -68,7 +76,7 @@ int WriteFiles(const engine::AnalysisResult& analysis, const std::vector<bool>& 
     return StatusAfterWritingStdout();
 }
 
-int Run(const CommandLine& line) {
+int Run(const CommandLine& line, BookCount book) {
     if (line.rules) {
         PrintRules(std::cout, line.json);
         return StatusAfterWritingStdout();
@@ -81,7 +89,7 @@ int Run(const CommandLine& line) {
         std::cerr << error.what() << '\n';
         return Status(ExitCode::Usage);
     }
-    if (!line.list) return WriteFiles(analysis, checked, line);
+    if (!line.list) return WriteFiles(analysis, checked, line, book);
     const bool clean = line.run.output.cleanup.clean;
     const engine::TextCleanup cleanup = engine::PlanCleanup(analysis, checked, {clean, false});
     const ChapterListPrinter printer(analysis, checked, line.nearMisses,
@@ -94,15 +102,12 @@ int Run(const CommandLine& line) {
     return StatusAfterWritingStdout();
 }
 
-} // namespace
-
-int RunSplitCommand(int argc, const char* const* argv) {
-    const ParsedCommandLine parsed = ParseCommandLine(argc, argv);
-    if (!parsed.commandLine) {
-        return parsed.exitStatus;
-    }
+// One book, its failure said on stderr and turned into the exit status.
+int RunGuarded(const CommandLine& line, BookCount book) {
     try {
-        return Run(*parsed.commandLine);
+        return Run(line, book);
+    } catch (const Interrupted& interrupted) {
+        EndBySignal(interrupted.signal);
     } catch (...) {
         const engine::FailureReport failure =
             engine::ReportFailure(std::current_exception(), engine::FailureSide::Writing);
@@ -110,6 +115,19 @@ int RunSplitCommand(int argc, const char* const* argv) {
         std::cerr << engine::ToUtf8(failure.message) << '\n';
         return Status(failure.status);
     }
+}
+
+} // namespace
+
+int RunSplitCommand(int argc, const char* const* argv) {
+    const ParsedCommandLine parsed = ParseCommandLine(argc, argv);
+    if (!parsed.commandLine) {
+        return parsed.exitStatus;
+    }
+    if (!parsed.commandLine->rules && NamesSeveralBooks(parsed.commandLine->sources)) {
+        return RunBatch(*parsed.commandLine, RunGuarded);
+    }
+    return RunGuarded(*parsed.commandLine, {});
 }
 
 } // namespace lumarin::cli

@@ -6,6 +6,7 @@
 #include "engine/encoding/EncodingChoice.h"
 #include "engine/output/FileNaming.h"
 #include "engine/output/FilterText.h"
+#include "engine/source/BookFiles.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -23,7 +24,8 @@ using engine::ExitCode;
 // read like the window's fields (leading numeric part), which is the engine's
 // business. The start values are the engine's.
 struct SplitOptions {
-    std::string source;
+    std::vector<std::string> sources; // as given: files and folders
+    bool recursive = false;
     std::string condition; // "auto": the built-in rule that explains the text best
     std::string rule;      // a built-in rule by name, instead of the condition
     std::string output;
@@ -45,6 +47,8 @@ struct SplitOptions {
     std::vector<std::string> checkRows;
     std::vector<std::string> uncheckRows;
     std::string existing = "refuse"; // refuse | overwrite | append
+    bool volumeFolders = false;
+    std::string splitSize;
     bool list = false;
     bool json = false;
     bool nearMisses = false;
@@ -63,6 +67,8 @@ SplitOptions StartValues() {
     options.pattern = engine::ToUtf8(run.output.namePattern);
     options.chaptersPerFile = std::to_string(run.output.chaptersPerFile);
     options.filesPerFolder = std::to_string(run.output.filesPerFolder);
+    options.volumeFolders = run.output.volumeFolders;
+    options.splitSize = std::to_string(run.output.splitSize);
     options.keepBlankLines = !run.output.deleteBlankLines;
     options.simplified = run.output.toSimplified;
     return options;
@@ -74,6 +80,8 @@ engine::OutputOptions OutputOptionsFor(const SplitOptions& options) {
     output.namePattern = engine::FromUtf8(options.pattern);
     output.chaptersPerFile = engine::ReadCountField(engine::FromUtf8(options.chaptersPerFile));
     output.filesPerFolder = engine::ReadCountField(engine::FromUtf8(options.filesPerFolder));
+    output.volumeFolders = options.volumeFolders;
+    output.splitSize = engine::ReadSizeField(engine::FromUtf8(options.splitSize));
     output.deleteBlankLines = !options.keepBlankLines;
     output.toSimplified = options.simplified;
     output.encoding = *engine::ParseOutputEncodingChoice(options.outputEncoding);
@@ -98,14 +106,17 @@ engine::OutputOptions OutputOptionsFor(const SplitOptions& options) {
 std::optional<CommandLine> CommandLineFor(const SplitOptions& options) {
     CommandLine line;
     engine::RunRequest& run = line.run;
-    run.source = std::filesystem::path(options.source);
+    line.sources = options.sources;
+    line.recursive = options.recursive;
+    run.source = std::filesystem::path(options.sources.front());
     engine::AnalysisRequest& analysis = run.analysis;
     analysis.condition = engine::FromUtf8(options.condition);
     analysis.automatic = options.rule.empty() && options.condition == kAutomaticCondition;
     if (!options.rule.empty()) {
         analysis.rule = engine::FindRule(engine::FromUtf8(options.rule));
         if (analysis.rule == nullptr) {
-            std::cerr << "--rule: no built-in rule named " << options.rule
+            std::cerr << "--rule: no built-in rule named "
+                      << engine::ToUtf8(engine::PrintableText(engine::FromUtf8(options.rule)))
                       << " (lumarin-split --rules lists them)\n";
             return std::nullopt;
         }
@@ -139,7 +150,10 @@ std::vector<std::string> ChoiceNames(std::span<const engine::EncodingChoiceName<
 void AddOptions(CLI::App& app, SplitOptions& o, bool rulesOnly) {
     // Not required here: --rules reads no source, and "--epub novel.txt" hands SOURCE to
     // --epub, which ParseCommandLine gives back.
-    app.add_option("SOURCE", o.source, "the novel to split (a .txt file)")->type_name("");
+    app.add_option("SOURCE", o.sources,
+                   "the novels to split: .txt files, or folders standing for their .txt files")
+        ->type_name("");
+    app.add_flag("-R,--recursive", o.recursive, "a folder's sub-folders too");
     auto* condition =
         app.add_option("-c,--condition", o.condition,
                        "heading condition (a regular expression), or \"auto\": the built-in "
@@ -163,6 +177,13 @@ void AddOptions(CLI::App& app, SplitOptions& o, bool rulesOnly) {
         ->capture_default_str();
     app.add_option("-g,--files-per-folder", o.filesPerFolder, "files per group folder; 0 for none")
         ->type_name("P")
+        ->capture_default_str();
+    app.add_flag("--volume-folders", o.volumeFolders,
+                 "one folder per volume (01-第一卷 …) instead of groups of P files");
+    app.add_option("--split-size", o.splitSize,
+                   "cut chapters longer than N characters into parts at paragraph ends, and a "
+                   "text without headings into parts 第1部分 …; 0 for none")
+        ->type_name("N")
         ->capture_default_str();
     app.add_flag("--keep-blank-lines", o.keepBlankLines,
                  "keep blank lines (by default they are deleted, as in the window)");
@@ -188,8 +209,9 @@ void AddOptions(CLI::App& app, SplitOptions& o, bool rulesOnly) {
         ->type_name("ROWS")
         ->allow_extra_args(false);
     app.add_option("--epub", o.epubFile,
-                   "write one EPUB book instead of chapter files: to FILE, or named after the "
-                   "source with .epub, in the --output folder (beside the source by default)")
+                   "write one EPUB book instead of chapter files: to FILE (one source only), or "
+                   "named after the source with .epub, in the --output folder (beside the source "
+                   "by default)")
         ->type_name("[FILE]")
         ->expected(0, 1);
     app.add_option("--title", o.title,
@@ -238,6 +260,16 @@ std::vector<std::string> NamesTakingAValue(const CLI::App& app) {
             names.push_back("--" + name);
     }
     return names;
+}
+
+bool RuleIsEmpty(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--") return false;
+        if (arg == "--rule=") return true;
+        if ((arg == "-r" || arg == "--rule") && i + 1 < argc && argv[i + 1][0] == '\0') return true;
+    }
+    return false;
 }
 
 // "-n=3" would hand the option the value "=3": a short option's value follows it
@@ -290,6 +322,11 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
                   << ")\n";
         return {std::nullopt, static_cast<int>(ExitCode::Usage)};
     }
+    // An empty name would read as no --rule at all, or let the parser take the source for it.
+    if (RuleIsEmpty(argc, argv)) {
+        std::cerr << "--rule is empty (lumarin-split --rules lists the names)\n";
+        return {std::nullopt, static_cast<int>(ExitCode::Usage)};
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {
@@ -301,8 +338,8 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
         return {std::nullopt, static_cast<int>(ExitCode::Usage)};
     }
     options.epub = app.count("--epub") > 0;
-    if (options.source.empty() && options.epub) {
-        options.source = std::exchange(options.epubFile, {});
+    if (options.sources.empty() && !options.epubFile.empty()) {
+        options.sources.push_back(std::exchange(options.epubFile, {}));
     }
     if (options.rules) {
         CommandLine line;
@@ -316,12 +353,23 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
             return {std::nullopt, static_cast<int>(ExitCode::Usage)};
         }
     }
-    if (app.count("SOURCE") == 0 && options.source.empty()) {
+    if (options.sources.empty()) {
         std::cerr << "SOURCE is required\n";
         return {std::nullopt, static_cast<int>(ExitCode::Usage)};
     }
-    if (options.source.empty()) {
+    if (std::any_of(options.sources.begin(), options.sources.end(),
+                    [](const std::string& source) { return source.empty(); })) {
         std::cerr << "SOURCE is empty\n";
+        return {std::nullopt, static_cast<int>(ExitCode::Usage)};
+    }
+    // "--epub a.txt b.txt" meant two sources: the first must not be overwritten by a book. (A
+    // book onto its own source is refused by the writer, which says so.)
+    const auto& sources = options.sources;
+    if (engine::HasTextExtension(options.epubFile) &&
+        std::find(sources.begin(), sources.end(), options.epubFile) == sources.end()) {
+        std::cerr << "--epub " << options.epubFile
+                  << ": a book is not written to a .txt file (for several sources, write --epub "
+                     "without FILE after them)\n";
         return {std::nullopt, static_cast<int>(ExitCode::Usage)};
     }
     std::optional<CommandLine> line = CommandLineFor(options);

@@ -11,7 +11,9 @@ namespace lumarin::cli {
 // The command line read: the run in the engine's own values, and what only the
 // command line does around it.
 struct CommandLine {
-    engine::RunRequest run;
+    engine::RunRequest run;           // run.source: the first book (BatchRun sets each in turn)
+    std::vector<std::string> sources; // as given: files and folders standing for their books
+    bool recursive = false;           // a folder's sub-folders too
     // Row ranges as typed ("3,5-7"): they are read against the analysis, so a
     // missing source is said before a bad range.
     std::vector<std::string> checkRows;

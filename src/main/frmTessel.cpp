@@ -19,6 +19,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStackedLayout>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -66,11 +70,13 @@ void FitMemoHeight(QPlainTextEdit* box) {
     const int lines = box->property("lines").toInt();
     const int frame =
         2 * box->frameWidth() + 2 * static_cast<int>(box->document()->documentMargin());
-    box->setMinimumHeight(box->fontMetrics().lineSpacing() * lines + frame + 2);
+    box->setFixedHeight(box->fontMetrics().lineSpacing() * lines + frame + 2);
 }
 
 // The list's columns at the start, in pixels at 96 dpi: number, heading, preview.
 constexpr std::int32_t kColumnWidths[] = {48, 300, 210};
+// The volume column comes last: most books have none, so it takes the room left.
+constexpr std::int32_t kVolumeColumnWidth = 90;
 
 } // namespace
 
@@ -80,6 +86,7 @@ frmTessel::frmTessel(QWidget* parent) : QWidget(parent) {
     buildControls();
     buildAuditControls();
     createChapterList();
+    buildEmptyListNote();
     layOutControls();
     Form_Load();
 }
@@ -96,6 +103,7 @@ void frmTessel::buildControls() {
 
     const auto label = [this](const char16_t* caption) { return new QLabel(qs(caption), this); };
     m_lblSource = label(u"源文件：");
+    m_lblBook = label(u"");
     m_lblCondition = label(u"标题条件（支持正则表达式）");
     m_lblOutputName = label(u"输出文件：");
     m_lblOutputFolder = label(u"输出路径：");
@@ -104,6 +112,7 @@ void frmTessel::buildControls() {
     m_lblPatternChapter = label(u"%c - 代表章节数");
     m_lblPatternTitle = label(u"%s - 代表章节标题");
     m_lblFilesPerFolder = label(u"每个目录文件数（0为不分目录）：");
+    m_lblSplitSize = label(u"按字数分割（0为不分割）：");
     m_lblChaptersPerFile = label(u"每个文件包含章节数（默认为1）：");
     // The condition's caption may take two lines; the filters' caption is kept
     // on one, so that its closing "空）" never stands alone on a line.
@@ -124,6 +133,8 @@ void frmTessel::buildControls() {
     m_cmdOpenFolder = new QPushButton(QStringLiteral("…"), this);
     m_txtNum = new QLineEdit(this);
     m_txtCount = new QLineEdit(this);
+    m_txtSplitSize = new QLineEdit(this);
+    m_chkVolumeFolders = new QCheckBox(QStringLiteral("按卷分文件夹"), this);
     m_txtReplace = MemoBox(this, 3);
     m_txtReplace->setLineWrapMode(QPlainTextEdit::NoWrap);
 
@@ -147,13 +158,13 @@ void frmTessel::buildControls() {
     m_shpDone->setPalette(bar);
     m_lblState = new QLabel(this);
     m_lblState->setAttribute(Qt::WA_TranslucentBackground);
+    m_lblState->installEventFilter(this);
     m_cmdOpenOut = new QPushButton(this);
     m_cmdOpenOut->setFlat(true);
     m_cmdOpenOut->setCursor(Qt::PointingHandCursor);
-    // Blank and disabled until an output has named its folder. Its width is
-    // what the status line leaves: a long path never widens the window.
-    m_cmdOpenOut->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    // Hidden until an output has named where it wrote.
     m_cmdOpenOut->setEnabled(false);
+    m_cmdOpenOut->hide();
     buildOptionsMenu();
 
     const auto onClick = [this](QPushButton* button, CommandSide side,
@@ -201,8 +212,14 @@ void frmTessel::changeEvent(QEvent* event) {
     if (event->type() != QEvent::FontChange) return;
     for (QPlainTextEdit* box : {m_txtFile, m_txtFind, m_txtReplace})
         if (box != nullptr) FitMemoHeight(box); // none yet while the form is built
+    fitLeftColumn();
 }
 
+// The left column is a list of rows (label, field, button) in a scroll area of
+// one steady width: rows added later only lengthen it, and a short screen
+// scrolls it instead of making the window taller than the screen. Texts that
+// change (counts, the selected row, the status line) never set a least width,
+// so the window never resizes itself.
 void frmTessel::layOutControls() {
     constexpr int kButtonWidth = 22;
     auto* inputs = new QGridLayout;
@@ -235,44 +252,76 @@ void frmTessel::layOutControls() {
     numbers->addWidget(m_txtNum, 0, 1);
     numbers->addWidget(m_lblFilesPerFolder, 1, 0);
     numbers->addWidget(m_txtCount, 1, 1);
+    numbers->addWidget(m_lblSplitSize, 2, 0);
+    numbers->addWidget(m_txtSplitSize, 2, 1);
+    numbers->addWidget(m_chkVolumeFolders, 3, 0, 1, 2);
+    m_txtSplitSize->setFixedWidth(
+        m_txtSplitSize->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
     for (QLineEdit* number : {m_txtNum, m_txtCount})
         number->setFixedWidth(number->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
     numbers->setColumnStretch(2, 1);
     inputs->addLayout(numbers, row++, 0, 1, 3);
     inputs->addLayout(formatChoicesLayout(), row++, 0, 1, 3);
+    auto* lineOptions = new QHBoxLayout;
+    lineOptions->addWidget(m_chkDelSpc);
+    lineOptions->addWidget(m_chkFJconv);
+    lineOptions->addStretch(1);
+    inputs->addLayout(lineOptions, row++, 0, 1, 3);
     inputs->addWidget(m_lblFilters, row++, 0, 1, 3);
-    inputs->addWidget(m_txtReplace, row, 0, 1, 3);
+    inputs->addWidget(m_txtReplace, row++, 0, 1, 3);
+    // Room to spare goes below the last row, never into the boxes.
     inputs->setRowStretch(row, 1);
     m_cmdOpenFile->setFixedWidth(kButtonWidth);
     m_cmdOpenFolder->setFixedWidth(kButtonWidth);
-
-    auto* leftColumn = new QWidget(this);
-    leftColumn->setLayout(inputs);
     // The inputs' own texts set the column's least width (it follows the
     // font); the path fields keep at least a usable width besides.
     inputs->setColumnMinimumWidth(1, Px(1800));
 
+    m_leftColumn = new QWidget;
+    m_leftColumn->setLayout(inputs);
+    auto* leftScroll = new QScrollArea(this);
+    leftScroll->setObjectName(QStringLiteral("leftScroll"));
+    leftScroll->setWidget(m_leftColumn);
+    leftScroll->setWidgetResizable(true);
+    leftScroll->setFrameShape(QFrame::NoFrame);
+    leftScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    leftScroll->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    leftScroll->setMinimumHeight(Px(1500));
+
+    // Counting buttons keep the width of their widest count.
+    const auto steadyWidth = [](QPushButton* button, const QString& widest) {
+        const QString text = button->text();
+        button->setText(widest);
+        button->setMinimumWidth(button->sizeHint().width());
+        button->setText(text);
+    };
+    steadyWidth(m_cmdCheckFlagged, QStringLiteral("勾选可疑(88888)"));
+    steadyWidth(m_cmdNearMisses, QStringLiteral("疑似标题(88888)"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_cmdAnalyze);
     buttons->addWidget(m_cmdSaveOut);
-    buttons->addWidget(m_chkDelSpc);
-    buttons->addWidget(m_chkFJconv);
     buttons->addStretch(1);
     buttons->addWidget(m_cmdCheckFlagged);
     buttons->addWidget(m_cmdNearMisses);
     buttons->addWidget(m_cmdOrder);
     buttons->addWidget(m_cmdOptions);
 
+    for (QLabel* changing : {m_lblBook, m_lblRow, m_lblState})
+        changing->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto* rightColumn = new QVBoxLayout;
-    rightColumn->addWidget(m_lstMemoHost, 3);
+    rightColumn->addWidget(m_lblBook);
+    m_stkList = new QStackedLayout;
+    m_stkList->addWidget(m_lstMemoHost);
+    m_stkList->addWidget(m_lblEmpty);
+    rightColumn->addLayout(m_stkList, 3);
     rightColumn->addWidget(m_lblRow);
-    rightColumn->addWidget(m_txtPreview, 1);
+    rightColumn->addWidget(m_txtPreview, 2);
     rightColumn->addLayout(buttons);
 
-    // Growing, the inputs take a third of the new room and the list the rest.
+    // The list and the preview take all the room the inputs leave.
     auto* body = new QHBoxLayout;
-    body->addWidget(leftColumn, 1);
-    body->addLayout(rightColumn, 2);
+    body->addWidget(leftScroll, 0);
+    body->addLayout(rightColumn, 1);
 
     // The status line: the progress bar lies behind the status text.
     auto* status = new QWidget(this);
@@ -280,14 +329,17 @@ void frmTessel::layOutControls() {
     m_shpDone->setParent(status);
     m_lblState->setParent(status);
     m_shpDone->setGeometry(0, 0, 1, status->height());
-    m_lblState->setGeometry(4, 0, 2000, status->height());
+    auto* statusText = new QHBoxLayout(status);
+    statusText->setContentsMargins(4, 0, 4, 0);
+    statusText->addWidget(m_lblState);
+    m_shpDone->lower();
 
     auto* form = new QVBoxLayout(m_picBack);
     form->setContentsMargins(6, 6, 6, 2);
     form->addLayout(body, 1);
     auto* statusLine = new QHBoxLayout;
     statusLine->addWidget(status, 1);
-    statusLine->addWidget(m_cmdOpenOut, 2);
+    statusLine->addWidget(m_cmdOpenOut, 0);
     form->addLayout(statusLine);
 
     auto* outer = new QVBoxLayout(this);
@@ -295,15 +347,31 @@ void frmTessel::layOutControls() {
     outer->addWidget(m_picBack);
     for (QPlainTextEdit* box : {m_txtFile, m_txtFind, m_txtReplace})
         FitMemoHeight(box);
-    // Wide enough for the three columns of the list beside the inputs.
-    resize(Px(13200), Px(8100));
+    fitLeftColumn();
+    // Wide enough for the three columns of the list beside the inputs, and
+    // never larger than the screen.
+    QSize start(Px(13200), Px(8100));
+    if (const QScreen* shown = screen(); shown != nullptr)
+        start = start.boundedTo(shown->availableGeometry().size() * 9 / 10);
+    resize(start.expandedTo(minimumSizeHint()));
+}
+
+void frmTessel::fitLeftColumn() {
+    auto* scroll = findChild<QScrollArea*>(QStringLiteral("leftScroll"));
+    if (scroll == nullptr || m_leftColumn == nullptr) return;
+    // One width for every book: what the inputs need, and room for the bar
+    // that a short window shows.
+    const int inputs =
+        std::max(m_leftColumn->minimumSizeHint().width(), fontMetrics().averageCharWidth() * 44);
+    m_leftColumn->setFixedWidth(inputs);
+    scroll->setFixedWidth(inputs + scroll->verticalScrollBar()->sizeHint().width());
 }
 
 void frmTessel::Form_Load() {
     setWindowTitle(qs(kProductCaption) + QStringLiteral(" - [未打开]"));
     // The engine's start values are the window's.
     const engine::RunRequest defaults;
-    m_txtFind->setPlainText(qs(defaults.analysis.condition));
+    m_strOwnCondition = defaults.analysis.condition;
     fillRuleChoice();
     m_txtOut->setText(qs(defaults.output.namePattern));
     m_strProgressFullWidth = kFullProgressWidth;
@@ -316,19 +384,27 @@ void frmTessel::Form_Load() {
     m_cboFolderOut->setCurrentIndex(0);
     m_cboFolderOut->setEditText(m_cboFolderOut->itemText(0));
     m_txtCount->setText(QString::number(defaults.output.filesPerFolder));
+    m_txtSplitSize->setText(QString::number(defaults.output.splitSize));
+    m_chkVolumeFolders->setChecked(defaults.output.volumeFolders);
     m_txtNum->setText(QString::number(defaults.output.chaptersPerFile));
     setProgressWidthTwips(kRestingProgressTwips);
-    m_lblState->setText(QStringLiteral("拖拽文件到列表框…"));
+    setStatusText(QStringLiteral("拖拽文件到列表框…"));
+    showListBook();
 
     m_lstMemo->Redraw(false);
     // Widths in device pixels: the list measures in them.
     m_lstMemo->AddColumn(u"colNum", u"章", 0, platform::ScaleToDevice(kColumnWidths[0]));
     m_lstMemo->AddColumn(u"colText", u"标题", 0, platform::ScaleToDevice(kColumnWidths[1]));
     m_lstMemo->AddColumn(u"colPreview", u"预览", 0, platform::ScaleToDevice(kColumnWidths[2]));
+    m_lstMemo->AddColumn(u"colVolume", u"卷", 0, platform::ScaleToDevice(kVolumeColumnWidth));
     m_lstMemo->DrawCallback(this);
     m_lstMemo->Redraw(true);
 
     loadSettings();
+    m_intRuleShown = m_cboRule->currentIndex();
+    showConditionInUse();
+    connect(m_cboRule, &QComboBox::currentIndexChanged, this,
+            [this](int index) { ruleChoiceChanged(index); });
     setTopMost(m_blnTopMost);
 }
 

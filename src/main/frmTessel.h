@@ -14,7 +14,10 @@
 // frmTessel_Events.cpp    drops, the file named at start, the command guard, list events and
 //                         colours, keys, the choosers, the about picture
 // frmTessel_Settings.cpp  settings kept between runs, the options menu
-// frmTessel_Status.cpp    the output folder named in the status line
+// frmTessel_Status.cpp    the status line: what the last output wrote, and where
+// frmTessel_Reason.cpp    the words shown over an empty list: why, and what to try
+// frmTessel_Rule.cpp      the rule choice and the condition box that shows the rule in use
+// frmNearMisses.cpp       the near-miss tool window
 
 #include "engine/base/FailureReport.h"
 #include "engine/encoding/EncodingChoice.h"
@@ -35,11 +38,13 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QSettings;
+class QStackedLayout;
 class QToolButton;
 
 namespace lumarin::listview {
@@ -50,6 +55,8 @@ class WindowHostWidget;
 }
 
 namespace lumarin::app {
+
+class frmNearMisses;
 
 // What a failing command was doing (it picks the message's form and path).
 using CommandSide = engine::FailureSide;
@@ -100,6 +107,8 @@ public:
     QComboBox* cboFolderOut() const { return m_cboFolderOut; }
     QLineEdit* txtNum() const { return m_txtNum; }
     QLineEdit* txtCount() const { return m_txtCount; }
+    QLineEdit* txtSplitSize() const { return m_txtSplitSize; }
+    QCheckBox* chkVolumeFolders() const { return m_chkVolumeFolders; }
     QPlainTextEdit* txtReplace() const { return m_txtReplace; }
     QCheckBox* chkDelSpc() const { return m_chkDelSpc; }
     QCheckBox* chkFJconv() const { return m_chkFJconv; }
@@ -119,8 +128,14 @@ public:
     QPlainTextEdit* txtPreview() const { return m_txtPreview; }
     QPushButton* cmdCheckFlagged() const { return m_cmdCheckFlagged; }
     QPushButton* cmdNearMisses() const { return m_cmdNearMisses; }
-    // The near-miss list, once shown.
-    QPlainTextEdit* txtNearMisses() const { return m_txtNearMisses; }
+    // The near-miss window and its list, once shown.
+    frmNearMisses* nearMissWindow() const { return m_frmNearMisses; }
+    QPlainTextEdit* txtNearMisses() const;
+    // The caption over the list: which book the list shows.
+    QLabel* lblBook() const { return m_lblBook; }
+    // The words over an empty list: why it is empty and what to try; hidden otherwise.
+    QLabel* lblEmpty() const { return m_lblEmpty; }
+    QWidget* leftColumn() const { return m_leftColumn; }
     QLabel* lblState() const { return m_lblState; }
     QPushButton* cmdOpenOut() const { return m_cmdOpenOut; }
     QToolButton* cmdOptions() const { return m_cmdOptions; }
@@ -135,30 +150,49 @@ public:
     // Whether an output is being written (for tests).
     bool outputRunning() const { return m_blnOutputRunning; }
 
+    // Shows line `line` of the analysed source in the preview pane, a few
+    // lines before it included, with the text cursor on it.
+    void showLineInPreview(engine::LineNumber line);
+    // The source line shown on text line `block` of the preview, or 0.
+    engine::LineNumber previewLine(int block) const;
+
     // Opens a file given on the command line: as if it had been dropped on the
     // list, whatever its extension; a file that does not exist is said so.
     void OpenFromCommandLine(const std::u16string& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
     void layOutControls();
+    void fitLeftColumn();
     void createChapterList();
     void fitLastColumn();
     void Form_Load();
     void Form_Unload();
 
     // frmTessel_Analyze.cpp
-    enum class MissingSource { Silent, Warn };
-    void analyseSource(MissingSource missing);
+    void analyseSource();
     void fillChapterList(const engine::AnalysisResult& analysis);
     std::vector<bool> currentCheckMarks() const;
     void setCaptionCount(std::int32_t unchecked, std::int32_t total);
+    void showListBook();
+
+    // frmTessel_Reason.cpp
+    void buildEmptyListNote();
+    void showEmptyListReason(const engine::AnalysisRequest& request,
+                             const engine::AnalysisResult& analysis);
+    void hideEmptyListReason();
+    void takeEmptyListAction(const QString& action);
+
+    // frmTessel_Rule.cpp
+    void ruleChoiceChanged(int index);
+    void showConditionInUse();
+    std::u16string ownCondition() const;
+    void setOwnCondition(const std::u16string& condition);
 
     // frmTessel_Audit.cpp
     void buildAuditControls();
@@ -167,6 +201,9 @@ private:
     void showAnalysisRule(const engine::AnalysisResult& analysis);
     void refreshAudit();
     void showSelectedRow();
+    // `lead` (whole lines) stands above the source lines and maps to none of them.
+    void showPreviewLines(engine::LineNumber first, const std::vector<std::u16string>& lines,
+                          const QString& lead = {});
 
     // frmTessel_Output.cpp
     void writeChapterFiles();
@@ -197,31 +234,53 @@ private:
     void saveSettings() const;
 
     // frmTessel_Status.cpp
-    void showOutputFolder(const std::filesystem::path& folder);
-    void fitOutputFolder();
+    enum class Written { Folder, Book };
+    // The status line after an output: `message` ends with the path written to.
+    void showOutputDone(const QString& message, const std::filesystem::path& written, Written what);
+    void setStatusText(const QString& text);
+    void clearOutputDone();
+    void fitStatusLine();
     void setTopMost(bool topMost);
-    void takeDroppedFile(platform::DataObject& Data);
+    // Puts a dropped ".txt" file into the source box; false (and said why) when
+    // the drop names nothing to open: a missing file, a folder.
+    bool takeDroppedFile(platform::DataObject& Data);
+    void dropOnList(platform::DataObject& Data);
     void showSourcePath(const std::u16string& path);
     // Every command Qt starts runs through here: a failure becomes a warning
     // box and the window carries on.
     void runGuarded(CommandSide side, const std::function<void()>& command);
+
+    // Entries of the rule choice before the built-in rules.
+    static constexpr int kOwnCondition = 0;
+    static constexpr int kAutomatic = 1;
+    static constexpr int kFirstRule = 2;
 
     // Start values.
     static constexpr const char16_t* kFullProgressWidth = u"9135"; // twips
     static constexpr double kRestingProgressTwips = 15;
 
     std::u16string m_strSource;
+    std::u16string m_strDropNote; // books a drop left out, said in the status line
     std::int32_t m_lngCount = 0;
     std::optional<engine::AnalysisResult> m_analysis;
     std::u16string m_strProgressFullWidth; // the progress bar's stored full width, in twips
 
     bool m_blnOutputRunning = false;
     bool m_blnTopMost = true;
-    std::u16string m_strLastFolder;   // the folder a chooser last returned
-    std::u16string m_strOutputFolder; // where the last output went
+    std::u16string m_strLastFolder;           // the folder a chooser last returned
+    std::u16string m_strOutputFolder;         // the folder the last output's link opens
+    QString m_strStatus;                      // the status line's whole text
+    std::u16string m_strOwnCondition;         // the user's own condition while a rule is in use
+    int m_intRuleShown = -1;                  // the rule choice the condition box shows
+    engine::LineNumber m_lngPreviewFirst = 0; // the source line on the preview's first line
+    int m_previewLeadLines = 0;               // lines above it that stand for no source line
     QElapsedTimer m_sinceEventsRan;
 
     QWidget* m_picBack = nullptr;
+    QWidget* m_leftColumn = nullptr;
+    QLabel* m_lblBook = nullptr;
+    QLabel* m_lblEmpty = nullptr;
+    QStackedLayout* m_stkList = nullptr; // the list, or the words that say why it is empty
     QLabel* m_lblSource = nullptr;
     QLabel* m_lblCondition = nullptr;
     QLabel* m_lblOutputName = nullptr;
@@ -240,6 +299,9 @@ private:
     QPushButton* m_cmdOpenFolder = nullptr;
     QLineEdit* m_txtNum = nullptr;
     QLineEdit* m_txtCount = nullptr;
+    QLabel* m_lblSplitSize = nullptr;
+    QLineEdit* m_txtSplitSize = nullptr; // characters per part, 0 for none
+    QCheckBox* m_chkVolumeFolders = nullptr;
     QPlainTextEdit* m_txtReplace = nullptr;
     QCheckBox* m_chkDelSpc = nullptr;
     QCheckBox* m_chkFJconv = nullptr;
@@ -273,8 +335,7 @@ private:
     QPlainTextEdit* m_txtPreview = nullptr;
     QPushButton* m_cmdCheckFlagged = nullptr;
     QPushButton* m_cmdNearMisses = nullptr;
-    QWidget* m_frmNearMisses = nullptr;
-    QPlainTextEdit* m_txtNearMisses = nullptr;
+    frmNearMisses* m_frmNearMisses = nullptr;
     // Audit flags of the rows under the current check marks.
     std::vector<engine::AuditFlags> m_flags;
 

@@ -6,6 +6,7 @@
 #include "main/frmTessel.h"
 #include "platform/qt/QtText.h"
 
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <memory>
 
@@ -14,24 +15,26 @@ namespace lumarin::app {
 using platform::qt::qs;
 
 void frmTessel::cmdAnalyze_Click() {
-    analyseSource(MissingSource::Silent);
+    analyseSource();
 }
 
-void frmTessel::analyseSource(MissingSource missing) {
+void frmTessel::analyseSource() {
     if (m_blnOutputRunning) return; // the output is reading the current table
     m_strSource = std::u16string(engine::TrimSpaces(m_txtFile->toPlainText().toStdU16String()));
     if (m_strSource.empty()) return;
 
     engine::AnalysisResult analysis;
+    const engine::RunRequest run = runRequest();
     try {
-        analysis = engine::AnalyzeRun(runRequest());
+        analysis = engine::AnalyzeRun(run);
     } catch (const engine::EngineError& error) {
-        // A missing file stops silently unless asked to say so; anything else
-        // is said, and nothing changes.
-        if (error.code() != engine::ErrorCode::NoSuchFile || missing == MissingSource::Warn)
-            warn(error.message());
+        // Said at once (a missing file too), and nothing changes: the list
+        // keeps the book it shows, and its caption names that book.
+        warn(error.message());
         return;
     }
+    // What the last output wrote belongs to the book it was made from.
+    if (!m_analysis || m_analysis->m_strSource != analysis.m_strSource) clearOutputDone();
     try {
         fillChapterList(analysis);
     } catch (...) {
@@ -44,9 +47,27 @@ void frmTessel::analyseSource(MissingSource missing) {
     m_lngCount = analysis.m_lngCount;
     showAnalysisRule(analysis);
     m_analysis = std::move(analysis);
+    showConditionInUse(); // the automatic choice has chosen its rule
+    showListBook();
+    if (m_lngCount == 0) {
+        showEmptyListReason(run.analysis, *m_analysis);
+    } else {
+        hideEmptyListReason();
+    }
 
     cmdOrder_Click();
     lstMemo_ItemCheck(-1);
+}
+
+void frmTessel::showListBook() {
+    if (!m_analysis) {
+        m_lblBook->setText(QStringLiteral("章节列表：（未打开）"));
+        m_lblBook->setToolTip(QString());
+        return;
+    }
+    m_lblBook->setText(QStringLiteral("章节列表：") +
+                       qs(m_analysis->m_strSource.filename().u16string()));
+    m_lblBook->setToolTip(qs(m_analysis->m_strSource.u16string()));
 }
 
 void frmTessel::fillChapterList(const engine::AnalysisResult& analysis) {
@@ -61,6 +82,10 @@ void frmTessel::fillChapterList(const engine::AnalysisResult& analysis) {
         const std::int32_t r = list.AddItem(-1, engine::ToU16Decimal(k));
         list.ItemText(r, 1, table.m_strHeading[k]);
         list.ItemText(r, 2, table.previewText(k));
+        const std::size_t row = static_cast<std::size_t>(r);
+        if (row < analysis.rowVolume.size() && analysis.rowVolume[row] >= 0)
+            list.ItemText(
+                r, 3, analysis.volumes[static_cast<std::size_t>(analysis.rowVolume[row])].title);
         if (analysis.checked[r]) list.ItemChecked(r, true);
     }
     setCaptionCount(analysis.m_lngCount, analysis.m_lngCount);

@@ -7,6 +7,7 @@
 #include "engine/headings/ChapterPreview.h"
 #include "engine/headings/HeadingRules.h"
 #include "listview/ListView.h"
+#include "main/frmNearMisses.h"
 #include "main/frmTessel.h"
 #include "platform/qt/QtText.h"
 
@@ -14,7 +15,9 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <algorithm>
 
 namespace lumarin::app {
 
@@ -22,13 +25,10 @@ using platform::qt::qs;
 
 namespace {
 
-// Entries of the rule choice before the built-in rules.
-constexpr int kOwnCondition = 0;
-constexpr int kAutomatic = 1;
-constexpr int kFirstRule = 2;
-
 // Lines of the selected chapter shown under the list.
 constexpr std::size_t kPreviewLines = 12;
+// Lines before a line shown on its own (a near miss).
+constexpr engine::LineNumber kLinesBeforeShown = 3;
 
 QString Reasons(engine::AuditFlags flags) {
     QString text;
@@ -49,7 +49,8 @@ void frmTessel::buildAuditControls() {
     m_lblRow->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_txtPreview = new QPlainTextEdit(this);
     m_txtPreview->setReadOnly(true);
-    m_txtPreview->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Long lines wrap: the preview is for reading, not for columns.
+    m_txtPreview->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_txtPreview->setMinimumHeight(m_txtPreview->fontMetrics().lineSpacing() * 6 + 8);
     m_cmdCheckFlagged = new QPushButton(QStringLiteral("勾选可疑"), this);
     m_cmdCheckFlagged->setToolTip(QStringLiteral("勾选所有标出可疑的行（不作分割点）"));
@@ -66,12 +67,13 @@ void frmTessel::fillRuleChoice() {
     m_cboRule->addItem(QStringLiteral("自动"), QStringLiteral("auto"));
     for (const engine::HeadingRule& rule : engine::BuiltInRules())
         m_cboRule->addItem(qs(rule.name) + QStringLiteral("  ") + qs(rule.example), qs(rule.name));
-    m_cboRule->setCurrentIndex(kOwnCondition);
+    // A first run lets the program choose; a saved choice replaces this.
+    m_cboRule->setCurrentIndex(kAutomatic);
 }
 
 engine::AnalysisRequest frmTessel::analysisRequest() const {
     engine::AnalysisRequest request;
-    request.condition = m_txtFind->toPlainText().toStdU16String();
+    request.condition = ownCondition();
     const int choice = m_cboRule->currentIndex();
     request.automatic = choice == kAutomatic;
     if (choice >= kFirstRule) request.rule = &engine::BuiltInRules()[choice - kFirstRule];
@@ -92,7 +94,7 @@ void frmTessel::showAnalysisRule(const engine::AnalysisResult& analysis) {
         m_lblRule->setText(QStringLiteral("规则：") + qs(analysis.rule->name));
     }
     m_cmdNearMisses->setText(QStringLiteral("疑似标题(%1)").arg(analysis.nearMisses.size()));
-    if (m_txtNearMisses != nullptr) m_txtNearMisses->clear();
+    if (m_frmNearMisses != nullptr) m_frmNearMisses->setNearMisses(analysis.nearMisses);
 }
 
 void frmTessel::refreshAudit() {
@@ -119,14 +121,58 @@ void frmTessel::showSelectedRow() {
     if (r < m_analysis->chars.size()) text += QStringLiteral("，共%1字").arg(m_analysis->chars[r]);
     if (m_flags[r] != 0) text += QStringLiteral("　可疑：") + Reasons(m_flags[r]);
     m_lblRow->setText(text);
-    QString preview;
+    // The chapter that opens a volume is read with its volume line above it.
+    QString lead;
+    for (const engine::Volume& volume : m_analysis->volumes)
+        if (static_cast<std::size_t>(volume.firstRow) == r && !volume.sharesLine)
+            lead = qs(volume.title) + QStringLiteral("\n…\n");
+    std::vector<std::u16string> lines;
     try {
-        for (const std::u16string& line : engine::ChapterOpening(*m_analysis, r, kPreviewLines))
-            preview += qs(line) + QLatin1Char('\n');
+        lines = engine::ChapterOpening(*m_analysis, r, kPreviewLines);
     } catch (const engine::EngineError& error) {
-        preview = qs(error.message());
+        m_lngPreviewFirst = 0;
+        m_txtPreview->setPlainText(qs(error.message()));
+        return;
     }
+    showPreviewLines(m_analysis->table.m_lngStartLine[r + 1], lines, lead);
+}
+
+void frmTessel::showPreviewLines(engine::LineNumber first,
+                                 const std::vector<std::u16string>& lines, const QString& lead) {
+    QString preview = lead;
+    for (const std::u16string& line : lines)
+        preview += qs(line) + QLatin1Char('\n');
     m_txtPreview->setPlainText(preview);
+    m_lngPreviewFirst = lines.empty() ? 0 : first;
+    m_previewLeadLines = static_cast<int>(lead.count(QLatin1Char('\n')));
+}
+
+engine::LineNumber frmTessel::previewLine(int block) const {
+    block -= m_previewLeadLines;
+    if (m_lngPreviewFirst == 0 || block < 0 ||
+        block >= m_txtPreview->document()->blockCount() - 1 - m_previewLeadLines)
+        return 0;
+    return m_lngPreviewFirst + block;
+}
+
+void frmTessel::showLineInPreview(engine::LineNumber line) {
+    if (!m_analysis || line < 1) return;
+    // A few lines before it show where it stands.
+    const engine::LineNumber first = std::max<engine::LineNumber>(1, line - kLinesBeforeShown);
+    std::vector<std::u16string> lines;
+    try {
+        lines = engine::SourceLines(*m_analysis, first, kPreviewLines);
+    } catch (const engine::EngineError& error) {
+        m_lngPreviewFirst = 0;
+        m_txtPreview->setPlainText(qs(error.message()));
+        return;
+    }
+    m_lblRow->setText(QStringLiteral("第%1行（疑似标题）").arg(line));
+    showPreviewLines(first, lines);
+    QTextCursor cursor(m_txtPreview->document()->findBlockByNumber(static_cast<int>(line - first)));
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    m_txtPreview->setTextCursor(cursor);
+    m_txtPreview->centerCursor();
 }
 
 void frmTessel::cmdCheckFlagged_Click() {
@@ -138,24 +184,17 @@ void frmTessel::cmdCheckFlagged_Click() {
 }
 
 void frmTessel::cmdNearMisses_Click() {
-    if (m_frmNearMisses == nullptr) {
-        m_frmNearMisses = new QWidget(this, Qt::Window);
-        m_frmNearMisses->setWindowTitle(QStringLiteral("疑似标题"));
-        m_txtNearMisses = new QPlainTextEdit(m_frmNearMisses);
-        m_txtNearMisses->setReadOnly(true);
-        m_txtNearMisses->setLineWrapMode(QPlainTextEdit::NoWrap);
-        auto* layout = new QVBoxLayout(m_frmNearMisses);
-        layout->addWidget(m_txtNearMisses);
-        m_frmNearMisses->resize(420, 300);
-    }
-    QString text;
-    if (m_analysis) {
-        for (const engine::NearMiss& miss : m_analysis->nearMisses)
-            text += QStringLiteral("第%1行\t").arg(miss.line) + qs(miss.text) + QLatin1Char('\n');
-    }
-    m_txtNearMisses->setPlainText(text);
-    m_frmNearMisses->show();
-    m_frmNearMisses->raise();
+    if (m_frmNearMisses == nullptr)
+        m_frmNearMisses = new frmNearMisses(this, [this](engine::LineNumber line) {
+            runGuarded(CommandSide::Reading, [this, line] { showLineInPreview(line); });
+        });
+    m_frmNearMisses->setNearMisses(m_analysis ? m_analysis->nearMisses
+                                              : std::vector<engine::NearMiss>{});
+    m_frmNearMisses->showOverOwner();
+}
+
+QPlainTextEdit* frmTessel::txtNearMisses() const {
+    return m_frmNearMisses != nullptr ? m_frmNearMisses->txtList() : nullptr;
 }
 
 } // namespace lumarin::app

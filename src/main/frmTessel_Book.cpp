@@ -122,7 +122,7 @@ void frmTessel::writeBook() {
     setProgressWidthTwips(kRestingProgressTwips);
     if (!outcome) return;
     const std::u16string& message = outcome->message;
-    m_lblState->setText(qs(message.substr(0, message.find(u'\n'))));
+    showOutputDone(qs(message.substr(0, message.find(u'\n'))), outcome->written, Written::Book);
     platform::MessageBox(m_lstMemo->hWnd(), message, u"完毕",
                          platform::MB_OK | platform::MB_ICONINFORMATION);
 }

@@ -1,3 +1,6 @@
+#include "engine/base/EngineError.h"
+#include "engine/base/TextUtil.h"
+#include "engine/source/BookFiles.h"
 #include "listview/ListView.h"
 #include "main/frmAbout.h"
 #include "main/frmTessel.h"
@@ -16,6 +19,8 @@
 #include <QTextCursor>
 #include <QTimer>
 #include <QUrl>
+#include <filesystem>
+#include <string>
 
 namespace lumarin::app {
 
@@ -23,13 +28,20 @@ using platform::qt::qs;
 
 namespace {
 
-// ".txt" in any letter case: "BOOK.TXT" is a text file too.
-bool EndsWithTxt(const std::u16string& name) {
-    if (name.size() < 4) return false;
-    std::u16string ending = name.substr(name.size() - 4);
-    for (char16_t& c : ending)
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-    return ending == u".txt";
+// The books among dropped files: each .txt file (any letter case) and the .txt files of each
+// folder, in order.
+std::vector<std::u16string> DroppedBooks(const std::vector<std::u16string>& files) {
+    std::vector<std::u16string> books;
+    for (const std::u16string& file : files) {
+        std::error_code ignored;
+        if (std::filesystem::is_directory(file, ignored)) {
+            for (const auto& book : engine::ListBooks(file, false).books)
+                books.push_back(book.u16string());
+        } else if (engine::HasTextExtension(std::filesystem::path(file).filename())) {
+            books.push_back(file);
+        }
+    }
+    return books;
 }
 
 platform::DataObject DataFromMime(const QMimeData& mime) {
@@ -44,7 +56,9 @@ platform::DataObject DataFromMime(const QMimeData& mime) {
 
 constexpr std::int32_t kSelectedBack = 0xB99D7F; // RGB(127, 157, 185)
 constexpr std::int32_t kCheckedBack = 0xC0E0FF;  // RGB(255, 224, 192)
-constexpr std::int32_t kFlaggedBack = 0xC0C0FF;  // RGB(255, 192, 192): the audit doubts the row
+// RGB(230, 190, 250): the audit doubts the row. Violet stands apart from the
+// checked rows' peach, the selection's blue and white (CIEDE2000 above 20 to each).
+constexpr std::int32_t kFlaggedBack = 0xFABEE6;
 constexpr std::int32_t kWhite = 0xFFFFFF;
 constexpr std::int32_t kBlack = 0x000000;
 
@@ -52,13 +66,33 @@ constexpr std::int32_t kBlack = 0x000000;
 
 // ---- drops ----------------------------------------------------------------------------
 
-void frmTessel::takeDroppedFile(platform::DataObject& Data) {
-    if (!Data.GetFormat(platform::vbCFFiles) || Data.Files().empty()) return;
-    const std::u16string& name = Data.Files().front();
-    if (EndsWithTxt(name)) showSourcePath(name);
+bool frmTessel::takeDroppedFile(platform::DataObject& Data) {
+    if (!Data.GetFormat(platform::vbCFFiles) || Data.Files().empty()) return false;
+    const std::filesystem::path first(Data.Files().front());
+    std::error_code error;
+    // A link counts as there: reading it says what is wrong with it.
+    if (!std::filesystem::exists(std::filesystem::symlink_status(first, error))) {
+        warn(engine::EngineError::noSuchFile().message());
+        return false;
+    }
+    const std::vector<std::u16string> books = DroppedBooks(Data.Files());
+    if (books.empty()) {
+        if (!std::filesystem::is_directory(first, error)) return true;
+        warn(u"一次只打开一本书：这个文件夹里没有文本文件，请拖入一个 .txt 文件。");
+        return false;
+    }
+    showSourcePath(books.front());
+    // One book at a time is the window's way; the rest are said, not lost silently.
+    if (books.size() > 1) {
+        m_strDropNote = u"另有" + engine::FromUtf8(std::to_string(books.size() - 1)) +
+                        u"本未打开；多本请用命令行 lumarin-split";
+        setStatusText(qs(m_strDropNote));
+    }
+    return true;
 }
 
 void frmTessel::showSourcePath(const std::u16string& path) {
+    m_strDropNote.clear();
     m_txtFile->setPlainText(qs(path));
     QTextCursor all = m_txtFile->textCursor();
     all.select(QTextCursor::Document);
@@ -73,10 +107,14 @@ void frmTessel::txtFile_OLEDragDrop(platform::DataObject& Data) {
 void frmTessel::OLEDragDrop(platform::DataObject& Data, std::int32_t& /*Effect*/,
                             std::int16_t& /*MouseButton*/, std::int16_t& /*Shift*/, float& /*X*/,
                             float& /*Y*/) {
+    dropOnList(Data);
+}
+
+void frmTessel::dropOnList(platform::DataObject& Data) {
     runGuarded(CommandSide::Reading, [&] {
         if (m_blnOutputRunning) return;
-        takeDroppedFile(Data);
-        cmdAnalyze_Click(); // a drop on the list analyses whatever the path now is
+        // A drop on the list analyses whatever the path now is, unless it was refused.
+        if (takeDroppedFile(Data)) cmdAnalyze_Click();
     });
 }
 
@@ -84,7 +122,7 @@ void frmTessel::OpenFromCommandLine(const std::u16string& path) {
     runGuarded(CommandSide::Reading, [&] {
         // Any name is taken: the chooser's "所有文件" allows them too.
         showSourcePath(path);
-        analyseSource(MissingSource::Warn);
+        analyseSource();
     });
 }
 
@@ -100,7 +138,9 @@ void frmTessel::runGuarded(CommandSide side, const std::function<void()>& comman
 }
 
 bool frmTessel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_txtFile->viewport()) {
+    // Files dropped on the source box name the source; on the words in the
+    // list's place they do what a drop on the list does.
+    if (watched == m_txtFile->viewport() || watched == m_lblEmpty) {
         if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
             auto* drag = static_cast<QDragMoveEvent*>(event);
             if (drag->mimeData()->hasUrls()) drag->acceptProposedAction();
@@ -110,7 +150,11 @@ bool frmTessel::eventFilter(QObject* watched, QEvent* event) {
             auto* drop = static_cast<QDropEvent*>(event);
             runGuarded(CommandSide::Reading, [&] {
                 platform::DataObject dropped = DataFromMime(*drop->mimeData());
-                txtFile_OLEDragDrop(dropped);
+                if (watched == m_lblEmpty) {
+                    dropOnList(dropped);
+                } else {
+                    txtFile_OLEDragDrop(dropped);
+                }
             });
             drop->acceptProposedAction();
             return true;
@@ -119,6 +163,10 @@ bool frmTessel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_lstMemoHost && event->type() == QEvent::Resize) {
         // Once the list has taken its new size, its last column takes the free width.
         QTimer::singleShot(0, this, [this] { fitLastColumn(); });
+        return false;
+    }
+    if (watched == m_lblState && event->type() == QEvent::Resize) {
+        fitStatusLine();
         return false;
     }
     if (watched == m_imgAbout && event->type() == QEvent::MouseButtonRelease) {
@@ -161,8 +209,12 @@ void frmTessel::KeyUp(std::int16_t& /*KeyCode*/, std::int16_t& /*Shift*/) {
     showSelectedRow();
 }
 
+// The list says this after every paint: what an output wrote stays said until
+// another book is loaded, and progress until the output ends.
 void frmTessel::RedrawingDone() {
-    if (m_lstMemo && m_lstMemo->ItemCount() > 0) m_lblState->setText(QStringLiteral("准备就绪"));
+    if (m_blnOutputRunning || !m_strOutputFolder.empty()) return;
+    if (m_lstMemo && m_lstMemo->ItemCount() > 0)
+        setStatusText(m_strDropNote.empty() ? QStringLiteral("准备就绪") : qs(m_strDropNote));
 }
 
 bool frmTessel::CustomDraw(std::int32_t ItemIndex, std::int32_t /*ColumnIndex*/,

@@ -2,6 +2,7 @@
 #include "engine/base/FailureReport.h"
 #include "engine/base/LeadingNumber.h"
 #include "engine/base/TextUtil.h"
+#include "engine/headings/Renumbering.h"
 #include "engine/output/ExistingFileProbe.h"
 #include "engine/output/FilterText.h"
 #include "listview/ListView.h"
@@ -50,6 +51,12 @@ void frmTessel::cmdSaveOut_Click() {
         warn(engine::EngineError::sourceChanged().message());
         return;
     }
+    // Nothing to split is said before anything is asked about files already there.
+    if (engine::CountUnchecked(currentCheckMarks()).unchecked == 0) {
+        warn(m_lngCount == 0 ? u"列表中没有章节标题，无法分割!"
+                             : engine::EngineError::allRowsChecked().message());
+        return;
+    }
     // No failure may leave an event handler: each one is a box, and the window goes on.
     try {
         if (bookChosen()) {
@@ -81,8 +88,9 @@ void frmTessel::writeChapterFiles() {
 
     setProgressWidthTwips(kRestingProgressTwips);
     const QString count = QString::number(result.fileCount);
-    m_lblState->setText(QStringLiteral("共") + count + QStringLiteral("个文件！"));
-    showOutputFolder(result.outputFolder);
+    showOutputDone(QStringLiteral("处理完毕！共") + count + QStringLiteral("个文件，已写入 ") +
+                       qs(result.outputFolder.lexically_normal().u16string()),
+                   result.outputFolder, Written::Folder);
     platform::MessageBox(m_lstMemo->hWnd(), engine::OutputDoneMessage(result), u"完毕",
                          platform::MB_OK | platform::MB_ICONINFORMATION);
 }
@@ -120,6 +128,8 @@ engine::OutputOptions frmTessel::outputOptions() const {
     options.folderText = m_cboFolderOut->currentText().toStdU16String();
     options.namePattern = m_txtOut->text().toStdU16String();
     options.deleteBlankLines = m_chkDelSpc->isChecked();
+    options.volumeFolders = m_chkVolumeFolders->isChecked();
+    options.splitSize = engine::ReadSizeField(m_txtSplitSize->text().toStdU16String());
     options.toSimplified = m_chkFJconv->isChecked();
     options.encoding = outputEncodingChoice();
     options.cleanup = {m_chkClean->isChecked(), m_chkUnwrap->isChecked()};
@@ -135,7 +145,7 @@ engine::OutputOptions frmTessel::outputOptions() const {
 }
 
 void frmTessel::showProgress(int percent) {
-    m_lblState->setText(QStringLiteral("完成:%1%").arg(percent));
+    setStatusText(QStringLiteral("完成:%1%").arg(percent));
     const double scale = engine::ReadLeadingNumber(m_strProgressFullWidth) / 100.0;
     setProgressWidthTwips(percent * scale);
     letEventsRun();

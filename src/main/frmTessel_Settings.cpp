@@ -28,6 +28,8 @@ constexpr const char* kPattern = "pattern";
 constexpr const char* kChaptersPerFile = "chaptersPerFile";
 constexpr const char* kFilesPerFolder = "filesPerFolder";
 constexpr const char* kDeleteBlankLines = "deleteBlankLines";
+constexpr const char* kSplitSize = "splitSize";
+constexpr const char* kVolumeFolders = "volumeFolders";
 constexpr const char* kToSimplified = "toSimplified";
 constexpr const char* kClean = "clean";
 constexpr const char* kUnwrap = "unwrap";
@@ -79,8 +81,10 @@ void frmTessel::buildOptionsMenu() {
     connect(m_mnuTopMost, &QAction::toggled, this, [this](bool on) { KeepOnTop(on); });
 }
 
+// The default condition is the user's own: it shows, editable, at once.
 void frmTessel::RestoreDefaultCondition() {
-    m_txtFind->setPlainText(qs(engine::kDefaultCondition));
+    setOwnCondition(std::u16string(engine::kDefaultCondition));
+    m_cboRule->setCurrentIndex(kOwnCondition);
 }
 
 void frmTessel::KeepOnTop(bool blnOnTop) {
@@ -95,18 +99,23 @@ void frmTessel::rememberFolder(const std::u16string& folder) {
 
 void frmTessel::loadSettings() {
     const std::unique_ptr<QSettings> settings = OpenSettings();
-    LoadText(*settings, key::kCondition, m_txtFind);
+    if (settings->contains(key::kCondition))
+        m_strOwnCondition = settings->value(key::kCondition).toString().toStdU16String();
     LoadText(*settings, key::kPattern, m_txtOut);
     LoadText(*settings, key::kChaptersPerFile, m_txtNum);
     LoadText(*settings, key::kFilesPerFolder, m_txtCount);
     LoadText(*settings, key::kFilters, m_txtReplace);
     LoadCheck(*settings, key::kDeleteBlankLines, m_chkDelSpc);
+    LoadText(*settings, key::kSplitSize, m_txtSplitSize);
+    LoadCheck(*settings, key::kVolumeFolders, m_chkVolumeFolders);
     LoadCheck(*settings, key::kToSimplified, m_chkFJconv);
     LoadCheck(*settings, key::kClean, m_chkClean);
     LoadCheck(*settings, key::kUnwrap, m_chkUnwrap);
     // A rule this version does not know leaves the start choice.
-    if (const int rule = m_cboRule->findData(settings->value(key::kRule).toString()); rule >= 0)
-        m_cboRule->setCurrentIndex(rule);
+    if (settings->contains(key::kRule)) {
+        const int rule = m_cboRule->findData(settings->value(key::kRule).toString());
+        if (rule >= 0) m_cboRule->setCurrentIndex(rule);
+    }
     LoadChoice(*settings, key::kSourceEncoding, m_cboEncoding);
     LoadChoice(*settings, key::kOutputFormat, m_cboFormat);
     LoadChoice(*settings, key::kOutputEncoding, m_cboOutEncoding);
@@ -126,13 +135,15 @@ void frmTessel::loadSettings() {
 
 void frmTessel::saveSettings() const {
     const std::unique_ptr<QSettings> settings = OpenSettings();
-    settings->setValue(key::kCondition, m_txtFind->toPlainText());
+    settings->setValue(key::kCondition, qs(ownCondition()));
     settings->setValue(key::kRule, m_cboRule->currentData().toString());
     settings->setValue(key::kOutputFolder, m_cboFolderOut->currentText());
     settings->setValue(key::kPattern, m_txtOut->text());
     settings->setValue(key::kChaptersPerFile, m_txtNum->text());
     settings->setValue(key::kFilesPerFolder, m_txtCount->text());
     settings->setValue(key::kDeleteBlankLines, m_chkDelSpc->isChecked());
+    settings->setValue(key::kSplitSize, m_txtSplitSize->text());
+    settings->setValue(key::kVolumeFolders, m_chkVolumeFolders->isChecked());
     settings->setValue(key::kToSimplified, m_chkFJconv->isChecked());
     settings->setValue(key::kClean, m_chkClean->isChecked());
     settings->setValue(key::kUnwrap, m_chkUnwrap->isChecked());

@@ -1,10 +1,14 @@
-// After an output the status line names the folder the files went to; one
-// click on it shows that folder in the desktop's file manager.
+// The status line: progress while an output runs, then what this run wrote
+// and where, with a link that shows that folder in the desktop's file manager
+// (the book folder, or the folder an EPUB file went into). The whole message
+// shows while there is room; a narrow window shortens the path in its middle,
+// and the tool tip keeps the whole text. Loading another book clears it.
 #include "main/frmTessel.h"
 #include "platform/Services.h"
 #include "platform/qt/QtText.h"
 
 #include <QFontMetrics>
+#include <QLabel>
 #include <QPushButton>
 
 namespace lumarin::app {
@@ -13,32 +17,57 @@ using platform::qt::qs;
 
 namespace {
 
-const QString kOpenFolderLabel = QStringLiteral("打开输出文件夹：");
+std::u16string WithoutTrailingSlash(const std::filesystem::path& path) {
+    std::u16string text = path.lexically_normal().u16string();
+    if (text.size() > 1 && text.back() == u'/') text.pop_back();
+    return text;
+}
 
 } // namespace
 
-void frmTessel::showOutputFolder(const std::filesystem::path& folder) {
-    m_strOutputFolder = folder.lexically_normal().u16string();
-    if (m_strOutputFolder.size() > 1 && m_strOutputFolder.back() == u'/')
-        m_strOutputFolder.pop_back();
-    m_cmdOpenOut->setToolTip(kOpenFolderLabel + qs(m_strOutputFolder));
+void frmTessel::showOutputDone(const QString& message, const std::filesystem::path& written,
+                               Written what) {
+    const std::filesystem::path folder =
+        what == Written::Folder ? written : written.lexically_normal().parent_path();
+    m_strOutputFolder = WithoutTrailingSlash(folder);
+    m_cmdOpenOut->setText(what == Written::Folder ? QStringLiteral("打开输出文件夹")
+                                                  : QStringLiteral("打开所在文件夹"));
+    m_cmdOpenOut->setToolTip(qs(m_strOutputFolder));
     m_cmdOpenOut->setEnabled(true);
-    fitOutputFolder();
+    m_cmdOpenOut->show();
+    setStatusText(message);
 }
 
-void frmTessel::fitOutputFolder() {
-    if (m_strOutputFolder.empty()) return;
-    // A long path keeps both ends: the novel's folder name is at the end.
-    const QFontMetrics metrics = m_cmdOpenOut->fontMetrics();
-    const int room = m_cmdOpenOut->contentsRect().width() -
-                     metrics.horizontalAdvance(kOpenFolderLabel) - 2 * metrics.averageCharWidth();
-    m_cmdOpenOut->setText(kOpenFolderLabel +
-                          metrics.elidedText(qs(m_strOutputFolder), Qt::ElideMiddle, room));
+void frmTessel::clearOutputDone() {
+    m_strOutputFolder.clear();
+    m_cmdOpenOut->setText(QString());
+    m_cmdOpenOut->setToolTip(QString());
+    m_cmdOpenOut->setEnabled(false);
+    m_cmdOpenOut->hide();
+    setStatusText(QString());
 }
 
-void frmTessel::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    fitOutputFolder();
+void frmTessel::setStatusText(const QString& text) {
+    if (text == m_strStatus) return;
+    m_strStatus = text;
+    fitStatusLine();
+}
+
+void frmTessel::fitStatusLine() {
+    const QFontMetrics metrics = m_lblState->fontMetrics();
+    const int room = m_lblState->contentsRect().width();
+    QString shown = m_strStatus;
+    if (metrics.horizontalAdvance(shown) > room) {
+        // The path is what runs long: shorten it in its middle, where the
+        // folder and the book's own name at its ends stay readable.
+        const qsizetype path = m_strStatus.indexOf(QLatin1Char('/'));
+        const QString head = path < 0 ? QString() : m_strStatus.left(path);
+        const QString tail = path < 0 ? m_strStatus : m_strStatus.mid(path);
+        shown = head + metrics.elidedText(tail, Qt::ElideMiddle,
+                                          std::max(0, room - metrics.horizontalAdvance(head)));
+    }
+    m_lblState->setText(shown);
+    m_lblState->setToolTip(shown == m_strStatus ? QString() : m_strStatus);
 }
 
 void frmTessel::cmdOpenOut_Click() {

@@ -87,6 +87,15 @@ RunResult RunProgram(std::vector<std::string> command, const std::string& stdout
 
 RunResult RunSplitOnTerminal(const std::vector<std::string>& args,
                              const std::function<void()>& whileUnread) {
+    return RunSplitOnTerminal(args, [&whileUnread](pid_t) {
+        if (whileUnread) {
+            whileUnread();
+        }
+    });
+}
+
+RunResult RunSplitOnTerminal(const std::vector<std::string>& args,
+                             const std::function<void(pid_t run)>& whileUnread) {
     auto command = CommandFor(args);
     auto argv = ArgvFor(command);
     int master = -1;
@@ -99,7 +108,7 @@ RunResult RunSplitOnTerminal(const std::vector<std::string>& args,
         _exit(127);
     }
     if (whileUnread) {
-        whileUnread();
+        whileUnread(pid);
     }
     RunResult result;
     result.err = ReadAll(master); // stdout and stderr share the terminal

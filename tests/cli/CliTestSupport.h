@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace lumarin::cli::test {
@@ -30,6 +31,9 @@ RunResult RunProgram(std::vector<std::string> command, const std::string& stdout
 // holds waits for it there.
 RunResult RunSplitOnTerminal(const std::vector<std::string>& args,
                              const std::function<void()>& whileUnread = {});
+// Same, handing `whileUnread` the process id of the run (to signal it, say).
+RunResult RunSplitOnTerminal(const std::vector<std::string>& args,
+                             const std::function<void(pid_t run)>& whileUnread);
 
 using lumarin::test::ListFiles;
 using lumarin::test::MakeFullDevice;

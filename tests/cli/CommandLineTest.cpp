@@ -75,6 +75,50 @@ TEST(CommandLineTest, OutputFolderIsTheBytesGiven) {
     EXPECT_EQ(ListFiles(dir.path()).size(), 5u); // the source and the four files, nothing else
 }
 
+// An empty rule name names no rule: it is a usage error, never the default condition.
+TEST(CommandLineTest, AnEmptyRuleIsAUsageErrorNamingTheOption) {
+    TempDir dir;
+    const auto source = WriteNovel(dir);
+    for (const std::vector<std::string>& rule :
+         {std::vector<std::string>{"-r", ""}, std::vector<std::string>{"--rule="}}) {
+        std::vector<std::string> args = rule;
+        args.push_back(source.string());
+        const RunResult run = RunSplit(args);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.err.starts_with("--rule")) << run.err;
+        EXPECT_EQ(ListFiles(dir.path()), std::vector<std::string>{"novel.txt"});
+    }
+}
+
+// A name holding an escape sequence reaches the terminal escaped, in every message.
+TEST(CommandLineTest, MessagesNamingFilesEscapeControlCharacters) {
+    TempDir dir;
+    const auto source = WriteNovel(dir);
+    const std::string name = "t\x1b]0;x\x07\x1b[2J";
+    WriteBytes(dir / name, "a file where the folder would go");
+    const std::string shown = "t\\x1b]0;x\\x07\\x1b[2J";
+    const RunResult split = RunSplit({"-q", "-o", (dir / name).string(), source.string()});
+    EXPECT_EQ(split.exitCode, 3);
+    EXPECT_TRUE(split.err.starts_with("无法写入: " + (dir / shown / "novel").string() + ": "))
+        << split.err;
+    const RunResult book = RunSplit({"-q", source.string(), "--epub", (dir / name).string()});
+    EXPECT_EQ(book.exitCode, 1);
+    EXPECT_EQ(book.err, "输出文件已存在: " + (dir / shown).string() + "\n");
+    for (const auto& run : {split, book})
+        EXPECT_EQ(run.err.find('\x1b'), std::string::npos) << run.err;
+}
+
+// Names that collide make fewer files than chapters: the count is of files written.
+TEST(CommandLineTest, TheCountIsOfFilesWritten) {
+    TempDir dir;
+    const auto source = WriteNovel(dir);
+    const RunResult run =
+        RunSplit({"-q", "-g", "0", "-p", "同名", "-o", (dir / "out").string(), source.string()});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "处理完毕！共1个文件！\n");
+    EXPECT_EQ(ListFiles(dir / "out"), std::vector<std::string>{"novel/同名.txt"});
+}
+
 // Control characters of a heading reach the terminal escaped; JSON carries them as they are.
 TEST(ListOutputTest, TextListEscapesControlCharacters) {
     TempDir dir;

@@ -50,6 +50,17 @@ std::filesystem::path WriteSource(const std::string& name, const TempDir& dir) {
         text += "\xFE";
         return dir.write("invalid.txt", text);
     }
+    if (name == "parts") { // no heading at all: only --split-size can cut it
+        std::vector<std::string> lines;
+        for (int i = 0; i < 300; ++i)
+            lines.push_back("　　第" + std::to_string(i) + "段回忆，那年夏天的雨下了很久很久。");
+        return dir.write("parts.txt", JoinLines(lines, "\n"));
+    }
+    if (name.starts_with("volumes_")) {
+        const auto path = dir / (name.substr(8, name.find('_', 8) - 8) + ".txt");
+        WriteBytes(path, ReadBytes(std::filesystem::path(LUMARIN_VOLUMES_DIR) / path.filename()));
+        return path;
+    }
     std::vector<std::string> headings;
     const int count = name == "thousand" ? 1000 : 7;
     for (int i = 1; i <= count; ++i)
@@ -91,12 +102,20 @@ TEST_P(EpubCheckTest, PassesWithoutErrorsOrWarnings) {
         << check.out << check.err;
 }
 
-INSTANTIATE_TEST_SUITE_P(Books, EpubCheckTest,
-                         ::testing::Values(BookCase{"sample", {}}, BookCase{"big5", {}},
-                                           BookCase{"invalid", {}}, BookCase{"thousand", {}},
-                                           BookCase{"grouped", {"-n", "3"}},
-                                           BookCase{"cover", {"--clean", "--unwrap"}}),
-                         [](const auto& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Books, EpubCheckTest,
+    ::testing::Values(BookCase{"sample", {}}, BookCase{"big5", {}}, BookCase{"invalid", {}},
+                      BookCase{"thousand", {}}, BookCase{"grouped", {"-n", "3"}},
+                      BookCase{"cover", {"--clean", "--unwrap"}},
+                      // Contents nested under volumes; a volume on its
+                      // chapter's line; volumes in a table of contents.
+                      BookCase{"volumes_restart", {"-c", "auto"}},
+                      BookCase{"volumes_shared", {"-c", "auto"}},
+                      BookCase{"volumes_toc", {"-c", "auto", "-n", "2"}},
+                      BookCase{"volumes_english", {"-c", "auto"}},
+                      BookCase{"parts", {"--split-size", "800"}},
+                      BookCase{"volumes_restart_parts", {"-c", "auto", "--split-size", "300"}}),
+    [](const auto& test) { return std::string(test.param.name); });
 
 } // namespace
 } // namespace lumarin::cli::test

@@ -3,8 +3,10 @@
 #include "CliTestSupport.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace lumarin::cli::test {
 namespace {
@@ -20,7 +22,6 @@ const std::vector<RefusalCase> kRefusals{
     {"MissingSource", {"DIR/nothing.txt"}, 1, "无此文件!"},
     {"EveryRowChecked", {"--check", "1-3", "SRC"}, 1, "排除全部条件，无法分割!"},
     {"InvalidCondition", {"-c", "第(", "SRC"}, 1, "标题条件无效: "},
-    {"SourceIsAFolder", {"DIR"}, 3, "无法读取文件: "},
     {"SourceIsADevice", {"--list", "/dev/zero"}, 3, "无法读取文件: /dev/zero: Not a regular file"},
     {"OutputBelowARegularFile", {"-o", "SRC/out", "SRC"}, 3, "无法写入: "},
     {"BlankOutputFolder", {"-o", "  ", "SRC"}, 2, "--output is empty"},
@@ -77,22 +78,30 @@ TEST_P(RefusalTest, ExitsWithItsStatusAndWritesNothing) {
 INSTANTIATE_TEST_SUITE_P(Refusals, RefusalTest, ::testing::ValuesIn(kRefusals),
                          [](const auto& test) { return std::string(test.param.name); });
 
+// A write that fails part way (the file size limit stands in for a full disk: the run inherits
+// it, and the ignored SIGXFSZ, so its writes fail with EFBIG) stops the run, never reported done.
 TEST(WriteFailureTest, FullDiskStopsTheRunAndIsNeverReportedAsDone) {
     TempDir dir;
     const auto source = dir / "novel.txt";
-    WriteBytes(source,
-               Encode(JoinLines(NovelLines({"第一章 开始", "第二章 继续"}), "\r\n"), "GBK"));
-    // The second chapter file already exists as a node of the device that is always full; it
-    // is appended to, so the write itself fails, not the creation.
+    auto lines = NovelLines({"第一章 开始", "第二章 继续"});
+    lines.insert(lines.end() - 3, std::string(400000, 'x'));
+    WriteBytes(source, Encode(JoinLines(lines, "\r\n"), "GBK"));
     const auto root = dir / "out" / "novel";
-    fs::create_directories(root);
-    ASSERT_EQ(MakeFullDevice(root / "002.txt"), 0) << std::strerror(errno);
 
-    const RunResult run = RunSplit({"-q", "-g", "0", "-p", "%n", "--existing", "append", "-o",
-                                    (dir / "out").string(), source.string()});
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    struct rlimit small = saved;
+    small.rlim_cur = 300000;
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const RunResult run =
+        RunSplit({"-q", "-g", "0", "-p", "%n", "-o", (dir / "out").string(), source.string()},
+                 (dir / "stdout.txt").string());
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
     EXPECT_EQ(run.exitCode, 3);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err.rfind("无法写入: " + (root / "002.txt").string() + ": ", 0), 0u) << run.err;
+    EXPECT_EQ(ReadBytes(dir / "stdout.txt"), "");
+    EXPECT_EQ(run.err, "无法写入: " + (root / "002.txt").string() + ": File too large\n");
 }
 
 TEST(WriteFailureTest, UnwritableOutputFolderIsAFailure) {

@@ -65,11 +65,15 @@ TEST(RuleOptionsTest, JsonListKeepsEveryKeyAndAddsTheAudit) {
         const QJsonArray words = row["flags"].toArray();
         EXPECT_EQ(words.isEmpty() ? "" : words[0].toString().toStdString(), flags[i]) << i;
         EXPECT_EQ(row["chars"].toInt(), chars[i]) << i;
+        EXPECT_TRUE(row["volume"].isNull()) << i;
         row.remove("flags");
         row.remove("chars");
+        row.remove("volume");
         rows[i] = row;
     }
     doc["rows"] = rows;
+    EXPECT_EQ(doc["volumes"], QJsonArray());
+    doc.remove("volumes");
     doc.remove("rule");
     doc.remove("condition");
     doc["source"] = "reg.txt";

@@ -53,7 +53,7 @@ const std::vector<LayoutCase> kLayouts{
      {"第一章 同名", "第二章 同名", "第三章 别名"},
      {"-p", "%s", "-g", "0"},
      {"(Index).txt", "别名.txt", "同名.txt"},
-     4},
+     3}, // the files written, not the chapters' turns
     {"TitleCharactersUnfitForFileNames",
      {"第一章 何处?/来:*\"<>|", "第二章 %n"},
      {"-g", "0"},

@@ -7,8 +7,10 @@
 #include "platform/Gdi.h"
 #include "platform/Window.h"
 #include "platform/WindowHost.h"
+#include "platform/qt/WindowHostWidget.h"
 #include "platform/testing/ScopedTestServices.h"
 
+#include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -35,6 +37,12 @@ protected:
         const auto file = dir.path() / name;
         test::WriteGbkLines(file, lines);
         return file;
+    }
+
+    // Heading by the user's own condition in the condition box, not a built-in rule.
+    void useOwnCondition() {
+        QComboBox* rule = window->cboRule();
+        rule->setCurrentIndex(rule->findText(QStringLiteral("自定义条件")));
     }
 
     void analyse(const std::filesystem::path& file) {

@@ -66,6 +66,8 @@ using MainWindow = test::MainWindowFixture;
 
 TEST_F(MainWindow, OpensWithItsStartValues) {
     EXPECT_EQ(window->windowTitle(), Caption(" - [未打开]"));
+    EXPECT_EQ(window->cboRule()->currentText(), QStringLiteral("自动"));
+    useOwnCondition();
     EXPECT_EQ(
         window->txtFind()->toPlainText(),
         QStringLiteral(
@@ -85,7 +87,7 @@ TEST_F(MainWindow, OpensWithItsStartValues) {
     EXPECT_EQ(window->shpDone()->width(), 1) << "the resting width is 15 twips";
     EXPECT_EQ(window->cmdOrder()->text(), QStringLiteral("排序↑"));
 
-    ASSERT_EQ(list().ColumnCount(), 3);
+    ASSERT_EQ(list().ColumnCount(), 4);
     EXPECT_EQ(qs(list().ColumnCaption(listview::PositionOrKey(u"colNum"))), QStringLiteral("章"));
     EXPECT_EQ(list().ColumnWidth(listview::PositionOrKey(u"colText")), 300);
     EXPECT_FALSE(IsScrollBarVisible(list().hWnd(), SB_HORZ))
@@ -133,6 +135,7 @@ TEST_F(MainWindow, ChecksByMouseAndSpaceUpdateTheCaptionAndRenumberingFollowsThe
 }
 
 TEST_F(MainWindow, OutputWritesTheChapterFilesAndSaysHowMany) {
+    useOwnCondition(); // the built-in rules take 前言 for a heading too
     const auto source = writeNovel({"前言", "第一章 开始", "一", "", "", "", "", "", "", "", "",
                                     "",     "第二章 继续", "二", "", "", "", "", "", "", "", "",
                                     "",     "第三章 结束", "三"});
@@ -146,7 +149,8 @@ TEST_F(MainWindow, OutputWritesTheChapterFilesAndSaysHowMany) {
                                         "1-3(第1章+)/002-2继续.txt", "1-3(第1章+)/003-3结束.txt"}));
     EXPECT_EQ(test::ReadBytes(out / "1-3(第1章+)/002-2继续.txt"),
               test::ToGbk("第二章 继续\r\n二\r\n"));
-    EXPECT_EQ(window->lblState()->text(), QStringLiteral("共4个文件！"));
+    EXPECT_EQ(window->lblState()->text(), QStringLiteral("处理完毕！共4个文件，已写入 ") +
+                                              QString::fromStdString(out.string()));
     EXPECT_EQ(window->shpDone()->width(), 1);
     ASSERT_EQ(services.messageBox().Calls().size(), 1u);
     const auto& box = services.messageBox().Calls()[0];
@@ -157,6 +161,7 @@ TEST_F(MainWindow, OutputWritesTheChapterFilesAndSaysHowMany) {
 
 // The check box converts through the engine's converter, the line whole (NUL included).
 TEST_F(MainWindow, OutputConvertsToSimplifiedWhenAsked) {
+    useOwnCondition(); // two chapters: too few for the automatic choice
     using namespace std::string_literals;
     std::vector<std::string> lines{"第一章 開始", "這裡\0有燈，計畫"s};
     lines.insert(lines.end(), 10, "");
@@ -187,6 +192,7 @@ TEST_F(MainWindow, RefusesToSplitWhenEveryRowIsChecked) {
 }
 
 TEST_F(MainWindow, AnInvalidConditionIsReportedAndChangesNothing) {
+    useOwnCondition();
     analyse(writeNovel(NovelWithContents()));
     window->txtFind()->setPlainText(QStringLiteral("第([一二三"));
     QTest::mouseClick(window->cmdAnalyze(), Qt::LeftButton);
@@ -198,6 +204,7 @@ TEST_F(MainWindow, AnInvalidConditionIsReportedAndChangesNothing) {
 }
 
 TEST_F(MainWindow, OutputRefusesATableThatBelongsToAnotherFile) {
+    useOwnCondition();
     analyse(writeNovel(NovelWithContents()));
     const auto other = writeNovel({"第一章 别的"}, "other.txt");
     window->txtFind()->setPlainText(QStringLiteral("第(")); // the attempt on other.txt fails
@@ -212,10 +219,12 @@ TEST_F(MainWindow, OutputRefusesATableThatBelongsToAnotherFile) {
 }
 
 TEST_F(MainWindow, DropsTakeTheFirstTxtFileInAnyLetterCase) {
+    useOwnCondition(); // two chapters: too few for the automatic choice
     const auto novel = writeNovel(NovelWithContents(), "BOOK.TXT");
     const auto other = writeNovel({"第一章 别的"}, "other.TxT");
+    const auto cover = writeNovel({"not text"}, "cover.jpg");
 
-    platform::DataObject picture({(dir.path() / "cover.jpg").u16string()});
+    platform::DataObject picture({cover.u16string()});
     window->txtFile_OLEDragDrop(picture);
     EXPECT_TRUE(window->txtFile()->toPlainText().isEmpty()) << "only text files are taken";
 

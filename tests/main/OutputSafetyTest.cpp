@@ -12,7 +12,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace lumarin::app {
 namespace {
@@ -112,6 +115,48 @@ TEST_F(WindowOutput, ExistingFilesAskAndTheAnswerDecides) {
     services.messageBox().ScriptAnswer(IDNO);
     output();
     EXPECT_EQ(ReadBytes(chapter), once + once);
+}
+
+// A command-line run writing the same folder holds it: the window says so and writes nothing.
+TEST_F(WindowOutput, AFolderAnotherRunHoldsIsSaidInABox) {
+    analyse();
+    const fs::path out = dir / "novel";
+    fs::create_directories(out);
+    const int held = ::open(out.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+    const auto boxes = output();
+    ::close(held);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, u"另一个输出正在写入: " + out.u16string());
+    EXPECT_TRUE(fs::is_empty(out));
+    expectStillWorking();
+}
+
+// A UTF-16 source's unpaired surrogates cannot go into GB18030: the done box counts them.
+TEST_F(WindowOutput, ReplacedCharactersAreCountedInTheDoneBox) {
+    std::u16string text = u"\uFEFF前言\r\n";
+    for (const char16_t* heading : {u"第一章 开始", u"第二章 继续", u"第三章 结束"}) {
+        text += std::u16string(heading) + u"\r\n";
+        for (int i = 0; i < 10; ++i)
+            text += u"正文\r\n";
+    }
+    text.insert(text.find(u"正文"), 1, char16_t{0xD800});
+    std::string bytes;
+    for (const char16_t unit : text) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    const fs::path file = dir / "utf16.txt";
+    lumarin::test::WriteBytes(file, bytes);
+    window->txtFile()->setPlainText(QString::fromStdString(file.string()));
+    QTest::mouseClick(window->cmdAnalyze(), Qt::LeftButton);
+    window->cboOutEncoding()->setCurrentIndex(
+        window->cboOutEncoding()->findText(QStringLiteral("GB18030"), Qt::MatchContains));
+    const auto boxes = output();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text,
+              u"处理完毕！共4个文件！\n源文件中有1个孤立的UTF-16代理项，已替换为U+FFFD。");
 }
 
 TEST_F(WindowOutput, NeverWritesToItsOwnSource) {

@@ -154,10 +154,10 @@ TEST_F(SourceChoice, AFileNamedAtStartIsOpenedOrSaidToBeMissing) {
     EXPECT_EQ(rows(), 2);
     EXPECT_TRUE(boxes().empty());
 
-    // The 分析 button itself stays silent about a missing file.
+    // 分析 on a path that names no file says so too, and keeps the list.
     analyse(missing);
     EXPECT_EQ(rows(), 2);
-    EXPECT_TRUE(boxes().empty());
+    expectOneWarningAndAWorkingWindow(u"无此文件!");
 }
 
 } // namespace

@@ -39,7 +39,7 @@ EngineError EngineError::sourceChanged() {
 }
 
 EngineError EngineError::readFailed(const std::string& path, const std::string& reason) {
-    return {ErrorCode::ReadFailed, u"无法读取文件: " + FromUtf8(path) + u": " + FromUtf8(reason)};
+    return {ErrorCode::ReadFailed, u"无法读取文件: " + ShownPath(path) + u": " + FromUtf8(reason)};
 }
 
 EngineError EngineError::notAnImage(const std::string& path) {
@@ -47,7 +47,7 @@ EngineError EngineError::notAnImage(const std::string& path) {
 }
 
 EngineError EngineError::writeFailed(const std::string& path, const std::string& reason) {
-    return {ErrorCode::WriteFailed, u"无法写入: " + FromUtf8(path) + u": " + FromUtf8(reason)};
+    return {ErrorCode::WriteFailed, u"无法写入: " + ShownPath(path) + u": " + FromUtf8(reason)};
 }
 
 EngineError EngineError::symbolicLink(const std::string& path) {
@@ -59,11 +59,15 @@ EngineError EngineError::hardLink(const std::string& path) {
 }
 
 EngineError EngineError::outputExists(const std::string& path) {
-    return {ErrorCode::OutputExists, u"输出文件已存在: " + FromUtf8(path)};
+    return {ErrorCode::OutputExists, u"输出文件已存在: " + ShownPath(path)};
 }
 
 EngineError EngineError::writesToSource(const std::string& path) {
-    return {ErrorCode::WritesToSource, u"无法写入: " + FromUtf8(path) + u": is the source file"};
+    return {ErrorCode::WritesToSource, u"无法写入: " + ShownPath(path) + u": is the source file"};
+}
+
+EngineError EngineError::outputBusy(const std::string& folder) {
+    return {ErrorCode::OutputBusy, u"另一个输出正在写入: " + ShownPath(folder)};
 }
 
 } // namespace lumarin::engine

@@ -20,6 +20,7 @@ enum class ErrorCode {
     OutputExists,       // "输出文件已存在: " + path
     WritesToSource,     // "无法写入: " + path + ": is the source file"
     NotAnImage,         // "封面不是JPEG或PNG图片: " + path
+    OutputBusy,         // "另一个输出正在写入: " + folder
 };
 
 // Refused: the program's own rules said no. Io: the operating system could not
@@ -54,6 +55,8 @@ public:
     static EngineError outputExists(const std::string& path);
     static EngineError writesToSource(const std::string& path);
     static EngineError notAnImage(const std::string& path);
+    // Another run holds the output folder.
+    static EngineError outputBusy(const std::string& folder);
 
 private:
     ErrorCode m_code;

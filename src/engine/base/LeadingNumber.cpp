@@ -85,4 +85,9 @@ std::int32_t ReadCountField(std::u16string_view text) {
                              : static_cast<std::int32_t>(value);
 }
 
+std::int64_t ReadSizeField(std::u16string_view text) {
+    const double value = std::fabs(RoundHalfEven(ReadLeadingNumber(text)));
+    return value > 2147483647.0 ? 2147483647 : static_cast<std::int64_t>(value);
+}
+
 } // namespace lumarin::engine

@@ -19,4 +19,8 @@ double RoundHalfEven(double value);
 // number, rounded halves-to-even, made non-negative, clamped to 32767.
 std::int32_t ReadCountField(std::u16string_view text);
 
+// A size in characters (the split size): read like a count field, clamped to
+// 2147483647.
+std::int64_t ReadSizeField(std::u16string_view text);
+
 } // namespace lumarin::engine

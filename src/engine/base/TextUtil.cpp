@@ -70,4 +70,35 @@ std::u16string ToU16Decimal(long long value) {
     return std::u16string(digits.begin(), digits.end());
 }
 
+std::u16string PrintableText(std::u16string_view text) {
+    std::u16string out;
+    const auto hex = [&out](char16_t c, int digits) {
+        static constexpr char16_t kDigits[] = u"0123456789abcdef";
+        for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4)
+            out.push_back(kDigits[(c >> shift) & 0xF]);
+    };
+    for (const char16_t c : text) {
+        if (c == u'\t') {
+            out += u"\\t";
+        } else if (c == u'\n') {
+            out += u"\\n";
+        } else if (c == u'\r') {
+            out += u"\\r";
+        } else if (c < 0x20 || c == 0x7F) {
+            out += u"\\x";
+            hex(c, 2);
+        } else if ((c >= 0x80 && c < 0xA0) || c == 0x2028 || c == 0x2029) {
+            out += u"\\u";
+            hex(c, 4);
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+std::u16string ShownPath(std::string_view path) {
+    return PrintableText(FromUtf8(path));
+}
+
 } // namespace lumarin::engine

@@ -30,4 +30,13 @@ std::u16string FromUtf8(std::string_view text);
 
 std::u16string ToU16Decimal(long long value);
 
+// Text as a terminal can show it in one column: control characters (C0, DEL,
+// C1, the line and paragraph separators) written as escapes ("\t", "\x1b",
+// "\u0085"), so that none of them moves the cursor, starts an escape sequence
+// or breaks a line.
+std::u16string PrintableText(std::u16string_view text);
+
+// A file or folder name (UTF-8 bytes) for a message: PrintableText of it.
+std::u16string ShownPath(std::string_view path);
+
 } // namespace lumarin::engine

@@ -109,8 +109,17 @@ DocumentPieces NavigationDocument(const EpubBook& book, const EpubOutline& outli
         std::move(start), static_cast<std::size_t>(outline.chapterCount()),
         [&outline](std::size_t i, std::string& out) {
             const auto chapter = static_cast<std::int32_t>(i + 1);
+            const std::int32_t volume = outline.volumeOf(chapter);
+            const std::int32_t before = chapter > 1 ? outline.volumeOf(chapter - 1) : -1;
+            if (volume != before) {
+                if (before >= 0) out += "</ol></li>\n";
+                if (volume >= 0)
+                    out += "<li><a href=\"" + outline.volumeHref(chapter) + "\">" +
+                           Escaped(outline.volumeLabel(volume)) + "</a>\n<ol>\n";
+            }
             out += "<li><a href=\"" + outline.chapterHref(chapter) + "\">" +
                    Escaped(outline.label(chapter)) + "</a></li>\n";
+            if (chapter == outline.chapterCount() && volume >= 0) out += "</ol></li>\n";
         },
         "</ol>\n</nav>\n</body>\n</html>\n");
 }
@@ -121,7 +130,8 @@ DocumentPieces NcxDocument(const EpubBook& book, const EpubOutline& outline) {
                         "xml:lang=\"" +
                         book.language + "\">\n<head>\n";
     start += "<meta name=\"dtb:uid\" content=\"" + book.identifier + "\"/>\n";
-    start += "<meta name=\"dtb:depth\" content=\"1\"/>\n"
+    start += std::string("<meta name=\"dtb:depth\" content=\"") + (outline.nested() ? "2" : "1") +
+             "\"/>\n"
              "<meta name=\"dtb:totalPageCount\" content=\"0\"/>\n"
              "<meta name=\"dtb:maxPageNumber\" content=\"0\"/>\n</head>\n";
     start += "<docTitle><text>" + Escaped(book.title) + "</text></docTitle>\n";
@@ -130,13 +140,30 @@ DocumentPieces NcxDocument(const EpubBook& book, const EpubOutline& outline) {
     start += "<navMap>\n";
     return Pieces(
         std::move(start), static_cast<std::size_t>(outline.chapterCount()),
-        [&outline](std::size_t i, std::string& out) {
+        [&outline, order = 0](std::size_t i, std::string& out) mutable {
             const auto chapter = static_cast<std::int32_t>(i + 1);
-            const std::string number = std::to_string(chapter);
+            const std::int32_t volume = outline.volumeOf(chapter);
+            const std::int32_t before = chapter > 1 ? outline.volumeOf(chapter - 1) : -1;
+            // A volume on its chapter's own line shares the chapter's target, so
+            // it must share its place in the reading order too.
+            bool shared = false;
+            if (volume != before) {
+                if (before >= 0) out += "</navPoint>\n";
+                if (volume >= 0) {
+                    shared = outline.volumeHref(chapter) == outline.chapterHref(chapter);
+                    const std::string number = std::to_string(++order);
+                    out += "<navPoint id=\"v" + number + "\" playOrder=\"" + number +
+                           "\"><navLabel><text>" + Escaped(outline.volumeLabel(volume)) +
+                           "</text></navLabel><content src=\"" + outline.volumeHref(chapter) +
+                           "\"/>\n";
+                }
+            }
+            const std::string number = std::to_string(shared ? order : ++order);
             out += "<navPoint id=\"p" + number + "\" playOrder=\"" + number +
                    "\"><navLabel><text>" + Escaped(outline.label(chapter)) +
                    "</text></navLabel><content src=\"" + outline.chapterHref(chapter) +
                    "\"/></navPoint>\n";
+            if (chapter == outline.chapterCount() && volume >= 0) out += "</navPoint>\n";
         },
         "</navMap>\n</ncx>\n");
 }

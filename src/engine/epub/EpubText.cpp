@@ -61,10 +61,14 @@ void EpubText::add(std::string_view raw, std::string_view id, bool continues, st
     // A UTF-16 source's odd last byte is invalid too, though the text does not show it.
     const bool oddByte = !m_codec.oddTail(raw).empty();
     open(id, continues, out);
-    m_replaced += AppendXhtmlText(m_text, out);
+    const XhtmlReplaced replaced = AppendXhtmlText(m_text, out);
+    // In a byte encoding a lone surrogate is a carried invalid byte; in UTF-16 it is itself.
+    (IsUtf16(m_codec.encoding()) ? m_replaced.loneSurrogates : m_replaced.invalidBytes) +=
+        replaced.loneSurrogates;
+    m_replaced.unfit += replaced.unfit;
     if (oddByte) {
         out += "\xEF\xBF\xBD";
-        ++m_replaced;
+        ++m_replaced.invalidBytes;
     }
     close(id, m_text.empty() && !oddByte);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/base/ReplacedCharacters.h"
 #include "engine/convert/Simplifier.h"
 #include "engine/encoding/Encoding.h"
 #include "engine/encoding/LineCodec.h"
@@ -37,8 +38,8 @@ public:
     // `text` converted as the lines are (unchanged without conversion).
     std::u16string converted(std::u16string_view text) const;
 
-    // Characters written as U+FFFD so far (invalid source bytes, mostly).
-    std::uint64_t replaced() const noexcept { return m_replaced; }
+    // Characters written as U+FFFD so far.
+    const ReplacedCharacters& replaced() const noexcept { return m_replaced; }
 
 private:
     bool addDirectly(std::string_view raw, std::string_view id, bool continues, std::string& out);
@@ -54,8 +55,8 @@ private:
     bool m_deleteBlank;
     const Simplifier* m_simplifier = nullptr;
     std::u16string m_text;
-    std::uint64_t m_replaced = 0;
     std::string_view m_close; // the end of the paragraph or heading written last
+    ReplacedCharacters m_replaced;
 };
 
 } // namespace lumarin::engine

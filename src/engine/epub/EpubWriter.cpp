@@ -15,7 +15,10 @@
 #include "engine/epub/EpubOutline.h"
 #include "engine/epub/EpubText.h"
 #include "engine/epub/FileNameTitle.h"
+#include "engine/output/FileNaming.h"
+#include "engine/output/OutputDirectory.h"
 #include "engine/output/OutputSelection.h"
+#include "engine/output/SizeParts.h"
 #include "engine/source/BlockReader.h"
 #include "engine/source/LineReader.h"
 #include "engine/source/SourceFile.h"
@@ -28,6 +31,7 @@
 #include <ctime>
 #include <optional>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace lumarin::engine {
 namespace {
@@ -118,20 +122,22 @@ std::string CurrentUtcTime() {
 // Reads the source once, from its start, handing out the content documents in order.
 class BookPass {
 public:
-    BookPass(SourceFile& source, Encoding encoding, const OutputSelection& selection,
-             const EpubBook& book, const EpubOutline& outline, EpubText& text,
-             const TextCleanup& cleanup, const std::filesystem::path& target,
+    BookPass(SourceFile& source, const SourceStamp& stamp, Encoding encoding,
+             const OutputSelection& selection, const EpubBook& book, const EpubOutline& outline,
+             EpubText& text, const TextCleanup& cleanup, const std::filesystem::path& target,
              const OutputCallbacks& callbacks)
-        : m_selection(selection), m_book(book), m_outline(outline), m_text(text),
-          m_cleanup(cleanup, encoding), m_target(target), m_callbacks(callbacks),
+        : m_source(source), m_stamp(stamp), m_selection(selection), m_book(book),
+          m_outline(outline), m_text(text), m_cleanup(cleanup, encoding), m_target(target),
+          m_callbacks(callbacks),
           m_blocks(source, encoding), m_lines(m_blocks) {}
 
     bool produce(std::size_t document, std::string& out) {
         if (document != m_document)
             throw std::logic_error("EPUB content documents must be read in order");
         const EpubOutline::Entries entries = m_outline.entries(document);
-        if (!m_started) start(entries, out);
-        const LineNumber last = m_selection.m_lngSelStart[entries.last + 1] - 1;
+        const EpubOutline::Lines lines = m_outline.lines(document);
+        if (!m_started) start(entries, lines.first, out);
+        const LineNumber last = lines.last;
         Line line;
         while (out.size() < kChunkBytes) {
             if (m_lines.linesRead() >= last || !m_lines.next(line)) {
@@ -156,13 +162,14 @@ private:
         Line extra;
         if (m_lines.linesRead() != m_selection.m_lngSelStart.back() - 1 || m_lines.next(extra))
             throw EngineError::sourceChanged();
+        // An edit in place that keeps the length shows only in the file's times.
+        if (m_source.stamp() != m_stamp) throw EngineError::sourceChanged();
     }
 
-    void start(const EpubOutline::Entries& entries, std::string& out) {
+    void start(const EpubOutline::Entries& entries, LineNumber first, std::string& out) {
         m_started = true;
         m_cleanup.breakParagraph();
         // Lines of a front matter without a document of its own are skipped.
-        const LineNumber first = m_selection.m_lngSelStart[entries.first];
         Line line;
         while (m_lines.linesRead() + 1 < first && m_lines.next(line)) {
         }
@@ -178,14 +185,19 @@ private:
         if (m_callbacks.yield) m_callbacks.yield();
     }
 
-    // "c<i>" when the line opens kept chapter i.
+    // "c<i>" on the heading of kept chapter i, "v<i>" on the line of a volume
+    // that opens before it.
     std::string headingId(LineNumber number) {
-        if (m_nextEntry > m_selection.m_lngSelected ||
-            m_selection.m_lngSelStart[m_nextEntry] != number)
-            return {};
-        return EpubOutline::anchor(m_nextEntry++);
+        if (m_nextEntry > m_selection.m_lngSelected) return {};
+        const auto entry = static_cast<std::size_t>(m_nextEntry);
+        if (m_selection.m_lngSelHeading[entry] == number) return EpubOutline::anchor(m_nextEntry++);
+        if (m_selection.m_lngSelStart[entry] == number)
+            return EpubOutline::volumeAnchor(m_nextEntry);
+        return {};
     }
 
+    SourceFile& m_source;
+    const SourceStamp& m_stamp;
     const OutputSelection& m_selection;
     const EpubBook& m_book;
     const EpubOutline& m_outline;
@@ -213,6 +225,8 @@ EpubBook DescribeBook(const AnalysisResult& analysis, const OutputOptions& optio
     };
     EpubBook book;
     book.title = first(options.bookTitle, front.title, named.title);
+    // A book must have a title: a stand-in when neither the options, the text nor the name give one.
+    if (book.title.empty()) book.title = u"未命名";
     book.author = first(options.bookAuthor, front.author, named.author);
     if (cover != nullptr) {
         book.coverFile = cover->fileName;
@@ -237,10 +251,13 @@ void CheckTarget(const std::filesystem::path& target, const std::filesystem::pat
         throw EngineError::writeFailed(target.string(), std::strerror(EISDIR));
     if (std::filesystem::exists(status) && existing != ExistingFiles::Overwrite)
         throw EngineError::outputExists(target.string());
-    const std::filesystem::path folder =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    if (!std::filesystem::is_directory(folder, error))
-        throw EngineError::writeFailed(target.string(), std::strerror(ENOENT));
+}
+
+// The book's folder is made as the chapter files' chosen folder is.
+void MakeBookFolder(const std::filesystem::path& target) {
+    if (!target.has_parent_path()) return;
+    const int folder = MakeChosenFolder(target.parent_path(), target.parent_path());
+    ::close(folder);
 }
 
 } // namespace
@@ -249,8 +266,7 @@ std::filesystem::path EpubPathFor(const std::filesystem::path& source,
                                   std::u16string_view folderText) {
     std::filesystem::path name = source.filename();
     name.replace_extension(".epub");
-    if (folderText == u"(default)") return source.parent_path() / name;
-    return std::filesystem::path(ToUtf8(folderText)) / name;
+    return InChosenFolder(source, folderText, name);
 }
 
 EpubResult WriteEpub(const AnalysisResult& analysis, const std::vector<bool>& checked,
@@ -260,18 +276,22 @@ EpubResult WriteEpub(const AnalysisResult& analysis, const std::vector<bool>& ch
         throw std::invalid_argument("WriteEpub: one check mark per heading row expected");
     SourceFile source(analysis.m_strSource);
     if (source.stamp() != analysis.stamp) throw EngineError::sourceChanged();
-    const OutputSelection selection = BuildSelection(analysis.table, checked);
+    OutputSelection selection = SelectForOutput(analysis, checked);
+    if (options.splitSize > 0) CutBySize(selection, source, analysis.encoding, options.splitSize);
     if (selection.m_lngSelected == 0) throw EngineError::allRowsChecked();
     std::optional<CoverImage> cover;
     if (!options.cover.empty()) cover = ReadCoverImage(options.cover);
+    source.rewind();
     CheckTarget(target, analysis.m_strSource, options.existing);
     const TextCleanup cleanup = PlanCleanup(analysis, checked, options.cleanup);
+    MakeBookFolder(target);
 
     EpubText text(analysis.encoding, options);
     const FrontMatter front =
         ReadFrontMatter(source, analysis.encoding, text, selection.m_lngSelStart[1]);
-    const EpubOutline outline(analysis.table, checked, selection, options.chaptersPerFile,
-                              front.hasText, text);
+    EpubOutline outline(analysis.table, checked, selection, options.chaptersPerFile, front.hasText,
+                        text);
+    outline.setVolumes(analysis.volumes);
     const EpubBook book = DescribeBook(analysis, options, front, cover ? &*cover : nullptr);
 
     using Compression = EpubArchive::Compression;
@@ -290,7 +310,8 @@ EpubResult WriteEpub(const AnalysisResult& analysis, const std::vector<bool>& ch
         archive.add(std::string(kEpubFolder) + kEpubCoverPage, CoverDocument(book),
                     Compression::Deflate);
     }
-    BookPass pass(source, analysis.encoding, selection, book, outline, text, cleanup, target,
+    BookPass pass(source, analysis.stamp, analysis.encoding, selection, book, outline, text,
+                  cleanup, target,
                   callbacks);
     archive.addSeries(
         outline.documentCount(),
@@ -298,16 +319,18 @@ EpubResult WriteEpub(const AnalysisResult& analysis, const std::vector<bool>& ch
         [&pass](std::size_t document, std::string& out) { return pass.produce(document, out); },
         Compression::Store);
     archive.commit();
-    return EpubResult{target, selection.m_lngSelected, text.replaced(),
-                      static_cast<std::int64_t>(cleanup.removed.size())};
+    EpubResult result;
+    result.path = target;
+    result.chapterCount = selection.m_lngSelected;
+    result.replaced = text.replaced();
+    result.removedLines = static_cast<std::int64_t>(cleanup.removed.size());
+    return result;
 }
 
 std::u16string EpubDoneMessage(const EpubResult& result) {
     std::u16string message = u"处理完毕！共" + ToU16Decimal(result.chapterCount) + u"章，已写入 " +
-                             FromUtf8(result.path.string());
-    if (result.replaced > 0)
-        message += u"\n源文件中有" + ToU16Decimal(static_cast<long long>(result.replaced)) +
-                   u"个无效字节，已替换为U+FFFD。";
+                             ShownPath(result.path.string());
+    message += ReplacementNote(result.replaced);
     return message;
 }
 

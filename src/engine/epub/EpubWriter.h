@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/base/ReplacedCharacters.h"
 #include "engine/headings/Analyzer.h"
 #include "engine/output/OutputWriter.h"
 
@@ -14,7 +15,7 @@ namespace lumarin::engine {
 struct EpubResult {
     std::filesystem::path path;
     std::int32_t chapterCount = 0; // entries in the contents: the kept chapters
-    std::uint64_t replaced = 0;    // characters written as U+FFFD (invalid source bytes)
+    ReplacedCharacters replaced;   // characters written as U+FFFD, by what they were
     std::int64_t removedLines = 0; // by the cleaning the options asked for
 };
 
@@ -41,8 +42,7 @@ EpubResult WriteEpub(const AnalysisResult& analysis, const std::vector<bool>& ch
                      const OutputOptions& options, const std::filesystem::path& target,
                      const OutputCallbacks& callbacks = {});
 
-// "处理完毕！共N章，已写入 path", and on a second line how many invalid bytes
-// became U+FFFD when there were any.
+// "处理完毕！共N章，已写入 path", then the ReplacementNote of what became U+FFFD.
 std::u16string EpubDoneMessage(const EpubResult& result);
 
 } // namespace lumarin::engine

@@ -22,8 +22,8 @@ void AppendUtf8(char32_t c, std::string& out) {
 
 } // namespace
 
-std::size_t AppendXhtmlText(std::u16string_view text, std::string& out) {
-    std::size_t replaced = 0;
+XhtmlReplaced AppendXhtmlText(std::u16string_view text, std::string& out) {
+    XhtmlReplaced replaced;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i];
         if (unit < 0x80 && unit >= 0x20) {
@@ -45,9 +45,12 @@ std::size_t AppendXhtmlText(std::u16string_view text, std::string& out) {
         char32_t c = unit;
         if (U16_IS_LEAD(unit) && i + 1 < text.size() && U16_IS_TRAIL(text[i + 1])) {
             c = U16_GET_SUPPLEMENTARY(unit, text[++i]);
-        } else if (U16_IS_SURROGATE(unit) || !XmlCanHold(c)) {
+        } else if (U16_IS_SURROGATE(unit)) {
             c = kReplacement;
-            ++replaced;
+            ++replaced.loneSurrogates;
+        } else if (!XmlCanHold(c)) {
+            c = kReplacement;
+            ++replaced.unfit;
         }
         AppendUtf8(c, out);
     }

@@ -6,10 +6,14 @@
 
 namespace lumarin::engine {
 
+// What AppendXhtmlText wrote as U+FFFD.
+struct XhtmlReplaced {
+    std::size_t loneSurrogates = 0; // the carried invalid bytes of a source line among them
+    std::size_t unfit = 0;          // control characters other than tab, U+FFFE and U+FFFF
+};
+
 // Appends `text` as UTF-8 character data of an XHTML document: "&", "<" and
-// ">" escaped, and every code unit XML cannot hold written as U+FFFD: lone
-// surrogates (the carried invalid bytes of a source line among them), control
-// characters other than tab, U+FFFE and U+FFFF. Returns how many were replaced.
-std::size_t AppendXhtmlText(std::u16string_view text, std::string& out);
+// ">" escaped, and every character XML cannot hold written as U+FFFD.
+XhtmlReplaced AppendXhtmlText(std::u16string_view text, std::string& out);
 
 } // namespace lumarin::engine

@@ -162,6 +162,18 @@ std::vector<const HeadingRule*> RulesOf(const AnalysisRequest& request) {
     return rules;
 }
 
+// Volumes are read once the chapters are known. A chapter that shares its
+// line with its volume begins the line all the same.
+void AddVolumes(AnalysisResult& result, const std::vector<VolumeLine>& lines) {
+    const bool chaptersAreVolumes =
+        result.rule != nullptr && result.rule->level == HeadingLevel::Volume;
+    VolumeMap map = FindVolumes(result.table, result.checked, lines, chaptersAreVolumes);
+    for (const Volume& volume : map.volumes)
+        if (volume.sharesLine) result.midLine[static_cast<std::size_t>(volume.firstRow)] = false;
+    result.volumes = std::move(map.volumes);
+    result.rowVolume = std::move(map.rowVolume);
+}
+
 } // namespace
 
 std::u16string CleanTitle(std::u16string_view captured) {
@@ -182,6 +194,7 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
     if (!rules.empty()) anyRuleStart.emplace(AnyRuleStart(), request.matchLimit);
     std::optional<HeadingCondition> nearMiss;
     if (request.nearMisses) nearMiss.emplace(kNearMissCondition, request.matchLimit);
+    HeadingCondition volume(kVolumeCondition, request.matchLimit);
 
     ScanPlan plan;
     for (HeadingCondition& condition : conditions)
@@ -190,6 +203,7 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
     plan.anyRuleStart = anyRuleStart ? &*anyRuleStart : nullptr;
     plan.measure = request.measureChapters;
     plan.nearMiss = nearMiss ? &*nearMiss : nullptr;
+    plan.volume = &volume;
     for (const HeadingRule* rule : rules) {
         plan.anyStart.push_back(rule->anyStart);
         plan.layout = plan.layout || rule->byLayout;
@@ -242,6 +256,7 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
                                        : std::u16string();
     if (request.nearMisses)
         result.nearMisses = NearMissesBesides(std::move(outcome.nearMisses), result.table);
+    AddVolumes(result, outcome.volumeLines);
     return result;
 }
 
@@ -256,12 +271,13 @@ AnalysisResult Analyze(const std::filesystem::path& source, std::u16string_view 
 std::vector<AuditFlags> AuditAnalysis(const AnalysisResult& analysis,
                                       const std::vector<bool>& checked) {
     const ChapterTable& table = analysis.table;
+    const std::vector<bool> opening = VolumeOpeningRows(table, analysis.volumes);
     std::vector<AuditRow> rows;
     for (std::size_t r = 0; r < checked.size() && r + 1 < table.m_strHeading.size(); ++r) {
         const bool numbered = analysis.rule == nullptr || analysis.rule->numbered;
         rows.push_back({numbered ? table.m_intChapterNo[r + 1] : std::int16_t{0}, !checked[r],
                         r < analysis.midLine.size() && analysis.midLine[r],
-                        table.m_strHeading[r + 1]});
+                        table.m_strHeading[r + 1], opening[r]});
     }
     return AuditRows(rows);
 }

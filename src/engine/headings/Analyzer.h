@@ -6,6 +6,7 @@
 #include "engine/headings/HeadingAudit.h"
 #include "engine/headings/HeadingCondition.h"
 #include "engine/headings/HeadingRules.h"
+#include "engine/headings/Volumes.h"
 #include "engine/source/SourceStamp.h"
 
 #include <cstdint>
@@ -44,6 +45,9 @@ struct AnalysisResult {
     std::vector<std::int64_t> chars;
     // Only when asked for.
     std::vector<NearMiss> nearMisses;
+    // The volumes above the chapters, and per row its volume (-1: none).
+    std::vector<Volume> volumes;
+    std::vector<std::int32_t> rowVolume;
 };
 
 // What to look for and what to gather besides the chapter table.

@@ -11,12 +11,19 @@ namespace lumarin::engine {
 
 std::vector<std::u16string> ChapterOpening(const AnalysisResult& analysis, std::size_t row,
                                            std::size_t maxLines) {
-    std::vector<std::u16string> lines;
     const ChapterTable& table = analysis.table;
-    if (row + 2 >= table.m_lngStartLine.size() || maxLines == 0) return lines;
+    if (row + 2 >= table.m_lngStartLine.size() || maxLines == 0) return {};
     const LineNumber first = table.m_lngStartLine[row + 1];
     const LineNumber end = std::min<LineNumber>(table.m_lngStartLine[row + 2],
                                                 first + static_cast<LineNumber>(maxLines));
+    return SourceLines(analysis, first, static_cast<std::size_t>(end - first));
+}
+
+std::vector<std::u16string> SourceLines(const AnalysisResult& analysis, LineNumber first,
+                                        std::size_t count) {
+    std::vector<std::u16string> lines;
+    if (count == 0) return lines;
+    const LineNumber end = first + static_cast<LineNumber>(count);
     SourceFile file(analysis.m_strSource);
     BlockReader blocks(file, analysis.encoding);
     LineReader reader(blocks);

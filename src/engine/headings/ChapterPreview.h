@@ -14,4 +14,9 @@ namespace lumarin::engine {
 std::vector<std::u16string> ChapterOpening(const AnalysisResult& analysis, std::size_t row,
                                            std::size_t maxLines);
 
+// Up to `count` lines of the analysed source from line `first` (1-based) on,
+// read again from the source. Throws EngineError when it can no longer be read.
+std::vector<std::u16string> SourceLines(const AnalysisResult& analysis, LineNumber first,
+                                        std::size_t count);
+
 } // namespace lumarin::engine

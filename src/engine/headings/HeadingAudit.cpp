@@ -107,8 +107,11 @@ std::vector<AuditFlags> AuditRows(const std::vector<AuditRow>& rows) {
     // numbering again (a new volume); a lone stray 1 does not.
     std::vector<std::size_t> run;
     for (std::size_t i = 0; i < numbered.size(); ++i) {
-        const bool restart = run.size() >= 2 && rows[numbered[i]].number == 1 &&
-                             i + 1 < numbered.size() && rows[numbered[i + 1]].number == 2;
+        const AuditRow& row = rows[numbered[i]];
+        const bool restart =
+            (run.size() >= 2 && row.number == 1 && i + 1 < numbered.size() &&
+             rows[numbered[i + 1]].number == 2) ||
+            (row.opensVolume && !run.empty() && row.number <= rows[run.back()].number);
         if (restart) {
             AuditRun(run, rows, flags);
             run.clear();

@@ -27,6 +27,7 @@ struct AuditRow {
     bool splitPoint = true;  // unchecked
     bool midLine = false;
     std::u16string_view heading;
+    bool opensVolume = false; // the first numbered row after a volume line
 };
 
 // Flags of every row. Checked rows get none, but their numbers still count:
@@ -35,7 +36,8 @@ struct AuditRow {
 // whole: rows of the longest rising sequence stand, a row that falls out of
 // it is backwards (or duplicate when its number came before), a rising row
 // that skips numbers has a gap. Numbering that starts again at 1 (followed by
-// 2) begins a new sequence. Rows whose match does not begin the line (a
+// 2) begins a new sequence, and so does a number at a volume's first row that
+// is not above the one before it. Rows whose match does not begin the line (a
 // sentence that mentions a chapter) and rows without a number take no part in
 // the sequence.
 std::vector<AuditFlags> AuditRows(const std::vector<AuditRow>& rows);

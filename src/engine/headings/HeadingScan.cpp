@@ -75,7 +75,8 @@ bool HeadingScanner::run() {
     bool ok = false;
     if (IsUtf16(m_encoding)) {
         ok = scanDecodedLines();
-    } else if (m_plan.userCondition && (m_needle = searchableForm()) && !m_plan.nearMiss) {
+    } else if (m_plan.userCondition && (m_needle = searchableForm()) && !m_plan.nearMiss &&
+               !m_plan.volume) {
         ok = scanNeedle(*m_needle);
     } else {
         ok = scanByteLines();
@@ -246,6 +247,9 @@ void HeadingScanner::examineText(LineNumber number, bool mayStart, bool shortLin
             break;
         }
     }
+    if (m_plan.volume != nullptr && mayStart && !IsLongHeading(m_text) &&
+        m_plan.volume->match(m_text, m_fields) == MatchStatus::Matched)
+        m_outcome.volumeLines.push_back({number, m_text});
     if (m_plan.nearMiss != nullptr && mayStart && !IsLongHeading(m_text) &&
         m_plan.nearMiss->match(m_text, m_fields) == MatchStatus::Matched)
         m_outcome.nearMisses.push_back({number, m_text});

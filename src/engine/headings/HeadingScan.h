@@ -4,6 +4,7 @@
 #include "engine/headings/Analyzer.h"
 #include "engine/headings/HeadingStarts.h"
 #include "engine/headings/LayoutHeadings.h"
+#include "engine/headings/Volumes.h"
 #include "engine/source/SourceFile.h"
 
 #include <cstdint>
@@ -52,6 +53,7 @@ struct ScanPlan {
     HeadingCondition* anyRuleStart = nullptr;
     bool measure = false;
     HeadingCondition* nearMiss = nullptr; // null: no near misses
+    HeadingCondition* volume = nullptr;   // null: no volume lines
     // Per condition: a built-in rule whose heading may begin with any
     // character; it is tried on every short line.
     std::vector<bool> anyStart;
@@ -62,6 +64,7 @@ struct ScanPlan {
 struct ScanOutcome {
     std::vector<HeadingHits> hits;    // per condition
     std::vector<NearMiss> nearMisses; // candidates, headings included
+    std::vector<VolumeLine> volumeLines;
     LayoutTally layout;
     std::vector<NextLine> nextLines; // with built-in rules
     LineNumber lineCount = 0;

@@ -13,11 +13,12 @@ struct StartCharacter {
 };
 constexpr std::u16string_view kChineseNumerals = u"零〇○一二两三四五六七八九十百千";
 constexpr StartCharacter kStartCharacters[] = {
-    {u"第0123456789０１２３４５６７８９（(【〖[〔「『=☆★◆◇●■□※#*CcSsPp", u""},
+    {u"第0123456789０１２３４５６７８９（(【〖[〔「『=☆★◆◇●■□※#*CcSsPpVvBb卷", u""},
     {u"序", u"章言幕 \u3000:：（(", true},
     {u"自代", u"序"},
     {u"推", u"荐"},
-    {u"中", u"译"},
+    {u"中", u"译卷部"}, // 中译本, and the volumes 中卷, 中部
+    {u"上下", u"卷部"},
     {u"译作", u"者"},
     {u"导", u"言论"},
     {u"附", u"录"},

@@ -1,6 +1,7 @@
 #include "engine/output/ChapterFile.h"
 
 #include "engine/base/EngineError.h"
+#include "engine/source/SourceStamp.h"
 
 #include <cerrno>
 #include <cstring>
@@ -21,15 +22,20 @@ bool HasOtherNames(const struct stat& info) {
     return S_ISREG(info.st_mode) && info.st_nlink > 1;
 }
 
+std::function<void(const std::string& name)>& ChapterFile::beforeOpenForTesting() {
+    static std::function<void(const std::string&)> hook;
+    return hook;
+}
+
 ChapterFile::ChapterFile(int folder, const std::string& name,
                          const std::filesystem::path& shownPath, std::string_view byteOrderMark,
-                         OpenMode mode)
+                         OpenMode mode, const SourceStamp* source)
     : m_path(shownPath) {
     // Non-blocking so that a FIFO without a reader fails instead of hanging the run.
+    // Never O_TRUNC: a file is emptied only once the open descriptor shows it is ours.
     int flags = O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
     if (mode == OpenMode::New) flags |= O_EXCL;
     if (mode == OpenMode::StartOver) {
-        flags |= O_TRUNC;
         // A link of either kind is replaced by a new file: emptying it would empty its target.
         struct stat link {};
         if (::fstatat(folder, name.c_str(), &link, AT_SYMLINK_NOFOLLOW) == 0 &&
@@ -37,21 +43,36 @@ ChapterFile::ChapterFile(int folder, const std::string& name,
             ::unlinkat(folder, name.c_str(), 0) != 0)
             fail(errno);
     }
+    if (beforeOpenForTesting()) beforeOpenForTesting()(name);
     m_fd = ::openat(folder, name.c_str(), flags, 0666);
     if (m_fd < 0) {
         if (errno == EEXIST) throw EngineError::outputExists(m_path.string());
         fail(errno);
     }
-    struct stat info {};
-    if (::fstat(m_fd, &info) != 0) fail(errno);
-    // Checked again once open: a second name given to the file since is not written through.
-    if (HasOtherNames(info)) {
+    try {
+        const struct stat info = judgeOpenFile(source);
+        if (mode == OpenMode::StartOver && info.st_size != 0 && ::ftruncate(m_fd, 0) != 0)
+            fail(errno);
+        m_buffer.reserve(kFlushAt + kBufferSlack);
+        if (mode == OpenMode::StartOver || info.st_size == 0) m_buffer.append(byteOrderMark);
+    } catch (...) {
         ::close(m_fd);
         m_fd = -1;
-        throw EngineError::hardLink(m_path.string());
+        throw;
     }
-    m_buffer.reserve(kFlushAt + kBufferSlack);
-    if (info.st_size == 0) m_buffer.append(byteOrderMark);
+}
+
+// Whatever name led here, only a regular file that has this one name and is
+// not the source may be written.
+struct stat ChapterFile::judgeOpenFile(const SourceStamp* source) const {
+    struct stat info {};
+    if (::fstat(m_fd, &info) != 0) fail(errno);
+    if (!S_ISREG(info.st_mode))
+        throw EngineError::writeFailed(m_path.string(), "Not a regular file");
+    if (source != nullptr && source->sameFile(info.st_dev, info.st_ino))
+        throw EngineError::writesToSource(m_path.string());
+    if (HasOtherNames(info)) throw EngineError::hardLink(m_path.string());
+    return info;
 }
 
 ChapterFile::~ChapterFile() {

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
 struct stat;
 
 namespace lumarin::engine {
+
+struct SourceStamp;
 
 // A regular file that has another name too (a hard link): writing to it
 // changes the file under that other name as well.
@@ -21,14 +24,21 @@ enum class OpenMode {
 
 // One output file, opened inside an open folder without following a link
 // (created when missing), written at its end through a bounded buffer. An
-// empty file first gets `byteOrderMark`. Every failure throws EngineError:
+// empty file first gets `byteOrderMark`. What was opened is judged on the
+// open descriptor before a byte changes: it must be a regular file with no
+// other name, and not `source`; only then is a StartOver file emptied. So no
+// link or rename made by another process between a look and the open can
+// make it empty or add to any other file. Every failure throws EngineError:
 // "无法写入: " + path + ": " + reason, "... is a symbolic link" for a link,
-// "... is a hard link" for a file that has another name, and
-// "输出文件已存在: " + path when a New file is there after all.
+// "... is a hard link" for a file that has another name, "... is the source
+// file", and "输出文件已存在: " + path when a New file is there after all.
 class ChapterFile {
 public:
     ChapterFile(int folder, const std::string& name, const std::filesystem::path& shownPath,
-                std::string_view byteOrderMark, OpenMode mode);
+                std::string_view byteOrderMark, OpenMode mode, const SourceStamp* source = nullptr);
+
+    // Called with the name just before it is opened; tests plant links there.
+    static std::function<void(const std::string& name)>& beforeOpenForTesting();
     ~ChapterFile();
     ChapterFile(const ChapterFile&) = delete;
     ChapterFile& operator=(const ChapterFile&) = delete;
@@ -42,6 +52,7 @@ public:
 
 private:
     void flush();
+    struct stat judgeOpenFile(const SourceStamp* source) const;
     [[noreturn]] void fail(int error) const;
 
     std::filesystem::path m_path;

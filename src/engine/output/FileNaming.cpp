@@ -74,10 +74,17 @@ std::filesystem::path ChosenFolderFor(const std::filesystem::path& source,
     return beside.empty() ? std::filesystem::path(".") : beside;
 }
 
+std::filesystem::path InChosenFolder(const std::filesystem::path& source,
+                                     std::u16string_view folderText,
+                                     const std::filesystem::path& name) {
+    // "." is there to be opened; a path shown to the user keeps the source's own form.
+    if (folderText == u"(default)" && source.parent_path().empty()) return name;
+    return ChosenFolderFor(source, folderText) / name;
+}
+
 std::filesystem::path OutputFolderFor(const std::filesystem::path& source,
                                       std::u16string_view folderText) {
-    if (folderText == u"(default)") return source.parent_path() / FolderStem(source);
-    return ChosenFolderFor(source, folderText) / FolderStem(source);
+    return InChosenFolder(source, folderText, FolderStem(source));
 }
 
 std::u16string FolderTextFromBytes(std::string_view bytes) {

@@ -32,6 +32,13 @@ std::string FolderStem(const std::filesystem::path& source);
 std::filesystem::path ChosenFolderFor(const std::filesystem::path& source,
                                       std::u16string_view folderText);
 
+// `name` inside the chosen folder: what every output of a run (the chapter
+// files' folder, a book) is named by. With "(default)" and a source path that
+// names no folder, the result has no folder either.
+std::filesystem::path InChosenFolder(const std::filesystem::path& source,
+                                     std::u16string_view folderText,
+                                     const std::filesystem::path& name);
+
 // The output folder for a source: the chosen folder plus the source's stem.
 std::filesystem::path OutputFolderFor(const std::filesystem::path& source,
                                       std::u16string_view folderText);

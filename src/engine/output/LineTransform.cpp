@@ -4,12 +4,29 @@
 #include "engine/output/OutputPlan.h"
 
 #include <algorithm>
+#include <unicode/utf16.h>
 
 namespace lumarin::engine {
 namespace {
 
 Encoding OutputEncodingFor(Encoding source, const OutputOptions& options) {
     return ResolveOutputEncoding(options.encoding, source, options.toSimplified);
+}
+
+// Replaces every unpaired surrogate with U+FFFD; returns how many there were.
+// Left in, a byte encoding would write its substitute byte, or (U+DC00..U+DCFF)
+// take it for a carried byte and write that byte.
+std::uint64_t ReplaceLoneSurrogates(std::u16string& text) {
+    std::uint64_t replaced = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (U16_IS_LEAD(text[i]) && i + 1 < text.size() && U16_IS_TRAIL(text[i + 1])) {
+            ++i;
+        } else if (U16_IS_SURROGATE(text[i])) {
+            text[i] = u'\uFFFD';
+            ++replaced;
+        }
+    }
+    return replaced;
 }
 
 } // namespace
@@ -86,6 +103,8 @@ void LineTransform::add(std::string_view raw, bool continues, std::string& out) 
     if (text == m_text && SameLineBytes(m_output.encoding(), m_source.encoding())) {
         out.append(raw);
     } else {
+        if (IsUtf16(m_source.encoding()) && !IsUtf16(m_output.encoding()))
+            m_replaced.loneSurrogates += ReplaceLoneSurrogates(text);
         m_output.encode(text, out);
         out.append(m_source.oddTail(raw));
     }

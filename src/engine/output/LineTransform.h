@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/base/ReplacedCharacters.h"
 #include "engine/convert/Simplifier.h"
 #include "engine/encoding/Encoding.h"
 #include "engine/encoding/LineCodec.h"
@@ -31,6 +32,10 @@ public:
     // Ends the last line given (at the end of a file).
     void finish(std::string& out);
 
+    // Characters written as U+FFFD so far: a UTF-16 source's lone surrogates,
+    // which no other encoding can carry.
+    const ReplacedCharacters& replaced() const noexcept { return m_replaced; }
+
 private:
     bool isBlankRaw(std::string_view raw) const;
     bool isBlankText(std::u16string_view text) const;
@@ -47,6 +52,7 @@ private:
     std::string m_lineEnd;
     bool m_lineOpen = false; // a line was written without its end yet
     std::u16string m_text;
+    ReplacedCharacters m_replaced;
 };
 
 } // namespace lumarin::engine

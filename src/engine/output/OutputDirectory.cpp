@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,8 +19,16 @@ namespace {
     throw EngineError::writeFailed(path.string(), std::strerror(error));
 }
 
-// Makes `folder` and its missing parents, following links, and opens it.
-// A failure names `shown`: the folder the run was about to make.
+// Makes the folder `name` inside `parent` and opens it, never through a link.
+int MakeFolderAt(int parent, const std::string& name, const std::filesystem::path& shown) {
+    if (::mkdirat(parent, name.c_str(), 0777) != 0 && errno != EEXIST) Fail(shown, errno);
+    const int fd = ::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) Fail(shown, errno);
+    return fd;
+}
+
+} // namespace
+
 int MakeChosenFolder(const std::filesystem::path& folder, const std::filesystem::path& shown) {
     std::filesystem::path prefix;
     for (const auto& part : folder) {
@@ -35,20 +44,19 @@ int MakeChosenFolder(const std::filesystem::path& folder, const std::filesystem:
     return fd;
 }
 
-// Makes the folder `name` inside `parent` and opens it, never through a link.
-int MakeFolderAt(int parent, const std::string& name, const std::filesystem::path& shown) {
-    if (::mkdirat(parent, name.c_str(), 0777) != 0 && errno != EEXIST) Fail(shown, errno);
-    const int fd = ::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) Fail(shown, errno);
-    return fd;
-}
-
-} // namespace
-
 OutputDirectory::OutputDirectory(const OutputPlan& plan) : m_plan(plan) {
     const int chosen = MakeChosenFolder(plan.chosenFolder, plan.outputFolder);
     try {
         m_output = MakeFolderAt(chosen, plan.stem, plan.outputFolder);
+        // One run writes a book's folder at a time; a second is refused, not queued,
+        // so that neither a window nor a script is left waiting without a word.
+        if (::flock(m_output, LOCK_EX | LOCK_NB) != 0) {
+            const int error = errno;
+            ::close(m_output);
+            m_output = -1;
+            if (error == EWOULDBLOCK) throw EngineError::outputBusy(plan.outputFolder.string());
+            Fail(plan.outputFolder, error);
+        }
     } catch (...) {
         ::close(chosen);
         throw;

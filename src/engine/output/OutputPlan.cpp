@@ -9,6 +9,7 @@
 #include "engine/output/ChapterFile.h"
 #include "engine/output/FileNaming.h"
 #include "engine/output/OutputSelection.h"
+#include "engine/output/SizeParts.h"
 #include "engine/source/SourceFile.h"
 
 #include <algorithm>
@@ -26,9 +27,63 @@ std::int32_t ChaptersPerFile(const OutputPlan& plan) {
     return std::max(1, plan.options.chaptersPerFile);
 }
 
-// File F > 0 starts at entry (F - 1) * N + 1; file 0 holds the front matter.
+// The run that file F > 0 belongs to (volume folders only).
+const FileRun& RunOf(const OutputPlan& plan, std::int32_t fileNumber) {
+    const auto after =
+        std::upper_bound(plan.runs.begin(), plan.runs.end(), fileNumber,
+                         [](std::int32_t f, const FileRun& run) { return f < run.firstFile; });
+    return *(after - 1);
+}
+
+// File F > 0 starts at entry (F - 1) * N + 1, counted from its run's start
+// with volume folders; file 0 holds the front matter.
 std::int32_t FirstEntryOf(const OutputPlan& plan, std::int32_t fileNumber) {
-    return fileNumber == 0 ? 0 : (fileNumber - 1) * ChaptersPerFile(plan) + 1;
+    if (fileNumber == 0) return 0;
+    if (plan.runs.empty()) return (fileNumber - 1) * ChaptersPerFile(plan) + 1;
+    const FileRun& run = RunOf(plan, fileNumber);
+    return run.firstEntry + (fileNumber - run.firstFile) * ChaptersPerFile(plan);
+}
+
+// The last entry file F > 0 holds.
+std::int32_t LastEntryOf(const OutputPlan& plan, std::int32_t fileNumber) {
+    std::int64_t end = plan.selection.m_lngSelected;
+    if (!plan.runs.empty()) {
+        const FileRun& run = RunOf(plan, fileNumber);
+        if (&run != &plan.runs.back()) end = (&run + 1)->firstEntry - 1;
+    }
+    return static_cast<std::int32_t>(std::min<std::int64_t>(
+        std::int64_t{FirstEntryOf(plan, fileNumber)} + ChaptersPerFile(plan) - 1, end));
+}
+
+// "01-第一卷 风起": the volume's place and its line, cleaned as file names are.
+std::string VolumeFolderName(std::size_t index, std::u16string_view title) {
+    std::u16string number = ToU16Decimal(static_cast<long long>(index) + 1);
+    if (number.size() < 2) number.insert(0, 2 - number.size(), u'0');
+    std::string name =
+        FileNameOnDisk(CleanFileName(number + u"-" + std::u16string(title)) + u".txt");
+    return name.substr(0, name.size() - 4);
+}
+
+// Volume folders: the kept entries in runs of one folder each.
+void PlanVolumeRuns(OutputPlan& plan, const AnalysisResult& analysis) {
+    for (std::size_t v = 0; v < analysis.volumes.size(); ++v)
+        plan.volumeFolderNames.push_back(VolumeFolderName(v, analysis.volumes[v].title));
+    const OutputSelection& selection = plan.selection;
+    std::int32_t file = 1;
+    for (std::int32_t e = 1; e <= selection.m_lngSelected; ++e) {
+        const std::int32_t volume = selection.m_lngSelVolume[static_cast<std::size_t>(e)];
+        if (plan.runs.empty() || plan.runs.back().volume != volume) {
+            if (!plan.runs.empty()) {
+                const std::int32_t length = e - plan.runs.back().firstEntry;
+                file = plan.runs.back().firstFile +
+                       (length + ChaptersPerFile(plan) - 1) / ChaptersPerFile(plan);
+            }
+            plan.runs.push_back({e, file, volume});
+        }
+    }
+    const std::int32_t length = selection.m_lngSelected + 1 - plan.runs.back().firstEntry;
+    plan.fileCount =
+        plan.runs.back().firstFile + (length + ChaptersPerFile(plan) - 1) / ChaptersPerFile(plan);
 }
 
 // The name on disk and group folder of file F, without its lines.
@@ -41,8 +96,12 @@ PlannedFile NameFile(const OutputPlan& plan, std::int32_t fileNumber) {
     const auto first = static_cast<std::size_t>(file.firstEntry);
     file.name = FileNameOnDisk(CleanFileName(ExpandNamePattern(plan.options.namePattern, fileNumber,
                                                                selection.m_intSelNo[first],
-                                                               selection.m_strSelTitle[first])));
-    if (fileNumber > 0 && perFolder > 0) {
+                                                               SelectedTitle(selection, first))));
+    if (fileNumber > 0 && !plan.runs.empty()) {
+        file.group = RunOf(plan, fileNumber).volume;
+        if (file.group >= 0)
+            file.folder = plan.volumeFolderNames[static_cast<std::size_t>(file.group)];
+    } else if (fileNumber > 0 && perFolder > 0) {
         file.group = (fileNumber - 1) / perFolder;
         const std::int32_t upper =
             GroupUpperNumber(file.group, perFolder, selection.m_lngSelected, ChaptersPerFile(plan));
@@ -105,7 +164,11 @@ std::optional<OutputPlan> PlanOutput(const AnalysisResult& analysis,
     const std::u16string_view folderText = TrimSpaces(options.folderText);
     if (folderText.empty()) return std::nullopt;
 
-    OutputSelection selection = BuildSelection(analysis.table, checked);
+    OutputSelection selection = SelectForOutput(analysis, checked);
+    if (options.splitSize > 0) {
+        SourceFile source(analysis.m_strSource);
+        CutBySize(selection, source, analysis.encoding, options.splitSize);
+    }
     if (selection.m_lngSelected == 0) throw EngineError::allRowsChecked();
 
     OutputPlan plan;
@@ -119,6 +182,7 @@ std::optional<OutputPlan> PlanOutput(const AnalysisResult& analysis,
     plan.outputFolder = OutputFolderFor(analysis.m_strSource, folderText);
     plan.fileCount = 2 + (selection.m_lngSelected - 1) / ChaptersPerFile(plan); // 1 + ceil(S / N)
     plan.selection = std::move(selection);
+    if (options.volumeFolders && !analysis.volumes.empty()) PlanVolumeRuns(plan, analysis);
     plan.repeatedPaths = RepeatedPaths(plan);
     plan.cleanup = PlanCleanup(analysis, checked, options.cleanup);
     return plan;
@@ -127,9 +191,7 @@ std::optional<OutputPlan> PlanOutput(const AnalysisResult& analysis,
 PlannedFile PlannedFileAt(const OutputPlan& plan, std::int32_t fileNumber) {
     const OutputSelection& selection = plan.selection;
     PlannedFile file = NameFile(plan, fileNumber);
-    if (fileNumber > 0)
-        file.lastEntry = static_cast<std::int32_t>(std::min<std::int64_t>(
-            std::int64_t{file.firstEntry} + ChaptersPerFile(plan) - 1, selection.m_lngSelected));
+    if (fileNumber > 0) file.lastEntry = LastEntryOf(plan, fileNumber);
     file.firstLine = selection.m_lngSelStart[static_cast<std::size_t>(file.firstEntry)];
     file.endLine = selection.m_lngSelStart[static_cast<std::size_t>(file.lastEntry) + 1];
     file.percent = static_cast<int>(file.firstLine * 100 / selection.m_lngSelStart.back());

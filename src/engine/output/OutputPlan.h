@@ -43,6 +43,17 @@ struct OutputOptions {
     std::u16string bookTitle;
     std::u16string bookAuthor;
     std::filesystem::path cover;
+    bool volumeFolders = false; // one folder per volume instead of groups of P
+    std::int64_t splitSize = 0; // characters per part; 0: chapters are not cut
+};
+
+// With volume folders: a run of kept entries that share a folder (a volume's,
+// or the output folder for the entries outside any volume), and the number of
+// its first file. Files never span two runs.
+struct FileRun {
+    std::int32_t firstEntry = 1;
+    std::int32_t firstFile = 1;
+    std::int32_t volume = -1;
 };
 
 // One chapter file of the plan: lines [firstLine, endLine) of the source go
@@ -76,6 +87,9 @@ struct OutputPlan {
     // the analysis must outlive the plan.
     OutputSelection selection;
     std::int32_t fileCount = 0; // F + 1, file 000 included
+    // Volume folders only: the runs in order, and each volume's folder name.
+    std::vector<FileRun> runs;
+    std::vector<std::string> volumeFolderNames;
     // Files (ascending) whose path an earlier file of the run has already.
     std::vector<std::int32_t> repeatedPaths;
     // What the cleaning the options ask for removes and joins.

@@ -51,22 +51,27 @@ OpenMode OpenModeFor(const OutputPlan& plan, const PlannedFile& file) {
 class OutputRun {
 public:
     OutputRun(const OutputPlan& plan, SourceFile& source, const OutputCallbacks& callbacks)
-        : m_plan(plan), m_callbacks(callbacks), m_folders(plan),
+        : m_plan(plan), m_callbacks(callbacks), m_source(source), m_folders(plan),
           m_transform(plan.encoding, plan.options), m_cleanup(plan.cleanup, plan.encoding),
           m_blocks(source, plan.encoding), m_lines(m_blocks) {}
+
+    const ReplacedCharacters& replaced() const noexcept { return m_transform.replaced(); }
 
     void run() {
         for (std::int32_t f = 0; f < m_plan.fileCount; ++f)
             write(PlannedFileAt(m_plan, f));
         Line extra;
         if (m_lines.next(extra)) throw EngineError::sourceChanged();
+        // An edit in place that keeps the length shows only in the file's times.
+        if (m_source.stamp() != m_plan.stamp) throw EngineError::sourceChanged();
     }
 
 private:
     void write(const PlannedFile& file) {
         const std::filesystem::path path = PathOf(m_plan, file);
         ChapterFile out(m_folders.folderFor(file), file.name, path,
-                        ByteOrderMark(m_transform.outputEncoding()), OpenModeFor(m_plan, file));
+                        ByteOrderMark(m_transform.outputEncoding()), OpenModeFor(m_plan, file),
+                        &m_plan.stamp);
         if (m_callbacks.onFileStarted)
             m_callbacks.onFileStarted(FileProgress{file.fileNumber, file.percent, path});
         yield();
@@ -89,6 +94,7 @@ private:
 
     const OutputPlan& m_plan;
     const OutputCallbacks& m_callbacks;
+    SourceFile& m_source;
     OutputDirectory m_folders;
     LineTransform m_transform;
     CleanupCursor m_cleanup;
@@ -102,9 +108,20 @@ OutputResult WriteOutput(const OutputPlan& plan, const OutputCallbacks& callback
     SourceFile source(plan.source);
     if (source.stamp() != plan.stamp) throw EngineError::sourceChanged();
     CheckExistingFiles(plan);
-    OutputRun(plan, source, callbacks).run();
-    return OutputResult{plan.fileCount, plan.outputFolder,
-                        static_cast<std::int64_t>(plan.cleanup.removed.size())};
+    OutputRun run(plan, source, callbacks);
+    run.run();
+    OutputResult result;
+    // A path planned twice is one file: it is counted once.
+    result.fileCount = plan.fileCount - static_cast<std::int32_t>(plan.repeatedPaths.size());
+    result.outputFolder = plan.outputFolder;
+    result.replaced = run.replaced();
+    result.removedLines = static_cast<std::int64_t>(plan.cleanup.removed.size());
+    return result;
+}
+
+std::u16string OutputDoneMessage(const OutputResult& result) {
+    return u"处理完毕！共" + ToU16Decimal(result.fileCount) + u"个文件！" +
+           ReplacementNote(result.replaced);
 }
 
 std::optional<OutputResult> WriteOutput(const AnalysisResult& analysis,
@@ -114,10 +131,6 @@ std::optional<OutputResult> WriteOutput(const AnalysisResult& analysis,
     const std::optional<OutputPlan> plan = PlanOutput(analysis, checked, options);
     if (!plan) return std::nullopt;
     return WriteOutput(*plan, callbacks);
-}
-
-std::u16string OutputDoneMessage(const OutputResult& result) {
-    return u"处理完毕！共" + ToU16Decimal(result.fileCount) + u"个文件！";
 }
 
 } // namespace lumarin::engine

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/base/ReplacedCharacters.h"
 #include "engine/headings/Analyzer.h"
 #include "engine/output/OutputPlan.h"
 
@@ -28,10 +29,14 @@ struct OutputCallbacks {
 };
 
 struct OutputResult {
-    std::int32_t fileCount = 0; // F + 1, file 000 included
+    std::int32_t fileCount = 0; // files written, file 000 included; a repeated path counts once
     std::filesystem::path outputFolder;
+    ReplacedCharacters replaced; // characters written as U+FFFD, by what they were
     std::int64_t removedLines = 0; // by the cleaning the options asked for
 };
+
+// "处理完毕！共N个文件！", then the ReplacementNote of what became U+FFFD.
+std::u16string OutputDoneMessage(const OutputResult& result);
 
 // Writes the files of a plan, treating files already there as
 // plan.options.existing says. Before anything is written it refuses a plan
@@ -47,8 +52,5 @@ std::optional<OutputResult> WriteOutput(const AnalysisResult& analysis,
                                         const std::vector<bool>& checked,
                                         const OutputOptions& options,
                                         const OutputCallbacks& callbacks = {});
-
-// "处理完毕！共N个文件！"
-std::u16string OutputDoneMessage(const OutputResult& result);
 
 } // namespace lumarin::engine

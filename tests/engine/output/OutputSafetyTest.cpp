@@ -11,8 +11,10 @@
 #include "engine/output/OutputWriter.h"
 
 #include <fcntl.h>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -189,6 +191,60 @@ TEST_F(OutputSafetyTest, AChapterFileNeverAddsToAFileWithAnotherName) {
     EXPECT_EQ(ReadBytes(outside), "keep me");
 }
 
+// Another process links, renames or plants a link between the run's look at a chapter file
+// and its open: whatever it put there, no file but the run's own is emptied or added to.
+TEST_F(OutputSafetyTest, WhatIsPlantedBetweenTheLookAndTheOpenIsNeverWrittenThrough) {
+    const std::string bytes = Encode(kNovel, "UTF-8");
+    const fs::path chapter = m_dir / "out" / "小说" / "002-2继续.txt";
+    const fs::path outside = m_dir / "outside.txt";
+    const struct {
+        const char* name;
+        std::function<void()> plant;
+        std::u16string reason;
+    } cases[] = {
+        {"HardLink", [&] { fs::create_hard_link(outside, chapter); }, u"is a hard link"},
+        {"SymbolicLink", [&] { fs::create_symlink(outside, chapter); }, u"is a symbolic link"},
+        {"SourceMovedThere", [&] { fs::rename(m_source, chapter); }, u"is the source file"},
+    };
+    for (const auto& c : cases) {
+        for (const ExistingFiles mode : {ExistingFiles::Overwrite, ExistingFiles::Append}) {
+            SCOPED_TRACE(std::string(c.name) + " " + std::to_string(static_cast<int>(mode)));
+            fs::remove_all(m_dir / "out");
+            m_dir.write("outside.txt", "keep me");
+            const auto analysis = analyse("小说.txt", bytes);
+            const fs::path source = m_source;
+            ChapterFile::beforeOpenForTesting() = [&](const std::string& name) {
+                if (name == chapter.filename()) c.plant();
+            };
+            const std::u16string message = failure(analysis, options(mode));
+            ChapterFile::beforeOpenForTesting() = nullptr;
+            EXPECT_EQ(message, u"无法写入: " + u16(chapter) + u": " + c.reason);
+            EXPECT_EQ(ReadBytes(outside), "keep me");
+            EXPECT_EQ(ReadBytes(fs::exists(source) ? source : chapter), bytes);
+            fs::remove(chapter);
+        }
+    }
+}
+
+// One run writes a book's folder at a time: while another holds it, a run writes nothing.
+TEST_F(OutputSafetyTest, AFolderAnotherRunHoldsIsRefused) {
+    const auto analysis = analyse();
+    const fs::path out = m_dir / "out" / "小说";
+    fs::create_directories(out);
+    const int held = ::open(out.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+    for (const ExistingFiles mode :
+         {ExistingFiles::Refuse, ExistingFiles::Overwrite, ExistingFiles::Append}) {
+        EXPECT_EQ(failure(analysis, options(mode)), u"另一个输出正在写入: " + u16(out));
+        EXPECT_EQ(m_kind, ErrorKind::Refused);
+        EXPECT_TRUE(fs::is_empty(out));
+    }
+    ::close(held);
+    EXPECT_EQ(failure(analysis, options(ExistingFiles::Refuse)), u"");
+    EXPECT_EQ(ListFiles(out).size(), 4u);
+}
+
 // A link where a folder of the output goes is refused in every mode, before anything is written.
 TEST_F(OutputSafetyTest, LinkedFoldersAreNeverEntered) {
     const auto analysis = analyse();
@@ -227,6 +283,14 @@ TEST_F(OutputSafetyTest, ASourceThatChangesWhileWrittenStopsTheRun) {
              std::FILE* file = std::fopen(source.c_str(), "ab");
              std::fputs("多出的一行\n", file);
              std::fclose(file);
+         }},
+        // Same length, one character for another far into the text: only the times show it.
+        {"EditedInPlace",
+         [](const fs::path& source) {
+             const std::string bytes = ReadBytes(source);
+             std::fstream file(source, std::ios::in | std::ios::out | std::ios::binary);
+             file.seekp(static_cast<std::streamoff>(bytes.find("这是", bytes.size() / 2)));
+             file << "那是";
          }},
     };
     // Far longer than one read of the source, so the change is seen while the files are written.

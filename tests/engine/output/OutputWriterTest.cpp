@@ -111,7 +111,7 @@ TEST_F(OutputWriterTest, ChaptersPerFileFilesPerFolderAndPatterns) {
          0,
          {"000.txt", "001.txt", "002.txt", "003.txt", "004.txt", "005.txt"},
          6},                          // N below 1 reads as 1
-        {u"卷", 1, 0, {"卷.txt"}, 6}, // no %n: every chapter goes into the same file
+        {u"卷", 1, 0, {"卷.txt"}, 1}, // no %n: every chapter goes into the same file
     };
     for (const auto& c : cases) {
         const auto analysis = analyse(Encode(text, "UTF-8"));
@@ -190,7 +190,7 @@ TEST_F(OutputWriterTest, RepeatedNamesShareAFileOnlyWithinOneFolder) {
         o.existing = mode;
         const auto result = WriteOutput(analysis, unchecked, o);
         ASSERT_TRUE(result);
-        EXPECT_EQ(result->fileCount, kChapters + 1);
+        EXPECT_EQ(result->fileCount, static_cast<std::int32_t>(expected.size())); // files written
         Files names;
         for (const auto& [name, bytes] : expected) {
             names.push_back(name);
@@ -310,6 +310,43 @@ TEST_F(OutputWriterTest, ConvertedLinesKeepTheirOrderAndTheOddLastByte) {
     WriteOutput(analysis, analysis.checked, o);
     EXPECT_EQ(file("001-1開始.txt"), "\xFF\xFE" + Encode(expected + u"尾", "UTF-16LE") + "\x07" +
                                          Encode(u"\r\n", "UTF-16LE"));
+}
+
+// A UTF-16 source's unpaired surrogates cannot go into another encoding: each becomes U+FFFD
+// (never a substitute byte, nor the byte a U+DCxx would stand for) and the run counts them.
+TEST_F(OutputWriterTest, LoneSurrogatesBecomeReplacementCharactersAndAreCounted) {
+    const auto utf16 = [](std::u16string_view text) { return Encode(text, "UTF-16LE"); };
+    const std::string lead("\x00\xD8", 2);
+    const auto analysis = analyse("\xFF\xFE" + utf16(u"书名\r\n第一章 开始\r\n甲") + lead +
+                                  utf16(u"乙") + "\x41\xDC" + utf16(u"丙\r\n"));
+    const struct {
+        OutputEncodingChoice encoding;
+        std::string expected;
+        std::uint64_t replaced;
+    } cases[] = {
+        {OutputEncodingChoice::Utf8, Encode(u"第一章 开始\r\n甲\uFFFD乙\uFFFD丙\r\n", "UTF-8"), 2},
+        {OutputEncodingChoice::Gb18030, Encode(u"第一章 开始\r\n甲\uFFFD乙\uFFFD丙\r\n", "GB18030"),
+         2},
+        {OutputEncodingChoice::Source,
+         "\xFF\xFE" + utf16(u"第一章 开始\r\n甲") + lead + utf16(u"乙") + "\x41\xDC" +
+             utf16(u"丙\r\n"),
+         0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.encoding));
+        std::filesystem::remove_all(m_dir / "out");
+        OutputOptions o = options();
+        o.filesPerFolder = 0;
+        o.encoding = c.encoding;
+        const auto result = WriteOutput(analysis, analysis.checked, o);
+        ASSERT_TRUE(result);
+        EXPECT_EQ(file("001-1开始.txt"), c.expected);
+        EXPECT_EQ(result->replaced, (ReplacedCharacters{0, c.replaced, 0}));
+        EXPECT_EQ(OutputDoneMessage(*result),
+                  c.replaced == 0 ? u"处理完毕！共2个文件！"
+                                  : u"处理完毕！共2个文件！\n源文件中有2个孤立的UTF-16代理项，"
+                                    u"已替换为U+FFFD。");
+    }
 }
 
 TEST_F(OutputWriterTest, FilteredLineKeepsItsInvalidBytes) {
@@ -501,7 +538,7 @@ TEST_F(OutputWriterTest, FailedWritesAreReportedWithPathAndReason) {
         EXPECT_EQ(std::string(error.what()),
                   "无法写入: " + (out() / "002-2继续.txt").string() + ": Is a directory");
     }
-    // A full disk: the chapter file is a node of the device that is always full.
+    // A device node where a chapter file goes is not a chapter file: never written to.
     std::filesystem::remove_all(m_dir.path() / "out");
     std::filesystem::create_directories(out());
     ASSERT_EQ(test::MakeFullDevice(out() / "001-1开始.txt"), 0) << std::strerror(errno);
@@ -511,7 +548,7 @@ TEST_F(OutputWriterTest, FailedWritesAreReportedWithPathAndReason) {
     } catch (const EngineError& error) {
         EXPECT_EQ(error.code(), ErrorCode::WriteFailed);
         EXPECT_EQ(std::string(error.what()),
-                  "无法写入: " + (out() / "001-1开始.txt").string() + ": No space left on device");
+                  "无法写入: " + (out() / "001-1开始.txt").string() + ": Not a regular file");
     }
     // A pipe nobody reads from: refused at once rather than waited on.
     std::filesystem::remove(out() / "001-1开始.txt");

@@ -233,6 +233,8 @@ void ExpectEveryTextFits(frmTessel& window, const QString& fontName) {
 }
 
 TEST_F(ScaledWindow, EveryTextFitsAtTheDefaultSizeWithEachChineseFont) {
+    // The user's own condition shows in full.
+    window->cboRule()->setCurrentIndex(window->cboRule()->findText(QStringLiteral("自定义条件")));
     for (const char* family : {"Tahoma", "Noto Sans CJK SC", "WenQuanYi Zen Hei"}) {
         const QString name = QString::fromLatin1(family);
         window->setFont(QFont(name, 9));
@@ -241,14 +243,14 @@ TEST_F(ScaledWindow, EveryTextFitsAtTheDefaultSizeWithEachChineseFont) {
     }
 }
 
-TEST_F(ScaledWindow, GrowingTheWindowSharesTheRoomAndTheLastColumnTakesTheRest) {
+TEST_F(ScaledWindow, GrowingTheWindowGivesTheListTheRoomAndTheLastColumnTakesTheRest) {
     const QSize start = window->size();
     const int listBefore = window->lstMemoHost()->width();
     const int inputsBefore = window->txtFind()->width();
     window->resize(start + QSize(400, 200));
     QApplication::processEvents();
-    EXPECT_GT(window->lstMemoHost()->width(), listBefore + 100);
-    EXPECT_GT(window->txtFind()->width(), inputsBefore + 50);
+    EXPECT_EQ(window->lstMemoHost()->width(), listBefore + 400);
+    EXPECT_EQ(window->txtFind()->width(), inputsBefore) << "the inputs keep their width";
 
     RECT client;
     GetClientRect(list().hWnd(), &client);
@@ -256,6 +258,21 @@ TEST_F(ScaledWindow, GrowingTheWindowSharesTheRoomAndTheLastColumnTakesTheRest) 
     for (std::int32_t c = 0; c < list().ColumnCount(); ++c)
         columns += list().ColumnWidth(listview::PositionOrKey(c));
     EXPECT_EQ(columns, client.right) << "the last column ends at the list's right edge";
+}
+
+// The least size, in device pixels, leaves room on a 1920×1080 screen for a
+// window frame, its title bar and a panel, at every scale up to 2.
+TEST_F(ScaledWindow, TheLeastSizeFitsAFullHdScreen) {
+    const QSize least = window->minimumSizeHint().expandedTo(window->minimumSize());
+    EXPECT_LE(least.width() * Scale(), 1920 - 40) << least.width() << " at " << Scale();
+    EXPECT_LE(least.height() * Scale(), 1080 - 110) << least.height() << " at " << Scale();
+
+    window->resize(least);
+    QApplication::processEvents();
+    EXPECT_EQ(window->size(), least);
+    EXPECT_GE(window->lstMemoHost()->height(), window->lstMemoHost()->minimumHeight());
+    EXPECT_GT(window->txtPreview()->height(),
+              window->txtPreview()->fontMetrics().lineSpacing() * 3);
 }
 
 } // namespace

@@ -1,0 +1,210 @@
+// Several sources in one run: each book in turn, a failure named and passed over, one summary
+// line and the exit status of the worst failure.
+#include "CliTestSupport.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/stat.h>
+
+namespace lumarin::cli::test {
+namespace {
+
+std::string Novel(const std::vector<std::string>& headings) {
+    return Encode(JoinLines(NovelLines(headings), "\r\n"), "GBK");
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// A library folder: two good books (one with its extension in capitals), one that cannot be
+// read (a pipe: even root cannot read it as a file), one without a single heading, a file that
+// is no book, and a sub-folder with a book of its own.
+struct Library {
+    TempDir dir;
+    fs::path books = dir / "books";
+
+    Library() {
+        dir.write("books/a.txt", Novel({"第一章 开始", "第二章 继续"}));
+        dir.write("books/B.TXT", Novel({"第一章 甲"}));
+        dir.write("books/d.txt", Encode(JoinLines({"没有标题", "只有正文"}, "\n"), "GBK"));
+        dir.write("books/notes.md", "第一章 不是书\n");
+        dir.write("books/sub/e.txt", Novel({"第一章 深处"}));
+        if (mkfifo((books / "c.txt").c_str(), 0600) != 0) throw std::runtime_error("mkfifo");
+    }
+};
+
+TEST(BatchTest, FolderWritesTheGoodBooksAndNamesEachFailure) {
+    Library library;
+    const auto out = library.dir / "out";
+    const RunResult run = RunSplit({"-q", "-g", "0", "-o", out.string(), library.books.string()});
+
+    EXPECT_EQ(run.exitCode, 3) << "the unreadable book is the worst failure: " << run.err;
+    EXPECT_EQ(ListFiles(out),
+              (std::vector<std::string>{"B/000-0(Index).txt", "B/001-1甲.txt", "a/000-0(Index).txt",
+                                        "a/001-1开始.txt", "a/002-2继续.txt"}));
+    const std::string b = (library.books / "B.TXT").string();
+    const std::string a = (library.books / "a.txt").string();
+    const std::string c = (library.books / "c.txt").string();
+    const std::string d = (library.books / "d.txt").string();
+    // Sorted by name, each book introduced by its path; the summary last.
+    EXPECT_EQ(Lines(run.out),
+              (std::vector<std::string>{"source\t" + b, "处理完毕！共2个文件！", "source\t" + a,
+                                        "处理完毕！共3个文件！", "source\t" + c, "source\t" + d,
+                                        "2 本成功，2 本失败"}));
+    EXPECT_NE(run.err.find("无法读取文件: " + c + ": "), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("失败: " + c + "\n"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("失败: " + d + "\n"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("失败: " + a), std::string::npos) << run.err;
+}
+
+TEST(BatchTest, RecursiveTakesSubFoldersAndFilesMayBeMixedWithFolders) {
+    Library library;
+    const auto out = library.dir / "out";
+    const auto extra = library.dir.write("extra.txt", Novel({"第一章 另一本"}));
+    const RunResult run = RunSplit(
+        {"-q", "-R", "-g", "0", "-o", out.string(), extra.string(), library.books.string()});
+
+    EXPECT_EQ(run.exitCode, 3) << run.err;
+    EXPECT_EQ(Lines(run.out).back(), "4 本成功，2 本失败");
+    for (const char* book : {"extra/001-1另一本.txt", "e/001-1深处.txt", "a/001-1开始.txt"}) {
+        EXPECT_TRUE(fs::exists(out / book)) << book;
+    }
+}
+
+TEST(BatchTest, WorstFailureDecidesTheExitStatus) {
+    TempDir dir;
+    const auto good = dir.write("good.txt", Novel({"第一章 开始"}));
+    const auto bare = dir.write("bare.txt", "没有标题\n");
+    const std::string missing = (dir / "missing.txt").string();
+    struct Case {
+        std::vector<std::string> sources;
+        int exitCode;
+        std::string summary;
+    };
+    for (const Case& c :
+         {Case{{good.string(), good.string()}, 0, "2 本成功，0 本失败"},
+          Case{{good.string(), missing, bare.string()}, 1, "1 本成功，2 本失败"},
+          Case{{(dir / "empty").string(), good.string()}, 1, "1 本成功，1 本失败"}}) {
+        fs::create_directories(dir / "empty");
+        std::vector<std::string> args{"-q", "--existing", "overwrite", "-o",
+                                      (dir / "out").string()};
+        args.insert(args.end(), c.sources.begin(), c.sources.end());
+        const RunResult run = RunSplit(args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.summary << ": " << run.err;
+        EXPECT_EQ(Lines(run.out).back(), c.summary);
+    }
+}
+
+TEST(BatchTest, EmptyFolderIsSaidAndNamed) {
+    TempDir dir;
+    fs::create_directories(dir / "empty");
+    dir.write("empty/readme.md", "no books here");
+    const RunResult run = RunSplit({"-q", (dir / "empty").string()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("文件夹中没有 .txt 文件: " + (dir / "empty").string()),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(Lines(run.out).back(), "0 本成功，1 本失败");
+}
+
+// Each book's object on a line of its own, read back by a JSON parser that is not ours; the
+// summary goes to stderr so that stdout stays JSON Lines.
+TEST(BatchTest, JsonListIsOneObjectPerLine) {
+    Library library;
+    const RunResult run = RunSplit({"--list", "--json", library.books.string()});
+    EXPECT_EQ(run.exitCode, 3) << run.err;
+    const auto lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 3u) << run.out; // B, a and d (no headings, but listed); c fails
+    std::vector<std::string> sources;
+    for (const std::string& line : lines) {
+        QJsonParseError error{};
+        const QJsonObject book =
+            QJsonDocument::fromJson(QByteArray::fromStdString(line), &error).object();
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << line;
+        sources.push_back(book["source"].toString().toStdString());
+    }
+    EXPECT_EQ(sources, (std::vector<std::string>{(library.books / "B.TXT").string(),
+                                                 (library.books / "a.txt").string(),
+                                                 (library.books / "d.txt").string()}));
+    EXPECT_NE(run.err.find("3 本成功，1 本失败\n"), std::string::npos) << run.err;
+    EXPECT_TRUE(ListFiles(library.dir / "out").empty());
+}
+
+TEST(BatchTest, TextListSeparatesBooksByTheirSource) {
+    TempDir dir;
+    const auto one = dir.write("one.txt", Novel({"第一章 开始"}));
+    const auto two = dir.write("two.txt", Novel({"第一章 甲", "第二章 乙"}));
+    const RunResult run = RunSplit({"-l", one.string(), two.string()});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "source\t" + one.string() +
+                           "\n"
+                           "1\t[ ]\t1\t第一章 开始\t1-开始\n"
+                           "1/1\n"
+                           "source\t" +
+                           two.string() +
+                           "\n"
+                           "1\t[ ]\t1\t第一章 甲\t1-甲\n"
+                           "2\t[ ]\t2\t第二章 乙\t2-乙\n"
+                           "2/2\n");
+    EXPECT_EQ(run.err, "2 本成功，0 本失败\n");
+}
+
+// On a terminal the bar counts books as well; on a pipe there is no bar at all.
+TEST(BatchTest, ProgressShowsTheBookCountOnATerminalOnly) {
+    TempDir dir;
+    const auto one = dir.write("one.txt", Novel({"第一章 开始"}));
+    const auto two = dir.write("two.txt", Novel({"第一章 甲"}));
+    const std::string out = (dir / "out").string();
+    const RunResult terminal = RunSplitOnTerminal({"-o", out, one.string(), two.string()});
+    EXPECT_EQ(terminal.exitCode, 0) << terminal.err;
+    EXPECT_NE(terminal.err.find("1/2本 完成:"), std::string::npos) << terminal.err;
+    EXPECT_NE(terminal.err.find("2/2本 完成:"), std::string::npos) << terminal.err;
+
+    const RunResult piped =
+        RunSplit({"--existing", "overwrite", "-o", out, one.string(), two.string()});
+    EXPECT_EQ(piped.exitCode, 0);
+    EXPECT_EQ(piped.err, "");
+}
+
+TEST(BatchTest, EpubNamesEachBookAfterItsSource) {
+    TempDir dir;
+    const auto one = dir.write("one.txt", Novel({"第一章 开始"}));
+    const auto two = dir.write("two.txt", Novel({"第一章 甲"}));
+    fs::create_directories(dir / "out");
+    const RunResult run =
+        RunSplit({"-q", "-o", (dir / "out").string(), one.string(), two.string(), "--epub"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(ListFiles(dir / "out"), (std::vector<std::string>{"one.epub", "two.epub"}));
+}
+
+// A book to one FILE cannot hold several sources; nothing is written, and a first source
+// taken as FILE is never overwritten by a book.
+TEST(BatchTest, EpubFileWithSeveralSourcesIsAUsageError) {
+    TempDir dir;
+    const auto one = dir.write("one.txt", Novel({"第一章 开始"}));
+    const auto two = dir.write("two.txt", Novel({"第一章 甲"}));
+    dir.write("folder/x.txt", Novel({"第一章 乙"}));
+    dir.write("folder/y.txt", Novel({"第一章 丙"}));
+    const std::string book = (dir / "book.epub").string();
+    const auto before = Snapshot(dir.path());
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--epub", book, one.string(), two.string()},
+          {"--epub", book, (dir / "folder").string()},
+          {"--existing", "overwrite", "--epub", one.string(), two.string()}}) {
+        const RunResult run = RunSplit(args);
+        EXPECT_EQ(run.exitCode, 2) << args[1];
+        EXPECT_EQ(run.err.rfind("--epub ", 0), 0u) << run.err;
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(Snapshot(dir.path()), before) << args[1];
+    }
+}
+
+} // namespace
+} // namespace lumarin::cli::test

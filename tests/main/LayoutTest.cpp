@@ -1,0 +1,120 @@
+// The window's layout and look: it never resizes itself, its inputs keep one
+// width, growing gives the room to the list and the preview, the preview
+// wraps, and doubted rows stand apart from checked, selected and plain rows.
+#include "ColourDifference.h"
+#include "MainWindowFixture.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QScrollBar>
+
+namespace lumarin::app {
+namespace {
+
+using Layout = test::MainWindowFixture;
+
+// `chapters` 第N回 chapters twelve lines apart, each followed by `misses` near misses.
+std::vector<std::string> Book(int chapters, int misses, const std::string& line = "　　正文。") {
+    std::vector<std::string> lines = {"书名：水边"};
+    const char* numerals[] = {"一", "二", "三", "四", "五", "六", "七", "八", "九", "十"};
+    for (int k = 0; k < chapters; ++k) {
+        lines.push_back(std::string("第") + numerals[k % 10] + "回 标题");
+        for (int i = 0; i < 11; ++i)
+            lines.push_back(i < misses ? std::string("第") + numerals[i % 10] + "囘 错" : line);
+    }
+    return lines;
+}
+
+TEST(ColourDifference, MatchesPublishedCiede2000Pairs) {
+    const struct {
+        test::Lab one, two;
+        double expected;
+    } pairs[] = {
+        {{50, 2.6772, -79.7751}, {50, 0, -82.7485}, 2.0425},
+        {{50, 0, 0}, {50, -1, 2}, 2.3669},
+        {{50, 2.5, 0}, {73, 25, -18}, 27.1492},
+        {{50, 2.5, 0}, {61, -5, 29}, 22.8977},
+        {{50, 2.5, 0}, {56, -27, -3}, 31.9030},
+        {{50, 2.5, 0}, {58, 24, 15}, 19.4535},
+        {{60.2574, -34.0099, 36.2677}, {60.4626, -34.1751, 39.4387}, 1.2644},
+    };
+    for (const auto& p : pairs) {
+        EXPECT_NEAR(test::DeltaE2000(p.one, p.two), p.expected, 1e-4);
+        EXPECT_NEAR(test::DeltaE2000(p.two, p.one), p.expected, 1e-4);
+    }
+}
+
+TEST_F(Layout, DoubtedRowsStandApartFromCheckedSelectedAndPlainRows) {
+    // 一 二 三 五 (a gap before 五): row 3 is doubted.
+    std::vector<std::string> lines = {"书名：水边"};
+    for (const char* heading : {"第一回 起", "第二回 承", "第三回 转", "第五回 合", "第六回 终"}) {
+        lines.push_back(heading);
+        lines.insert(lines.end(), 11, "　　正文。");
+    }
+    analyse(writeNovel(lines));
+    ASSERT_EQ(list().ItemCount(), 5);
+    std::int32_t back = 0, fore = 0;
+    const auto backOf = [&](std::int32_t row) {
+        window->CustomDraw(row, 1, back, fore);
+        return back;
+    };
+    const std::int32_t doubted = backOf(3);
+    const std::int32_t plain = backOf(0);
+    list().ItemChecked(0, true);
+    const std::int32_t checked = backOf(0);
+    list().ItemChecked(0, false);
+    click(rowPoint(1, 200));
+    const std::int32_t selected = backOf(1);
+    const struct {
+        const char* name;
+        std::int32_t other;
+    } others[] = {{"checked", checked}, {"selected", selected}, {"plain", plain}};
+    for (const auto& o : others)
+        EXPECT_GE(test::DeltaE2000(test::LabOfOle(doubted), test::LabOfOle(o.other)), 20.0)
+            << "doubted against " << o.name;
+}
+
+TEST_F(Layout, TheWindowNeverResizesItselfAndTheInputsKeepOneWidth) {
+    const QSize size = window->size();
+    const int inputs = window->leftColumn()->width();
+    const struct {
+        const char* name;
+        std::vector<std::string> lines;
+    } books[] = {
+        {"few chapters", Book(4, 0)},
+        {"many near misses", Book(60, 10)},
+        {"long lines", Book(5, 0, std::string(600, 'x'))},
+    };
+    for (const auto& b : books) {
+        SCOPED_TRACE(b.name);
+        analyse(writeNovel(b.lines, (std::string(b.name) + ".txt").c_str()));
+        click(rowPoint(0, 200));
+        QApplication::processEvents();
+        EXPECT_EQ(window->size(), size);
+        EXPECT_EQ(window->leftColumn()->width(), inputs);
+    }
+}
+
+TEST_F(Layout, GrowingGivesTheRoomToTheListAndThePreviewAndThePreviewWraps) {
+    analyse(writeNovel(Book(5, 0, std::string(400, 'x'))));
+    click(rowPoint(0, 200));
+    QApplication::processEvents();
+    const int inputs = window->leftColumn()->width();
+    const int filters = window->txtReplace()->height();
+    const QSize list = window->lstMemoHost()->size();
+    const QSize preview = window->txtPreview()->size();
+    EXPECT_EQ(window->txtPreview()->horizontalScrollBar()->maximum(), 0) << "long lines wrap";
+
+    window->resize(window->size() + QSize(600, 300));
+    QApplication::processEvents();
+    EXPECT_EQ(window->leftColumn()->width(), inputs);
+    EXPECT_EQ(window->txtReplace()->height(), filters) << "no empty boxes grow";
+    EXPECT_EQ(window->lstMemoHost()->width() - list.width(), 600);
+    EXPECT_EQ(window->txtPreview()->width() - preview.width(), 600);
+    EXPECT_EQ(window->lstMemoHost()->height() - list.height() +
+                  (window->txtPreview()->height() - preview.height()),
+              300);
+}
+
+} // namespace
+} // namespace lumarin::app

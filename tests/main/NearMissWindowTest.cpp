@@ -1,0 +1,91 @@
+// The near-miss window: a tool window of the main window, centred over it,
+// closed by Esc; a double click on a line shows that line in the preview.
+#include "MainWindowFixture.h"
+#include "main/frmNearMisses.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QTextBlock>
+#include <QWindow>
+
+namespace lumarin::app {
+namespace {
+
+using NearMissWindow = test::MainWindowFixture;
+
+// 第N回 chapters twelve lines apart, and two lines that look like headings but are not.
+std::vector<std::string> BookWithNearMisses() {
+    std::vector<std::string> lines = {"书名：水边"};
+    for (const char* heading : {"第一回 起", "第二回 承", "第三回 转", "第四回 合"}) {
+        lines.push_back(heading);
+        lines.insert(lines.end(), 11, "　　这是正文的一行。");
+    }
+    lines[20] = "第五囘 错字";
+    lines[40] = "第六囘 又错";
+    return lines;
+}
+
+TEST_F(NearMissWindow, IsAToolWindowOverTheMainWindowAndEscClosesIt) {
+    analyse(writeNovel(BookWithNearMisses()));
+    ASSERT_EQ(window->cmdNearMisses()->text(), QStringLiteral("疑似标题(2)"));
+    window->cmdNearMisses()->click();
+    frmNearMisses* misses = window->nearMissWindow();
+    ASSERT_NE(misses, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(misses));
+
+    EXPECT_EQ(misses->parentWidget(), window.get());
+    EXPECT_EQ(misses->windowType(), Qt::Tool);
+    ASSERT_NE(misses->windowHandle(), nullptr);
+    EXPECT_EQ(misses->windowHandle()->transientParent(), window->windowHandle())
+        << "the window system keeps it above its owner";
+    EXPECT_EQ(misses->windowFlags().testFlag(Qt::WindowStaysOnTopHint), window->KeepOnTop());
+    const QPoint offset = misses->geometry().center() - window->geometry().center();
+    EXPECT_LE(offset.manhattanLength(), 2) << "centred over the main window";
+    EXPECT_EQ(window->txtNearMisses()->toPlainText(),
+              QStringLiteral("第21行\t第五囘 错字\n第41行\t第六囘 又错\n"));
+
+    QTest::keyClick(window->txtNearMisses(), Qt::Key_Escape);
+    EXPECT_FALSE(misses->isVisible());
+
+    // Shown again, it comes back over the main window wherever that went.
+    window->move(window->pos() + QPoint(40, 30));
+    window->cmdNearMisses()->click();
+    EXPECT_TRUE(misses->isVisible());
+    const QPoint again = misses->geometry().center() - window->geometry().center();
+    EXPECT_LE(again.manhattanLength(), 2);
+}
+
+TEST_F(NearMissWindow, ADoubleClickShowsTheLineInThePreview) {
+    analyse(writeNovel(BookWithNearMisses()));
+    window->cmdNearMisses()->click();
+    QPlainTextEdit* lines = window->txtNearMisses();
+    ASSERT_NE(lines, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window->nearMissWindow()));
+
+    const struct {
+        int block;
+        int line;
+        QString text;
+    } cases[] = {{1, 41, QStringLiteral("第六囘 又错")}, {0, 21, QStringLiteral("第五囘 错字")}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const QTextBlock block = lines->document()->findBlockByNumber(c.block);
+        const QRect at = lines->cursorRect(QTextCursor(block));
+        QTest::mouseDClick(lines->viewport(), Qt::LeftButton, {}, at.center() + QPoint(20, 0));
+        EXPECT_EQ(window->lblRow()->text(), QStringLiteral("第%1行（疑似标题）").arg(c.line));
+        QPlainTextEdit* preview = window->txtPreview();
+        const int shownBlock = preview->textCursor().blockNumber();
+        EXPECT_EQ(preview->textCursor().block().text(), c.text);
+        EXPECT_EQ(window->previewLine(shownBlock), c.line) << "the preview knows its lines";
+        EXPECT_EQ(window->previewLine(0), c.line - 3) << "a few lines before it show too";
+    }
+
+    // Enter on a line does the same.
+    QTextCursor first(lines->document()->firstBlock());
+    lines->setTextCursor(first);
+    QTest::keyClick(lines, Qt::Key_Return);
+    EXPECT_EQ(window->lblRow()->text(), QStringLiteral("第21行（疑似标题）"));
+}
+
+} // namespace
+} // namespace lumarin::app
