@@ -42,7 +42,7 @@ csplit_condition='第[一二两三四五六七八九十○〇零百千万0-9１�
 
 results=$data/hyperfine.csv
 load=$(cut -d' ' -f1-3 /proc/loadavg)
-names=(list list-auto grep cat split csplit split-s opencc epub split-vol volume-folders split-size)
+names=(list list-auto grep cat split csplit split-s opencc epub clean unwrap split-vol volume-folders split-size)
 commands=(
   "$split --list $data/novel-gbk.txt"
   "$split -c auto --list $data/novel-gbk.txt"
@@ -53,6 +53,8 @@ commands=(
   "$split -q -s -o $shm/split $data/novel-big5.txt"
   "opencc -c t2s.json -i $data/novel-big5-utf8.txt -o $shm/t2s.txt"
   "$split -q --epub $shm/book.epub $data/novel-gbk.txt"
+  "$split -q --clean -o $shm/split $data/novel-gbk.txt"
+  "$split -q --unwrap -o $shm/split $data/novel-gbk.txt"
   "$split -q -o $shm/split $data/novel-vol-gbk.txt"
   "$split -q --volume-folders -o $shm/split $data/novel-vol-gbk.txt"
   "$split -q --split-size 100000 -o $shm/split $data/novel-gbk.txt"
@@ -141,6 +143,8 @@ growth_size=$(( (mem_size_500 - mem_size_50) / 1024 ))
   row "split (defaults) vs \`csplit -z\` (UTF-8 copy)" split csplit 1.25
   row "split \`-s\` (Big5) vs \`opencc -c t2s.json\` (UTF-8 copy)" split-s opencc 0.2
   row "\`--epub\` vs split (defaults), same source" epub split 2
+  row "\`--clean\` vs split (defaults), same source" clean split 1.3
+  row "\`--unwrap\` vs split (defaults), same source" unwrap split 1.3
   row "\`--volume-folders\` vs split, same source in volumes" volume-folders split-vol 1.2
   row "\`--split-size 100000\` (no chapter that long: the counting pass alone) vs split" split-size split 1.2
   echo

@@ -19,9 +19,9 @@ std::string Printable(std::u16string_view text) {
 
 ChapterListPrinter::ChapterListPrinter(const engine::AnalysisResult& analysis,
                                        const std::vector<bool>& checked, bool nearMisses,
-                                       std::string checksum)
+                                       std::string checksum, const engine::TextCleanup* cleanup)
     : m_analysis(analysis), m_checked(checked), m_nearMisses(nearMisses),
-      m_checksum(std::move(checksum)) {}
+      m_checksum(std::move(checksum)), m_cleanup(cleanup) {}
 
 namespace {
 
@@ -71,6 +71,12 @@ void ChapterListPrinter::PrintText(std::ostream& out) const {
     if (m_nearMisses) {
         for (const auto& miss : m_analysis.nearMisses) {
             out << "near-miss\t" << miss.line << '\t' << Printable(miss.text) << '\n';
+        }
+    }
+    if (m_cleanup != nullptr) {
+        for (const auto& removed : m_cleanup->removed) {
+            out << "removed\t" << removed.line << '\t' << engine::RemovalReasonName(removed.reason)
+                << '\t' << Printable(removed.text) << '\n';
         }
     }
 }
@@ -165,6 +171,21 @@ void ChapterListPrinter::PrintJson(std::ostream& out) const {
             json.Number(miss.line);
             json.Key("text");
             json.String(ToUtf8(miss.text));
+            json.EndObject();
+        }
+        json.EndArray();
+    }
+    if (m_cleanup != nullptr) {
+        json.Key("removed");
+        json.BeginArray();
+        for (const auto& removed : m_cleanup->removed) {
+            json.BeginObject();
+            json.Key("line");
+            json.Number(removed.line);
+            json.Key("text");
+            json.String(ToUtf8(removed.text));
+            json.Key("reason");
+            json.String(engine::RemovalReasonName(removed.reason));
             json.EndObject();
         }
         json.EndArray();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/cleanup/TextCleanup.h"
 #include "engine/headings/Analyzer.h"
 
 #include <ostream>
@@ -12,13 +13,15 @@ namespace lumarin::cli {
 // one row per heading (row, mark, label, heading, preview, tab-separated) and the count line
 // "unchecked/total"; or, for --json, the whole table as one JSON document. With a built-in rule
 // the text starts with "rule<TAB>name", each row ends with its audit flags and each volume's
-// "volume<TAB>line<TAB>title" stands before its first row; near misses, when
-// asked for, follow the count line as "near-miss<TAB>line<TAB>text".
+// "volume<TAB>line<TAB>title" stands before its first row; near misses, when asked for, follow
+// the count line as "near-miss<TAB>line<TAB>text", and lines the cleaning removes as
+// "removed<TAB>line<TAB>reason<TAB>text" (in JSON: "removed").
 class ChapterListPrinter {
 public:
     // `checksum` is the source's (SourceChecksum), for --json.
     ChapterListPrinter(const engine::AnalysisResult& analysis, const std::vector<bool>& checked,
-                       bool nearMisses = false, std::string checksum = {});
+                       bool nearMisses = false, std::string checksum = {},
+                       const engine::TextCleanup* cleanup = nullptr);
 
     void PrintText(std::ostream& out) const;
     void PrintJson(std::ostream& out) const;
@@ -28,6 +31,7 @@ private:
     const std::vector<bool>& m_checked;
     bool m_nearMisses;
     std::string m_checksum;
+    const engine::TextCleanup* m_cleanup;
 };
 
 } // namespace lumarin::cli

@@ -13,6 +13,7 @@
 #include "engine/base/ExitCode.h"
 #include "engine/base/FailureReport.h"
 #include "engine/base/TextUtil.h"
+#include "engine/cleanup/TextCleanup.h"
 #include "engine/headings/ReviewFile.h"
 #include "engine/run/RunRequest.h"
 #include "engine/source/SourceChecksum.h"
@@ -132,9 +133,12 @@ int Run(const CommandLine& line, BookCount book) {
         }
     }
     if (!line.list) return WriteFiles(analysis, checked, line, book);
-    const ChapterListPrinter printer(analysis, checked, line.nearMisses,
-                                     line.json ? engine::SourceChecksum(analysis.m_strSource)
-                                               : std::string{});
+    const bool clean = line.run.output.cleanup.clean;
+    const engine::TextCleanup cleanup = engine::PlanCleanup(analysis, checked, {clean, false});
+    const ChapterListPrinter printer(
+        analysis, checked, line.nearMisses,
+        line.json ? engine::SourceChecksum(analysis.m_strSource) : std::string{},
+        clean ? &cleanup : nullptr);
     if (line.json) {
         printer.PrintJson(std::cout);
     } else {

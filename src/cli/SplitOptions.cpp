@@ -39,6 +39,11 @@ struct SplitOptions {
     std::string outputEncoding = "source";
     bool epub = false;
     std::string epubFile; // empty: named after the source, in the --output folder
+    std::string title;    // the book's title and author, before the text's and the file name's
+    std::string author;
+    std::string cover;   // a JPEG or PNG picture for the book's cover
+    bool clean = false;  // remove advertisements, page markers and repeated stamps
+    bool unwrap = false; // join the lines of hard-wrapped paragraphs
     std::vector<std::string> checkRows;
     std::vector<std::string> uncheckRows;
     std::string toc;
@@ -81,6 +86,10 @@ engine::OutputOptions OutputOptionsFor(const SplitOptions& options) {
     output.deleteBlankLines = !options.keepBlankLines;
     output.toSimplified = options.simplified;
     output.encoding = *engine::ParseOutputEncodingChoice(options.outputEncoding);
+    output.cleanup = {options.clean, options.unwrap};
+    output.bookTitle = engine::FromUtf8(options.title);
+    output.bookAuthor = engine::FromUtf8(options.author);
+    output.cover = options.cover;
     output.existing = options.existing == "overwrite" ? engine::ExistingFiles::Overwrite
                       : options.existing == "append"  ? engine::ExistingFiles::Append
                                                       : engine::ExistingFiles::Refuse;
@@ -213,6 +222,21 @@ void AddOptions(CLI::App& app, SplitOptions& o, bool rulesOnly) {
                    "by default)")
         ->type_name("[FILE]")
         ->expected(0, 1);
+    app.add_option("--title", o.title,
+                   "with --epub: the book's title (else the text's 《…》 line, else the file name)")
+        ->type_name("TEXT");
+    app.add_option(
+           "--author", o.author,
+           "with --epub: the book's author (else the text's 作者： line, else the file name)")
+        ->type_name("TEXT");
+    app.add_option("--cover", o.cover, "with --epub: a JPEG or PNG picture for the cover")
+        ->type_name("IMAGE");
+    app.add_flag("--clean", o.clean,
+                 "remove lines that are not the book's text: site advertisements, page markers, "
+                 "stamps repeated at chapter starts or ends (listed by --list)");
+    app.add_flag("--unwrap", o.unwrap,
+                 "join the lines of paragraphs a fixed-width wrap broke (only in a book that is "
+                 "hard-wrapped)");
     app.add_option("--existing", o.existing,
                    "chapter files already there: refuse (write nothing), overwrite (start each "
                    "afresh) or append")
@@ -330,6 +354,12 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
         line.rules = true;
         line.json = options.json;
         return {line, static_cast<int>(ExitCode::Done)};
+    }
+    for (const char* bookOnly : {"--title", "--author", "--cover"}) {
+        if (app.count(bookOnly) > 0 && !options.epub) {
+            std::cerr << bookOnly << " needs --epub\n";
+            return {std::nullopt, static_cast<int>(ExitCode::Usage)};
+        }
     }
     if (options.sources.empty()) {
         std::cerr << "SOURCE is required\n";

@@ -131,6 +131,10 @@ public:
     QPlainTextEdit* txtReplace() const { return m_txtReplace; }
     QCheckBox* chkDelSpc() const { return m_chkDelSpc; }
     QCheckBox* chkFJconv() const { return m_chkFJconv; }
+    QCheckBox* chkClean() const { return m_chkClean; }
+    QCheckBox* chkUnwrap() const { return m_chkUnwrap; }
+    QPushButton* cmdRemoved() const { return m_cmdRemoved; }
+    QPushButton* cmdCover() const { return m_cmdCover; }
     QComboBox* cboFormat() const { return m_cboFormat; }
     QComboBox* cboEncoding() const { return m_cboEncoding; }
     QComboBox* cboOutEncoding() const { return m_cboOutEncoding; }
@@ -349,6 +353,13 @@ private:
     QCheckBox* m_chkFJconv = nullptr;
     QLabel* m_lblFormat = nullptr;
     QComboBox* m_cboFormat = nullptr; // text files or one EPUB book
+    QPushButton* m_cmdCover = nullptr; // the book's cover picture
+    QString m_strCover;
+    QCheckBox* m_chkClean = nullptr;  // remove advertisements and page leftovers
+    QCheckBox* m_chkUnwrap = nullptr; // join hard-wrapped lines
+    QPushButton* m_cmdRemoved = nullptr; // the lines cleaning removes
+    void chooseCover();
+    void showRemovedLines();
     QLabel* m_lblEncoding = nullptr;
     QComboBox* m_cboEncoding = nullptr; // the source's encoding
     QLabel* m_lblOutEncoding = nullptr;

@@ -10,9 +10,11 @@
 #include "platform/Services.h"
 #include "platform/qt/QtText.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <filesystem>
 
 namespace lumarin::app {
@@ -57,6 +59,22 @@ QLayout* frmTessel::formatChoicesLayout() {
     grid->addWidget(m_cboFormat, 1, 1);
     grid->addWidget(m_lblOutEncoding, 2, 0);
     grid->addWidget(m_cboOutEncoding, 2, 1);
+    // The cover goes with the book: next to its choice, usable when it is chosen.
+    m_cmdCover = new QPushButton(QStringLiteral("封面…"), this);
+    m_cmdCover->setEnabled(false);
+    connect(m_cmdCover, &QPushButton::clicked, this,
+            [this] { runGuarded(CommandSide::Reading, [this] { chooseCover(); }); });
+    connect(m_cboFormat, &QComboBox::currentIndexChanged, this,
+            [this] { m_cmdCover->setEnabled(bookChosen()); });
+    grid->addWidget(m_cmdCover, 1, 2);
+    m_chkClean = new QCheckBox(QStringLiteral("清理广告"), this);
+    m_chkUnwrap = new QCheckBox(QStringLiteral("合并断行"), this);
+    m_cmdRemoved = new QPushButton(QStringLiteral("删除的行"), this);
+    connect(m_cmdRemoved, &QPushButton::clicked, this,
+            [this] { runGuarded(CommandSide::Reading, [this] { showRemovedLines(); }); });
+    grid->addWidget(m_chkClean, 3, 0);
+    grid->addWidget(m_chkUnwrap, 3, 1);
+    grid->addWidget(m_cmdRemoved, 3, 2);
     grid->setColumnStretch(1, 1);
     return grid;
 }

@@ -132,6 +132,8 @@ engine::OutputOptions frmTessel::outputOptions() const {
     options.splitSize = engine::ReadSizeField(m_txtSplitSize->text().toStdU16String());
     options.toSimplified = m_chkFJconv->isChecked();
     options.encoding = outputEncodingChoice();
+    options.cleanup = {m_chkClean->isChecked(), m_chkUnwrap->isChecked()};
+    options.cover = std::filesystem::path(m_strCover.toStdString());
     options.filesPerFolder = engine::ReadCountField(m_txtCount->text().toStdU16String());
     options.chaptersPerFile =
         std::max(1, engine::ReadCountField(m_txtNum->text().toStdU16String()));

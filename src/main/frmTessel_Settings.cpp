@@ -31,6 +31,8 @@ constexpr const char* kDeleteBlankLines = "deleteBlankLines";
 constexpr const char* kSplitSize = "splitSize";
 constexpr const char* kVolumeFolders = "volumeFolders";
 constexpr const char* kToSimplified = "toSimplified";
+constexpr const char* kClean = "clean";
+constexpr const char* kUnwrap = "unwrap";
 constexpr const char* kFilters = "filters";
 constexpr const char* kSourceEncoding = "sourceEncoding";
 constexpr const char* kOutputFormat = "outputFormat";
@@ -107,6 +109,8 @@ void frmTessel::loadSettings() {
     LoadText(*settings, key::kSplitSize, m_txtSplitSize);
     LoadCheck(*settings, key::kVolumeFolders, m_chkVolumeFolders);
     LoadCheck(*settings, key::kToSimplified, m_chkFJconv);
+    LoadCheck(*settings, key::kClean, m_chkClean);
+    LoadCheck(*settings, key::kUnwrap, m_chkUnwrap);
     // A rule this version does not know leaves the start choice.
     if (settings->contains(key::kRule)) {
         const int rule = m_cboRule->findData(settings->value(key::kRule).toString());
@@ -141,6 +145,8 @@ void frmTessel::saveSettings() const {
     settings->setValue(key::kSplitSize, m_txtSplitSize->text());
     settings->setValue(key::kVolumeFolders, m_chkVolumeFolders->isChecked());
     settings->setValue(key::kToSimplified, m_chkFJconv->isChecked());
+    settings->setValue(key::kClean, m_chkClean->isChecked());
+    settings->setValue(key::kUnwrap, m_chkUnwrap->isChecked());
     settings->setValue(key::kFilters, m_txtReplace->toPlainText());
     settings->setValue(key::kSourceEncoding, m_cboEncoding->currentText());
     settings->setValue(key::kOutputFormat, m_cboFormat->currentText());

@@ -22,6 +22,14 @@ std::u16string ShowOpenDialog(platform::HWND owner, const std::u16string& startF
                              {{u"文本文件(*.txt)", u"*.txt"}, {u"所有文件", u"*"}});
 }
 
+std::u16string ShowCoverDialog(platform::HWND owner, const std::u16string& startFolder) {
+    auto& dialogs = platform::CurrentServices().fileDialogs;
+    if (!dialogs) return {};
+    return dialogs->OpenFile(
+        owner, u"选择封面", startFolder,
+        {{u"图片(*.jpg *.jpeg *.png)", u"*.jpg *.jpeg *.png"}, {u"所有文件", u"*"}});
+}
+
 std::u16string BrowseFolder(platform::HWND owner, std::u16string& strInitialFolder) {
     if (strInitialFolder.size() > 1 && strInitialFolder.back() == u'/') strInitialFolder.pop_back();
     auto& dialogs = platform::CurrentServices().fileDialogs;

@@ -12,6 +12,9 @@ namespace lumarin::app {
 // Returns the full path, or an empty string when cancelled.
 std::u16string ShowOpenDialog(platform::HWND owner, const std::u16string& startFolder);
 
+// A picture for a book's cover; empty when cancelled.
+std::u16string ShowCoverDialog(platform::HWND owner, const std::u16string& startFolder);
+
 // The folder chooser. A trailing "/" is removed from strInitialFolder (the
 // caller's variable too). Returns the chosen folder without a trailing "/",
 // or an empty string when cancelled.

@@ -25,6 +25,16 @@ std::filesystem::path WriteSource(const std::string& name, const TempDir& dir) {
         WriteBytes(path, ReadBytes(LUMARIN_SAMPLE_NOVEL));
         return path;
     }
+    if (name == "cover") {
+        // A 1 x 1 PNG picture beside the advertisement book.
+        dir.write("cover.png",
+                  std::string("\x89PNG\r\n\x1a\n\x00\x00\x00\x0dIHDR\x00\x00\x00\x01\x00\x00\x00"
+                              "\x01\x08\x02\x00\x00\x00\x90\x77\x53\xde\x00\x00\x00\x0cIDAT"
+                              "\x78\x9c\x63\xf8\xcf\xc0\x00\x00\x03\x01\x01\x00\xc9\xfe\x92"
+                              "\xef\x00\x00\x00\x00IEND\xae\x42\x60\x82",
+                              67));
+        return dir.write("ads.txt", ReadBytes(LUMARIN_CLEANUP_CORPUS "/ads.txt"));
+    }
     if (name == "big5") {
         auto lines =
             NovelLines({"第一章 開始", "第二章 繼續", "第三章 結束"}, "《燈下舊事》　作者：無名氏");
@@ -79,6 +89,8 @@ TEST_P(EpubCheckTest, PassesWithoutErrorsOrWarnings) {
     const auto book = dir / "book.epub";
     std::vector<std::string> args{"-q"};
     args.insert(args.end(), c.options.begin(), c.options.end());
+    if (std::string(c.name) == "cover")
+        args.insert(args.end(), {"--cover", (dir / "cover.png").string()});
     args.insert(args.end(), {source.string(), "--epub", book.string()});
     const RunResult split = RunSplit(args);
     ASSERT_EQ(split.exitCode, 0) << split.err;
@@ -94,6 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
     Books, EpubCheckTest,
     ::testing::Values(BookCase{"sample", {}}, BookCase{"big5", {}}, BookCase{"invalid", {}},
                       BookCase{"thousand", {}}, BookCase{"grouped", {"-n", "3"}},
+                      BookCase{"cover", {"--clean", "--unwrap"}},
                       // Contents nested under volumes; a volume on its
                       // chapter's line; volumes in a table of contents.
                       BookCase{"volumes_restart", {"-c", "auto"}},

@@ -80,6 +80,9 @@ TEST_F(MainWindow, OpensWithItsStartValues) {
     EXPECT_TRUE(window->cboFolderOut()->itemText(1).endsWith(QStringLiteral("文本小说[Txt]/")));
     EXPECT_TRUE(window->chkDelSpc()->isChecked());
     EXPECT_FALSE(window->chkFJconv()->isChecked());
+    EXPECT_FALSE(window->chkClean()->isChecked()) << "cleaning is off until asked for";
+    EXPECT_FALSE(window->chkUnwrap()->isChecked());
+    EXPECT_FALSE(window->cmdCover()->isEnabled()) << "a cover only goes with a book";
     EXPECT_EQ(window->lblState()->text(), QStringLiteral("拖拽文件到列表框…"));
     EXPECT_EQ(window->shpDone()->width(), 1) << "the resting width is 15 twips";
     EXPECT_EQ(window->cmdOrder()->text(), QStringLiteral("排序↑"));

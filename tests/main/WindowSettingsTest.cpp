@@ -60,6 +60,8 @@ TEST_F(WindowSettings, WhatTheUserSetIsThereAtTheNextStart) {
         first->txtReplace()->setPlainText(QStringLiteral("广告\n推荐票"));
         first->chkDelSpc()->setChecked(false);
         first->chkFJconv()->setChecked(true);
+        first->chkClean()->setChecked(true);
+        first->chkUnwrap()->setChecked(true);
         first->cboEncoding()->setCurrentIndex(first->cboEncoding()->count() - 1);
         first->cboOutEncoding()->setCurrentIndex(first->cboOutEncoding()->count() - 1);
         first->cboFormat()->setCurrentIndex(first->cboFormat()->findText(QStringLiteral("EPUB")));
@@ -82,6 +84,9 @@ TEST_F(WindowSettings, WhatTheUserSetIsThereAtTheNextStart) {
     EXPECT_EQ(second->txtReplace()->toPlainText(), QStringLiteral("广告\n推荐票"));
     EXPECT_FALSE(second->chkDelSpc()->isChecked());
     EXPECT_TRUE(second->chkFJconv()->isChecked());
+    EXPECT_TRUE(second->chkClean()->isChecked());
+    EXPECT_TRUE(second->chkUnwrap()->isChecked());
+    EXPECT_TRUE(second->cmdCover()->isEnabled()) << "the book chosen again brings its cover";
     EXPECT_EQ(second->cboEncoding()->currentIndex(), second->cboEncoding()->count() - 1);
     EXPECT_EQ(second->cboOutEncoding()->currentIndex(), second->cboOutEncoding()->count() - 1);
     EXPECT_EQ(second->cboFormat()->currentText(), QStringLiteral("EPUB"));

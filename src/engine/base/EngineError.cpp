@@ -46,6 +46,10 @@ EngineError EngineError::readFailed(const std::string& path, const std::string& 
     return {ErrorCode::ReadFailed, u"无法读取文件: " + ShownPath(path) + u": " + FromUtf8(reason)};
 }
 
+EngineError EngineError::notAnImage(const std::string& path) {
+    return {ErrorCode::NotAnImage, u"封面不是JPEG或PNG图片: " + FromUtf8(path)};
+}
+
 EngineError EngineError::writeFailed(const std::string& path, const std::string& reason) {
     return {ErrorCode::WriteFailed, u"无法写入: " + ShownPath(path) + u": " + FromUtf8(reason)};
 }

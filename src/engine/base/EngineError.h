@@ -20,6 +20,7 @@ enum class ErrorCode {
     OutputExists,       // "输出文件已存在: " + path
     WritesToSource,     // "无法写入: " + path + ": is the source file"
     InvalidReview,      // "目录文件无效: " + reason
+    NotAnImage,         // "封面不是JPEG或PNG图片: " + path
     OutputBusy,         // "另一个输出正在写入: " + folder
 };
 
@@ -56,6 +57,7 @@ public:
     static EngineError writesToSource(const std::string& path);
     // A saved review or table of contents that cannot be used; reason in UTF-8.
     static EngineError invalidReview(const std::string& reason);
+    static EngineError notAnImage(const std::string& path);
     // Another run holds the output folder.
     static EngineError outputBusy(const std::string& folder);
 

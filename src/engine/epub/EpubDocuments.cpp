@@ -69,7 +69,15 @@ DocumentPieces PackageDocument(const EpubBook& book, const EpubOutline& outline)
     if (!book.author.empty()) start += "<dc:creator>" + Escaped(book.author) + "</dc:creator>\n";
     start += "<dc:language>" + book.language + "</dc:language>\n";
     start += "<meta property=\"dcterms:modified\">" + book.modified + "</meta>\n";
+    // Readers of EPUB 2 find the cover by this name.
+    if (!book.coverFile.empty()) start += "<meta name=\"cover\" content=\"cover-image\"/>\n";
     start += "</metadata>\n<manifest>\n";
+    if (!book.coverFile.empty()) {
+        start += "<item id=\"cover-image\" href=\"" + book.coverFile + "\" media-type=\"" +
+                 book.coverType + "\" properties=\"cover-image\"/>\n";
+        start += std::string("<item id=\"cover\" href=\"") + kEpubCoverPage +
+                 "\" media-type=\"application/xhtml+xml\"/>\n";
+    }
     start += "<item id=\"nav\" href=\"nav.xhtml\" media-type=\"application/xhtml+xml\" "
              "properties=\"nav\"/>\n";
     start += "<item id=\"ncx\" href=\"toc.ncx\" media-type=\"application/x-dtbncx+xml\"/>\n";
@@ -78,13 +86,16 @@ DocumentPieces PackageDocument(const EpubBook& book, const EpubOutline& outline)
     const std::size_t documents = outline.documentCount();
     return Pieces(
         std::move(start), 2 * documents,
-        [&outline, documents](std::size_t i, std::string& out) {
+        [&book, &outline, documents](std::size_t i, std::string& out) {
             if (i < documents) {
                 out += "<item id=\"" + outline.id(i) + "\" href=\"" + outline.href(i) +
                        "\" media-type=\"application/xhtml+xml\"/>\n";
                 return;
             }
-            if (i == documents) out += "</manifest>\n<spine toc=\"ncx\">\n";
+            if (i == documents) {
+                out += "</manifest>\n<spine toc=\"ncx\">\n";
+                if (!book.coverFile.empty()) out += "<itemref idref=\"cover\"/>\n";
+            }
             out += "<itemref idref=\"" + outline.id(i - documents) + "\"/>\n";
         },
         "</spine>\n</package>\n");
@@ -161,6 +172,14 @@ DocumentPieces NcxDocument(const EpubBook& book, const EpubOutline& outline) {
 std::string StyleSheet() {
     return "p { margin: 0; text-indent: 0; white-space: pre-wrap; }\n"
            "h2 { margin: 1em 0; font-size: 1.3em; white-space: pre-wrap; }\n";
+}
+
+std::string CoverDocument(const EpubBook& book) {
+    std::string out = XhtmlStart(book, book.title, "", "");
+    out += "<div style=\"text-align: center;\"><img src=\"" + book.coverFile + "\" alt=\"" +
+           Escaped(book.title) + "\" style=\"max-width: 100%; max-height: 100%;\"/></div>\n";
+    out += "</body>\n</html>\n";
+    return out;
 }
 
 std::string ContentDocumentStart(const EpubBook& book, std::u16string_view title) {

@@ -15,6 +15,8 @@ struct EpubBook {
     std::string language;   // "zh" or "zh-Hant"
     std::string identifier; // "urn:uuid:..."
     std::string modified;   // "YYYY-MM-DDThh:mm:ssZ"
+    std::string coverFile;  // the cover image inside the book's folder, or "" for none
+    std::string coverType;  // its media type
 };
 
 // Entry names inside the container.
@@ -34,6 +36,9 @@ DocumentPieces NavigationDocument(const EpubBook& book, const EpubOutline& outli
 // EPUB 2 contents, "toc.ncx"
 DocumentPieces NcxDocument(const EpubBook& book, const EpubOutline& outline);
 std::string StyleSheet(); // "style.css"
+// The page that shows the cover image, "cover.xhtml".
+std::string CoverDocument(const EpubBook& book);
+inline constexpr const char* kEpubCoverPage = "cover.xhtml";
 
 // The start and the end of a content document; its paragraphs go between.
 std::string ContentDocumentStart(const EpubBook& book, std::u16string_view title);

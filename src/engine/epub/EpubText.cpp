@@ -41,25 +41,26 @@ bool EpubText::filtered(std::string_view raw, std::u16string& text) {
     return !(m_deleteBlank && IsBlankText(text) && m_codec.oddTail(raw).empty());
 }
 
-bool EpubText::addDirectly(std::string_view raw, std::string_view id, std::string& out) {
+bool EpubText::addDirectly(std::string_view raw, std::string_view id, bool continues,
+                           std::string& out) {
     m_direct.clear();
     if (!m_transcoder || !m_transcoder->append(raw, m_direct)) return false;
     const bool blank = IsBlankUtf8(m_direct);
     if (blank && m_deleteBlank && id.empty()) return true;
-    open(id, out);
+    open(id, continues, out);
     out += m_direct;
-    close(id, m_direct.empty(), out);
+    close(id, m_direct.empty());
     return true;
 }
 
 // Leading spaces are the paragraph's indentation; the style sheet keeps them.
-void EpubText::add(std::string_view raw, std::string_view id, std::string& out) {
-    if (addDirectly(raw, id, out)) return;
+void EpubText::add(std::string_view raw, std::string_view id, bool continues, std::string& out) {
+    if (addDirectly(raw, id, continues, out)) return;
     if (!filtered(raw, m_text) && id.empty()) return;
     if (m_simplifier && m_simplifier->mayChange(m_text)) m_text = m_simplifier->convert(m_text);
     // A UTF-16 source's odd last byte is invalid too, though the text does not show it.
     const bool oddByte = !m_codec.oddTail(raw).empty();
-    open(id, out);
+    open(id, continues, out);
     const XhtmlReplaced replaced = AppendXhtmlText(m_text, out);
     // In a byte encoding a lone surrogate is a carried invalid byte; in UTF-16 it is itself.
     (IsUtf16(m_codec.encoding()) ? m_replaced.loneSurrogates : m_replaced.invalidBytes) +=
@@ -69,14 +70,21 @@ void EpubText::add(std::string_view raw, std::string_view id, std::string& out) 
         out += "\xEF\xBF\xBD";
         ++m_replaced.invalidBytes;
     }
-    close(id, m_text.empty() && !oddByte, out);
+    close(id, m_text.empty() && !oddByte);
+}
+
+void EpubText::finish(std::string& out) {
+    out += m_close;
+    m_close = {};
 }
 
 std::u16string EpubText::converted(std::u16string_view text) const {
     return m_simplifier ? m_simplifier->convert(text) : std::u16string(text);
 }
 
-void EpubText::open(std::string_view id, std::string& out) {
+void EpubText::open(std::string_view id, bool continues, std::string& out) {
+    if (id.empty() && continues && m_close == "</p>\n") return;
+    finish(out);
     if (id.empty()) {
         out += "<p>";
         return;
@@ -87,12 +95,12 @@ void EpubText::open(std::string_view id, std::string& out) {
 }
 
 // An empty paragraph would take no room: a kept blank line holds a line break.
-void EpubText::close(std::string_view id, bool empty, std::string& out) {
+void EpubText::close(std::string_view id, bool empty) {
     if (!id.empty()) {
-        out += "</h2>\n";
+        m_close = "</h2>\n";
         return;
     }
-    out += empty ? "<br/></p>\n" : "</p>\n";
+    m_close = empty ? "<br/></p>\n" : "</p>\n";
 }
 
 } // namespace lumarin::engine

@@ -8,10 +8,13 @@
 
 #include "engine/base/EngineError.h"
 #include "engine/base/TextUtil.h"
+#include "engine/cleanup/CleanupCursor.h"
+#include "engine/epub/CoverImage.h"
 #include "engine/epub/EpubArchive.h"
 #include "engine/epub/EpubDocuments.h"
 #include "engine/epub/EpubOutline.h"
 #include "engine/epub/EpubText.h"
+#include "engine/epub/FileNameTitle.h"
 #include "engine/output/FileNaming.h"
 #include "engine/output/OutputDirectory.h"
 #include "engine/output/OutputSelection.h"
@@ -26,6 +29,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <optional>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -120,9 +124,11 @@ class BookPass {
 public:
     BookPass(SourceFile& source, const SourceStamp& stamp, Encoding encoding,
              const OutputSelection& selection, const EpubBook& book, const EpubOutline& outline,
-             EpubText& text, const std::filesystem::path& target, const OutputCallbacks& callbacks)
+             EpubText& text, const TextCleanup& cleanup, const std::filesystem::path& target,
+             const OutputCallbacks& callbacks)
         : m_source(source), m_stamp(stamp), m_selection(selection), m_book(book),
-          m_outline(outline), m_text(text), m_target(target), m_callbacks(callbacks),
+          m_outline(outline), m_text(text), m_cleanup(cleanup, encoding), m_target(target),
+          m_callbacks(callbacks),
           m_blocks(source, encoding), m_lines(m_blocks) {}
 
     bool produce(std::size_t document, std::string& out) {
@@ -136,13 +142,16 @@ public:
         while (out.size() < kChunkBytes) {
             if (m_lines.linesRead() >= last || !m_lines.next(line)) {
                 if (document + 1 == m_outline.documentCount()) checkSourceEnds();
+                m_text.finish(out);
                 out += ContentDocumentEnd();
                 m_started = false;
                 ++m_document;
                 return false;
             }
             if (line.number % kLinesPerYield == 0 && m_callbacks.yield) m_callbacks.yield();
-            m_text.add(line.raw, headingId(line.number), out);
+            if (m_cleanup.drops(line.number)) continue;
+            m_text.add(line.raw, headingId(line.number), m_cleanup.continues(line.number, line.raw),
+                       out);
         }
         return true;
     }
@@ -159,6 +168,7 @@ private:
 
     void start(const EpubOutline::Entries& entries, LineNumber first, std::string& out) {
         m_started = true;
+        m_cleanup.breakParagraph();
         // Lines of a front matter without a document of its own are skipped.
         Line line;
         while (m_lines.linesRead() + 1 < first && m_lines.next(line)) {
@@ -192,6 +202,7 @@ private:
     const EpubBook& m_book;
     const EpubOutline& m_outline;
     EpubText& m_text;
+    CleanupCursor m_cleanup;
     const std::filesystem::path& m_target;
     const OutputCallbacks& m_callbacks;
     BlockReader m_blocks;
@@ -201,14 +212,26 @@ private:
     std::int32_t m_nextEntry = 1;
 };
 
+// Each of title and author: the options' own, else the text's, else the file name's.
 EpubBook DescribeBook(const AnalysisResult& analysis, const OutputOptions& options,
-                      const FrontMatter& front) {
+                      const FrontMatter& front, const CoverImage* cover) {
+    const TitleAndAuthor named =
+        TitleAndAuthorFromFileName(FromUtf8(analysis.m_strSource.stem().string()));
+    const auto first = [](std::u16string_view given, const std::u16string& text,
+                          const std::u16string& name) {
+        const std::u16string_view trimmed = TrimBlanks(given);
+        if (!trimmed.empty()) return std::u16string(trimmed);
+        return text.empty() ? name : text;
+    };
     EpubBook book;
-    book.title = front.title;
-    // A book must have a title: the source's name when the text gives none, then a stand-in.
-    if (book.title.empty()) book.title = TrimBlanks(FromUtf8(analysis.m_strSource.stem().string()));
+    book.title = first(options.bookTitle, front.title, named.title);
+    // A book must have a title: a stand-in when neither the options, the text nor the name give one.
     if (book.title.empty()) book.title = u"未命名";
-    book.author = front.author;
+    book.author = first(options.bookAuthor, front.author, named.author);
+    if (cover != nullptr) {
+        book.coverFile = cover->fileName;
+        book.coverType = cover->mediaType;
+    }
     book.language = analysis.encoding == Encoding::Big5 && !options.toSimplified ? "zh-Hant" : "zh";
     book.identifier = BookIdentifier(analysis.m_strSource, analysis.stamp);
     book.modified = CurrentUtcTime();
@@ -256,8 +279,11 @@ EpubResult WriteEpub(const AnalysisResult& analysis, const std::vector<bool>& ch
     OutputSelection selection = SelectForOutput(analysis, checked);
     if (options.splitSize > 0) CutBySize(selection, source, analysis.encoding, options.splitSize);
     if (selection.m_lngSelected == 0) throw EngineError::allRowsChecked();
+    std::optional<CoverImage> cover;
+    if (!options.cover.empty()) cover = ReadCoverImage(options.cover);
     source.rewind();
     CheckTarget(target, analysis.m_strSource, options.existing);
+    const TextCleanup cleanup = PlanCleanup(analysis, checked, options.cleanup);
     MakeBookFolder(target);
 
     EpubText text(analysis.encoding, options);
@@ -266,7 +292,7 @@ EpubResult WriteEpub(const AnalysisResult& analysis, const std::vector<bool>& ch
     EpubOutline outline(analysis.table, checked, selection, options.chaptersPerFile, front.hasText,
                         text);
     outline.setVolumes(analysis.volumes);
-    const EpubBook book = DescribeBook(analysis, options, front);
+    const EpubBook book = DescribeBook(analysis, options, front, cover ? &*cover : nullptr);
 
     using Compression = EpubArchive::Compression;
     EpubArchive archive(target);
@@ -279,7 +305,13 @@ EpubResult WriteEpub(const AnalysisResult& analysis, const std::vector<bool>& ch
     archive.addStreamed(std::string(kEpubFolder) + "toc.ncx", NcxDocument(book, outline),
                         Compression::Deflate);
     archive.add(std::string(kEpubFolder) + "style.css", StyleSheet(), Compression::Deflate);
-    BookPass pass(source, analysis.stamp, analysis.encoding, selection, book, outline, text, target,
+    if (cover) {
+        archive.add(kEpubFolder + cover->fileName, std::move(cover->bytes), Compression::Store);
+        archive.add(std::string(kEpubFolder) + kEpubCoverPage, CoverDocument(book),
+                    Compression::Deflate);
+    }
+    BookPass pass(source, analysis.stamp, analysis.encoding, selection, book, outline, text,
+                  cleanup, target,
                   callbacks);
     archive.addSeries(
         outline.documentCount(),
@@ -287,7 +319,12 @@ EpubResult WriteEpub(const AnalysisResult& analysis, const std::vector<bool>& ch
         [&pass](std::size_t document, std::string& out) { return pass.produce(document, out); },
         Compression::Store);
     archive.commit();
-    return EpubResult{target, selection.m_lngSelected, text.replaced()};
+    EpubResult result;
+    result.path = target;
+    result.chapterCount = selection.m_lngSelected;
+    result.replaced = text.replaced();
+    result.removedLines = static_cast<std::int64_t>(cleanup.removed.size());
+    return result;
 }
 
 std::u16string EpubDoneMessage(const EpubResult& result) {

@@ -84,11 +84,17 @@ bool LineTransform::filteredText(std::string_view raw, std::u16string& text) {
     return !(m_deleteBlank && isBlankText(text) && m_source.oddTail(raw).empty());
 }
 
-void LineTransform::add(std::string_view raw, std::string& out) {
+void LineTransform::finish(std::string& out) {
+    if (m_lineOpen) out.append(m_lineEnd);
+    m_lineOpen = false;
+}
+
+void LineTransform::add(std::string_view raw, bool continues, std::string& out) {
+    if (!continues) finish(out);
     if (!m_needsText) {
         if (m_deleteBlank && isBlankRaw(raw)) return;
         out.append(raw);
-        out.append(m_lineEnd);
+        m_lineOpen = true;
         return;
     }
     std::u16string text;
@@ -102,7 +108,7 @@ void LineTransform::add(std::string_view raw, std::string& out) {
         m_output.encode(text, out);
         out.append(m_source.oddTail(raw));
     }
-    out.append(m_lineEnd);
+    m_lineOpen = true;
 }
 
 } // namespace lumarin::engine

@@ -25,9 +25,12 @@ public:
     // The encoding the options chose for the output.
     Encoding outputEncoding() const noexcept { return m_output.encoding(); }
 
-    // Takes one source line; unless it is dropped as blank, the line with its
-    // CR LF goes into `out`.
-    void add(std::string_view raw, std::string& out);
+    // Takes one source line; unless it is dropped as blank, the line goes into
+    // `out`. Its CR LF waits for the next line, which may continue it.
+    void add(std::string_view raw, bool continues, std::string& out);
+
+    // Ends the last line given (at the end of a file).
+    void finish(std::string& out);
 
     // Characters written as U+FFFD so far: a UTF-16 source's lone surrogates,
     // which no other encoding can carry.
@@ -47,6 +50,7 @@ private:
     bool m_needsText;
     std::vector<std::string> m_ideographicSpace; // encoded forms of U+3000
     std::string m_lineEnd;
+    bool m_lineOpen = false; // a line was written without its end yet
     std::u16string m_text;
     ReplacedCharacters m_replaced;
 };

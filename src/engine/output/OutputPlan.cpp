@@ -184,6 +184,7 @@ std::optional<OutputPlan> PlanOutput(const AnalysisResult& analysis,
     plan.selection = std::move(selection);
     if (options.volumeFolders && !analysis.volumes.empty()) PlanVolumeRuns(plan, analysis);
     plan.repeatedPaths = RepeatedPaths(plan);
+    plan.cleanup = PlanCleanup(analysis, checked, options.cleanup);
     return plan;
 }
 

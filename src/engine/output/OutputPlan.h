@@ -5,6 +5,7 @@
 // about existing files from it (ExistingFileProbe.h), the command line refuses
 // from it, and the writer follows it.
 
+#include "engine/cleanup/TextCleanup.h"
 #include "engine/encoding/Encoding.h"
 #include "engine/encoding/EncodingChoice.h"
 #include "engine/headings/Analyzer.h"
@@ -36,6 +37,12 @@ struct OutputOptions {
     std::vector<std::u16string> filters; // removed from every line, in order
     ExistingFiles existing = ExistingFiles::Refuse;
     OutputEncodingChoice encoding = OutputEncodingChoice::Source;
+    CleanupRequest cleanup; // lines removed, wrapped paragraphs joined
+    // A book's title and author when given (before the text's own and the
+    // file name's), and its cover image (JPEG or PNG), if any.
+    std::u16string bookTitle;
+    std::u16string bookAuthor;
+    std::filesystem::path cover;
     bool volumeFolders = false; // one folder per volume instead of groups of P
     std::int64_t splitSize = 0; // characters per part; 0: chapters are not cut
 };
@@ -85,6 +92,8 @@ struct OutputPlan {
     std::vector<std::string> volumeFolderNames;
     // Files (ascending) whose path an earlier file of the run has already.
     std::vector<std::int32_t> repeatedPaths;
+    // What the cleaning the options ask for removes and joins.
+    TextCleanup cleanup;
 };
 
 // File F of the plan, 0 <= F < plan.fileCount.

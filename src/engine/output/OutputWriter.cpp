@@ -6,6 +6,7 @@
 
 #include "engine/base/EngineError.h"
 #include "engine/base/TextUtil.h"
+#include "engine/cleanup/CleanupCursor.h"
 #include "engine/output/ChapterFile.h"
 #include "engine/output/ExistingFileProbe.h"
 #include "engine/output/LineTransform.h"
@@ -51,8 +52,8 @@ class OutputRun {
 public:
     OutputRun(const OutputPlan& plan, SourceFile& source, const OutputCallbacks& callbacks)
         : m_plan(plan), m_callbacks(callbacks), m_source(source), m_folders(plan),
-          m_transform(plan.encoding, plan.options), m_blocks(source, plan.encoding),
-          m_lines(m_blocks) {}
+          m_transform(plan.encoding, plan.options), m_cleanup(plan.cleanup, plan.encoding),
+          m_blocks(source, plan.encoding), m_lines(m_blocks) {}
 
     const ReplacedCharacters& replaced() const noexcept { return m_transform.replaced(); }
 
@@ -75,12 +76,15 @@ private:
             m_callbacks.onFileStarted(FileProgress{file.fileNumber, file.percent, path});
         yield();
         Line line;
+        m_cleanup.breakParagraph();
         while (m_lines.linesRead() < file.endLine - 1) {
             if (!m_lines.next(line)) throw EngineError::sourceChanged();
             if (line.number % kLinesPerYield == 0) yield();
-            m_transform.add(line.raw, out.buffer());
+            if (m_cleanup.drops(line.number)) continue;
+            m_transform.add(line.raw, m_cleanup.continues(line.number, line.raw), out.buffer());
             out.commit();
         }
+        m_transform.finish(out.buffer());
         out.close();
     }
 
@@ -93,6 +97,7 @@ private:
     SourceFile& m_source;
     OutputDirectory m_folders;
     LineTransform m_transform;
+    CleanupCursor m_cleanup;
     BlockReader m_blocks;
     LineReader m_lines;
 };
@@ -105,9 +110,13 @@ OutputResult WriteOutput(const OutputPlan& plan, const OutputCallbacks& callback
     CheckExistingFiles(plan);
     OutputRun run(plan, source, callbacks);
     run.run();
+    OutputResult result;
     // A path planned twice is one file: it is counted once.
-    const auto written = plan.fileCount - static_cast<std::int32_t>(plan.repeatedPaths.size());
-    return OutputResult{written, plan.outputFolder, run.replaced()};
+    result.fileCount = plan.fileCount - static_cast<std::int32_t>(plan.repeatedPaths.size());
+    result.outputFolder = plan.outputFolder;
+    result.replaced = run.replaced();
+    result.removedLines = static_cast<std::int64_t>(plan.cleanup.removed.size());
+    return result;
 }
 
 std::u16string OutputDoneMessage(const OutputResult& result) {

@@ -32,6 +32,7 @@ struct OutputResult {
     std::int32_t fileCount = 0; // files written, file 000 included; a repeated path counts once
     std::filesystem::path outputFolder;
     ReplacedCharacters replaced; // characters written as U+FFFD, by what they were
+    std::int64_t removedLines = 0; // by the cleaning the options asked for
 };
 
 // "处理完毕！共N个文件！", then the ReplacementNote of what became U+FFFD.

@@ -1,8 +1,18 @@
 #include "engine/run/RunRequest.h"
 
 #include "engine/base/TextUtil.h"
+#include "engine/cleanup/TextCleanup.h"
 
 namespace lumarin::engine {
+namespace {
+
+// With cleaning, the message says on a line of its own how many lines went.
+std::u16string RemovedLinesNote(const RunRequest& request, std::int64_t removed) {
+    if (!request.output.cleanup.clean) return {};
+    return u"\n" + RemovedLinesMessage(removed);
+}
+
+} // namespace
 
 AnalysisResult AnalyzeRun(const RunRequest& request) {
     return Analyze(request.source, request.analysis);
@@ -24,11 +34,13 @@ std::optional<RunOutcome> WriteRunOutput(const AnalysisResult& analysis,
         const auto target = BookPathFor(analysis, request);
         if (!target) return std::nullopt;
         const EpubResult book = WriteEpub(analysis, checked, request.output, *target, callbacks);
-        return RunOutcome{book.path, EpubDoneMessage(book)};
+        return RunOutcome{book.path,
+                          EpubDoneMessage(book) + RemovedLinesNote(request, book.removedLines)};
     }
     const auto files = WriteOutput(analysis, checked, request.output, callbacks);
     if (!files) return std::nullopt;
-    return RunOutcome{files->outputFolder, OutputDoneMessage(*files)};
+    return RunOutcome{files->outputFolder,
+                      OutputDoneMessage(*files) + RemovedLinesNote(request, files->removedLines)};
 }
 
 } // namespace lumarin::engine

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "engine/cleanup/RawLineShape.h"
+#include "engine/cleanup/TextCleanup.h"
+
+#include <cstddef>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace lumarin::engine {
+
+// Walks a book's lines alongside a writer and applies a TextCleanup: which
+// lines are dropped, and which continue the paragraph of the line before.
+// Lines are given in ascending order; lines may be skipped.
+class CleanupCursor {
+public:
+    CleanupCursor(const TextCleanup& cleanup, Encoding encoding);
+
+    bool drops(LineNumber line);
+
+    // For a kept line: whether it goes on in the paragraph of the previous
+    // kept line, which a hard wrap broke (the two are joined as they are: a
+    // wrap at a width cuts anywhere, even inside a word).
+    bool continues(LineNumber line, std::string_view raw);
+
+    // Nothing continues across this point (a new file or document).
+    void breakParagraph() noexcept { m_previousOpen = false; }
+
+private:
+    bool isHeading(LineNumber line);
+
+    const TextCleanup& m_cleanup;
+    std::size_t m_nextRemoved = 0;
+    std::size_t m_nextHeading = 0;
+    std::optional<RawLineShape> m_shape; // only for a wrapped book
+    bool m_previousOpen = false;
+};
+
+} // namespace lumarin::engine

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace lumarin::engine {
+
+// Why a line is not part of the book's text.
+enum class RemovalReason {
+    Ad,         // a site's advertisement or watermark
+    PageMarker, // a page number left over from a PDF conversion
+    Repeated,   // a short stamp repeated at the start or end of many chapters
+};
+
+// "ad", "page_marker", "repeated": the names the command line prints.
+std::string_view RemovalReasonName(RemovalReason reason);
+
+// What the line alone tells: an advertisement, a page marker, or nothing (the
+// book's own text). A sentence that mentions a site or 首发 in passing keeps
+// enough words of its own to stay.
+std::optional<RemovalReason> JudgeLine(std::u16string_view text);
+
+// The phrases only sites use: an advertisement without an address holds two.
+std::span<const std::u16string_view> SitePhrases();
+
+// What a line JudgeLine removes must hold, so that most lines need not be
+// decoded to be judged: a Latin letter or digit (an address, a page number;
+// full-width forms too), 页 or a full-width dot, or the first two characters
+// of two site phrases.
+inline constexpr std::u16string_view kPageOrDot = u"页．";
+
+} // namespace lumarin::engine

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "engine/encoding/Encoding.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumarin::engine {
+
+// What unwrapping asks of a line, answered from its raw bytes so that the
+// lines of a book that is not wrapped are never decoded: its width in
+// columns (a Chinese character takes two), whether it is blank, starts
+// indented, or ends without closing punctuation.
+class RawLineShape {
+public:
+    explicit RawLineShape(Encoding encoding);
+
+    // Columns up to the last character that is not a space.
+    int width(std::string_view raw) const;
+    // Characters up to the last one that is not a space (some wraps count these).
+    int characters(std::string_view raw) const;
+    bool isBlank(std::string_view raw) const;
+    // Starts with an ideographic space, a tab or two spaces (one space may be
+    // a wrapped line's first character).
+    bool startsIndented(std::string_view raw) const;
+    // Ends in something that closes a sentence (。！？…”」』 and the like).
+    bool endsClosed(std::string_view raw) const;
+
+private:
+    std::string_view trimmedEnd(std::string_view raw) const;
+    bool startsWithAny(std::string_view raw, const std::vector<std::string>& forms) const;
+    bool endsWithAny(std::string_view raw, const std::vector<std::string>& forms) const;
+
+    Encoding m_encoding;
+    std::vector<std::string> m_spaces;  // space, tab, U+3000
+    std::vector<std::string> m_indents; // tab, U+3000, two spaces
+    std::vector<std::string> m_closing; // sentence ends and closing quotes
+};
+
+} // namespace lumarin::engine

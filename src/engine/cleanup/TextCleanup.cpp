@@ -1,0 +1,219 @@
+// One sequential pass over the source. Most lines of a story hold nothing an
+// advertisement or a page marker needs (LineGate): those are never decoded,
+// so the pass costs little more than reading the file. Headings are known from the analysis and are
+// neither judged nor measured.
+#include "engine/cleanup/TextCleanup.h"
+
+#include "engine/base/EngineError.h"
+#include "engine/base/TextUtil.h"
+#include "engine/cleanup/LineGate.h"
+#include "engine/cleanup/RawLineShape.h"
+#include "engine/cleanup/RepeatedStamps.h"
+#include "engine/cleanup/WrapWidth.h"
+#include "engine/encoding/LineCodec.h"
+#include "engine/source/BlockReader.h"
+#include "engine/source/LineReader.h"
+#include "engine/source/SourceFile.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace lumarin::engine {
+namespace {
+
+// Longer lines are the book's own (an advertisement is at most 80 characters).
+constexpr std::size_t kLongestJudgedBytes = 4 * 80;
+// A stamp is a short line, in characters.
+constexpr std::size_t kLongestStamp = 24;
+// Lines of text whose widths decide whether a book is wrapped: plenty to see a
+// wrap, and the pass can stop there when nothing else is asked.
+constexpr std::int64_t kWidthSample = 20000;
+
+std::vector<LineNumber> HeadingLines(const ChapterTable& table) {
+    return {table.m_lngStartLine.begin() + 1,
+            table.m_lngStartLine.begin() + 1 + table.headingCount()};
+}
+
+std::vector<LineNumber> SplitLines(const ChapterTable& table, const std::vector<bool>& checked) {
+    std::vector<LineNumber> lines;
+    for (std::size_t row = 0; row < checked.size(); ++row)
+        if (!checked[row]) lines.push_back(table.m_lngStartLine[row + 1]);
+    return lines;
+}
+
+// Lines in ascending order, asked about in ascending order.
+class LineSet {
+public:
+    explicit LineSet(std::vector<LineNumber> lines) : m_lines(std::move(lines)) {}
+    bool contains(LineNumber line) {
+        while (m_next < m_lines.size() && m_lines[m_next] < line)
+            ++m_next;
+        return m_next < m_lines.size() && m_lines[m_next] == line;
+    }
+    std::size_t size() const noexcept { return m_lines.size(); }
+
+private:
+    std::vector<LineNumber> m_lines;
+    std::size_t m_next = 0;
+};
+
+class CleanupPass {
+public:
+    CleanupPass(const AnalysisResult& analysis, const std::vector<bool>& checked,
+                const CleanupRequest& request)
+        : m_request(request), m_codec(analysis.encoding), m_shape(analysis.encoding),
+          m_headingLines(HeadingLines(analysis.table)), m_headings(m_headingLines),
+          m_splits(SplitLines(analysis.table, checked)), m_gate(analysis.encoding) {}
+
+    TextCleanup run(SourceFile& file, Encoding encoding, LineNumber lineCount) {
+        BlockReader blocks(file, encoding);
+        LineReader lines(blocks);
+        Line line;
+        while (lines.next(line)) {
+            visit(line);
+            if (!m_request.clean && m_measured >= kWidthSample) return finish();
+        }
+        if (lines.linesRead() != lineCount) throw EngineError::sourceChanged();
+        closeChapter();
+        return finish();
+    }
+
+private:
+    void visit(const Line& line) {
+        if (m_headings.contains(line.number)) {
+            if (m_splits.contains(line.number)) {
+                closeChapter();
+                ++m_chapter;
+                m_startLines = 0;
+            }
+            return;
+        }
+        if (m_request.clean && judge(line)) return;
+        if (m_shape.isBlank(line.raw)) return;
+        if (m_request.clean && m_chapter > 0) collectEdge(line);
+        if (m_request.unwrap && m_measured < kWidthSample) measure(line.raw);
+    }
+
+    void measure(std::string_view raw) {
+        ++m_measured;
+        const bool closed = m_shape.endsClosed(raw);
+        m_columns.add(m_shape.width(raw), closed);
+        m_characters.add(m_shape.characters(raw), closed);
+    }
+
+    bool judge(const Line& line) {
+        if (line.raw.size() > kLongestJudgedBytes || !m_gate.mayBeRemoved(line.raw)) return false;
+        m_codec.decode(line.raw, m_text);
+        const std::optional<RemovalReason> reason = JudgeLine(m_text);
+        if (!reason) return false;
+        m_removed.push_back({line.number, m_text, *reason});
+        return true;
+    }
+
+    // The first lines of a chapter are candidates at once; the last ones wait
+    // in a ring until the chapter ends.
+    void collectEdge(const Line& line) {
+        const bool shortLine = line.raw.size() <= RepeatedStamps::kLongestStamp;
+        if (m_startLines < RepeatedStamps::kEdgeLines) {
+            ++m_startLines;
+            if (shortLine) m_stamps.add(m_chapter, line.number, line.raw);
+        }
+        Edge& edge = m_ring[m_ringNext];
+        m_ringNext = (m_ringNext + 1) % m_ring.size();
+        edge.line = shortLine ? line.number : 0;
+        if (shortLine) edge.raw.assign(line.raw);
+    }
+
+    void closeChapter() {
+        for (std::size_t k = 0; k < m_ring.size(); ++k) {
+            Edge& edge = m_ring[(m_ringNext + k) % m_ring.size()];
+            if (edge.line > 0 && m_chapter > 0) m_stamps.add(m_chapter, edge.line, edge.raw);
+            edge.line = 0;
+        }
+    }
+
+    TextCleanup finish() {
+        TextCleanup cleanup;
+        cleanup.removed = std::move(m_removed);
+        if (m_request.clean) addStamps(cleanup.removed);
+        if (m_request.unwrap) {
+            // Wraps count columns or characters; the count that finds more
+            // full lines is the one the book was wrapped by.
+            const WrapWidth::Decision columns = m_columns.decide();
+            const WrapWidth::Decision characters = m_characters.decide();
+            cleanup.wrapInCharacters = characters.full > columns.full;
+            cleanup.wrapWidth = cleanup.wrapInCharacters ? characters.width : columns.width;
+            if (cleanup.wrapWidth > 0) cleanup.headings = m_headingLines;
+        }
+        return cleanup;
+    }
+
+    void addStamps(std::vector<RemovedLine>& removed) {
+        const std::size_t judged = removed.size();
+        for (RepeatedStamps::Stamp& stamp :
+             m_stamps.choose(static_cast<std::int32_t>(m_splits.size()))) {
+            m_codec.decode(stamp.raw, m_text);
+            if (IsStampText(m_text))
+                removed.push_back({stamp.line, m_text, RemovalReason::Repeated});
+        }
+        std::inplace_merge(
+            removed.begin(), removed.begin() + static_cast<std::ptrdiff_t>(judged), removed.end(),
+            [](const RemovedLine& a, const RemovedLine& b) { return a.line < b.line; });
+    }
+
+    // A stamp is short and says something, and nobody says it: a line of
+    // dashes or stars is the book's own divider, a quoted line its dialogue.
+    static bool IsStampText(std::u16string_view text) {
+        if (text.find_first_of(u"“”「」『』\"") != std::u16string_view::npos) return false;
+        return text.size() <= kLongestStamp &&
+               std::any_of(text.begin(), text.end(), [](char16_t c) {
+                   return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') ||
+                          (c >= u'a' && c <= u'z') || (c >= 0x3400 && c <= 0x9FFF) ||
+                          (c >= 0xFF10 && c <= 0xFF5A);
+               });
+    }
+
+    struct Edge {
+        LineNumber line = 0;
+        std::string raw;
+    };
+
+    const CleanupRequest& m_request;
+    LineCodec m_codec;
+    RawLineShape m_shape;
+    std::vector<LineNumber> m_headingLines;
+    LineSet m_headings;
+    LineSet m_splits;
+    LineGate m_gate;
+    std::u16string m_text;
+    std::vector<RemovedLine> m_removed;
+    RepeatedStamps m_stamps;
+    std::array<Edge, RepeatedStamps::kEdgeLines> m_ring;
+    std::size_t m_ringNext = 0;
+    std::int32_t m_chapter = 0;
+    int m_startLines = 0;
+    std::int64_t m_measured = 0;
+    WrapWidth m_columns;
+    WrapWidth m_characters;
+};
+
+} // namespace
+
+TextCleanup PlanCleanup(const AnalysisResult& analysis, const std::vector<bool>& checked,
+                        const CleanupRequest& request) {
+    if (!request.any()) return {};
+    SourceFile file(analysis.m_strSource);
+    if (file.stamp() != analysis.stamp) throw EngineError::sourceChanged();
+    return CleanupPass(analysis, checked, request).run(file, analysis.encoding, analysis.lineCount);
+}
+
+} // namespace lumarin::engine
+
+namespace lumarin::engine {
+
+std::u16string RemovedLinesMessage(std::int64_t count) {
+    return u"已删除" + ToU16Decimal(count) + u"行（广告、页码、重复行）";
+}
+
+} // namespace lumarin::engine

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+
+namespace lumarin::engine {
+
+// Gathers the widths of a book's lines and decides whether the book was
+// hard-wrapped: many lines (a fifth at least) end at one width, without closing
+// punctuation, and hardly a line is wider. A book written a paragraph a line
+// has widths all over the place and many lines wider than any common one.
+class WrapWidth {
+public:
+    // One line of text (not blank, not a heading).
+    void add(int width, bool endsClosed);
+
+    struct Decision {
+        int width = 0;         // the width the book was wrapped at, or 0
+        std::int64_t full = 0; // lines of that width
+    };
+    Decision decide() const;
+
+    // Whether a line this wide is a full line of a book wrapped at `wrapWidth`.
+    static bool isFull(int width, int wrapWidth);
+
+private:
+    struct Tally {
+        std::int64_t lines = 0;
+        std::int64_t open = 0; // not ending a sentence
+    };
+    std::map<int, Tally> m_widths;
+    std::int64_t m_lines = 0;
+};
+
+} // namespace lumarin::engine

@@ -1,0 +1,272 @@
+// --clean, --unwrap and the book's own title, author and cover, run with the real binary on
+// the cleaning corpus (tests/data/cleanup, written by its make-corpus.py).
+#include "CliTestSupport.h"
+#include "support/EpubContents.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+#include <set>
+#include <sstream>
+
+namespace lumarin::cli::test {
+namespace {
+
+using lumarin::test::EntryText;
+using lumarin::test::ReadEpub;
+
+const std::string kCorpus = LUMARIN_CLEANUP_CORPUS;
+
+// A 1 x 1 PNG picture.
+const std::string
+    kPng("\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\x00\x00\x01\x00\x00"
+         "\x00\x01\x08\x02\x00\x00\x00\x90\x77\x53\xde\x00\x00\x00\x0c\x49\x44\x41\x54\x78\x9c\x63"
+         "\xf8\xcf\xc0\x00\x00\x03\x01\x01\x00\xc9\xfe\x92\xef\x00\x00\x00\x00\x49\x45\x4e\x44\xae"
+         "\x42\x60\x82",
+         67);
+
+std::string Corpus(const std::string& name) {
+    return ReadBytes(kCorpus + "/" + name);
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// Every chapter file of a split into one folder, in order, without the byte order mark
+// each UTF-16 file starts with.
+std::string SplitText(const std::filesystem::path& folder) {
+    std::string text;
+    for (const auto& file : ListFiles(folder)) {
+        const std::string bytes = ReadBytes(folder / file);
+        text += bytes.starts_with("\xFF\xFE") ? bytes.substr(2) : bytes;
+    }
+    return text;
+}
+
+// Splits `source` into one folder with blank lines kept; returns the files joined.
+std::string SplitWith(const std::filesystem::path& source, const TempDir& dir,
+                      std::vector<std::string> options, RunResult* run = nullptr) {
+    std::vector<std::string> args{"-q", "--keep-blank-lines",  "-n", "999", "-g", "0",
+                                  "-o", (dir / "out").string()};
+    args.insert(args.end(), options.begin(), options.end());
+    args.push_back(source.string());
+    const RunResult result = RunSplit(args);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    if (run != nullptr) *run = result;
+    return SplitText(dir / "out" / source.stem());
+}
+
+TEST(CleanTest, ListsExactlyTheLinesThatAreNotTheBooks) {
+    TempDir dir;
+    const auto source = dir.write("ads.txt", Corpus("ads.txt"));
+    const RunResult list = RunSplit({"--list", "--clean", source.string()});
+    ASSERT_EQ(list.exitCode, 0) << list.err;
+    std::string removed;
+    for (const auto& line : Lines(list.out))
+        if (line.starts_with("removed\t")) removed += line + "\n";
+    EXPECT_EQ(removed, Corpus("ads.removed"));
+    // Without --clean nothing is said about removal.
+    EXPECT_EQ(RunSplit({"--list", source.string()}).out.find("removed"), std::string::npos);
+}
+
+TEST(CleanTest, JsonListsLineTextAndReason) {
+    TempDir dir;
+    const auto source = dir.write("ads.txt", Corpus("ads.txt"));
+    const RunResult list = RunSplit({"--list", "--json", "--clean", source.string()});
+    ASSERT_EQ(list.exitCode, 0) << list.err;
+    const QJsonArray removed =
+        QJsonDocument::fromJson(QByteArray::fromStdString(list.out)).object()["removed"].toArray();
+    const auto expected = Lines(Corpus("ads.removed"));
+    ASSERT_EQ(static_cast<std::size_t>(removed.size()), expected.size());
+    for (qsizetype i = 0; i < removed.size(); ++i) {
+        const QJsonObject row = removed[i].toObject();
+        const std::string rebuilt = "removed\t" + std::to_string(row["line"].toInteger()) + "\t" +
+                                    row["reason"].toString().toStdString() + "\t" +
+                                    row["text"].toString().toStdString();
+        EXPECT_EQ(rebuilt, expected[static_cast<std::size_t>(i)]);
+    }
+}
+
+// The files hold the source without the listed lines, in whatever encoding the source has.
+TEST(CleanTest, SplitDropsTheListedLinesAndSaysHowMany) {
+    for (const std::string charset : {"UTF-8", "GBK"}) {
+        SCOPED_TRACE(charset);
+        TempDir dir;
+        const auto source = dir.write("ads.txt", Encode(Corpus("ads.txt"), charset));
+        std::set<std::size_t> dropped;
+        for (const auto& row : Lines(Corpus("ads.removed")))
+            dropped.insert(std::stoul(row.substr(row.find('\t') + 1)));
+        std::string expected;
+        const auto lines = Lines(Corpus("ads.txt"));
+        for (std::size_t n = 1; n <= lines.size(); ++n)
+            if (!dropped.contains(n)) expected += lines[n - 1] + "\r\n";
+        RunResult run;
+        EXPECT_EQ(SplitWith(source, dir, {"--clean"}, &run), Encode(expected, charset));
+        EXPECT_NE(run.out.find("已删除" + std::to_string(dropped.size()) + "行"), std::string::npos)
+            << run.out;
+    }
+}
+
+TEST(CleanTest, BookLeavesOutTheListedLinesAndKeepsTheStory) {
+    TempDir dir;
+    const auto source = dir.write("ads.txt", Corpus("ads.txt"));
+    const auto book = dir / "ads.epub";
+    const RunResult run = RunSplit({"-q", "--clean", "--epub", book.string(), source.string()});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    std::string text;
+    for (const auto& entry : ReadEpub(book))
+        text += entry.bytes;
+    for (const std::string gone :
+         {"更多精彩请访问", "-- 12 --", "页面 4", "（本章完）", "看书认准青灯堂"})
+        EXPECT_EQ(text.find(gone), std::string::npos) << gone;
+    for (const std::string kept :
+         {"www.baidu.com", "这本书在起点首发的时候", "“首发？”", "打开了一个网址", "第一章 风起"})
+        EXPECT_NE(text.find(kept), std::string::npos) << kept;
+}
+
+TEST(UnwrapTest, JoinsAHardWrappedBookBackIntoItsParagraphs) {
+    for (const std::string charset : {"UTF-8", "GBK", "UTF-16LE"}) {
+        SCOPED_TRACE(charset);
+        // UTF-16 is known by its byte order mark.
+        const std::string mark = charset == "UTF-16LE" ? "\xFF\xFE" : "";
+        TempDir dir;
+        const auto source = dir.write("wrapped.txt", mark + Encode(Corpus("wrapped.txt"), charset));
+        EXPECT_EQ(SplitWith(source, dir, {"--unwrap"}), Encode(Corpus("unwrapped.txt"), charset));
+    }
+}
+
+// Books that are not hard-wrapped, and a book with nothing to clean, come out as they went in.
+TEST(UnwrapTest, LeavesBooksThatAreNotWrappedAsTheyAre) {
+    for (const std::string name : {"plain.txt", "unwrapped.txt"}) {
+        SCOPED_TRACE(name);
+        TempDir dir;
+        const auto source = dir.write(name, Corpus(name));
+        EXPECT_EQ(SplitWith(source, dir, {"--clean", "--unwrap"}), Corpus(name));
+    }
+}
+
+TEST(UnwrapTest, BookParagraphsAreTheOriginalOnes) {
+    TempDir dir;
+    const auto source = dir.write("wrapped.txt", Corpus("wrapped.txt"));
+    const auto book = dir / "wrapped.epub";
+    ASSERT_EQ(RunSplit({"-q", "--unwrap", "--epub", book.string(), source.string()}).exitCode, 0);
+    const std::string chapter = EntryText(ReadEpub(book), "OEBPS/text/0001.xhtml");
+    const auto original = Lines(Corpus("unwrapped.txt"));
+    EXPECT_NE(chapter.find("<p>" + original[4] + "</p>"), std::string::npos) << chapter;
+    EXPECT_NE(chapter.find("<p>" + original[11] + "</p>"), std::string::npos) << chapter;
+}
+
+struct NamedBook {
+    const char* fileName;
+    const char* title;
+    const char* author; // "" for none
+};
+
+std::string PackageOf(const TempDir& dir, const std::string& fileName, const std::string& text,
+                      std::vector<std::string> options = {}) {
+    const auto source = dir.write(fileName, text);
+    const auto book = dir / "book.epub";
+    std::vector<std::string> args{"-q", "--epub", book.string()};
+    args.insert(args.end(), options.begin(), options.end());
+    args.push_back(source.string());
+    const RunResult run = RunSplit(args);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    return EntryText(ReadEpub(book), "OEBPS/content.opf");
+}
+
+TEST(BookTitleTest, FileNameGivesTitleAndAuthorWhenTheTextDoesNot) {
+    const NamedBook cases[] = {
+        {"《青灯夜雨》作者：云中鹤.txt", "青灯夜雨", "云中鹤"},
+        {"青灯夜雨 作者：云中鹤.txt", "青灯夜雨", "云中鹤"},
+        {"青灯夜雨_云中鹤.txt", "青灯夜雨", "云中鹤"},
+        {"青灯夜雨-云中鹤.txt", "青灯夜雨", "云中鹤"},
+        {"[云中鹤]青灯夜雨.txt", "青灯夜雨", "云中鹤"},
+        {"【云中鹤】青灯夜雨.txt", "青灯夜雨", "云中鹤"},
+        {"青灯夜雨.txt", "青灯夜雨", ""},
+    };
+    const std::string text = JoinLines(NovelLines({"第一章 开始", "第二章 继续"}, "简介"), "\n");
+    for (const NamedBook& c : cases) {
+        SCOPED_TRACE(c.fileName);
+        TempDir dir;
+        const std::string package = PackageOf(dir, c.fileName, text);
+        EXPECT_NE(package.find(std::string("<dc:title>") + c.title + "</dc:title>"),
+                  std::string::npos)
+            << package;
+        if (*c.author == '\0')
+            EXPECT_EQ(package.find("<dc:creator>"), std::string::npos) << package;
+        else
+            EXPECT_NE(package.find(std::string("<dc:creator>") + c.author + "</dc:creator>"),
+                      std::string::npos)
+                << package;
+    }
+}
+
+TEST(BookTitleTest, OptionsComeFirstThenTheTextThenTheFileName) {
+    const std::string text =
+        JoinLines(NovelLines({"第一章 开始", "第二章 继续"}, "《灯下》\n作者：无名"), "\n");
+    TempDir dir;
+    std::string package = PackageOf(dir, "别名_别人.txt", text);
+    EXPECT_NE(package.find("<dc:title>灯下</dc:title>"), std::string::npos) << package;
+    EXPECT_NE(package.find("<dc:creator>无名</dc:creator>"), std::string::npos) << package;
+    TempDir other;
+    package = PackageOf(other, "别名_别人.txt", text, {"--title", "夜航", "--author", "舟子"});
+    EXPECT_NE(package.find("<dc:title>夜航</dc:title>"), std::string::npos) << package;
+    EXPECT_NE(package.find("<dc:creator>舟子</dc:creator>"), std::string::npos) << package;
+}
+
+TEST(CoverTest, CoverImageGetsAPageAndTheCoverProperty) {
+    TempDir dir;
+    const auto cover = dir.write("cover.png", kPng);
+    const std::string package =
+        PackageOf(dir, "book.txt", JoinLines(NovelLines({"第一章 开始", "第二章 继续"}), "\n"),
+                  {"--cover", cover.string()});
+    EXPECT_NE(package.find("properties=\"cover-image\""), std::string::npos) << package;
+    EXPECT_NE(package.find("<itemref idref=\"cover\"/>"), std::string::npos) << package;
+    const auto entries = ReadEpub(dir / "book.epub");
+    EXPECT_EQ(EntryText(entries, "OEBPS/images/cover.png"), kPng);
+    EXPECT_NE(EntryText(entries, "OEBPS/cover.xhtml").find("images/cover.png"), std::string::npos);
+}
+
+// A cover that cannot be used is said, with its path, and no book is written.
+TEST(CoverTest, RefusesWhatIsNoPictureAndWritesNothing) {
+    struct Case {
+        const char* name;
+        std::string bytes; // nothing written for a missing file
+        int exitCode;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"missing.png", {}, 3, "无法读取文件"},
+        {"text.jpg", "not a picture at all", 1, "封面不是JPEG或PNG图片"},
+        {"empty.png", std::string(), 1, "封面不是JPEG或PNG图片"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const auto source =
+            dir.write("book.txt", JoinLines(NovelLines({"第一章 开始", "第二章 继续"}), "\n"));
+        const auto cover = dir / c.name;
+        if (std::string(c.name) != "missing.png") WriteBytes(cover, c.bytes);
+        const RunResult run = RunSplit({"-q", "--epub", (dir / "book.epub").string(), "--cover",
+                                        cover.string(), source.string()});
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find(cover.string()), std::string::npos) << run.err;
+        EXPECT_FALSE(std::filesystem::exists(dir / "book.epub"));
+    }
+    TempDir dir;
+    const RunResult run = RunSplit({"--cover", "x.png", "--list", "book.txt"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("--cover needs --epub"), std::string::npos) << run.err;
+}
+
+} // namespace
+} // namespace lumarin::cli::test

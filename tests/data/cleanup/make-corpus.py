@@ -1,0 +1,114 @@
+#!/usr/bin/env python3
+"""Writes the cleaning corpus next to this script (run it again after changing it):
+
+ads.txt / ads.removed        advertisements, page markers and a repeated stamp among story
+                             sentences that mention sites, addresses and 首发 in passing, with
+                             the exact `removed` rows `--list --clean` prints
+wrapped.txt / unwrapped.txt  a book hard-wrapped at 30 characters (dialogue, short lines,
+                             a Latin phrase) and the same book before it was wrapped
+plain.txt                    a book written a paragraph a line: cleaning and unwrapping
+                             leave it as it is
+"""
+import pathlib
+
+HERE = pathlib.Path(__file__).resolve().parent
+NUMERALS = "一二三四五六七八九十"
+
+STORY = [
+    "　　夜色渐深，客栈里只剩下几盏灯火，{n}个客人围着火炉。",
+    "　　他在网吧里打开了一个网址，却发现那个网站早已关闭了{n}天。",
+    "　　这本书在起点首发的时候，他还只是个学生，每天都追着更新看第{n}回。",
+    "　　“你知道那个网址吗？”她低声问了{n}遍。",
+    "　　他输入了www.baidu.com，页面却一片空白，只有{n}行小字。",
+    "　　师父说，江湖上的消息最快更新的地方，是城南第{n}家茶馆。",
+    "　　他打开手机版的地图，找到了第{n}家客栈。",
+    "　　“首发？”",
+    "　　风雪里，{n}天的路程显得格外漫长。",
+    "　　第二天清晨，他在长街上看见了那个背影，隔着{n}丈远。",
+    "　　雨水顺着屋檐落下，打湿了{n}级青石台阶。",
+    "　　众人沉默片刻，终于有第{n}个人开口。",
+]
+
+ADS = [
+    ("更多精彩请访问 www.qingdeng.com", "ad"),
+    ("手机用户请浏览 m.qingdeng.com 阅读，更优质的阅读体验。", "ad"),
+    ("（ｗｗｗ．ｑｉｎｇｄｅｎｇ．ｃｏｍ）", "ad"),
+    ("天才一秒记住本站地址：笔趣阁", "ad"),
+    ("最快更新，无弹窗阅读！", "ad"),
+    ("请记住本书首发域名：qingdeng.cc。笔趣阁手机版阅读网址：m.qingdeng.cc", "ad"),
+    ("-- 12 --", "page_marker"),
+    ("第 37 页", "page_marker"),
+    ("页面 4", "page_marker"),
+    ("— 105 —", "page_marker"),
+    ("第12页 共300页", "page_marker"),
+]
+
+
+def write(name, lines):
+    (HERE / name).write_text("\r\n".join(lines) + "\r\n", encoding="utf-8")
+
+
+def ads_book():
+    lines = ["《青灯夜雨》", "作者：云中鹤", "本书由某某小说网首发", "", "内容简介：一个少年的江湖。", ""]
+    removed = [(3, "ad", "本书由某某小说网首发")]
+    for chapter in range(1, 7):
+        lines.append("第%s章 风起" % NUMERALS[chapter - 1])
+        lines.append("看书认准青灯堂")  # a site's stamp that is no advertisement by itself
+        removed.append((len(lines), "repeated", lines[-1]))
+        for i, sentence in enumerate(STORY):
+            lines.append(sentence.format(n=chapter * 10 + i))
+            if i % 4 == 1:
+                ad, reason = ADS[(chapter * 3 + i) % len(ADS)]
+                lines.append(ad)
+                removed.append((len(lines), reason, ad))
+        lines.append("（本章完）")
+        removed.append((len(lines), "repeated", lines[-1]))
+        lines.append("")
+    write("ads.txt", lines)
+    rows = ["removed\t%d\t%s\t%s" % row for row in removed]
+    (HERE / "ads.removed").write_text("\n".join(rows) + "\n", encoding="utf-8")
+
+
+PARAGRAPHS = [
+    "　　山门外的古道上，落满了松针，少年背着长剑缓缓前行，身后的钟声一下一下传来，像是在催他回头，又像是在送他远行，他没有停下脚步。",
+    "　　“师父，”他转身问道，“我们还要走多久？”",
+    "　　“不远了。”",
+    "　　老人摇头，目光越过远方的云层，落在天边那一点模糊的灯火上，似乎想起了许多年前的旧事，那时他也是这样一个少年，背着剑，走在同一条路上，心中满是说不出的热闹与寒冷。",
+    "　　夜里下起了雨。",
+    "　　客栈的掌柜是个胖子，笑容很温暖，他把茶杯放在桌上，说今晚的房间只剩下最后一间，窗外就是渡口，可以听见小船碰着石桥的声音，一夜都不会停。",
+    "　　少年点头，拿起茶杯，在窗前坐了很久，看雨水顺着屋檐落下，看对面的灯火一盏一盏熄灭，直到天边升起第一道光，他才明白师父说的那句话：路在脚下，不在眼前。",
+    "　　他们在第三天的清晨离开，马车走过长街，城门在身后关上，He said: the road is long and the night is dark, but we go on together.",
+]
+WRAP = 30
+
+
+def wrapped_book():
+    original = ["《雨夜归人》", "作者：松林", ""]
+    wrapped = list(original)
+    for chapter in range(1, 5):
+        heading = "第%s章 归途" % NUMERALS[chapter - 1]
+        original.append(heading)
+        wrapped.append(heading)
+        for paragraph in PARAGRAPHS:
+            original.append(paragraph)
+            wrapped.extend(paragraph[i:i + WRAP] for i in range(0, len(paragraph), WRAP))
+        original.append("")
+        wrapped.append("")
+    write("unwrapped.txt", original)
+    write("wrapped.txt", wrapped)
+
+
+def plain_book():
+    lines = ["《长街》", "作者：明月", ""]
+    for chapter in range(1, 5):
+        lines.append("第%s章 长街" % NUMERALS[chapter - 1])
+        lines.extend(paragraph for paragraph in PARAGRAPHS)
+        lines.extend(sentence.format(n=chapter) for sentence in STORY[::2])
+        lines.append("")
+    write("plain.txt", lines)
+
+
+if __name__ == "__main__":
+    ads_book()
+    wrapped_book()
+    plain_book()

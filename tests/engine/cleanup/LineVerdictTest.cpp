@@ -1,0 +1,137 @@
+// The judgement of single lines, and the gate on raw bytes that must let every line it
+// would remove through, in every encoding a source can have.
+#include "engine/cleanup/LineVerdict.h"
+
+#include "engine/cleanup/LineGate.h"
+#include "engine/cleanup/WrapWidth.h"
+#include "engine/encoding/LineCodec.h"
+
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace lumarin::engine {
+namespace {
+
+struct Judged {
+    std::u16string_view text;
+    std::optional<RemovalReason> reason;
+};
+
+constexpr auto kAd = RemovalReason::Ad;
+constexpr auto kPage = RemovalReason::PageMarker;
+
+const Judged kLines[] = {
+    // Advertisements and watermarks.
+    {u"更多精彩请访问 www.qingdeng.com", kAd},
+    {u"手机用户请浏览m.qingdeng.com阅读，更优质的阅读体验。", kAd},
+    {u"（ｗｗｗ．ｑｉｎｇｄｅｎｇ．ｃｏｍ）", kAd},
+    {u"w w w . q i n g d e n g . c o m", kAd},
+    {u"www点qingdeng点com", kAd},
+    {u"http://book.example.net/read/12.html", kAd},
+    {u"天才一秒记住本站地址：笔趣阁", kAd},
+    {u"最快更新，无弹窗阅读！", kAd},
+    {u"本书由某某小说网首发", kAd},
+    {u"起点中文网首发", kAd},
+    {u"请记住本书首发域名：qingdeng.cc。笔趣阁手机版阅读网址：m.qingdeng.cc", kAd},
+    {u"本站网址：qingdeng.la，请牢记！", kAd},
+    // Page leftovers.
+    {u"-- 12 --", kPage},
+    {u"— 105 —", kPage},
+    {u"- 7 -", kPage},
+    {u"第 37 页", kPage},
+    {u"第十二页", kPage},
+    {u"第12页 共300页", kPage},
+    {u"第１２页/共３００页", kPage},
+    {u"页面 4", kPage},
+    {u"页码：18", kPage},
+    {u"Page 12 of 300", kPage},
+    {u"12/300", kPage},
+    // The story, mentioning sites, addresses and 首发 in passing.
+    {u"　　他在网吧里打开了一个网址，却发现那个网站早已关闭。", std::nullopt},
+    {u"　　这本书在起点首发的时候，他还只是个学生。", std::nullopt},
+    {u"　　“你知道那个网址吗？”她低声问。", std::nullopt},
+    {u"“首发？”", std::nullopt},
+    {u"“快告诉我网址和域名！”", std::nullopt},
+    {u"　　他输入了www.baidu.com，页面却一片空白。", std::nullopt},
+    {u"　　他打开手机版的地图，找到了那家客栈。", std::nullopt},
+    {u"　　小说网站上的评论让他哭笑不得。", std::nullopt},
+    {u"　　师父说，最快更新消息的地方，是城南的茶馆。", std::nullopt},
+    {u"He said: the road is long.", std::nullopt},
+    {u"第一章 风起", std::nullopt},
+    {u"3", std::nullopt},
+    {u"2012年3月", std::nullopt},
+    {u"——", std::nullopt},
+    {u"", std::nullopt},
+};
+
+TEST(LineVerdictTest, JudgesEachLineByItself) {
+    for (const Judged& line : kLines) {
+        const auto reason = JudgeLine(line.text);
+        EXPECT_EQ(reason.has_value(), line.reason.has_value())
+            << "line " << (&line - kLines) << (reason ? " removed" : " kept");
+        if (reason && line.reason) {
+            EXPECT_EQ(*reason, *line.reason) << "line " << (&line - kLines);
+        }
+    }
+}
+
+// A gate that shut out a line JudgeLine removes would keep an advertisement silently.
+TEST(LineVerdictTest, GateLetsThroughEveryLineThatIsRemoved) {
+    // The site phrases are simplified Chinese, which Big5 cannot hold.
+    for (const Encoding encoding : {Encoding::Utf8, Encoding::Gb18030}) {
+        SCOPED_TRACE(EncodingName(encoding));
+        const LineGate gate(encoding);
+        LineCodec codec(encoding);
+        for (const Judged& line : kLines) {
+            std::string raw;
+            codec.encode(line.text, raw);
+            if (line.reason) {
+                EXPECT_TRUE(gate.mayBeRemoved(raw)) << "line " << (&line - kLines);
+            }
+        }
+        // Every pair of site phrases makes a line the gate lets through.
+        const auto phrases = SitePhrases();
+        for (std::size_t i = 0; i + 1 < phrases.size(); ++i) {
+            std::string raw;
+            codec.encode(std::u16string(phrases[i]) + u"，" + std::u16string(phrases[i + 1]), raw);
+            EXPECT_TRUE(gate.mayBeRemoved(raw)) << "phrases " << i;
+        }
+        std::string story;
+        codec.encode(u"　　夜色渐深，客栈里只剩下几盏灯火，众人沉默片刻。", story);
+        EXPECT_FALSE(gate.mayBeRemoved(story));
+    }
+}
+
+struct WrapCase {
+    const char* name;
+    std::vector<std::pair<int, bool>> lines; // width, ends a sentence
+    int expected;
+};
+
+TEST(WrapWidthTest, FindsTheWidthOfAHardWrapOnly) {
+    const auto repeat = [](std::vector<std::pair<int, bool>> pattern, int times) {
+        std::vector<std::pair<int, bool>> lines;
+        for (int i = 0; i < times; ++i)
+            lines.insert(lines.end(), pattern.begin(), pattern.end());
+        return lines;
+    };
+    const WrapCase cases[] = {
+        {"wrapped at 60", repeat({{60, false}, {60, false}, {59, false}, {24, true}}, 10), 60},
+        {"wrapped, dialogue", repeat({{60, false}, {18, true}, {12, true}, {40, true}}, 10), 60},
+        {"paragraph a line",
+         repeat({{120, true}, {60, true}, {300, true}, {44, true}, {90, true}}, 10), 0},
+        {"wide lines end sentences", repeat({{60, true}, {60, true}, {20, true}}, 10), 0},
+        {"too few lines", repeat({{60, false}}, 5), 0},
+        {"narrow verse", repeat({{14, false}, {14, false}}, 10), 0},
+    };
+    for (const WrapCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        WrapWidth widths;
+        for (const auto& [width, closed] : c.lines)
+            widths.add(width, closed);
+        EXPECT_EQ(widths.decide().width, c.expected);
+    }
+}
+
+} // namespace
+} // namespace lumarin::engine
