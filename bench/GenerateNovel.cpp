@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes a deterministic made-up novel in UTF-8 for the benchmarks: a table of contents, then
 // chapters "第N章 title" (Chinese numerals up to 999, digits after) of 30 to 90 paragraphs, lines
 // ending in CR LF, paragraphs separated by blank lines. The same seed gives the same text in

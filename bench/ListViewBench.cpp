@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Filling the chapter list the way the main window does: Redraw off, 100,000
 // rows with three texts each, Redraw on (one layout and one repaint). The
 // reference is the same texts pushed into a plain vector of rows, the floor

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Repaint cost of the list control: one PaintControl (through WM_PAINT) of a
 // 600 x 400 client with 2,000 / 20,000 / 200,000 rows, and 1,000 consecutive
 // wheel notches (each scrolls three rows and repaints). Only the visible rows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main of the benchmarks that draw: text is rendered through Qt, which
 // needs a QGuiApplication (offscreen when no display is set).
 #include <QGuiApplication>

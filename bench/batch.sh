@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Many small books: one run over a folder of 200 against 200 runs of one book each, the way a
 # shell loop would convert a library before lumarin-split took several sources. Writes its
 # section of bench/RESULTS.md.

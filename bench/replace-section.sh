@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Puts one benchmark's section into bench/RESULTS.md: replaces the lines between
 # "<!-- NAME: begin" and "<!-- NAME: end" with SECTION-FILE, or adds it at the end. Other
 # benchmarks keep their own sections.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Measures lumarin-split against standard tools on generated novels and writes bench/RESULTS.md.
 #   bench/run.sh
 # Data (deterministic, generated once into bench/data/): a ~50 MB GBK novel and its UTF-8 copy,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Third-party libraries, found once for the whole tree. Each becomes an
 # imported target so that folders link by name (Lumarin::PCRE2 ...).
 find_package(PkgConfig REQUIRED)

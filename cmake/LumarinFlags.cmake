@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Warnings and sanitizers for every target of the project.
 add_compile_options(-Wall -Wextra -Wpedantic -Wshadow)
 if(LUMARIN_WERROR)

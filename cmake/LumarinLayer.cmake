@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # lumarin_add_layer(<target> ALIAS <alias> SOURCES <file>...)
 # One layer of the program: a static library whose headers are included from
 # src/ as "<folder>/Name.h", linked by the layers above through its alias.

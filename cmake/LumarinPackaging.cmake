@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Debian package: both programs, the desktop entry, the icon in the usual
 # sizes, the manual pages of both programs and the documents Debian expects.
 # scripts/package builds it and checks it with lintian.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The analysis with the default heading condition on any bytes: it must finish, and the chapter
 // table it returns must hold together the way the output writer relies on.
 #include "FuzzInput.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ParseChineseNumber on any UTF-16 text: it must never crash, and where the text is a plain
 // decimal number that fits 16 bits, it must read exactly that number.
 #include "FuzzInput.h"

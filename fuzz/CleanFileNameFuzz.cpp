@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // File naming on any pattern and title: the name that reaches the disk must be a single, usable
 // file name, whatever a heading held.
 #include "FuzzInput.h"

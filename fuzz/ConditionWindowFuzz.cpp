@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The heading condition's matches on a long line against plain PCRE2 on the whole line. The
 // condition first shows the engine a window of the line and widens it when the answer could
 // depend on what lies beyond; whatever the pattern, the matches must be those of the whole line.

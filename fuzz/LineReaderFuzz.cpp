@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Encoding detection, block and line reading, decoding and encoding back on any bytes. Every
 // line must come back byte for byte through the exact codec (the one used for lines that are
 // edited and written again), and the lines with their line ends must cover the whole file. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The output writer in a scratch folder it may write into (box/), next to a folder it must
 // never touch (outside/). Titles, the name pattern, the chosen folder, the source's own name
 // and place, the counts and the existing-files mode come from the input, and links are planted

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The whole split on any bytes: analysis, then the output writer with blank lines kept, no filter
 // and no conversion, into tmpfs. The files concatenated in order must give back the source byte
 // for byte, apart from every line ending in CR LF: nothing lost, nothing altered.

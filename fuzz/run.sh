@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the libFuzzer targets with clang and runs each for SECONDS, one after another.
 #   fuzz/run.sh SECONDS [TARGET...]    default: every target
 # Corpora grow in fuzz/corpus/<target>/, crashes land in fuzz/artifacts/<target>/.

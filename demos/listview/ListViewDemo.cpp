@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shows a ListView as the main window's chapter list is set up (check boxes,
 // dotted focus rectangle, white background), with three columns and a number
 // of generated rows (20,000 unless a count is given), in the Qt host.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Drives listview-demo with synthetic input and takes screenshots: the start,
 # five wheel notches, a click and Page Down, a check-box click, a column
 # divider drag. Run under xvfb-run -s "-screen 0 1024x768x24"; the screenshots

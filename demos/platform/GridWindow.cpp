@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "GridWindow.h"
 
 #include "platform/Gdi.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A window procedure that shows a large grid of cells and scrolls it with its
 // own two scroll bars, painting through a memory back buffer. Written only

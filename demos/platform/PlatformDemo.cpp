@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // platform-demo: one hosted window with a grid of 500 x 40 cells and both
 // scroll bars, painted by its window procedure through a memory back buffer.
 

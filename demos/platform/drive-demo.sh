@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs platform-demo on a virtual X screen, drives its scroll bars and wheel
 # with xdotool and takes a screenshot after each step.
 #   demos/platform/drive-demo.sh <platform-demo binary> <output folder>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // scrollbars-demo: a hosted window whose content moves only through the
 // Scrollbars object attached to it. The window's own procedure ignores scroll
 // and wheel messages; thumb drags, arrow and page clicks and the wheel reach

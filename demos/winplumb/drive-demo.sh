@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Drives scrollbars-demo with synthetic input and takes screenshots.
 # Run under xvfb-run -s "-screen 0 1024x768x24"; screenshots go to $1.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/BatchRun.h"
 
 #include "cli/SourceList.h"

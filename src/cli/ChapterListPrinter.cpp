@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/ChapterListPrinter.h"
 
 #include "cli/JsonWriter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/RuleListPrinter.h"
 
 #include "cli/JsonWriter.h"

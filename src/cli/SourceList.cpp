@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/SourceList.h"
 
 #include "engine/base/EngineError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/SplitCommand.h"
 
 #include "cli/BatchRun.h"

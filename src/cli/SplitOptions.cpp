@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/SplitOptions.h"
 
 #include "engine/base/ExitCode.h"

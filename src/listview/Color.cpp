@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "listview/Color.h"
 
 #include "platform/Gdi.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One colour of the list control with the brush and pen drawn in it. Keeps the
 // OLE colour as given (a system colour stays one), its RGB translation, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One column and its header button. Plain fields: the control and its layout
 // give them meaning.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "listview/ColumnCollection.h"
 
 #include "listview/ListViewError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The columns in display order, found by position or by a key that is unique
 // regardless of letter case.

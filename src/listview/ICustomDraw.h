@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Per-cell colouring callback: an owner may change the OLE colours of one cell
 // before it is drawn. Returning true means "use the colours I returned".

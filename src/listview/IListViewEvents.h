@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The events of ListView, in their declared order. An owner derives from this
 // interface, overrides the events it handles and passes itself to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "listview/ListItem.h"
 
 #include "listview/ListViewError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One row of the list: a text per column plus selection, check mark and tag.
 

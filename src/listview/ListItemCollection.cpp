@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "listview/ListItemCollection.h"
 
 #include "listview/ListViewError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The rows in display order: an array of row references allocated ahead.
 // Inserting, removing, moving and sorting move references in one block move,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "listview/ListLayout.h"
 
 #include "listview/ColumnCollection.h"

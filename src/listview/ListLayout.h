@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where everything of the list is: column edges, the header and rows areas,
 // a row's rectangle, a header cell, a divider's grab zone and a row's check

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The control's window: its class, creation, and the one switch that turns
 // window messages into the control's handlers, as a desktop host delivers
 // them to a user control (focus and capture on a press, Click after a left

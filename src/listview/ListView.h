@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The chapter list: an owner-drawn, multi-column list control with check
 // boxes, selection, sorting, resizable columns, row dragging and scroll bars.

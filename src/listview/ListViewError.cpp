@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "listview/ListViewError.h"
 
 #include "platform/Utf8.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The one error type of the list control and its model: a number and a
 // description, as the owner of the control expects to see them.

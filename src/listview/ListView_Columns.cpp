@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Column members of the control's interface. Columns change only while the
 // list has no rows, so every row always has one text per column.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keys and focus: navigation moves the current row and scrolls at most one
 // step; the selection follows by modifier; Space toggles selection (Ctrl) and
 // the check mark. Every key ends in one repaint while the control is enabled.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Laying the control out: the font height, the geometry (ListLayout), the
 // scroll ranges and the back buffer they call for. Layout runs on resize,
 // Refresh, Redraw = True and column resizing; painting (ListView_Paint.cpp)

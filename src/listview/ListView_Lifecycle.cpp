@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Birth and end of the control, and its stored settings: what it creates,
 // the defaults of a new placement, the 23 stored properties read and written
 // in a fixed order, and what it releases at the end.

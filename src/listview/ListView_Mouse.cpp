@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The mouse: a press decides what the held button does (m_lngMouseMode:
 // 1 resizing a column, 2 selecting by dragging, 3 a row pressed, ready to be
 // dragged, 4 a header button pressed); movements act on that mode; the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One repaint: header and visible rows are composed in the back buffer, then
 // the visible part is copied to the window in one block, so nothing flickers.
 // Painting reads the model and the layout; it never changes either.

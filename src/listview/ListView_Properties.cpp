@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Behaviour and appearance properties. Each setter stores its value and then
 // runs its fixed follow-up: redraw, refresh, and the notification that tells
 // the host the stored form changed.

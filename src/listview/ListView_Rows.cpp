@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Row members of the control's interface. A setter stores, then redraws; a
 // member that fails raises before it changes anything.
 

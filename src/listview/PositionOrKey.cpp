@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "listview/PositionOrKey.h"
 
 #include <cfenv>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A column argument as owners pass it: a number, or a text that is either a
 // number (then it is a position) or a column key.

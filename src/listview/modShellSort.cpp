@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "listview/modShellSort.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Shell sort over a contiguous array of fixed-size elements that are moved as
 // bytes, never as objects: an array of references is reordered without

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "listview/modSortCallback.h"
 
 #include "listview/ListItem.h"

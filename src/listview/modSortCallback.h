@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Row comparison for sorting: the text of one column, compared in the user's
 // locale without regard to letter case. The sort column and order are module

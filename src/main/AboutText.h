@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The text of the about window's memo: usage notes and the change log.
 

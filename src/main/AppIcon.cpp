@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "main/AppIcon.h"
 
 // Resources of a static library must be registered by name, outside any namespace.

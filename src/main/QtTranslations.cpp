@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "main/QtTranslations.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Qt's own texts (standard buttons, the file and folder choosers) in the
 // user's language; the program's own texts are Chinese already.

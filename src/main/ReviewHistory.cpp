@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "main/ReviewHistory.h"
 
 #include <cassert>

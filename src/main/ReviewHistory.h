@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The states a review went through, for undo and redo. A state is small
 // enough to keep whole (the marks are bits, the edits a handful of lines), so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "main/ReviewStore.h"
 
 #include "engine/base/EngineError.h"

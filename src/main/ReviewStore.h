@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Reviews kept between runs, one file per book beside the settings, named by
 // the source's checksum: the same book opened again, under any name, finds

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "main/frmAbout.h"
 
 #include "main/AboutText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The about window: title, icon, usage notes with the change log, contact lines.
 // Created anew for every opening and shown modally by the main window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "main/frmNearMisses.h"
 
 #include "platform/qt/QtText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The near misses of an analysis in a tool window of the main window: above
 // it, centred over it when shown, closed by Esc. A double click (or Enter) on

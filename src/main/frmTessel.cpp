@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "main/frmTessel.h"
 
 #include "engine/headings/HeadingCondition.h"

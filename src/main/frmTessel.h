@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The main window: a source file in, its chapter list to review, chapter files
 // out. The inputs run down the left, the chapter list fills the right, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/base/EngineError.h"
 #include "engine/base/TextUtil.h"
 #include "engine/headings/Renumbering.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Heading rules and the review of the chapter list: the rule choice ("自定义条件",
 // "自动" or a built-in rule), rows the audit flags (their colour, their reasons
 // for the selected row, one action that checks them all), the near misses, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The choices between chapter files and one EPUB book, and of the encodings
 // the source is read in and the chapter files are written in. The lists and
 // what they mean are the engine's; the window only shows them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cleaning as the window offers it: the lines "清理广告" removes, listed on
 // request with their line numbers and reasons, and the book's cover picture.
 #include "engine/base/TextUtil.h"

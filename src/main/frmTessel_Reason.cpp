@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An empty chapter list explains itself: in the list's place it says why no
 // heading was found (a wrong encoding, a condition that fits no heading while
 // a built-in rule would, no rule at all) and offers the next step as links.

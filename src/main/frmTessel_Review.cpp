@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reader's review of the chapter list beyond ticking rows: every change
 // can be undone and redone, a split can be added at a line the rules missed
 // (from the preview), a title can be corrected in place, and the whole review

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One source of truth for the heading rule: the choice under "标题条件" says
 // what is in use, and the condition box shows that. With "自定义条件" the box
 // holds the user's own condition and can be edited; with a built-in rule (or

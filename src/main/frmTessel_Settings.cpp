@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the window keeps between runs, and the options menu beside "排序↑".
 // Settings are read once the start values are in place, so a missing or
 // unreadable entry simply leaves its start value.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The status line: progress while an output runs, then what this run wrote
 // and where, with a link that shows that folder in the desktop's file manager
 // (the book folder, or the folder an EPUB file went into). The whole message

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Lumarin: the window. With a file name it opens that file and analyses it.
 #include "main/QtTranslations.h"
 #include "main/frmTessel.h"

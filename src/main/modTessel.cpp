@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "main/modTessel.h"
 
 #include "platform/Services.h"

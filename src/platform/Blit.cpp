@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Block copies between DCs. The copied block is clipped against both the source
 // and the destination; source and destination may be the same buffer, even
 // with overlapping blocks.

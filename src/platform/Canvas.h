@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The pixels one drawing call works on. A memory DC draws into its selected
 // bitmap; a window DC into its window's surface, looked up afresh on every call

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/DataObject.h"
 
 namespace lumarin::platform {

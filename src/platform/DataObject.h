@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Data carried by a drag-and-drop: a list of files and/or text.
 // A drop notification (WM_OLEDRAG*) carries a DropInfo* in lParam.

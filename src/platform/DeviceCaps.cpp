@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Device capabilities. Every DC here shares the screen's resolution in device
 // pixels (its logical dots per inch times the device scale): memory DCs are
 // made to be copied to the screen.

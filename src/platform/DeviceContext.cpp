@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Device contexts and their drawing state: colours, background mode, pen position.
 #include "platform/Gdi.h"
 #include "platform/GdiObjectTable.h"

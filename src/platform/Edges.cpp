@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Classic 3-D edges: two one-pixel borders, outer then inner. In each border the
 // top and left sides are drawn first over the full length, then the bottom and
 // right sides, which therefore own the top-right and bottom-left corners.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Filled rectangles and the inverted, dotted focus rectangle.
 #include "platform/Canvas.h"
 #include "platform/Gdi.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keyboard focus and pointer capture: one window each at a time. The messages
 // go out after the state has changed, and each step checks again that the
 // windows still exist, since a procedure may destroy one or move the focus on.

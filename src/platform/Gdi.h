@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Drawing. Device contexts draw into pixel buffers: a memory DC into the bitmap
 // selected into it, a window DC into the window's surface (which the host shows).

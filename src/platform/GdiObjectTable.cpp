@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/GdiObjectTable.h"
 
 #include "platform/Gdi.h"

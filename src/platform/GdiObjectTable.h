@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The table behind every HGDIOBJ: bitmaps, brushes, pens, fonts and device
 // contexts. Handles count up from 1 and are never handed out twice, so a stale

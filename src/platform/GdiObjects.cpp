@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Creating, selecting and deleting drawing objects.
 #include "platform/Gdi.h"
 #include "platform/GdiObjectTable.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Window and client rectangles, moving and sizing, the frame and the top-most band.
 
 #include "platform/Window.h"

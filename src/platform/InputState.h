@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Internal to the platform layer: focus and capture bookkeeping that window
 // destruction needs without sending messages.

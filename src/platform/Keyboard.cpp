@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which keys are down, as the host last saw them.
 
 #include "platform/Window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Lines with the current pen. A line paints its start point and not its end
 // point, so a closed figure of LineTo calls paints every corner exactly once.
 // The pixels are those of Bresenham's rule: one per step along the longer

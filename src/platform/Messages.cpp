@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Procedures, long values and message delivery. SendMessage looks the
 // procedure up on every call and keeps nothing from the table while the
 // procedure runs, so a procedure may swap itself out or destroy its window.

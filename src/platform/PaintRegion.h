@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Internal to the platform layer: BeginPaint takes the update region in one step.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // BeginPaint / EndPaint. The update region is taken (validated) when painting
 // begins, so whatever is invalidated while the procedure paints is painted
 // again on the next WM_PAINT instead of being lost.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The update region: kept as the bounding box of everything invalidated since
 // the last paint. Painting a little more than needed is harmless; missing a
 // part is not.

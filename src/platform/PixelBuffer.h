@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A 32-bit pixel buffer, 0xFFRRGGBB per pixel (the layout of QImage::Format_RGB32),
 // rows top to bottom. Bitmaps and window surfaces are pixel buffers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Small pixel rules shared by the drawing calls: clipping a rectangle to a
 // buffer, filling it, inverting one pixel. No Qt here.

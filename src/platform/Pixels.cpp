@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Colour conversion and direct access to the pixels behind DCs and bitmaps.
 #include "platform/Canvas.h"
 #include "platform/Gdi.h"

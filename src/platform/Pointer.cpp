@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pointer: its position on screen and its shape.
 
 #include "platform/Window.h"

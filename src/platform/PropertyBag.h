@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The stored settings of a control on a form: named values read with a default
 // and written with a default (a value equal to its default is not stored).

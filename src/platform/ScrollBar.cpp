@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Scroll information of a window's two bars. Setters clamp and tell the host
 // after every change; showing or hiding a bar changes the client area, which
 // sends WM_SIZE. Bars are shown and hidden only on request: a range that no

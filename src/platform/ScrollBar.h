@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Per-window scroll information: the single source of truth for a window's two
 // bars. The host only draws what is stored here and reports a user's actions

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The services in force and the headless ones used until a host installs its
 // own: nothing here ever waits for a person.
 

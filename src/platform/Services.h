@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Services of the desktop that the window code calls, each a small interface.
 // The Qt host installs real ones; tests install recording doubles so that no

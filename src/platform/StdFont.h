@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The font object a control's Font property holds: name, size in points (8.25),
 // weight, style flags and character set. A change of any attribute notifies the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Version, metrics, desktop parameters and system colours. The colours start
 // as the classic scheme; the Qt host overwrites them from its palette and sets
 // the wheel scroll lines from the desktop.

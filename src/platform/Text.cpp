@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Text through Qt: the DC's font becomes a QFont and is painted by QPainter on a
 // QImage that shares the DC's pixels, so text lands in the same buffer as the
 // pixel rules. Characters the face lacks (CJK in a Latin face) come from Qt's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Timers belong to their window. The host runs them on its event loop and
 // calls FireTimer when one is due; without a host, tests call FireTimer.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/Utf8.h"
 
 #include <QString>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Text of the window layer is UTF-16; standard streams, the system log and
 // exception messages take UTF-8. These two are the only conversions between

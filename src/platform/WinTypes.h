@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The vocabulary of the window layer: handles, records and the numbered
 // constants the window code was written against. Values are the usual ones

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Windows and messages. A window is an entry in a table owned by this layer:
 // a procedure, styles, a rectangle, two scroll bars and a client-sized pixel

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Attaching hosts and the window surface they show.
 
 #include "platform/WindowHost.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the window table tells whoever shows a window on screen (the Qt host).
 // A window without a host works the same, headless: tests drive it directly.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Internal to the platform layer: how a window's rectangle splits into frame,
 // scroll bars and client area. One function per part, shared by GetClientRect,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Creation and destruction of windows. Destruction runs in a fixed order:
 // focus and capture are given up, WM_DESTROY, the children go, timers stop,
 // WM_NCDESTROY as the very last message, then the handle leaves the table for

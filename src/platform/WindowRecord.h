@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Internal to the platform layer: what the table holds for one window.
 // Callers get a WindowRecord* from the table and must not keep it across a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Enabled and visible state: the WS_DISABLED and WS_VISIBLE style bits.
 
 #include "platform/Window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Internal to the platform layer: the drawing code's access to a window's
 // client surface. GetDC draws straight into these pixels; after drawing into a

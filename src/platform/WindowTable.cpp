@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/WindowTable.h"
 
 #include "platform/Window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Internal to the platform layer: the table of live windows and of registered
 // classes. Handles count up from 1 and are never handed out twice, so a stale

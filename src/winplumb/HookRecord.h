@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What a hook keeps for one window: the receiver (not owned), the procedure
 // it replaced, the two message tables and the user value.

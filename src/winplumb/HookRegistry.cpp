@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "winplumb/HookRegistry.h"
 
 #include "platform/Window.h"

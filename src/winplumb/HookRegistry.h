@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The process-wide table of hook records, one per hooked window, and the one
 // window procedure installed on every hooked window. That procedure finds the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The receiver of a window message hook (see Subclasser).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "winplumb/MessageTable.h"
 
 #include <algorithm>

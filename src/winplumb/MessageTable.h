@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One of a hook's two message tables: a count and MSG_ENTRIES slots. A count
 // of ALL_MESSAGES matches every message; a slot holding 0 was freed and is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The two scroll bars of one window (its own bars, not separate controls).
 // Range, page and position live in the window layer's scroll info and are

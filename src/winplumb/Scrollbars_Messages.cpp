@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's messages as they reach the scroll bars: after the window's own
 // procedure has handled them (the hook's after table), except the wheel,
 // which the bars see first.

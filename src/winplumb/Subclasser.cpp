@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "winplumb/Subclasser.h"
 
 #include "platform/Services.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Intercepts the messages of windows of this process, per window and per
 // message, before or after the window's own procedure. Misuse is reported in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Several sources in one run: each book in turn, a failure named and passed over, one summary
 // line and the exit status of the worst failure.
 #include "CliTestSupport.h"

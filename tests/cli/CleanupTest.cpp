@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // --clean, --unwrap and the book's own title, author and cover, run with the real binary on
 // the cleaning corpus (tests/data/cleanup, written by its make-corpus.py).
 #include "CliTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The command line itself: how options and paths are read, and how the chapter list is shown.
 #include "CliTestSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // --encoding and --output-encoding: a source read in the encoding the user names, chapter
 // files written in the one the user asks for.
 #include "CliTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Splits the same small novel stored in every encoding and line-end style the program reads,
 // and checks the files byte for byte in the source's own encoding.
 #include "CliTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every kind of book lumarin-split writes, checked by epubcheck: no errors and no warnings.
 // One epubcheck run (one Java start) per test; skipped, saying why, when epubcheck is missing.
 #include "CliTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // lumarin-split --epub: one book instead of chapter files, checked through a ZIP reader.
 #include "CliTestSupport.h"
 #include "support/EpubContents.h"

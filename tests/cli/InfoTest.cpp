@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The runs that only inform: help and version answer on stdout, exit 0 and read no source
 // (the manual page is made from them).
 #include "CliTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // lumarin-split stopped by a signal while it writes a book: the book's temporary file goes with
 // it, and the run ends by that signal as an unguarded one would.
 #include "CliTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The chapter list of --list and --list --json: what a reviewer reads before splitting.
 #include "CliTestSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A web novel of more than a thousand chapters, split with the default heading condition.
 #include "CliTestSupport.h"
 #include "support/ChineseNumerals.h"

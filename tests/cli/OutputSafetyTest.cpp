@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real lumarin-split against files that are already there, planted links, its own source,
 // source names that point out of the chosen folder, a source cut short while it is split, and
 // output paths the file system refuses.

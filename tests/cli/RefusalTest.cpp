@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every way a run can be refused or fail: the exit status, the message on stderr, and that a
 // failure never passes for a finished split.
 #include "CliTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // With blank lines kept, no filter and no conversion, a split must give back the source byte for
 // byte (line ends become CR LF), whatever it holds: invalid bytes, mixed line ends, a missing
 // final line end, checked rows inside a chapter.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Built-in rules on the command line: --rules, -r, -c auto, the audit in the JSON list and
 // --near-misses; and the outputs that must not change for anyone who uses none of them.
 #include "CliTestSupport.h"

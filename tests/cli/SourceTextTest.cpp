@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How the text of a source is read: which encoding a file is taken to be, what its characters
 // become, and how a runaway heading condition is stopped.
 #include "CliTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the chapters land: files per chapter group, group folders, naming, filters, blank lines,
 // conversion, and what the short-chapter rule does to a table of contents.
 #include "CliTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // --toc: a chapter list from --list --json, edited by hand, is the split; a
 // list of another source, or no list at all, writes nothing.
 #include "CliTestSupport.h"

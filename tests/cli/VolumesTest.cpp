@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Books with volumes above their chapters, and books cut into parts by size: what the list
 // shows, what the audit says, and where every line of the source lands.
 #include "CliTestSupport.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The bash completion of lumarin-split, driven as bash drives it (COMP_WORDS, COMP_CWORD)
 # against the built program: each case is the words typed and the replies expected.
 #   completion-test.sh COMPLETION-FILE LUMARIN-SPLIT

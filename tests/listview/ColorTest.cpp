@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Colour objects: translation of OLE colours and ownership of brush and pen.
 
 #include "listview/Color.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the window shows against what the mouse hits: the rows shown when
 // scrolled to the end, the check box and the column divider while the
 // content is scrolled sideways. Pixels are read from the window's surface,

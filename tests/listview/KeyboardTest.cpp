@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Real key messages to the control's window: navigation and its scrolling,
 // selection by modifiers, Space, the host's KeyDown, focus and MakeSureVisible.
 

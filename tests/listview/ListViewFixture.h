@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A real ListView in a real platform window, loaded from a stored form with
 // plain RGB colours (so no test depends on the desktop's palette), an event

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The control's public interface as its owner uses it: rows, columns, errors
 // with the state unchanged, the current row's bookkeeping, property
 // follow-ups and the Redraw contract.

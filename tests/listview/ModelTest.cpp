@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Rows and columns of the list model: slot bookkeeping, growth, lookups and
 // errors that leave the collection as it was.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Real mouse messages to the control's window: presses, drags, releases,
 // the drag timer and the wheel, checked on selection, check marks, column
 // widths, scroll values and events.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pixels of the back buffer: check boxes, focus rectangle, selection and the
 // strip right of the columns, text alignment, row heights and auto-sized columns.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sorting: the shell sort itself, the row comparison in the user's locale,
 // and ListItemCollection::Sort.
 

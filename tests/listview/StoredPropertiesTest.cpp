@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The stored form: loading the main window's list, defaults for what a form
 // leaves out, names in any letter case, and saving only the differences.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The control draws text through the platform layer, which renders it with
 // Qt: every test runs inside a QGuiApplication (offscreen in the test runs).
 

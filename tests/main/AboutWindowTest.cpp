@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "main/AboutText.h"
 #include "main/ProductInfo.h"
 #include "main/frmAbout.h"

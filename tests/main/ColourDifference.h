@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // How far apart two colours look: CIEDE2000 on CIELAB (D65), from sRGB.
 

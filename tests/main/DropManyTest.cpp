@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Several books dropped at once: the window opens the first and says how many it left out.
 #include "MainWindowFixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's choices of format and encodings: a book instead of chapter files, a source read
 // in the encoding the user names, chapter files written in the one asked for.
 #include "MainWindowFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's layout and look: it never resizes itself, its inputs keep one
 // width, growing gives the room to the list and the preview, the preview
 // wraps, and doubted rows stand apart from checked, selected and plain rows.

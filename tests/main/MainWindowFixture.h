@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The main window shown offscreen, with a folder for its files and recording services.
 

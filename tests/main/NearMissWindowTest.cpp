@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The near-miss window: a tool window of the main window, centred over it,
 // closed by Esc; a double click on a line shows that line in the preview.
 #include "MainWindowFixture.h"

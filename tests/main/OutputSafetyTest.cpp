@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's 输出 through the same engine as the command line: files already
 // there, planted links, its own source, a list made from another file, and
 // file-system failures, each a box that leaves the window working.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reader's review in the window: the bulk tick asks first, every review
 // action undoes and redoes, splits added from the preview and titles
 // corrected in place reach the chapter files and the book, and a review comes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The condition box shows the rule in use: a built-in rule's condition,
 // read-only and drawn so; the user's own, editable, with "自定义条件". A new
 // choice analyses the open book at once.

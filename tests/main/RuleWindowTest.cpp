@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's review of a chapter list: the rule choice, rows the audit doubts (their colour,
 // their reasons, one action to check them), near misses and the preview of the selected chapter.
 #include "MainWindowFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An empty list says why and what to try; 输出 with nothing to split says so
 // first; a missing or folder drop is said at once and leaves the list's book;
 // a first run starts on the automatic rule choice.

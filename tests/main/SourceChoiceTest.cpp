@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The source side of the window: a chosen file is analysed at once, failures become warning
 // boxes and leave a working window, and a missing file named at start is said.
 #include "WindowTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // After an output the status line says what this run wrote and where, with a
 // link to that folder; another book clears it; a narrow window shortens only
 // the middle of the path, the tool tip keeping the whole text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Volumes in the window: each row names its volume, the preview shows the volume line, and the
 // output follows "按卷分文件夹" and "按字数分割".
 #include "MainWindowFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the window keeps between runs, where its choosers open, the output
 // folder in the status line and Qt's own texts in Chinese.
 #include "WindowTestSupport.h"

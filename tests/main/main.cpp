@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window tests need a QApplication; they run on the offscreen platform.
 #include "WindowTestSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "MemoryCanvas.h"
 #include "platform/Gdi.h"
 

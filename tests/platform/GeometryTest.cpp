@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "WindowTestSupport.h"
 #include "platform/ScrollBar.h"
 #include "platform/WindowSurface.h"

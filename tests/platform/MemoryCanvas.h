@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A memory DC with its own bitmap, for pixel tests: filled with one colour,
 // read back pixel by pixel, released at the end of the test.

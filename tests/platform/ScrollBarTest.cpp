@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/ScrollBar.h"
 
 #include "WindowTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/Services.h"
 
 #include "platform/DataObject.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Shared by the window tests: a class whose procedure records every message,
 // and a fixture that destroys whatever a test left behind.

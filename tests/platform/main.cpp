@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The platform tests run inside a QGuiApplication: text needs Qt's fonts.
 // The offscreen platform is the default so that the tests never need a display.
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/ChineseNumerals.h"
 
 #include <string_view>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Chapter numbers as novels write them, for test data of every layer.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/EpubContents.h"
 
 #include <zip.h>

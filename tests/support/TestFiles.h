@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Files for tests of every layer: a scratch folder, raw bytes in and out, and
 // text in a legacy charset through the C library's converter (so test data

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "winplumb/Scrollbars.h"
 
 #include "WindowFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "WindowFixture.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Shared by the hook and scroll bar tests: windows whose own procedure
 // records what reaches it, the recording services, and a receiver that

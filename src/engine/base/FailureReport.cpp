@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/base/FailureReport.h"
 
 #include "engine/base/EngineError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What a failed run says and the status it ends with, whatever was thrown:
 // the command line prints it and exits with the status, the window shows it

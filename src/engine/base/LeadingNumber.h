@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Numbers read from the front of a text, as the count fields and the
 // progress width are read: whatever follows the number is ignored.

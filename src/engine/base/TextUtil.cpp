@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/base/TextUtil.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/cleanup/LineGate.h"
 
 #include "engine/cleanup/LineVerdict.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A line is judged on a folded copy: full-width letters and digits as ASCII,
 // lower case, no spaces (sites space their addresses out to slip past
 // filters). Web addresses are found first; then the phrases sites stamp into

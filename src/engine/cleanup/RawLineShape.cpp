@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/cleanup/RawLineShape.h"
 
 #include "engine/encoding/LineCodec.h"

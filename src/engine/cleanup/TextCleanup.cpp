@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One sequential pass over the source. Most lines of a story hold nothing an
 // advertisement or a page marker needs (LineGate): those are never decoded,
 // so the pass costs little more than reading the file. Headings are known from the analysis and are

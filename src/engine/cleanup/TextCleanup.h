@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Cleaning a book's text on the way out: lines that are not the book's own
 // removed, and the lines of hard-wrapped paragraphs joined. Both need a view

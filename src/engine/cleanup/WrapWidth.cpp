@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/cleanup/WrapWidth.h"
 
 namespace lumarin::engine {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/convert/ConversionDict.h"
 
 #include <algorithm>

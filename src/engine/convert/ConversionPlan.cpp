@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/convert/ConversionPlan.h"
 
 #include "engine/base/EngineError.h"

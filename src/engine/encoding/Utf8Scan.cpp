@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Strict UTF-8 validation. The scalar scanner checks every rule; sixteen
 // bytes at a time, the vector path checks that every continuation byte is
 // where a lead byte asks for one and hands back to the scalar scanner for

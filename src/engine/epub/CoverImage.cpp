@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/epub/CoverImage.h"
 
 #include "engine/base/EngineError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/epub/EpubArchive.h"
 
 #include "engine/base/EngineError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/epub/EpubDocuments.h"
 
 #include "engine/epub/XhtmlText.h"

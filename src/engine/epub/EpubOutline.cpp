@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/epub/EpubOutline.h"
 
 #include "engine/base/TextUtil.h"

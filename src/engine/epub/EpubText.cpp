@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/epub/EpubText.h"
 
 #include "engine/base/TextUtil.h"

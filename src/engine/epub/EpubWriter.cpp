@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A book is written in one pass over the source, like the chapter files: the
 // package, the contents and the content documents are all streamed into the
 // container in reading order while libzip writes it, so no chapter is ever

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/epub/FileNameTitle.h"
 
 #include "engine/base/TextUtil.h"

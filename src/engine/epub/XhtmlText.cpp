@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/epub/XhtmlText.h"
 
 #include <unicode/utf16.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/epub/XhtmlTranscoder.h"
 
 #include "engine/encoding/LineCodec.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The analysis reads the source once (HeadingScan) with either the user's own
 // condition, one built-in rule, or every built-in rule at once; for the
 // automatic choice each rule's headings are audited and scored, and the best

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What a reader changes in an analysis beyond its check marks: split points
 // the rules missed and titles the rules got wrong. Both front ends split with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/headings/ChapterPreview.h"
 
 #include "engine/encoding/LineCodec.h"

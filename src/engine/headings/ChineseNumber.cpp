@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/headings/ChineseNumber.h"
 
 #include "engine/base/LeadingNumber.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/headings/EmptyListReason.h"
 
 #include "engine/base/TextUtil.h"

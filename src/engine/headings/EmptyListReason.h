@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Why an analysis found no heading, and what to try next. Asked only once a
 // list has come out empty: it may read the source again.

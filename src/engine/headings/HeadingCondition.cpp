@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/headings/HeadingCondition.h"
 
 #include "engine/base/EngineError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/headings/HeadingConsistency.h"
 
 #include <algorithm>

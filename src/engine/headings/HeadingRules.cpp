@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/headings/HeadingRules.h"
 
 #include <initializer_list>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/headings/HeadingStarts.h"
 
 namespace lumarin::engine {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/headings/LayoutHeadings.h"
 
 #include "engine/base/TextUtil.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/headings/Renumbering.h"
 
 #include "engine/base/TextUtil.h"

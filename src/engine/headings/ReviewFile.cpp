@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/headings/ReviewFile.h"
 
 #include "engine/base/EngineError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A review kept outside the program: the window saves and exports it, the
 // command line splits by it (--toc). It is JSON in the shape of

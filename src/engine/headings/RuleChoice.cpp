@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/headings/RuleChoice.h"
 
 namespace lumarin::engine {

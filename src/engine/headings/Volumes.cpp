@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/headings/Volumes.h"
 
 #include "engine/base/TextUtil.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Volumes: the level above the chapters (第二卷 风起, 上卷, 第一部分, Book 2).
 // They are recognised after the chapter rule is known, from the lines the scan

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/output/ChapterFile.h"
 
 #include "engine/base/EngineError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The disk looked at for a plan, before anything is written: what is already
 // where the plan's files and folders go.
 #include "engine/output/ExistingFileProbe.h"

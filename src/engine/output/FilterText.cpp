@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/output/FilterText.h"
 
 namespace lumarin::engine {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The filters' text as the user writes it: one filter a line.
 

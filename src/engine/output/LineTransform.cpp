@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/output/LineTransform.h"
 
 #include "engine/base/TextUtil.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/output/OutputDirectory.h"
 
 #include "engine/base/EngineError.h"

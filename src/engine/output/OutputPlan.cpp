@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The plan follows the chapter pass rule for rule: a new file at entry 0, at
 // every entry i with i mod N = 1 (every entry when N = 1), a new group folder
 // whenever (F - 1) div P changes. Looking at the disk is a separate step

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Everything an output will write, worked out before a byte is written: the
 // folder, the group folders and every chapter file in writing order, with the

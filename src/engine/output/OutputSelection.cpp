@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/output/OutputSelection.h"
 
 #include "engine/base/TextUtil.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The output pass: one sequential read of the source from its start, one
 // planned file after another. Lines are streamed through a bounded buffer; no
 // chapter is ever held whole. The source must give exactly the lines the

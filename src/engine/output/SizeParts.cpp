@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/output/SizeParts.h"
 
 #include "engine/encoding/CharacterCount.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Parts by size: a kept chapter longer than the limit is cut at line ends
 // (every line of a novel is a paragraph) into parts of at most the limit, or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One run, from a source to chapter files or a book, as one value: the command
 // line parses its arguments into it and the window builds it from its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/source/BlockReader.h"
 
 #include "engine/base/EngineError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/source/LineBreaks.h"
 
 #if defined(__SSE2__)

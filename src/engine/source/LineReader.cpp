@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/source/LineReader.h"
 
 namespace lumarin::engine {

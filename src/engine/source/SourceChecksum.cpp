@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/source/SourceChecksum.h"
 
 #include "engine/source/SourceFile.h"

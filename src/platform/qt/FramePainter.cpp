@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/FramePainter.h"
 
 #include "platform/ScrollBar.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Draws a window's non-client frame in the classic look: the edges its style
 // bits ask for, from the outside in, in the system colours of the core.

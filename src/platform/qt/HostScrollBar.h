@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One of a window's two non-client scroll bars on screen. It draws the core's
 // scroll info with the widget style and turns presses, drags and releases into

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Pure translations between Qt's input vocabulary and the window layer's:
 // key codes, key-state flags, drop buttons and cursor shapes. Kept apart from

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/QtEventLog.h"
 
 #include "platform/Utf8.h"

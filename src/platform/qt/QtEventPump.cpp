@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/QtEventPump.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // DoEvents: lets pending Qt events (paints, input, timers) run.
 

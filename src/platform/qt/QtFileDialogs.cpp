@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/QtFileDialogs.h"
 
 #include "platform/qt/QtText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/QtMessageBox.h"
 
 #include "platform/qt/QtText.h"

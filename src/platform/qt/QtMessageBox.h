@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Message boxes as QMessageBox: icon and buttons from the MB_* flags.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/QtServices.h"
 
 #include "platform/Services.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Start-up of a GUI program: the real services, and the desktop's settings
 // (system colours from the palette, wheel-scroll lines) fed into the core.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Opens web addresses in the desktop's default browser and folders in its file
 // manager.

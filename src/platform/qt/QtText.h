@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Strings cross into Qt here: the program keeps UTF-16 in std::u16string.
 

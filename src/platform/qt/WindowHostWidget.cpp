@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/WindowHostWidget.h"
 
 #include "platform/Window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A widget that shows one platform window: its frame, its two scroll bars and
 // its client surface. The window lives in device pixels: it is as large as the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Qt input to window messages: one switch in event(), small translators below.
 // Coordinates: the widget shows the whole window at (0, 0); a widget position
 // times the device pixel ratio is the window position (toWindow), and client

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // An event pump for tests: counts DoEvents calls and can run a test's action
 // on each, standing in for whatever events would be pending.

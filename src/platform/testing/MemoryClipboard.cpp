@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/testing/MemoryClipboard.h"
 
 namespace lumarin::platform::testing {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A clipboard for tests: holds the text and counts how often it was written.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/testing/RecordingMessageBox.h"
 
 namespace lumarin::platform::testing {

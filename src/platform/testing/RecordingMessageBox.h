@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A message box for tests: remembers every box and answers from a script.
 

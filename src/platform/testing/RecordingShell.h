@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A shell for tests: records the addresses and folders it was asked to open.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Installs recording doubles of every service for the life of the object and
 // puts the previous services back afterwards.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/testing/ScriptedFileDialogs.h"
 
 namespace lumarin::platform::testing {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // File and folder choosers for tests: answer from a script (empty = cancelled
 // once the script is used up) and record what they were asked.

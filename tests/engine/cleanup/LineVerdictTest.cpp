@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The judgement of single lines, and the gate on raw bytes that must let every line it
 // would remove through, in every encoding a source can have.
 #include "engine/cleanup/LineVerdict.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/encoding/Encoding.h"
 
 #include "TestFiles.h"

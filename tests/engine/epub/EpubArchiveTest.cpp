@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The book's container: entries in the order added, streamed ones asked for in
 // pieces, and a failed book leaves nothing behind.
 #include "engine/epub/EpubArchive.h"

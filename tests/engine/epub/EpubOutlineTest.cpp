@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The book's documents and contents as made from the chapter table on demand.
 #include "engine/epub/EpubOutline.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/epub/EpubWriter.h"
 
 #include "TestFiles.h"

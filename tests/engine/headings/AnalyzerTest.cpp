@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/headings/Analyzer.h"
 
 #include "TestFiles.h"

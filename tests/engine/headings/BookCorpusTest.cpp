@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Books as people share them, one per kind of heading the automatic choice
 // must recognise, each with the lines that fool a heading rule: front matter
 // with title and author lines, a table of contents, dialogue, dates and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/headings/HeadingAudit.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/headings/HeadingScan.h"
 
 #include "TestFiles.h"

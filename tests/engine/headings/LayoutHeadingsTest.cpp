@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Titles told apart from the prose by their layout alone.
 #include "TestText.h"
 #include "engine/headings/LayoutHeadings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reviewed table both front ends split with: splits added at lines the
 // rules missed, corrected titles, and the review file read and written.
 #include "TestFiles.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One book per heading format, each with realistic decoys in its prose: the
 // automatic choice must find exactly the planted split points, the audit must
 // flag exactly the planted faults, and the planted near misses must be listed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/output/FileNaming.h"
 
 #include "TestText.h"

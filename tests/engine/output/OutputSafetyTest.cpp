@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the output must never do: write over files it was not told to, follow
 // a link below the chosen folder, or report a split of a source that changed
 // under it as done. (Its own source and the chosen folder's bounds are tested

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/run/RunRequest.h"
 
 #include "TestFiles.h"

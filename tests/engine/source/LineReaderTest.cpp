@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/source/LineReader.h"
 
 #include "TestFiles.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window at one screen scale: the chapter list drawn at device
 // resolution and shown one to one, input landing where it is drawn, and every
 // text of the form fitting its control with each of the Chinese fonts.

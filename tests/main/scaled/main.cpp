@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window at the screen scale named by QT_SCALE_FACTOR (ctest runs these
 // tests at 1, 1.25, 1.5 and 2).
 #include "../WindowTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's scroll bars on screen: presses become WM_NC*BUTTONDOWN and
 // WM_HSCROLL / WM_VSCROLL, and the bar shows the scroll info, nothing else.
 

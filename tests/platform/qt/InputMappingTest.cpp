@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The translation tables of the host and of its services.
 
 #include "platform/qt/InputMapping.h"

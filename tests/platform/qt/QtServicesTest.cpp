@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real services and the desktop settings the host feeds into the core.
 
 #include "platform/qt/QtServices.h"

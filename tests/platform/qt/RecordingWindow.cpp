@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "RecordingWindow.h"
 
 #include "platform/Window.h"

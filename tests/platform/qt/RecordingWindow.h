@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A real platform window whose procedure records every message it receives
 // (and the contents of drop notifications), shown by a WindowHostWidget.

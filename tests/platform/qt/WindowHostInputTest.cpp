@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Qt input on a hosted window arrives as the window messages a window
 // procedure expects, with the right parameters.
 

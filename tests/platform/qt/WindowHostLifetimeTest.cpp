@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the host does for the window besides input: painting through the
 // window procedure, sizes, timers, cursors, and letting go of a dead window.
 

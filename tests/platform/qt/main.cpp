@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Host tests need a QApplication (widgets, styles, fonts) on the offscreen
 // platform, and recording services so that nothing ever waits on a modal box.
 #include "platform/testing/ScopedTestServices.h"
