@@ -67,7 +67,12 @@ bool LineGate::isPair(std::uint32_t pair, const std::vector<std::uint32_t>& pair
     return std::binary_search(pairs.begin(), pairs.end(), pair);
 }
 
-bool LineGate::legacyMayBeRemoved(std::string_view raw) const {
+// One walk over a line's bytes for every byte encoding: `decode` reads the
+// multi-byte sequence at a position and gives its length (0: the line ends
+// inside it) and, when it may be a character looked for, its code.
+template <typename Decode>
+bool LineGate::walk(std::string_view raw, const std::vector<std::uint8_t>& flags,
+                    const std::vector<std::uint32_t>& pairs, Decode decode) const {
     int starts = 0;
     std::uint32_t previous = 0;
     std::uint8_t previousFlag = kNone;
@@ -80,49 +85,40 @@ bool LineGate::legacyMayBeRemoved(std::string_view raw) const {
             ++i;
             continue;
         }
-        if (i + 1 >= raw.size()) break;
-        const auto trail = static_cast<unsigned char>(raw[i + 1]);
-        if (m_encoding == Encoding::Gb18030 && trail >= 0x30 && trail <= 0x39) {
-            previousFlag = kNone; // four-byte codes hold nothing looked for
-            i += 4;
+        const Sequence sequence = decode(raw, i);
+        if (sequence.length == 0) break;
+        i += sequence.length;
+        if (!sequence.code) {
+            previousFlag = kNone; // sequences of other lengths hold nothing looked for
             continue;
         }
-        const std::uint32_t code = lead << 8 | trail;
-        const std::uint8_t flag = m_codes[code];
-        if (passes(previousFlag, flag, previous, code, m_codePairs, starts)) return true;
-        previous = code;
+        const std::uint8_t flag = flags[*sequence.code];
+        if (passes(previousFlag, flag, previous, *sequence.code, pairs, starts)) return true;
+        previous = *sequence.code;
         previousFlag = flag;
-        i += 2;
     }
     return false;
 }
 
+bool LineGate::legacyMayBeRemoved(std::string_view raw) const {
+    const bool gb18030 = m_encoding == Encoding::Gb18030;
+    return walk(raw, m_codes, m_codePairs, [gb18030](std::string_view text, std::size_t i) {
+        if (i + 1 >= text.size()) return Sequence{};
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const auto trail = static_cast<unsigned char>(text[i + 1]);
+        if (gb18030 && trail >= 0x30 && trail <= 0x39) return Sequence{4, std::nullopt};
+        return Sequence{2, std::uint32_t{lead} << 8 | trail};
+    });
+}
+
 bool LineGate::utf8MayBeRemoved(std::string_view raw) const {
-    int starts = 0;
-    std::uint32_t previous = 0;
-    std::uint8_t previousFlag = kNone;
-    for (std::size_t i = 0; i < raw.size();) {
-        const auto lead = static_cast<unsigned char>(raw[i]);
-        if (lead < 0x80) {
-            if (m_characters[lead] == kSure) return true;
-            previous = lead;
-            previousFlag = m_characters[lead];
-            ++i;
-        } else if (lead >= 0xE0 && lead < 0xF0 && i + 2 < raw.size()) {
-            const std::uint32_t c = (lead & 0x0F) << 12 |
-                                    (static_cast<unsigned char>(raw[i + 1]) & 0x3F) << 6 |
-                                    (static_cast<unsigned char>(raw[i + 2]) & 0x3F);
-            const std::uint8_t flag = m_characters[c];
-            if (passes(previousFlag, flag, previous, c, m_characterPairs, starts)) return true;
-            previous = c;
-            previousFlag = flag;
-            i += 3;
-        } else {
-            previousFlag = kNone; // two- and four-byte sequences hold nothing looked for
-            ++i;
-        }
-    }
-    return false;
+    return walk(raw, m_characters, m_characterPairs, [](std::string_view text, std::size_t i) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if (lead < 0xE0 || lead >= 0xF0 || i + 2 >= text.size()) return Sequence{1, std::nullopt};
+        return Sequence{3, std::uint32_t{(lead & 0x0Fu) << 12 |
+                                         (static_cast<unsigned char>(text[i + 1]) & 0x3Fu) << 6 |
+                                         (static_cast<unsigned char>(text[i + 2]) & 0x3Fu)}};
+    });
 }
 
 bool LineGate::mayBeRemoved(std::string_view raw) const {

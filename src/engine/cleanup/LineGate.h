@@ -4,6 +4,7 @@
 #include "engine/encoding/Encoding.h"
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -30,6 +31,13 @@ private:
         return isPair(previous << 16 | current, pairs) && ++starts >= 2;
     }
     static bool isPair(std::uint32_t pair, const std::vector<std::uint32_t>& pairs);
+    struct Sequence {
+        std::size_t length = 0;
+        std::optional<std::uint32_t> code;
+    };
+    template <typename Decode>
+    bool walk(std::string_view raw, const std::vector<std::uint8_t>& flags,
+              const std::vector<std::uint32_t>& pairs, Decode decode) const;
     bool legacyMayBeRemoved(std::string_view raw) const;
     bool utf8MayBeRemoved(std::string_view raw) const;
 
