@@ -16,14 +16,6 @@ std::string Novel(const std::vector<std::string>& headings) {
     return Encode(JoinLines(NovelLines(headings), "\r\n"), "GBK");
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 // A library folder: two good books (one with its extension in capitals), one that cannot be
 // read (a pipe: even root cannot read it as a file), one without a single heading, a file that
 // is no book, and a sub-folder with a book of its own.
@@ -55,7 +47,7 @@ TEST(BatchTest, FolderWritesTheGoodBooksAndNamesEachFailure) {
     const std::string c = (library.books / "c.txt").string();
     const std::string d = (library.books / "d.txt").string();
     // Sorted by name, each book introduced by its path; the summary last.
-    EXPECT_EQ(Lines(run.out),
+    EXPECT_EQ(SplitLines(run.out),
               (std::vector<std::string>{"source\t" + b, "处理完毕！共2个文件！", "source\t" + a,
                                         "处理完毕！共3个文件！", "source\t" + c, "source\t" + d,
                                         "2 本成功，2 本失败"}));
@@ -73,7 +65,7 @@ TEST(BatchTest, RecursiveTakesSubFoldersAndFilesMayBeMixedWithFolders) {
         {"-q", "-R", "-g", "0", "-o", out.string(), extra.string(), library.books.string()});
 
     EXPECT_EQ(run.exitCode, 3) << run.err;
-    EXPECT_EQ(Lines(run.out).back(), "4 本成功，2 本失败");
+    EXPECT_EQ(SplitLines(run.out).back(), "4 本成功，2 本失败");
     for (const char* book : {"extra/001-1另一本.txt", "e/001-1深处.txt", "a/001-1开始.txt"}) {
         EXPECT_TRUE(fs::exists(out / book)) << book;
     }
@@ -99,7 +91,7 @@ TEST(BatchTest, WorstFailureDecidesTheExitStatus) {
         args.insert(args.end(), c.sources.begin(), c.sources.end());
         const RunResult run = RunSplit(args);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.summary << ": " << run.err;
-        EXPECT_EQ(Lines(run.out).back(), c.summary);
+        EXPECT_EQ(SplitLines(run.out).back(), c.summary);
     }
 }
 
@@ -112,7 +104,7 @@ TEST(BatchTest, EmptyFolderIsSaidAndNamed) {
     EXPECT_NE(run.err.find("文件夹中没有 .txt 文件: " + (dir / "empty").string()),
               std::string::npos)
         << run.err;
-    EXPECT_EQ(Lines(run.out).back(), "0 本成功，1 本失败");
+    EXPECT_EQ(SplitLines(run.out).back(), "0 本成功，1 本失败");
 }
 
 // Each book's object on a line of its own, read back by a JSON parser that is not ours; the
@@ -121,7 +113,7 @@ TEST(BatchTest, JsonListIsOneObjectPerLine) {
     Library library;
     const RunResult run = RunSplit({"--list", "--json", library.books.string()});
     EXPECT_EQ(run.exitCode, 3) << run.err;
-    const auto lines = Lines(run.out);
+    const auto lines = SplitLines(run.out);
     ASSERT_EQ(lines.size(), 3u) << run.out; // B, a and d (no headings, but listed); c fails
     std::vector<std::string> sources;
     for (const std::string& line : lines) {

@@ -31,16 +31,6 @@ std::string Corpus(const std::string& name) {
     return ReadBytes(kCorpus + "/" + name);
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 // Every chapter file of a split into one folder, in order, without the byte order mark
 // each UTF-16 file starts with.
 std::string SplitText(const std::filesystem::path& folder) {
@@ -71,7 +61,7 @@ TEST(CleanTest, ListsExactlyTheLinesThatAreNotTheBooks) {
     const RunResult list = RunSplit({"--list", "--clean", source.string()});
     ASSERT_EQ(list.exitCode, 0) << list.err;
     std::string removed;
-    for (const auto& line : Lines(list.out))
+    for (const auto& line : SplitLines(list.out))
         if (line.starts_with("removed\t")) removed += line + "\n";
     EXPECT_EQ(removed, Corpus("ads.removed"));
     // Without --clean nothing is said about removal.
@@ -85,7 +75,7 @@ TEST(CleanTest, JsonListsLineTextAndReason) {
     ASSERT_EQ(list.exitCode, 0) << list.err;
     const QJsonArray removed =
         QJsonDocument::fromJson(QByteArray::fromStdString(list.out)).object()["removed"].toArray();
-    const auto expected = Lines(Corpus("ads.removed"));
+    const auto expected = SplitLines(Corpus("ads.removed"));
     ASSERT_EQ(static_cast<std::size_t>(removed.size()), expected.size());
     for (qsizetype i = 0; i < removed.size(); ++i) {
         const QJsonObject row = removed[i].toObject();
@@ -103,10 +93,10 @@ TEST(CleanTest, SplitDropsTheListedLinesAndSaysHowMany) {
         TempDir dir;
         const auto source = dir.write("ads.txt", Encode(Corpus("ads.txt"), charset));
         std::set<std::size_t> dropped;
-        for (const auto& row : Lines(Corpus("ads.removed")))
+        for (const auto& row : SplitLines(Corpus("ads.removed")))
             dropped.insert(std::stoul(row.substr(row.find('\t') + 1)));
         std::string expected;
-        const auto lines = Lines(Corpus("ads.txt"));
+        const auto lines = SplitLines(Corpus("ads.txt"));
         for (std::size_t n = 1; n <= lines.size(); ++n)
             if (!dropped.contains(n)) expected += lines[n - 1] + "\r\n";
         RunResult run;
@@ -160,7 +150,7 @@ TEST(UnwrapTest, BookParagraphsAreTheOriginalOnes) {
     const auto book = dir / "wrapped.epub";
     ASSERT_EQ(RunSplit({"-q", "--unwrap", "--epub", book.string(), source.string()}).exitCode, 0);
     const std::string chapter = EntryText(ReadEpub(book), "OEBPS/text/0001.xhtml");
-    const auto original = Lines(Corpus("unwrapped.txt"));
+    const auto original = SplitLines(Corpus("unwrapped.txt"));
     EXPECT_NE(chapter.find("<p>" + original[4] + "</p>"), std::string::npos) << chapter;
     EXPECT_NE(chapter.find("<p>" + original[11] + "</p>"), std::string::npos) << chapter;
 }

@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <pty.h>
 #include <spawn.h>
+#include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -116,6 +117,16 @@ RunResult RunSplitOnTerminal(const std::vector<std::string>& args,
     close(master);
     result.exitCode = WaitForExit(pid);
     return result;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
 }
 
 std::string JoinLines(const std::vector<std::string>& lines, const std::string& ending) {

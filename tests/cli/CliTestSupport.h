@@ -48,6 +48,9 @@ inline std::string Encode(const std::string& utf8, const std::string& charset) {
     return lumarin::test::EncodeWithIconv(utf8, charset);
 }
 
+// The text's lines, without their ends (LF or CR LF).
+std::vector<std::string> SplitLines(const std::string& text);
+
 // The lines joined, each followed by `ending`.
 std::string JoinLines(const std::vector<std::string>& lines, const std::string& ending);
 

@@ -13,16 +13,6 @@ namespace {
 
 const fs::path kCorpus = LUMARIN_VOLUMES_DIR;
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 std::vector<std::string> NonBlank(const std::vector<std::string>& lines) {
     std::vector<std::string> kept;
     std::copy_if(lines.begin(), lines.end(), std::back_inserter(kept),
