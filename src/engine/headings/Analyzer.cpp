@@ -197,7 +197,8 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
         conditions.emplace_back(request.condition, request.matchLimit);
     } else {
         for (const HeadingRule* rule : rules)
-            conditions.emplace_back(rule->condition, request.matchLimit, rule->markers);
+            conditions.push_back(
+                HeadingCondition::Deferred(rule->condition, request.matchLimit, rule->markers));
     }
     std::optional<HeadingCondition> anyRuleStart;
     if (!rules.empty()) anyRuleStart.emplace(AnyRuleStart(), request.matchLimit);
@@ -262,7 +263,7 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
     result.stamp = stamp;
     result.automatic = request.automatic;
     result.rule = chosen ? rules[*chosen] : nullptr;
-    result.condition = chosen ? rules[*chosen]->condition
+    result.condition = chosen          ? rules[*chosen]->condition
                        : rules.empty() ? request.condition
                                        : std::u16string();
     if (request.nearMisses)
