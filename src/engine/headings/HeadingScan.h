@@ -98,7 +98,6 @@ private:
     bool scanNeedle();
     void scanNeedleBlock(std::string_view block);
     bool scanByteLines();
-    void scanLineFeedLines(std::string_view block);
     bool scanDecodedLines();
     void visitRaw(LineNumber number, std::string_view raw);
     void examine(LineNumber number, std::string_view raw, bool mayStart);
@@ -112,6 +111,7 @@ private:
     LineCodec m_codec;
     LineBreaks m_breaks;
     HeadingStarts m_starts;
+    std::size_t m_titleUnits; // see isShort
     bool stillUtf8(std::string_view bytes, bool atEnd);
 
     std::uint64_t m_utf8Size;
@@ -124,8 +124,8 @@ private:
     std::int64_t m_chars = 0;
     std::u16string m_text;
     HeadingFields m_fields;
-    bool m_anyStart = false;     // some condition is tried on every short line
-    bool m_lookAtShapes = false; // line shapes matter to this scan
+    bool m_anyStart = false;       // some condition is tried on every short line
+    bool m_lookAtShapes = false;   // line shapes matter to this scan
     LineNumber m_pendingTitle = 0; // a heading whose title may be the next line
     // Per character, the conditions (bit i) that a line holding it, or one
     // beginning with it, may match.
