@@ -214,6 +214,7 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
     plan.measure = request.measureChapters;
     plan.nearMiss = nearMiss ? &*nearMiss : nullptr;
     plan.volume = &volume;
+    plan.needsAtStart = UnnumberedWordStarts();
     for (const HeadingRule* rule : rules) {
         plan.anyStart.push_back(rule->anyStart);
         plan.needs.push_back(rule->needs);

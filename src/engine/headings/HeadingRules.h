@@ -54,6 +54,11 @@ inline constexpr std::u16string_view kHeadingDecorations = u"【〖[〔「『=�
 // bracket). One test of it spares a line the tests of all rules.
 const std::u16string& AnyRuleStart();
 
+// The first characters of the unnumbered words (序, 楔, 后 ...). A heading
+// holds one of them for its unnumbered word only where it begins (after
+// spaces and decoration), so elsewhere in a line they tell nothing.
+const std::u16string& UnnumberedWordStarts();
+
 // The built-in rules, in the order they are listed and tried.
 const std::vector<HeadingRule>& BuiltInRules();
 

@@ -85,7 +85,7 @@ bool HeadingScanner::run() {
     m_anyStart =
         std::find(m_plan.anyStart.begin(), m_plan.anyStart.end(), true) != m_plan.anyStart.end();
     m_lookAtShapes = !m_plan.userCondition;
-    m_needs.build(m_plan.needs);
+    m_needs.build(m_plan.needs, m_plan.needsAtStart);
     m_starters.build(m_plan.starts);
     bool ok = false;
     if (IsUtf16(m_encoding)) {
@@ -235,16 +235,21 @@ void HeadingScanner::examine(LineNumber number, std::string_view raw, bool maySt
     examineText(number, mayStart, false);
 }
 
-void HeadingScanner::ConditionGate::build(const std::vector<std::u16string_view>& sets) {
+void HeadingScanner::ConditionGate::build(const std::vector<std::u16string_view>& sets,
+                                          std::u16string_view onlyAtStart) {
     always = ~std::uint64_t{0};
     byCharacter.clear();
+    atStart.clear();
     if (sets.empty()) return; // the user's own condition: nothing to spare
     byCharacter.assign(0x10000, 0);
+    atStart.assign(0x10000, 0);
     for (std::size_t i = 0; i < sets.size() && i < 64; ++i) {
         if (sets[i].empty()) continue;
         always &= ~(std::uint64_t{1} << i);
-        for (const char16_t c : sets[i])
-            byCharacter[c] |= std::uint64_t{1} << i;
+        for (const char16_t c : sets[i]) {
+            const bool startOnly = onlyAtStart.find(c) != std::u16string_view::npos;
+            (startOnly ? atStart : byCharacter)[c] |= std::uint64_t{1} << i;
+        }
     }
 }
 
@@ -262,14 +267,14 @@ bool IsHorizontalSpace(char16_t c) {
 // and the one it begins with.
 std::uint64_t HeadingScanner::admitted() const {
     if (m_needs.byCharacter.empty() || m_starters.byCharacter.empty()) return ~std::uint64_t{0};
-    std::uint64_t held = 0;
-    for (const char16_t c : m_text)
-        held |= m_needs.byCharacter[c];
     std::size_t pos = 0;
     while (pos < m_text.size() && IsHorizontalSpace(m_text[pos]))
         ++pos;
     const bool plainStart =
         pos < m_text.size() && kHeadingDecorations.find(m_text[pos]) == std::u16string_view::npos;
+    std::uint64_t held = plainStart ? m_needs.atStart[m_text[pos]] : 0;
+    for (const char16_t c : m_text)
+        held |= m_needs.byCharacter[c] | (plainStart ? 0 : m_needs.atStart[c]);
     const std::uint64_t starting =
         plainStart ? m_starters.always | m_starters.byCharacter[m_text[pos]] : ~std::uint64_t{0};
     return (m_needs.always | held) & starting;

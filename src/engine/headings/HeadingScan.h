@@ -63,6 +63,9 @@ struct ScanPlan {
     // of which a match begins with after spaces and decoration (empty: any).
     std::vector<std::u16string_view> needs;
     std::vector<std::u16string_view> starts;
+    // Characters of `needs` that count only where a line begins (after spaces,
+    // or anywhere after a decoration): the unnumbered words' first characters.
+    std::u16string_view needsAtStart;
     // Tally the layout of every line for titles that carry no number.
     bool layout = false;
 };
@@ -131,8 +134,10 @@ private:
     // beginning with it, may match.
     struct ConditionGate {
         std::vector<std::uint64_t> byCharacter;
-        std::uint64_t always = 0; // conditions with no characters of their own
-        void build(const std::vector<std::u16string_view>& sets);
+        std::vector<std::uint64_t> atStart; // by the characters that count only there
+        std::uint64_t always = 0;           // conditions with no characters of their own
+        void build(const std::vector<std::u16string_view>& sets,
+                   std::u16string_view onlyAtStart = {});
     };
     std::uint64_t admitted() const;
     ConditionGate m_needs;
