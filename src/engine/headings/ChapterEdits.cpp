@@ -24,8 +24,7 @@ bool ChapterEdits::remove(LineNumber line) {
 
 std::int32_t RowStartingAt(const ChapterTable& table, LineNumber line) {
     const auto first = table.m_lngStartLine.begin() + 1;
-    const auto last =
-        table.m_lngStartLine.begin() + static_cast<std::ptrdiff_t>(table.m_strHeading.size());
+    const auto last = table.m_lngStartLine.begin() + static_cast<std::ptrdiff_t>(table.m_strHeading.size());
     if (first >= last) return -1;
     const auto at = std::lower_bound(first, last, line);
     if (at == last || *at != line) return -1;
@@ -107,8 +106,7 @@ AnalysisResult ApplyEdits(const AnalysisResult& found, const ChapterEdits& edits
     result.m_lngCount = table.headingCount();
     if (!found.volumes.empty()) {
         // A volume opens at its first row, wherever the rows moved.
-        for (Volume& volume : result.volumes)
-            volume.firstRow = -1;
+        for (Volume& volume : result.volumes) volume.firstRow = -1;
         for (std::size_t r = 0; r < result.rowVolume.size(); ++r) {
             const std::int32_t v = result.rowVolume[r];
             if (v < 0) continue;

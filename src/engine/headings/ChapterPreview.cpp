@@ -48,8 +48,7 @@ std::vector<std::u16string> LinesAt(const AnalysisResult& analysis,
     while (wanted != lines.end() && reader.next(line)) {
         while (wanted != lines.end() && *wanted < line.number)
             ++wanted;
-        if (wanted != lines.end() && *wanted == line.number)
-            texts.push_back(codec.decode(line.raw));
+        if (wanted != lines.end() && *wanted == line.number) texts.push_back(codec.decode(line.raw));
     }
     return texts;
 }

@@ -45,7 +45,7 @@ std::vector<AuditFlags> AuditRows(const std::vector<AuditRow>& rows);
 
 // What a flag is about: the earlier row a duplicate repeats, the numbers a gap skips.
 struct AuditNote {
-    std::int32_t sameAs = -1;      // kAuditDuplicate: the earlier row with the same number
+    std::int32_t sameAs = -1; // kAuditDuplicate: the earlier row with the same number
     std::int32_t missingFirst = 0; // kAuditGap: the numbers skipped, first..last
     std::int32_t missingLast = 0;
 };

@@ -55,9 +55,9 @@ void DropRunningHeaders(const HeadingHits& hits, const std::vector<std::u16strin
                 ++runs[keys[k]];
             last = &keys[k];
         }
-        const auto most =
-            std::max_element(runs.begin(), runs.end(),
-                             [](const auto& a, const auto& b) { return a.second < b.second; });
+        const auto most = std::max_element(runs.begin(), runs.end(), [](const auto& a, const auto& b) {
+            return a.second < b.second;
+        });
         if (most == runs.end() || most->second < kRunningHeaderRuns) return;
         for (std::size_t k = 0; k < hits.count(); ++k)
             if (keys[k] == most->first) keep[k] = false;
@@ -112,8 +112,8 @@ HeadingHits InSequence(HeadingHits&& hits, const HeadingRule& rule) {
     std::map<Group, std::vector<std::size_t>> groups;
     for (std::size_t k = 0; k < n; ++k) {
         if (hits.numberForm[k] == 0) continue;
-        groups[{hits.numberForm[k], rule.sameTitle ? hits.table.m_strTitle[k + 1] : u""}].push_back(
-            k);
+        groups[{hits.numberForm[k], rule.sameTitle ? hits.table.m_strTitle[k + 1] : u""}]
+            .push_back(k);
     }
     std::vector<std::size_t> best;
     for (const auto& [group, members] : groups) {

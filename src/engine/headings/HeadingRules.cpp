@@ -30,9 +30,10 @@ constexpr std::u16string_view kNotSentence = u"(?![的了是里])";
 // Front and back matter of essays and non-fiction are among them; a longer
 // word stands before the shorter one it begins with.
 constexpr std::initializer_list<std::u16string_view> kUnnumberedWords = {
-    u"序章",     u"序言", u"序幕", u"序",   u"自序", u"代序", u"推荐序", u"中译者序", u"译者序",
-    u"作者前言", u"楔子", u"引子", u"引言", u"前言", u"导言", u"导论",   u"番外",     u"尾声",
-    u"尾聲",     u"终章", u"終章", u"后记", u"後記", u"附录", u"致谢",   u"完本感言"};
+    u"序章",   u"序言",     u"序幕", u"序",   u"自序", u"代序", u"推荐序", u"中译者序",
+    u"译者序", u"作者前言", u"楔子", u"引子", u"引言", u"前言", u"导言",   u"导论",
+    u"番外",   u"尾声",     u"尾聲", u"终章", u"終章", u"后记", u"後記",   u"附录",
+    u"致谢",   u"完本感言"};
 
 std::u16string Join(std::initializer_list<std::u16string_view> words, std::u16string_view glue) {
     std::u16string out;
@@ -77,8 +78,8 @@ std::u16string OrdinalBranch(std::u16string_view marker, std::u16string_view not
     const std::u16string number = std::u16string(kNumeral) + u"{1,12}";
     std::u16string branch;
     if (volumeBefore)
-        branch +=
-            u"(?:正文\\h*)?(?:第\\h*" + number + u"\\h*[卷部集篇]\\h*(?:[^\\h第]{1,12}\\h+)?)?";
+        branch += u"(?:正文\\h*)?(?:第\\h*" + number +
+                  u"\\h*[卷部集篇]\\h*(?:[^\\h第]{1,12}\\h+)?)?";
     branch += u"第\\h*(" + number + u")\\h*" + std::u16string(marker) + u"(?![" +
               std::u16string(notAfter) + u"])" + std::u16string(kNotSentence) +
               std::u16string(kSeparator) + std::u16string(kTitle);
@@ -90,22 +91,17 @@ std::u16string OrdinalBranch(std::u16string_view marker, std::u16string_view not
 // "正文 12 标题": the word before the number, as with Chapter.
 std::u16string MainTextBranch() {
     const std::u16string number(kSmallNumber);
-    return u"(?=正文\\h*(" + number + u"))(正文)\\h*" + number +
-           u"(?![0-9０-９一二三四五六七八九十])" + std::u16string(kSeparator) +
-           std::u16string(kTitle);
+    return u"(?=正文\\h*(" + number + u"))(正文)\\h*" + number + u"(?![0-9０-９一二三四五六七八九十])" +
+           std::u16string(kSeparator) + std::u16string(kTitle);
 }
 
 // "随笔（三）" or "随笔 三": a short title, then the number in brackets or after
 // a space; the number is group 1 although it comes last.
 std::u16string TitleNumberBranch() {
     const std::u16string number(kSmallNumber);
-    return u"(?|(?=[^\\h（(][^（(]{0,19}?\\h*[（(]\\h*(" + number +
-           u")\\h*([）)])\\h*$)"
-           u"([^\\h（(][^（(]{0,19}?)\\h*[（(]\\h*" +
-           number +
-           u"\\h*[）)]"
-           u"|(?=\\S{1,20}?\\h+(" +
-           number + u")()\\h*$)(\\S{1,20}?)\\h+" + number + u")";
+    return u"(?|(?=[^\\h（(][^（(]{0,19}?\\h*[（(]\\h*(" + number + u")\\h*([）)])\\h*$)"
+           u"([^\\h（(][^（(]{0,19}?)\\h*[（(]\\h*" + number + u"\\h*[）)]"
+           u"|(?=\\S{1,20}?\\h+(" + number + u")()\\h*$)(\\S{1,20}?)\\h+" + number + u")";
 }
 
 std::u16string EnglishBranch(std::u16string_view words) {
@@ -172,19 +168,19 @@ std::vector<HeadingRule> MakeRules() {
         {u"无编号", u"序章 风起云涌", Condition(u"(*FAIL)()()()"), Markers({}), L::Section, false},
     };
     // The weaker forms come last: on a tie an earlier rule wins.
-    HeadingRule mainText{u"正文N",           u"正文 12 风起云涌", Condition(MainTextBranch()),
-                         Markers({u"正文"}), L::Chapter,          true};
+    HeadingRule mainText{u"正文N", u"正文 12 风起云涌", Condition(MainTextBranch()),
+                         Markers({u"正文"}), L::Chapter, true};
     HeadingRule numeralSpace = Numbered(
-        u"汉字空格", u"十二 风起云涌", u"([零〇○一二两三四五六七八九十百千]{1,8})(\\h+)" + required,
-        {u" ", u"\t", u"\u3000"});
+        u"汉字空格", u"十二 风起云涌",
+        u"([零〇○一二两三四五六七八九十百千]{1,8})(\\h+)" + required, {u" ", u"\t", u"\u3000"});
     HeadingRule numberAlone =
         Numbered(u"单独序号", u"12", u"(" + std::u16string(kSmallNumber) + u")()()", {u""});
     HeadingRule titleNumber =
         Numbered(u"标题序号", u"随笔（十二）", TitleNumberBranch(), {u"）", u")", u""});
     titleNumber.sameTitle = true;
     titleNumber.anyStart = true;
-    HeadingRule layout{u"版式标题", u"写作之夜", Condition(u"(*FAIL)()()()"),
-                       Markers({}), L::Chapter,  false};
+    HeadingRule layout{u"版式标题", u"写作之夜", Condition(u"(*FAIL)()()()"), Markers({}),
+                       L::Chapter, false};
     layout.byLayout = true;
     rules.insert(rules.begin() + 12, std::move(mainText));
     rules.insert(rules.end() - 1, std::move(numeralSpace));
@@ -194,24 +190,17 @@ std::vector<HeadingRule> MakeRules() {
     // What the numbered branch of these rules always holds: an English word's
     // first letter in each case form (ſ is a long s), a separator, a bracket.
     constexpr std::pair<std::u16string_view, std::u16string_view> kOwnNeeds[] = {
-        {u"英文章", u"cC"},  {u"英文节", u"sS\u017F"}, {u"英文部", u"pP"}, {u"序号顿号", u"、"},
-        {u"序号点", u".．"}, {u"序号括号", u"）)"},    {u"无编号", u""},   {u"版式标题", u""}};
+        {u"英文章", u"cC"},     {u"英文节", u"sS\u017F"}, {u"英文部", u"pP"},
+        {u"序号顿号", u"、"},   {u"序号点", u".．"},       {u"序号括号", u"）)"},
+        {u"无编号", u""},       {u"版式标题", u""}};
     // What the numbered branch of these rules begins with.
     const std::u16string digits = u"0123456789０１２３４５６７８９";
     const std::u16string numerals = u"零〇○一二两三四五六七八九十百千";
     const std::pair<std::u16string_view, std::u16string> ownStarts[] = {
-        {u"英文章", u"cC"},
-        {u"英文节", u"sS\u017F"},
-        {u"英文部", u"pP"},
-        {u"序号顿号", digits + numerals},
-        {u"序号点", digits},
-        {u"序号空格", digits},
-        {u"序号括号", u"（("},
-        {u"无编号", u""},
-        {u"正文N", u"正"},
-        {u"汉字空格", numerals},
-        {u"单独序号", digits + numerals},
-        {u"版式标题", u""}};
+        {u"英文章", u"cC"},           {u"英文节", u"sS\u017F"},      {u"英文部", u"pP"},
+        {u"序号顿号", digits + numerals}, {u"序号点", digits},          {u"序号空格", digits},
+        {u"序号括号", u"（("},        {u"无编号", u""},               {u"正文N", u"正"},
+        {u"汉字空格", numerals},      {u"单独序号", digits + numerals}, {u"版式标题", u""}};
     for (HeadingRule& rule : rules) {
         for (const auto& [name, own] : kOwnNeeds)
             if (rule.name == name) rule.needs = Needs(own);

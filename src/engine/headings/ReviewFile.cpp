@@ -27,8 +27,8 @@ const Json* Member(const Json& object, const char* key, Json::value_t type, bool
         if (required) throw EngineError::invalidReview(where + ": no \"" + key + "\"");
         return nullptr;
     }
-    const bool fits =
-        type == Json::value_t::number_integer ? at->is_number_integer() : at->type() == type;
+    const bool fits = type == Json::value_t::number_integer ? at->is_number_integer()
+                                                             : at->type() == type;
     if (!fits) throw EngineError::invalidReview(where + ": \"" + key + "\" has the wrong type");
     return &*at;
 }
@@ -60,8 +60,7 @@ ReviewFile ParseReviewFile(std::string_view text) {
     }
     if (!json.is_object()) throw EngineError::invalidReview("not a JSON object");
     ReviewFile file;
-    file.checksum =
-        Member(json, "checksum", Json::value_t::string, true, "file")->get<std::string>();
+    file.checksum = Member(json, "checksum", Json::value_t::string, true, "file")->get<std::string>();
     if (const Json* source = Member(json, "source", Json::value_t::string, false, "file"))
         file.source = FromUtf8(source->get<std::string>());
     if (const Json* rule = Member(json, "rule", Json::value_t::string, false, "file"))
@@ -83,8 +82,8 @@ ReviewFile ReviewOf(const AnalysisResult& reviewed, const std::vector<bool>& che
     file.condition = reviewed.condition;
     const ChapterTable& table = reviewed.table;
     for (std::size_t r = 0; r < checked.size(); ++r)
-        file.rows.push_back(
-            {table.m_lngStartLine[r + 1], checked[r], table.added(r + 1), table.m_strTitle[r + 1]});
+        file.rows.push_back({table.m_lngStartLine[r + 1], checked[r], table.added(r + 1),
+                             table.m_strTitle[r + 1]});
     return file;
 }
 
@@ -118,9 +117,8 @@ std::string ReviewFileText(const ReviewFile& review, const AnalysisResult& revie
 
 Review ReviewFromFile(const AnalysisResult& found, const ReviewFile& file) {
     std::vector<ReviewRow> rows = file.rows;
-    std::stable_sort(rows.begin(), rows.end(), [](const ReviewRow& a, const ReviewRow& b) {
-        return a.startLine < b.startLine;
-    });
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const ReviewRow& a, const ReviewRow& b) { return a.startLine < b.startLine; });
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (i > 0 && rows[i].startLine == rows[i - 1].startLine)
             throw EngineError::invalidReview("line " + std::to_string(rows[i].startLine) +
