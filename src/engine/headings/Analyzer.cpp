@@ -219,6 +219,7 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
         plan.anyStart.push_back(rule->anyStart);
         plan.needs.push_back(rule->needs);
         plan.starts.push_back(rule->starts);
+        plan.ends.push_back(rule->ends);
         plan.layout = plan.layout || rule->byLayout;
     }
 

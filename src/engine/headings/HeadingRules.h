@@ -43,6 +43,10 @@ struct HeadingRule {
     // (its number, 第, a letter, an unnumbered word's first character) unless
     // a decoration comes first. Empty: any character.
     std::u16string starts = {};
+    // Characters one of which the line ends with, before its spaces, when the
+    // numbered branch matches (a rule whose number closes the line). Empty:
+    // any. Unnumbered words are not bound by it.
+    std::u16string ends = {};
 };
 
 // The characters a decoration before a heading (【, ===, ☆ ...) begins with.

@@ -87,6 +87,7 @@ bool HeadingScanner::run() {
     m_lookAtShapes = !m_plan.userCondition;
     m_needs.build(m_plan.needs, m_plan.needsAtStart);
     m_starters.build(m_plan.starts);
+    m_enders.build(m_plan.ends);
     bool ok = false;
     if (IsUtf16(m_encoding)) {
         ok = scanDecodedLines();
@@ -264,7 +265,7 @@ bool IsHorizontalSpace(char16_t c) {
 } // namespace
 
 // The conditions (bit i) that m_text may match by the characters it holds
-// and the one it begins with.
+// and the ones it begins and ends with.
 std::uint64_t HeadingScanner::admitted() const {
     if (m_needs.byCharacter.empty() || m_starters.byCharacter.empty()) return ~std::uint64_t{0};
     std::size_t pos = 0;
@@ -277,7 +278,16 @@ std::uint64_t HeadingScanner::admitted() const {
         held |= m_needs.byCharacter[c] | (plainStart ? 0 : m_needs.atStart[c]);
     const std::uint64_t starting =
         plainStart ? m_starters.always | m_starters.byCharacter[m_text[pos]] : ~std::uint64_t{0};
-    return (m_needs.always | held) & starting;
+    // An unnumbered word may end the line as it likes.
+    std::size_t end = m_text.size();
+    while (end > pos && IsHorizontalSpace(m_text[end - 1]))
+        --end;
+    const bool unnumbered =
+        !plainStart || m_plan.needsAtStart.find(m_text[pos]) != std::u16string_view::npos;
+    const std::uint64_t ending = unnumbered || m_enders.byCharacter.empty()
+                                     ? ~std::uint64_t{0}
+                                     : m_enders.always | m_enders.byCharacter[m_text[end - 1]];
+    return (m_needs.always | held) & starting & ending;
 }
 
 // Tries the conditions on the decoded line m_text; m_chars counts the lines

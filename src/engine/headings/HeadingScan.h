@@ -63,6 +63,9 @@ struct ScanPlan {
     // of which a match begins with after spaces and decoration (empty: any).
     std::vector<std::u16string_view> needs;
     std::vector<std::u16string_view> starts;
+    // Per condition: characters one of which a line its numbered branch
+    // matches ends with before its spaces (empty: any).
+    std::vector<std::u16string_view> ends;
     // Characters of `needs` that count only where a line begins (after spaces,
     // or anywhere after a decoration): the unnumbered words' first characters.
     std::u16string_view needsAtStart;
@@ -142,6 +145,7 @@ private:
     std::uint64_t admitted() const;
     ConditionGate m_needs;
     ConditionGate m_starters;
+    ConditionGate m_enders;
 };
 
 } // namespace lumarin::engine
