@@ -265,7 +265,7 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
     result.stamp = stamp;
     result.automatic = request.automatic;
     result.rule = chosen ? rules[*chosen] : nullptr;
-    result.condition = chosen          ? rules[*chosen]->condition
+    result.condition = chosen ? rules[*chosen]->condition
                        : rules.empty() ? request.condition
                                        : std::u16string();
     if (request.nearMisses)

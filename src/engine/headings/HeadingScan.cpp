@@ -82,8 +82,8 @@ bool HeadingScanner::run() {
     m_tally = Utf8Tally{};
     m_tallied = 0;
     m_pendingTitle = 0;
-    m_anyStart =
-        std::find(m_plan.anyStart.begin(), m_plan.anyStart.end(), true) != m_plan.anyStart.end();
+    m_anyStart = std::find(m_plan.anyStart.begin(), m_plan.anyStart.end(), true) !=
+                 m_plan.anyStart.end();
     m_lookAtShapes = !m_plan.userCondition;
     m_needs.build(m_plan.needs, m_plan.needsAtStart);
     m_starters.build(m_plan.starts);
@@ -259,7 +259,8 @@ namespace {
 // What \h matches.
 bool IsHorizontalSpace(char16_t c) {
     return c == u'\t' || c == u' ' || c == u'\u00A0' || c == u'\u1680' || c == u'\u180E' ||
-           (c >= u'\u2000' && c <= u'\u200A') || c == u'\u202F' || c == u'\u205F' || c == u'\u3000';
+           (c >= u'\u2000' && c <= u'\u200A') || c == u'\u202F' || c == u'\u205F' ||
+           c == u'\u3000';
 }
 
 } // namespace

@@ -130,8 +130,8 @@ private:
     std::int64_t m_chars = 0;
     std::u16string m_text;
     HeadingFields m_fields;
-    bool m_anyStart = false;       // some condition is tried on every short line
-    bool m_lookAtShapes = false;   // line shapes matter to this scan
+    bool m_anyStart = false;     // some condition is tried on every short line
+    bool m_lookAtShapes = false; // line shapes matter to this scan
     LineNumber m_pendingTitle = 0; // a heading whose title may be the next line
     // Per character, the conditions (bit i) that a line holding it, or one
     // beginning with it, may match.

@@ -105,8 +105,7 @@ bool HeadingStarts::mayEndHeading(std::u16string_view text) {
     if (end == 0) return false;
     const char16_t last = text[end - 1];
     return last == u')' || last == u'）' || (last >= u'0' && last <= u'9') ||
-           (last >= u'０' && last <= u'９') ||
-           kChineseNumerals.find(last) != std::u16string_view::npos;
+           (last >= u'０' && last <= u'９') || kChineseNumerals.find(last) != std::u16string_view::npos;
 }
 
 bool HeadingStarts::FormAt(std::string_view raw, std::size_t pos, const std::string& form) {

@@ -11,12 +11,11 @@ namespace {
 
 constexpr std::u16string_view kClosing = u"。！？!?…；;，,、：:”’\"」』—～~.·";
 constexpr std::u16string_view kOpening = u"“‘\"「『—-－*＊…—";
-constexpr std::u16string_view kNumerals =
-    u"0123456789０１２３４５６７８９零〇○一二两三四五六七八九十百千";
+constexpr std::u16string_view kNumerals = u"0123456789０１２３４５６７８９零〇○一二两三四五六七八九十百千";
 // Lines of the book's own data, not titles: 作者：某某.
-constexpr std::array<std::u16string_view, 12> kDataWords = {u"书名", u"作者", u"译者", u"著者",
-                                                            u"出版", u"ISBN", u"定价", u"字数",
-                                                            u"来源", u"简介", u"版权", u"更新"};
+constexpr std::array<std::u16string_view, 12> kDataWords = {
+    u"书名", u"作者", u"译者", u"著者", u"出版", u"ISBN", u"定价", u"字数", u"来源", u"简介",
+    u"版权", u"更新"};
 // Paragraphs a book needs before its layout says anything, and per title.
 constexpr std::int64_t kLeastParagraphs = 30;
 constexpr std::int64_t kParagraphsPerTitle = 4;
@@ -98,9 +97,9 @@ std::vector<LayoutCandidate> LayoutHeadings(const LayoutTally& tally) {
         // date or signature set to the right ends its chapter, where the
         // short-chapter rule takes care of it).
         const bool between = candidate.blankBefore && candidate.blankAfter;
-        const bool apart =
-            (byIndent && (candidate.indent < usual || (between && candidate.indent > usual + 2))) ||
-            (byBlankLines && between);
+        const bool apart = (byIndent && (candidate.indent < usual ||
+                                         (between && candidate.indent > usual + 2))) ||
+                           (byBlankLines && between);
         if (apart) titles.push_back(candidate);
     }
     if (titles.size() < kLeastTitles ||

@@ -37,8 +37,9 @@ std::optional<std::size_t> ChooseRule(const std::vector<const HeadingRule*>& rul
     std::optional<std::size_t> best;
     for (std::size_t i = 0; i < rules.size() && i < scores.size(); ++i) {
         if (!Plausible(scores[i])) continue;
-        const bool better = !best || rank(i) > rank(*best) ||
-                            (rank(i) == rank(*best) && Merit(scores[i]) > Merit(scores[*best]));
+        const bool better =
+            !best || rank(i) > rank(*best) ||
+            (rank(i) == rank(*best) && Merit(scores[i]) > Merit(scores[*best]));
         if (better) best = i;
     }
     return best;

@@ -18,18 +18,20 @@ using test::TempDir;
 // cases, a long s, full-width digits), among prose.
 constexpr std::u16string_view kLines[] = {
     u"第一章 开端", u"　　第１２章　标题", u"【第三章】归来", u"===第四章 风雪===",
-    u"\u00A0\u2003第五回 夜行", u"☆第六话：重逢", u"第七幕", u"第八节 山门", u"第九卷 第十章 远行",
-    u"正文 第十一章 江湖", u"正文 12 风起", u"第二部 故乡", u"第三集 少年", u"第四篇 书信",
-    u"CHAPTER 3 The Storm", u"chap. 4: Rain", u"ſection 2 The Hill", u"SECT 5 Dawn", u"Part 6 End",
-    u"PART 7", u"12、长街", u"十三、古道", u"14. 灯火", u"０１５ 月光", u"（十六）秘籍",
-    u"(17) 钟声", u"十八 剑客", u"一九", u"20", u"２１", u"随笔（三）", u"随笔 4", u"序章 开端",
-    u"楔子", u"推荐序", u"中译者序 远方", u"作者前言", u"导论", u"附录二 年表", u"致谢", u"后记",
-    u"後記", u"完本感言", u"番外三 后来", u"尾声", u"【序言】", u"  引子：旧事",
-    u"他说：“第一章写完了。”", u"一夜无话。", u"前行三里，便是长街。", u"中午时分，众人散去。",
-    u"1998年5月", u"-- 12 --", u"第 12 页",
+    u"\u00A0\u2003第五回 夜行", u"☆第六话：重逢", u"第七幕", u"第八节 山门",
+    u"第九卷 第十章 远行", u"正文 第十一章 江湖", u"正文 12 风起", u"第二部 故乡",
+    u"第三集 少年", u"第四篇 书信", u"CHAPTER 3 The Storm", u"chap. 4: Rain",
+    u"ſection 2 The Hill", u"SECT 5 Dawn", u"Part 6 End", u"PART 7", u"12、长街",
+    u"十三、古道", u"14. 灯火", u"０１５ 月光", u"（十六）秘籍", u"(17) 钟声",
+    u"十八 剑客", u"一九", u"20", u"２１", u"随笔（三）", u"随笔 4", u"序章 开端",
+    u"楔子", u"推荐序", u"中译者序 远方", u"作者前言", u"导论", u"附录二 年表",
+    u"致谢", u"后记", u"後記", u"完本感言", u"番外三 后来", u"尾声", u"【序言】",
+    u"  引子：旧事", u"他说：“第一章写完了。”", u"一夜无话。", u"前行三里，便是长街。",
+    u"中午时分，众人散去。", u"1998年5月", u"-- 12 --", u"第 12 页",
     // The unnumbered words' first characters inside a heading, and after a decoration.
-    u"第三章 中秋", u"第五回 后来", u"12、推敲", u"（七）尾声之前", u"随笔（序）", u"【后记】",
-    u"☆☆ 序章 ☆☆", u"==尾声==", u"　第一节　引言", u"「番外」", u"后来他走了。",
+    u"第三章 中秋", u"第五回 后来", u"12、推敲", u"（七）尾声之前", u"随笔（序）",
+    u"【后记】", u"☆☆ 序章 ☆☆", u"==尾声==", u"　第一节　引言", u"「番外」",
+    u"后来他走了。",
     // Numbers that close a line before unusual spaces, or not quite.
     u"随笔（五）\u00A0", u"随笔 6\u3000\u2003", u"【随笔（七）】", u"随笔（八）说明",
     u"1 随笔（九）", u"序 随笔（十）", u"1 随笔（五）\u00A0", u"（一）随笔 6\u2003", u""};
@@ -45,8 +47,8 @@ std::u16string Book() {
 
 // Every built-in rule's hits before the book is taken as a whole; `spared`:
 // lines the rules' own characters rule out are not tried.
-std::vector<std::vector<LineNumber>> RawHits(const std::filesystem::path& path, Encoding encoding,
-                                             bool spared) {
+std::vector<std::vector<LineNumber>> RawHits(const std::filesystem::path& path,
+                                             Encoding encoding, bool spared) {
     std::vector<HeadingCondition> conditions;
     for (const HeadingRule& rule : BuiltInRules())
         conditions.emplace_back(rule.condition, kDefaultMatchLimit, rule.markers);
@@ -81,8 +83,9 @@ TEST(HeadingScan, SparedLinesChangeNoRulesHits) {
     const struct {
         Encoding encoding;
         const char* name;
-    } kEncodings[] = {
-        {Encoding::Utf8, "UTF-8"}, {Encoding::Gb18030, "GB18030"}, {Encoding::Utf16LE, "UTF-16LE"}};
+    } kEncodings[] = {{Encoding::Utf8, "UTF-8"},
+                      {Encoding::Gb18030, "GB18030"},
+                      {Encoding::Utf16LE, "UTF-16LE"}};
     TempDir dir;
     for (const auto& [encoding, name] : kEncodings) {
         SCOPED_TRACE(name);
@@ -106,9 +109,9 @@ TEST(HeadingScan, SparedLinesChangeNoRulesHits) {
 // encoding (no line here holds the user's condition's character but one).
 TEST(HeadingScan, UserConditionStillFindsEveryFormOfVolumeLine) {
     constexpr std::u16string_view kVolumeBook[] = {
-        u"天色已晚。", u"卷一 風起",   u"上卷",      u"第一章 開端", u"　　中卷：山河",
-        u"下部 歸途",  u"VOL. 3 Rain", u"Volume 4",  u"bOOK 5 End",  u"第二卷 遠方",
-        u"卷二十",     u"【上部】",    u"天色已晚。"};
+        u"天色已晚。", u"卷一 風起", u"上卷", u"第一章 開端", u"　　中卷：山河",
+        u"下部 歸途", u"VOL. 3 Rain", u"Volume 4", u"bOOK 5 End", u"第二卷 遠方",
+        u"卷二十", u"【上部】", u"天色已晚。"};
     const std::vector<LineNumber> kVolumes = {2, 3, 5, 6, 7, 8, 9, 10, 11, 12};
     std::u16string text;
     for (const std::u16string_view line : kVolumeBook) {
