@@ -73,9 +73,9 @@ HeadingHits WithLayoutTitles(HeadingHits&& hits, const std::vector<LayoutCandida
 }
 
 // What a built-in rule's headings come to once the book is taken as a whole.
-HeadingHits Refined(HeadingHits&& hits, const HeadingRule& rule,
-                    const std::vector<LayoutCandidate>& layoutTitles, bool measured) {
-    if (rule.byLayout) hits = WithLayoutTitles(std::move(hits), layoutTitles, measured);
+HeadingHits Refined(HeadingHits&& hits, const HeadingRule& rule, const LayoutTally& layout,
+                    bool measured) {
+    if (rule.byLayout) hits = WithLayoutTitles(std::move(hits), LayoutHeadings(layout), measured);
     hits = WithoutRepeats(std::move(hits), !rule.sameTitle);
     if (rule.inSequence) hits = InSequence(std::move(hits), rule);
     return std::move(hits);
@@ -117,16 +117,24 @@ std::vector<NearMiss> NearMissesBesides(std::vector<NearMiss>&& candidates,
     return misses;
 }
 
-std::optional<std::size_t> ChooseAmong(const std::vector<HeadingHits>& refined,
-                                       const std::vector<const HeadingRule*>& rules) {
-    std::vector<RuleScore> scores;
-    for (std::size_t i = 0; i < refined.size(); ++i)
-        scores.push_back(ScoreRows(AuditRowsOf(refined[i], ShortChapterChecks(refined[i])),
-                                   rules[i]->numbered));
-    std::vector<HeadingRule> table;
-    for (const HeadingRule* rule : rules)
-        table.push_back(*rule);
-    return ChooseRule(table, scores);
+// Rules are refined and scored a rank at a time, the top rank first: a
+// plausible rule wins over every rule of a lower rank whatever that scores,
+// so the lower ranks (the layout's titles are the costliest to refine) are
+// looked at only when nothing above them explains the text. A rule not yet
+// scored scores nothing and cannot be chosen.
+template <typename Refine>
+std::optional<std::size_t> ChooseAmong(const std::vector<const HeadingRule*>& rules,
+                                       Refine&& refine) {
+    std::vector<RuleScore> scores(rules.size());
+    for (int rank = kTopRuleRank; rank >= 0; --rank) {
+        for (std::size_t i = 0; i < rules.size(); ++i) {
+            if (RuleRank(*rules[i]) != rank) continue;
+            const HeadingHits& hits = refine(i);
+            scores[i] = ScoreRows(AuditRowsOf(hits, ShortChapterChecks(hits)), rules[i]->numbered);
+        }
+        if (const std::optional<std::size_t> best = ChooseRule(rules, scores)) return best;
+    }
+    return std::nullopt;
 }
 
 // The first block of the source, for the encoding decision.
@@ -189,7 +197,8 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
         conditions.emplace_back(request.condition, request.matchLimit);
     } else {
         for (const HeadingRule* rule : rules)
-            conditions.emplace_back(rule->condition, request.matchLimit, rule->markers);
+            conditions.push_back(
+                HeadingCondition::Deferred(rule->condition, request.matchLimit, rule->markers));
     }
     std::optional<HeadingCondition> anyRuleStart;
     if (!rules.empty()) anyRuleStart.emplace(AnyRuleStart(), request.matchLimit);
@@ -205,10 +214,12 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
     plan.measure = request.measureChapters;
     plan.nearMiss = nearMiss ? &*nearMiss : nullptr;
     plan.volume = &volume;
+    plan.needsAtStart = UnnumberedWordStarts();
     for (const HeadingRule* rule : rules) {
         plan.anyStart.push_back(rule->anyStart);
         plan.needs.push_back(rule->needs);
         plan.starts.push_back(rule->starts);
+        plan.ends.push_back(rule->ends);
         plan.layout = plan.layout || rule->byLayout;
     }
 
@@ -228,21 +239,21 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
     }
     ScanOutcome outcome = scanner->take();
 
-    std::vector<HeadingHits> refined;
-    const std::vector<LayoutCandidate> layoutTitles =
-        plan.layout ? LayoutHeadings(outcome.layout) : std::vector<LayoutCandidate>{};
-    for (std::size_t i = 0; i < rules.size(); ++i)
-        refined.push_back(Refined(std::move(outcome.hits[i]), *rules[i], layoutTitles,
-                                   request.measureChapters));
+    const auto refine = [&](std::size_t i) -> const HeadingHits& {
+        HeadingHits& hits = outcome.hits[i];
+        hits = Refined(std::move(hits), *rules[i], outcome.layout, request.measureChapters);
+        return hits;
+    };
     std::optional<std::size_t> chosen;
     if (request.automatic) {
-        chosen = ChooseAmong(refined, rules);
+        chosen = ChooseAmong(rules, refine);
     } else if (!rules.empty()) {
+        refine(0);
         chosen = 0;
     }
     HeadingHits hits;
     if (chosen) {
-        hits = std::move(refined[*chosen]);
+        hits = std::move(outcome.hits[*chosen]);
         TitlesFromNextLines(hits, outcome.nextLines);
     } else if (rules.empty()) {
         hits = std::move(outcome.hits.front());

@@ -68,15 +68,37 @@ struct HeadingCondition::Compiled {
 
 HeadingCondition::HeadingCondition(std::u16string_view pattern, std::uint32_t matchLimit,
                                    std::u16string_view markers)
-    : m_compiled(std::make_unique<Compiled>()), m_markers(markers), m_matchLimit(matchLimit) {
+    : HeadingCondition(Uncompiled{}, pattern, matchLimit, markers) {
+    compiled();
+}
+
+HeadingCondition::HeadingCondition(Uncompiled, std::u16string_view pattern,
+                                   std::uint32_t matchLimit, std::u16string_view markers)
+    : m_pattern(pattern), m_markers(markers), m_matchLimit(matchLimit) {}
+
+HeadingCondition HeadingCondition::Deferred(std::u16string_view pattern, std::uint32_t matchLimit,
+                                            std::u16string_view markers) {
+    return HeadingCondition(Uncompiled{}, pattern, matchLimit, markers);
+}
+
+HeadingCondition::Compiled& HeadingCondition::compiled() {
+    if (!m_compiled) {
+        compile(m_pattern);
+        m_pattern = std::u16string();
+    }
+    return *m_compiled;
+}
+
+void HeadingCondition::compile(std::u16string_view pattern) {
+    auto fresh = std::make_unique<Compiled>();
     pcre2_compile_context* compileContext = pcre2_compile_context_create(nullptr);
     pcre2_set_compile_extra_options(compileContext, kExtraOptions);
     int error = 0;
     PCRE2_SIZE errorOffset = 0;
-    m_compiled->code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(),
-                                     kCompileOptions, &error, &errorOffset, compileContext);
+    fresh->code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(),
+                                kCompileOptions, &error, &errorOffset, compileContext);
     pcre2_compile_context_free(compileContext);
-    if (m_compiled->code == nullptr) {
+    if (fresh->code == nullptr) {
         PCRE2_UCHAR message[256];
         const int length = pcre2_get_error_message(error, message, 256);
         std::u16string reason(reinterpret_cast<const char16_t*>(message), length > 0 ? length : 0);
@@ -84,24 +106,25 @@ HeadingCondition::HeadingCondition(std::u16string_view pattern, std::uint32_t ma
             reason + u" (位置 " + ToU16Decimal(static_cast<long long>(errorOffset)) + u")");
     }
     // Without JIT support the interpreter still matches, only slower.
-    pcre2_jit_compile(m_compiled->code, PCRE2_JIT_COMPLETE | PCRE2_JIT_PARTIAL_HARD);
-    m_compiled->data = pcre2_match_data_create_from_pattern(m_compiled->code, nullptr);
-    m_compiled->context = pcre2_match_context_create(nullptr);
-    m_compiled->jitStack = pcre2_jit_stack_create(kJitStackStart, kJitStackMax, nullptr);
-    pcre2_jit_stack_assign(m_compiled->context, nullptr, m_compiled->jitStack);
+    pcre2_jit_compile(fresh->code, PCRE2_JIT_COMPLETE | PCRE2_JIT_PARTIAL_HARD);
+    fresh->data = pcre2_match_data_create_from_pattern(fresh->code, nullptr);
+    fresh->context = pcre2_match_context_create(nullptr);
+    fresh->jitStack = pcre2_jit_stack_create(kJitStackStart, kJitStackMax, nullptr);
+    pcre2_jit_stack_assign(fresh->context, nullptr, fresh->jitStack);
 
-    pcre2_pattern_info(m_compiled->code, PCRE2_INFO_CAPTURECOUNT, &m_captureCount);
+    pcre2_pattern_info(fresh->code, PCRE2_INFO_CAPTURECOUNT, &m_captureCount);
     uint32_t type = 0;
     uint32_t unit = 0;
-    pcre2_pattern_info(m_compiled->code, PCRE2_INFO_FIRSTCODETYPE, &type);
+    pcre2_pattern_info(fresh->code, PCRE2_INFO_FIRSTCODETYPE, &type);
     if (type == 1) {
-        pcre2_pattern_info(m_compiled->code, PCRE2_INFO_FIRSTCODEUNIT, &unit);
+        pcre2_pattern_info(fresh->code, PCRE2_INFO_FIRSTCODEUNIT, &unit);
     } else {
-        pcre2_pattern_info(m_compiled->code, PCRE2_INFO_LASTCODETYPE, &type);
-        if (type == 1) pcre2_pattern_info(m_compiled->code, PCRE2_INFO_LASTCODEUNIT, &unit);
+        pcre2_pattern_info(fresh->code, PCRE2_INFO_LASTCODETYPE, &type);
+        if (type == 1) pcre2_pattern_info(fresh->code, PCRE2_INFO_LASTCODEUNIT, &unit);
     }
     if (type == 1 && HasNoOtherCase(static_cast<char16_t>(unit)))
         m_required = static_cast<char16_t>(unit);
+    m_compiled = std::move(fresh);
 }
 
 HeadingCondition::~HeadingCondition() = default;
@@ -147,6 +170,7 @@ int HeadingCondition::matchOnce(std::u16string_view line, std::size_t start, uin
 // All attempts on one line share one budget.
 template <typename OnMatch>
 MatchStatus HeadingCondition::forEachMatch(std::u16string_view line, OnMatch&& onMatch) {
+    compiled();
     std::uint64_t budget = m_matchLimit + kStepsPerCodeUnit * std::uint64_t{line.size()};
     PCRE2_SIZE start = 0;
     uint32_t options = 0;

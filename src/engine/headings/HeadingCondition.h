@@ -45,6 +45,11 @@ public:
     explicit HeadingCondition(std::u16string_view pattern,
                               std::uint32_t matchLimit = kDefaultMatchLimit,
                               std::u16string_view markers = kQualifyingMarkers);
+    // A condition compiled when it is first used, for a pattern known to be
+    // valid (a built-in rule's): most books give most rules no line to try,
+    // and compiling one costs as much as trying it on thousands of lines.
+    static HeadingCondition Deferred(std::u16string_view pattern, std::uint32_t matchLimit,
+                                     std::u16string_view markers);
     ~HeadingCondition();
     HeadingCondition(HeadingCondition&&) noexcept;
     HeadingCondition& operator=(HeadingCondition&&) noexcept;
@@ -61,16 +66,25 @@ public:
     // A character every match must contain and that has no other case form,
     // so a line without it cannot match. None when the pattern has no such
     // character.
-    std::optional<char16_t> requiredCharacter() const noexcept { return m_required; }
+    std::optional<char16_t> requiredCharacter() {
+        compiled();
+        return m_required;
+    }
 
 private:
     struct Compiled;
+    struct Uncompiled {};
+    HeadingCondition(Uncompiled, std::u16string_view pattern, std::uint32_t matchLimit,
+                     std::u16string_view markers);
+    void compile(std::u16string_view pattern);
+    Compiled& compiled();
     template <typename OnMatch>
     MatchStatus forEachMatch(std::u16string_view line, OnMatch&& onMatch);
     int matchOnce(std::u16string_view line, std::size_t start, std::uint32_t options,
                   std::uint64_t& budget);
 
-    std::unique_ptr<Compiled> m_compiled;
+    std::unique_ptr<Compiled> m_compiled; // null until compiled
+    std::u16string m_pattern;             // kept until compiled
     std::u16string m_markers;
     std::uint32_t m_matchLimit;
     std::optional<char16_t> m_required;

@@ -179,6 +179,7 @@ std::vector<HeadingRule> MakeRules() {
         Numbered(u"标题序号", u"随笔（十二）", TitleNumberBranch(), {u"）", u")", u""});
     titleNumber.sameTitle = true;
     titleNumber.anyStart = true;
+    titleNumber.ends = u"）)0123456789０１２３４５６７８９零〇○一二两三四五六七八九十百千";
     HeadingRule layout{u"版式标题", u"写作之夜", Condition(u"(*FAIL)()()()"), Markers({}),
                        L::Chapter, false};
     layout.byLayout = true;
@@ -218,6 +219,11 @@ const std::u16string& AnyRuleStart() {
         Join(kUnnumberedWords, u"|") + u"|chapter|chap|ch\\.|section|sect|part|[0-9０-９]|" +
         std::u16string(kSmallNumber) + u"\\h*(?:、|\\h|$)|[（(])";
     return condition;
+}
+
+const std::u16string& UnnumberedWordStarts() {
+    static const std::u16string starts = Needs(u"");
+    return starts;
 }
 
 const std::vector<HeadingRule>& BuiltInRules() {

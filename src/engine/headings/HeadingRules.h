@@ -43,6 +43,10 @@ struct HeadingRule {
     // (its number, 第, a letter, an unnumbered word's first character) unless
     // a decoration comes first. Empty: any character.
     std::u16string starts = {};
+    // Characters one of which the line ends with, before its spaces, when the
+    // numbered branch matches (a rule whose number closes the line). Empty:
+    // any. Unnumbered words are not bound by it.
+    std::u16string ends = {};
 };
 
 // The characters a decoration before a heading (【, ===, ☆ ...) begins with.
@@ -53,6 +57,11 @@ inline constexpr std::u16string_view kHeadingDecorations = u"【〖[〔「『=�
 // word, Chapter/Section/Part, a digit, a numeral and 、, an opening
 // bracket). One test of it spares a line the tests of all rules.
 const std::u16string& AnyRuleStart();
+
+// The first characters of the unnumbered words (序, 楔, 后 ...). A heading
+// holds one of them for its unnumbered word only where it begins (after
+// spaces and decoration), so elsewhere in a line they tell nothing.
+const std::u16string& UnnumberedWordStarts();
 
 // The built-in rules, in the order they are listed and tried.
 const std::vector<HeadingRule>& BuiltInRules();

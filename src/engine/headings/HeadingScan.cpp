@@ -46,10 +46,22 @@ HeadingHits HeadingHits::kept(const std::vector<bool>& keep) const {
     return out;
 }
 
+namespace {
+
+// The longest content a title can have, in the units a line's shape is
+// measured in: two bytes a character in the legacy encodings, three in UTF-8;
+// the decoded text is measured again exactly.
+std::size_t TitleUnits(Encoding encoding) {
+    const std::size_t perCharacter = IsUtf16(encoding) ? 1 : encoding == Encoding::Utf8 ? 3 : 2;
+    return perCharacter * kLayoutTitleChars;
+}
+
+} // namespace
+
 HeadingScanner::HeadingScanner(SourceFile& file, Encoding encoding, const ScanPlan& plan,
                                std::uint64_t utf8Size)
     : m_file(file), m_encoding(encoding), m_plan(plan), m_codec(encoding), m_breaks(encoding),
-      m_starts(encoding), m_utf8Size(utf8Size) {}
+      m_starts(encoding), m_titleUnits(TitleUnits(encoding)), m_utf8Size(utf8Size) {}
 
 // Tallies `bytes` while UTF-8 is still to be confirmed; false once the file
 // can no longer be mostly UTF-8 (`atEnd`: or is not).
@@ -73,8 +85,9 @@ bool HeadingScanner::run() {
     m_anyStart = std::find(m_plan.anyStart.begin(), m_plan.anyStart.end(), true) !=
                  m_plan.anyStart.end();
     m_lookAtShapes = !m_plan.userCondition;
-    m_needs.build(m_plan.needs);
+    m_needs.build(m_plan.needs, m_plan.needsAtStart);
     m_starters.build(m_plan.starts);
+    m_enders.build(m_plan.ends);
     bool ok = false;
     if (IsUtf16(m_encoding)) {
         ok = scanDecodedLines();
@@ -149,11 +162,9 @@ bool HeadingScanner::scanByteLines() {
     std::string_view block;
     while (blocks.next(block)) {
         if (!stillUtf8(block, false)) return false;
-        if (m_breaks.endsOnLineFeed(block)) {
-            scanLineFeedLines(block);
-            continue;
-        }
-        std::size_t pos = 0;
+        std::size_t pos = ForEachLineFeedLine(block, [&](std::size_t start, std::size_t end) {
+            visitRaw(++m_lines, block.substr(start, end - start));
+        });
         while (pos < block.size()) {
             const std::size_t end = m_breaks.findEnd(block, pos);
             visitRaw(++m_lines, block.substr(pos, end - pos));
@@ -161,19 +172,6 @@ bool HeadingScanner::scanByteLines() {
         }
     }
     return true;
-}
-
-// The common case: every line ends in LF or CR LF, so the LFs alone divide
-// the lines.
-void HeadingScanner::scanLineFeedLines(std::string_view block) {
-    std::size_t start = 0;
-    ForEachLineFeed(block, [&](std::size_t lf) {
-        std::size_t end = lf;
-        if (end > start && block[end - 1] == '\r') --end;
-        visitRaw(++m_lines, block.substr(start, end - start));
-        start = lf + 1;
-    });
-    if (start < block.size()) visitRaw(++m_lines, block.substr(start)); // no line end
 }
 
 bool HeadingScanner::scanDecodedLines() {
@@ -185,7 +183,7 @@ bool HeadingScanner::scanDecodedLines() {
         const bool mayStart = HeadingStarts::mayStartHeading(std::u16string_view(m_text));
         const LineShape shape = HeadingStarts::shape(std::u16string_view(m_text));
         const bool shortLine = m_lookAtShapes && isShort(shape);
-        if (m_lookAtShapes) afterShape(line.number, shape, shortLine);
+        if (m_lookAtShapes && m_pendingTitle != 0) afterShape(line.number, shape, shortLine);
         if (m_plan.userCondition || mayStart || (shortLine && m_anyStart))
             examineText(line.number, mayStart, shortLine);
         if (m_plan.layout)
@@ -199,19 +197,13 @@ bool HeadingScanner::scanDecodedLines() {
 
 // A line short enough to be a title (measured in the units the shape was).
 bool HeadingScanner::isShort(const LineShape& shape) const {
-    if (shape.blank) return false;
-    // Two bytes a character in the legacy encodings, three in UTF-8; the
-    // decoded text is measured again exactly.
-    const std::size_t perCharacter = IsUtf16(m_encoding)          ? 1
-                                     : m_encoding == Encoding::Utf8 ? 3
-                                                                    : 2;
-    return shape.contentUnits <= perCharacter * kLayoutTitleChars;
+    return !shape.blank && shape.contentUnits <= m_titleUnits;
 }
 
 // With the line decoded into m_text when it is short: the title of a heading
-// just before it.
+// just before it. Only called while a heading waits for its title.
 void HeadingScanner::afterShape(LineNumber number, const LineShape& shape, bool shortLine) {
-    if (shape.blank || m_pendingTitle == 0) return;
+    if (shape.blank) return;
     if (shortLine && IsTitleLike(m_text))
         m_outcome.nextLines.push_back({m_pendingTitle, number, m_text});
     m_pendingTitle = 0;
@@ -230,7 +222,7 @@ void HeadingScanner::visitRaw(LineNumber number, std::string_view raw) {
             isShort(shape) &&
             !m_starts.endsLikeSentence(raw.substr(shape.contentStart, shape.contentUnits));
         if (mayStart || shortLine) m_codec.decode(raw, m_text);
-        afterShape(number, shape, shortLine);
+        if (m_pendingTitle != 0) afterShape(number, shape, shortLine);
         if (mayStart || (shortLine && m_anyStart)) examineText(number, mayStart, shortLine);
         if (m_plan.layout)
             m_outcome.layout.line(number, shape.blank, shape.indent, shortLine ? &m_text : nullptr,
@@ -244,16 +236,21 @@ void HeadingScanner::examine(LineNumber number, std::string_view raw, bool maySt
     examineText(number, mayStart, false);
 }
 
-void HeadingScanner::ConditionGate::build(const std::vector<std::u16string_view>& sets) {
+void HeadingScanner::ConditionGate::build(const std::vector<std::u16string_view>& sets,
+                                          std::u16string_view onlyAtStart) {
     always = ~std::uint64_t{0};
     byCharacter.clear();
+    atStart.clear();
     if (sets.empty()) return; // the user's own condition: nothing to spare
     byCharacter.assign(0x10000, 0);
+    atStart.assign(0x10000, 0);
     for (std::size_t i = 0; i < sets.size() && i < 64; ++i) {
         if (sets[i].empty()) continue;
         always &= ~(std::uint64_t{1} << i);
-        for (const char16_t c : sets[i])
-            byCharacter[c] |= std::uint64_t{1} << i;
+        for (const char16_t c : sets[i]) {
+            const bool startOnly = onlyAtStart.find(c) != std::u16string_view::npos;
+            (startOnly ? atStart : byCharacter)[c] |= std::uint64_t{1} << i;
+        }
     }
 }
 
@@ -269,20 +266,29 @@ bool IsHorizontalSpace(char16_t c) {
 } // namespace
 
 // The conditions (bit i) that m_text may match by the characters it holds
-// and the one it begins with.
+// and the ones it begins and ends with.
 std::uint64_t HeadingScanner::admitted() const {
     if (m_needs.byCharacter.empty() || m_starters.byCharacter.empty()) return ~std::uint64_t{0};
-    std::uint64_t held = 0;
-    for (const char16_t c : m_text)
-        held |= m_needs.byCharacter[c];
     std::size_t pos = 0;
     while (pos < m_text.size() && IsHorizontalSpace(m_text[pos]))
         ++pos;
     const bool plainStart =
         pos < m_text.size() && kHeadingDecorations.find(m_text[pos]) == std::u16string_view::npos;
+    std::uint64_t held = plainStart ? m_needs.atStart[m_text[pos]] : 0;
+    for (const char16_t c : m_text)
+        held |= m_needs.byCharacter[c] | (plainStart ? 0 : m_needs.atStart[c]);
     const std::uint64_t starting =
         plainStart ? m_starters.always | m_starters.byCharacter[m_text[pos]] : ~std::uint64_t{0};
-    return (m_needs.always | held) & starting;
+    // An unnumbered word may end the line as it likes.
+    std::size_t end = m_text.size();
+    while (end > pos && IsHorizontalSpace(m_text[end - 1]))
+        --end;
+    const bool unnumbered =
+        !plainStart || m_plan.needsAtStart.find(m_text[pos]) != std::u16string_view::npos;
+    const std::uint64_t ending = unnumbered || m_enders.byCharacter.empty()
+                                     ? ~std::uint64_t{0}
+                                     : m_enders.always | m_enders.byCharacter[m_text[end - 1]];
+    return (m_needs.always | held) & starting & ending;
 }
 
 // Tries the conditions on the decoded line m_text; m_chars counts the lines

@@ -63,6 +63,12 @@ struct ScanPlan {
     // of which a match begins with after spaces and decoration (empty: any).
     std::vector<std::u16string_view> needs;
     std::vector<std::u16string_view> starts;
+    // Per condition: characters one of which a line its numbered branch
+    // matches ends with before its spaces (empty: any).
+    std::vector<std::u16string_view> ends;
+    // Characters of `needs` that count only where a line begins (after spaces,
+    // or anywhere after a decoration): the unnumbered words' first characters.
+    std::u16string_view needsAtStart;
     // Tally the layout of every line for titles that carry no number.
     bool layout = false;
 };
@@ -98,7 +104,6 @@ private:
     bool scanNeedle();
     void scanNeedleBlock(std::string_view block);
     bool scanByteLines();
-    void scanLineFeedLines(std::string_view block);
     bool scanDecodedLines();
     void visitRaw(LineNumber number, std::string_view raw);
     void examine(LineNumber number, std::string_view raw, bool mayStart);
@@ -112,6 +117,7 @@ private:
     LineCodec m_codec;
     LineBreaks m_breaks;
     HeadingStarts m_starts;
+    std::size_t m_titleUnits; // see isShort
     bool stillUtf8(std::string_view bytes, bool atEnd);
 
     std::uint64_t m_utf8Size;
@@ -131,12 +137,15 @@ private:
     // beginning with it, may match.
     struct ConditionGate {
         std::vector<std::uint64_t> byCharacter;
-        std::uint64_t always = 0; // conditions with no characters of their own
-        void build(const std::vector<std::u16string_view>& sets);
+        std::vector<std::uint64_t> atStart; // by the characters that count only there
+        std::uint64_t always = 0;           // conditions with no characters of their own
+        void build(const std::vector<std::u16string_view>& sets,
+                   std::u16string_view onlyAtStart = {});
     };
     std::uint64_t admitted() const;
     ConditionGate m_needs;
     ConditionGate m_starters;
+    ConditionGate m_enders;
 };
 
 } // namespace lumarin::engine

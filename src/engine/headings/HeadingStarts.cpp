@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "engine/headings/HeadingStarts.h"
 
+#include <cassert>
+
 namespace lumarin::engine {
 namespace {
 
@@ -83,6 +85,8 @@ HeadingStarts::HeadingStarts(Encoding encoding) {
         }
     }
     m_ideographicSpace = encoded(u'\u3000');
+    assert((m_ideographicSpace.size() == 2 || m_ideographicSpace.size() == 3) &&
+           "an ideographic space is two or three bytes");
     for (const char16_t c : std::u16string_view(u"。！？”」』…，；：!?,;"))
         if (std::string form = encoded(c); !form.empty()) m_sentenceEnds.push_back(std::move(form));
 }
@@ -129,11 +133,19 @@ bool HeadingStarts::startsAt(std::string_view raw, std::size_t pos) const {
     return false;
 }
 
+// Compared byte by byte rather than by FormAt: it is looked for at the start
+// of every line of a book.
+bool HeadingStarts::ideographicSpaceAt(std::string_view raw, std::size_t pos) const {
+    const std::string& space = m_ideographicSpace;
+    return raw[pos] == space[0] && raw.size() - pos >= space.size() && raw[pos + 1] == space[1] &&
+           (space.size() == 2 || raw[pos + 2] == space[2]);
+}
+
 std::size_t HeadingStarts::SkipSpaces(std::string_view raw, std::size_t pos) const {
     while (pos < raw.size()) {
         if (raw[pos] == ' ' || raw[pos] == '\t') {
             ++pos;
-        } else if (FormAt(raw, pos, m_ideographicSpace)) {
+        } else if (ideographicSpaceAt(raw, pos)) {
             pos += m_ideographicSpace.size();
         } else {
             break;
@@ -148,25 +160,24 @@ bool HeadingStarts::EndsAfterSpaces(std::string_view raw, std::size_t pos) const
 
 LineShape HeadingStarts::shape(std::string_view raw) const {
     LineShape shape;
+    const std::size_t size = raw.size();
     std::size_t pos = 0;
-    while (pos < raw.size()) {
+    for (; pos < size; ++pos) {
         if (raw[pos] == ' ') {
             shape.indent += 1;
-            ++pos;
         } else if (raw[pos] == '\t') {
             shape.indent += 4;
-            ++pos;
-        } else if (FormAt(raw, pos, m_ideographicSpace)) {
+        } else if (ideographicSpaceAt(raw, pos)) {
             shape.indent += 2;
-            pos += m_ideographicSpace.size();
+            pos += m_ideographicSpace.size() - 1;
         } else {
             break;
         }
     }
-    std::size_t end = raw.size();
+    std::size_t end = size;
     while (end > pos && (raw[end - 1] == ' ' || raw[end - 1] == '\t' || raw[end - 1] == '\r'))
         --end;
-    shape.blank = pos == raw.size();
+    shape.blank = pos == size;
     shape.contentStart = pos;
     shape.contentUnits = end - pos;
     return shape;

@@ -61,12 +61,13 @@ private:
         bool orEnd = false;
     };
     std::size_t SkipSpaces(std::string_view raw, std::size_t pos) const;
+    bool ideographicSpaceAt(std::string_view raw, std::size_t pos) const;
     bool EndsAfterSpaces(std::string_view raw, std::size_t pos) const;
     // The encoded start characters by first byte; a bit per first two bytes
     // turns most other lines away before any comparison.
     std::array<std::vector<EncodedStart>, 256> m_starts;
     std::bitset<65536> m_pairs;
-    std::string m_ideographicSpace;
+    std::string m_ideographicSpace; // two bytes, three in UTF-8
     std::vector<std::string> m_sentenceEnds;
 };
 

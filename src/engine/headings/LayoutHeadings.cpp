@@ -73,24 +73,13 @@ bool IsTitleLike(std::u16string_view line) {
     return !IsDate(text) && !IsPageMarker(text) && !IsListItem(text) && !IsDataLine(text);
 }
 
-void LayoutTally::line(LineNumber number, bool blank, int indent, const std::u16string* shortText,
-                       std::int64_t charsBefore) {
-    if (blank) {
-        if (m_last == Last::Paragraph) ++m_beforeBlank;
-        if (m_last == Last::Candidate) m_candidates.back().blankAfter = true;
-        m_last = Last::Blank;
-        return;
-    }
-    if (shortText != nullptr && IsTitleLike(*shortText)) {
-        m_candidates.push_back(
-            {number, charsBefore, *shortText, indent,
-             m_last == Last::Blank || m_last == Last::None, false});
-        m_last = Last::Candidate;
-        return;
-    }
-    ++m_paragraphs;
-    ++m_indents[std::min(indent, kWidestIndent)];
-    m_last = Last::Paragraph;
+bool LayoutTally::candidate(LineNumber number, int indent, const std::u16string& text,
+                            std::int64_t charsBefore) {
+    if (!IsTitleLike(text)) return false;
+    m_candidates.push_back(
+        {number, charsBefore, text, indent, m_last == Last::Blank || m_last == Last::None, false});
+    m_last = Last::Candidate;
+    return true;
 }
 
 std::vector<LayoutCandidate> LayoutHeadings(const LayoutTally& tally) {

@@ -36,9 +36,20 @@ inline constexpr std::size_t kLayoutTitleChars = 20;
 class LayoutTally {
 public:
     // Every line in order. `shortText`: the line's decoded text when it is not
-    // blank and short enough to be a title, else null.
+    // blank and short enough to be a title, else null. Inline: it is called
+    // for every line of a book, and most lines are blank or prose.
     void line(LineNumber number, bool blank, int indent, const std::u16string* shortText,
-              std::int64_t charsBefore);
+              std::int64_t charsBefore) {
+        if (blank) {
+            if (m_last == Last::Paragraph) ++m_beforeBlank;
+            if (m_last == Last::Candidate) m_candidates.back().blankAfter = true;
+            m_last = Last::Blank;
+        } else if (shortText == nullptr || !candidate(number, indent, *shortText, charsBefore)) {
+            ++m_paragraphs;
+            ++m_indents[indent < kWidestIndent ? indent : kWidestIndent];
+            m_last = Last::Paragraph;
+        }
+    }
 
     static constexpr int kWidestIndent = 16; // wider ones count as this
     const std::vector<LayoutCandidate>& candidates() const noexcept { return m_candidates; }
@@ -48,6 +59,9 @@ public:
 
 private:
     enum class Last { None, Blank, Paragraph, Candidate };
+    // Keeps a short line that reads like a title; false for any other.
+    bool candidate(LineNumber number, int indent, const std::u16string& text,
+                   std::int64_t charsBefore);
     Last m_last = Last::None;
     std::vector<LayoutCandidate> m_candidates;
     std::int64_t m_paragraphs = 0;

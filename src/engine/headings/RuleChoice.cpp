@@ -26,13 +26,14 @@ RuleScore ScoreRows(const std::vector<AuditRow>& rows, bool numbered) {
     return score;
 }
 
-std::optional<std::size_t> ChooseRule(const std::vector<HeadingRule>& rules,
+int RuleRank(const HeadingRule& rule) {
+    if (rule.byLayout) return 0;
+    return rule.level == HeadingLevel::Chapter ? kTopRuleRank : 1;
+}
+
+std::optional<std::size_t> ChooseRule(const std::vector<const HeadingRule*>& rules,
                                       const std::vector<RuleScore>& scores) {
-    // Rank: chapter-level rules, then the other levels, then layout.
-    const auto rank = [&](std::size_t i) {
-        if (rules[i].byLayout) return 0;
-        return rules[i].level == HeadingLevel::Chapter ? 2 : 1;
-    };
+    const auto rank = [&](std::size_t i) { return RuleRank(*rules[i]); };
     std::optional<std::size_t> best;
     for (std::size_t i = 0; i < rules.size() && i < scores.size(); ++i) {
         if (!Plausible(scores[i])) continue;

@@ -21,14 +21,18 @@ struct RuleScore {
 // (序, 后记 ...) every rule takes tell nothing about the rule.
 RuleScore ScoreRows(const std::vector<AuditRow>& rows, bool numbered);
 
+// How a rule ranks in the choice: the chapter level above volumes and
+// sections, and those above a rule that finds titles by their layout.
+int RuleRank(const HeadingRule& rule);
+inline constexpr int kTopRuleRank = 2;
+
 // The rule that explains the text best (an index into `rules`), or none when
 // no rule does. A rule is plausible with at least three split points and
-// more clean than flagged ones; only a plausible rule is chosen. Among
-// plausible rules the chapter level wins over volumes and sections, and a
-// rule that finds titles by their layout comes only when no other is
-// plausible; within a level the most clean split points beyond the flagged
-// ones win; ties go to the earlier rule.
-std::optional<std::size_t> ChooseRule(const std::vector<HeadingRule>& rules,
+// more clean than flagged ones; only a plausible rule is chosen. A plausible
+// rule of a higher rank wins over every rule of a lower one, whatever it
+// scores; within a rank the most clean split points beyond the flagged ones
+// win; ties go to the earlier rule.
+std::optional<std::size_t> ChooseRule(const std::vector<const HeadingRule*>& rules,
                                       const std::vector<RuleScore>& scores);
 
 } // namespace lumarin::engine

@@ -7,6 +7,7 @@
 #include "engine/base/TextUtil.h"
 #include "engine/source/BlockReader.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -138,6 +139,52 @@ TEST(Analyze, SameTableInEveryEncoding) {
             EXPECT_EQ(result.table.m_intChapterNo, reference.table.m_intChapterNo)
                 << EncodingName(c.encoding);
             EXPECT_EQ(result.checked, reference.checked) << EncodingName(c.encoding);
+        }
+    }
+}
+
+// The automatic choice reads lines by their LFs while every line ends in LF or
+// CR LF, and one by one from a lone CR on: every mix of line ends gives the
+// same chapters.
+TEST(Analyze, AutomaticChoiceSameWithEveryLineEnd) {
+    std::vector<std::u16string> lines = {u"书名", u""};
+    for (int i = 1; i <= 8; ++i) {
+        lines.push_back(u"第" + ToU16Decimal(i) + u"章");
+        lines.push_back(u"标题" + ToU16Decimal(i));
+        for (int k = 0; k < 12; ++k)
+            lines.push_back(k % 4 == 3 ? u"" : u"　　他走了很久，天色渐渐暗了下来。");
+    }
+    const auto joined = [&](const std::function<std::u16string(std::size_t)>& end) {
+        std::u16string text;
+        for (std::size_t n = 0; n < lines.size(); ++n)
+            text += lines[n] + end(n);
+        return text;
+    };
+    const std::u16string texts[] = {
+        joined([](std::size_t) { return u"\n"; }),
+        joined([](std::size_t) { return u"\r\n"; }),
+        joined([](std::size_t) { return u"\r"; }),
+        joined([](std::size_t n) { return n == 40 ? u"\r" : u"\r\n"; }),
+        // A lone CR before an empty line ending in LF would make one CR LF.
+        joined([&](std::size_t n) {
+            const bool beforeText = n + 1 < lines.size() && !lines[n + 1].empty();
+            return n % 9 == 4 && beforeText ? u"\r" : n % 2 ? u"\n" : u"\r\n";
+        }),
+    };
+    TempDir dir;
+    AnalysisRequest request;
+    request.automatic = true;
+    const auto reference = Analyze(dir.write("lf.txt", Encode(texts[0], "GB18030")), request);
+    ASSERT_NE(reference.rule, nullptr);
+    EXPECT_EQ(reference.m_lngCount, 8);
+    EXPECT_EQ(reference.table.m_strTitle[1], u"标题1");
+    for (const std::u16string& text : texts) {
+        for (const char* charset : {"GB18030", "UTF-8"}) {
+            const auto result = Analyze(dir.write("book.txt", Encode(text, charset)), request);
+            EXPECT_EQ(result.rule, reference.rule) << charset;
+            EXPECT_EQ(result.lineCount, reference.lineCount) << charset;
+            EXPECT_EQ(result.table.m_lngStartLine, reference.table.m_lngStartLine) << charset;
+            EXPECT_EQ(result.table.m_strTitle, reference.table.m_strTitle) << charset;
         }
     }
 }

@@ -4,6 +4,7 @@
 #include "TestText.h"
 #include "engine/base/EngineError.h"
 #include "engine/encoding/LineCodec.h"
+#include "engine/headings/HeadingRules.h"
 
 #include <gtest/gtest.h>
 
@@ -196,6 +197,34 @@ TEST(HeadingCondition, RequiredCharacterOnlyWithoutCaseVariants) {
     for (const auto& c : cases)
         EXPECT_EQ(HeadingCondition(c.pattern).requiredCharacter(), c.required)
             << test::U8(c.pattern);
+}
+
+// A condition compiled on first use reads every line as one compiled at once,
+// also after it has been moved (the scan keeps them in a vector).
+TEST(HeadingCondition, DeferredConditionReadsLinesAsCompiledOne) {
+    constexpr std::u16string_view kLines[] = {
+        u"第十二章 风起云涌", u"　　第１２回　标题", u"Chapter 3: Rain",
+        u"12、长街",          u"（十六）秘籍",       u"随笔（三）",
+        u"序章 开端",         u"他说第一章写完了。", u""};
+    for (const HeadingRule& rule : BuiltInRules()) {
+        HeadingCondition now(rule.condition, kDefaultMatchLimit, rule.markers);
+        std::vector<HeadingCondition> later;
+        later.push_back(
+            HeadingCondition::Deferred(rule.condition, kDefaultMatchLimit, rule.markers));
+        later.push_back(
+            HeadingCondition::Deferred(rule.condition, kDefaultMatchLimit, rule.markers));
+        for (const std::u16string_view line : kLines) {
+            HeadingFields expected;
+            HeadingFields got;
+            EXPECT_EQ(later.front().match(line, got), now.match(line, expected))
+                << test::U8(rule.name) << " " << test::U8(line);
+            EXPECT_EQ(got.qualified, expected.qualified) << test::U8(rule.name);
+            EXPECT_EQ(got.number, expected.number) << test::U8(rule.name);
+            EXPECT_EQ(got.title, expected.title) << test::U8(rule.name);
+            EXPECT_EQ(got.start, expected.start) << test::U8(rule.name);
+        }
+        EXPECT_EQ(later.back().requiredCharacter(), now.requiredCharacter()) << test::U8(rule.name);
+    }
 }
 
 } // namespace

@@ -27,7 +27,14 @@ constexpr std::u16string_view kLines[] = {
     u"楔子", u"推荐序", u"中译者序 远方", u"作者前言", u"导论", u"附录二 年表",
     u"致谢", u"后记", u"後記", u"完本感言", u"番外三 后来", u"尾声", u"【序言】",
     u"  引子：旧事", u"他说：“第一章写完了。”", u"一夜无话。", u"前行三里，便是长街。",
-    u"中午时分，众人散去。", u"1998年5月", u"-- 12 --", u"第 12 页", u""};
+    u"中午时分，众人散去。", u"1998年5月", u"-- 12 --", u"第 12 页",
+    // The unnumbered words' first characters inside a heading, and after a decoration.
+    u"第三章 中秋", u"第五回 后来", u"12、推敲", u"（七）尾声之前", u"随笔（序）",
+    u"【后记】", u"☆☆ 序章 ☆☆", u"==尾声==", u"　第一节　引言", u"「番外」",
+    u"后来他走了。",
+    // Numbers that close a line before unusual spaces, or not quite.
+    u"随笔（五）\u00A0", u"随笔 6\u3000\u2003", u"【随笔（七）】", u"随笔（八）说明",
+    u"1 随笔（九）", u"序 随笔（十）", u"1 随笔（五）\u00A0", u"（一）随笔 6\u2003", u""};
 
 std::u16string Book() {
     std::u16string text;
@@ -50,10 +57,12 @@ std::vector<std::vector<LineNumber>> RawHits(const std::filesystem::path& path,
     for (HeadingCondition& condition : conditions)
         plan.conditions.push_back(&condition);
     plan.anyRuleStart = &anyRuleStart;
+    if (spared) plan.needsAtStart = UnnumberedWordStarts();
     for (const HeadingRule& rule : BuiltInRules()) {
         plan.anyStart.push_back(rule.anyStart);
         plan.needs.push_back(spared ? std::u16string_view(rule.needs) : std::u16string_view());
         plan.starts.push_back(spared ? std::u16string_view(rule.starts) : std::u16string_view());
+        plan.ends.push_back(spared ? std::u16string_view(rule.ends) : std::u16string_view());
     }
     SourceFile file(path);
     HeadingScanner scanner(file, encoding, plan, 0);

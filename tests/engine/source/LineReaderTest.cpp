@@ -7,6 +7,7 @@
 #include "engine/source/BlockReader.h"
 #include "engine/source/LineBreaks.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace lumarin::engine {
@@ -91,6 +92,50 @@ TEST(LineBreaks, CountMatchesTheLineReader) {
             expected += sample[i] == '\n' ||
                         (sample[i] == '\r' && (i + 1 == sample.size() || sample[i + 1] != '\n'));
         EXPECT_EQ(breaks.count(sample), expected) << sample.size();
+    }
+}
+
+// The LF walk reads the lines it reads as the line-by-line search does, and
+// hands over the rest at the line holding a lone CR, wherever that falls
+// among the 64-byte steps.
+TEST(LineBreaks, LineFeedLinesAgreeWithTheLineSearch) {
+    LineBreaks breaks(Encoding::Gb18030);
+    const auto searched = [&](std::string_view bytes, std::size_t pos) {
+        Lines lines;
+        while (pos < bytes.size()) {
+            const std::size_t end = breaks.findEnd(bytes, pos);
+            lines.emplace_back(bytes.substr(pos, end - pos));
+            pos = end < bytes.size() ? end + breaks.terminatorLength(bytes, end) : end;
+        }
+        return lines;
+    };
+    std::vector<std::string> samples = {"", "a", "\n", "\r\n", "a\r\nb", "a\nb\n", "\r", "x\r"};
+    std::string crLf;
+    for (int i = 0; i < 40; ++i)
+        crLf += std::string(static_cast<std::size_t>(i % 7), 'w') + (i % 3 == 0 ? "\n" : "\r\n");
+    samples.push_back(crLf);
+    for (const std::size_t at :
+         {std::size_t{0}, std::size_t{30}, std::size_t{62}, std::size_t{63}, std::size_t{64},
+          std::size_t{65}, std::size_t{127}, crLf.size() - 1}) {
+        std::string loneCr = crLf;
+        loneCr[at] = '\r';
+        samples.push_back(loneCr);
+        samples.push_back(loneCr.substr(0, at + 1));
+    }
+    for (const std::string& sample : samples) {
+        Lines lines;
+        const std::size_t rest =
+            ForEachLineFeedLine(sample, [&](std::size_t start, std::size_t end) {
+                lines.push_back(sample.substr(start, end - start));
+            });
+        const bool loneCr =
+            breaks.count(sample) !=
+            static_cast<std::size_t>(std::count(sample.begin(), sample.end(), '\n'));
+        EXPECT_TRUE(rest == sample.size() || loneCr || sample.find('\n', rest) == std::string::npos)
+            << sample;
+        for (Lines more = searched(sample, rest); const std::string& line : more)
+            lines.push_back(line);
+        EXPECT_EQ(lines, searched(sample, 0)) << sample;
     }
 }
 
