@@ -3,52 +3,97 @@
 
 #include "engine/encoding/CharacterCount.h"
 #include "engine/source/BlockReader.h"
-#include "engine/source/LineReader.h"
+#include "engine/source/LineBreaks.h"
 
 #include <cassert>
+#include <limits>
 
 namespace lumarin::engine {
 namespace {
 
+constexpr LineNumber kNever = std::numeric_limits<LineNumber>::max();
+
 class PartCutter {
 public:
-    PartCutter(const OutputSelection& selection, std::int64_t limit)
-        : m_old(selection), m_limit(limit), m_structureless(selection.m_lngSelected == 0) {}
+    PartCutter(const OutputSelection& selection, std::int64_t limit, Encoding encoding)
+        : m_old(selection), m_limit(limit), m_structureless(selection.m_lngSelected == 0),
+          m_encoding(encoding), m_breaks(encoding), m_end(selection.m_lngSelStart.size() - 1),
+          m_nextStart(m_structureless || m_end <= 1 ? kNever : selection.m_lngSelStart[1]) {}
 
-    OutputSelection cut(SourceFile& source, Encoding encoding) {
+    OutputSelection cut(SourceFile& source, std::size_t blockSize) {
         source.rewind();
-        BlockReader blocks(source, encoding);
-        LineReader reader(blocks);
-        const std::size_t end = m_old.m_lngSelStart.size() - 1;
-        std::size_t next = 1; // the old entry that begins next
+        BlockReader blocks(source, m_encoding, blockSize);
+        copyEntry(0);
         if (m_structureless) {
-            copyEntry(0);
             m_new.m_lngSelStart[0] = 1;
             m_new.m_lngSelHeading[0] = 1;
             beginWhole();
-        } else {
-            copyEntry(0);
         }
-        Line line;
-        while (reader.next(line)) {
-            while (!m_structureless && next < end && m_old.m_lngSelStart[next] <= line.number) {
-                copyEntry(next++);
-                m_chars = 0;
-            }
-            const std::int64_t chars = CountCharacters(line.raw, encoding);
-            if (m_cutting && m_chars > 0 && m_chars + chars > m_limit) cutBefore(line.number);
-            m_chars += chars;
+        LineNumber number = 0;
+        std::string_view block;
+        while (blocks.next(block)) {
+            beginPiece(0, m_chars);
+            ForEachLine(m_breaks, block, [&](std::size_t start, std::size_t end, std::size_t next) {
+                ++number;
+                if (number >= m_nextStart) enterEntries(number, start);
+                if (static_cast<std::int64_t>(next) > m_uncountedUpTo)
+                    take(number, block.substr(m_counted, start - m_counted),
+                         block.substr(start, end - start), next);
+            });
+            // The piece goes on in the next block: what it holds here is counted now.
+            if (m_cutting) m_chars += countLines(block.substr(m_counted));
         }
         // Entries the read did not reach (a source that shrank; the writer
         // refuses it) are kept as they were.
-        while (!m_structureless && next < end)
-            copyEntry(next++);
-        copyEntry(end);
+        while (!m_structureless && m_next < m_end)
+            copyEntry(m_next++);
+        copyEntry(m_end);
         m_new.m_lngSelected = static_cast<std::int32_t>(m_new.m_lngSelStart.size()) - 2;
         return std::move(m_new);
     }
 
 private:
+    // The old entries that begin at line `number` (at `start` in the block).
+    void enterEntries(LineNumber number, std::size_t start) {
+        while (m_next < m_end && m_old.m_lngSelStart[m_next] <= number)
+            copyEntry(m_next++);
+        m_nextStart = m_next < m_end ? m_old.m_lngSelStart[m_next] : kNever;
+        beginPiece(start, 0);
+    }
+
+    // The piece holds `chars` characters up to `counted` in the block, and
+    // lines not counted yet from there on. Every character takes a byte at
+    // least, so the lines that end by m_uncountedUpTo cannot bring it past
+    // the limit: only a piece that may reach the limit is counted.
+    void beginPiece(std::size_t counted, std::int64_t chars) {
+        m_counted = counted;
+        m_chars = chars;
+        m_uncountedUpTo = m_cutting ? static_cast<std::int64_t>(counted) + m_limit - chars
+                                    : std::numeric_limits<std::int64_t>::max();
+    }
+
+    // A line that may bring the piece past the limit, after `uncounted` lines
+    // of the piece; the next line begins at `next`.
+    void take(LineNumber number, std::string_view uncounted, std::string_view line,
+              std::size_t next) {
+        std::int64_t chars = m_chars + countLines(uncounted);
+        const std::int64_t own = CountCharacters(line, m_encoding);
+        if (chars > 0 && chars + own > m_limit) {
+            cutBefore(number);
+            chars = 0;
+        }
+        beginPiece(next, chars + own);
+    }
+
+    // Characters of whole lines, each counted on its own as the chapter lengths are.
+    std::int64_t countLines(std::string_view lines) const {
+        std::int64_t chars = 0;
+        ForEachLine(m_breaks, lines, [&](std::size_t start, std::size_t end, std::size_t) {
+            chars += CountCharacters(lines.substr(start, end - start), m_encoding);
+        });
+        return chars;
+    }
+
     void copyEntry(std::size_t i) {
         m_new.m_lngSelStart.push_back(m_old.m_lngSelStart[i]);
         m_new.m_intSelNo.push_back(m_old.m_intSelNo[i]);
@@ -87,24 +132,30 @@ private:
         m_new.m_lngSelHeading.push_back(line);
         m_new.m_lngSelPart.push_back(m_new.m_lngSelPart[from] + 1);
         m_piece = m_new.m_lngSelStart.size() - 1;
-        m_chars = 0;
     }
 
     const OutputSelection& m_old;
     std::int64_t m_limit;
     bool m_structureless;
+    Encoding m_encoding;
+    LineBreaks m_breaks;
+    std::size_t m_end;      // the old end marker
+    std::size_t m_next = 1; // the old entry that begins next, at line m_nextStart
+    LineNumber m_nextStart;
     OutputSelection m_new;
-    std::size_t m_piece = 0;
+    std::size_t m_piece = 0; // the new entry being cut
     bool m_cutting = false;
     std::int64_t m_chars = 0;
+    std::size_t m_counted = 0;
+    std::int64_t m_uncountedUpTo = 0;
 };
 
 } // namespace
 
 void CutBySize(OutputSelection& selection, SourceFile& source, Encoding encoding,
-               std::int64_t limit) {
+               std::int64_t limit, std::size_t blockSize) {
     assert(limit > 0 && !selection.m_lngSelPart.empty() && "a selection for output, a limit");
-    selection = PartCutter(selection, limit).cut(source, encoding);
+    selection = PartCutter(selection, limit, encoding).cut(source, blockSize);
 }
 
 } // namespace lumarin::engine

@@ -94,6 +94,54 @@ TEST(LineBreaks, CountMatchesTheLineReader) {
     }
 }
 
+// The lines ForEachLine finds in each block, as the line reader reads them.
+std::vector<std::string> ForEachLineOf(const std::filesystem::path& file, Encoding encoding,
+                                       std::size_t blockSize) {
+    SourceFile source(file);
+    BlockReader blocks(source, encoding, blockSize);
+    const LineBreaks breaks(encoding);
+    std::vector<std::string> lines;
+    std::string_view block;
+    while (blocks.next(block)) {
+        std::size_t expectedStart = 0;
+        ForEachLine(breaks, block, [&](std::size_t start, std::size_t end, std::size_t next) {
+            EXPECT_EQ(start, expectedStart);
+            lines.emplace_back(block.substr(start, end - start));
+            expectedStart = next;
+        });
+        EXPECT_EQ(expectedStart, block.size());
+    }
+    return lines;
+}
+
+TEST(LineBreaks, ForEachLineFindsTheLinesTheReaderReads) {
+    // Line ends on both sides of every 64-byte boundary, CR LF pairs split by one.
+    std::string mixed;
+    for (int i = 0; i < 40; ++i)
+        mixed += std::string(static_cast<std::size_t>(i * 7 % 67), 'x') + (i % 3 == 0   ? "\r\n"
+                                                                           : i % 3 == 1 ? "\r"
+                                                                                        : "\n");
+    const std::string samples[] = {
+        "",
+        "a",
+        "\r\r\n\n\r",
+        std::string(63, 'y') + "\r\n" + std::string(62, 'z') + "\r\r\n",
+        std::string(64, 'y') + "\r" + std::string(63, '\n') + "\r\nend",
+        mixed,
+        mixed + "tail",
+    };
+    TempDir dir;
+    for (const std::string& sample : samples) {
+        const auto gbk = dir.write("lines.txt", sample);
+        for (const std::size_t blockSize : {std::size_t{16}, std::size_t{70}, std::size_t{1} << 20})
+            EXPECT_EQ(ForEachLineOf(gbk, Encoding::Gb18030, blockSize),
+                      ReadLines(gbk, Encoding::Gb18030, blockSize))
+                << sample.size() << " " << blockSize;
+    }
+    const auto le = dir.write("le.txt", Encode(u"第\r\n章\r\r\n\n末", "UTF-16LE") + "\x01");
+    EXPECT_EQ(ForEachLineOf(le, Encoding::Utf16LE, 16), ReadLines(le, Encoding::Utf16LE, 16));
+}
+
 TEST(ByteSearch, FindsEveryPositionIncludingBlockTails) {
     std::string hay(100, 'a');
     for (const std::size_t at :
