@@ -149,31 +149,11 @@ bool HeadingScanner::scanByteLines() {
     std::string_view block;
     while (blocks.next(block)) {
         if (!stillUtf8(block, false)) return false;
-        if (m_breaks.endsOnLineFeed(block)) {
-            scanLineFeedLines(block);
-            continue;
-        }
-        std::size_t pos = 0;
-        while (pos < block.size()) {
-            const std::size_t end = m_breaks.findEnd(block, pos);
-            visitRaw(++m_lines, block.substr(pos, end - pos));
-            pos = end < block.size() ? end + m_breaks.terminatorLength(block, end) : end;
-        }
+        ForEachLine(m_breaks, block, [&](std::size_t start, std::size_t end, std::size_t) {
+            visitRaw(++m_lines, block.substr(start, end - start));
+        });
     }
     return true;
-}
-
-// The common case: every line ends in LF or CR LF, so the LFs alone divide
-// the lines.
-void HeadingScanner::scanLineFeedLines(std::string_view block) {
-    std::size_t start = 0;
-    ForEachLineFeed(block, [&](std::size_t lf) {
-        std::size_t end = lf;
-        if (end > start && block[end - 1] == '\r') --end;
-        visitRaw(++m_lines, block.substr(start, end - start));
-        start = lf + 1;
-    });
-    if (start < block.size()) visitRaw(++m_lines, block.substr(start)); // no line end
 }
 
 bool HeadingScanner::scanDecodedLines() {

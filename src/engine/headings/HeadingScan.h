@@ -98,7 +98,6 @@ private:
     bool scanNeedle();
     void scanNeedleBlock(std::string_view block);
     bool scanByteLines();
-    void scanLineFeedLines(std::string_view block);
     bool scanDecodedLines();
     void visitRaw(LineNumber number, std::string_view raw);
     void examine(LineNumber number, std::string_view raw, bool mayStart);

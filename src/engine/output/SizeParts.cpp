@@ -7,6 +7,7 @@
 
 #include <cassert>
 #include <limits>
+#include <vector>
 
 namespace lumarin::engine {
 namespace {
@@ -18,17 +19,14 @@ public:
     PartCutter(const OutputSelection& selection, std::int64_t limit, Encoding encoding)
         : m_old(selection), m_limit(limit), m_structureless(selection.m_lngSelected == 0),
           m_encoding(encoding), m_breaks(encoding), m_end(selection.m_lngSelStart.size() - 1),
-          m_nextStart(m_structureless || m_end <= 1 ? kNever : selection.m_lngSelStart[1]) {}
+          m_nextStart(m_structureless || m_end <= 1 ? kNever : selection.m_lngSelStart[1]),
+          m_cutting(m_structureless) {}
 
-    OutputSelection cut(SourceFile& source, std::size_t blockSize) {
+    // Reads the source for the lines where parts begin. False when the
+    // selection stays as it is.
+    bool findCuts(SourceFile& source, std::size_t blockSize) {
         source.rewind();
         BlockReader blocks(source, m_encoding, blockSize);
-        copyEntry(0);
-        if (m_structureless) {
-            m_new.m_lngSelStart[0] = 1;
-            m_new.m_lngSelHeading[0] = 1;
-            beginWhole();
-        }
         LineNumber number = 0;
         std::string_view block;
         while (blocks.next(block)) {
@@ -43,10 +41,29 @@ public:
             // The piece goes on in the next block: what it holds here is counted now.
             if (m_cutting) m_chars += countLines(block.substr(m_counted));
         }
-        // Entries the read did not reach (a source that shrank; the writer
-        // refuses it) are kept as they were.
-        while (!m_structureless && m_next < m_end)
-            copyEntry(m_next++);
+        return m_structureless || !m_cuts.empty();
+    }
+
+    // The selection with its parts, built once their number is known (a long
+    // novel has tens of thousands of entries). Entries the read did not reach
+    // (a source that shrank; the writer refuses it) are kept as they were.
+    OutputSelection build() {
+        reserve(m_old.m_lngSelStart.size() + m_cuts.size() + (m_structureless ? 1 : 0));
+        copyEntry(0);
+        auto cut = m_cuts.begin();
+        if (m_structureless) {
+            m_new.m_lngSelStart[0] = 1;
+            m_new.m_lngSelHeading[0] = 1;
+            beginWhole();
+            for (; cut != m_cuts.end(); ++cut)
+                cutBefore(*cut);
+        } else {
+            for (std::size_t i = 1; i < m_end; ++i) {
+                copyEntry(i);
+                for (; cut != m_cuts.end() && *cut < m_old.m_lngSelStart[i + 1]; ++cut)
+                    cutBefore(*cut);
+            }
+        }
         copyEntry(m_end);
         m_new.m_lngSelected = static_cast<std::int32_t>(m_new.m_lngSelStart.size()) - 2;
         return std::move(m_new);
@@ -56,7 +73,8 @@ private:
     // The old entries that begin at line `number` (at `start` in the block).
     void enterEntries(LineNumber number, std::size_t start) {
         while (m_next < m_end && m_old.m_lngSelStart[m_next] <= number)
-            copyEntry(m_next++);
+            ++m_next;
+        m_cutting = m_next > 1; // a chapter, not the front matter
         m_nextStart = m_next < m_end ? m_old.m_lngSelStart[m_next] : kNever;
         beginPiece(start, 0);
     }
@@ -79,7 +97,7 @@ private:
         std::int64_t chars = m_chars + countLines(uncounted);
         const std::int64_t own = CountCharacters(line, m_encoding);
         if (chars > 0 && chars + own > m_limit) {
-            cutBefore(number);
+            m_cuts.push_back(number);
             chars = 0;
         }
         beginPiece(next, chars + own);
@@ -94,6 +112,16 @@ private:
         return chars;
     }
 
+    void reserve(std::size_t entries) {
+        m_new.m_lngSelStart.reserve(entries);
+        m_new.m_intSelNo.reserve(entries);
+        m_new.m_strSelTitle.reserve(entries);
+        m_new.m_lngSelVolume.reserve(entries);
+        m_new.m_lngSelOpens.reserve(entries);
+        m_new.m_lngSelHeading.reserve(entries);
+        m_new.m_lngSelPart.reserve(entries);
+    }
+
     void copyEntry(std::size_t i) {
         m_new.m_lngSelStart.push_back(m_old.m_lngSelStart[i]);
         m_new.m_intSelNo.push_back(m_old.m_intSelNo[i]);
@@ -102,7 +130,6 @@ private:
         m_new.m_lngSelOpens.push_back(m_old.m_lngSelOpens[i]);
         m_new.m_lngSelHeading.push_back(m_old.m_lngSelHeading[i]);
         m_new.m_lngSelPart.push_back(0);
-        m_cutting = i > 0 && i + 1 < m_old.m_lngSelStart.size();
         m_piece = m_new.m_lngSelStart.size() - 1;
     }
 
@@ -115,7 +142,6 @@ private:
         m_new.m_lngSelOpens.push_back(-1);
         m_new.m_lngSelHeading.push_back(1);
         m_new.m_lngSelPart.push_back(1);
-        m_cutting = true;
         m_piece = m_new.m_lngSelStart.size() - 1;
     }
 
@@ -142,9 +168,10 @@ private:
     std::size_t m_end;      // the old end marker
     std::size_t m_next = 1; // the old entry that begins next, at line m_nextStart
     LineNumber m_nextStart;
+    std::vector<LineNumber> m_cuts; // the lines where parts after the first begin
+    bool m_cutting;                 // the current entry is cut by size
     OutputSelection m_new;
     std::size_t m_piece = 0; // the new entry being cut
-    bool m_cutting = false;
     std::int64_t m_chars = 0;
     std::size_t m_counted = 0;
     std::int64_t m_uncountedUpTo = 0;
@@ -155,7 +182,8 @@ private:
 void CutBySize(OutputSelection& selection, SourceFile& source, Encoding encoding,
                std::int64_t limit, std::size_t blockSize) {
     assert(limit > 0 && !selection.m_lngSelPart.empty() && "a selection for output, a limit");
-    selection = PartCutter(selection, limit, encoding).cut(source, blockSize);
+    PartCutter cutter(selection, limit, encoding);
+    if (cutter.findCuts(source, blockSize)) selection = cutter.build();
 }
 
 } // namespace lumarin::engine

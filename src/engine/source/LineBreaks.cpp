@@ -40,23 +40,6 @@ std::size_t CountByteBreaks(const char* p, std::size_t n) {
     return count;
 }
 
-bool HasLoneCr(const char* p, std::size_t n) {
-    std::size_t i = 0;
-#if defined(__SSE2__)
-    const __m128i lf = _mm_set1_epi8(kLf);
-    const __m128i cr = _mm_set1_epi8(kCr);
-    for (; i + 17 <= n; i += 16) {
-        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
-        const __m128i loneCr = _mm_andnot_si128(_mm_cmpeq_epi8(next, lf), _mm_cmpeq_epi8(here, cr));
-        if (_mm_movemask_epi8(loneCr) != 0) return true;
-    }
-#endif
-    for (; i < n; ++i)
-        if (p[i] == kCr && (i + 1 == n || p[i + 1] != kLf)) return true;
-    return false;
-}
-
 std::size_t FindByteBreak(const char* p, std::size_t n, std::size_t from) {
     std::size_t i = from;
 #if defined(__SSE2__)
@@ -114,10 +97,6 @@ std::size_t LineBreaks::findEnd(std::string_view bytes, std::size_t from) const 
 std::size_t LineBreaks::terminatorLength(std::string_view bytes, std::size_t pos) const {
     if (isUnit(bytes, pos, u'\r') && isUnit(bytes, pos + m_unit, u'\n')) return 2 * m_unit;
     return m_unit;
-}
-
-bool LineBreaks::endsOnLineFeed(std::string_view bytes) const {
-    return m_unit == 1 && !HasLoneCr(bytes.data(), bytes.size());
 }
 
 std::size_t LineBreaks::findStart(std::string_view bytes, std::size_t pos) const {

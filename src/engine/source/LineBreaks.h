@@ -40,23 +40,6 @@ inline LineEndMasks LineEndMasks64(const char* p) {
 }
 #endif
 
-// Calls onLineFeed(position) for every LF in `bytes`, left to right; 64
-// bytes are compared at a time.
-template <typename OnLineFeed>
-void ForEachLineFeed(std::string_view bytes, OnLineFeed&& onLineFeed) {
-    const char* p = bytes.data();
-    const std::size_t n = bytes.size();
-    std::size_t i = 0;
-#if defined(__SSE2__)
-    for (; i + 64 <= n; i += 64) {
-        for (std::uint64_t mask = LineEndMasks64(p + i).lf; mask != 0; mask &= mask - 1)
-            onLineFeed(i + static_cast<std::size_t>(__builtin_ctzll(mask)));
-    }
-#endif
-    for (; i < n; ++i)
-        if (p[i] == '\n') onLineFeed(i);
-}
-
 // Calls onLineEnd(position) for every line end in `bytes` (a byte
 // encoding), at its first byte, left to right; 64 bytes are compared at a time.
 template <typename OnLineEnd>
@@ -92,10 +75,6 @@ public:
 
     // Length of the line end at `pos` (1 or 2 bytes, 2 or 4 in UTF-16).
     std::size_t terminatorLength(std::string_view bytes, std::size_t pos) const;
-
-    // Whether every line end in `bytes` (a byte encoding) is an LF or a CR LF,
-    // so that lines can be found by their LF alone.
-    bool endsOnLineFeed(std::string_view bytes) const;
 
     std::size_t unitBytes() const noexcept { return m_unit; }
 
