@@ -5,6 +5,7 @@
 #include "engine/source/BlockReader.h"
 #include "engine/source/LineBreaks.h"
 
+#include <algorithm>
 #include <cassert>
 #include <limits>
 #include <vector>
@@ -17,8 +18,10 @@ constexpr LineNumber kNever = std::numeric_limits<LineNumber>::max();
 class PartCutter {
 public:
     PartCutter(const OutputSelection& selection, std::int64_t limit, Encoding encoding)
-        : m_old(selection), m_limit(limit), m_structureless(selection.m_lngSelected == 0),
-          m_encoding(encoding), m_breaks(encoding), m_end(selection.m_lngSelStart.size() - 1),
+        // No text comes near half the range; the sums below stay within it.
+        : m_old(selection), m_limit(std::min(limit, std::numeric_limits<std::int64_t>::max() / 2)),
+          m_structureless(selection.m_lngSelected == 0), m_encoding(encoding), m_breaks(encoding),
+          m_end(selection.m_lngSelStart.size() - 1),
           m_nextStart(m_structureless || m_end <= 1 ? kNever : selection.m_lngSelStart[1]),
           m_cutting(m_structureless) {}
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -112,7 +113,10 @@ TEST(SizeParts, PartsAreTheGreedyOnesInEveryEncodingLineEndAndBlockSize) {
                 // range from below one paragraph to whole chapters.
                 for (const std::size_t block :
                      {std::size_t{16}, std::size_t{100}, std::size_t{1} << 20}) {
-                    for (const std::int64_t limit : {1, 60, 150, 400, 3000, 100000}) {
+                    for (const std::int64_t limit :
+                         {std::int64_t{1}, std::int64_t{60}, std::int64_t{150}, std::int64_t{400},
+                          std::int64_t{3000}, std::int64_t{100000},
+                          std::numeric_limits<std::int64_t>::max()}) {
                         SCOPED_TRACE(std::string(encoding.encoding) + " block " +
                                      std::to_string(block) + " limit " + std::to_string(limit) +
                                      (withHeadings ? " chapters" : " no headings") + " end " +
