@@ -147,7 +147,7 @@ growth_size=$(( (mem_size_500 - mem_size_50) / 1024 ))
   row "\`--clean\` vs split (defaults), same source" clean split 1.3
   row "\`--unwrap\` vs split (defaults), same source" unwrap split 1.3
   row "\`--volume-folders\` vs split, same source in volumes" volume-folders split-vol 1.2
-  row "\`--split-size 100000\` (no chapter that long: the counting pass alone) vs split" split-size split 1.2
+  row "\`--split-size 100000\` (no chapter that long: lines found, none counted) vs split" split-size split 1.2
   echo
   echo "\`-s\` output (blank lines kept, files concatenated, as UTF-8) against opencc's: $same_text."
   echo

@@ -162,14 +162,9 @@ bool HeadingScanner::scanByteLines() {
     std::string_view block;
     while (blocks.next(block)) {
         if (!stillUtf8(block, false)) return false;
-        std::size_t pos = ForEachLineFeedLine(block, [&](std::size_t start, std::size_t end) {
+        ForEachLine(m_breaks, block, [&](std::size_t start, std::size_t end, std::size_t) {
             visitRaw(++m_lines, block.substr(start, end - start));
         });
-        while (pos < block.size()) {
-            const std::size_t end = m_breaks.findEnd(block, pos);
-            visitRaw(++m_lines, block.substr(pos, end - pos));
-            pos = end < block.size() ? end + m_breaks.terminatorLength(block, end) : end;
-        }
     }
     return true;
 }

@@ -7,6 +7,7 @@
 
 #include "engine/encoding/Encoding.h"
 #include "engine/output/OutputSelection.h"
+#include "engine/source/BlockReader.h"
 #include "engine/source/SourceFile.h"
 
 #include <cstdint>
@@ -14,8 +15,8 @@
 namespace lumarin::engine {
 
 // Reads the source once from its start (line ends not counted, as the
-// chapter lengths are). `limit` > 0 characters.
+// chapter lengths are). `limit` > 0 characters; `blockSize` as BlockReader's.
 void CutBySize(OutputSelection& selection, SourceFile& source, Encoding encoding,
-               std::int64_t limit);
+               std::int64_t limit, std::size_t blockSize = BlockReader::kDefaultBlockSize);
 
 } // namespace lumarin::engine

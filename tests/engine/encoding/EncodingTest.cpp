@@ -3,6 +3,7 @@
 
 #include "TestFiles.h"
 #include "TestText.h"
+#include "engine/encoding/CharacterCount.h"
 #include "engine/encoding/LineCodec.h"
 #include "engine/encoding/Utf8Scan.h"
 #include "support/TestFiles.h"
@@ -50,6 +51,53 @@ TEST(EncodingTraits, EachRowAgreesWithIcu) {
         if (!traits.byteOrderMark.empty()) {
             EXPECT_EQ(DetectEncoding(std::string(traits.byteOrderMark) + lineFeed, 0), row.encoding)
                 << name;
+        }
+    }
+}
+
+// Runs of two-byte characters are counted sixteen bytes at a time: wherever a
+// run starts and ends, whatever breaks it, the count is the characters'.
+TEST(CharacterCount, TwoByteRunsCountAsTheCharactersTheyHold) {
+    const struct {
+        const char* name;
+        Encoding encoding;
+        std::u16string pool; // characters the encoding has
+    } encodings[] = {
+        {"GB18030", Encoding::Gb18030, u"第章字，。　a7 \u00E9\u0080\u4E00\u9FA5"},
+        {"Big5", Encoding::Big5, u"第章字，。　a7 "},
+    };
+    // Bytes that start no valid sequence, each one character: a lone 0x80 or
+    // 0xFF, a lead before a byte no trail can be.
+    const struct {
+        std::string bytes;
+        std::int64_t chars;
+    } invalid[] = {{"\x80", 1}, {"\xFF", 1}, {"\x81\x7F", 2}};
+    std::mt19937 random(23);
+    for (const auto& e : encodings) {
+        for (int round = 0; round < 400; ++round) {
+            std::string bytes(static_cast<std::size_t>(round % 17), 'x'); // every alignment
+            std::int64_t expected = static_cast<std::int64_t>(bytes.size());
+            for (std::size_t k = random() % 60; k > 0; --k) {
+                const auto piece = random() % 16;
+                if (piece == 0) {
+                    const auto& bad = invalid[random() % std::size(invalid)];
+                    bytes += bad.bytes;
+                    expected += bad.chars;
+                } else if (piece == 1 && e.encoding == Encoding::Gb18030) {
+                    bytes += Encode(u"\U00020000", e.name); // a four-byte code
+                    ++expected;
+                } else {
+                    // Long runs of two-byte characters, now and then broken.
+                    bytes += Encode(
+                        std::u16string(1, piece < 12 ? u'字' : e.pool[random() % e.pool.size()]),
+                        e.name);
+                    ++expected;
+                }
+            }
+            bytes += "\r\n"; // line ends are not counted
+            EXPECT_EQ(CountCharacters(bytes, e.encoding), expected) << e.name << " " << round;
+            // A lead byte at the very end is one character.
+            EXPECT_EQ(CountCharacters(bytes + "\xB5", e.encoding), expected + 1) << round;
         }
     }
 }

@@ -95,48 +95,52 @@ TEST(LineBreaks, CountMatchesTheLineReader) {
     }
 }
 
-// The LF walk reads the lines it reads as the line-by-line search does, and
-// hands over the rest at the line holding a lone CR, wherever that falls
-// among the 64-byte steps.
-TEST(LineBreaks, LineFeedLinesAgreeWithTheLineSearch) {
-    LineBreaks breaks(Encoding::Gb18030);
-    const auto searched = [&](std::string_view bytes, std::size_t pos) {
-        Lines lines;
-        while (pos < bytes.size()) {
-            const std::size_t end = breaks.findEnd(bytes, pos);
-            lines.emplace_back(bytes.substr(pos, end - pos));
-            pos = end < bytes.size() ? end + breaks.terminatorLength(bytes, end) : end;
-        }
-        return lines;
-    };
-    std::vector<std::string> samples = {"", "a", "\n", "\r\n", "a\r\nb", "a\nb\n", "\r", "x\r"};
-    std::string crLf;
+// The lines ForEachLine finds in each block, as the line reader reads them.
+std::vector<std::string> ForEachLineOf(const std::filesystem::path& file, Encoding encoding,
+                                       std::size_t blockSize) {
+    SourceFile source(file);
+    BlockReader blocks(source, encoding, blockSize);
+    const LineBreaks breaks(encoding);
+    std::vector<std::string> lines;
+    std::string_view block;
+    while (blocks.next(block)) {
+        std::size_t expectedStart = 0;
+        ForEachLine(breaks, block, [&](std::size_t start, std::size_t end, std::size_t next) {
+            EXPECT_EQ(start, expectedStart);
+            lines.emplace_back(block.substr(start, end - start));
+            expectedStart = next;
+        });
+        EXPECT_EQ(expectedStart, block.size());
+    }
+    return lines;
+}
+
+TEST(LineBreaks, ForEachLineFindsTheLinesTheReaderReads) {
+    // Line ends on both sides of every 64-byte boundary, CR LF pairs split by one.
+    std::string mixed;
     for (int i = 0; i < 40; ++i)
-        crLf += std::string(static_cast<std::size_t>(i % 7), 'w') + (i % 3 == 0 ? "\n" : "\r\n");
-    samples.push_back(crLf);
-    for (const std::size_t at :
-         {std::size_t{0}, std::size_t{30}, std::size_t{62}, std::size_t{63}, std::size_t{64},
-          std::size_t{65}, std::size_t{127}, crLf.size() - 1}) {
-        std::string loneCr = crLf;
-        loneCr[at] = '\r';
-        samples.push_back(loneCr);
-        samples.push_back(loneCr.substr(0, at + 1));
-    }
+        mixed += std::string(static_cast<std::size_t>(i * 7 % 67), 'x') + (i % 3 == 0   ? "\r\n"
+                                                                           : i % 3 == 1 ? "\r"
+                                                                                        : "\n");
+    const std::string samples[] = {
+        "",
+        "a",
+        "\r\r\n\n\r",
+        std::string(63, 'y') + "\r\n" + std::string(62, 'z') + "\r\r\n",
+        std::string(64, 'y') + "\r" + std::string(63, '\n') + "\r\nend",
+        mixed,
+        mixed + "tail",
+    };
+    TempDir dir;
     for (const std::string& sample : samples) {
-        Lines lines;
-        const std::size_t rest =
-            ForEachLineFeedLine(sample, [&](std::size_t start, std::size_t end) {
-                lines.push_back(sample.substr(start, end - start));
-            });
-        const bool loneCr =
-            breaks.count(sample) !=
-            static_cast<std::size_t>(std::count(sample.begin(), sample.end(), '\n'));
-        EXPECT_TRUE(rest == sample.size() || loneCr || sample.find('\n', rest) == std::string::npos)
-            << sample;
-        for (Lines more = searched(sample, rest); const std::string& line : more)
-            lines.push_back(line);
-        EXPECT_EQ(lines, searched(sample, 0)) << sample;
+        const auto gbk = dir.write("lines.txt", sample);
+        for (const std::size_t blockSize : {std::size_t{16}, std::size_t{70}, std::size_t{1} << 20})
+            EXPECT_EQ(ForEachLineOf(gbk, Encoding::Gb18030, blockSize),
+                      ReadLines(gbk, Encoding::Gb18030, blockSize))
+                << sample.size() << " " << blockSize;
     }
+    const auto le = dir.write("le.txt", Encode(u"第\r\n章\r\r\n\n末", "UTF-16LE") + "\x01");
+    EXPECT_EQ(ForEachLineOf(le, Encoding::Utf16LE, 16), ReadLines(le, Encoding::Utf16LE, 16));
 }
 
 TEST(ByteSearch, FindsEveryPositionIncludingBlockTails) {
