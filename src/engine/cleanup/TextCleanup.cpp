@@ -13,6 +13,7 @@
 #include "engine/cleanup/WrapWidth.h"
 #include "engine/encoding/LineCodec.h"
 #include "engine/source/BlockReader.h"
+#include "engine/source/LineBreaks.h"
 #include "engine/source/LineReader.h"
 #include "engine/source/SourceFile.h"
 
@@ -69,13 +70,15 @@ public:
 
     TextCleanup run(SourceFile& file, Encoding encoding, LineNumber lineCount) {
         BlockReader blocks(file, encoding);
-        LineReader lines(blocks);
-        Line line;
-        while (lines.next(line)) {
-            visit(line);
+        const LineBreaks breaks(encoding);
+        std::string_view block;
+        LineNumber lines = 0;
+        while (blocks.next(block)) {
+            ForEachLineOf(breaks, block, [&](std::string_view raw) { visit(Line{++lines, raw}); });
+            holdRing();
             if (!m_request.clean && m_measured >= kWidthSample) return finish();
         }
-        if (lines.linesRead() != lineCount) throw EngineError::sourceChanged();
+        if (lines != lineCount) throw EngineError::sourceChanged();
         closeChapter();
         return finish();
     }
@@ -113,7 +116,8 @@ private:
     }
 
     // The first lines of a chapter are candidates at once; the last ones wait
-    // in a ring until the chapter ends.
+    // in a ring until the chapter ends, as views of the block (nearly every
+    // line passes through the ring, and few stay).
     void collectEdge(const Line& line) {
         const bool shortLine = line.raw.size() <= RepeatedStamps::kLongestStamp;
         if (m_startLines < RepeatedStamps::kEdgeLines) {
@@ -121,9 +125,18 @@ private:
             if (shortLine) m_stamps.add(m_chapter, line.number, line.raw);
         }
         Edge& edge = m_ring[m_ringNext];
-        m_ringNext = (m_ringNext + 1) % m_ring.size();
+        m_ringNext = m_ringNext + 1 == m_ring.size() ? 0 : m_ringNext + 1;
         edge.line = shortLine ? line.number : 0;
-        if (shortLine) edge.raw.assign(line.raw);
+        edge.raw = line.raw;
+    }
+
+    // The block the ring's views point into is about to be replaced.
+    void holdRing() {
+        for (Edge& edge : m_ring) {
+            if (edge.line == 0 || edge.raw.data() == edge.held.data()) continue;
+            edge.held.assign(edge.raw);
+            edge.raw = edge.held;
+        }
     }
 
     void closeChapter() {
@@ -177,7 +190,8 @@ private:
 
     struct Edge {
         LineNumber line = 0;
-        std::string raw;
+        std::string_view raw; // into the block, or into `held`
+        std::string held;
     };
 
     const CleanupRequest& m_request;

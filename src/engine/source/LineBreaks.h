@@ -70,4 +70,28 @@ private:
     bool m_bigEndian = false;
 };
 
+// Calls onLine(raw) for every line of `block` (whole lines, as BlockReader
+// gives them), line ends left off: the same lines LineReader gives, found by
+// their LFs alone when the block allows (a call per line costs more than
+// finding its end).
+template <typename OnLine>
+void ForEachLineOf(const LineBreaks& breaks, std::string_view block, OnLine&& onLine) {
+    if (breaks.endsOnLineFeed(block)) {
+        std::size_t start = 0;
+        ForEachLineFeed(block, [&](std::size_t lf) {
+            std::size_t end = lf;
+            if (end > start && block[end - 1] == '\r') --end;
+            onLine(block.substr(start, end - start));
+            start = lf + 1;
+        });
+        if (start < block.size()) onLine(block.substr(start)); // no line end
+        return;
+    }
+    for (std::size_t pos = 0; pos < block.size();) {
+        const std::size_t end = breaks.findEnd(block, pos);
+        onLine(block.substr(pos, end - pos));
+        pos = end < block.size() ? end + breaks.terminatorLength(block, end) : end;
+    }
+}
+
 } // namespace lumarin::engine

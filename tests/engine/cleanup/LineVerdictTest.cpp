@@ -7,7 +7,10 @@
 #include "engine/cleanup/WrapWidth.h"
 #include "engine/encoding/LineCodec.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <optional>
 
 namespace lumarin::engine {
@@ -84,10 +87,17 @@ TEST(LineVerdictTest, GateLetsThroughEveryLineThatIsRemoved) {
         const LineGate gate(encoding);
         LineCodec codec(encoding);
         for (const Judged& line : kLines) {
-            std::string raw;
-            codec.encode(line.text, raw);
-            if (line.reason) {
-                EXPECT_TRUE(gate.mayBeRemoved(raw)) << "line " << (&line - kLines);
+            if (!line.reason) continue;
+            // Also behind and before characters of other lengths: a two-byte
+            // code with an ASCII trail byte, a four-byte GB18030 code, ASCII.
+            for (const std::u16string_view around : {u"", u"丂", u"\U00020000", u"，", u"x"}) {
+                for (const std::u16string& text :
+                     {std::u16string(around) + std::u16string(line.text),
+                      std::u16string(line.text) + std::u16string(around)}) {
+                    std::string raw;
+                    codec.encode(text, raw);
+                    EXPECT_TRUE(gate.mayBeRemoved(raw)) << "line " << (&line - kLines);
+                }
             }
         }
         // Every pair of site phrases makes a line the gate lets through.
@@ -100,6 +110,47 @@ TEST(LineVerdictTest, GateLetsThroughEveryLineThatIsRemoved) {
         std::string story;
         codec.encode(u"　　夜色渐深，客栈里只剩下几盏灯火，众人沉默片刻。", story);
         EXPECT_FALSE(gate.mayBeRemoved(story));
+    }
+}
+
+// Over whole books, the gate against the judgement itself: no line the
+// judgement removes is shut out, in each encoding the book can be written in.
+TEST(LineVerdictTest, GateAgreesWithTheJudgementOverTheCorpora) {
+    const std::filesystem::path books[] = {
+        std::filesystem::path(LUMARIN_CLEANUP_CORPUS) / "ads.txt",
+        std::filesystem::path(LUMARIN_CLEANUP_CORPUS) / "wrapped.txt",
+        std::filesystem::path(LUMARIN_CLEANUP_CORPUS) / "plain.txt",
+        std::filesystem::path(LUMARIN_SAMPLES_DIR) / "qingdengji.txt",
+    };
+    for (const auto& book : books) {
+        SCOPED_TRACE(book.filename().string());
+        std::ifstream in(book, std::ios::binary);
+        ASSERT_TRUE(in) << book;
+        std::string utf8((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        LineCodec utf8Codec(Encoding::Utf8);
+        std::u16string text;
+        utf8Codec.decode(utf8, text);
+        int removed = 0;
+        for (const Encoding encoding : {Encoding::Utf8, Encoding::Gb18030}) {
+            const LineGate gate(encoding);
+            LineCodec codec(encoding);
+            std::size_t start = 0;
+            while (start < text.size()) {
+                std::size_t end = text.find(u'\n', start);
+                if (end == std::u16string::npos) end = text.size();
+                std::u16string_view line(text.data() + start, end - start);
+                if (line.ends_with(u'\r')) line.remove_suffix(1);
+                start = end + 1;
+                if (!JudgeLine(line)) continue;
+                ++removed;
+                std::string raw;
+                codec.encode(line, raw);
+                EXPECT_TRUE(gate.mayBeRemoved(raw)) << EncodingName(encoding);
+            }
+        }
+        if (book.filename() == "ads.txt") {
+            EXPECT_GT(removed, 0);
+        }
     }
 }
 

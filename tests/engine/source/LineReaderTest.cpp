@@ -94,6 +94,48 @@ TEST(LineBreaks, CountMatchesTheLineReader) {
     }
 }
 
+// The lines of each block, found by ForEachLineOf: by LFs alone where the
+// block allows, by LineBreaks elsewhere.
+Lines LinesOfBlocks(const std::filesystem::path& file, Encoding encoding, std::size_t blockSize) {
+    SourceFile source(file);
+    BlockReader blocks(source, encoding, blockSize);
+    const LineBreaks breaks(encoding);
+    Lines lines;
+    std::string_view block;
+    while (blocks.next(block))
+        ForEachLineOf(breaks, block, [&](std::string_view raw) { lines.emplace_back(raw); });
+    return lines;
+}
+
+TEST(LineBreaks, ForEachLineOfGivesTheLineReadersLines) {
+    const std::string samples[] = {
+        "",
+        "a",
+        "a\n",
+        "a\r\nb\r\nc",
+        "a\r\nb\rc\nd",
+        "\r\r\n\n\r",
+        "a\n\rb",
+        "x\r",
+        "\r\n",
+        std::string(40, '\n'),
+        std::string(100, 'z') + "\r\n" + std::string(70, 'y') + "\n",
+        Encode(u"第一章\r\n　　正文。\r\n", "GB18030"),
+    };
+    TempDir dir;
+    for (const std::string& sample : samples) {
+        for (const Encoding encoding : {Encoding::Gb18030, Encoding::Utf8}) {
+            const auto file = dir.write("lines.txt", sample);
+            for (const std::size_t blockSize : {std::size_t{16}, std::size_t{1} << 20})
+                EXPECT_EQ(LinesOfBlocks(file, encoding, blockSize),
+                          ReadLines(file, encoding, blockSize))
+                    << sample << " " << blockSize;
+        }
+    }
+    const auto le = dir.write("le.txt", "\xFF\xFE" + Encode(u"第\r\n章\r\r\n\n末", "UTF-16LE"));
+    EXPECT_EQ(LinesOfBlocks(le, Encoding::Utf16LE, 16), ReadLines(le, Encoding::Utf16LE, 16));
+}
+
 TEST(ByteSearch, FindsEveryPositionIncludingBlockTails) {
     std::string hay(100, 'a');
     for (const std::size_t at :
