@@ -20,6 +20,14 @@ void SortUnique(std::vector<std::uint32_t>& values) {
     values.erase(std::unique(values.begin(), values.end()), values.end());
 }
 
+// The characters JudgeLine reads as `c`: itself and its traditional forms.
+std::vector<char16_t> FormsOf(char16_t c) {
+    std::vector<char16_t> forms{c};
+    for (const CharacterFold& fold : TraditionalForms())
+        if (fold.simplified == c) forms.push_back(fold.traditional);
+    return forms;
+}
+
 // A multi-byte sequence: its length (0: the line ends inside it) and its
 // code, 0 when it cannot be a character looked for (no flag is at 0).
 struct Sequence {
@@ -59,11 +67,16 @@ LineGate::LineGate(Encoding encoding) : m_encoding(encoding), m_characters(0x100
     for (char16_t c = u'ａ'; c <= u'ｚ'; ++c)
         m_characters[c] = m_characters[c - 0x20] = kSure;
     for (const char16_t c : kPageOrDot)
-        m_characters[c] = kSure;
+        for (const char16_t form : FormsOf(c))
+            m_characters[form] = kSure;
     for (const std::u16string_view phrase : SitePhrases()) {
-        if (m_characters[phrase[0]] != kSure) m_characters[phrase[0]] |= kFirst;
-        if (m_characters[phrase[1]] != kSure) m_characters[phrase[1]] |= kSecond;
-        m_characterPairs.push_back(std::uint32_t{phrase[0]} << 16 | phrase[1]);
+        for (const char16_t first : FormsOf(phrase[0])) {
+            if (m_characters[first] != kSure) m_characters[first] |= kFirst;
+            for (const char16_t second : FormsOf(phrase[1]))
+                m_characterPairs.push_back(std::uint32_t{first} << 16 | second);
+        }
+        for (const char16_t second : FormsOf(phrase[1]))
+            if (m_characters[second] != kSure) m_characters[second] |= kSecond;
     }
     SortUnique(m_characterPairs);
     if (encoding != Encoding::Gb18030 && encoding != Encoding::Big5) return;
@@ -92,7 +105,8 @@ LineGate::LineGate(Encoding encoding) : m_encoding(encoding), m_characters(0x100
     for (const std::u16string_view phrase : SitePhrases())
         for (const auto& [firstCharacter, first] : firsts)
             for (const auto& [secondCharacter, second] : seconds)
-                if (firstCharacter == phrase[0] && secondCharacter == phrase[1])
+                if (SimplifiedForm(firstCharacter) == phrase[0] &&
+                    SimplifiedForm(secondCharacter) == phrase[1])
                     m_codePairs.push_back(first << 16 | second);
     SortUnique(m_codePairs);
 }
