@@ -122,12 +122,20 @@ private:
         const bool shortLine = line.raw.size() <= RepeatedStamps::kLongestStamp;
         if (m_startLines < RepeatedStamps::kEdgeLines) {
             ++m_startLines;
-            if (shortLine) m_stamps.add(m_chapter, line.number, line.raw);
+            if (shortLine) addStamp(line.number, line.raw);
         }
         Edge& edge = m_ring[m_ringNext];
         m_ringNext = m_ringNext + 1 == m_ring.size() ? 0 : m_ringNext + 1;
         edge.line = shortLine ? line.number : 0;
         edge.raw = line.raw;
+    }
+
+    // A line with more characters than a stamp has can be no stamp (it has at
+    // least as many UTF-16 units): it is not kept, so that what is kept stays
+    // small however many chapters a book has.
+    void addStamp(LineNumber line, std::string_view raw) {
+        if (static_cast<std::size_t>(m_shape.characters(raw)) <= kLongestStamp)
+            m_stamps.add(m_chapter, line, raw);
     }
 
     // The block the ring's views point into is about to be replaced.
@@ -142,7 +150,7 @@ private:
     void closeChapter() {
         for (std::size_t k = 0; k < m_ring.size(); ++k) {
             Edge& edge = m_ring[(m_ringNext + k) % m_ring.size()];
-            if (edge.line > 0 && m_chapter > 0) m_stamps.add(m_chapter, edge.line, edge.raw);
+            if (edge.line > 0 && m_chapter > 0) addStamp(edge.line, edge.raw);
             edge.line = 0;
         }
     }
