@@ -10,6 +10,7 @@
 #include "engine/encoding/LineCodec.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 namespace lumarin::engine {
@@ -46,12 +47,16 @@ Sequence Utf8Sequence(std::string_view text, std::size_t i) {
                            (static_cast<unsigned char>(text[i + 2]) & 0x3Fu)};
 }
 
+// The two bytes at `p` as one code, the first byte low: read in one load.
+std::uint32_t CodeAt(const unsigned char* p) {
+    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8;
+}
+
 // GB18030 and Big5: two bytes. A four-byte GB18030 sequence reads as two codes
 // whose second bytes are digits, which no two-byte code has: neither has a flag.
 Sequence LegacySequence(std::string_view text, std::size_t i) {
     if (i + 1 >= text.size()) return Sequence{};
-    return Sequence{2, std::uint32_t{static_cast<unsigned char>(text[i])} << 8 |
-                           static_cast<unsigned char>(text[i + 1])};
+    return Sequence{2, CodeAt(reinterpret_cast<const unsigned char*>(text.data()) + i)};
 }
 
 } // namespace
@@ -83,8 +88,10 @@ LineGate::LineGate(Encoding encoding) : m_encoding(encoding), m_characters(0x100
     // Every two-byte code decoded once: its flag; and the codes of the
     // characters that start a phrase, with the character each stands for.
     m_codes.assign(0x10000, kNone);
-    for (std::uint32_t lead = 0; lead < 0x80; ++lead)
-        std::fill_n(m_codes.begin() + (lead << 8), 0x100, m_characters[lead]);
+    for (std::uint32_t next = 0; next <= 0xFF; ++next)
+        for (unsigned char lead = 0; lead < 0x80; ++lead)
+            m_codes[CodeAt(std::array{lead, static_cast<unsigned char>(next)}.data())] =
+                m_characters[lead];
     std::vector<std::pair<char16_t, std::uint32_t>> firsts;
     std::vector<std::pair<char16_t, std::uint32_t>> seconds;
     LineCodec codec(encoding);
@@ -97,9 +104,10 @@ LineGate::LineGate(Encoding encoding) : m_encoding(encoding), m_characters(0x100
             codec.decode(code, decoded);
             if (decoded.size() != 1 || IsCarriedByte(decoded, 0)) continue;
             const std::uint8_t flag = m_characters[decoded[0]];
-            m_codes[lead << 8 | trail] = flag;
-            if (flag & kFirst) firsts.emplace_back(decoded[0], lead << 8 | trail);
-            if (flag & kSecond) seconds.emplace_back(decoded[0], lead << 8 | trail);
+            const std::uint32_t at = CodeAt(reinterpret_cast<const unsigned char*>(code.data()));
+            m_codes[at] = flag;
+            if (flag & kFirst) firsts.emplace_back(decoded[0], at);
+            if (flag & kSecond) seconds.emplace_back(decoded[0], at);
         }
     }
     for (const std::u16string_view phrase : SitePhrases())
@@ -111,16 +119,28 @@ LineGate::LineGate(Encoding encoding) : m_encoding(encoding), m_characters(0x100
     SortUnique(m_codePairs);
 }
 
+// As in legacyScan: runs of three-byte sequences (Chinese text) are stepped
+// through without a look at the lead for the step; anything else is read by
+// Utf8Sequence.
 std::uint8_t LineGate::utf8Scan(std::string_view raw) const {
     static_assert(kFirst << 1 == kSecond);
+    const auto* const bytes = reinterpret_cast<const unsigned char*>(raw.data());
+    const std::uint8_t* const characters = m_characters.data();
     std::uint8_t seen = kNone;
     std::uint8_t previousFlag = kNone;
-    for (std::size_t i = 0; i < raw.size();) {
-        const Sequence sequence = Utf8Sequence(raw, i);
-        i += sequence.length;
-        const std::uint8_t flag = m_characters[sequence.code];
+    const auto take = [&](std::uint32_t code) {
+        const std::uint8_t flag = characters[code];
         seen |= flag & (kSure | previousFlag << 1);
         previousFlag = flag;
+    };
+    std::size_t i = 0;
+    while (i < raw.size()) {
+        for (; i + 2 < raw.size() && (bytes[i] & 0xF0) == 0xE0; i += 3)
+            take((bytes[i] & 0x0Fu) << 12 | (bytes[i + 1] & 0x3Fu) << 6 | (bytes[i + 2] & 0x3Fu));
+        if (i >= raw.size()) break;
+        const Sequence sequence = Utf8Sequence(raw, i);
+        i += sequence.length;
+        take(sequence.code);
     }
     return seen;
 }
@@ -137,7 +157,7 @@ std::uint8_t LineGate::legacyScan(std::string_view raw) const {
     std::uint8_t seen = kNone;
     std::uint8_t previousFlag = kNone;
     const auto take = [&] {
-        const std::uint8_t flag = codes[std::size_t{p[0]} << 8 | p[1]];
+        const std::uint8_t flag = codes[CodeAt(p)];
         seen |= flag & (kSure | previousFlag << 1);
         previousFlag = flag;
     };

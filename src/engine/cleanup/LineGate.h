@@ -34,8 +34,8 @@ private:
 
     Encoding m_encoding;
     std::vector<std::uint8_t> m_characters; // by UTF-16 unit
-    // Legacy encodings, by the two bytes at a character's start (lead * 256 +
-    // next): a two-byte code's flag; for an ASCII lead, its own flag.
+    // Legacy encodings, by the two bytes at a character's start (next * 256 +
+    // lead): a two-byte code's flag; for an ASCII lead, its own flag.
     std::vector<std::uint8_t> m_codes;
     // The first two characters of each site phrase, (first << 16 | second),
     // sorted: as UTF-16 units and as two-byte codes.
