@@ -93,6 +93,7 @@ private:
             }
             return;
         }
+        if (line.raw.empty()) return; // blank: nothing to judge (a book's every other line, often)
         if (m_request.clean && judge(line)) return;
         if (m_shape.isBlank(line.raw)) return;
         if (m_request.clean && m_chapter > 0) collectEdge(line);
