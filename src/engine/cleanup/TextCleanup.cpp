@@ -66,7 +66,9 @@ public:
                 const CleanupRequest& request)
         : m_request(request), m_codec(analysis.encoding), m_shape(analysis.encoding),
           m_headingLines(HeadingLines(analysis.table)), m_headings(m_headingLines),
-          m_splits(SplitLines(analysis.table, checked)), m_gate(analysis.encoding) {}
+          m_splits(SplitLines(analysis.table, checked)) {
+        if (request.clean) m_gate.emplace(analysis.encoding); // its tables take a while to build
+    }
 
     TextCleanup run(SourceFile& file, Encoding encoding, LineNumber lineCount) {
         BlockReader blocks(file, encoding);
@@ -108,7 +110,7 @@ private:
     }
 
     bool judge(const Line& line) {
-        if (line.raw.size() > kLongestJudgedBytes || !m_gate.mayBeRemoved(line.raw)) return false;
+        if (line.raw.size() > kLongestJudgedBytes || !m_gate->mayBeRemoved(line.raw)) return false;
         m_codec.decode(line.raw, m_text);
         const std::optional<RemovalReason> reason = JudgeLine(m_text);
         if (!reason) return false;
@@ -209,7 +211,7 @@ private:
     std::vector<LineNumber> m_headingLines;
     LineSet m_headings;
     LineSet m_splits;
-    LineGate m_gate;
+    std::optional<LineGate> m_gate; // when cleaning
     std::u16string m_text;
     std::vector<RemovedLine> m_removed;
     RepeatedStamps m_stamps;
