@@ -25,12 +25,15 @@ void PrintSummary(std::ostream& out, std::size_t done, std::size_t failed) {
 } // namespace
 
 int RunBatch(const CommandLine& line, const BookRunner& runBook) {
-    const std::vector<SourceEntry> books = ExpandSources(line.sources, line.recursive);
+    const SourceList sources = ExpandSources(line.sources, line.recursive);
+    const std::vector<SourceEntry>& books = sources.books;
     if (!line.run.bookFile.empty() && books.size() > 1) {
         std::cerr << "--epub FILE takes one source; without FILE each book is named after its "
                      "source\n";
         return static_cast<int>(ExitCode::Usage);
     }
+    for (const auto& folder : sources.chapterFolders)
+        std::cerr << "跳过章节文件夹: " << folder.string() << '\n';
     std::size_t done = 0;
     int worst = static_cast<int>(ExitCode::Done);
     for (std::size_t i = 0; i < books.size(); ++i) {

@@ -19,18 +19,20 @@ bool IsFolder(const fs::path& path) {
     return fs::is_directory(path, ignored);
 }
 
-void AddFolder(const fs::path& folder, bool recursive, std::vector<SourceEntry>& entries) {
+void AddFolder(const fs::path& folder, bool recursive, SourceList& list) {
     engine::FolderBooks found = engine::ListBooks(folder, recursive);
+    list.chapterFolders.insert(list.chapterFolders.end(), found.chapterFolders.begin(),
+                               found.chapterFolders.end());
     if (found.books.empty() && found.unreadable.empty()) {
-        entries.push_back({folder, "文件夹中没有 .txt 文件: " + folder.string(),
-                           static_cast<int>(ExitCode::Refused)});
+        list.books.push_back({folder, "文件夹中没有 .txt 文件: " + folder.string(),
+                              static_cast<int>(ExitCode::Refused)});
         return;
     }
     for (auto& book : found.books) {
-        entries.push_back({std::move(book), {}, 0});
+        list.books.push_back({std::move(book), {}, 0});
     }
     for (const auto& [unreadable, reason] : found.unreadable) {
-        entries.push_back(
+        list.books.push_back(
             {unreadable,
              engine::EngineError::readFailed(unreadable.string(), reason.message()).what(),
              static_cast<int>(ExitCode::IoFailure)});
@@ -39,16 +41,16 @@ void AddFolder(const fs::path& folder, bool recursive, std::vector<SourceEntry>&
 
 } // namespace
 
-std::vector<SourceEntry> ExpandSources(const std::vector<std::string>& sources, bool recursive) {
-    std::vector<SourceEntry> entries;
+SourceList ExpandSources(const std::vector<std::string>& sources, bool recursive) {
+    SourceList list;
     for (const std::string& source : sources) {
         if (IsFolder(source)) {
-            AddFolder(source, recursive, entries);
+            AddFolder(source, recursive, list);
         } else {
-            entries.push_back({source, {}, 0});
+            list.books.push_back({source, {}, 0});
         }
     }
-    return entries;
+    return list;
 }
 
 bool NamesSeveralBooks(const std::vector<std::string>& sources) {

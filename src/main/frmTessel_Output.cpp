@@ -73,8 +73,9 @@ void frmTessel::cmdSaveOut_Click() {
 }
 
 void frmTessel::writeChapterFiles() {
+    const engine::RunRequest request = runRequest();
     std::optional<engine::OutputPlan> plan =
-        engine::PlanOutput(*m_analysis, currentCheckMarks(), runRequest().output);
+        engine::PlanOutput(*m_analysis, currentCheckMarks(), request.output);
     if (!plan) return;
     if (!chooseExistingFiles(*plan)) return;
 
@@ -92,7 +93,7 @@ void frmTessel::writeChapterFiles() {
     showOutputDone(QStringLiteral("处理完毕！共") + count + QStringLiteral("个文件，已写入 ") +
                        qs(result.outputFolder.lexically_normal().u16string()),
                    result.outputFolder, Written::Folder);
-    platform::MessageBox(m_lstMemo->hWnd(), engine::OutputDoneMessage(result), u"完毕",
+    platform::MessageBox(m_lstMemo->hWnd(), engine::ChapterFilesDoneMessage(request, result), u"完毕",
                          platform::MB_OK | platform::MB_ICONINFORMATION);
 }
 

@@ -71,6 +71,27 @@ TEST(BatchTest, RecursiveTakesSubFoldersAndFilesMayBeMixedWithFolders) {
     }
 }
 
+TEST(BatchTest, SplittingALibraryAgainLeavesTheChaptersBesideEachBookAlone) {
+    TempDir dir;
+    const fs::path books = dir / "books";
+    dir.write("books/a.txt", Novel({"第一章 开始", "第二章 继续"}));
+    dir.write("books/B.TXT", Novel({"第一章 甲"}));
+    // A folder that only shares a name with a book's folder in another place is entered.
+    dir.write("books/sub/a/c.txt", Novel({"第一章 深处"}));
+    ASSERT_EQ(RunSplit({"-q", "-R", "-g", "0", books.string()}).exitCode, 0);
+    const auto firstRun = Snapshot(books);
+
+    const RunResult again =
+        RunSplit({"-q", "-R", "-g", "0", "--existing", "overwrite", books.string()});
+    EXPECT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_EQ(SplitLines(again.out).back(), "3 本成功，0 本失败");
+    EXPECT_EQ(Snapshot(books), firstRun) << "chapter files were split as books";
+    for (const char* folder : {"B", "a", "sub/a/c"})
+        EXPECT_NE(again.err.find("跳过章节文件夹: " + (books / folder).string() + "\n"),
+                  std::string::npos)
+            << again.err;
+}
+
 TEST(BatchTest, WorstFailureDecidesTheExitStatus) {
     TempDir dir;
     const auto good = dir.write("good.txt", Novel({"第一章 开始"}));

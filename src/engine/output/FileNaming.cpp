@@ -3,6 +3,7 @@
 
 #include "engine/base/TextUtil.h"
 #include "engine/encoding/LineCodec.h"
+#include "engine/source/BookFiles.h"
 
 #include <algorithm>
 #include <string>
@@ -23,16 +24,6 @@ std::size_t Utf8PrefixAtBoundary(std::string_view text, std::size_t maxBytes) {
 }
 
 } // namespace
-
-std::string FolderStem(const std::filesystem::path& source) {
-    const std::string name = source.filename().string();
-    const auto dot = name.rfind('.');
-    if (dot == std::string::npos || dot == 0) return name + "_chapters";
-    std::string stem = name.substr(0, dot);
-    // "..txt" and "...txt" would name the chosen folder itself or its parent.
-    if (stem == "." || stem == "..") stem += "_chapters";
-    return stem;
-}
 
 std::u16string CleanFileName(std::u16string_view name) {
     std::u16string cleaned(TrimSpaces(name));

@@ -22,11 +22,6 @@ std::u16string ExpandNamePattern(std::u16string_view pattern, std::int32_t fileN
 // ".txt" when longer than `maxBytes`.
 std::string FileNameOnDisk(std::u16string_view cleanedName, std::size_t maxBytes = 255);
 
-// The folder made for a source's chapters: its file name up to the last "."
-// ("_chapters" appended when the name has none, or when the rest would be
-// empty, "." or "..", which would name a folder that is already there).
-std::string FolderStem(const std::filesystem::path& source);
-
 // The folder the user chose: the source's own for "(default)" ("." when the
 // source path names no folder), else the folder text as given (bytes carried
 // in it as LineCodec carries invalid bytes are written back as those bytes).

@@ -11,6 +11,7 @@
 #include "engine/output/FileNaming.h"
 #include "engine/output/OutputSelection.h"
 #include "engine/output/SizeParts.h"
+#include "engine/source/BookFiles.h"
 #include "engine/source/SourceFile.h"
 
 #include <algorithm>

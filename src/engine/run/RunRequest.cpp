@@ -27,6 +27,10 @@ std::optional<std::filesystem::path> BookPathFor(const AnalysisResult& analysis,
     return EpubPathFor(analysis.m_strSource, folder);
 }
 
+std::u16string ChapterFilesDoneMessage(const RunRequest& request, const OutputResult& files) {
+    return OutputDoneMessage(files) + RemovedLinesNote(request, files.removedLines);
+}
+
 std::optional<RunOutcome> WriteRunOutput(const AnalysisResult& analysis,
                                          const std::vector<bool>& checked,
                                          const RunRequest& request,
@@ -40,8 +44,7 @@ std::optional<RunOutcome> WriteRunOutput(const AnalysisResult& analysis,
     }
     const auto files = WriteOutput(analysis, checked, request.output, callbacks);
     if (!files) return std::nullopt;
-    return RunOutcome{files->outputFolder,
-                      OutputDoneMessage(*files) + RemovedLinesNote(request, files->removedLines)};
+    return RunOutcome{files->outputFolder, ChapterFilesDoneMessage(request, *files)};
 }
 
 } // namespace lumarin::engine

@@ -41,6 +41,10 @@ AnalysisResult AnalyzeRun(const RunRequest& request);
 std::optional<std::filesystem::path> BookPathFor(const AnalysisResult& analysis,
                                                  const RunRequest& request);
 
+// "处理完毕！共N个文件！..." for chapter files the request wrote, with the
+// count of removed lines on a line of its own when it cleans.
+std::u16string ChapterFilesDoneMessage(const RunRequest& request, const OutputResult& files);
+
 // Writes what the request asks for, chapter files or a book, from an analysis
 // and its check marks. Returns nothing when there is nowhere to write (a
 // silent stop); throws what WriteOutput and WriteEpub throw.

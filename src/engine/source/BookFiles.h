@@ -2,10 +2,16 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <system_error>
 #include <vector>
 
 namespace lumarin::engine {
+
+// The folder made for a source's chapters: its file name up to the last "."
+// ("_chapters" appended when the name has none, or when the rest would be
+// empty, "." or "..", which would name a folder that is already there).
+std::string FolderStem(const std::filesystem::path& source);
 
 // A name ending in ".txt" in any letter case: "BOOK.TXT" is a book too.
 bool HasTextExtension(const std::filesystem::path& name);
@@ -13,7 +19,9 @@ bool HasTextExtension(const std::filesystem::path& name);
 // The books of a folder: its .txt files (not folders with such names), sorted by path, and
 // with `recursive` those of its sub-folders too. Links to folders are not entered, so a loop
 // of links cannot hold a listing; a folder that cannot be listed is named with its reason,
-// and the books around it are still found.
+// and the books around it are still found. A sub-folder named as a book beside it gets that
+// book's chapters (FolderStem): it is not entered either, and is named, so that splitting a
+// library twice does not split the first run's chapter files as books.
 struct FolderBooks {
     struct Unreadable {
         std::filesystem::path folder;
@@ -21,6 +29,7 @@ struct FolderBooks {
     };
     std::vector<std::filesystem::path> books;
     std::vector<Unreadable> unreadable;
+    std::vector<std::filesystem::path> chapterFolders;
 };
 
 FolderBooks ListBooks(const std::filesystem::path& folder, bool recursive);
