@@ -43,7 +43,7 @@ csplit_condition='第[一二两三四五六七八九十○〇零百千万0-9１�
 
 results=$data/hyperfine.csv
 load=$(cut -d' ' -f1-3 /proc/loadavg)
-names=(list list-auto grep cat split csplit split-s opencc epub clean unwrap split-vol volume-folders split-size)
+names=(list list-auto grep cat split csplit split-s opencc epub clean unwrap clean-unwrap split-vol volume-folders split-size)
 commands=(
   "$split --list $data/novel-gbk.txt"
   "$split -c auto --list $data/novel-gbk.txt"
@@ -56,6 +56,7 @@ commands=(
   "$split -q --epub $shm/book.epub $data/novel-gbk.txt"
   "$split -q --clean -o $shm/split $data/novel-gbk.txt"
   "$split -q --unwrap -o $shm/split $data/novel-gbk.txt"
+  "$split -q --clean --unwrap -o $shm/split $data/novel-gbk.txt"
   "$split -q -o $shm/split $data/novel-vol-gbk.txt"
   "$split -q --volume-folders -o $shm/split $data/novel-vol-gbk.txt"
   "$split -q --split-size 100000 -o $shm/split $data/novel-gbk.txt"
@@ -91,6 +92,10 @@ mem_size_50=$(peak_kb "$split" -q --split-size 3000 -o "$shm/split" "$data/novel
 rm -rf "$shm/split"
 mem_size_500=$(peak_kb "$split" -q --split-size 3000 -o "$shm/split" "$data/novel-500m-gbk.txt")
 rm -rf "$shm/split"
+mem_clean_50=$(peak_kb "$split" -q --clean --unwrap -o "$shm/split" "$data/novel-gbk.txt")
+rm -rf "$shm/split"
+mem_clean_500=$(peak_kb "$split" -q --clean --unwrap -o "$shm/split" "$data/novel-500m-gbk.txt")
+rm -rf "$shm/split"
 # The standard ZIP writer storing the same books' files: what a container of that many entries
 # costs any writer. What --epub adds to the split's memory should be no more than that.
 zip_peak_kb() { # source; leaves the book's number of content documents in $shm/documents
@@ -121,6 +126,8 @@ growth_epub=$(( (mem_epub_500 - mem_epub_50) / 1024 ))
 growth_zip=$(( (mem_zip_500 - mem_zip_50) / 1024 ))
 growth_epub_over_split=$(( growth_epub - growth_split ))
 growth_size=$(( (mem_size_500 - mem_size_50) / 1024 ))
+growth_clean=$(( (mem_clean_500 - mem_clean_50) / 1024 ))
+growth_clean_over_split=$(( growth_clean - growth_split ))
 
 {
   echo "<!-- lumarin-split: begin (written by bench/run.sh) -->"
@@ -146,6 +153,7 @@ growth_size=$(( (mem_size_500 - mem_size_50) / 1024 ))
   row "\`--epub\` vs split (defaults), same source" epub split 2
   row "\`--clean\` vs split (defaults), same source" clean split 1.3
   row "\`--unwrap\` vs split (defaults), same source" unwrap split 1.3
+  row "\`--clean --unwrap\` vs split (defaults), same source" clean-unwrap split 1.3
   row "\`--volume-folders\` vs split, same source in volumes" volume-folders split-vol 1.2
   row "\`--split-size 100000\` (no chapter that long: lines found, none counted) vs split" split-size split 1.2
   echo
@@ -159,6 +167,7 @@ growth_size=$(( (mem_size_500 - mem_size_50) / 1024 ))
   echo "| split | $((mem_split_50 / 1024)) MB | $((mem_split_500 / 1024)) MB | $growth_split MB | < 10 MB: $(verdict "$growth_split" 10) |"
   echo "| \`--epub\` | $((mem_epub_50 / 1024)) MB | $((mem_epub_500 / 1024)) MB | $growth_epub MB | split's + no more than \`zip\`'s ($growth_epub_over_split MB over split's): $(verdict "$growth_epub_over_split" "$((growth_zip + 1))") |"
   echo "| \`--split-size 3000\` | $((mem_size_50 / 1024)) MB | $((mem_size_500 / 1024)) MB | $growth_size MB | < 10 MB: $(verdict "$growth_size" 10) |"
+  echo "| \`--clean --unwrap\` | $((mem_clean_50 / 1024)) MB | $((mem_clean_500 / 1024)) MB | $growth_clean MB | split's + less than 10 MB ($growth_clean_over_split MB over split's): $(verdict "$growth_clean_over_split" 10) |"
   echo "| \`zip -0 -r\` of the same books' files | $((mem_zip_50 / 1024)) MB | $((mem_zip_500 / 1024)) MB | $growth_zip MB | (reference) |"
   echo
   echo "The books hold $documents_50 and $documents_500 content documents. A ZIP writer keeps a directory"

@@ -16,6 +16,7 @@ namespace {
 
 using lumarin::test::EntryText;
 using lumarin::test::ReadEpub;
+using namespace std::string_literals;
 
 const std::string kCorpus = LUMARIN_CLEANUP_CORPUS;
 
@@ -55,17 +56,28 @@ std::string SplitWith(const std::filesystem::path& source, const TempDir& dir,
     return SplitText(dir / "out" / source.stem());
 }
 
+// The cleaning corpus's books with advertisements, each in the encodings its script is written in.
+const struct AdsBook {
+    const char* name;
+    std::vector<std::string> charsets;
+} kAdsBooks[] = {{"ads", {"UTF-8", "GBK"}}, {"ads-traditional", {"UTF-8", "BIG5"}}};
+
 TEST(CleanTest, ListsExactlyTheLinesThatAreNotTheBooks) {
-    TempDir dir;
-    const auto source = dir.write("ads.txt", Corpus("ads.txt"));
-    const RunResult list = RunSplit({"--list", "--clean", source.string()});
-    ASSERT_EQ(list.exitCode, 0) << list.err;
-    std::string removed;
-    for (const auto& line : SplitLines(list.out))
-        if (line.starts_with("removed\t")) removed += line + "\n";
-    EXPECT_EQ(removed, Corpus("ads.removed"));
-    // Without --clean nothing is said about removal.
-    EXPECT_EQ(RunSplit({"--list", source.string()}).out.find("removed"), std::string::npos);
+    for (const AdsBook& book : kAdsBooks) {
+        for (const std::string& charset : book.charsets) {
+            SCOPED_TRACE(std::string(book.name) + " " + charset);
+            TempDir dir;
+            const auto source = dir.write("ads.txt", Encode(Corpus(book.name + ".txt"s), charset));
+            const RunResult list = RunSplit({"--list", "--clean", source.string()});
+            ASSERT_EQ(list.exitCode, 0) << list.err;
+            std::string removed;
+            for (const auto& line : SplitLines(list.out))
+                if (line.starts_with("removed\t")) removed += line + "\n";
+            EXPECT_EQ(removed, Corpus(book.name + ".removed"s));
+            // Without --clean nothing is said about removal.
+            EXPECT_EQ(RunSplit({"--list", source.string()}).out.find("removed"), std::string::npos);
+        }
+    }
 }
 
 TEST(CleanTest, JsonListsLineTextAndReason) {
@@ -88,21 +100,25 @@ TEST(CleanTest, JsonListsLineTextAndReason) {
 
 // The files hold the source without the listed lines, in whatever encoding the source has.
 TEST(CleanTest, SplitDropsTheListedLinesAndSaysHowMany) {
-    for (const std::string charset : {"UTF-8", "GBK"}) {
-        SCOPED_TRACE(charset);
-        TempDir dir;
-        const auto source = dir.write("ads.txt", Encode(Corpus("ads.txt"), charset));
-        std::set<std::size_t> dropped;
-        for (const auto& row : SplitLines(Corpus("ads.removed")))
-            dropped.insert(std::stoul(row.substr(row.find('\t') + 1)));
-        std::string expected;
-        const auto lines = SplitLines(Corpus("ads.txt"));
-        for (std::size_t n = 1; n <= lines.size(); ++n)
-            if (!dropped.contains(n)) expected += lines[n - 1] + "\r\n";
-        RunResult run;
-        EXPECT_EQ(SplitWith(source, dir, {"--clean"}, &run), Encode(expected, charset));
-        EXPECT_NE(run.out.find("已删除" + std::to_string(dropped.size()) + "行"), std::string::npos)
-            << run.out;
+    for (const AdsBook& book : kAdsBooks) {
+        for (const std::string& charset : book.charsets) {
+            SCOPED_TRACE(std::string(book.name) + " " + charset);
+            TempDir dir;
+            const std::string text = Corpus(book.name + ".txt"s);
+            const auto source = dir.write("ads.txt", Encode(text, charset));
+            std::set<std::size_t> dropped;
+            for (const auto& row : SplitLines(Corpus(book.name + ".removed"s)))
+                dropped.insert(std::stoul(row.substr(row.find('\t') + 1)));
+            std::string expected;
+            const auto lines = SplitLines(text);
+            for (std::size_t n = 1; n <= lines.size(); ++n)
+                if (!dropped.contains(n)) expected += lines[n - 1] + "\r\n";
+            RunResult run;
+            EXPECT_EQ(SplitWith(source, dir, {"--clean"}, &run), Encode(expected, charset));
+            EXPECT_NE(run.out.find("已删除" + std::to_string(dropped.size()) + "行"),
+                      std::string::npos)
+                << run.out;
+        }
     }
 }
 

@@ -25,9 +25,8 @@ bool CleanupCursor::isHeading(LineNumber line) {
 
 // A full line that does not end a sentence goes on in the next line, unless
 // that one is blank, indented or a heading.
-bool CleanupCursor::continues(LineNumber line, std::string_view raw) {
+bool CleanupCursor::continuesWrapped(LineNumber line, std::string_view raw) {
     const int wrapWidth = m_cleanup.wrapWidth;
-    if (wrapWidth == 0) return false;
     const bool heading = isHeading(line);
     const bool blank = m_shape->isBlank(raw);
     const bool continued = m_previousOpen && !heading && !blank && !m_shape->startsIndented(raw);

@@ -22,13 +22,17 @@ public:
 
     // For a kept line: whether it goes on in the paragraph of the previous
     // kept line, which a hard wrap broke (the two are joined as they are: a
-    // wrap at a width cuts anywhere, even inside a word).
-    bool continues(LineNumber line, std::string_view raw);
+    // wrap at a width cuts anywhere, even inside a word). Asked of every line:
+    // a book that is not wrapped answers at once.
+    bool continues(LineNumber line, std::string_view raw) {
+        return m_cleanup.wrapWidth > 0 && continuesWrapped(line, raw);
+    }
 
     // Nothing continues across this point (a new file or document).
     void breakParagraph() noexcept { m_previousOpen = false; }
 
 private:
+    bool continuesWrapped(LineNumber line, std::string_view raw);
     bool isHeading(LineNumber line);
 
     const TextCleanup& m_cleanup;

@@ -4,15 +4,14 @@
 #include "engine/encoding/Encoding.h"
 
 #include <cstdint>
-#include <optional>
 #include <string_view>
 #include <vector>
 
 namespace lumarin::engine {
 
 // Tells from a line's raw bytes whether it could be anything JudgeLine
-// removes (see kPageOrDot), walking its characters once without decoding
-// them. Most lines of a story hold none of what it looks for.
+// removes (see kPageOrDot), walking its characters without decoding them.
+// Most lines of a story hold none of what it looks for.
 class LineGate {
 public:
     explicit LineGate(Encoding encoding);
@@ -23,27 +22,21 @@ private:
     // Bits: a character that passes the line by itself, or the first or
     // second character of a site phrase.
     enum Flag : std::uint8_t { kNone = 0, kSure = 1, kFirst = 2, kSecond = 4 };
-    // Whether a character (or code) passes the line, given the one before it.
-    bool passes(std::uint8_t previousFlag, std::uint8_t flag, std::uint32_t previous,
-                std::uint32_t current, const std::vector<std::uint32_t>& pairs, int& starts) const {
-        if (flag & kSure) return true;
-        if (!(flag & kSecond) || !(previousFlag & kFirst)) return false;
-        return isPair(previous << 16 | current, pairs) && ++starts >= 2;
-    }
-    static bool isPair(std::uint32_t pair, const std::vector<std::uint32_t>& pairs);
-    struct Sequence {
-        std::size_t length = 0;
-        std::optional<std::uint32_t> code;
-    };
+
+    // The flags a line's characters carry: kSure when one passes the line,
+    // kSecond when a phrase's first character may stand before its second.
+    std::uint8_t utf8Scan(std::string_view raw) const;
+    std::uint8_t legacyScan(std::string_view raw) const;
+    // Whether two site phrases start in the line, their first two characters checked.
     template <typename Decode>
-    bool walk(std::string_view raw, const std::vector<std::uint8_t>& flags,
-              const std::vector<std::uint32_t>& pairs, Decode decode) const;
-    bool legacyMayBeRemoved(std::string_view raw) const;
-    bool utf8MayBeRemoved(std::string_view raw) const;
+    bool twoPhrasesStart(std::string_view raw, const std::vector<std::uint8_t>& flags,
+                         const std::vector<std::uint32_t>& pairs, Decode decode) const;
 
     Encoding m_encoding;
     std::vector<std::uint8_t> m_characters; // by UTF-16 unit
-    std::vector<std::uint8_t> m_codes; // by two-byte code (lead * 256 + trail), legacy encodings
+    // Legacy encodings, by the two bytes at a character's start (next * 256 +
+    // lead): a two-byte code's flag; for an ASCII lead, its own flag.
+    std::vector<std::uint8_t> m_codes;
     // The first two characters of each site phrase, (first << 16 | second),
     // sorted: as UTF-16 units and as two-byte codes.
     std::vector<std::uint32_t> m_characterPairs;

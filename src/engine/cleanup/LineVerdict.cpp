@@ -52,6 +52,23 @@ constexpr std::u16string_view kTopLevel[] = {
     u"biz",  u"so",   u"in",  u"us", u"club", u"site", u"online", u"wang",
     u"mobi", u"name", u"pw",  u"ws", u"asia", u"app",  u"html",   u"htm"};
 
+// The traditional forms of the characters the words above and the page
+// markers use (as Taiwan's and Hong Kong's sites write them), sorted: a line
+// is judged with them folded to the simplified forms, so that one list of
+// words serves books in either script.
+constexpr CharacterFold kTraditionalForms[] = {
+    {u'來', u'来'}, {u'優', u'优'}, {u'內', u'内'}, {u'兩', u'两'}, {u'動', u'动'}, {u'問', u'问'},
+    {u'報', u'报'}, {u'學', u'学'}, {u'廣', u'广'}, {u'彈', u'弹'}, {u'戶', u'户'}, {u'擊', u'击'},
+    {u'書', u'书'}, {u'機', u'机'}, {u'歡', u'欢'}, {u'瀏', u'浏'}, {u'為', u'为'}, {u'無', u'无'},
+    {u'爲', u'为'}, {u'發', u'发'}, {u'碼', u'码'}, {u'筆', u'笔'}, {u'節', u'节'}, {u'簽', u'签'},
+    {u'籤', u'签'}, {u'純', u'纯'}, {u'網', u'网'}, {u'線', u'线'}, {u'繼', u'继'}, {u'續', u'续'},
+    {u'腦', u'脑'}, {u'臨', u'临'}, {u'與', u'与'}, {u'舉', u'举'}, {u'覽', u'览'}, {u'訂', u'订'},
+    {u'記', u'记'}, {u'訪', u'访'}, {u'誤', u'误'}, {u'說', u'说'}, {u'説', u'说'}, {u'請', u'请'},
+    {u'讀', u'读'}, {u'費', u'费'}, {u'質', u'质'}, {u'載', u'载'}, {u'轉', u'转'}, {u'錄', u'录'},
+    {u'錯', u'错'}, {u'閣', u'阁'}, {u'閱', u'阅'}, {u'閲', u'阅'}, {u'陸', u'陆'}, {u'電', u'电'},
+    {u'頁', u'页'}, {u'頂', u'顶'}, {u'驗', u'验'}, {u'體', u'体'}, {u'點', u'点'},
+};
+
 bool IsAsciiAlnum(char16_t c) {
     return (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9');
 }
@@ -69,7 +86,8 @@ bool IsUrlCharacter(char16_t c) {
            std::u16string_view(u".-_/:?=&%#~").find(c) != std::u16string_view::npos;
 }
 
-// Full-width forms as ASCII, letters in lower case, spaces and tabs gone. A 。
+// Full-width forms as ASCII, letters in lower case, spaces and tabs gone,
+// traditional forms simplified (see kTraditionalForms). A 。
 // or 点 between letters or digits is a dot written so that filters miss it.
 std::u16string Folded(std::u16string_view text) {
     std::u16string folded;
@@ -78,7 +96,7 @@ std::u16string Folded(std::u16string_view text) {
         if (c >= 0xFF01 && c <= 0xFF5E) c = static_cast<char16_t>(c - 0xFEE0);
         if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 0x20);
         if (c == u' ' || c == u'\t' || c == u'\u3000') continue;
-        folded.push_back(c);
+        folded.push_back(SimplifiedForm(c));
     }
     for (std::size_t i = 1; i + 1 < folded.size(); ++i) {
         const char16_t c = folded[i];
@@ -250,6 +268,17 @@ std::string_view RemovalReasonName(RemovalReason reason) {
 
 std::span<const std::u16string_view> SitePhrases() {
     return kSitePhrases;
+}
+
+std::span<const CharacterFold> TraditionalForms() {
+    return kTraditionalForms;
+}
+
+char16_t SimplifiedForm(char16_t c) {
+    const auto* const found =
+        std::lower_bound(std::begin(kTraditionalForms), std::end(kTraditionalForms), c,
+                         [](const CharacterFold& fold, char16_t key) { return fold.traditional < key; });
+    return found != std::end(kTraditionalForms) && found->traditional == c ? found->simplified : c;
 }
 
 std::optional<RemovalReason> JudgeLine(std::u16string_view text) {

@@ -25,10 +25,19 @@ std::optional<RemovalReason> JudgeLine(std::u16string_view text);
 // The phrases only sites use: an advertisement without an address holds two.
 std::span<const std::u16string_view> SitePhrases();
 
+// A character as JudgeLine reads it, for the traditional forms of the
+// characters its words use: their simplified form.
+struct CharacterFold {
+    char16_t traditional;
+    char16_t simplified;
+};
+std::span<const CharacterFold> TraditionalForms();
+char16_t SimplifiedForm(char16_t c);
+
 // What a line JudgeLine removes must hold, so that most lines need not be
 // decoded to be judged: a Latin letter or digit (an address, a page number;
 // full-width forms too), 页 or a full-width dot, or the first two characters
-// of two site phrases.
+// of two site phrases (each of them also in its traditional forms).
 inline constexpr std::u16string_view kPageOrDot = u"页．";
 
 } // namespace lumarin::engine

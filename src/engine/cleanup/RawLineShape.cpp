@@ -64,6 +64,8 @@ std::size_t LegacyLength(std::string_view raw, std::size_t i, Encoding encoding)
 RawLineShape::RawLineShape(Encoding encoding) : m_encoding(encoding) {
     LineCodec codec(encoding);
     m_spaces = FormsOf(codec, u" \t\u3000");
+    for (const std::string& space : m_spaces)
+        m_spaceEnds.set(static_cast<unsigned char>(space.back()));
     m_indents = FormsOf(codec, u"\t\u3000");
     std::string twoSpaces;
     codec.encode(u"  ", twoSpaces);
@@ -87,7 +89,8 @@ bool RawLineShape::endsWithAny(std::string_view raw, const std::vector<std::stri
 
 std::string_view RawLineShape::trimmedEnd(std::string_view raw) const {
     bool trimmed = true;
-    while (trimmed && !raw.empty()) {
+    // Most lines end in a byte no space ends in: nothing to try.
+    while (trimmed && !raw.empty() && m_spaceEnds[static_cast<unsigned char>(raw.back())]) {
         trimmed = false;
         for (const std::string& form : m_spaces) {
             if (raw.ends_with(form)) {

@@ -3,6 +3,7 @@
 
 #include "engine/encoding/Encoding.h"
 
+#include <bitset>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,7 @@ private:
 
     Encoding m_encoding;
     std::vector<std::string> m_spaces;  // space, tab, U+3000
+    std::bitset<256> m_spaceEnds;       // the last bytes of m_spaces
     std::vector<std::string> m_indents; // tab, U+3000, two spaces
     std::vector<std::string> m_closing; // sentence ends and closing quotes
 };

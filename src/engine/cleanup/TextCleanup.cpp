@@ -13,6 +13,7 @@
 #include "engine/cleanup/WrapWidth.h"
 #include "engine/encoding/LineCodec.h"
 #include "engine/source/BlockReader.h"
+#include "engine/source/LineBreaks.h"
 #include "engine/source/LineReader.h"
 #include "engine/source/SourceFile.h"
 
@@ -65,17 +66,23 @@ public:
                 const CleanupRequest& request)
         : m_request(request), m_codec(analysis.encoding), m_shape(analysis.encoding),
           m_headingLines(HeadingLines(analysis.table)), m_headings(m_headingLines),
-          m_splits(SplitLines(analysis.table, checked)), m_gate(analysis.encoding) {}
+          m_splits(SplitLines(analysis.table, checked)) {
+        if (request.clean) m_gate.emplace(analysis.encoding); // its tables take a while to build
+    }
 
     TextCleanup run(SourceFile& file, Encoding encoding, LineNumber lineCount) {
         BlockReader blocks(file, encoding);
-        LineReader lines(blocks);
-        Line line;
-        while (lines.next(line)) {
-            visit(line);
+        const LineBreaks breaks(encoding);
+        std::string_view block;
+        LineNumber lines = 0;
+        while (blocks.next(block)) {
+            ForEachLine(breaks, block, [&](std::size_t start, std::size_t end, std::size_t) {
+                visit(Line{++lines, block.substr(start, end - start)});
+            });
+            holdRing();
             if (!m_request.clean && m_measured >= kWidthSample) return finish();
         }
-        if (lines.linesRead() != lineCount) throw EngineError::sourceChanged();
+        if (lines != lineCount) throw EngineError::sourceChanged();
         closeChapter();
         return finish();
     }
@@ -90,6 +97,7 @@ private:
             }
             return;
         }
+        if (line.raw.empty()) return; // blank: nothing to judge (a book's every other line, often)
         if (m_request.clean && judge(line)) return;
         if (m_shape.isBlank(line.raw)) return;
         if (m_request.clean && m_chapter > 0) collectEdge(line);
@@ -104,7 +112,7 @@ private:
     }
 
     bool judge(const Line& line) {
-        if (line.raw.size() > kLongestJudgedBytes || !m_gate.mayBeRemoved(line.raw)) return false;
+        if (line.raw.size() > kLongestJudgedBytes || !m_gate->mayBeRemoved(line.raw)) return false;
         m_codec.decode(line.raw, m_text);
         const std::optional<RemovalReason> reason = JudgeLine(m_text);
         if (!reason) return false;
@@ -113,23 +121,41 @@ private:
     }
 
     // The first lines of a chapter are candidates at once; the last ones wait
-    // in a ring until the chapter ends.
+    // in a ring until the chapter ends, as views of the block (nearly every
+    // line passes through the ring, and few stay).
     void collectEdge(const Line& line) {
         const bool shortLine = line.raw.size() <= RepeatedStamps::kLongestStamp;
         if (m_startLines < RepeatedStamps::kEdgeLines) {
             ++m_startLines;
-            if (shortLine) m_stamps.add(m_chapter, line.number, line.raw);
+            if (shortLine) addStamp(line.number, line.raw);
         }
         Edge& edge = m_ring[m_ringNext];
-        m_ringNext = (m_ringNext + 1) % m_ring.size();
+        m_ringNext = m_ringNext + 1 == m_ring.size() ? 0 : m_ringNext + 1;
         edge.line = shortLine ? line.number : 0;
-        if (shortLine) edge.raw.assign(line.raw);
+        edge.raw = line.raw;
+    }
+
+    // A line with more characters than a stamp has can be no stamp (it has at
+    // least as many UTF-16 units): it is not kept, so that what is kept stays
+    // small however many chapters a book has.
+    void addStamp(LineNumber line, std::string_view raw) {
+        if (static_cast<std::size_t>(m_shape.characters(raw)) <= kLongestStamp)
+            m_stamps.add(m_chapter, line, raw);
+    }
+
+    // The block the ring's views point into is about to be replaced.
+    void holdRing() {
+        for (Edge& edge : m_ring) {
+            if (edge.line == 0 || edge.raw.data() == edge.held.data()) continue;
+            edge.held.assign(edge.raw);
+            edge.raw = edge.held;
+        }
     }
 
     void closeChapter() {
         for (std::size_t k = 0; k < m_ring.size(); ++k) {
             Edge& edge = m_ring[(m_ringNext + k) % m_ring.size()];
-            if (edge.line > 0 && m_chapter > 0) m_stamps.add(m_chapter, edge.line, edge.raw);
+            if (edge.line > 0 && m_chapter > 0) addStamp(edge.line, edge.raw);
             edge.line = 0;
         }
     }
@@ -177,7 +203,8 @@ private:
 
     struct Edge {
         LineNumber line = 0;
-        std::string raw;
+        std::string_view raw; // into the block, or into `held`
+        std::string held;
     };
 
     const CleanupRequest& m_request;
@@ -186,7 +213,7 @@ private:
     std::vector<LineNumber> m_headingLines;
     LineSet m_headings;
     LineSet m_splits;
-    LineGate m_gate;
+    std::optional<LineGate> m_gate; // when cleaning
     std::u16string m_text;
     std::vector<RemovedLine> m_removed;
     RepeatedStamps m_stamps;

@@ -4,6 +4,7 @@
 ads.txt / ads.removed        advertisements, page markers and a repeated stamp among story
                              sentences that mention sites, addresses and 首发 in passing, with
                              the exact `removed` rows `--list --clean` prints
+ads-traditional.txt / .removed  the same in traditional characters (it fits in Big5 too)
 wrapped.txt / unwrapped.txt  a book hard-wrapped at 30 characters (dialogue, short lines,
                              a Latin phrase) and the same book before it was wrapped
 plain.txt                    a book written a paragraph a line: cleaning and unwrapping
@@ -48,25 +49,56 @@ def write(name, lines):
     (HERE / name).write_text("\r\n".join(lines) + "\r\n", encoding="utf-8")
 
 
-def ads_book():
-    lines = ["《青灯夜雨》", "作者：云中鹤", "本书由某某小说网首发", "", "内容简介：一个少年的江湖。", ""]
-    removed = [(3, "ad", "本书由某某小说网首发")]
+# The same kinds in traditional characters, as Taiwan's and Hong Kong's sites stamp them.
+STORY_TRADITIONAL = [
+    "　　夜色漸深，客棧裡只剩下幾盞燈火，{n}個客人圍著火爐。",
+    "　　他在網吧裡打開了一個網址，卻發現那個網站早已關閉了{n}天。",
+    "　　這本書在起點首發的時候，他還只是個學生，每天都追著更新看第{n}回。",
+    "　　「你知道那個網址嗎？」她低聲問了{n}遍。",
+    "　　他輸入了www.baidu.com，頁面卻一片空白，只有{n}行小字。",
+    "　　師父說，江湖上的消息最快更新的地方，是城南第{n}家茶館。",
+    "　　他打開手機版的地圖，找到了第{n}家客棧。",
+    "　　「首發？」",
+    "　　風雪裡，{n}天的路程顯得格外漫長。",
+    "　　第二天清晨，他在長街上看見了那個背影，隔著{n}丈遠。",
+    "　　他說這部小說網上有全文閱讀，可他一直沒去看第{n}章。",
+    "　　眾人沉默片刻，終於有第{n}個人開口。",
+]
+
+ADS_TRADITIONAL = [
+    ("本站首發，最新章節請到筆趣閣閱讀", "ad"),
+    ("手機用戶請瀏覽 m.qingdeng.tw 閱讀，更優質的閱讀體驗。", "ad"),
+    ("天才一秒記住本站地址：筆趣閣", "ad"),
+    ("最快更新，無彈窗閱讀！", "ad"),
+    ("請記住本書首發域名，手機版閱讀網址同步更新", "ad"),
+    ("小說閱讀網首發，免費閱讀全文", "ad"),
+    ("第 37 頁", "page_marker"),
+    ("頁碼：18", "page_marker"),
+    ("-- 12 --", "page_marker"),
+]
+
+
+def ads_book(name, front, story, ads, heading, stamp):
+    """A book of six chapters: `story` with one of `ads` after every fourth sentence, `stamp`
+    after each heading and （本章完） at each chapter's end; `front` first, its third line an ad."""
+    lines = list(front)
+    removed = [(3, "ad", front[2])]
     for chapter in range(1, 7):
-        lines.append("第%s章 风起" % NUMERALS[chapter - 1])
-        lines.append("看书认准青灯堂")  # a site's stamp that is no advertisement by itself
+        lines.append(heading % NUMERALS[chapter - 1])
+        lines.append(stamp)  # a site's stamp that is no advertisement by itself
         removed.append((len(lines), "repeated", lines[-1]))
-        for i, sentence in enumerate(STORY):
+        for i, sentence in enumerate(story):
             lines.append(sentence.format(n=chapter * 10 + i))
             if i % 4 == 1:
-                ad, reason = ADS[(chapter * 3 + i) % len(ADS)]
+                ad, reason = ads[(chapter * 3 + i) % len(ads)]
                 lines.append(ad)
                 removed.append((len(lines), reason, ad))
         lines.append("（本章完）")
         removed.append((len(lines), "repeated", lines[-1]))
         lines.append("")
-    write("ads.txt", lines)
+    write(name + ".txt", lines)
     rows = ["removed\t%d\t%s\t%s" % row for row in removed]
-    (HERE / "ads.removed").write_text("\n".join(rows) + "\n", encoding="utf-8")
+    (HERE / (name + ".removed")).write_text("\n".join(rows) + "\n", encoding="utf-8")
 
 
 PARAGRAPHS = [
@@ -109,6 +141,10 @@ def plain_book():
 
 
 if __name__ == "__main__":
-    ads_book()
+    ads_book("ads", ["《青灯夜雨》", "作者：云中鹤", "本书由某某小说网首发", "", "内容简介：一个少年的江湖。", ""],
+             STORY, ADS, "第%s章 风起", "看书认准青灯堂")
+    ads_book("ads-traditional",
+             ["《青燈夜雨》", "作者：雲中鶴", "本書由某某小說網首發", "", "內容簡介：一個少年的江湖。", ""],
+             STORY_TRADITIONAL, ADS_TRADITIONAL, "第%s章 風起", "看書認準青燈堂")
     wrapped_book()
     plain_book()

@@ -7,7 +7,12 @@
 #include "engine/cleanup/WrapWidth.h"
 #include "engine/encoding/LineCodec.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <opencc/opencc.h>
 #include <optional>
 
 namespace lumarin::engine {
@@ -35,6 +40,11 @@ const Judged kLines[] = {
     {u"起点中文网首发", kAd},
     {u"请记住本书首发域名：qingdeng.cc。笔趣阁手机版阅读网址：m.qingdeng.cc", kAd},
     {u"本站网址：qingdeng.la，请牢记！", kAd},
+    // As sites in traditional characters stamp them.
+    {u"本站首發，最新章節請到筆趣閣閱讀", kAd},
+    {u"小說閱讀網首發，免費閱讀全文", kAd},
+    {u"手機用戶請瀏覽m.qingdeng.tw閲讀", kAd},
+    {u"請記住本書首發域名，手機版閱讀網址同步更新", kAd},
     // Page leftovers.
     {u"-- 12 --", kPage},
     {u"— 105 —", kPage},
@@ -47,6 +57,8 @@ const Judged kLines[] = {
     {u"页码：18", kPage},
     {u"Page 12 of 300", kPage},
     {u"12/300", kPage},
+    {u"第 37 頁", kPage},
+    {u"頁碼：18", kPage},
     // The story, mentioning sites, addresses and 首发 in passing.
     {u"　　他在网吧里打开了一个网址，却发现那个网站早已关闭。", std::nullopt},
     {u"　　这本书在起点首发的时候，他还只是个学生。", std::nullopt},
@@ -57,6 +69,10 @@ const Judged kLines[] = {
     {u"　　他打开手机版的地图，找到了那家客栈。", std::nullopt},
     {u"　　小说网站上的评论让他哭笑不得。", std::nullopt},
     {u"　　师父说，最快更新消息的地方，是城南的茶馆。", std::nullopt},
+    {u"　　他在網吧裡打開了一個網址，卻發現那個網站早已關閉。", std::nullopt},
+    {u"　　這本書在起點首發的時候，他還只是個學生。", std::nullopt},
+    {u"「首發？」", std::nullopt},
+    {u"　　他說這部小說網上有全文閱讀，可他一直沒去看。", std::nullopt},
     {u"He said: the road is long.", std::nullopt},
     {u"第一章 风起", std::nullopt},
     {u"3", std::nullopt},
@@ -64,6 +80,23 @@ const Judged kLines[] = {
     {u"——", std::nullopt},
     {u"", std::nullopt},
 };
+
+// Whether the encoding writes `text` as it is.
+bool Holds(LineCodec& codec, std::u16string_view text) {
+    std::string raw;
+    codec.encode(text, raw);
+    std::u16string back;
+    codec.decode(raw, back);
+    return back == text;
+}
+
+// `text` with every character that has a traditional form in it.
+std::u16string TraditionalOf(std::u16string text) {
+    for (char16_t& c : text)
+        for (const CharacterFold& fold : TraditionalForms())
+            if (fold.simplified == c) c = fold.traditional;
+    return text;
+}
 
 TEST(LineVerdictTest, JudgesEachLineByItself) {
     for (const Judged& line : kLines) {
@@ -76,30 +109,121 @@ TEST(LineVerdictTest, JudgesEachLineByItself) {
     }
 }
 
+// OpenCC's traditional forms (Taiwan's, Hong Kong's and the standard ones)
+// of every line above, and of every pair of site phrases, are judged as the
+// simplified ones: the folded forms keep up with the words.
+TEST(LineVerdictTest, JudgesTraditionalFormsAlike) {
+    const auto forms = TraditionalForms();
+    ASSERT_TRUE(std::is_sorted(forms.begin(), forms.end(), [](auto a, auto b) {
+        return a.traditional < b.traditional;
+    })); // looked up by halves
+    LineCodec utf8(Encoding::Utf8);
+    for (const char* config : {"s2t.json", "s2tw.json", "s2hk.json"}) {
+        SCOPED_TRACE(config);
+        const opencc_t converter = opencc_open(config);
+        ASSERT_NE(converter, reinterpret_cast<opencc_t>(-1)) << opencc_error();
+        const auto traditional = [&](std::u16string_view text) {
+            std::string raw;
+            utf8.encode(text, raw);
+            char* converted = opencc_convert_utf8(converter, raw.data(), raw.size());
+            std::u16string result;
+            utf8.decode(converted, result);
+            opencc_convert_utf8_free(converted);
+            return result;
+        };
+        for (const Judged& line : kLines) {
+            const std::u16string text = traditional(line.text);
+            EXPECT_EQ(JudgeLine(text), line.reason) << "line " << (&line - kLines);
+        }
+        const auto phrases = SitePhrases();
+        for (std::size_t i = 0; i + 1 < phrases.size(); ++i) {
+            const std::u16string text =
+                std::u16string(phrases[i]) + u"，" + std::u16string(phrases[i + 1]);
+            EXPECT_EQ(JudgeLine(traditional(text)), JudgeLine(text)) << "phrases " << i;
+        }
+        opencc_close(converter);
+    }
+}
+
 // A gate that shut out a line JudgeLine removes would keep an advertisement silently.
 TEST(LineVerdictTest, GateLetsThroughEveryLineThatIsRemoved) {
-    // The site phrases are simplified Chinese, which Big5 cannot hold.
-    for (const Encoding encoding : {Encoding::Utf8, Encoding::Gb18030}) {
+    for (const Encoding encoding : {Encoding::Utf8, Encoding::Gb18030, Encoding::Big5}) {
         SCOPED_TRACE(EncodingName(encoding));
         const LineGate gate(encoding);
         LineCodec codec(encoding);
         for (const Judged& line : kLines) {
-            std::string raw;
-            codec.encode(line.text, raw);
-            if (line.reason) {
-                EXPECT_TRUE(gate.mayBeRemoved(raw)) << "line " << (&line - kLines);
+            if (!line.reason || !Holds(codec, line.text)) continue; // Big5 holds no simplified text
+            // Also behind and before characters of other lengths: a two-byte
+            // code with an ASCII trail byte, a four-byte GB18030 code, ASCII.
+            for (const std::u16string_view around : {u"", u"丂", u"\U00020000", u"，", u"x"}) {
+                for (const std::u16string& text :
+                     {std::u16string(around) + std::u16string(line.text),
+                      std::u16string(line.text) + std::u16string(around)}) {
+                    std::string raw;
+                    codec.encode(text, raw);
+                    EXPECT_TRUE(gate.mayBeRemoved(raw)) << "line " << (&line - kLines);
+                }
             }
         }
-        // Every pair of site phrases makes a line the gate lets through.
+        // Every pair of site phrases makes a line the gate lets through, in
+        // either script.
         const auto phrases = SitePhrases();
         for (std::size_t i = 0; i + 1 < phrases.size(); ++i) {
-            std::string raw;
-            codec.encode(std::u16string(phrases[i]) + u"，" + std::u16string(phrases[i + 1]), raw);
-            EXPECT_TRUE(gate.mayBeRemoved(raw)) << "phrases " << i;
+            for (const bool traditional : {false, true}) {
+                const std::u16string text = std::u16string(phrases[i]) + u"，" +
+                                            std::u16string(phrases[i + 1]);
+                const std::u16string line = traditional ? TraditionalOf(text) : text;
+                if (!Holds(codec, line)) continue;
+                std::string raw;
+                codec.encode(line, raw);
+                EXPECT_TRUE(gate.mayBeRemoved(raw)) << "phrases " << i;
+            }
         }
         std::string story;
         codec.encode(u"　　夜色渐深，客栈里只剩下几盏灯火，众人沉默片刻。", story);
         EXPECT_FALSE(gate.mayBeRemoved(story));
+    }
+}
+
+// Over whole books, the gate against the judgement itself: no line the
+// judgement removes is shut out, in each encoding the book can be written in.
+TEST(LineVerdictTest, GateAgreesWithTheJudgementOverTheCorpora) {
+    const std::filesystem::path books[] = {
+        std::filesystem::path(LUMARIN_CLEANUP_CORPUS) / "ads.txt",
+        std::filesystem::path(LUMARIN_CLEANUP_CORPUS) / "ads-traditional.txt",
+        std::filesystem::path(LUMARIN_CLEANUP_CORPUS) / "wrapped.txt",
+        std::filesystem::path(LUMARIN_CLEANUP_CORPUS) / "plain.txt",
+        std::filesystem::path(LUMARIN_SAMPLES_DIR) / "qingdengji.txt",
+    };
+    for (const auto& book : books) {
+        SCOPED_TRACE(book.filename().string());
+        std::ifstream in(book, std::ios::binary);
+        ASSERT_TRUE(in) << book;
+        std::string utf8((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        LineCodec utf8Codec(Encoding::Utf8);
+        std::u16string text;
+        utf8Codec.decode(utf8, text);
+        int removed = 0;
+        for (const Encoding encoding : {Encoding::Utf8, Encoding::Gb18030, Encoding::Big5}) {
+            const LineGate gate(encoding);
+            LineCodec codec(encoding);
+            std::size_t start = 0;
+            while (start < text.size()) {
+                std::size_t end = text.find(u'\n', start);
+                if (end == std::u16string::npos) end = text.size();
+                std::u16string_view line(text.data() + start, end - start);
+                if (line.ends_with(u'\r')) line.remove_suffix(1);
+                start = end + 1;
+                if (!JudgeLine(line) || !Holds(codec, line)) continue;
+                ++removed;
+                std::string raw;
+                codec.encode(line, raw);
+                EXPECT_TRUE(gate.mayBeRemoved(raw)) << EncodingName(encoding);
+            }
+        }
+        if (book.filename().string().starts_with("ads")) {
+            EXPECT_GT(removed, 0);
+        }
     }
 }
 

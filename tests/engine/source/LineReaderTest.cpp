@@ -125,9 +125,16 @@ TEST(LineBreaks, ForEachLineFindsTheLinesTheReaderReads) {
     const std::string samples[] = {
         "",
         "a",
+        "a\n",
+        "x\r",
+        "\r\n",
+        "a\r\nb\rc\nd",
+        "a\n\rb",
         "\r\r\n\n\r",
+        std::string(40, '\n'),
         std::string(63, 'y') + "\r\n" + std::string(62, 'z') + "\r\r\n",
         std::string(64, 'y') + "\r" + std::string(63, '\n') + "\r\nend",
+        Encode(u"第一章\r\n　　正文。\r\n", "GB18030"),
         mixed,
         mixed + "tail",
     };
