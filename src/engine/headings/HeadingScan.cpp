@@ -233,18 +233,15 @@ void HeadingScanner::examine(LineNumber number, std::string_view raw, bool maySt
 
 void HeadingScanner::ConditionGate::build(const std::vector<std::u16string_view>& sets,
                                           std::u16string_view onlyAtStart) {
+    *this = ConditionGate{};
     always = ~std::uint64_t{0};
-    byCharacter.clear();
-    atStart.clear();
-    if (sets.empty()) return; // the user's own condition: nothing to spare
-    byCharacter.assign(0x10000, 0);
-    atStart.assign(0x10000, 0);
+    active = !sets.empty(); // the user's own condition: nothing to spare
     for (std::size_t i = 0; i < sets.size() && i < 64; ++i) {
         if (sets[i].empty()) continue;
         always &= ~(std::uint64_t{1} << i);
         for (const char16_t c : sets[i]) {
             const bool startOnly = onlyAtStart.find(c) != std::u16string_view::npos;
-            (startOnly ? atStart : byCharacter)[c] |= std::uint64_t{1} << i;
+            (startOnly ? atStart : byCharacter).add(c, std::uint64_t{1} << i);
         }
     }
 }
@@ -263,7 +260,7 @@ bool IsHorizontalSpace(char16_t c) {
 // The conditions (bit i) that m_text may match by the characters it holds
 // and the ones it begins and ends with.
 std::uint64_t HeadingScanner::admitted() const {
-    if (m_needs.byCharacter.empty() || m_starters.byCharacter.empty()) return ~std::uint64_t{0};
+    if (!m_needs.active || !m_starters.active) return ~std::uint64_t{0};
     std::size_t pos = 0;
     while (pos < m_text.size() && IsHorizontalSpace(m_text[pos]))
         ++pos;
@@ -280,7 +277,7 @@ std::uint64_t HeadingScanner::admitted() const {
         --end;
     const bool unnumbered =
         !plainStart || m_plan.needsAtStart.find(m_text[pos]) != std::u16string_view::npos;
-    const std::uint64_t ending = unnumbered || m_enders.byCharacter.empty()
+    const std::uint64_t ending = unnumbered || !m_enders.active
                                      ? ~std::uint64_t{0}
                                      : m_enders.always | m_enders.byCharacter[m_text[end - 1]];
     return (m_needs.always | held) & starting & ending;

@@ -3,6 +3,7 @@
 
 #include "engine/base/ByteSearch.h"
 #include "engine/encoding/Utf8Scan.h"
+#include "engine/headings/CharacterMasks.h"
 #include "engine/headings/Analyzer.h"
 #include "engine/headings/HeadingStarts.h"
 #include "engine/headings/LayoutHeadings.h"
@@ -136,9 +137,10 @@ private:
     // Per character, the conditions (bit i) that a line holding it, or one
     // beginning with it, may match.
     struct ConditionGate {
-        std::vector<std::uint64_t> byCharacter;
-        std::vector<std::uint64_t> atStart; // by the characters that count only there
-        std::uint64_t always = 0;           // conditions with no characters of their own
+        CharacterMasks byCharacter;
+        CharacterMasks atStart;   // by the characters that count only there
+        std::uint64_t always = 0; // conditions with no characters of their own
+        bool active = false;      // the built-in rules have one; a user's condition has none
         void build(const std::vector<std::u16string_view>& sets,
                    std::u16string_view onlyAtStart = {});
     };
