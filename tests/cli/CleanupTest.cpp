@@ -139,20 +139,26 @@ TEST(CleanTest, BookLeavesOutTheListedLinesAndKeepsTheStory) {
         EXPECT_NE(text.find(kept), std::string::npos) << kept;
 }
 
+// Paragraphs set apart by punctuation alone, and indented paragraphs whose wrap falls right
+// after a sentence.
 TEST(UnwrapTest, JoinsAHardWrappedBookBackIntoItsParagraphs) {
-    for (const std::string charset : {"UTF-8", "GBK", "UTF-16LE"}) {
-        SCOPED_TRACE(charset);
-        // UTF-16 is known by its byte order mark.
-        const std::string mark = charset == "UTF-16LE" ? "\xFF\xFE" : "";
-        TempDir dir;
-        const auto source = dir.write("wrapped.txt", mark + Encode(Corpus("wrapped.txt"), charset));
-        EXPECT_EQ(SplitWith(source, dir, {"--unwrap"}), Encode(Corpus("unwrapped.txt"), charset));
+    for (const std::string book : {"", "-at-stops"}) {
+        for (const std::string charset : {"UTF-8", "GBK", "UTF-16LE"}) {
+            SCOPED_TRACE(book + " " + charset);
+            // UTF-16 is known by its byte order mark.
+            const std::string mark = charset == "UTF-16LE" ? "\xFF\xFE" : "";
+            TempDir dir;
+            const std::string wrapped = Corpus("wrapped" + book + ".txt");
+            const auto source = dir.write("wrapped.txt", mark + Encode(wrapped, charset));
+            EXPECT_EQ(SplitWith(source, dir, {"--unwrap", "-c", "auto"}),
+                      Encode(Corpus("unwrapped" + book + ".txt"), charset));
+        }
     }
 }
 
 // Books that are not hard-wrapped, and a book with nothing to clean, come out as they went in.
 TEST(UnwrapTest, LeavesBooksThatAreNotWrappedAsTheyAre) {
-    for (const std::string name : {"plain.txt", "unwrapped.txt"}) {
+    for (const std::string name : {"plain.txt", "unwrapped.txt", "unwrapped-at-stops.txt"}) {
         SCOPED_TRACE(name);
         TempDir dir;
         const auto source = dir.write(name, Corpus(name));

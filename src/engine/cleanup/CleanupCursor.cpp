@@ -24,7 +24,8 @@ bool CleanupCursor::isHeading(LineNumber line) {
 }
 
 // A full line that does not end a sentence goes on in the next line, unless
-// that one is blank, indented or a heading.
+// that one is blank, indented or a heading. Where paragraphs start indented,
+// a full line goes on even when a sentence ended right at the wrap.
 bool CleanupCursor::continuesWrapped(LineNumber line, std::string_view raw) {
     const int wrapWidth = m_cleanup.wrapWidth;
     const bool heading = isHeading(line);
@@ -34,7 +35,7 @@ bool CleanupCursor::continuesWrapped(LineNumber line, std::string_view raw) {
                      WrapWidth::isFull(m_cleanup.wrapInCharacters ? m_shape->characters(raw)
                                                                   : m_shape->width(raw),
                                        wrapWidth) &&
-                     !m_shape->endsClosed(raw);
+                     (m_cleanup.indentedParagraphs || !m_shape->endsClosed(raw));
     return continued;
 }
 

@@ -32,15 +32,20 @@ constexpr std::size_t kLongestStamp = 24;
 // wrap, and the pass can stop there when nothing else is asked.
 constexpr std::int64_t kWidthSample = 20000;
 
-std::vector<LineNumber> HeadingLines(const ChapterTable& table) {
-    return {table.m_lngStartLine.begin() + 1,
-            table.m_lngStartLine.begin() + 1 + table.headingCount()};
-}
-
 std::vector<LineNumber> SplitLines(const ChapterTable& table, const std::vector<bool>& checked) {
     std::vector<LineNumber> lines;
     for (std::size_t row = 0; row < checked.size(); ++row)
         if (!checked[row]) lines.push_back(table.m_lngStartLine[row + 1]);
+    return lines;
+}
+
+// The lines the output sets apart from the text: split points and volumes.
+std::vector<LineNumber> StructureLines(const AnalysisResult& analysis,
+                                       std::vector<LineNumber> lines) {
+    for (const Volume& volume : analysis.volumes)
+        lines.push_back(volume.line);
+    std::sort(lines.begin(), lines.end());
+    lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
     return lines;
 }
 
@@ -54,6 +59,7 @@ public:
         return m_next < m_lines.size() && m_lines[m_next] == line;
     }
     std::size_t size() const noexcept { return m_lines.size(); }
+    const std::vector<LineNumber>& lines() const noexcept { return m_lines; }
 
 private:
     std::vector<LineNumber> m_lines;
@@ -65,8 +71,9 @@ public:
     CleanupPass(const AnalysisResult& analysis, const std::vector<bool>& checked,
                 const CleanupRequest& request)
         : m_request(request), m_codec(analysis.encoding), m_shape(analysis.encoding),
-          m_headingLines(HeadingLines(analysis.table)), m_headings(m_headingLines),
-          m_splits(SplitLines(analysis.table, checked)) {
+          m_splits(SplitLines(analysis.table, checked)),
+          m_structureLines(StructureLines(analysis, m_splits.lines())),
+          m_structure(m_structureLines) {
         if (request.clean) m_gate.emplace(analysis.encoding); // its tables take a while to build
     }
 
@@ -89,7 +96,7 @@ public:
 
 private:
     void visit(const Line& line) {
-        if (m_headings.contains(line.number)) {
+        if (m_structure.contains(line.number)) {
             if (m_splits.contains(line.number)) {
                 closeChapter();
                 ++m_chapter;
@@ -107,8 +114,9 @@ private:
     void measure(std::string_view raw) {
         ++m_measured;
         const bool closed = m_shape.endsClosed(raw);
-        m_columns.add(m_shape.width(raw), closed);
-        m_characters.add(m_shape.characters(raw), closed);
+        const bool indented = m_shape.startsIndented(raw);
+        m_columns.add(m_shape.width(raw), closed, indented);
+        m_characters.add(m_shape.characters(raw), closed, indented);
     }
 
     bool judge(const Line& line) {
@@ -170,8 +178,10 @@ private:
             const WrapWidth::Decision columns = m_columns.decide();
             const WrapWidth::Decision characters = m_characters.decide();
             cleanup.wrapInCharacters = characters.full > columns.full;
-            cleanup.wrapWidth = cleanup.wrapInCharacters ? characters.width : columns.width;
-            if (cleanup.wrapWidth > 0) cleanup.headings = m_headingLines;
+            const WrapWidth::Decision& wrap = cleanup.wrapInCharacters ? characters : columns;
+            cleanup.wrapWidth = wrap.width;
+            cleanup.indentedParagraphs = wrap.indentedParagraphs;
+            if (cleanup.wrapWidth > 0) cleanup.headings = m_structureLines;
         }
         return cleanup;
     }
@@ -210,9 +220,9 @@ private:
     const CleanupRequest& m_request;
     LineCodec m_codec;
     RawLineShape m_shape;
-    std::vector<LineNumber> m_headingLines;
-    LineSet m_headings;
     LineSet m_splits;
+    std::vector<LineNumber> m_structureLines;
+    LineSet m_structure;
     std::optional<LineGate> m_gate; // when cleaning
     std::u16string m_text;
     std::vector<RemovedLine> m_removed;

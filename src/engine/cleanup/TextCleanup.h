@@ -31,13 +31,16 @@ struct TextCleanup {
     // The width in columns the book was wrapped at; 0 when it is not hard-wrapped
     // (or unwrapping was not asked for).
     int wrapWidth = 0;
-    bool wrapInCharacters = false; // the width counts characters, not columns
-    // The heading lines, ascending, when wrapped: a heading is never joined.
+    bool wrapInCharacters = false;   // the width counts characters, not columns
+    bool indentedParagraphs = false; // see WrapWidth::Decision
+    // The split points and volume lines, ascending, when wrapped: they are never joined.
     std::vector<LineNumber> headings;
 };
 
 // Reads the source of `analysis` once. The split points are the rows not
-// checked; a heading is never removed. Throws EngineError:
+// checked; they and the volume lines are never removed nor joined, and any
+// other row is text like the rest (a row the reader or the audit marked is no
+// heading, and may be a site's line that looked like one). Throws EngineError:
 // "源文件已改变，请重新分析!", "无法读取文件: ...".
 TextCleanup PlanCleanup(const AnalysisResult& analysis, const std::vector<bool>& checked,
                         const CleanupRequest& request);

@@ -15,11 +15,17 @@ constexpr int kOver = 2;
 
 } // namespace
 
-void WrapWidth::add(int width, bool endsClosed) {
+void WrapWidth::add(int width, bool endsClosed, bool indented) {
     Tally& tally = m_widths[width];
     ++tally.lines;
     if (!endsClosed) ++tally.open;
     ++m_lines;
+    if (m_previousWidth >= 0) {
+        Starts& after = m_afterWidth[m_previousWidth];
+        ++after.lines;
+        if (indented) ++after.indented;
+    }
+    m_previousWidth = width;
 }
 
 bool WrapWidth::isFull(int width, int wrapWidth) {
@@ -55,7 +61,13 @@ WrapWidth::Decision WrapWidth::decide() const {
     const bool hardlyWider = wider * 50 <= m_lines;
     const bool cutMidSentence = open * 2 >= full;
     if (!mostlyFull || !hardlyWider || !cutMidSentence) return {};
-    return {best, full};
+    std::int64_t starts = 0, indented = 0;
+    for (const auto& [previous, after] : m_afterWidth) {
+        if (previous >= best - kShort) break;
+        starts += after.lines;
+        indented += after.indented;
+    }
+    return {best, full, starts >= kFewestLines && indented * 10 >= starts * 9};
 }
 
 } // namespace lumarin::engine

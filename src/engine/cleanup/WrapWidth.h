@@ -12,12 +12,16 @@ namespace lumarin::engine {
 // has widths all over the place and many lines wider than any common one.
 class WrapWidth {
 public:
-    // One line of text (not blank, not a heading).
-    void add(int width, bool endsClosed);
+    // One line of text (not blank, not a heading), in the book's order.
+    void add(int width, bool endsClosed, bool indented);
 
     struct Decision {
         int width = 0;         // the width the book was wrapped at, or 0
         std::int64_t full = 0; // lines of that width
+        // Nearly every line after a short one (a paragraph's first) is
+        // indented: the indentation, not the punctuation, tells where a
+        // paragraph starts, and a full line ending a sentence may go on.
+        bool indentedParagraphs = false;
     };
     Decision decide() const;
 
@@ -29,7 +33,13 @@ private:
         std::int64_t lines = 0;
         std::int64_t open = 0; // not ending a sentence
     };
+    struct Starts {
+        std::int64_t lines = 0;
+        std::int64_t indented = 0;
+    };
     std::map<int, Tally> m_widths;
+    std::map<int, Starts> m_afterWidth; // lines by the width of the line before
+    int m_previousWidth = -1;
     std::int64_t m_lines = 0;
 };
 

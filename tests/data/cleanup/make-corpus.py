@@ -7,6 +7,8 @@ ads.txt / ads.removed        advertisements, page markers and a repeated stamp a
 ads-traditional.txt / .removed  the same in traditional characters (it fits in Big5 too)
 wrapped.txt / unwrapped.txt  a book hard-wrapped at 30 characters (dialogue, short lines,
                              a Latin phrase) and the same book before it was wrapped
+wrapped-at-stops.txt /       the same with indented paragraphs whose wrap falls right after a
+unwrapped-at-stops.txt       sentence, and lines that name a chapter (第三章) inside the story
 plain.txt                    a book written a paragraph a line: cleaning and unwrapping
                              leave it as it is
 """
@@ -130,6 +132,32 @@ def wrapped_book():
     write("wrapped.txt", wrapped)
 
 
+# Each breaks at 30 characters right after a sentence's end; the text after it is still the
+# paragraph's. Some name a chapter in passing, which the heading condition takes for a row.
+AT_STOPS = [
+    "　　那年冬天来得特别早，镇上的人还没来得及备足过冬用的柴火。雪就落下来了，一夜之间，山路全白了。",
+    "　　他翻到第三章，发现书页早已泛黄，边角都已经高高卷起来了。“像是被许多人读过。”他说，又往后翻了几页。",
+    "　　母亲在灯下缝补衣服，针脚细密，一针一线都是她想要说的话！她没有说出口，只是把灯芯挑亮了一些。",
+    "　　“你真的要走吗？明天一早就要走吗？你真的都想好了没有？”她问。他没有回答，那天的故事就这样结束了。",
+]
+
+
+def wrapped_at_stops_book():
+    for paragraph in AT_STOPS:
+        assert paragraph[WRAP - 1] in "。！？”", paragraph
+    original = ["《灯下》", "作者：松林", ""]
+    wrapped = list(original)
+    for chapter in range(1, 5):
+        heading = "第%s章 灯下" % NUMERALS[chapter - 1]
+        original.append(heading)
+        wrapped.append(heading)
+        for paragraph in AT_STOPS + PARAGRAPHS:
+            original.append(paragraph)
+            wrapped.extend(paragraph[i:i + WRAP] for i in range(0, len(paragraph), WRAP))
+    write("unwrapped-at-stops.txt", original)
+    write("wrapped-at-stops.txt", wrapped)
+
+
 def plain_book():
     lines = ["《长街》", "作者：明月", ""]
     for chapter in range(1, 5):
@@ -147,4 +175,5 @@ if __name__ == "__main__":
              ["《青燈夜雨》", "作者：雲中鶴", "本書由某某小說網首發", "", "內容簡介：一個少年的江湖。", ""],
              STORY_TRADITIONAL, ADS_TRADITIONAL, "第%s章 風起", "看書認準青燈堂")
     wrapped_book()
+    wrapped_at_stops_book()
     plain_book()

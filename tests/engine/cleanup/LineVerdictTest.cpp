@@ -253,7 +253,7 @@ TEST(WrapWidthTest, FindsTheWidthOfAHardWrapOnly) {
         SCOPED_TRACE(c.name);
         WrapWidth widths;
         for (const auto& [width, closed] : c.lines)
-            widths.add(width, closed);
+            widths.add(width, closed, false);
         EXPECT_EQ(widths.decide().width, c.expected);
     }
 }
