@@ -116,46 +116,32 @@ PARAGRAPHS = [
 WRAP = 30
 
 
-def wrapped_book():
-    original = ["《雨夜归人》", "作者：松林", ""]
+def wrapped_book(name, title, heading, paragraphs, chapter_end):
+    """Writes `name`.txt hard-wrapped at WRAP characters and un`name`.txt as it was."""
+    original = [title, "作者：松林", ""]
     wrapped = list(original)
     for chapter in range(1, 5):
-        heading = "第%s章 归途" % NUMERALS[chapter - 1]
-        original.append(heading)
-        wrapped.append(heading)
-        for paragraph in PARAGRAPHS:
+        original.append(heading % NUMERALS[chapter - 1])
+        wrapped.append(heading % NUMERALS[chapter - 1])
+        for paragraph in paragraphs:
             original.append(paragraph)
             wrapped.extend(paragraph[i:i + WRAP] for i in range(0, len(paragraph), WRAP))
-        original.append("")
-        wrapped.append("")
-    write("unwrapped.txt", original)
-    write("wrapped.txt", wrapped)
+        original.extend(chapter_end)
+        wrapped.extend(chapter_end)
+    write("un%s.txt" % name, original)
+    write("%s.txt" % name, wrapped)
 
 
-# Each breaks at 30 characters right after a sentence's end; the text after it is still the
-# paragraph's. Some name a chapter in passing, which the heading condition takes for a row.
+# Indented paragraphs that break at 30 characters right after a sentence's end; the text after
+# it is still the paragraph's.
 AT_STOPS = [
     "　　那年冬天来得特别早，镇上的人还没来得及备足过冬用的柴火。雪就落下来了，一夜之间，山路全白了。",
     "　　他翻到第三章，发现书页早已泛黄，边角都已经高高卷起来了。“像是被许多人读过。”他说，又往后翻了几页。",
     "　　母亲在灯下缝补衣服，针脚细密，一针一线都是她想要说的话！她没有说出口，只是把灯芯挑亮了一些。",
     "　　“你真的要走吗？明天一早就要走吗？你真的都想好了没有？”她问。他没有回答，那天的故事就这样结束了。",
 ]
-
-
-def wrapped_at_stops_book():
-    for paragraph in AT_STOPS:
-        assert paragraph[WRAP - 1] in "。！？”", paragraph
-    original = ["《灯下》", "作者：松林", ""]
-    wrapped = list(original)
-    for chapter in range(1, 5):
-        heading = "第%s章 灯下" % NUMERALS[chapter - 1]
-        original.append(heading)
-        wrapped.append(heading)
-        for paragraph in AT_STOPS + PARAGRAPHS:
-            original.append(paragraph)
-            wrapped.extend(paragraph[i:i + WRAP] for i in range(0, len(paragraph), WRAP))
-    write("unwrapped-at-stops.txt", original)
-    write("wrapped-at-stops.txt", wrapped)
+for stop in AT_STOPS:
+    assert stop[WRAP - 1] in "。！？”", stop
 
 
 def plain_book():
@@ -174,6 +160,6 @@ if __name__ == "__main__":
     ads_book("ads-traditional",
              ["《青燈夜雨》", "作者：雲中鶴", "本書由某某小說網首發", "", "內容簡介：一個少年的江湖。", ""],
              STORY_TRADITIONAL, ADS_TRADITIONAL, "第%s章 風起", "看書認準青燈堂")
-    wrapped_book()
-    wrapped_at_stops_book()
+    wrapped_book("wrapped", "《雨夜归人》", "第%s章 归途", PARAGRAPHS, [""])
+    wrapped_book("wrapped-at-stops", "《灯下》", "第%s章 灯下", AT_STOPS + PARAGRAPHS, [])
     plain_book()
