@@ -135,7 +135,8 @@ TEST(CleanTest, BookLeavesOutTheListedLinesAndKeepsTheStory) {
          {"更多精彩请访问", "-- 12 --", "页面 4", "（本章完）", "看书认准青灯堂"})
         EXPECT_EQ(text.find(gone), std::string::npos) << gone;
     for (const std::string kept :
-         {"www.baidu.com", "这本书在起点首发的时候", "“首发？”", "打开了一个网址", "第一章 风起"})
+         {"www.baidu.com", "这本书在起点首发的时候", "“首发？”", "打开了一个网址", "第一章 风起",
+          "夜深了"})
         EXPECT_NE(text.find(kept), std::string::npos) << kept;
 }
 

@@ -133,13 +133,17 @@ private:
     // line passes through the ring, and few stay).
     void collectEdge(const Line& line) {
         const bool shortLine = line.raw.size() <= RepeatedStamps::kLongestStamp;
-        if (m_startLines < RepeatedStamps::kEdgeLines) {
+        const bool startLine = m_startLines < RepeatedStamps::kEdgeLines;
+        if (startLine) {
             ++m_startLines;
             if (shortLine) addStamp(line.number, line.raw);
         }
         Edge& edge = m_ring[m_ringNext];
         m_ringNext = m_ringNext + 1 == m_ring.size() ? 0 : m_ringNext + 1;
+        // The line leaving the ring is no last line: a short one is the story's.
+        if (edge.line > 0 && !edge.atStart) m_stamps.addBody(edge.raw);
         edge.line = shortLine ? line.number : 0;
+        edge.atStart = startLine;
         edge.raw = line.raw;
     }
 
@@ -212,7 +216,8 @@ private:
     }
 
     struct Edge {
-        LineNumber line = 0;
+        LineNumber line = 0;  // 0: no line that could be a stamp
+        bool atStart = false; // among the chapter's first lines, already counted there
         std::string_view raw; // into the block, or into `held`
         std::string held;
     };

@@ -80,9 +80,13 @@ ADS_TRADITIONAL = [
 ]
 
 
+REFRAIN = "　　夜深了。"
+
+
 def ads_book(name, front, story, ads, heading, stamp):
     """A book of six chapters: `story` with one of `ads` after every fourth sentence, `stamp`
-    after each heading and （本章完） at each chapter's end; `front` first, its third line an ad."""
+    after each heading and （本章完） at each chapter's end; `front` first, its third line an ad.
+    A refrain of the story stands before each chapter's end and in its middle too: it stays."""
     lines = list(front)
     removed = [(3, "ad", front[2])]
     for chapter in range(1, 7):
@@ -95,6 +99,9 @@ def ads_book(name, front, story, ads, heading, stamp):
                 ad, reason = ads[(chapter * 3 + i) % len(ads)]
                 lines.append(ad)
                 removed.append((len(lines), reason, ad))
+            if i == 5:
+                lines.append(REFRAIN)
+        lines.append(REFRAIN)
         lines.append("（本章完）")
         removed.append((len(lines), "repeated", lines[-1]))
         lines.append("")
