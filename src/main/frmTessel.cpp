@@ -290,6 +290,12 @@ void frmTessel::layOutControls() {
     leftScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     leftScroll->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     leftScroll->setMinimumHeight(Px(1500));
+    // A wheel turned to scroll the column must not change a choice the pointer
+    // passes over: a list of choices takes the wheel only once it has the focus.
+    for (QComboBox* choice : m_leftColumn->findChildren<QComboBox*>()) {
+        choice->setFocusPolicy(Qt::StrongFocus);
+        choice->installEventFilter(this);
+    }
 
     // Counting buttons keep the width of their widest count.
     const auto steadyWidth = [](QPushButton* button, const QString& widest) {

@@ -12,6 +12,7 @@
 #include "platform/qt/WindowHostWidget.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -19,6 +20,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QTextCursor>
 #include <QTimer>
 #include <QUrl>
@@ -141,6 +143,14 @@ void frmTessel::runGuarded(CommandSide side, const std::function<void()>& comman
 }
 
 bool frmTessel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel) {
+        auto* choice = qobject_cast<QComboBox*>(watched);
+        if (choice != nullptr && !choice->hasFocus()) {
+            if (auto* scroll = findChild<QScrollArea*>(QStringLiteral("leftScroll")))
+                QCoreApplication::sendEvent(scroll->viewport(), event);
+            return true;
+        }
+    }
     if (watched == m_txtTitleEditor && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         finishTitleEditor(false);

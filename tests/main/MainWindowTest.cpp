@@ -12,6 +12,7 @@
 #include "platform/testing/ScopedTestServices.h"
 #include "support/ChineseNumerals.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -98,6 +99,31 @@ TEST_F(MainWindow, OpensWithItsStartValues) {
     EXPECT_FALSE(list().Reorder());
     EXPECT_EQ(list().BackColor(), 0xFFFFFF);
     EXPECT_EQ(list().OLEDropMode(), 1);
+}
+
+// Scrolling the column of settings with the wheel leaves every choice the pointer passes over
+// as it was; a choice the reader has clicked into takes the wheel.
+TEST_F(MainWindow, WheelChangesOnlyTheChoiceThatHasTheFocus) {
+    QComboBox* encoding = window->cboEncoding();
+    const auto wheel = [&] {
+        const QPointF at(encoding->width() / 2.0, encoding->height() / 2.0);
+        QWheelEvent event(at, encoding->mapToGlobal(at), {}, {0, -120}, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(encoding, &event);
+    };
+    const int start = encoding->currentIndex();
+    for (QComboBox* choice : {window->cboRule(), window->cboFormat(), encoding}) {
+        EXPECT_EQ(choice->focusPolicy(), Qt::StrongFocus) << choice->objectName().toStdString();
+    }
+    window->txtOut()->setFocus();
+    wheel();
+    EXPECT_EQ(encoding->currentIndex(), start) << "the pointer only passed over it";
+
+    encoding->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(encoding->hasFocus());
+    wheel();
+    EXPECT_NE(encoding->currentIndex(), start);
 }
 
 TEST_F(MainWindow, AnalysisFillsTheListAndTheCaption) {
