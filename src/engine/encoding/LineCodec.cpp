@@ -2,6 +2,9 @@
 #include "engine/encoding/LineCodec.h"
 
 #include <algorithm>
+#include <map>
+#include <mutex>
+#include <optional>
 #include <stdexcept>
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_err.h>
@@ -42,30 +45,41 @@ LineCodec::LineCodec(Encoding encoding, CodecMode mode)
     ucnv_setToUCallBack(m_converter->icu, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
                         &status);
     if (mode == CodecMode::Exact && encoding != Encoding::Utf8 && encoding != Encoding::Utf8Bom)
-        findOneWayCodes();
+        m_oneWay = OneWayCodes(encoding);
 }
 
-void LineCodec::findOneWayCodes() {
-    std::vector<bool> oneWay(65536, false);
-    bool any = false;
-    std::string code(2, '\0');
-    std::u16string text;
-    std::string back;
-    for (int lead = 0x81; lead <= 0xFE; ++lead) {
-        for (int trail = 0x40; trail <= 0xFE; ++trail) {
-            code[0] = static_cast<char>(lead);
-            code[1] = static_cast<char>(trail);
-            decode(code, text);
-            if (text.empty() || IsCarriedByte(text, 0)) continue;
-            back.clear();
-            encode(text, back);
-            if (back != code) {
-                oneWay[static_cast<std::size_t>(lead * 256 + trail)] = true;
-                any = true;
+// Every two-byte code converted both ways takes a while, and the answer is
+// the encoding's: it is worked out once for the process, not for each book of
+// a batch or each file written.
+const std::vector<bool>* LineCodec::OneWayCodes(Encoding encoding) {
+    static std::mutex guard;
+    static std::map<Encoding, std::optional<std::vector<bool>>> known;
+    const std::lock_guard lock(guard);
+    const auto [entry, fresh] = known.try_emplace(encoding);
+    if (fresh) {
+        LineCodec codec(encoding);
+        std::vector<bool> oneWay(65536, false);
+        bool any = false;
+        std::string code(2, '\0');
+        std::u16string text;
+        std::string back;
+        for (int lead = 0x81; lead <= 0xFE; ++lead) {
+            for (int trail = 0x40; trail <= 0xFE; ++trail) {
+                code[0] = static_cast<char>(lead);
+                code[1] = static_cast<char>(trail);
+                codec.decode(code, text);
+                if (text.empty() || IsCarriedByte(text, 0)) continue;
+                back.clear();
+                codec.encode(text, back);
+                if (back != code) {
+                    oneWay[static_cast<std::size_t>(lead * 256 + trail)] = true;
+                    any = true;
+                }
             }
         }
+        if (any) entry->second = std::move(oneWay);
     }
-    if (any) m_oneWay = std::move(oneWay);
+    return entry->second ? &*entry->second : nullptr;
 }
 
 // Cheap and on the safe side: any byte pair that is a one-way code, whether
@@ -73,7 +87,7 @@ void LineCodec::findOneWayCodes() {
 bool LineCodec::mayHoldOneWayCode(std::string_view raw) const {
     for (std::size_t i = 0; i + 1 < raw.size(); ++i) {
         const auto lead = static_cast<unsigned char>(raw[i]);
-        if (lead >= 0x81 && m_oneWay[lead * 256u + static_cast<unsigned char>(raw[i + 1])])
+        if (lead >= 0x81 && (*m_oneWay)[lead * 256u + static_cast<unsigned char>(raw[i + 1])])
             return true;
     }
     return false;
@@ -91,8 +105,8 @@ void LineCodec::decodeExactly(std::string_view raw, std::u16string& out) {
         UErrorCode status = U_ZERO_ERROR;
         const UChar32 c = ucnv_getNextUChar(icu, &source, sourceLimit, &status);
         const std::size_t length = static_cast<std::size_t>(source - start);
-        const bool oneWay = length == 2 && m_oneWay[static_cast<unsigned char>(start[0]) * 256u +
-                                                    static_cast<unsigned char>(start[1])];
+        const bool oneWay = length == 2 && (*m_oneWay)[static_cast<unsigned char>(start[0]) * 256u +
+                                                       static_cast<unsigned char>(start[1])];
         if (U_FAILURE(status) || oneWay) {
             if (source == start) ++source; // never stand still
             for (const char* p = start; p < source; ++p)
@@ -126,7 +140,7 @@ void LineCodec::decode(std::string_view raw, std::u16string& out) {
         }
         return;
     }
-    if (!m_oneWay.empty() && mayHoldOneWayCode(raw)) {
+    if (m_oneWay != nullptr && mayHoldOneWayCode(raw)) {
         decodeExactly(raw, out);
         return;
     }
@@ -215,6 +229,16 @@ std::string_view LineCodec::oddTail(std::string_view raw) const {
 }
 
 std::vector<std::string> LineCodec::encodedForms(char16_t unit) {
+    static std::mutex guard;
+    static std::map<std::pair<Encoding, char16_t>, std::vector<std::string>> known;
+    const std::lock_guard lock(guard);
+    const auto [entry, fresh] = known.try_emplace({m_encoding, unit});
+    if (fresh) entry->second = findEncodedForms(unit);
+    return entry->second;
+}
+
+// Every code of the encoding decoded in search of `unit`.
+std::vector<std::string> LineCodec::findEncodedForms(char16_t unit) {
     std::vector<std::string> forms;
     if (IsUtf16(m_encoding) || U16_IS_SURROGATE(unit)) return forms;
     std::string canonical;

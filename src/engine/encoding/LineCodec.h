@@ -51,16 +51,19 @@ public:
 
     // Every byte sequence that decodes to exactly `unit` (a BMP character);
     // empty when none does. Used to search raw bytes for a character.
+    // The answer is the encoding's, so it is found once per process.
     std::vector<std::string> encodedForms(char16_t unit);
 
 private:
     struct Converter;
-    void findOneWayCodes();
+    static const std::vector<bool>* OneWayCodes(Encoding encoding);
+    std::vector<std::string> findEncodedForms(char16_t unit);
     bool mayHoldOneWayCode(std::string_view raw) const;
     void decodeExactly(std::string_view raw, std::u16string& out);
 
     Encoding m_encoding;
-    std::vector<bool> m_oneWay; // two-byte codes (lead * 256 + trail) that do not round-trip
+    // Two-byte codes (lead * 256 + trail) that do not round-trip; null when none do.
+    const std::vector<bool>* m_oneWay = nullptr;
     std::unique_ptr<Converter> m_converter;
 };
 
