@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/cleanup/CleanupCursor.h"
 
+#include "engine/cleanup/AscendingLines.h"
 #include "engine/cleanup/WrapWidth.h"
 
 namespace lumarin::engine {
@@ -10,17 +11,13 @@ CleanupCursor::CleanupCursor(const TextCleanup& cleanup, Encoding encoding) : m_
 }
 
 bool CleanupCursor::drops(LineNumber line) {
-    const std::vector<RemovedLine>& removed = m_cleanup.removed;
-    while (m_nextRemoved < removed.size() && removed[m_nextRemoved].line < line)
-        ++m_nextRemoved;
-    return m_nextRemoved < removed.size() && removed[m_nextRemoved].line == line;
+    return HoldsAscending(m_cleanup.removed, m_nextRemoved, line,
+                          [](const RemovedLine& removed) { return removed.line; });
 }
 
 bool CleanupCursor::isHeading(LineNumber line) {
-    const std::vector<LineNumber>& headings = m_cleanup.headings;
-    while (m_nextHeading < headings.size() && headings[m_nextHeading] < line)
-        ++m_nextHeading;
-    return m_nextHeading < headings.size() && headings[m_nextHeading] == line;
+    return HoldsAscending(m_cleanup.headings, m_nextHeading, line,
+                          [](LineNumber heading) { return heading; });
 }
 
 // A full line that does not end a sentence goes on in the next line, unless

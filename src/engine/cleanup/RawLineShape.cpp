@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/cleanup/RawLineShape.h"
 
+#include "engine/encoding/CharacterCount.h"
 #include "engine/encoding/LineCodec.h"
 
 #include <algorithm>
@@ -47,16 +48,6 @@ int Utf16Width(std::string_view raw, bool littleEndian) {
         width += unit < 0x1100 ? 1 : 2;
     }
     return width;
-}
-
-// Bytes of the character at `i` in GB18030 or Big5.
-std::size_t LegacyLength(std::string_view raw, std::size_t i, Encoding encoding) {
-    const auto lead = static_cast<unsigned char>(raw[i]);
-    if (lead < 0x81 || lead == 0xFF || i + 1 >= raw.size()) return 1;
-    const auto second = static_cast<unsigned char>(raw[i + 1]);
-    if (encoding == Encoding::Gb18030 && second >= 0x30 && second <= 0x39)
-        return std::min<std::size_t>(4, raw.size() - i);
-    return 2;
 }
 
 } // namespace
@@ -122,29 +113,7 @@ int RawLineShape::width(std::string_view raw) const {
 }
 
 int RawLineShape::characters(std::string_view raw) const {
-    raw = trimmedEnd(raw);
-    int count = 0;
-    switch (m_encoding) {
-    case Encoding::Utf8:
-    case Encoding::Utf8Bom:
-        for (const char c : raw)
-            count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-        return count;
-    case Encoding::Utf16LE:
-    case Encoding::Utf16BE:
-        for (std::size_t i = 0; i + 1 < raw.size(); i += 2) {
-            const auto high =
-                static_cast<unsigned char>(raw[m_encoding == Encoding::Utf16LE ? i + 1 : i]);
-            count += high < 0xDC || high >= 0xE0;
-        }
-        return count;
-    case Encoding::Gb18030:
-    case Encoding::Big5:
-        break;
-    }
-    for (std::size_t i = 0; i < raw.size(); i += LegacyLength(raw, i, m_encoding))
-        ++count;
-    return count;
+    return static_cast<int>(CountCharacters(trimmedEnd(raw), m_encoding));
 }
 
 bool RawLineShape::isBlank(std::string_view raw) const {

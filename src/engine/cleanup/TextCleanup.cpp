@@ -7,6 +7,7 @@
 
 #include "engine/base/EngineError.h"
 #include "engine/base/TextUtil.h"
+#include "engine/cleanup/AscendingLines.h"
 #include "engine/cleanup/LineGate.h"
 #include "engine/cleanup/RawLineShape.h"
 #include "engine/cleanup/RepeatedStamps.h"
@@ -54,9 +55,7 @@ class LineSet {
 public:
     explicit LineSet(std::vector<LineNumber> lines) : m_lines(std::move(lines)) {}
     bool contains(LineNumber line) {
-        while (m_next < m_lines.size() && m_lines[m_next] < line)
-            ++m_next;
-        return m_next < m_lines.size() && m_lines[m_next] == line;
+        return HoldsAscending(m_lines, m_next, line, [](LineNumber l) { return l; });
     }
     std::size_t size() const noexcept { return m_lines.size(); }
     const std::vector<LineNumber>& lines() const noexcept { return m_lines; }

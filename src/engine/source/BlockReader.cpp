@@ -10,22 +10,29 @@
 namespace lumarin::engine {
 
 BlockReader::BlockReader(SourceFile& file, Encoding encoding, std::size_t blockSize)
-    : m_file(file), m_encoding(encoding), m_buffer(blockSize < 16 ? 16 : blockSize) {}
+    : m_file(file), m_encoding(encoding), m_capacity(blockSize < 16 ? 16 : blockSize),
+      // Every byte is read into before it is looked at: a megabyte zeroed for
+      // each reader (several a book, each book of a batch) would be work for nothing.
+      m_buffer(std::make_unique_for_overwrite<char[]>(m_capacity)) {}
 
 bool BlockReader::fill() {
     if (m_begin > 0) {
-        std::memmove(m_buffer.data(), m_buffer.data() + m_begin, m_end - m_begin);
+        std::memmove(m_buffer.get(), m_buffer.get() + m_begin, m_end - m_begin);
         m_end -= m_begin;
         m_begin = 0;
     }
-    if (m_end == m_buffer.size()) { // a line longer than a block
-        if (m_buffer.size() >= kMaxLineBytes)
+    if (m_end == m_capacity) { // a line longer than a block
+        if (m_capacity >= kMaxLineBytes)
             throw EngineError::readFailed(m_file.path().string(),
                                           "a line longer than " +
                                               std::to_string(kMaxLineBytes >> 20) + " MiB");
-        m_buffer.resize(std::min(m_buffer.size() * 2, kMaxLineBytes));
+        const std::size_t grown = std::min(m_capacity * 2, kMaxLineBytes);
+        auto larger = std::make_unique_for_overwrite<char[]>(grown);
+        std::memcpy(larger.get(), m_buffer.get(), m_end);
+        m_buffer = std::move(larger);
+        m_capacity = grown;
     }
-    const std::size_t got = m_file.read(m_buffer.data() + m_end, m_buffer.size() - m_end);
+    const std::size_t got = m_file.read(m_buffer.get() + m_end, m_capacity - m_end);
     m_end += got;
     m_eof = got == 0;
     return got > 0;
@@ -56,19 +63,19 @@ bool BlockReader::next(std::string_view& block) {
         const std::string_view bom = ByteOrderMark(m_encoding);
         while (!m_eof && m_end - m_begin < bom.size())
             fill();
-        if (std::string_view(m_buffer.data() + m_begin, m_end - m_begin).starts_with(bom))
+        if (std::string_view(m_buffer.get() + m_begin, m_end - m_begin).starts_with(bom))
             m_begin += bom.size();
     }
     for (;;) {
         if (m_eof) {
             if (m_begin == m_end) return false;
-            block = std::string_view(m_buffer.data() + m_begin, m_end - m_begin);
+            block = std::string_view(m_buffer.get() + m_begin, m_end - m_begin);
             m_begin = m_end;
             return true;
         }
         const std::size_t end = lastLineEnd(m_begin);
         if (end > m_begin) {
-            block = std::string_view(m_buffer.data() + m_begin, end - m_begin);
+            block = std::string_view(m_buffer.get() + m_begin, end - m_begin);
             m_begin = end;
             return true;
         }

@@ -5,8 +5,8 @@
 #include "engine/source/SourceFile.h"
 
 #include <cstddef>
+#include <memory>
 #include <string_view>
-#include <vector>
 
 namespace lumarin::engine {
 
@@ -35,7 +35,8 @@ private:
 
     SourceFile& m_file;
     Encoding m_encoding;
-    std::vector<char> m_buffer;
+    std::size_t m_capacity;
+    std::unique_ptr<char[]> m_buffer;
     std::size_t m_begin = 0; // start of unread bytes in m_buffer
     std::size_t m_end = 0;   // end of valid bytes in m_buffer
     bool m_eof = false;
