@@ -4,6 +4,7 @@
 #include "engine/source/BookFiles.h"
 #include "listview/ListView.h"
 #include "main/frmAbout.h"
+#include "main/RowColours.h"
 #include "main/frmTessel.h"
 #include "main/modTessel.h"
 #include "platform/DataObject.h"
@@ -58,14 +59,6 @@ platform::DataObject DataFromMime(const QMimeData& mime) {
     if (mime.hasText()) dropped.SetText(mime.text().toStdU16String());
     return dropped;
 }
-
-constexpr std::int32_t kSelectedBack = 0xB99D7F; // RGB(127, 157, 185)
-constexpr std::int32_t kCheckedBack = 0xC0E0FF;  // RGB(255, 224, 192)
-// RGB(230, 190, 250): the audit doubts the row. Violet stands apart from the
-// checked rows' peach, the selection's blue and white (CIEDE2000 above 20 to each).
-constexpr std::int32_t kFlaggedBack = 0xFABEE6;
-constexpr std::int32_t kWhite = 0xFFFFFF;
-constexpr std::int32_t kBlack = 0x000000;
 
 } // namespace
 
@@ -180,7 +173,7 @@ bool frmTessel::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == m_lstMemoHost && event->type() == QEvent::Resize) {
         // Once the list has taken its new size, its last column takes the free width.
-        QTimer::singleShot(0, this, [this] { fitPreviewColumn(); });
+        QTimer::singleShot(0, this, [this] { fitTextColumns(); });
         return false;
     }
     if (watched == m_lblState && event->type() == QEvent::Resize) {
@@ -221,6 +214,12 @@ void frmTessel::KeyPress(std::int16_t& KeyAscii) {
 
 void frmTessel::Click(std::int32_t /*ItemIndex*/) {
     showSelectedRow();
+}
+
+// A divider dragged in the list's header: the other text column takes up the difference.
+void frmTessel::MouseUp(std::int32_t /*ItemIndex*/, std::int16_t /*MouseButton*/,
+                        std::int16_t /*Shift*/, float /*X*/, float /*Y*/) {
+    fitTextColumns();
 }
 
 void frmTessel::KeyUp(std::int16_t& /*KeyCode*/, std::int16_t& /*Shift*/) {
