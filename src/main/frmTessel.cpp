@@ -58,10 +58,13 @@ platform::PropertyBag ChapterListStoredForm() {
     return bag;
 }
 
-// A square in a row colour, for the legend.
-QString Swatch(std::int32_t ole) {
-    const QColor colour(ole & 0xFF, (ole >> 8) & 0xFF, (ole >> 16) & 0xFF);
-    return QStringLiteral("<span style=\"color:%1\">■</span>").arg(colour.name());
+// A word of the legend drawn as the list draws a row in that state.
+QString RowSample(std::int32_t back, std::int32_t fore, const QString& word) {
+    const auto rgb = [](std::int32_t ole) {
+        return QColor(ole & 0xFF, (ole >> 8) & 0xFF, (ole >> 16) & 0xFF).name();
+    };
+    return QStringLiteral("<span style=\"background-color:%1; color:%2\">&nbsp;%3&nbsp;</span>")
+        .arg(rgb(back), rgb(fore), word);
 }
 
 // A button that reads as a link, like the links in the status line's own text.
@@ -133,10 +136,12 @@ void frmTessel::buildControls() {
     m_lblSource = label(u"源文件：");
     m_lblBook = label(u"");
     // What a tick and the row colours mean, under the list.
-    m_lblLegend = new QLabel(Swatch(kCheckedBack) + QStringLiteral(" 打勾：不作分割点，并入上一章　") +
-                                 Swatch(kFlaggedBack) + QStringLiteral(" 可疑：请核对　") +
-                                 Swatch(kSelectedBack) + QStringLiteral(" 选中"),
-                             this);
+    m_lblLegend = new QLabel(
+        RowSample(kCheckedBack, kBlack, QStringLiteral("打勾")) +
+            QStringLiteral("：不作分割点，并入上一章　") +
+            RowSample(kFlaggedBack, kBlack, QStringLiteral("可疑")) + QStringLiteral("：请核对　") +
+            RowSample(kSelectedBack, kWhite, QStringLiteral("选中")),
+        this);
     m_lblLegend->setTextFormat(Qt::RichText);
     m_lblCondition = label(u"标题条件（支持正则表达式）");
     m_lblOutputName = label(u"输出文件：");

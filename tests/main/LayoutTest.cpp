@@ -173,7 +173,7 @@ TEST_F(Layout, TitleAndPreviewShareTheListAndADraggedDividerStays) {
     columnsEndAtTheRightEdge();
 }
 
-// The legend under the list shows the colours the list draws its rows in.
+// The legend under the list shows its words in the colours the list draws rows in.
 TEST_F(Layout, TheLegendShowsTheRowColoursItExplains) {
     std::vector<std::string> lines = {"书名：水边"};
     for (const char* heading : {"第一回 起", "第二回 承", "第三回 转", "第五回 合", "第六回 终"}) {
@@ -183,30 +183,30 @@ TEST_F(Layout, TheLegendShowsTheRowColoursItExplains) {
     analyse(writeNovel(lines));
     ASSERT_TRUE(window->lblLegend()->isVisible());
     const QString legend = window->lblLegend()->text();
-    std::int32_t back = 0, fore = 0;
-    const auto colourOf = [&](std::int32_t row) {
+    const auto colourOf = [this](std::int32_t row) {
+        std::int32_t back = 0, fore = 0;
         window->CustomDraw(row, 1, back, fore);
-        return QColor(back & 0xFF, (back >> 8) & 0xFF, (back >> 16) & 0xFF).name();
+        const auto rgb = [](std::int32_t ole) {
+            return QColor(ole & 0xFF, (ole >> 8) & 0xFF, (ole >> 16) & 0xFF).name();
+        };
+        return QStringLiteral("background-color:%1; color:%2").arg(rgb(back), rgb(fore));
     };
     list().ItemChecked(0, true);
-    const struct {
-        const char* meaning;
-        QString colour;
-    } keys[] = {
-        {"打勾：不作分割点", colourOf(0)},
-        {"可疑", colourOf(3)},
-    };
+    const QString checked = colourOf(0);
+    const QString doubted = colourOf(3);
     click(rowPoint(1, 200));
+    const struct {
+        const char* word;
+        QString colours;
+    } keys[] = {{"打勾", checked}, {"可疑", doubted}, {"选中", colourOf(1)}};
     for (const auto& k : keys) {
-        const qsizetype at = legend.indexOf(QString::fromUtf8(k.meaning));
-        ASSERT_GE(at, 0) << k.meaning;
-        // The square just before the words is drawn in the row colour.
-        const qsizetype swatch = legend.lastIndexOf(QStringLiteral("color:"), at);
-        ASSERT_GE(swatch, 0);
-        EXPECT_EQ(legend.mid(swatch + 6, 7), k.colour) << k.meaning;
+        const qsizetype at = legend.indexOf(QString::fromUtf8(k.word));
+        ASSERT_GE(at, 0) << k.word;
+        const qsizetype style = legend.lastIndexOf(QStringLiteral("background-color:"), at);
+        ASSERT_GE(style, 0) << k.word;
+        EXPECT_EQ(legend.mid(style, k.colours.size()), k.colours) << k.word;
     }
-    const qsizetype selected = legend.lastIndexOf(QStringLiteral("color:"));
-    EXPECT_EQ(legend.mid(selected + 6, 7), colourOf(1)) << "selected";
+    EXPECT_TRUE(legend.contains(QStringLiteral("不作分割点")));
 }
 
 } // namespace
