@@ -27,7 +27,15 @@ int MakeFolderAt(int parent, const std::string& name, const std::filesystem::pat
     if (::mkdirat(parent, name.c_str(), 0777) != 0 && errno != EEXIST) Fail(shown, errno);
     if (BeforeOpenForTesting()) BeforeOpenForTesting()(name);
     const int fd = ::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) Fail(shown, errno);
+    if (fd < 0) {
+        // With O_DIRECTORY a link put there since is "not a directory": say what it is.
+        const int error = errno;
+        struct stat info {};
+        if (error == ENOTDIR && ::fstatat(parent, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISLNK(info.st_mode))
+            throw EngineError::symbolicLink(shown.string());
+        Fail(shown, error);
+    }
     return fd;
 }
 
