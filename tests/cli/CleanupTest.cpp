@@ -140,10 +140,11 @@ TEST(CleanTest, BookLeavesOutTheListedLinesAndKeepsTheStory) {
         EXPECT_NE(text.find(kept), std::string::npos) << kept;
 }
 
-// Paragraphs set apart by punctuation alone, and indented paragraphs whose wrap falls right
-// after a sentence.
+// Paragraphs set apart by punctuation alone, indented paragraphs whose wrap falls right
+// after a sentence, and headings that are no split points and titles no condition matches,
+// after full lines: they stay lines of their own.
 TEST(UnwrapTest, JoinsAHardWrappedBookBackIntoItsParagraphs) {
-    for (const std::string book : {"", "-at-stops"}) {
+    for (const std::string book : {"", "-at-stops", "-headings"}) {
         for (const std::string charset : {"UTF-8", "GBK", "UTF-16LE"}) {
             SCOPED_TRACE(book + " " + charset);
             // UTF-16 is known by its byte order mark.
@@ -157,9 +158,11 @@ TEST(UnwrapTest, JoinsAHardWrappedBookBackIntoItsParagraphs) {
     }
 }
 
-// Books that are not hard-wrapped, and a book with nothing to clean, come out as they went in.
+// Books that are not hard-wrapped (verse among them), and a book with nothing to clean, come
+// out as they went in.
 TEST(UnwrapTest, LeavesBooksThatAreNotWrappedAsTheyAre) {
-    for (const std::string name : {"plain.txt", "unwrapped.txt", "unwrapped-at-stops.txt"}) {
+    for (const std::string name :
+         {"plain.txt", "unwrapped.txt", "unwrapped-at-stops.txt", "verse.txt"}) {
         SCOPED_TRACE(name);
         TempDir dir;
         const auto source = dir.write(name, Corpus(name));

@@ -84,9 +84,13 @@ LineGate::LineGate(Encoding encoding) : m_encoding(encoding), m_characters(0x100
             if (m_characters[second] != kSure) m_characters[second] |= kSecond;
     }
     SortUnique(m_characterPairs);
+    for (const char16_t c : std::u16string_view(u"“「『"))
+        m_characters[c] |= kOpens;
+    for (const char16_t c : std::u16string_view(u"”」』"))
+        m_characters[c] |= kCloses;
     if (encoding != Encoding::Gb18030 && encoding != Encoding::Big5) return;
     // Every two-byte code decoded once: its flag; and the codes of the
-    // characters that start a phrase, with the character each stands for.
+    // characters that start a phrase, with the character each is read as.
     m_codes.assign(0x10000, kNone);
     for (std::uint32_t next = 0; next <= 0xFF; ++next)
         for (unsigned char lead = 0; lead < 0x80; ++lead)
@@ -94,28 +98,21 @@ LineGate::LineGate(Encoding encoding) : m_encoding(encoding), m_characters(0x100
                 m_characters[lead];
     std::vector<std::pair<char16_t, std::uint32_t>> firsts;
     std::vector<std::pair<char16_t, std::uint32_t>> seconds;
-    LineCodec codec(encoding);
-    std::string code(2, '\0');
-    std::u16string decoded;
-    for (std::uint32_t lead = 0x81; lead <= 0xFE; ++lead) {
-        for (std::uint32_t trail = 0x40; trail <= 0xFE; ++trail) {
-            code[0] = static_cast<char>(lead);
-            code[1] = static_cast<char>(trail);
-            codec.decode(code, decoded);
-            if (decoded.size() != 1 || IsCarriedByte(decoded, 0)) continue;
-            const std::uint8_t flag = m_characters[decoded[0]];
-            const std::uint32_t at = CodeAt(reinterpret_cast<const unsigned char*>(code.data()));
+    LineCodec(encoding).forEachTwoByteCode(
+        [&](unsigned char lead, unsigned char trail, char16_t c) {
+            const std::uint8_t flag = m_characters[c];
+            const std::uint32_t at = CodeAt(std::array{lead, trail}.data());
             m_codes[at] = flag;
-            if (flag & kFirst) firsts.emplace_back(decoded[0], at);
-            if (flag & kSecond) seconds.emplace_back(decoded[0], at);
+            if (flag & kFirst) firsts.emplace_back(SimplifiedForm(c), at);
+            if (flag & kSecond) seconds.emplace_back(SimplifiedForm(c), at);
+        });
+    for (const std::u16string_view phrase : SitePhrases()) {
+        for (const auto& [firstCharacter, first] : firsts) {
+            if (firstCharacter != phrase[0]) continue;
+            for (const auto& [secondCharacter, second] : seconds)
+                if (secondCharacter == phrase[1]) m_codePairs.push_back(first << 16 | second);
         }
     }
-    for (const std::u16string_view phrase : SitePhrases())
-        for (const auto& [firstCharacter, first] : firsts)
-            for (const auto& [secondCharacter, second] : seconds)
-                if (SimplifiedForm(firstCharacter) == phrase[0] &&
-                    SimplifiedForm(secondCharacter) == phrase[1])
-                    m_codePairs.push_back(first << 16 | second);
     SortUnique(m_codePairs);
 }
 
@@ -130,7 +127,7 @@ std::uint8_t LineGate::utf8Scan(std::string_view raw) const {
     std::uint8_t previousFlag = kNone;
     const auto take = [&](std::uint32_t code) {
         const std::uint8_t flag = characters[code];
-        seen |= flag & (kSure | previousFlag << 1);
+        seen |= flag & (kSure | kOpens | kCloses | previousFlag << 1);
         previousFlag = flag;
     };
     std::size_t i = 0;
@@ -158,7 +155,7 @@ std::uint8_t LineGate::legacyScan(std::string_view raw) const {
     std::uint8_t previousFlag = kNone;
     const auto take = [&] {
         const std::uint8_t flag = codes[CodeAt(p)];
-        seen |= flag & (kSure | previousFlag << 1);
+        seen |= flag & (kSure | kOpens | kCloses | previousFlag << 1);
         previousFlag = flag;
     };
     while (p < last) {
@@ -202,26 +199,31 @@ bool LineGate::twoPhrasesStart(std::string_view raw, const std::vector<std::uint
     return false;
 }
 
-bool LineGate::mayBeRemoved(std::string_view raw) const {
+LineGate::Look LineGate::look(std::string_view raw) const {
+    const auto looked = [](std::uint8_t seen, bool mayBeRemoved) {
+        return Look{mayBeRemoved, (seen & kOpens) != 0, (seen & kCloses) != 0};
+    };
     switch (m_encoding) {
     case Encoding::Utf8:
     case Encoding::Utf8Bom: {
         const std::uint8_t seen = utf8Scan(raw);
-        return (seen & kSure) ||
-               ((seen & kSecond) &&
-                twoPhrasesStart(raw, m_characters, m_characterPairs, Utf8Sequence));
+        return looked(seen, (seen & kSure) ||
+                                ((seen & kSecond) && twoPhrasesStart(raw, m_characters,
+                                                                     m_characterPairs,
+                                                                     Utf8Sequence)));
     }
     case Encoding::Gb18030:
     case Encoding::Big5: {
         const std::uint8_t seen = legacyScan(raw);
-        return (seen & kSure) ||
-               ((seen & kSecond) && twoPhrasesStart(raw, m_codes, m_codePairs, LegacySequence));
+        return looked(seen, (seen & kSure) || ((seen & kSecond) && twoPhrasesStart(
+                                                                       raw, m_codes, m_codePairs,
+                                                                       LegacySequence)));
     }
     case Encoding::Utf16LE:
     case Encoding::Utf16BE:
         break;
     }
-    return true;
+    return Look{true, false, false}; // judged decoded: quotes are read there
 }
 
 } // namespace lumarin::engine
