@@ -39,11 +39,16 @@ private:
         kCloses = 32,
     };
 
-    // The flags a line's characters carry: kSure when one passes the line,
-    // kSecond when a phrase's first character may stand before its second.
-    std::uint8_t utf8Scan(std::string_view raw) const;
-    std::uint8_t legacyScan(std::string_view raw) const;
+    // The flags a line's characters carry, and kSecond once for every place
+    // where a phrase's first character may stand before its second.
+    struct Scan {
+        std::uint8_t seen = kNone;
+        unsigned pairs = 0;
+    };
+    Scan utf8Scan(std::string_view raw) const;
+    Scan legacyScan(std::string_view raw) const;
     // Whether two site phrases start in the line, their first two characters checked.
+    // `decode` reads the multi-byte character at a position (a Sequence).
     template <typename Decode>
     bool twoPhrasesStart(std::string_view raw, const std::vector<std::uint8_t>& flags,
                          const std::vector<std::uint32_t>& pairs, Decode decode) const;

@@ -9,6 +9,7 @@
 #include "engine/headings/ChineseNumber.h"
 
 #include <algorithm>
+#include <bitset>
 #include <iterator>
 #include <string>
 
@@ -158,11 +159,23 @@ Addresses RemoveAddresses(std::u16string& text) {
     return addresses;
 }
 
+// Which characters a text holds, by their low eight bits: a phrase whose
+// first character is not among them need not be looked for.
+using CharacterMask = std::bitset<256>;
+CharacterMask MaskOf(std::u16string_view text) {
+    CharacterMask mask;
+    for (const char16_t c : text)
+        mask.set(c & 0xFF);
+    return mask;
+}
+
 // Blanks out every occurrence of the phrases, longest first as listed; returns how many.
 template <std::size_t N>
 int RemovePhrases(std::u16string& text, const std::u16string_view (&phrases)[N]) {
+    const CharacterMask mask = MaskOf(text);
     int count = 0;
     for (const std::u16string_view phrase : phrases) {
+        if (!mask[phrase[0] & 0xFF]) continue;
         for (std::size_t at = text.find(phrase); at != std::u16string::npos;
              at = text.find(phrase, at + phrase.size())) {
             std::fill_n(text.begin() + static_cast<std::ptrdiff_t>(at), phrase.size(), u' ');
@@ -304,6 +317,14 @@ std::span<const CharacterFold> TraditionalForms() {
 }
 
 char16_t SimplifiedForm(char16_t c) {
+    // Nearly every character has no traditional form here: one look says so.
+    static const std::bitset<0x10000> traditional = [] {
+        std::bitset<0x10000> forms;
+        for (const CharacterFold& fold : kTraditionalForms)
+            forms.set(fold.traditional);
+        return forms;
+    }();
+    if (!traditional[c]) return c;
     const auto* const found =
         std::lower_bound(std::begin(kTraditionalForms), std::end(kTraditionalForms), c,
                          [](const CharacterFold& fold, char16_t key) { return fold.traditional < key; });
