@@ -3,6 +3,7 @@
 
 #include "engine/encoding/Encoding.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -54,6 +55,12 @@ public:
     // The answer is the encoding's, so it is found once per process.
     std::vector<std::string> encodedForms(char16_t unit);
 
+    // Every two-byte code (trail from 0x40) of a double-byte encoding that
+    // decodes by itself to one BMP character, with that character, a lead
+    // byte's codes decoded in one call: each(lead, trail, character).
+    void forEachTwoByteCode(
+        const std::function<void(unsigned char lead, unsigned char trail, char16_t c)>& each);
+
 private:
     struct Converter;
     static const std::vector<bool>* OneWayCodes(Encoding encoding);
@@ -64,6 +71,9 @@ private:
     Encoding m_encoding;
     // Two-byte codes (lead * 256 + trail) that do not round-trip; null when none do.
     const std::vector<bool>* m_oneWay = nullptr;
+    // Exact, and m_oneWay not yet looked up: it is, by the first decode (a
+    // writer that copies every line's bytes never needs it).
+    bool m_oneWayPending = false;
     std::unique_ptr<Converter> m_converter;
 };
 
