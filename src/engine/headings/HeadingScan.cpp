@@ -36,6 +36,7 @@ void HeadingHits::addFrom(const HeadingHits& from, std::size_t k) {
     table.m_strTitle.push_back(from.table.m_strTitle[k + 1]);
     midLine.push_back(from.midLine[k]);
     if (k < from.charsBefore.size()) charsBefore.push_back(from.charsBefore[k]);
+    if (k < from.places.size()) places.push_back(from.places[k]);
     numberForm.push_back(from.numberForm[k]);
 }
 
@@ -82,6 +83,7 @@ bool HeadingScanner::run() {
     m_tally = Utf8Tally{};
     m_tallied = 0;
     m_pendingTitle = 0;
+    m_place = LinePlace{};
     m_anyStart = std::find(m_plan.anyStart.begin(), m_plan.anyStart.end(), true) !=
                  m_plan.anyStart.end();
     m_lookAtShapes = !m_plan.userCondition;
@@ -99,6 +101,8 @@ bool HeadingScanner::run() {
     }
     m_outcome.lineCount = m_lines;
     m_outcome.totalChars = m_chars;
+    m_outcome.end = m_place;
+    m_outcome.unitsPerCharacter = static_cast<int>(TitleUnits(m_encoding) / kLayoutTitleChars);
     return ok && stillUtf8({}, true);
 }
 
@@ -183,11 +187,19 @@ bool HeadingScanner::scanDecodedLines() {
             examineText(line.number, mayStart, shortLine);
         if (m_plan.layout)
             m_outcome.layout.line(line.number, shape.blank, shape.indent,
-                                  shortLine ? &m_text : nullptr, m_chars);
+                                  shortLine ? &m_text : nullptr, m_chars, m_place);
+        if (m_lookAtShapes) passed(line.number, shape);
         if (m_plan.measure) m_chars += CountCharacters(line.raw, m_encoding);
     }
     m_lines = reader.linesRead();
     return true;
+}
+
+// Moves the place on past a line.
+void HeadingScanner::passed(LineNumber number, const LineShape& shape) {
+    if (shape.blank) return;
+    m_place.contentBefore = number;
+    m_place.unitsBefore += static_cast<std::int64_t>(shape.contentUnits);
 }
 
 // A line short enough to be a title (measured in the units the shape was).
@@ -221,7 +233,8 @@ void HeadingScanner::visitRaw(LineNumber number, std::string_view raw) {
         if (mayStart || (shortLine && m_anyStart)) examineText(number, mayStart, shortLine);
         if (m_plan.layout)
             m_outcome.layout.line(number, shape.blank, shape.indent, shortLine ? &m_text : nullptr,
-                                  m_chars);
+                                  m_chars, m_place);
+        passed(number, shape);
     }
     if (m_plan.measure) m_chars += CountCharacters(raw, m_encoding);
 }
@@ -255,6 +268,20 @@ bool IsHorizontalSpace(char16_t c) {
            c == u'\u3000';
 }
 
+// Spaces a rule allows before its heading.
+constexpr std::size_t kRuleIndent = 10;
+
+// A short line's content after more leading spaces than a rule allows, or
+// the whole line.
+std::u16string_view WithoutCentring(std::u16string_view text) {
+    std::size_t lead = 0;
+    while (lead < text.size() && IsHorizontalSpace(text[lead]))
+        ++lead;
+    if (lead <= kRuleIndent) return text;
+    const std::u16string_view content = text.substr(lead);
+    return IsLongHeading(content) ? text : content;
+}
+
 } // namespace
 
 // The conditions (bit i) that m_text may match by the characters it holds
@@ -286,9 +313,10 @@ std::uint64_t HeadingScanner::admitted() const {
 // Tries the conditions on the decoded line m_text; m_chars counts the lines
 // before it.
 void HeadingScanner::examineText(LineNumber number, bool mayStart, bool shortLine) {
+    const std::u16string_view subject = m_plan.centred ? WithoutCentring(m_text) : m_text;
     const bool mayMatchRule =
         mayStart && (m_plan.anyRuleStart == nullptr ||
-                     m_plan.anyRuleStart->match(m_text, m_fields) == MatchStatus::Matched);
+                     m_plan.anyRuleStart->match(subject, m_fields) == MatchStatus::Matched);
     const bool mayEndRule = shortLine && m_anyStart && HeadingStarts::mayEndHeading(m_text);
     const std::uint64_t admitted =
         mayMatchRule || mayEndRule ? this->admitted() : ~std::uint64_t{0};
@@ -296,13 +324,14 @@ void HeadingScanner::examineText(LineNumber number, bool mayStart, bool shortLin
         const bool tried = (m_plan.userCondition && i == 0) || mayMatchRule ||
                            (mayEndRule && i < m_plan.anyStart.size() && m_plan.anyStart[i]);
         if (!tried || (i < 64 && ((admitted >> i) & 1) == 0)) continue;
-        switch (m_plan.conditions[i]->match(m_text, m_fields)) {
+        switch (m_plan.conditions[i]->match(subject, m_fields)) {
         case MatchStatus::NoMatch:
             break;
         case MatchStatus::LimitExceeded:
             throw EngineError::matchLimitExceeded(number);
         case MatchStatus::Matched:
             m_outcome.hits[i].add(number, m_text, m_fields, m_chars, m_plan.measure);
+            if (m_lookAtShapes) m_outcome.hits[i].places.push_back(m_place);
             if (!m_plan.userCondition && m_fields.qualified && CleanTitle(m_fields.title).empty())
                 m_pendingTitle = number;
             break;

@@ -74,10 +74,10 @@ bool IsTitleLike(std::u16string_view line) {
 }
 
 bool LayoutTally::candidate(LineNumber number, int indent, const std::u16string& text,
-                            std::int64_t charsBefore) {
+                            std::int64_t charsBefore, const LinePlace& place) {
     if (!IsTitleLike(text)) return false;
-    m_candidates.push_back(
-        {number, charsBefore, text, indent, m_last == Last::Blank || m_last == Last::None, false});
+    m_candidates.push_back({number, charsBefore, text, indent,
+                            m_last == Last::Blank || m_last == Last::None, false, place});
     m_last = Last::Candidate;
     return true;
 }

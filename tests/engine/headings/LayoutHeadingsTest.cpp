@@ -60,6 +60,7 @@ TEST(LayoutHeadings, OnlyAConsistentLayoutTells) {
     EXPECT_EQ(LayoutHeadings(Tally(20, 5, 0, false)).size(), 0u);    // too little prose
     EXPECT_EQ(LayoutHeadings(Tally(100, 2, 0, false)).size(), 0u);   // the "titles" are the prose
     EXPECT_EQ(LayoutHeadings(Tally(100, 50, 0, false)).size(), 0u);  // two are no pattern
+    EXPECT_EQ(LayoutHeadings(Tally(90, 30, 0, false)).size(), 3u);   // three are the fewest
 }
 
 } // namespace
