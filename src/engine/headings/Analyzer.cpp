@@ -9,6 +9,7 @@
 #include "engine/headings/HeadingConsistency.h"
 #include "engine/headings/HeadingLevels.h"
 #include "engine/headings/HeadingScan.h"
+#include "engine/headings/MatterLines.h"
 #include "engine/headings/RuleChoice.h"
 #include "engine/source/BlockReader.h"
 
@@ -49,7 +50,7 @@ void TitlesFromNextLines(HeadingHits& hits, const std::vector<NextLine>& nextLin
     }
 }
 
-// The layout's titles join the rule's own headings (front and back matter).
+// Titles found by their layout or their words join the rule's own headings.
 HeadingHits WithLayoutTitles(HeadingHits&& hits, const std::vector<LayoutCandidate>& titles,
                              bool measured) {
     if (titles.empty()) return std::move(hits);
@@ -74,10 +75,16 @@ HeadingHits WithLayoutTitles(HeadingHits&& hits, const std::vector<LayoutCandida
 // `automatic`: the rule is one the choice tries, which drops a PDF's leftovers
 // too. `unsequenced`: where a weak rule keeps its headings before only those
 // in sequence are kept.
+// `matter`: front and back matter beyond the words every rule knows, which
+// the automatic choice adds to every rule's headings.
 HeadingHits Refined(HeadingHits&& hits, const HeadingRule& rule, const LayoutTally& layout,
-                    bool measured, bool automatic, HeadingHits& unsequenced) {
+                    bool measured, bool automatic, const std::vector<LayoutCandidate>& matter,
+                    HeadingHits& unsequenced) {
     if (rule.byLayout) hits = WithLayoutTitles(std::move(hits), LayoutHeadings(layout), measured);
-    if (automatic) hits = WithoutPageLeftovers(std::move(hits), rule);
+    if (automatic) {
+        hits = WithLayoutTitles(std::move(hits), matter, measured);
+        hits = WithoutPageLeftovers(std::move(hits), rule);
+    }
     hits = WithoutRepeats(std::move(hits), !rule.sameTitle);
     if (rule.inSequence) {
         unsequenced = hits;
@@ -257,10 +264,12 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
     ScanOutcome outcome = scanner->take();
 
     std::vector<HeadingHits> unsequenced(rules.size());
+    const std::vector<LayoutCandidate> matter =
+        request.automatic ? MatterLines(outcome.layout.candidates()) : std::vector<LayoutCandidate>();
     const auto refine = [&](std::size_t i) -> const HeadingHits& {
         HeadingHits& hits = outcome.hits[i];
         hits = Refined(std::move(hits), *rules[i], outcome.layout, request.measureChapters,
-                       request.automatic, unsequenced[i]);
+                       request.automatic, matter, unsequenced[i]);
         return hits;
     };
     // The automatic choice judges a chapter short by its characters too.

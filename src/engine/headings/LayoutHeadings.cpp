@@ -58,9 +58,13 @@ bool IsListItem(std::u16string_view text) {
     return i > 0 && i < text.size() && Has(u"、.．)）:：", text[i]);
 }
 
+// 作者：某某, 字数 12万: the word, then a separator or no more words (译者后记
+// is a title).
 bool IsDataLine(std::u16string_view text) {
-    return std::any_of(kDataWords.begin(), kDataWords.end(),
-                       [&](std::u16string_view word) { return text.starts_with(word); });
+    return std::any_of(kDataWords.begin(), kDataWords.end(), [&](std::u16string_view word) {
+        return text.starts_with(word) &&
+               (text.size() == word.size() || !IsWordCharacter(text[word.size()]));
+    });
 }
 
 } // namespace

@@ -27,6 +27,8 @@ TEST(LayoutHeadings, WhatReadsLikeATitle) {
         {u"第 12 页", false},                            // a page marker
         {u"一、早起", false},                            // a list item
         {u"作者：无名氏", false},                        // the book's own data
+        {u"字数 12万", false},
+        {u"译者后记", true},                             // a title that begins like data
         {u"＊＊＊", false},                              // a scene break
         {std::u16string(21, u'长'), false},              // too long for a title
         {std::u16string(20, u'长'), true},

@@ -39,7 +39,7 @@ Book ChaptersOverRunningSections() {
     for (int n = 1; n <= 6; ++n) {
         book.split(Chinese(n) + u"、" + ChapterTitle(n), ChapterTitle(n)).blank();
         for (int s = 1; s <= 4; ++s)
-            book.line(Digits(section++) + u" " + SectionTitle(s)).blank().story(3).blank();
+            book.line(Digits(section++) + u" " + SectionTitle(s)).blank().story(10).blank();
     }
     return book;
 }
