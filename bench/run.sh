@@ -3,7 +3,9 @@
 # Measures lumarin-split against standard tools on generated novels and writes bench/RESULTS.md.
 #   bench/run.sh
 # Data (deterministic, generated once into bench/data/): a ~50 MB GBK novel and its UTF-8 copy,
-# a ~20 MB traditional-Chinese Big5 novel and its UTF-8 copy, a ~500 MB GBK novel for memory.
+# a ~20 MB traditional-Chinese Big5 novel and its UTF-8 copy, a ~500 MB GBK novel for memory,
+# and a second ~50 MB GBK novel of another make (dialogue-heavy, shorter and more varied lines,
+# 部/卷/集/篇 as ordinary words in its prose) so that no speed holds only on the first.
 # Every split writes to tmpfs (/dev/shm): file creation on the disk varies too much run to run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,6 +30,7 @@ make_novel() { # size script utf8-file charset encoded-file
 make_novel 50000000 simplified "$data/novel-utf8.txt" GBK "$data/novel-gbk.txt"
 make_novel 20000000 traditional "$data/novel-big5-utf8.txt" BIG5 "$data/novel-big5.txt"
 make_novel 500000000 simplified "$data/novel-500m-utf8.txt" GBK "$data/novel-500m-gbk.txt"
+make_novel 50000000 dialogue "$data/dialogue-utf8.txt" GBK "$data/dialogue-gbk.txt"
 # The same novel in volumes: a volume line before every hundredth chapter line.
 if [ ! -s "$data/novel-vol-gbk.txt" ]; then
   awk '/^第.*章/ { n++; if (n % 100 == 1) print "第" int(n / 100) + 1 "卷 卷名" } { print }' \
@@ -43,7 +46,8 @@ csplit_condition='第[一二两三四五六七八九十○〇零百千万0-9１�
 
 results=$data/hyperfine.csv
 load=$(cut -d' ' -f1-3 /proc/loadavg)
-names=(list list-auto grep cat split csplit split-s opencc epub clean unwrap clean-unwrap split-vol volume-folders split-size)
+names=(list list-auto grep cat split csplit split-s opencc epub clean unwrap clean-unwrap split-vol volume-folders split-size
+  list-2 list-auto-2 split-2 clean-2 clean-unwrap-2)
 commands=(
   "$split --list $data/novel-gbk.txt"
   "$split -c auto --list $data/novel-gbk.txt"
@@ -60,6 +64,11 @@ commands=(
   "$split -q -o $shm/split $data/novel-vol-gbk.txt"
   "$split -q --volume-folders -o $shm/split $data/novel-vol-gbk.txt"
   "$split -q --split-size 100000 -o $shm/split $data/novel-gbk.txt"
+  "$split --list $data/dialogue-gbk.txt"
+  "$split -c auto --list $data/dialogue-gbk.txt"
+  "$split -q -o $shm/split $data/dialogue-gbk.txt"
+  "$split -q --clean -o $shm/split $data/dialogue-gbk.txt"
+  "$split -q --clean --unwrap -o $shm/split $data/dialogue-gbk.txt"
 )
 named=()
 for i in "${!names[@]}"; do named+=(-n "${names[$i]}" "${commands[$i]}"); done
@@ -156,6 +165,9 @@ growth_clean_over_split=$(( growth_clean - growth_split ))
   row "\`--clean --unwrap\` vs split (defaults), same source" clean-unwrap split 1.3
   row "\`--volume-folders\` vs split, same source in volumes" volume-folders split-vol 1.2
   row "\`--split-size 100000\` (no chapter that long: lines found, none counted) vs split" split-size split 1.2
+  row "second novel: \`-c auto --list\` vs \`--list\`" list-auto-2 list-2 1.5
+  row "second novel: \`--clean\` vs split (defaults)" clean-2 split-2 1.3
+  row "second novel: \`--clean --unwrap\` vs split (defaults)" clean-unwrap-2 split-2 1.3
   echo
   echo "\`-s\` output (blank lines kept, files concatenated, as UTF-8) against opencc's: $same_text."
   echo
