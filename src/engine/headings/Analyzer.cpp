@@ -238,7 +238,7 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
     plan.nearMiss = nearMiss ? &*nearMiss : nullptr;
     plan.volume = &volume;
     plan.needsAtStart = UnnumberedWordStarts();
-    plan.centred = request.automatic;
+    plan.automatic = request.automatic;
     for (const HeadingRule* rule : rules) {
         plan.anyStart.push_back(rule->anyStart);
         plan.needs.push_back(rule->needs);

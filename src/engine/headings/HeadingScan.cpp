@@ -77,6 +77,7 @@ bool HeadingScanner::stillUtf8(std::string_view bytes, bool atEnd) {
 bool HeadingScanner::run() {
     m_file.rewind();
     m_outcome = ScanOutcome{};
+    if (m_plan.automatic) m_outcome.layout.allowLooseTitles();
     m_outcome.hits.resize(m_plan.conditions.size());
     m_lines = 0;
     m_chars = 0;
@@ -313,7 +314,7 @@ std::uint64_t HeadingScanner::admitted() const {
 // Tries the conditions on the decoded line m_text; m_chars counts the lines
 // before it.
 void HeadingScanner::examineText(LineNumber number, bool mayStart, bool shortLine) {
-    const std::u16string_view subject = m_plan.centred ? WithoutCentring(m_text) : m_text;
+    const std::u16string_view subject = m_plan.automatic ? WithoutCentring(m_text) : m_text;
     const bool mayMatchRule =
         mayStart && (m_plan.anyRuleStart == nullptr ||
                      m_plan.anyRuleStart->match(subject, m_fields) == MatchStatus::Matched);

@@ -75,9 +75,10 @@ struct ScanPlan {
     std::u16string_view needsAtStart;
     // Tally the layout of every line for titles that carry no number.
     bool layout = false;
-    // A short line centred with more spaces than a rule allows before its
-    // heading is tried without them.
-    bool centred = false;
+    // For the automatic choice: a short line centred with more spaces than a
+    // rule allows before its heading is tried without them, and the layout
+    // takes titles in quotes and titles that begin like the book's data.
+    bool automatic = false;
 };
 
 struct ScanOutcome {

@@ -40,6 +40,12 @@ struct LayoutCandidate {
 // number nor a page marker.
 bool IsTitleLike(std::u16string_view text);
 
+// A title as the automatic choice also takes it: one in quotation marks
+// (“家”, “老板”的一天, 我的“父亲”: the quotes balanced, no sentence
+// punctuation inside, not ending like broken-off speech), or one beginning
+// with a word of the book's data (译者后记).
+bool IsLooseTitle(std::u16string_view text);
+
 // Lines longer than this (in characters after the indentation) are prose.
 inline constexpr std::size_t kLayoutTitleChars = 20;
 
@@ -61,6 +67,9 @@ public:
         }
     }
 
+    // Keep the titles IsLooseTitle takes too.
+    void allowLooseTitles() noexcept { m_loose = true; }
+
     static constexpr int kWidestIndent = 16; // wider ones count as this
     const std::vector<LayoutCandidate>& candidates() const noexcept { return m_candidates; }
     std::int64_t paragraphs() const noexcept { return m_paragraphs; }
@@ -73,6 +82,7 @@ private:
     bool candidate(LineNumber number, int indent, const std::u16string& text,
                    std::int64_t charsBefore, const LinePlace& place);
     Last m_last = Last::None;
+    bool m_loose = false;
     std::vector<LayoutCandidate> m_candidates;
     std::int64_t m_paragraphs = 0;
     std::int64_t m_indents[kWidestIndent + 1] = {};

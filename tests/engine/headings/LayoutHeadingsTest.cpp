@@ -27,8 +27,6 @@ TEST(LayoutHeadings, WhatReadsLikeATitle) {
         {u"第 12 页", false},                            // a page marker
         {u"一、早起", false},                            // a list item
         {u"作者：无名氏", false},                        // the book's own data
-        {u"字数 12万", false},
-        {u"译者后记", true},                             // a title that begins like data
         {u"＊＊＊", false},                              // a scene break
         {std::u16string(21, u'长'), false},              // too long for a title
         {std::u16string(20, u'长'), true},
@@ -36,6 +34,31 @@ TEST(LayoutHeadings, WhatReadsLikeATitle) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsTitleLike(c.line), c.title) << test::U8(c.line);
+}
+
+TEST(LayoutHeadings, WhatTheAutomaticChoiceAlsoTakesForATitle) {
+    const struct {
+        std::u16string line;
+        bool title;
+    } cases[] = {
+        {u"“家”", true},
+        {u"“老板”的一天", true},
+        {u"我的“父亲”", true},
+        {u"译者后记", true},       // begins like the book's data
+        {u"作者：无名氏", false},  // is the book's data
+        {u"字数 12万", false},
+        {u"“好。”", false},        // dialogue
+        {u"“等等，”", false},
+        {u"“你听我说——”", false}, // speech broken off
+        {u"“可是……”", false},
+        {u"“走吧”他说“", false},   // unbalanced
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsLooseTitle(c.line), c.title) << test::U8(c.line);
+        if (!c.title) {
+            EXPECT_FALSE(IsTitleLike(c.line)) << test::U8(c.line);
+        }
+    }
 }
 
 // A book of `paragraphs` indented paragraphs with a title line every `every`.

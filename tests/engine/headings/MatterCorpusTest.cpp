@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Front and back matter titled as people title it, beside prose lines that
-// end in the same characters.
+// Titles told by their words rather than a number: front and back matter
+// titled as people title it, beside prose lines that end in the same
+// characters; essay titles in quotation marks, beside quoted dialogue.
 #include "CorpusBook.h"
 #include "engine/headings/MatterLines.h"
 
@@ -48,11 +49,26 @@ Book QualifiedMatter() {
     return book;
 }
 
+// Essays, some titled in quotes, whose prose holds short quoted dialogue.
+Book QuotedTitles() {
+    Book book;
+    book.line(u"夜读随笔").line(u"林远 著").blank();
+    const std::u16string titles[] = {u"“家”", u"远方", u"“老板”的一天", u"我的“父亲”", u"渡口"};
+    for (const std::u16string& title : titles) {
+        book.split(title, title).story(5);
+        book.line(u"　　“好。”").line(u"　　“回来”").line(u"　　“可是……”").story(6);
+    }
+    return book;
+}
+
 TEST(MatterCorpus, EveryBookSplitExactly) {
     test::TempDir dir;
-    for (const char* charset : {"GB18030", "UTF-8", "UTF-16LE"})
+    for (const char* charset : {"GB18030", "UTF-8", "UTF-16LE"}) {
         ExpectSplitExactly({"qualified front and back matter", u"第N章", QualifiedMatter(), charset},
                            dir);
+        ExpectSplitExactly({"titles in quotes beside dialogue", u"版式标题", QuotedTitles(), charset},
+                           dir);
+    }
 }
 
 } // namespace
