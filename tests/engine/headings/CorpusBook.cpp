@@ -41,4 +41,10 @@ void ExpectSplitExactly(const BookCase& c, const test::TempDir& dir) {
     }
 }
 
+void Shelf::expectEverySplitExactly() const {
+    test::TempDir dir;
+    for (const BookCase& c : m_cases)
+        ExpectSplitExactly(c, dir);
+}
+
 } // namespace lumarin::engine::corpus

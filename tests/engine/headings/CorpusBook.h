@@ -8,6 +8,7 @@
 #include "TestText.h"
 #include "engine/headings/Analyzer.h"
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -117,6 +118,21 @@ inline std::u16string Digits(int n, int width = 1) {
 }
 
 std::string Encoded(const std::u16string& text, const char* charset);
+
+// Books, each in the encodings it is tried in.
+class Shelf {
+public:
+    void add(const char* kind, const std::u16string& rule, const Book& book,
+             std::initializer_list<const char*> charsets) {
+        for (const char* charset : charsets)
+            m_cases.push_back({kind, rule, book, charset});
+    }
+    // The automatic choice splits each exactly (see ExpectSplitExactly).
+    void expectEverySplitExactly() const;
+
+private:
+    std::vector<BookCase> m_cases;
+};
 
 // The automatic choice finds exactly the book's split lines, titles and rule.
 void ExpectSplitExactly(const BookCase& c, const test::TempDir& dir);

@@ -120,40 +120,33 @@ Book Essays(int titles, bool split) {
     return book;
 }
 
-std::vector<BookCase> Corpus() {
-    std::vector<BookCase> cases;
-    const auto add = [&](const char* kind, const std::u16string& rule, const Book& book,
-                         std::initializer_list<const char*> charsets) {
-        for (const char* charset : charsets)
-            cases.push_back({kind, rule, book, charset});
-    };
-    add("一、 chapters over sections numbered on", u"序号顿号", ChaptersOverRunningSections(),
+Shelf Corpus() {
+    Shelf shelf;
+    shelf.add("一、 chapters over sections numbered on", u"序号顿号", ChaptersOverRunningSections(),
         {"GB18030", "UTF-16LE"});
-    add("titles over 一 标题 sections", u"版式标题",
+    shelf.add("titles over 一 标题 sections", u"版式标题",
         TitlesOverSections([](int s) { return Chinese(s) + u" " + SectionTitle(s); }),
         {"GB18030", "UTF-8"});
-    add("titles over bare numerals", u"版式标题", TitlesOverSections(Chinese),
+    shelf.add("titles over bare numerals", u"版式标题", TitlesOverSections(Chinese),
         {"UTF-8", "UTF-16BE"});
-    add("titles over (N) sections", u"版式标题",
+    shelf.add("titles over (N) sections", u"版式标题",
         TitlesOverSections([](int s) { return u"（" + Chinese(s) + u"）" + SectionTitle(s); }),
         {"GB18030"});
-    add("一、 chapters with titled lists inside", u"序号顿号", ChaptersWithTitledLists(),
+    shelf.add("一、 chapters with titled lists inside", u"序号顿号", ChaptersWithTitledLists(),
         {"GB18030", "UTF-8"});
-    add("one line per chapter", u"第N章", OneLinePerChapter(), {"GB18030", "UTF-8", "UTF-16LE"});
-    add("a short preface and afterword", u"第N章", ShortPrefaceAndAfterword(),
+    shelf.add("one line per chapter", u"第N章", OneLinePerChapter(), {"GB18030", "UTF-8", "UTF-16LE"});
+    shelf.add("a short preface and afterword", u"第N章", ShortPrefaceAndAfterword(),
         {"GB18030", "UTF-16LE"});
-    add("a detailed table of contents", u"第N章", DetailedContents(3), {"GB18030", "UTF-8"});
-    add("a table of contents longer than ten lines an entry", u"第N章", DetailedContents(9),
+    shelf.add("a detailed table of contents", u"第N章", DetailedContents(3), {"GB18030", "UTF-8"});
+    shelf.add("a table of contents longer than ten lines an entry", u"第N章", DetailedContents(9),
         {"GB18030", "UTF-16BE"});
-    add("three essays: the fewest titles a layout makes", u"版式标题", Essays(3, true), {"GB18030"});
-    add("two essays: no layout", u"", Essays(2, false), {"UTF-8"});
-    return cases;
+    shelf.add("three essays: the fewest titles a layout makes", u"版式标题", Essays(3, true), {"GB18030"});
+    shelf.add("two essays: no layout", u"", Essays(2, false), {"UTF-8"});
+    return shelf;
 }
 
 TEST(LevelCorpus, EveryBookSplitExactly) {
-    test::TempDir dir;
-    for (const BookCase& c : Corpus())
-        ExpectSplitExactly(c, dir);
+    Corpus().expectEverySplitExactly();
 }
 
 } // namespace

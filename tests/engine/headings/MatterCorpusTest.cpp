@@ -62,13 +62,11 @@ Book QuotedTitles() {
 }
 
 TEST(MatterCorpus, EveryBookSplitExactly) {
-    test::TempDir dir;
-    for (const char* charset : {"GB18030", "UTF-8", "UTF-16LE"}) {
-        ExpectSplitExactly({"qualified front and back matter", u"第N章", QualifiedMatter(), charset},
-                           dir);
-        ExpectSplitExactly({"titles in quotes beside dialogue", u"版式标题", QuotedTitles(), charset},
-                           dir);
-    }
+    Shelf shelf;
+    const auto encodings = {"GB18030", "UTF-8", "UTF-16LE"};
+    shelf.add("qualified front and back matter", u"第N章", QualifiedMatter(), encodings);
+    shelf.add("titles in quotes beside dialogue", u"版式标题", QuotedTitles(), encodings);
+    shelf.expectEverySplitExactly();
 }
 
 } // namespace

@@ -46,13 +46,8 @@ Book CentredHeadings(const std::u16string& centring) {
     return book;
 }
 
-std::vector<BookCase> Corpus() {
-    std::vector<BookCase> cases;
-    const auto add = [&](const char* kind, const std::u16string& rule, const Book& book,
-                         std::initializer_list<const char*> charsets) {
-        for (const char* charset : charsets)
-            cases.push_back({kind, rule, book, charset});
-    };
+Shelf Corpus() {
+    Shelf shelf;
     const auto glued = [](const std::u16string& heading, int page) {
         return heading + Digits(page);
     };
@@ -60,20 +55,20 @@ std::vector<BookCase> Corpus() {
         return heading + u"    " + Digits(page);
     };
     const auto dashes = [](int page) { return u"- " + Digits(page) + u" -"; };
-    add("PDF: chapter headers with the page glued on", u"第N章",
+    shelf.add("PDF: chapter headers with the page glued on", u"第N章",
         PagedBook(Ordinal, dashes, glued), {"GB18030", "UTF-8", "UTF-16LE"});
-    add("PDF: chapter headers with the page set apart", u"第N章",
+    shelf.add("PDF: chapter headers with the page set apart", u"第N章",
         PagedBook(Ordinal, [](int page) { return u"—" + Digits(page) + u"—"; }, spaced),
         {"GB18030"});
     // "12 --" reads like a numbered line with a title of dashes.
-    add("PDF: numbered chapters, page ends with dashes", u"序号点",
+    shelf.add("PDF: numbered chapters, page ends with dashes", u"序号点",
         PagedBook([](int n) { return Digits(n) + u". " + kTitles[n - 1]; },
                   [](int page) { return Digits(page) + u" --"; },
                   [](const std::u16string&, int) { return std::u16string(); }),
         {"GB18030", "UTF-16BE"});
-    add("headings centred with spaces", u"第N章", CentredHeadings(std::u16string(24, u' ')),
+    shelf.add("headings centred with spaces", u"第N章", CentredHeadings(std::u16string(24, u' ')),
         {"GB18030", "UTF-8", "UTF-16LE"});
-    add("headings centred with ideographic spaces", u"第N章",
+    shelf.add("headings centred with ideographic spaces", u"第N章",
         CentredHeadings(std::u16string(14, u'\u3000')), {"GB18030"});
     {
         // Extras numbered from 1 are no page headers.
@@ -83,15 +78,13 @@ std::vector<BookCase> Corpus() {
             book.split(Ordinal(n), kTitles[n - 1]).story(12);
         for (int n = 1; n <= 3; ++n)
             book.split(u"番外" + Digits(n), u"番外" + Digits(n)).story(8);
-        add("extras numbered from 1 after the chapters", u"第N章", book, {"UTF-8"});
+        shelf.add("extras numbered from 1 after the chapters", u"第N章", book, {"UTF-8"});
     }
-    return cases;
+    return shelf;
 }
 
 TEST(PdfCorpus, EveryBookSplitExactly) {
-    test::TempDir dir;
-    for (const BookCase& c : Corpus())
-        ExpectSplitExactly(c, dir);
+    Corpus().expectEverySplitExactly();
 }
 
 } // namespace
