@@ -36,6 +36,7 @@ void HeadingHits::addFrom(const HeadingHits& from, std::size_t k) {
     table.m_strTitle.push_back(from.table.m_strTitle[k + 1]);
     midLine.push_back(from.midLine[k]);
     if (k < from.charsBefore.size()) charsBefore.push_back(from.charsBefore[k]);
+    if (k < from.places.size()) places.push_back(from.places[k]);
     numberForm.push_back(from.numberForm[k]);
 }
 
@@ -79,12 +80,14 @@ bool HeadingScanner::stillUtf8(std::string_view bytes, bool atEnd) {
 bool HeadingScanner::run() {
     m_file.rewind();
     m_outcome = ScanOutcome{};
+    if (m_plan.automatic) m_outcome.layout.allowLooseTitles();
     m_outcome.hits.resize(m_plan.conditions.size());
     m_lines = 0;
     m_chars = 0;
     m_tally = Utf8Tally{};
     m_tallied = 0;
     m_pendingTitle = 0;
+    m_place = LinePlace{};
     m_anyStart = std::find(m_plan.anyStart.begin(), m_plan.anyStart.end(), true) !=
                  m_plan.anyStart.end();
     m_lookAtShapes = !m_plan.userCondition;
@@ -102,6 +105,8 @@ bool HeadingScanner::run() {
     }
     m_outcome.lineCount = m_lines;
     m_outcome.totalChars = m_chars;
+    m_outcome.end = m_place;
+    m_outcome.unitsPerCharacter = static_cast<int>(TitleUnits(m_encoding) / kLayoutTitleChars);
     return ok && stillUtf8({}, true);
 }
 
@@ -203,11 +208,19 @@ bool HeadingScanner::scanDecodedLines() {
             examineText(line.number, mayStart, shortLine);
         if (m_plan.layout)
             m_outcome.layout.line(line.number, shape.blank, shape.indent,
-                                  shortLine ? &m_text : nullptr, m_chars);
+                                  shortLine ? &m_text : nullptr, m_chars, m_place);
+        if (m_lookAtShapes) passed(line.number, shape);
         if (m_plan.measure) m_chars += CountCharacters(line.raw, m_encoding);
     }
     m_lines = reader.linesRead();
     return true;
+}
+
+// Moves the place on past a line.
+void HeadingScanner::passed(LineNumber number, const LineShape& shape) {
+    if (shape.blank) return;
+    m_place.contentBefore = number;
+    m_place.unitsBefore += static_cast<std::int64_t>(shape.contentUnits);
 }
 
 // A line short enough to be a title (measured in the units the shape was).
@@ -241,7 +254,8 @@ void HeadingScanner::visitRaw(LineNumber number, std::string_view raw) {
         if (mayStart || (shortLine && m_anyStart)) examineText(number, mayStart, shortLine);
         if (m_plan.layout)
             m_outcome.layout.line(number, shape.blank, shape.indent, shortLine ? &m_text : nullptr,
-                                  m_chars);
+                                  m_chars, m_place);
+        passed(number, shape);
     }
     if (m_plan.measure) m_chars += CountCharacters(raw, m_encoding);
 }
@@ -270,6 +284,20 @@ namespace {
 
 bool IsHorizontalSpace(char16_t c) {
     return kHorizontalSpaces.find(c) != std::u16string_view::npos;
+}
+
+// Spaces a rule allows before its heading.
+constexpr std::size_t kRuleIndent = 10;
+
+// A short line's content after more leading spaces than a rule allows, or
+// the whole line.
+std::u16string_view WithoutCentring(std::u16string_view text) {
+    std::size_t lead = 0;
+    while (lead < text.size() && IsHorizontalSpace(text[lead]))
+        ++lead;
+    if (lead <= kRuleIndent) return text;
+    const std::u16string_view content = text.substr(lead);
+    return IsLongHeading(content) ? text : content;
 }
 
 } // namespace
@@ -303,9 +331,10 @@ std::uint64_t HeadingScanner::admitted() const {
 // Tries the conditions on the decoded line m_text; m_chars counts the lines
 // before it.
 void HeadingScanner::examineText(LineNumber number, bool mayStart, bool shortLine) {
+    const std::u16string_view subject = m_plan.automatic ? WithoutCentring(m_text) : m_text;
     const bool mayMatchRule =
         mayStart && (m_plan.anyRuleStart == nullptr ||
-                     m_plan.anyRuleStart->match(m_text, m_fields) == MatchStatus::Matched);
+                     m_plan.anyRuleStart->match(subject, m_fields) == MatchStatus::Matched);
     const bool mayEndRule = shortLine && m_anyStart && HeadingStarts::mayEndHeading(m_text);
     const std::uint64_t admitted =
         mayMatchRule || mayEndRule ? this->admitted() : ~std::uint64_t{0};
@@ -313,13 +342,14 @@ void HeadingScanner::examineText(LineNumber number, bool mayStart, bool shortLin
         const bool tried = (m_plan.userCondition && i == 0) || mayMatchRule ||
                            (mayEndRule && i < m_plan.anyStart.size() && m_plan.anyStart[i]);
         if (!tried || (i < 64 && ((admitted >> i) & 1) == 0)) continue;
-        switch (m_plan.conditions[i]->match(m_text, m_fields)) {
+        switch (m_plan.conditions[i]->match(subject, m_fields)) {
         case MatchStatus::NoMatch:
             break;
         case MatchStatus::LimitExceeded:
             throw EngineError::matchLimitExceeded(number);
         case MatchStatus::Matched:
             m_outcome.hits[i].add(number, m_text, m_fields, m_chars, m_plan.measure);
+            if (m_lookAtShapes) m_outcome.hits[i].places.push_back(m_place);
             if (!m_plan.userCondition && m_fields.qualified && CleanTitle(m_fields.title).empty())
                 m_pendingTitle = number;
             break;
