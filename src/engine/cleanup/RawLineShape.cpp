@@ -10,6 +10,8 @@ namespace lumarin::engine {
 namespace {
 
 constexpr std::u16string_view kClosing = u"。！？!?…”」』）)】》~～—.．";
+constexpr std::u16string_view kStops = u"。！？!?";
+constexpr std::u16string_view kColons = u"：:";
 
 // Each character as the encoding writes it (other codes for the same
 // punctuation are too rare to matter for a judgement about line ends).
@@ -61,7 +63,16 @@ RawLineShape::RawLineShape(Encoding encoding) : m_encoding(encoding) {
     std::string twoSpaces;
     codec.encode(u"  ", twoSpaces);
     m_indents.push_back(twoSpaces);
-    m_closing = FormsOf(codec, kClosing);
+    m_closing = EndingsOf(FormsOf(codec, kClosing));
+    m_stops = EndingsOf(FormsOf(codec, kStops));
+    m_colons = EndingsOf(FormsOf(codec, kColons));
+}
+
+RawLineShape::Endings RawLineShape::EndingsOf(std::vector<std::string> forms) {
+    Endings endings{std::move(forms), {}};
+    for (const std::string& form : endings.forms)
+        endings.lastBytes.set(static_cast<unsigned char>(form.back()));
+    return endings;
 }
 
 bool RawLineShape::startsWithAny(std::string_view raw,
@@ -73,8 +84,9 @@ bool RawLineShape::startsWithAny(std::string_view raw,
 // A suffix that matches may be the tail of a longer character in the byte
 // encodings; only the forms' own lengths are compared, which is close enough
 // for a judgement about line ends.
-bool RawLineShape::endsWithAny(std::string_view raw, const std::vector<std::string>& forms) const {
-    return std::any_of(forms.begin(), forms.end(),
+bool RawLineShape::EndsWithAny(std::string_view raw, const Endings& endings) {
+    return !raw.empty() && endings.lastBytes[static_cast<unsigned char>(raw.back())] &&
+           std::any_of(endings.forms.begin(), endings.forms.end(),
                        [raw](const std::string& form) { return raw.ends_with(form); });
 }
 
@@ -125,7 +137,15 @@ bool RawLineShape::startsIndented(std::string_view raw) const {
 }
 
 bool RawLineShape::endsClosed(std::string_view raw) const {
-    return endsWithAny(trimmedEnd(raw), m_closing);
+    return EndsWithAny(trimmedEnd(raw), m_closing);
+}
+
+bool RawLineShape::endsStopped(std::string_view raw) const {
+    return EndsWithAny(trimmedEnd(raw), m_stops);
+}
+
+bool RawLineShape::endsLeadingIn(std::string_view raw) const {
+    return EndsWithAny(trimmedEnd(raw), m_colons);
 }
 
 } // namespace lumarin::engine
