@@ -93,8 +93,9 @@ public:
     // ---- the review (frmTessel_Review.cpp) -------------------------------------------
     void Undo();
     void Redo();
-    // A split point at a source line the rules missed; false when a row starts there.
-    bool SplitAtLine(engine::LineNumber line);
+    // A split point at a source line the rules missed (after a blank line, at the next
+    // line with text); false when a row starts there.
+    bool SplitAtLine(engine::LineNumber asked);
     void cmdSplitHere_Click(); // at the preview's current line
     // Corrects row's title (an empty one takes back the correction).
     void RenameTitle(std::int32_t row, const std::u16string& title);
@@ -296,7 +297,8 @@ private:
     enum class Written { Folder, Book };
     // The status line after an output: `message` ends with the path written to.
     void showOutputDone(const QString& message, const std::filesystem::path& written, Written what);
-    void setStatusText(const QString& text);
+    // A status with a link (`rich`) keeps its markup and is never shortened.
+    void setStatusText(const QString& text, bool rich = false);
     void clearOutputDone();
     void fitStatusLine();
     void setTopMost(bool topMost);
@@ -329,6 +331,7 @@ private:
     std::u16string m_strLastFolder;           // the folder a chooser last returned
     std::u16string m_strOutputFolder;         // the folder the last output's link opens
     QString m_strStatus;                      // the status line's whole text
+    bool m_blnStatusRich = false;             // m_strStatus is markup with a link
     std::u16string m_strOwnCondition;         // the user's own condition while a rule is in use
     int m_intRuleShown = -1;                  // the rule choice the condition box shows
     engine::LineNumber m_lngPreviewFirst = 0; // the source line on the preview's first line
@@ -417,6 +420,7 @@ private:
     engine::ChapterEdits m_edits;
     std::vector<bool> m_ordered;
     ReviewHistory m_history;
+    std::optional<ReviewState> m_afreshFrom; // the review "重新审阅" last set aside
     std::string m_strChecksum;             // the source's, keying its saved review
     std::int32_t m_intPressedColumn = -1;  // the column of the last press in the list
     QLineEdit* m_txtTitleEditor = nullptr;

@@ -118,6 +118,7 @@ void frmTessel::startReview(engine::AnalysisResult found) {
     m_edits = {};
     renumberLabels();
     m_history.reset(reviewState());
+    m_afreshFrom.reset();
     try {
         m_strChecksum = engine::SourceChecksum(m_found->m_strSource);
     } catch (const engine::EngineError&) {
@@ -180,6 +181,8 @@ void frmTessel::Undo() {
     applyReviewState(m_history.undo());
     saveReview();
     updateReviewActions();
+    if (m_afreshFrom && *m_afreshFrom == m_history.current())
+        setStatusText(QStringLiteral("已撤销重新审阅，之前的审阅已恢复"));
 }
 
 void frmTessel::Redo() {
@@ -241,8 +244,12 @@ QString frmTessel::reasonText(std::size_t row) const {
 
 // ---- splits the reader adds ---------------------------------------------------------------
 
-bool frmTessel::SplitAtLine(engine::LineNumber line) {
+bool frmTessel::SplitAtLine(engine::LineNumber asked) {
     if (m_blnOutputRunning || !m_found) return false;
+    // A split asked for at a blank line falls on the next line with text.
+    const engine::SplitLine split = engine::SplitLinesAt(*m_found, {asked}).front();
+    const engine::LineNumber line = split.line;
+    if (line == 0) return false;
     const std::int32_t existing = engine::RowStartingAt(m_analysis->table, line);
     if (existing >= 0) {
         m_lstMemo->UnSelectAll();
@@ -250,13 +257,11 @@ bool frmTessel::SplitAtLine(engine::LineNumber line) {
         m_lstMemo->SelectedItem(existing);
         m_lstMemo->MakeSureVisible(existing);
         showSelectedRow();
-        m_lblState->setText(QStringLiteral("第%1行已是分割点").arg(line));
+        setStatusText(QStringLiteral("第%1行已是分割点").arg(line));
         return false;
     }
-    const std::vector<std::u16string> text = engine::LinesAt(*m_found, {line});
-    if (text.empty()) return false;
     ReviewState state = reviewState();
-    state.edits.add(line, text.front());
+    state.edits.add(line, split.text);
     const engine::AnalysisResult edited = engine::ApplyEdits(*m_found, state.edits);
     const std::int32_t row = engine::RowStartingAt(edited.table, line);
     if (row < 0) return false;
@@ -400,15 +405,17 @@ void frmTessel::restoreSavedReview() {
     }
     applyReviewState(ReviewState{review.checked, review.checked, review.edits});
     m_history.reset(reviewState());
-    m_lblState->setText(QStringLiteral("已恢复上次的审阅　<a href=\"afresh\">重新审阅</a>"));
+    setStatusText(QStringLiteral("已恢复上次的审阅　<a href=\"afresh\">重新审阅</a>"), true);
 }
 
 void frmTessel::StartReviewAfresh() {
     if (m_blnOutputRunning || !m_found) return;
     ReviewStore::forget(m_strChecksum);
+    const ReviewState before = reviewState();
     applyReviewState(ReviewState{m_found->checked, m_found->checked, {}});
     recordReview();
-    m_lblState->setText(QStringLiteral("已重新开始审阅（可以撤销）"));
+    m_afreshFrom = before;
+    setStatusText(QStringLiteral("已重新开始审阅（可以撤销）"));
 }
 
 void frmTessel::ExportReview() {
@@ -425,7 +432,7 @@ void frmTessel::ExportReview() {
         warn(u"无法写入: " + path);
         return;
     }
-    m_lblState->setText(QStringLiteral("审阅已导出：") + qs(path));
+    setStatusText(QStringLiteral("审阅已导出：") + qs(path));
 }
 
 void frmTessel::ImportReview() {
@@ -435,8 +442,9 @@ void frmTessel::ImportReview() {
     if (path.empty()) return;
     engine::Review review;
     try {
-        const engine::ReviewFile file = ReviewStore::readFile(qs(path));
-        if (file.checksum != m_strChecksum) throw engine::EngineError::sourceChanged();
+        // Read as lumarin-split reads --toc: a FIFO never blocks, a huge file is never read.
+        const engine::ReviewFile file = engine::ReadReviewFile(std::filesystem::path(path));
+        engine::CheckReviewIsOf(file, m_strChecksum, m_found->m_strSource);
         review = engine::ReviewFromFile(*m_found, file);
     } catch (const engine::EngineError& error) {
         warn(error.message());
@@ -444,7 +452,7 @@ void frmTessel::ImportReview() {
     }
     applyReviewState(ReviewState{review.checked, review.checked, review.edits});
     recordReview();
-    m_lblState->setText(QStringLiteral("审阅已导入（可以撤销）"));
+    setStatusText(QStringLiteral("审阅已导入（可以撤销）"));
 }
 
 } // namespace lumarin::app

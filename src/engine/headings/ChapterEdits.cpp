@@ -49,8 +49,10 @@ AnalysisResult ApplyEdits(const AnalysisResult& found, const ChapterEdits& edits
     const auto volumeAt = [&](LineNumber line, std::size_t nextRow) {
         std::int32_t previous = result.rowVolume.empty() ? -1 : result.rowVolume.back();
         for (std::size_t v = found.volumes.size(); v-- > 0;) {
-            if (found.volumes[v].line >= line) continue;
+            if (found.volumes[v].line > line) continue;
             const auto index = static_cast<std::int32_t>(v);
+            // A split at the volume's own line opens the volume.
+            if (found.volumes[v].line == line) return index;
             // After the volume's line: in it when the rows around are.
             if (previous == index || (nextRow < static_cast<std::size_t>(found.m_lngCount) &&
                                       volumeOf(nextRow) == index))

@@ -36,7 +36,8 @@ struct ChapterEdits {
 
 // The analysis with the edits applied: added rows take their place by line
 // (unchecked, number 0, the line as heading and title, not measured: chars
-// -1, as is the row they cut short), corrected titles replace the found ones.
+// -1, as is the row they cut short; in the volume they stand in, or the one
+// whose line they start at), corrected titles replace the found ones.
 // An added line outside the source or at a found heading is left out, and so
 // is a title for a line that starts no row. The check marks of found rows are
 // kept.

@@ -79,7 +79,16 @@ EmptyListReason ExplainEmptyList(const std::filesystem::path& source,
         const AnalysisResult again = Analyze(source, guessed);
         if (!SameLineBytes(again.encoding, empty.encoding)) {
             const int invalid = InvalidPercent(ReadHead(source), empty.encoding);
-            if (invalid >= kMostlyInvalidPercent || again.m_lngCount > 0) {
+            // Few invalid bytes prove nothing: the automatic reading must find chapters,
+            // with the rule asked for or, failing that, with the automatic rule.
+            bool found = again.m_lngCount > 0;
+            if (!found && invalid < kMostlyInvalidPercent && !request.automatic) {
+                AnalysisRequest both = guessed;
+                both.automatic = true;
+                both.rule = nullptr;
+                found = Analyze(source, both).m_lngCount > 0;
+            }
+            if (invalid >= kMostlyInvalidPercent || found) {
                 reason.cause = EmptyListCause::WrongEncoding;
                 reason.chosen = empty.encoding;
                 reason.detected = again.encoding;

@@ -8,6 +8,8 @@
 
 #include "engine/headings/ChapterEdits.h"
 
+#include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +36,14 @@ struct ReviewFile {
 // wrong (not JSON, no checksum, a row without a start line ...).
 ReviewFile ParseReviewFile(std::string_view json);
 
+// A review file a few times larger than the table of the longest novel is
+// no review: it is refused before it is read.
+inline constexpr std::int64_t kLargestReviewBytes = 16 * 1024 * 1024;
+
+// Reads and parses the file at `path` (ReadSmallFile's refusals, then
+// ParseReviewFile's): a FIFO or a device never blocks, a huge file is never read.
+ReviewFile ReadReviewFile(const std::filesystem::path& path);
+
 // The JSON text of a review, rows with their number and heading besides.
 std::string ReviewFileText(const ReviewFile& review, const AnalysisResult& reviewed);
 
@@ -49,6 +59,13 @@ struct Review {
     ChapterEdits edits;
     std::vector<bool> checked;
 };
+
+// Throws EngineError when `file` was not made of the text whose checksum is
+// `checksum`: "源文件已改变，请重新分析!" when it names a source of the same file
+// name as `source` (the book was changed since), else
+// "目录文件属于另一本书: NAME" (its source's file name, when it names one).
+void CheckReviewIsOf(const ReviewFile& file, std::string_view checksum,
+                     const std::filesystem::path& source);
 
 // Throws EngineError "目录文件无效: ..." for a line listed twice or beyond the
 // source, and as the source's reading does.
