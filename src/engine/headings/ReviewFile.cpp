@@ -49,6 +49,17 @@ ReviewRow ParseRow(const Json& row, std::size_t index) {
     return parsed;
 }
 
+ReviewVolume ParseVolume(const Json& volume, std::size_t index) {
+    const std::string where = "volumes[" + std::to_string(index) + "]";
+    if (!volume.is_object()) throw EngineError::invalidReview(where + ": not an object");
+    ReviewVolume parsed;
+    parsed.line = Member(volume, "line", Json::value_t::number_integer, true, where)->get<LineNumber>();
+    if (parsed.line < 1) throw EngineError::invalidReview(where + ": \"line\" must be 1 or more");
+    if (const Json* title = Member(volume, "title", Json::value_t::string, false, where))
+        parsed.title = FromUtf8(title->get<std::string>());
+    return parsed;
+}
+
 } // namespace
 
 ReviewFile ParseReviewFile(std::string_view text) {
@@ -67,6 +78,9 @@ ReviewFile ParseReviewFile(std::string_view text) {
         file.rule = FromUtf8(rule->get<std::string>());
     if (const Json* condition = Member(json, "condition", Json::value_t::string, false, "file"))
         file.condition = FromUtf8(condition->get<std::string>());
+    if (const Json* volumes = Member(json, "volumes", Json::value_t::array, false, "file"))
+        for (std::size_t i = 0; i < volumes->size(); ++i)
+            file.volumes.push_back(ParseVolume((*volumes)[i], i));
     const Json* rows = Member(json, "rows", Json::value_t::array, true, "file");
     for (std::size_t i = 0; i < rows->size(); ++i)
         file.rows.push_back(ParseRow((*rows)[i], i));
@@ -80,6 +94,8 @@ ReviewFile ReviewOf(const AnalysisResult& reviewed, const std::vector<bool>& che
     file.source = FromUtf8(reviewed.m_strSource.string());
     if (reviewed.rule != nullptr) file.rule = reviewed.rule->name;
     file.condition = reviewed.condition;
+    for (const Volume& volume : reviewed.volumes)
+        file.volumes.push_back({volume.line, volume.title, volume.number});
     const ChapterTable& table = reviewed.table;
     for (std::size_t r = 0; r < checked.size(); ++r)
         file.rows.push_back({table.m_lngStartLine[r + 1], checked[r], table.added(r + 1),
@@ -93,6 +109,10 @@ std::string ReviewFileText(const ReviewFile& review, const AnalysisResult& revie
     json["checksum"] = review.checksum;
     json["rule"] = review.rule ? Json(ToUtf8(*review.rule)) : Json(nullptr);
     json["condition"] = ToUtf8(review.condition);
+    Json volumes = Json::array();
+    for (const ReviewVolume& volume : review.volumes)
+        volumes.push_back({{"line", volume.line}, {"title", ToUtf8(volume.title)}, {"number", volume.number}});
+    json["volumes"] = std::move(volumes);
     Json rows = Json::array();
     for (std::size_t r = 0; r < review.rows.size(); ++r) {
         const ReviewRow& row = review.rows[r];
@@ -133,10 +153,25 @@ Review ReviewFromFile(const AnalysisResult& found, const ReviewFile& file) {
         if (RowStartingAt(found.table, row.startLine) < 0) addedLines.push_back(row.startLine);
     const std::vector<std::u16string> headings = LinesAt(found, addedLines);
     if (headings.size() != addedLines.size()) throw EngineError::sourceChanged();
+    // Volumes the analysis did not find were marked by hand.
+    std::vector<LineNumber> volumeLines;
+    for (const ReviewVolume& volume : file.volumes) {
+        if (volume.line > found.lineCount)
+            throw EngineError::invalidReview("volume line " + std::to_string(volume.line) +
+                                             " is beyond the source's " +
+                                             std::to_string(found.lineCount) + " lines");
+        if (VolumeAtLine(found, volume.line) < 0) volumeLines.push_back(volume.line);
+    }
+    std::sort(volumeLines.begin(), volumeLines.end());
+    volumeLines.erase(std::unique(volumeLines.begin(), volumeLines.end()), volumeLines.end());
+    const std::vector<std::u16string> volumeTexts = LinesAt(found, volumeLines);
+    if (volumeTexts.size() != volumeLines.size()) throw EngineError::sourceChanged();
 
     Review review;
     for (std::size_t i = 0; i < addedLines.size(); ++i)
         review.edits.add(addedLines[i], headings[i]);
+    for (std::size_t i = 0; i < volumeLines.size(); ++i)
+        review.edits.volumes[volumeLines[i]] = volumeTexts[i];
     const AnalysisResult reviewed = ApplyEdits(found, review.edits);
     std::map<LineNumber, const ReviewRow*> byLine;
     for (const ReviewRow& row : rows)
