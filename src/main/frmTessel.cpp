@@ -496,6 +496,7 @@ void frmTessel::Form_Load() {
     showConditionInUse();
     connect(m_cboRule, &QComboBox::currentIndexChanged, this,
             [this](int index) { ruleChoiceChanged(index); });
+    connect(m_txtFind, &QPlainTextEdit::textChanged, this, [this] { conditionEdited(); });
     setTopMost(m_blnTopMost);
 }
 

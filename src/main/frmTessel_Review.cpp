@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The reader's review of the chapter list beyond ticking rows: every change
 // can be undone and redone, a split can be added at a line the rules missed
-// (from the preview), a title can be corrected in place, and the whole review
+// (from the preview), a line can open a volume the rules missed, a title can
+// be corrected in place, and the whole review
 // is kept beside the settings under the source's checksum, to come back when
 // the same book is opened again. Export and import use the same file, which
 // `lumarin-split --toc` splits by.
@@ -83,6 +84,8 @@ void frmTessel::buildReviewActions() {
                               Qt::WidgetShortcut, &frmTessel::RemoveAddedSplit);
     m_mnuSplitHere = action(u"从此行分章", m_txtPreview, QKeySequence(Qt::CTRL | Qt::Key_Return),
                             Qt::WidgetShortcut, &frmTessel::cmdSplitHere_Click);
+    m_mnuVolumeHere = action(u"从此行分卷", m_txtPreview, QKeySequence(), Qt::WidgetShortcut,
+                             &frmTessel::cmdVolumeHere_Click);
     m_mnuFreshReview = new QAction(QStringLiteral("重新审阅（丢弃保存的审阅）"), this);
     m_mnuExportReview = new QAction(QStringLiteral("导出审阅…"), this);
     m_mnuImportReview = new QAction(QStringLiteral("导入审阅…"), this);
@@ -202,6 +205,7 @@ void frmTessel::updateReviewActions() {
     m_mnuRemoveSplit->setEnabled(rowShown &&
                                  m_analysis->table.added(static_cast<std::size_t>(row) + 1));
     m_mnuSplitHere->setEnabled(m_lngPreviewFirst > 0);
+    m_mnuVolumeHere->setEnabled(m_lngPreviewFirst > 0);
     m_mnuFreshReview->setEnabled(m_found.has_value());
     m_mnuExportReview->setEnabled(m_found.has_value() && !m_strChecksum.empty());
     m_mnuImportReview->setEnabled(m_found.has_value() && !m_strChecksum.empty());
@@ -281,13 +285,38 @@ void frmTessel::cmdSplitHere_Click() {
     if (line > 0) SplitAtLine(line);
 }
 
+bool frmTessel::MarkVolumeAtLine(engine::LineNumber line) {
+    if (m_blnOutputRunning || !m_found) return false;
+    if (engine::VolumeAtLine(*m_analysis, line) >= 0) {
+        setStatusText(QStringLiteral("第%1行已是分卷").arg(line));
+        return false;
+    }
+    const std::vector<std::u16string> text = engine::LinesAt(*m_found, {line});
+    if (text.empty() || engine::TrimBlanks(text.front()).empty()) {
+        setStatusText(QStringLiteral("第%1行是空行，不能分卷").arg(line));
+        return false;
+    }
+    ReviewState state = reviewState();
+    state.edits.volumes[line] = text.front();
+    applyReviewState(state);
+    recordReview();
+    setStatusText(QStringLiteral("第%1行起为新的一卷（可以撤销）").arg(line));
+    return true;
+}
+
+void frmTessel::cmdVolumeHere_Click() {
+    const engine::LineNumber line = previewLine(m_txtPreview->textCursor().blockNumber());
+    if (line > 0) MarkVolumeAtLine(line);
+}
+
 void frmTessel::showPreviewMenu(const QPoint& pos) {
     // The line under the pointer becomes the current one, as a click would make it.
     m_txtPreview->setTextCursor(m_txtPreview->cursorForPosition(pos));
     updateReviewActions();
     std::unique_ptr<QMenu> menu(m_txtPreview->createStandardContextMenu(pos));
     menu->insertAction(menu->actions().value(0), m_mnuSplitHere);
-    menu->insertSeparator(menu->actions().value(1));
+    menu->insertAction(menu->actions().value(1), m_mnuVolumeHere);
+    menu->insertSeparator(menu->actions().value(2));
     menu->exec(m_txtPreview->viewport()->mapToGlobal(pos));
 }
 
@@ -392,7 +421,17 @@ void frmTessel::saveReview() const {
 }
 
 void frmTessel::restoreSavedReview() {
-    const std::optional<engine::ReviewFile> saved = ReviewStore::load(m_strChecksum);
+    const ReviewStore::Saved stored = ReviewStore::load(m_strChecksum);
+    if (!stored.problem.isEmpty()) {
+        // Said, and kept over "准备就绪"; the book opens as analysed: the file
+        // is not the book's fault.
+        const std::u16string note = u"上次的审阅无法读取，已忽略：" + stored.problem.toStdU16String();
+        if (m_strDropNote.find(note) == std::u16string::npos)
+            m_strDropNote += (m_strDropNote.empty() ? u"" : u"；") + note;
+        setStatusText(qs(m_strDropNote));
+        return;
+    }
+    const std::optional<engine::ReviewFile>& saved = stored.file;
     // A review made with another rule or condition is not this list's review.
     const std::optional<std::u16string> rule =
         m_found->rule ? std::optional<std::u16string>(m_found->rule->name) : std::nullopt;

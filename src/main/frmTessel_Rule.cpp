@@ -4,12 +4,21 @@
 // holds the user's own condition and can be edited; with a built-in rule (or
 // the rule "自动" chose) it shows that rule's condition, read-only and drawn
 // as such. The user's own text is kept aside meanwhile and comes back with
-// "自定义条件". With a book open, a new choice analyses at once.
+// "自定义条件". With a book open, a new choice analyses at once. Under the box
+// a line names the rule in use and, when the list may come from the wrong
+// condition, says so and offers the built-in rule that does better.
+//
+// While "自定义条件" is shown the box is the user's condition: every edit is
+// taken at once, so an analysis, a new rule choice or the saved settings all
+// read what is typed, and nothing puts an older text back.
+#include "engine/base/EngineError.h"
 #include "engine/headings/HeadingRules.h"
+#include "engine/headings/RuleAdvice.h"
 #include "main/frmTessel.h"
 #include "platform/qt/QtText.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 
 namespace lumarin::app {
@@ -17,8 +26,12 @@ namespace lumarin::app {
 using platform::qt::qs;
 
 std::u16string frmTessel::ownCondition() const {
-    if (m_intRuleShown == kOwnCondition) return m_txtFind->toPlainText().toStdU16String();
     return m_strOwnCondition;
+}
+
+void frmTessel::conditionEdited() {
+    if (m_intRuleShown == kOwnCondition && !m_txtFind->isReadOnly())
+        m_strOwnCondition = m_txtFind->toPlainText().toStdU16String();
 }
 
 void frmTessel::setOwnCondition(const std::u16string& condition) {
@@ -27,12 +40,11 @@ void frmTessel::setOwnCondition(const std::u16string& condition) {
 }
 
 void frmTessel::ruleChoiceChanged(int index) {
-    if (m_intRuleShown == kOwnCondition)
-        m_strOwnCondition = m_txtFind->toPlainText().toStdU16String();
     m_intRuleShown = index;
     showConditionInUse();
     // The list must never show one rule's headings under another's name.
-    if (!m_blnOutputRunning && !m_strSource.empty())
+    if (!m_blnOutputRunning && !m_strSource.empty() &&
+        !m_txtFile->toPlainText().trimmed().isEmpty())
         runGuarded(CommandSide::Reading, [this] { cmdAnalyze_Click(); });
 }
 
@@ -63,6 +75,26 @@ void frmTessel::showConditionInUse() {
     look.setColor(QPalette::Base, look.color(QPalette::Window));
     look.setColor(QPalette::Text, look.color(QPalette::Disabled, QPalette::Text));
     m_txtFind->setPalette(look);
+}
+
+void frmTessel::showRuleAdvice(const engine::AnalysisRequest& request,
+                               const engine::AnalysisResult& analysis) {
+    engine::RuleAdvice advice;
+    try {
+        advice = engine::AdviseRule(analysis.m_strSource, request, analysis);
+    } catch (const engine::EngineError&) {
+        return; // the source went away since: the list says what it found, no more
+    }
+    const std::u16string words = engine::RuleAdviceMessage(advice, analysis.m_lngCount);
+    if (words.empty()) return;
+    QString html = m_lblRule->text().toHtmlEscaped();
+    if (!html.isEmpty()) html += QStringLiteral("<br>");
+    html += qs(words).toHtmlEscaped();
+    if (advice.rule != nullptr)
+        html += QStringLiteral("　<a href=\"rule:%1\">改用“%2”</a>")
+                    .arg(qs(advice.rule->name).toHtmlEscaped(), qs(advice.rule->name).toHtmlEscaped());
+    m_lblRule->setTextFormat(Qt::RichText);
+    m_lblRule->setText(html);
 }
 
 } // namespace lumarin::app

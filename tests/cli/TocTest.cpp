@@ -144,6 +144,48 @@ TEST(TocTest, AnAddedSplitFallsOnTextAndOpensTheVolumeWhoseLineItIs) {
         << ::testing::PrintToString(written);
 }
 
+TEST(TocTest, AVolumeListedByHandOpensItsFolderAndIsListedAgain) {
+    TempDir dir;
+    const auto source = dir / "novel.txt";
+    WriteBytes(source, Encode(JoinLines(Novel(), "\r\n"), "GBK"));
+    QJsonObject toc = ListJson(source);
+    ASSERT_TRUE(toc["volumes"].toArray().isEmpty());
+    // Line 9 (番外 江边) opens a volume: the second and third chapters are in it.
+    toc["volumes"] = QJsonArray{QJsonObject{{"line", 9}}};
+    WriteJson(dir / "toc.json", toc);
+
+    const RunResult list =
+        RunSplit({"--toc", (dir / "toc.json").string(), "--list", "--json", source.string()});
+    ASSERT_EQ(list.exitCode, 0) << list.err;
+    const QJsonObject listed = QJsonDocument::fromJson(QByteArray::fromStdString(list.out)).object();
+    const QJsonArray volumes = listed["volumes"].toArray();
+    ASSERT_EQ(volumes.size(), 1);
+    EXPECT_EQ(volumes[0].toObject()["line"].toInt(), 9);
+    EXPECT_EQ(volumes[0].toObject()["title"].toString(), QStringLiteral("番外 江边"));
+    const QJsonArray rows = listed["rows"].toArray();
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_TRUE(rows[0].toObject()["volume"].isNull());
+    EXPECT_EQ(rows[1].toObject()["volume"].toInt(-1), 0);
+    EXPECT_EQ(rows[2].toObject()["volume"].toInt(-1), 0);
+
+    const RunResult split = RunSplit({"--toc", (dir / "toc.json").string(), "--volume-folders",
+                                      "-q", "-o", (dir / "out").string(), source.string()});
+    ASSERT_EQ(split.exitCode, 0) << split.err;
+    const auto book = dir / "out" / "novel";
+    EXPECT_EQ(ListFiles(book), (std::vector<std::string>{"000-0(Index).txt", "001-1开始.txt",
+                                                         "01-番外 江边/002-2继续.txt",
+                                                         "01-番外 江边/003-3结束.txt"}));
+    EXPECT_TRUE(ReadBytes(book / "01-番外 江边/002-2继续.txt")
+                    .starts_with(Encode("番外 江边\r\n", "GBK")));
+
+    // A volume line beyond the source is no table of this book.
+    toc["volumes"] = QJsonArray{QJsonObject{{"line", 9999}}};
+    WriteJson(dir / "bad.json", toc);
+    const RunResult bad = RunSplit({"--toc", (dir / "bad.json").string(), "-l", source.string()});
+    EXPECT_NE(bad.exitCode, 0);
+    EXPECT_NE(bad.err.find("9999"), std::string::npos) << bad.err;
+}
+
 TEST(TocTest, WhatCannotBeTheSplitWritesNothing) {
     TempDir dir;
     const auto source = dir / "novel.txt";

@@ -19,8 +19,9 @@ using Json = nlohmann::ordered_json;
 // Where a fault is, as the reader of the message counts: the file, or its rows from 1.
 constexpr const char* kWholeFile = "文件";
 
-std::string RowName(std::size_t index) {
-    return "rows的第" + std::to_string(index + 1) + "项";
+// The `index`th item (from 0) of the array `key`, as the reader counts: from 1.
+std::string ItemName(const char* key, std::size_t index) {
+    return std::string(key) + "的第" + std::to_string(index + 1) + "项";
 }
 
 // The member `key` of `object` when it has the type asked for; a missing
@@ -39,7 +40,7 @@ const Json* Member(const Json& object, const char* key, Json::value_t type, bool
 }
 
 ReviewRow ParseRow(const Json& row, std::size_t index) {
-    const std::string where = RowName(index);
+    const std::string where = ItemName("rows", index);
     if (!row.is_object()) throw EngineError::invalidReview(where + "不是JSON对象");
     ReviewRow parsed;
     parsed.startLine =
@@ -51,6 +52,17 @@ ReviewRow ParseRow(const Json& row, std::size_t index) {
         FromUtf8(Member(row, "title", Json::value_t::string, true, where)->get<std::string>());
     if (const Json* added = Member(row, "added", Json::value_t::boolean, false, where))
         parsed.added = added->get<bool>();
+    return parsed;
+}
+
+ReviewVolume ParseVolume(const Json& volume, std::size_t index) {
+    const std::string where = ItemName("volumes", index);
+    if (!volume.is_object()) throw EngineError::invalidReview(where + "不是JSON对象");
+    ReviewVolume parsed;
+    parsed.line = Member(volume, "line", Json::value_t::number_integer, true, where)->get<LineNumber>();
+    if (parsed.line < 1) throw EngineError::invalidReview(where + "的“line”必须大于0");
+    if (const Json* title = Member(volume, "title", Json::value_t::string, false, where))
+        parsed.title = FromUtf8(title->get<std::string>());
     return parsed;
 }
 
@@ -73,6 +85,9 @@ ReviewFile ParseReviewFile(std::string_view text) {
         file.rule = FromUtf8(rule->get<std::string>());
     if (const Json* condition = Member(json, "condition", Json::value_t::string, false, kWholeFile))
         file.condition = FromUtf8(condition->get<std::string>());
+    if (const Json* volumes = Member(json, "volumes", Json::value_t::array, false, kWholeFile))
+        for (std::size_t i = 0; i < volumes->size(); ++i)
+            file.volumes.push_back(ParseVolume((*volumes)[i], i));
     const Json* rows = Member(json, "rows", Json::value_t::array, true, kWholeFile);
     for (std::size_t i = 0; i < rows->size(); ++i)
         file.rows.push_back(ParseRow((*rows)[i], i));
@@ -90,6 +105,8 @@ ReviewFile ReviewOf(const AnalysisResult& reviewed, const std::vector<bool>& che
     file.source = FromUtf8(reviewed.m_strSource.string());
     if (reviewed.rule != nullptr) file.rule = reviewed.rule->name;
     file.condition = reviewed.condition;
+    for (const Volume& volume : reviewed.volumes)
+        file.volumes.push_back({volume.line, volume.title, volume.number});
     const ChapterTable& table = reviewed.table;
     for (std::size_t r = 0; r < checked.size(); ++r)
         file.rows.push_back({table.m_lngStartLine[r + 1], checked[r], table.added(r + 1),
@@ -103,6 +120,10 @@ std::string ReviewFileText(const ReviewFile& review, const AnalysisResult& revie
     json["checksum"] = review.checksum;
     json["rule"] = review.rule ? Json(ToUtf8(*review.rule)) : Json(nullptr);
     json["condition"] = ToUtf8(review.condition);
+    Json volumes = Json::array();
+    for (const ReviewVolume& volume : review.volumes)
+        volumes.push_back({{"line", volume.line}, {"title", ToUtf8(volume.title)}, {"number", volume.number}});
+    json["volumes"] = std::move(volumes);
     Json rows = Json::array();
     for (std::size_t r = 0; r < review.rows.size(); ++r) {
         const ReviewRow& row = review.rows[r];
@@ -156,11 +177,26 @@ Review ReviewFromFile(const AnalysisResult& found, const ReviewFile& file) {
         addedLines.push_back(row.startLine);
     }
     const std::vector<SplitLine> splits = SplitLinesAt(found, addedLines);
+    // Volumes the analysis did not find were marked by hand.
+    std::vector<LineNumber> volumeLines;
+    for (const ReviewVolume& volume : file.volumes) {
+        if (volume.line > found.lineCount)
+            throw EngineError::invalidReview("分卷行第" + std::to_string(volume.line) +
+                                             "行超出源文件（共" +
+                                             std::to_string(found.lineCount) + "行）");
+        if (VolumeAtLine(found, volume.line) < 0) volumeLines.push_back(volume.line);
+    }
+    std::sort(volumeLines.begin(), volumeLines.end());
+    volumeLines.erase(std::unique(volumeLines.begin(), volumeLines.end()), volumeLines.end());
+    const std::vector<std::u16string> volumeTexts = LinesAt(found, volumeLines);
+    if (volumeTexts.size() != volumeLines.size()) throw EngineError::sourceChanged();
 
+    Review review;
+    for (std::size_t i = 0; i < volumeLines.size(); ++i)
+        review.edits.volumes[volumeLines[i]] = volumeTexts[i];
     // Each listed row by the line its split falls on: a split added at a blank line
     // moves to the next line with text (unless a row is listed there), and one with
     // only blank lines after it goes.
-    Review review;
     std::map<LineNumber, const ReviewRow*> byLine;
     for (const ReviewRow& row : rows)
         if (RowStartingAt(found.table, row.startLine) >= 0) byLine.emplace(row.startLine, &row);

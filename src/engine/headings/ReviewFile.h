@@ -3,11 +3,12 @@
 // A review kept outside the program: the window saves and exports it, the
 // command line splits by it (--toc). It is JSON in the shape of
 // `lumarin-split --list --json`: the source's checksum, the rule or
-// condition, and one object per row, of which only "start_line", "checked",
-// "title" and "added" are read.
+// condition, the volumes (of which only "line" is read), and one object per
+// row, of which only "start_line", "checked", "title" and "added" are read.
 
 #include "engine/headings/ChapterEdits.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -17,6 +18,9 @@
 
 namespace lumarin::engine {
 
+// The largest review file read: many times the table of the longest novel.
+constexpr std::size_t kLargestReviewFile = std::size_t{32} << 20;
+
 struct ReviewRow {
     LineNumber startLine = 0;
     bool checked = false;
@@ -24,11 +28,18 @@ struct ReviewRow {
     std::u16string title;
 };
 
+struct ReviewVolume {
+    LineNumber line = 0;
+    std::u16string title;
+    std::int32_t number = 0;
+};
+
 struct ReviewFile {
     std::string checksum; // SourceChecksum of the source reviewed
     std::u16string source;
     std::optional<std::u16string> rule; // a built-in rule's name; none for the condition
     std::u16string condition;
+    std::vector<ReviewVolume> volumes; // every volume, found or marked by hand
     std::vector<ReviewRow> rows;
 };
 
@@ -54,7 +65,8 @@ ReviewFile ReviewOf(const AnalysisResult& reviewed, const std::vector<bool>& che
 // What a file makes of a fresh analysis of the same source: its rows are the
 // split points (unchecked rows) and the rows kept but ticked; rows it lists at
 // lines the analysis did not find are added splits, and found rows it does not
-// list are ticked. `checked` is per row of ApplyEdits(found, edits).
+// list are ticked; volumes it lists at lines the analysis found none are
+// volumes marked by hand. `checked` is per row of ApplyEdits(found, edits).
 struct Review {
     ChapterEdits edits;
     std::vector<bool> checked;
@@ -68,7 +80,7 @@ void CheckReviewIsOf(const ReviewFile& file, std::string_view checksum,
                      const std::filesystem::path& source);
 
 // Throws EngineError "目录文件无效: ..." for a line listed twice or beyond the
-// source, and as the source's reading does.
+// source (a row's or a volume's), and as the source's reading does.
 Review ReviewFromFile(const AnalysisResult& found, const ReviewFile& file);
 
 } // namespace lumarin::engine

@@ -12,6 +12,7 @@
 #include "engine/source/SourceChecksum.h"
 
 #include <fstream>
+#include <map>
 #include <gtest/gtest.h>
 
 namespace lumarin::engine {
@@ -119,6 +120,75 @@ TEST(ChapterEdits, AddedSplitsStayInTheVolumeTheyStandIn) {
     ASSERT_EQ(edited.volumes.size(), 2u);
     EXPECT_EQ(edited.volumes[0].firstRow, 0);
     EXPECT_EQ(edited.volumes[1].firstRow, 4); // the added split opens the volume now
+}
+
+TEST(ChapterEdits, AVolumeMarkedByHandHoldsTheRowsUpToTheNextVolumeAndTravelsInTheFile) {
+    const TempDir dir;
+    std::string text = "书名\n卷首语\n";   // lines 1, 2
+    const auto chapter = [&text](const char* heading) {
+        text += std::string(heading) + "\n";
+        for (int i = 0; i < 10; ++i)
+            text += "正文\n";
+    };
+    chapter("第1章 甲");           // line 3
+    chapter("第2章 乙");           // line 14
+    text += "外篇 云涌\n";        // line 25: no rule takes it for a volume
+    chapter("第3章 丙");           // line 26
+    text += "第二卷 风起\n";      // line 37, found
+    chapter("第1章 丁");           // line 38
+    const auto path = dir.path() / "volumes.txt";
+    std::ofstream(path, std::ios::binary) << text;
+    const AnalysisResult found = Analyze(path, kDefaultCondition);
+    ASSERT_EQ(found.m_lngCount, 4);
+    ASSERT_EQ(found.volumes.size(), 1u);
+    ASSERT_EQ(found.volumes[0].line, 37);
+
+    const struct {
+        const char* what;
+        std::map<LineNumber, std::u16string> marked;
+        std::vector<LineNumber> lines;     // of the volumes, in order
+        std::vector<std::int32_t> rowVolume;
+        std::vector<std::int32_t> firstRows;
+    } cases[] = {
+        {"none", {}, {37}, {-1, -1, -1, 0}, {3}},
+        {"between chapters", {{25, u"外篇 云涌"}}, {25, 37}, {-1, -1, 0, 1}, {2, 3}},
+        {"before every chapter", {{2, u"卷首语"}, {25, u"外篇 云涌"}}, {2, 25, 37},
+         {0, 0, 1, 2}, {0, 2, 3}},
+        {"at a heading", {{14, u"第2章 乙"}}, {14, 37}, {-1, 0, 0, 1}, {1, 3}},
+        {"at a found volume, or past the end", {{37, u"第二卷 风起"}, {999, u"x"}}, {37},
+         {-1, -1, -1, 0}, {3}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ChapterEdits edits;
+        edits.volumes = c.marked;
+        const AnalysisResult edited = ApplyEdits(found, edits);
+        std::vector<LineNumber> lines;
+        std::vector<std::int32_t> firstRows;
+        for (const Volume& volume : edited.volumes) {
+            lines.push_back(volume.line);
+            firstRows.push_back(volume.firstRow);
+        }
+        EXPECT_EQ(lines, c.lines);
+        EXPECT_EQ(edited.rowVolume, c.rowVolume);
+        EXPECT_EQ(firstRows, c.firstRows);
+
+        // Through the review file and back, as --toc and a saved review read it.
+        const std::vector<bool> checked(4, false);
+        const ReviewFile file = ReviewOf(edited, checked, SourceChecksum(path));
+        const Review review = ReviewFromFile(found, ParseReviewFile(ReviewFileText(file, edited)));
+        EXPECT_EQ(ApplyEdits(found, review.edits).rowVolume, c.rowVolume);
+    }
+
+    // The volume line opens its first chapter's file, as a found volume's does.
+    ChapterEdits edits;
+    edits.volumes[25] = u"外篇 云涌";
+    const AnalysisResult edited = ApplyEdits(found, edits);
+    EXPECT_EQ(edited.volumes[0].title, u"外篇 云涌");
+    const std::optional<OutputPlan> plan = PlanOutput(edited, std::vector<bool>(4, false), {});
+    ASSERT_TRUE(plan);
+    EXPECT_EQ(PlannedFileAt(*plan, 2).endLine, 25);
+    EXPECT_EQ(PlannedFileAt(*plan, 3).firstLine, 25);
 }
 
 TEST(ChapterEdits, TheOutputNamesFilesByCorrectedTitlesAndTheBookListsThem) {
