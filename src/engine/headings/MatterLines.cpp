@@ -2,6 +2,7 @@
 #include "engine/headings/MatterLines.h"
 
 #include "engine/base/TextUtil.h"
+#include "engine/headings/HeadingStarts.h"
 
 #include <algorithm>
 #include <array>
@@ -97,7 +98,8 @@ std::vector<LayoutCandidate> ListedInContents(const HeadingHits& hits,
         for (; j < contentsEnd && hits.line(j) <= entry.line; ++j)
             if (const auto at = inBook.find(key(j)); at != inBook.end())
                 after = std::max(after, at->second);
-        if (hits.line(j - 1) == entry.line) continue; // a heading of the contents
+        // A heading of the contents, or an entry that opens like one (a volume).
+        if (hits.line(j - 1) == entry.line || HeadingStarts::mayStartHeading(entry.text)) continue;
         const std::u16string_view text = TrimBlanks(entry.text);
         const auto back = std::find_if(titleLines.begin(), titleLines.end(), [&](const auto& line) {
             return line.line > after && TrimBlanks(line.text) == text;
