@@ -229,28 +229,52 @@ std::string_view LineCodec::oddTail(std::string_view raw) const {
 }
 
 std::vector<std::string> LineCodec::encodedForms(char16_t unit) {
+    return std::move(encodedForms(std::u16string_view(&unit, 1)).front());
+}
+
+std::vector<std::vector<std::string>> LineCodec::encodedForms(std::u16string_view units) {
     static std::mutex guard;
     static std::map<std::pair<Encoding, char16_t>, std::vector<std::string>> known;
     const std::lock_guard lock(guard);
-    const auto [entry, fresh] = known.try_emplace({m_encoding, unit});
-    if (fresh) entry->second = findEncodedForms(unit);
-    return entry->second;
+    std::u16string missing;
+    for (const char16_t unit : units)
+        if (!known.contains({m_encoding, unit}) && missing.find(unit) == std::u16string::npos)
+            missing += unit;
+    if (!missing.empty()) {
+        std::vector<std::vector<std::string>> found = findEncodedForms(missing);
+        for (std::size_t i = 0; i < missing.size(); ++i)
+            known.emplace(std::pair{m_encoding, missing[i]}, std::move(found[i]));
+    }
+    std::vector<std::vector<std::string>> forms;
+    for (const char16_t unit : units)
+        forms.push_back(known.at({m_encoding, unit}));
+    return forms;
 }
 
-// Every code of the encoding decoded in search of `unit`.
-std::vector<std::string> LineCodec::findEncodedForms(char16_t unit) {
-    std::vector<std::string> forms;
-    if (IsUtf16(m_encoding) || U16_IS_SURROGATE(unit)) return forms;
-    std::string canonical;
-    encode(std::u16string_view(&unit, 1), canonical);
+// Every code of the encoding decoded once in search of all of `units`.
+std::vector<std::vector<std::string>> LineCodec::findEncodedForms(std::u16string_view units) {
+    std::vector<std::vector<std::string>> forms(units.size());
+    if (IsUtf16(m_encoding)) return forms;
+    std::vector<bool> wanted(0x10000, false);
+    for (const char16_t unit : units)
+        wanted[unit] = true;
+    const auto add = [&](char16_t decoded, const std::string& bytes) {
+        if (!wanted[decoded]) return;
+        for (std::size_t i = 0; i < units.size(); ++i)
+            if (units[i] == decoded && !U16_IS_SURROGATE(decoded) &&
+                std::find(forms[i].begin(), forms[i].end(), bytes) == forms[i].end())
+                forms[i].push_back(bytes);
+    };
     std::u16string decoded;
     const auto consider = [&](const std::string& bytes) {
         decode(bytes, decoded);
-        if (decoded.size() == 1 && decoded[0] == unit &&
-            std::find(forms.begin(), forms.end(), bytes) == forms.end())
-            forms.push_back(bytes);
+        if (decoded.size() == 1) add(decoded[0], bytes);
     };
-    consider(canonical);
+    for (const char16_t unit : units) {
+        std::string canonical;
+        encode(std::u16string_view(&unit, 1), canonical);
+        consider(canonical);
+    }
     if (m_encoding == Encoding::Utf8 || m_encoding == Encoding::Utf8Bom)
         return forms; // strict UTF-8 has one form per character
     // Double-byte encodings may map more than one code to a character: try
@@ -285,11 +309,8 @@ std::vector<std::string> LineCodec::findEncodedForms(char16_t unit) {
             const int32_t pairStart = offsets[j] - offsets[j] % 2;
             const bool alone = (j == 0 || offsets[j - 1] < pairStart) &&
                                (j + 1 == produced || offsets[j + 1] >= pairStart + 2);
-            if (decoded[j] == unit && offsets[j] == pairStart && alone) {
-                const std::string bytes = pairs.substr(static_cast<std::size_t>(pairStart), 2);
-                if (std::find(forms.begin(), forms.end(), bytes) == forms.end())
-                    forms.push_back(bytes);
-            }
+            if (offsets[j] == pairStart && alone)
+                add(decoded[j], pairs.substr(static_cast<std::size_t>(pairStart), 2));
         }
     }
     ucnv_close(probe);

@@ -53,11 +53,14 @@ public:
     // empty when none does. Used to search raw bytes for a character.
     // The answer is the encoding's, so it is found once per process.
     std::vector<std::string> encodedForms(char16_t unit);
+    // The same for each of `units`: one pass over the encoding's codes serves
+    // them all.
+    std::vector<std::vector<std::string>> encodedForms(std::u16string_view units);
 
 private:
     struct Converter;
     static const std::vector<bool>* OneWayCodes(Encoding encoding);
-    std::vector<std::string> findEncodedForms(char16_t unit);
+    std::vector<std::vector<std::string>> findEncodedForms(std::u16string_view units);
     bool mayHoldOneWayCode(std::string_view raw) const;
     void decodeExactly(std::string_view raw, std::u16string& out);
 

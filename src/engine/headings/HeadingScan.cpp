@@ -49,6 +49,9 @@ HeadingHits HeadingHits::kept(const std::vector<bool>& keep) const {
 
 namespace {
 
+// The characters every volume word without ASCII letters holds one of.
+constexpr std::u16string_view kVolumeWords = u"第卷部";
+
 // The longest content a title can have, in the units a line's shape is
 // measured in: two bytes a character in the legacy encodings, three in UTF-8;
 // the decoded text is measured again exactly.
@@ -110,25 +113,32 @@ bool HeadingScanner::run() {
 std::optional<std::string> HeadingScanner::searchableForm() {
     const std::optional<char16_t> required = m_plan.conditions.front()->requiredCharacter();
     if (!required) return std::nullopt;
-    std::vector<std::string> forms = m_codec.encodedForms(*required);
+    // The volume words and what may stand before them are looked up next:
+    // one pass over the encoding's codes finds them all.
+    std::u16string units(1, *required);
+    if (m_plan.volume != nullptr) units += std::u16string(kVolumeWords) + VolumeLeadCharacters();
+    std::vector<std::string> forms = std::move(m_codec.encodedForms(units).front());
     if (forms.size() != 1) return std::nullopt;
     return forms.front();
 }
 
 // When volume lines are looked for, a line that holds none of the user's
 // condition's character, 第, 卷, 部, "vol" or "boo" (any case) can be passed
-// over too: every volume word holds one. Not "book": a caseless k also
-// matches the Kelvin sign. False when a needle has no single short encoded
-// form, so that every line is looked at.
+// over too: every volume word holds one, and one without 第 begins its line
+// (VolumeWordPlace). Not "book": a caseless k also matches the Kelvin sign.
+// False when a needle has no single short encoded form, so that every line
+// is looked at.
 bool HeadingScanner::volumeNeedles() {
     m_jump = NeedleSet{};
     if (m_plan.volume == nullptr) return true;
     if (!m_jump.add(*m_needle)) return false;
-    for (const char16_t c : std::u16string_view(u"第卷部")) {
+    for (const char16_t c : kVolumeWords) {
         const std::vector<std::string> forms = m_codec.encodedForms(c);
         if (forms.size() != 1 || !m_jump.add(forms.front())) return false;
     }
-    return m_jump.add("vol", true) && m_jump.add("boo", true);
+    if (!m_jump.add("vol", true) || !m_jump.add("boo", true)) return false;
+    m_volumeWords.emplace(m_codec);
+    return true;
 }
 
 bool HeadingScanner::scanNeedle() {
@@ -141,12 +151,21 @@ bool HeadingScanner::scanNeedle() {
     return true;
 }
 
+// `pos` is where the lines not yet counted begin, `from` where the search
+// goes on: a volume word that cannot begin its line is passed over, and the
+// line is visited only if a later needle calls for it.
 void HeadingScanner::scanNeedleBlock(std::string_view block) {
     std::size_t pos = 0;
-    while (pos < block.size()) {
+    std::size_t from = 0;
+    while (from < block.size()) {
         const std::size_t hit =
-            m_jump.empty() ? FindBytes(block, *m_needle, pos) : m_jump.find(block, pos);
+            m_jump.empty() ? FindBytes(block, *m_needle, from) : m_jump.find(block, from);
         if (hit == block.size()) break;
+        if (!m_jump.empty() && block.compare(hit, m_needle->size(), *m_needle) != 0 &&
+            !m_volumeWords->mayBeginLine(block, hit)) {
+            from = hit + 1;
+            continue;
+        }
         const std::size_t start = m_breaks.findStart(block, hit);
         const std::string_view skipped = block.substr(pos, start - pos);
         m_lines += static_cast<LineNumber>(m_breaks.count(skipped));
@@ -154,6 +173,7 @@ void HeadingScanner::scanNeedleBlock(std::string_view block) {
         const std::size_t end = m_breaks.findEnd(block, hit);
         visitRaw(++m_lines, block.substr(start, end - start));
         pos = end < block.size() ? end + m_breaks.terminatorLength(block, end) : end;
+        from = pos;
     }
     const std::string_view rest = block.substr(pos);
     m_lines += static_cast<LineNumber>(m_breaks.count(rest));
@@ -262,11 +282,8 @@ void HeadingScanner::ConditionGate::build(const std::vector<std::u16string_view>
 
 namespace {
 
-// What \h matches.
 bool IsHorizontalSpace(char16_t c) {
-    return c == u'\t' || c == u' ' || c == u'\u00A0' || c == u'\u1680' || c == u'\u180E' ||
-           (c >= u'\u2000' && c <= u'\u200A') || c == u'\u202F' || c == u'\u205F' ||
-           c == u'\u3000';
+    return kHorizontalSpaces.find(c) != std::u16string_view::npos;
 }
 
 // Spaces a rule allows before its heading.

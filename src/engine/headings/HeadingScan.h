@@ -7,6 +7,7 @@
 #include "engine/headings/Analyzer.h"
 #include "engine/headings/HeadingStarts.h"
 #include "engine/headings/LayoutHeadings.h"
+#include "engine/headings/VolumeWordPlace.h"
 #include "engine/headings/Volumes.h"
 #include "engine/source/SourceFile.h"
 
@@ -136,6 +137,7 @@ private:
     std::uint64_t m_tallied = 0;
     std::optional<std::string> m_needle;
     NeedleSet m_jump; // when not empty, searched for instead of m_needle
+    std::optional<VolumeWordPlace> m_volumeWords; // with m_jump
     ScanOutcome m_outcome;
     LineNumber m_lines = 0;
     std::int64_t m_chars = 0;
