@@ -92,6 +92,7 @@ frmTessel::frmTessel(QWidget* parent) : QWidget(parent) {
     buildReviewActions();
     buildEmptyListNote();
     layOutControls();
+    nameControlsForReaders();
     Form_Load();
 }
 

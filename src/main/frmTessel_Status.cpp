@@ -52,6 +52,8 @@ void frmTessel::setStatusText(const QString& text) {
     if (text == m_strStatus) return;
     m_strStatus = text;
     fitStatusLine();
+    // Readers hear the whole text, also when the line shows it shortened.
+    m_lblState->setAccessibleName(text);
 }
 
 void frmTessel::fitStatusLine() {
