@@ -2,7 +2,7 @@
 // What the window tells a screen reader: each field is named by the label
 // beside it (its buddy), the fields without one by a name of their own; the
 // chapter list says why a row is doubted; the status line is the window's
-// status bar, named by its whole text, so that every change of it is said.
+// status bar, named by its whole text, and every change of it is said.
 // Tab goes down the inputs, then through the list, the preview and the buttons.
 #include "listview/ListView.h"
 #include "main/frmTessel.h"
@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocumentFragment>
 #include <QToolButton>
 #include <iterator>
 #include <utility>
@@ -25,14 +26,20 @@ namespace {
 
 constexpr auto kStatusLineName = "lblState";
 
+// The status line's name is its text as plain words, the whole of it where the
+// line shows it shortened (the tool tip holds it then); the label tells readers
+// of every new text (QLabel::setText sends NameChanged). Qt 6.4 has no event
+// that only announces.
 class StatusLineAccessible final : public QAccessibleWidget {
 public:
-    explicit StatusLineAccessible(QWidget* label)
+    explicit StatusLineAccessible(QLabel* label)
         : QAccessibleWidget(label, QAccessible::StatusBar) {}
     QString text(QAccessible::Text t) const override {
-        const QString text = QAccessibleWidget::text(t);
-        if (t == QAccessible::Name && text.isEmpty()) return QStringLiteral("状态");
-        return text;
+        if (t != QAccessible::Name) return QAccessibleWidget::text(t);
+        const auto* label = static_cast<const QLabel*>(widget());
+        QString shown = QTextDocumentFragment::fromHtml(label->text()).toPlainText();
+        if (shown.contains(QChar(0x2026)) && !label->toolTip().isEmpty()) shown = label->toolTip();
+        return shown.isEmpty() ? QStringLiteral("状态") : shown;
     }
 };
 

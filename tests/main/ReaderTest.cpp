@@ -332,6 +332,16 @@ TEST_F(Readers, TheStatusLineIsAStatusBarWhoseChangesAreHeardWhole) {
         statuses.back().contains(QStringLiteral("一本名字很长很长很长很长很长很长很长很长的书")))
         << statuses.back().toStdString();
     EXPECT_EQ(status->text(QAccessible::Name), statuses.back());
+
+    // Review messages are heard too, as plain words.
+    HeardEvents().clear();
+    ASSERT_FALSE(window->SplitAtLine(window->reviewedAnalysis()->table.m_lngStartLine[4]));
+    statuses.clear();
+    for (const Heard* h : heard(QAccessible::NameChanged))
+        if (h->object == window->lblState()) statuses.push_back(h->name);
+    ASSERT_FALSE(statuses.empty());
+    EXPECT_TRUE(statuses.back().contains(QStringLiteral("已是分割点")))
+        << statuses.back().toStdString();
 }
 
 TEST_F(Readers, TabVisitsTheInputsTheListAndTheButtonsInTheirPlaces) {

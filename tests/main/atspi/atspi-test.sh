@@ -10,5 +10,6 @@ done
 # Debian's interpreter: pyatspi is installed for it, not for one a user put first on PATH.
 python=/usr/bin/python3
 [ -x "$python" ] || python=python3
-exec xvfb-run -a -s '-screen 0 1600x1000x24' \
+# A display number of its own, away from :99 that other X tests on the machine start from.
+exec xvfb-run -n $((100 + RANDOM % 800)) -a -s '-screen 0 1600x1000x24' \
   dbus-run-session -- "$python" "$here/read-chapter-list.py" "$@"

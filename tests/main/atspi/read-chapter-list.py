@@ -93,6 +93,8 @@ def main():
         desktop = pyatspi.Registry.getDesktop(0)
 
         def app():
+            if window.poll() is not None:
+                raise SystemExit(f"FAIL: the window ended at once (exit code {window.returncode})")
             for a in desktop:
                 try:
                     if a is not None and a.get_process_id() == window.pid:
