@@ -2,9 +2,12 @@
 // Writes a deterministic made-up novel in UTF-8 for the benchmarks: a table of contents, then
 // chapters "第N章 title" (Chinese numerals up to 999, digits after) of 30 to 90 paragraphs, lines
 // ending in CR LF, paragraphs separated by blank lines. The same seed gives the same text in
-// simplified or traditional characters, word for word.
-//   lumarin-gen-novel SIZE simplified|traditional OUTPUT
+// simplified or traditional characters, word for word. "dialogue" writes a
+// novel of another make (DialogueNovel.cpp), in simplified characters.
+//   lumarin-gen-novel SIZE simplified|traditional|dialogue OUTPUT
 // SIZE counts bytes as GBK or Big5 will store the text (two per Chinese character).
+#include "NovelText.h"
+
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -14,6 +17,10 @@
 #include <vector>
 
 namespace {
+
+using lumarin::bench::ChineseNumeral;
+using lumarin::bench::LineSink;
+using lumarin::bench::Random;
 
 // Word lists of the same length and meaning, index for index.
 const std::vector<const char*> kSimplified{
@@ -47,73 +54,14 @@ const std::vector<const char*> kTraditional{
     "明天", "此刻", "的",   "了",   "著",   "在",   "和",   "與",   "把",   "被",   "向",   "從",
     "也",   "都",   "又",   "就",   "才",   "卻",   "很",   "更",   "最",   "不",   "沒有"};
 
-// splitmix64: tiny, and the same numbers on every platform and library.
-class Random {
-public:
-    explicit Random(std::uint64_t seed) : m_state(seed) {}
-    std::uint64_t Next() {
-        std::uint64_t z = (m_state += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
-    int Between(int low, int high) {
-        return low + static_cast<int>(Next() % static_cast<std::uint64_t>(high - low + 1));
-    }
-
-private:
-    std::uint64_t m_state;
-};
-
-std::string ChineseNumeral(int n) {
-    static const std::array<const char*, 10> kDigits{"零", "一", "二", "三", "四",
-                                                     "五", "六", "七", "八", "九"};
-    const int hundreds = n / 100;
-    const int tens = n / 10 % 10;
-    const int units = n % 10;
-    std::string text;
-    if (hundreds > 0) {
-        text += std::string(kDigits[hundreds]) + "百";
-        if (tens == 0 && units != 0) {
-            text += "零";
-        }
-    }
-    if (tens > 0) {
-        if (!(tens == 1 && hundreds == 0)) {
-            text += kDigits[tens];
-        }
-        text += "十";
-    }
-    if (units > 0) {
-        text += kDigits[units];
-    }
-    return text;
-}
-
 class Writer {
 public:
-    Writer(std::FILE* out, const std::vector<const char*>& words) : m_out(out), m_words(words) {}
+    Writer(std::FILE* out, const std::vector<const char*>& words)
+        : m_sink(out, "\r\n"), m_words(words) {}
 
-    void Line(const std::string& text) {
-        m_buffer += text;
-        m_buffer += "\r\n";
-        for (const unsigned char c : text) {
-            // Lead bytes of UTF-8 count 2 (one double-byte character), continuation bytes 0.
-            m_stored += c < 0x80 ? 1 : (c >= 0xC0 ? 2 : 0);
-        }
-        m_stored += 2;
-        if (m_buffer.size() > (1u << 20)) {
-            Flush();
-        }
-    }
-    void Flush() {
-        if (std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_out) != m_buffer.size()) {
-            std::perror("lumarin-gen-novel");
-            std::exit(1);
-        }
-        m_buffer.clear();
-    }
-    std::uint64_t stored() const { return m_stored; }
+    void Line(const std::string& text) { m_sink.Line(text); }
+    void Flush() { m_sink.Flush(); }
+    std::uint64_t stored() const { return m_sink.stored(); }
 
     std::string Title(int chapter) {
         Random r(static_cast<std::uint64_t>(chapter) * 7919);
@@ -152,27 +100,11 @@ public:
     }
 
 private:
-    std::FILE* m_out;
+    LineSink m_sink;
     const std::vector<const char*>& m_words;
-    std::string m_buffer;
-    std::uint64_t m_stored = 0;
 };
 
-} // namespace
-
-int main(int argc, char** argv) {
-    if (argc != 4 ||
-        (std::strcmp(argv[2], "simplified") != 0 && std::strcmp(argv[2], "traditional") != 0)) {
-        std::fprintf(stderr, "usage: lumarin-gen-novel SIZE simplified|traditional OUTPUT\n");
-        return 2;
-    }
-    const auto target = std::strtoull(argv[1], nullptr, 10);
-    const bool traditional = std::strcmp(argv[2], "traditional") == 0;
-    std::FILE* out = std::fopen(argv[3], "wb");
-    if (out == nullptr) {
-        std::perror(argv[3]);
-        return 1;
-    }
+void WriteNovel(std::FILE* out, std::uint64_t target, bool traditional) {
     Writer writer(out, traditional ? kTraditional : kSimplified);
     writer.Line(traditional ? "燈下舊事" : "灯下旧事");
     writer.Line("");
@@ -191,6 +123,30 @@ int main(int argc, char** argv) {
         }
     }
     writer.Flush();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const bool dialogue = argc == 4 && std::strcmp(argv[2], "dialogue") == 0;
+    if (argc != 4 || (std::strcmp(argv[2], "simplified") != 0 &&
+                      std::strcmp(argv[2], "traditional") != 0 && !dialogue)) {
+        std::fprintf(stderr,
+                     "usage: lumarin-gen-novel SIZE simplified|traditional|dialogue OUTPUT\n");
+        return 2;
+    }
+    const auto target = std::strtoull(argv[1], nullptr, 10);
+    const bool traditional = std::strcmp(argv[2], "traditional") == 0;
+    std::FILE* out = std::fopen(argv[3], "wb");
+    if (out == nullptr) {
+        std::perror(argv[3]);
+        return 1;
+    }
+    if (dialogue) {
+        lumarin::bench::WriteDialogueNovel(out, target);
+    } else {
+        WriteNovel(out, target, traditional);
+    }
     if (std::fclose(out) != 0) {
         std::perror(argv[3]);
         return 1;

@@ -11,6 +11,11 @@
 2. For SECONDS again, two overwrite runs into the same folder start together;
    after each pair no chapter file may hold its chapter twice, and every run
    either finished or was refused because the other one held the folder.
+3. For SECONDS again, batches of two books of one name (x/novel.txt and
+   y/novel.txt, different books) into one -o folder, in each --existing mode
+   in turn, split side by side: after each run the folder must hold exactly
+   the first book's files, as it writes them alone (0 files lost or changed),
+   and the second book must be reported failed.
 """
 import hashlib
 import multiprocessing
@@ -25,9 +30,9 @@ SPLIT = sys.argv[2] if len(sys.argv) > 2 else "build/release/bin/lumarin-split"
 CHAPTERS = 200
 
 
-def write_novel(path):
+def write_novel(path, chapters=CHAPTERS):
     lines = ["书名：测试", ""]
-    for c in range(1, CHAPTERS + 1):
+    for c in range(1, chapters + 1):
         lines.append(f"第{c}章 题{c}")
         lines.extend(f"　　题{c}，段{p}：风吹过江面。" for p in range(12))
     with open(path, "w", encoding="utf-8") as f:
@@ -139,10 +144,50 @@ def concurrent(root):
     return doubled + failed
 
 
+def files_of(folder):
+    """Every file below folder, by relative path, with its digest."""
+    found = {}
+    for top, _, names in os.walk(folder):
+        for name in names:
+            path = os.path.join(top, name)
+            found[os.path.relpath(path, folder)] = digest(path)
+    return found
+
+
+def namesakes(root):
+    first = os.path.join(root, "x", "novel.txt")
+    second = os.path.join(root, "y", "novel.txt")
+    for path, chapters in ((first, CHAPTERS), (second, CHAPTERS // 2)):
+        os.makedirs(os.path.dirname(path))
+        write_novel(path, chapters)
+    out = os.path.join(root, "out")
+    folder = os.path.join(out, "novel")
+    subprocess.run([SPLIT, "-q", "-g", "0", "-o", out, first], check=True, capture_output=True)
+    alone = files_of(folder)
+    runs = lost = misreported = 0
+    modes = ("overwrite", "append", "refuse")
+    end = time.monotonic() + SECONDS
+    while time.monotonic() < end:
+        mode = modes[runs % len(modes)]
+        subprocess.run(["rm", "-rf", out], check=True)
+        result = subprocess.run([SPLIT, "-q", "-g", "0", "--existing", mode, "-o", out, first,
+                                 second], capture_output=True, text=True)
+        runs += 1
+        now = files_of(folder)
+        lost += sum(1 for name, sha in alone.items() if now.get(name) != sha)
+        lost += len(set(now) - set(alone))
+        if result.returncode != 1 or f"失败: {second}" not in result.stderr:
+            misreported += 1
+    print(f"namesakes: {runs} batches of two books of one name; files of the first book lost "
+          f"or changed: {lost}; batches not reporting the second as failed: {misreported}")
+    return lost + misreported
+
+
 def main():
     with tempfile.TemporaryDirectory(dir="/dev/shm") as a, \
-            tempfile.TemporaryDirectory(dir="/dev/shm") as b:
-        bad = attack(a) + concurrent(b)
+            tempfile.TemporaryDirectory(dir="/dev/shm") as b, \
+            tempfile.TemporaryDirectory(dir="/dev/shm") as c:
+        bad = attack(a) + concurrent(b) + namesakes(c)
     sys.exit(1 if bad else 0)
 
 

@@ -3,7 +3,9 @@
 # Measures lumarin-split against standard tools on generated novels and writes bench/RESULTS.md.
 #   bench/run.sh
 # Data (deterministic, generated once into bench/data/): a ~50 MB GBK novel and its UTF-8 copy,
-# a ~20 MB traditional-Chinese Big5 novel and its UTF-8 copy, a ~500 MB GBK novel for memory.
+# a ~20 MB traditional-Chinese Big5 novel and its UTF-8 copy, a ~500 MB GBK novel for memory,
+# and a second ~50 MB GBK novel of another make (dialogue-heavy, shorter and more varied lines,
+# 部/卷/集/篇 as ordinary words in its prose) so that no speed holds only on the first.
 # Every split writes to tmpfs (/dev/shm): file creation on the disk varies too much run to run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,6 +20,19 @@ cmake --build "$build" -j2 --target lumarin-split lumarin-gen-novel >/dev/null
 split=$build/bin/lumarin-split
 gen=$build/bin/lumarin-gen-novel
 
+# The build before volume recognition, built the same way from that commit's tree: the plain
+# list must cost no more than it did then.
+base_commit=00ab7a2
+base=build/bench-base
+if [ ! -x "$base/build/bin/lumarin-split" ]; then
+  rm -rf "$base/src" && mkdir -p "$base/src"
+  git archive "$base_commit" | tar -x -C "$base/src"
+  cmake -S "$base/src" -B "$base/build" -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=Release \
+    -DLUMARIN_TESTS=OFF "${launcher[@]}" >/dev/null
+  cmake --build "$base/build" -j2 --target lumarin-split >/dev/null
+fi
+split_base=$base/build/bin/lumarin-split
+
 data=bench/data
 mkdir -p "$data"
 make_novel() { # size script utf8-file charset encoded-file
@@ -28,6 +43,7 @@ make_novel() { # size script utf8-file charset encoded-file
 make_novel 50000000 simplified "$data/novel-utf8.txt" GBK "$data/novel-gbk.txt"
 make_novel 20000000 traditional "$data/novel-big5-utf8.txt" BIG5 "$data/novel-big5.txt"
 make_novel 500000000 simplified "$data/novel-500m-utf8.txt" GBK "$data/novel-500m-gbk.txt"
+make_novel 50000000 dialogue "$data/dialogue-utf8.txt" GBK "$data/dialogue-gbk.txt"
 # The same novel in volumes: a volume line before every hundredth chapter line.
 if [ ! -s "$data/novel-vol-gbk.txt" ]; then
   awk '/^第.*章/ { n++; if (n % 100 == 1) print "第" int(n / 100) + 1 "卷 卷名" } { print }' \
@@ -43,7 +59,8 @@ csplit_condition='第[一二两三四五六七八九十○〇零百千万0-9１�
 
 results=$data/hyperfine.csv
 load=$(cut -d' ' -f1-3 /proc/loadavg)
-names=(list list-auto grep cat split csplit split-s opencc epub clean unwrap clean-unwrap split-vol volume-folders split-size)
+names=(list list-auto grep cat split csplit split-s opencc epub clean unwrap clean-unwrap split-vol volume-folders split-size
+  list-2 list-auto-2 split-2 clean-2 clean-unwrap-2 list-base list-base-2)
 commands=(
   "$split --list $data/novel-gbk.txt"
   "$split -c auto --list $data/novel-gbk.txt"
@@ -60,6 +77,13 @@ commands=(
   "$split -q -o $shm/split $data/novel-vol-gbk.txt"
   "$split -q --volume-folders -o $shm/split $data/novel-vol-gbk.txt"
   "$split -q --split-size 100000 -o $shm/split $data/novel-gbk.txt"
+  "$split --list $data/dialogue-gbk.txt"
+  "$split -c auto --list $data/dialogue-gbk.txt"
+  "$split -q -o $shm/split $data/dialogue-gbk.txt"
+  "$split -q --clean -o $shm/split $data/dialogue-gbk.txt"
+  "$split -q --clean --unwrap -o $shm/split $data/dialogue-gbk.txt"
+  "$split_base --list $data/novel-gbk.txt"
+  "$split_base --list $data/dialogue-gbk.txt"
 )
 named=()
 for i in "${!names[@]}"; do named+=(-n "${names[$i]}" "${commands[$i]}"); done
@@ -136,7 +160,9 @@ growth_clean_over_split=$(( growth_clean - growth_split ))
   echo "Produced by \`bench/run.sh\` on $(date -u +%Y-%m-%d) ($(nproc) cores, $(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo))."
   echo "Sources: $(stat -c %s "$data/novel-gbk.txt") bytes GBK (UTF-8 copy $(stat -c %s "$data/novel-utf8.txt") bytes),"
   echo "$(stat -c %s "$data/novel-big5.txt") bytes Big5 (UTF-8 copy $(stat -c %s "$data/novel-big5-utf8.txt") bytes),"
-  echo "$(stat -c %s "$data/novel-500m-gbk.txt") bytes GBK for memory. Splits write to /dev/shm. One hyperfine run, \`--output=pipe\`."
+  echo "$(stat -c %s "$data/novel-500m-gbk.txt") bytes GBK for memory, and a second novel of $(stat -c %s "$data/dialogue-gbk.txt") bytes GBK"
+  echo "(dialogue-heavy, 部/卷/集/篇 as ordinary words in its prose). Splits write to /dev/shm. One hyperfine run, \`--output=pipe\`."
+  echo "The build before volumes is commit $base_commit built the same way (Release); its CPU time is compared as hyperfine's user + system time."
   echo
   echo "Wall time is hyperfine's mean; CPU is user + system time, also a mean. Load average at the start: $load."
   echo
@@ -145,6 +171,8 @@ growth_clean_over_split=$(( growth_clean - growth_split ))
   row() { # label ours theirs limit
     echo "| $1 | $(mean "$2") / $(cpu "$2") ms | $(mean "$3") / $(cpu "$3") ms | $(ratio "$2" "$3") | $(cpu_ratio "$2" "$3") | ${4:+< $4 wall: $(verdict "$(ratio "$2" "$3")" "$4"), CPU: $(verdict "$(cpu_ratio "$2" "$3")" "$4")} |"
   }
+  row "\`--list\` vs \`--list\` of the build before volumes ($base_commit)" list list-base 1.05
+  row "second novel: \`--list\` vs \`--list\` of the build before volumes" list-2 list-base-2 1.05
   row "\`--list\` vs \`grep -cP\` (UTF-8 copy)" list grep 2
   row "\`--list\` vs \`cat > /dev/null\`" list cat ""
   row "\`-c auto --list\` (every built-in rule) vs \`--list\` (default condition)" list-auto list 1.5
@@ -156,6 +184,9 @@ growth_clean_over_split=$(( growth_clean - growth_split ))
   row "\`--clean --unwrap\` vs split (defaults), same source" clean-unwrap split 1.3
   row "\`--volume-folders\` vs split, same source in volumes" volume-folders split-vol 1.2
   row "\`--split-size 100000\` (no chapter that long: lines found, none counted) vs split" split-size split 1.2
+  row "second novel: \`-c auto --list\` vs \`--list\`" list-auto-2 list-2 1.5
+  row "second novel: \`--clean\` vs split (defaults)" clean-2 split-2 1.3
+  row "second novel: \`--clean --unwrap\` vs split (defaults)" clean-unwrap-2 split-2 1.3
   echo
   echo "\`-s\` output (blank lines kept, files concatenated, as UTF-8) against opencc's: $same_text."
   echo

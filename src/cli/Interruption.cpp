@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/Interruption.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -10,7 +11,12 @@ namespace {
 
 constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
-volatile std::sig_atomic_t g_noted = 0;
+// Written by the handler and read by every thread of a batch: a lock-free atomic is both
+// safe in a handler and free of races between threads.
+std::atomic<int> g_noted = 0;
+static_assert(std::atomic<int>::is_always_lock_free);
+
+std::atomic<int> g_guards = 0;
 
 void Note(int signal) {
     g_noted = signal;
@@ -19,6 +25,8 @@ void Note(int signal) {
 } // namespace
 
 InterruptionGuard::InterruptionGuard() {
+    if (g_guards.fetch_add(1) != 0) return;
+    m_installed = true;
     struct sigaction action {};
     action.sa_handler = Note;
     sigemptyset(&action.sa_mask);
@@ -29,15 +37,19 @@ InterruptionGuard::InterruptionGuard() {
 }
 
 InterruptionGuard::~InterruptionGuard() {
+    g_guards.fetch_sub(1);
+    if (!m_installed) return;
     for (int i = 0; i < 3; ++i) {
         sigaction(kSignals[i], &m_previous[i], nullptr);
     }
 }
 
 void InterruptionGuard::check() {
-    if (g_noted != 0) {
-        throw Interrupted{g_noted};
-    }
+    if (const int signal = noted(); signal != 0) throw Interrupted{signal};
+}
+
+int InterruptionGuard::noted() {
+    return g_noted.load();
 }
 
 void EndBySignal(int signal) {

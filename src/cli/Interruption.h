@@ -14,6 +14,8 @@ struct Interrupted {
 // While alive, SIGINT, SIGTERM and SIGHUP are noted instead of ending the
 // program at once; check() turns a noted one into Interrupted. Blocking
 // calls are not restarted, so a run waiting on its output sees it promptly.
+// Guards nest: only the outermost one installs and restores the handlers, so
+// a batch that holds one keeps it over the guards its books' threads take.
 class InterruptionGuard {
 public:
     InterruptionGuard();
@@ -22,8 +24,11 @@ public:
     InterruptionGuard& operator=(const InterruptionGuard&) = delete;
 
     static void check();
+    // The signal noted, or 0.
+    static int noted();
 
 private:
+    bool m_installed = false;
     struct sigaction m_previous[3];
 };
 

@@ -22,14 +22,27 @@ void ProgressBar::Show(int percent, long fileNumber) {
     if (!m_enabled) {
         return;
     }
+    Draw(m_book.number, percent);
+    std::fprintf(m_stream, " %03ld", fileNumber);
+    std::fflush(m_stream);
+}
+
+void ProgressBar::ShowBooks(std::size_t finished) {
+    if (!m_enabled || m_book.total == 0) {
+        return;
+    }
+    Draw(finished, static_cast<int>(finished * 100 / m_book.total));
+    std::fflush(m_stream);
+}
+
+void ProgressBar::Draw(std::size_t bookNumber, int percent) {
     const int clamped = std::clamp(percent, 0, 100);
     const int filled = clamped * kBarWidth / 100;
     const std::string bar = std::string(static_cast<std::size_t>(filled), '#') +
                             std::string(static_cast<std::size_t>(kBarWidth - filled), '.');
     std::fputs("\r\033[K", m_stream);
-    if (m_book.total > 1) std::fprintf(m_stream, "%zu/%zu本 ", m_book.number, m_book.total);
-    std::fprintf(m_stream, "完成:%d%% [%s] %03ld", clamped, bar.c_str(), fileNumber);
-    std::fflush(m_stream);
+    if (m_book.total > 1) std::fprintf(m_stream, "%zu/%zu本 ", bookNumber, m_book.total);
+    std::fprintf(m_stream, "完成:%d%% [%s]", clamped, bar.c_str());
     m_shown = true;
 }
 

@@ -14,7 +14,8 @@ struct BookCount {
 
 // The window's status line "完成:N%" with a bar, redrawn in place on a terminal. Silent when
 // the stream is not a terminal, so logs and pipes get only the final message. In a run of several
-// books the bar starts with the book's count ("3/200本").
+// books the bar starts with the book's count ("3/200本"); books run side by side share one bar
+// of finished books.
 class ProgressBar {
 public:
     ProgressBar(std::FILE* stream, bool wanted, BookCount book = {});
@@ -24,10 +25,14 @@ public:
 
     // Called when a file starts, with the percentage the window would show.
     void Show(int percent, long fileNumber);
+    // For books run side by side: how many of the run's books are finished ("3/200本 完成:1%").
+    void ShowBooks(std::size_t finished);
     // Removes the bar so that what follows starts on a clean line.
     void Clear();
 
 private:
+    void Draw(std::size_t bookNumber, int percent);
+
     std::FILE* m_stream;
     bool m_enabled;
     BookCount m_book;

@@ -3,6 +3,7 @@
 
 #include "engine/base/EngineError.h"
 #include "engine/base/ExitCode.h"
+#include "engine/base/TextUtil.h"
 #include "engine/source/BookFiles.h"
 
 #include <algorithm>
@@ -24,7 +25,9 @@ void AddFolder(const fs::path& folder, bool recursive, SourceList& list) {
     list.chapterFolders.insert(list.chapterFolders.end(), found.chapterFolders.begin(),
                                found.chapterFolders.end());
     if (found.books.empty() && found.unreadable.empty()) {
-        list.books.push_back({folder, "文件夹中没有 .txt 文件: " + folder.string(),
+        list.books.push_back({folder,
+                              engine::ToUtf8(u"文件夹中没有 .txt 文件: " +
+                                             engine::ShownPath(folder.string())),
                               static_cast<int>(ExitCode::Refused)});
         return;
     }

@@ -19,7 +19,6 @@
 #include "engine/run/RunRequest.h"
 #include "engine/source/SourceChecksum.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -35,13 +34,10 @@ int Status(ExitCode code) {
 }
 
 // The result on stdout is part of the run: a failed write there is a write failure too.
-int StatusAfterWritingStdout() {
-    std::cout.flush();
-    if (std::cout) {
-        return Status(ExitCode::Done);
-    }
-    const int error = errno;
-    std::cerr << engine::EngineError::writeFailed("stdout", std::strerror(error)).what() << '\n';
+int StatusAfterWritingStdout(const BookStreams& streams) {
+    const int error = FlushAndCheck(streams.out);
+    if (error == 0) return Status(ExitCode::Done);
+    streams.err << engine::EngineError::writeFailed("stdout", std::strerror(error)).what() << '\n';
     return Status(ExitCode::IoFailure);
 }
 
@@ -59,8 +55,8 @@ std::vector<bool> ChecksAfterOptions(const engine::AnalysisResult& analysis,
 
 // Chapter files or a book, with the progress bar on stderr and the count on stdout.
 int WriteFiles(const engine::AnalysisResult& analysis, const std::vector<bool>& checked,
-               const CommandLine& line, BookCount book) {
-    ProgressBar progress(stderr, !line.quiet, book);
+               const CommandLine& line, BookCount book, const BookStreams& streams) {
+    ProgressBar progress(stderr, !line.quiet && streams.progressBar, book);
     // An interruption stops the run at its next step, so that a book's temporary file goes.
     const InterruptionGuard interruptions;
     engine::OutputCallbacks callbacks;
@@ -73,11 +69,11 @@ int WriteFiles(const engine::AnalysisResult& analysis, const std::vector<bool>& 
     InterruptionGuard::check();
     progress.Clear();
     if (!outcome) {
-        std::cerr << "--output is empty\n";
+        streams.err << "--output is empty\n";
         return Status(ExitCode::Usage);
     }
-    std::cout << engine::ToUtf8(outcome->message) << '\n';
-    return StatusAfterWritingStdout();
+    streams.out << engine::ToUtf8(outcome->message) << '\n';
+    return StatusAfterWritingStdout(streams);
 }
 
 // A table of contents is analysed as it was made: with its rule, else its condition.
@@ -105,10 +101,10 @@ std::vector<bool> ApplyToc(const engine::ReviewFile& toc, engine::AnalysisResult
     return std::move(review.checked);
 }
 
-int Run(const CommandLine& line, BookCount book) {
+int Run(const CommandLine& line, BookCount book, const BookStreams& streams) {
     if (line.rules) {
-        PrintRules(std::cout, line.json);
-        return StatusAfterWritingStdout();
+        PrintRules(streams.out, line.json);
+        return StatusAfterWritingStdout(streams);
     }
     engine::RunRequest run = line.run;
     std::optional<engine::ReviewFile> toc;
@@ -116,7 +112,7 @@ int Run(const CommandLine& line, BookCount book) {
         try {
             toc = ReadTocFile(line.toc);
         } catch (const TocFileError& error) {
-            std::cerr << error.what() << '\n';
+            streams.err << error.what() << '\n';
             return Status(ExitCode::Usage);
         }
         UseTocRule(*toc, run.analysis);
@@ -129,11 +125,11 @@ int Run(const CommandLine& line, BookCount book) {
         try {
             checked = ChecksAfterOptions(analysis, line);
         } catch (const RowRangesError& error) {
-            std::cerr << error.what() << '\n';
+            streams.err << error.what() << '\n';
             return Status(ExitCode::Usage);
         }
     }
-    if (!line.list) return WriteFiles(analysis, checked, line, book);
+    if (!line.list) return WriteFiles(analysis, checked, line, book, streams);
     const bool clean = line.run.output.cleanup.clean;
     const engine::TextCleanup cleanup = engine::PlanCleanup(analysis, checked, {clean, false});
     const ChapterListPrinter printer(
@@ -141,24 +137,25 @@ int Run(const CommandLine& line, BookCount book) {
         line.json ? engine::SourceChecksum(analysis.m_strSource) : std::string{},
         clean ? &cleanup : nullptr);
     if (line.json) {
-        printer.PrintJson(std::cout);
+        printer.PrintJson(streams.out);
     } else {
-        printer.PrintText(std::cout);
+        printer.PrintText(streams.out);
     }
-    return StatusAfterWritingStdout();
+    return StatusAfterWritingStdout(streams);
 }
 
-// One book, its failure said on stderr and turned into the exit status.
-int RunGuarded(const CommandLine& line, BookCount book) {
+// One book, its failure said on stderr and turned into the exit status. An interruption goes
+// on up: the whole run ends by it.
+int RunGuarded(const CommandLine& line, BookCount book, const BookStreams& streams) {
     try {
-        return Run(line, book);
-    } catch (const Interrupted& interrupted) {
-        EndBySignal(interrupted.signal);
+        return Run(line, book, streams);
+    } catch (const Interrupted&) {
+        throw;
     } catch (...) {
         const engine::FailureReport failure =
             engine::ReportFailure(std::current_exception(), engine::FailureSide::Writing);
-        if (failure.foreign) std::cerr << "lumarin-split: ";
-        std::cerr << engine::ToUtf8(failure.message) << '\n';
+        if (failure.foreign) streams.err << "lumarin-split: ";
+        streams.err << engine::ToUtf8(failure.message) << '\n';
         return Status(failure.status);
     }
 }
@@ -170,10 +167,14 @@ int RunSplitCommand(int argc, const char* const* argv) {
     if (!parsed.commandLine) {
         return parsed.exitStatus;
     }
-    if (!parsed.commandLine->rules && NamesSeveralBooks(parsed.commandLine->sources)) {
-        return RunBatch(*parsed.commandLine, RunGuarded);
+    try {
+        if (!parsed.commandLine->rules && NamesSeveralBooks(parsed.commandLine->sources)) {
+            return RunBatch(*parsed.commandLine, RunGuarded);
+        }
+        return RunGuarded(*parsed.commandLine, {}, {std::cout, std::cerr});
+    } catch (const Interrupted& interrupted) {
+        EndBySignal(interrupted.signal);
     }
-    return RunGuarded(*parsed.commandLine, {});
 }
 
 } // namespace lumarin::cli

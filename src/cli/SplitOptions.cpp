@@ -12,7 +12,9 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <iostream>
+#include <sched.h>
 #include <string_view>
+#include <thread>
 #include <utility>
 
 namespace lumarin::cli {
@@ -27,6 +29,7 @@ using engine::ExitCode;
 struct SplitOptions {
     std::vector<std::string> sources; // as given: files and folders
     bool recursive = false;
+    unsigned jobs = 0; // 0: as many as the machine has cores
     std::string condition; // "auto": the built-in rule that explains the text best
     std::string rule;      // a built-in rule by name, instead of the condition
     std::string output;
@@ -57,6 +60,17 @@ struct SplitOptions {
     bool rules = false;
     bool quiet = false;
 };
+
+// Threads a batch may ask for: far more than any machine's cores, and each holds a book's buffers.
+constexpr unsigned kMaxJobs = 256;
+
+// The cores this process may run on (fewer than the machine's when it is pinned to some).
+unsigned CoreCount() {
+    cpu_set_t cores;
+    if (sched_getaffinity(0, sizeof cores, &cores) == 0)
+        return static_cast<unsigned>(std::max(1, CPU_COUNT(&cores)));
+    return std::max(1u, std::thread::hardware_concurrency());
+}
 
 // The condition "auto" chooses among the built-in rules.
 constexpr std::string_view kAutomaticCondition = "auto";
@@ -110,6 +124,7 @@ std::optional<CommandLine> CommandLineFor(const SplitOptions& options) {
     engine::RunRequest& run = line.run;
     line.sources = options.sources;
     line.recursive = options.recursive;
+    line.jobs = options.jobs != 0 ? options.jobs : CoreCount();
     run.source = std::filesystem::path(options.sources.front());
     engine::AnalysisRequest& analysis = run.analysis;
     analysis.condition = engine::FromUtf8(options.condition);
@@ -157,6 +172,11 @@ void AddOptions(CLI::App& app, SplitOptions& o, bool rulesOnly) {
                    "the novels to split: .txt files, or folders standing for their .txt files")
         ->type_name("");
     app.add_flag("-R,--recursive", o.recursive, "a folder's sub-folders too");
+    app.add_option("-j,--jobs", o.jobs,
+                   "split up to N books of a run side by side, 1 to 256 (default: one per "
+                   "core); the files, the messages and their order are those of one at a time")
+        ->type_name("N")
+        ->check(CLI::Range(1u, kMaxJobs).description(""));
     auto* condition =
         app.add_option("-c,--condition", o.condition,
                        "heading condition (a regular expression), or \"auto\": the built-in "
@@ -376,7 +396,7 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
     const auto& sources = options.sources;
     if (engine::HasTextExtension(options.epubFile) &&
         std::find(sources.begin(), sources.end(), options.epubFile) == sources.end()) {
-        std::cerr << "--epub " << options.epubFile
+        std::cerr << "--epub " << engine::ToUtf8(engine::ShownPath(options.epubFile))
                   << ": a book is not written to a .txt file (for several sources, write --epub "
                      "without FILE after them)\n";
         return {std::nullopt, static_cast<int>(ExitCode::Usage)};

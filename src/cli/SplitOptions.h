@@ -15,6 +15,7 @@ struct CommandLine {
     engine::RunRequest run;           // run.source: the first book (BatchRun sets each in turn)
     std::vector<std::string> sources; // as given: files and folders standing for their books
     bool recursive = false;           // a folder's sub-folders too
+    unsigned jobs = 1;                // books split side by side in a batch
     // Row ranges as typed ("3,5-7"): they are read against the analysis, so a
     // missing source is said before a bad range.
     std::vector<std::string> checkRows;

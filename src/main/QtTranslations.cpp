@@ -3,14 +3,13 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 
 namespace lumarin::app {
 
-QTranslator* InstallQtTranslations(QCoreApplication& app, const QLocale& locale) {
+QTranslator* InstallQtTranslations(QCoreApplication& app) {
     auto* translator = new QTranslator(&app);
-    if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+    if (!translator->load(QStringLiteral("qtbase_zh_CN"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;
         return nullptr;

@@ -8,14 +8,6 @@ namespace lumarin::app {
 
 namespace {
 
-constexpr std::int32_t kSelectedBack = 0xB99D7F; // RGB(127, 157, 185)
-constexpr std::int32_t kCheckedBack = 0xC0E0FF;  // RGB(255, 224, 192)
-// RGB(230, 190, 250): the audit doubts the row. Violet stands apart from the
-// checked rows' peach, the selection's blue and white (CIEDE2000 above 20 to each).
-constexpr std::int32_t kDoubtedBack = 0xFABEE6;
-constexpr std::int32_t kWhite = 0xFFFFFF;
-constexpr std::int32_t kBlack = 0x000000;
-
 double RelativeLuminance(std::int32_t colour) {
     const auto linear = [colour](int shift) {
         const double c = ((colour >> shift) & 0xFF) / 255.0;
@@ -47,7 +39,7 @@ RowColours ColoursOfRow(RowState state, std::int32_t paletteText) {
         back = kCheckedBack;
         break;
     case RowState::Doubted:
-        back = kDoubtedBack;
+        back = kFlaggedBack;
         break;
     case RowState::Selected:
         back = kSelectedBack;

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // The near misses of an analysis in a tool window of the main window: above
-// it, centred over it when shown, closed by Esc. A double click (or Enter) on
-// a line hands its line number to the main window, which shows it in the preview.
+// it, beside the chapter list or over it, never over the preview, closed by
+// Esc. A double click (or Enter) on a line hands its line number to the main
+// window, which shows it in the preview; the line stays selected here.
 
 #include "engine/headings/Analyzer.h"
 
@@ -22,8 +23,9 @@ public:
     frmNearMisses(QWidget* owner, LineChosen onLineChosen);
 
     void setNearMisses(const std::vector<engine::NearMiss>& misses);
-    // Shows the window centred over its owner and gives it the focus.
-    void showOverOwner();
+    // Shows the window beside `list` (the owner's chapter list, in global
+    // coordinates) where the screen has room, else over it, and gives it the focus.
+    void showBesideList(const QRect& list);
 
     QPlainTextEdit* txtList() const { return m_txtList; }
     // The line number of the near miss on text line `block`, or 0.
@@ -34,11 +36,13 @@ protected:
 
 private:
     void chooseBlock(int block);
+    QRect placeBesideList(const QRect& list) const;
 
     QPlainTextEdit* m_txtList = nullptr;
     QLabel* m_lblHint = nullptr;
     std::vector<engine::LineNumber> m_lines;
     LineChosen m_onLineChosen;
+    QSize m_wantedSize; // before a small screen or list makes it smaller
 };
 
 } // namespace lumarin::app

@@ -5,6 +5,7 @@
 #include "listview/ListView.h"
 #include "main/AppIcon.h"
 #include "main/ProductInfo.h"
+#include "main/RowColours.h"
 #include "platform/PropertyBag.h"
 #include "platform/Window.h"
 #include "platform/qt/QtText.h"
@@ -12,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QColor>
 #include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
@@ -26,6 +28,8 @@
 #include <QStackedLayout>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 namespace lumarin::app {
 
@@ -54,6 +58,28 @@ platform::PropertyBag ChapterListStoredForm() {
     return bag;
 }
 
+// A word of the legend drawn as the list draws a row in that state.
+QString RowSample(std::int32_t back, std::int32_t fore, const QString& word) {
+    const auto rgb = [](std::int32_t ole) {
+        return QColor(ole & 0xFF, (ole >> 8) & 0xFF, (ole >> 16) & 0xFF).name();
+    };
+    return QStringLiteral("<span style=\"background-color:%1; color:%2\">&nbsp;%3&nbsp;</span>")
+        .arg(rgb(back), rgb(fore), word);
+}
+
+// A button that reads as a link, like the links in the status line's own text.
+void LookLikeLink(QPushButton* button) {
+    button->setFlat(true);
+    button->setCursor(Qt::PointingHandCursor);
+    QFont underlined; // only the underline: the rest follows the window's font
+    underlined.setUnderline(true);
+    button->setFont(underlined);
+    QPalette palette = button->palette();
+    for (const QPalette::ColorRole role : {QPalette::ButtonText, QPalette::WindowText})
+        palette.setColor(role, palette.color(QPalette::Link));
+    button->setPalette(palette);
+}
+
 // A text box that holds several lines. Paths and conditions have no spaces
 // to break at: they wrap anywhere.
 QPlainTextEdit* MemoBox(QWidget* parent, int lines) {
@@ -76,7 +102,8 @@ void FitMemoHeight(QPlainTextEdit* box) {
 
 // The list's columns at the start, in pixels at 96 dpi: number, heading, preview.
 constexpr std::int32_t kColumnWidths[] = {48, 300, 210};
-// The preview takes what room the list has; the other columns keep their widths.
+// The title and the preview take what room the list has; the other columns keep their widths.
+constexpr std::int32_t kTitleColumn = 1;
 constexpr std::int32_t kPreviewColumn = 2;
 // The volume column comes last, so the others keep their places.
 constexpr std::int32_t kVolumeColumnWidth = 90;
@@ -109,6 +136,15 @@ void frmTessel::buildControls() {
     const auto label = [this](const char16_t* caption) { return new QLabel(qs(caption), this); };
     m_lblSource = label(u"源文件：");
     m_lblBook = label(u"");
+    // What a tick and the row colours mean, under the list.
+    m_lblLegend = new QLabel(
+        RowSample(kCheckedBack, kBlack, QStringLiteral("打勾")) +
+            QStringLiteral("：不作分割点，并入上一章　") +
+            RowSample(kFlaggedBack, kBlack, QStringLiteral("可疑")) + QStringLiteral("：请核对　") +
+            RowSample(kSelectedBack, ColoursOfRow(RowState::Selected, kBlack).fore,
+                      QStringLiteral("选中")),
+        this);
+    m_lblLegend->setTextFormat(Qt::RichText);
     m_lblCondition = label(u"标题条件（支持正则表达式）");
     m_lblOutputName = label(u"输出文件：");
     m_lblOutputFolder = label(u"输出路径：");
@@ -145,9 +181,10 @@ void frmTessel::buildControls() {
 
     m_chkDelSpc = new QCheckBox(QStringLiteral("删除空行"), this);
     m_chkFJconv = new QCheckBox(QStringLiteral("转换为简体"), this);
-    m_cmdAnalyze = new QPushButton(QStringLiteral("分析"), this);
-    m_cmdSaveOut = new QPushButton(QStringLiteral("输出"), this);
-    m_cmdOrder = new QPushButton(QStringLiteral("排序↑"), this);
+    // Alt and the letter presses a button, as on every desktop.
+    m_cmdAnalyze = new QPushButton(QStringLiteral("分析(&A)"), this);
+    m_cmdSaveOut = new QPushButton(QStringLiteral("输出(&S)"), this);
+    m_cmdOrder = new QPushButton(QStringLiteral("排序↑(&R)"), this);
     buildFormatChoices();
 
     m_imgAbout = new QLabel(this);
@@ -165,8 +202,7 @@ void frmTessel::buildControls() {
     m_lblState->setAttribute(Qt::WA_TranslucentBackground);
     m_lblState->installEventFilter(this);
     m_cmdOpenOut = new QPushButton(this);
-    m_cmdOpenOut->setFlat(true);
-    m_cmdOpenOut->setCursor(Qt::PointingHandCursor);
+    LookLikeLink(m_cmdOpenOut);
     // Hidden until an output has named where it wrote.
     m_cmdOpenOut->setEnabled(false);
     m_cmdOpenOut->hide();
@@ -195,20 +231,60 @@ void frmTessel::createChapterList() {
     m_lstMemoHost->installEventFilter(this);
 }
 
-void frmTessel::fitPreviewColumn() {
+// 标题 and 预览 share the list's width in the reader's proportion: growing the
+// window widens both, and a divider the reader moved stays where it was put.
+// In a narrow list 预览 gives way first, down to a third of its start width,
+// while 标题 keeps its start width (or the narrower one the reader chose); only
+// then does the list need a horizontal scroll bar.
+void frmTessel::fitTextColumns() {
     listview::ListView& list = *m_lstMemo;
     if (list.ColumnCount() <= kPreviewColumn) return;
     platform::RECT client;
     platform::GetClientRect(list.hWnd(), &client);
     std::int32_t others = 0;
     for (std::int32_t c = 0; c < list.ColumnCount(); ++c)
-        if (c != kPreviewColumn) others += list.ColumnWidth(listview::PositionOrKey(c));
-    // It gives up room down to a third of its start width before the list needs
-    // a horizontal scroll bar.
-    const std::int32_t width =
-        std::max(platform::ScaleToDevice(kColumnWidths[kPreviewColumn] / 3), client.right - others);
-    if (width != list.ColumnWidth(listview::PositionOrKey(kPreviewColumn)))
-        list.ColumnWidth(listview::PositionOrKey(kPreviewColumn), width);
+        if (c != kTitleColumn && c != kPreviewColumn)
+            others += list.ColumnWidth(listview::PositionOrKey(c));
+    const std::int32_t room = client.right - others;
+    if (room <= 0) return;
+    const std::int32_t title = list.ColumnWidth(listview::PositionOrKey(kTitleColumn));
+    const std::int32_t preview = list.ColumnWidth(listview::PositionOrKey(kPreviewColumn));
+    const std::int32_t titleStart = platform::ScaleToDevice(kColumnWidths[kTitleColumn]);
+    const std::int32_t previewLeast = platform::ScaleToDevice(kColumnWidths[kPreviewColumn] / 3);
+    // A divider the reader moved: the other column of the two takes up the difference.
+    const bool titleMoved = title != m_lngTitleWidthSet;
+    const bool previewMoved = preview != m_lngPreviewWidthSet;
+    if (titleMoved && previewMoved) {
+        m_dblTitleShare = static_cast<double>(title) / std::max(1, title + preview);
+    } else if (titleMoved) {
+        m_dblTitleShare = std::clamp(static_cast<double>(title) / room, 0.0, 1.0);
+    } else if (previewMoved) {
+        m_dblTitleShare = std::clamp(1.0 - static_cast<double>(preview) / room, 0.0, 1.0);
+    }
+    if (titleMoved) m_lngTitleLeast = std::min(titleStart, title);
+    const std::int32_t shared = static_cast<std::int32_t>(std::lround(room * m_dblTitleShare));
+    const std::int32_t newTitle =
+        std::max({shared, std::min(m_lngTitleLeast, room - previewLeast), titleStart / 3});
+    const std::int32_t newPreview = std::max(previewLeast, room - newTitle);
+    if (newTitle != title) list.ColumnWidth(listview::PositionOrKey(kTitleColumn), newTitle);
+    if (newPreview != preview) list.ColumnWidth(listview::PositionOrKey(kPreviewColumn), newPreview);
+    m_lngTitleWidthSet = newTitle;
+    m_lngPreviewWidthSet = newPreview;
+}
+
+std::vector<int> frmTessel::columnWidths() const {
+    std::vector<int> widths;
+    for (std::int32_t c = 0; c < m_lstMemo->ColumnCount(); ++c)
+        widths.push_back(static_cast<int>(std::lround(
+            m_lstMemo->ColumnWidth(listview::PositionOrKey(c)) / platform::GetDeviceScale())));
+    return widths;
+}
+
+void frmTessel::setColumnWidths(const std::vector<int>& widths) {
+    for (std::int32_t c = 0; c < m_lstMemo->ColumnCount(); ++c)
+        if (static_cast<std::size_t>(c) < widths.size() && widths[c] > 0)
+            m_lstMemo->ColumnWidth(listview::PositionOrKey(c), platform::ScaleToDevice(widths[c]));
+    fitTextColumns();
 }
 
 void frmTessel::changeEvent(QEvent* event) {
@@ -259,10 +335,6 @@ void frmTessel::layOutControls() {
     numbers->addWidget(m_lblSplitSize, 2, 0);
     numbers->addWidget(m_txtSplitSize, 2, 1);
     numbers->addWidget(m_chkVolumeFolders, 3, 0, 1, 2);
-    m_txtSplitSize->setFixedWidth(
-        m_txtSplitSize->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
-    for (QLineEdit* number : {m_txtNum, m_txtCount})
-        number->setFixedWidth(number->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
     numbers->setColumnStretch(2, 1);
     inputs->addLayout(numbers, row++, 0, 1, 3);
     inputs->addLayout(formatChoicesLayout(), row++, 0, 1, 3);
@@ -316,7 +388,7 @@ void frmTessel::layOutControls() {
     buttons->addWidget(m_cmdOrder);
     buttons->addWidget(m_cmdOptions);
 
-    for (QLabel* changing : {m_lblBook, m_lblRow, m_lblState})
+    for (QLabel* changing : {m_lblBook, m_lblLegend, m_lblRow, m_lblState})
         changing->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto* rightColumn = new QVBoxLayout;
     rightColumn->addWidget(m_lblBook);
@@ -324,6 +396,7 @@ void frmTessel::layOutControls() {
     m_stkList->addWidget(m_lstMemoHost);
     m_stkList->addWidget(m_lblEmpty);
     rightColumn->addLayout(m_stkList, 3);
+    rightColumn->addWidget(m_lblLegend);
     rightColumn->addWidget(m_lblRow);
     rightColumn->addWidget(m_txtPreview, 2);
     rightColumn->addLayout(buttons);
@@ -358,9 +431,10 @@ void frmTessel::layOutControls() {
     for (QPlainTextEdit* box : {m_txtFile, m_txtFind, m_txtReplace})
         FitMemoHeight(box);
     fitLeftColumn();
-    // Wide enough for the three columns of the list beside the inputs, and
-    // never larger than the screen.
-    QSize start(Px(13200), Px(8100));
+    // Wide enough for the three columns of the list beside the inputs, the
+    // inputs taking at most two fifths of it (a wide font widens the window,
+    // not the inputs' share), and never larger than the screen.
+    QSize start(std::max(Px(13200), leftScroll->maximumWidth() * 5 / 2), Px(8100));
     if (const QScreen* shown = screen(); shown != nullptr)
         start = start.boundedTo(shown->availableGeometry().size() * 9 / 10);
     resize(start.expandedTo(minimumSizeHint()));
@@ -369,10 +443,19 @@ void frmTessel::layOutControls() {
 void frmTessel::fitLeftColumn() {
     auto* scroll = findChild<QScrollArea*>(QStringLiteral("leftScroll"));
     if (scroll == nullptr || m_leftColumn == nullptr) return;
-    // One width for every book: what the inputs need, and room for the bar
-    // that a short window shows.
-    const int inputs =
-        std::max(m_leftColumn->minimumSizeHint().width(), fontMetrics().averageCharWidth() * 44);
+    // Number fields hold six digits (seven for a size in characters).
+    const auto digits = [](QLineEdit* field, int count) {
+        field->setFixedWidth(field->fontMetrics().horizontalAdvance(QString(count, u'0')) + 12);
+    };
+    digits(m_txtNum, 6);
+    digits(m_txtCount, 6);
+    digits(m_txtSplitSize, 7);
+    // One width for every book: what the inputs need, at least room for a
+    // path of forty Latin letters (digits measure the same in a Chinese
+    // font as in any other, where an average character counts Chinese ones),
+    // and room for the bar that a short window shows.
+    const int inputs = std::max(m_leftColumn->minimumSizeHint().width(),
+                                fontMetrics().horizontalAdvance(QString(40, u'0')));
     m_leftColumn->setFixedWidth(inputs);
     scroll->setFixedWidth(inputs + scroll->verticalScrollBar()->sizeHint().width());
 }

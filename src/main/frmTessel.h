@@ -113,6 +113,8 @@ public:
     void DblClick(std::int32_t ItemIndex) override;
     void MouseDown(std::int32_t ItemIndex, std::int16_t MouseButton, std::int16_t Shift, float X,
                    float Y) override;
+    void MouseUp(std::int32_t ItemIndex, std::int16_t MouseButton, std::int16_t Shift, float X,
+                 float Y) override;
     void Click(std::int32_t ItemIndex) override;
     void ItemCheck(std::int32_t ItemIndex) override;
     void OLEDragDrop(platform::DataObject& Data, std::int32_t& Effect, std::int16_t& MouseButton,
@@ -138,6 +140,8 @@ public:
     QPushButton* cmdRemoved() const { return m_cmdRemoved; }
     QPushButton* cmdCover() const { return m_cmdCover; }
     QComboBox* cboFormat() const { return m_cboFormat; }
+    QLineEdit* txtBookTitle() const { return m_txtBookTitle; }
+    QLineEdit* txtBookAuthor() const { return m_txtBookAuthor; }
     QComboBox* cboEncoding() const { return m_cboEncoding; }
     QComboBox* cboOutEncoding() const { return m_cboOutEncoding; }
     QPushButton* cmdAnalyze() const { return m_cmdAnalyze; }
@@ -154,6 +158,8 @@ public:
     QPlainTextEdit* txtNearMisses() const;
     // The caption over the list: which book the list shows.
     QLabel* lblBook() const { return m_lblBook; }
+    // What a tick and the row colours mean, under the list.
+    QLabel* lblLegend() const { return m_lblLegend; }
     // The words over an empty list: why it is empty and what to try; hidden otherwise.
     QLabel* lblEmpty() const { return m_lblEmpty; }
     QWidget* leftColumn() const { return m_leftColumn; }
@@ -180,6 +186,10 @@ public:
     listview::ListView& lstMemo() const { return *m_lstMemo; }
     platform::qt::WindowHostWidget* lstMemoHost() const { return m_lstMemoHost; }
 
+    // The chapter list's column widths in pixels at 96 dpi, as kept between runs.
+    std::vector<int> columnWidths() const;
+    void setColumnWidths(const std::vector<int>& widths);
+
     // Whether an output is being written (for tests).
     bool outputRunning() const { return m_blnOutputRunning; }
 
@@ -204,7 +214,7 @@ private:
     void nameControlsForReaders();
     void fitLeftColumn();
     void createChapterList();
-    void fitPreviewColumn();
+    void fitTextColumns();
     void Form_Load();
     void Form_Unload();
 
@@ -265,6 +275,7 @@ private:
     engine::InputEncodingChoice inputEncodingChoice() const;
     engine::OutputEncodingChoice outputEncodingChoice() const;
     bool bookChosen() const;
+    void showBookTitle(); // the title and author found in the book just analysed
     void writeBook();
     engine::OutputOptions outputOptions() const;
     // The run the controls describe: analysis, output and format choices.
@@ -280,6 +291,7 @@ private:
     // frmTessel_Settings.cpp
     void buildOptionsMenu();
     void loadSettings();
+    void fitOnScreen();
     void saveSettings() const;
 
     // frmTessel_Status.cpp
@@ -324,10 +336,18 @@ private:
     engine::LineNumber m_lngPreviewFirst = 0; // the source line on the preview's first line
     int m_previewLeadLines = 0;               // lines above it that stand for no source line
     QElapsedTimer m_sinceEventsRan;
+    // 标题's part of the room 标题 and 预览 share, the width it keeps in a narrow
+    // list (device pixels; its start width until the reader narrows it), and
+    // the widths last given them.
+    double m_dblTitleShare = 0; // set by the first fit
+    std::int32_t m_lngTitleLeast = 0;
+    std::int32_t m_lngTitleWidthSet = -1;
+    std::int32_t m_lngPreviewWidthSet = -1;
 
     QWidget* m_picBack = nullptr;
     QWidget* m_leftColumn = nullptr;
     QLabel* m_lblBook = nullptr;
+    QLabel* m_lblLegend = nullptr;
     QLabel* m_lblEmpty = nullptr;
     QStackedLayout* m_stkList = nullptr; // the list, or the words that say why it is empty
     QLabel* m_lblSource = nullptr;
@@ -357,6 +377,11 @@ private:
     QLabel* m_lblFormat = nullptr;
     QComboBox* m_cboFormat = nullptr; // text files or one EPUB book
     QPushButton* m_cmdCover = nullptr; // the book's cover picture
+    QLabel* m_lblBookTitle = nullptr;
+    QLineEdit* m_txtBookTitle = nullptr;
+    QLabel* m_lblBookAuthor = nullptr;
+    QLineEdit* m_txtBookAuthor = nullptr;
+    std::filesystem::path m_strTitleFor; // the book the title and author were found in
     QString m_strCover;
     QCheckBox* m_chkClean = nullptr;  // remove advertisements and page leftovers
     QCheckBox* m_chkUnwrap = nullptr; // join hard-wrapped lines

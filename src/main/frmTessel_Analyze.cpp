@@ -49,6 +49,7 @@ void frmTessel::analyseSource() {
     startReview(std::move(analysis));
     showConditionInUse(); // the automatic choice has chosen its rule
     showListBook();
+    showBookTitle();
     if (m_lngCount == 0) {
         showEmptyListReason(run.analysis, *m_analysis);
     } else {

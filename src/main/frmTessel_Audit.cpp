@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStackedLayout>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <algorithm>
@@ -50,6 +51,7 @@ void frmTessel::buildAuditControls() {
     m_cmdCheckFlagged->setToolTip(QStringLiteral("勾选所有标出可疑的行（不作分割点）"));
     m_cmdNearMisses = new QPushButton(QStringLiteral("疑似标题(0)"), this);
     m_cmdNearMisses->setToolTip(QStringLiteral("像标题却不符合条件的行"));
+    m_cmdNearMisses->setEnabled(false); // until an analysis finds some
     connect(m_cmdCheckFlagged, &QPushButton::clicked, this, [this] { cmdCheckFlagged_Click(); });
     connect(m_cmdNearMisses, &QPushButton::clicked, this, [this] { cmdNearMisses_Click(); });
 }
@@ -88,7 +90,12 @@ void frmTessel::showAnalysisRule(const engine::AnalysisResult& analysis) {
         m_lblRule->setText(QStringLiteral("规则：") + qs(analysis.rule->name));
     }
     m_cmdNearMisses->setText(QStringLiteral("疑似标题(%1)").arg(analysis.nearMisses.size()));
-    if (m_frmNearMisses != nullptr) m_frmNearMisses->setNearMisses(analysis.nearMisses);
+    // An empty window would only be in the way.
+    m_cmdNearMisses->setEnabled(!analysis.nearMisses.empty());
+    if (m_frmNearMisses != nullptr) {
+        m_frmNearMisses->setNearMisses(analysis.nearMisses);
+        if (analysis.nearMisses.empty()) m_frmNearMisses->hide();
+    }
 }
 
 void frmTessel::refreshAudit() {
@@ -197,7 +204,10 @@ void frmTessel::cmdNearMisses_Click() {
         });
     m_frmNearMisses->setNearMisses(m_analysis ? m_analysis->nearMisses
                                               : std::vector<engine::NearMiss>{});
-    m_frmNearMisses->showOverOwner();
+    // The list's place, whether it shows the list or the words about an empty one.
+    const QWidget* shown = m_stkList->currentWidget();
+    const QRect list(shown->mapToGlobal(QPoint(0, 0)), shown->size());
+    m_frmNearMisses->showBesideList(list);
 }
 
 QPlainTextEdit* frmTessel::txtNearMisses() const {

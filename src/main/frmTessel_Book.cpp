@@ -4,6 +4,7 @@
 // what they mean are the engine's; the window only shows them.
 #include "engine/base/EngineError.h"
 #include "engine/base/TextUtil.h"
+#include "engine/epub/BookTitle.h"
 #include "engine/run/RunRequest.h"
 #include "listview/ListView.h"
 #include "main/ProductInfo.h"
@@ -15,8 +16,10 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <filesystem>
+#include <utility>
 
 namespace lumarin::app {
 
@@ -47,9 +50,20 @@ void frmTessel::buildFormatChoices() {
     m_cboEncoding = ChoiceBox(this, engine::InputEncodingChoices());
     m_lblOutEncoding = new QLabel(QStringLiteral("输出编码："), this);
     m_cboOutEncoding = ChoiceBox(this, engine::OutputEncodingChoices());
-    // A book is always UTF-8.
-    connect(m_cboFormat, &QComboBox::currentIndexChanged, this,
-            [this] { m_cboOutEncoding->setEnabled(!bookChosen()); });
+    // The book's title and author: found in the book, for the reader to keep or correct.
+    m_lblBookTitle = new QLabel(QStringLiteral("书名："), this);
+    m_txtBookTitle = new QLineEdit(this);
+    m_lblBookAuthor = new QLabel(QStringLiteral("作者："), this);
+    m_txtBookAuthor = new QLineEdit(this);
+    // A book is always UTF-8; only a book has a title and an author.
+    const auto formatChosen = [this] {
+        m_cboOutEncoding->setEnabled(!bookChosen());
+        for (QWidget* field : {static_cast<QWidget*>(m_lblBookTitle), static_cast<QWidget*>(m_txtBookTitle),
+                               static_cast<QWidget*>(m_lblBookAuthor), static_cast<QWidget*>(m_txtBookAuthor)})
+            field->setEnabled(bookChosen());
+    };
+    connect(m_cboFormat, &QComboBox::currentIndexChanged, this, formatChosen);
+    formatChosen();
 }
 
 QLayout* frmTessel::formatChoicesLayout() {
@@ -58,8 +72,12 @@ QLayout* frmTessel::formatChoicesLayout() {
     grid->addWidget(m_cboEncoding, 0, 1);
     grid->addWidget(m_lblFormat, 1, 0);
     grid->addWidget(m_cboFormat, 1, 1);
-    grid->addWidget(m_lblOutEncoding, 2, 0);
-    grid->addWidget(m_cboOutEncoding, 2, 1);
+    grid->addWidget(m_lblBookTitle, 2, 0);
+    grid->addWidget(m_txtBookTitle, 2, 1, 1, 2);
+    grid->addWidget(m_lblBookAuthor, 3, 0);
+    grid->addWidget(m_txtBookAuthor, 3, 1, 1, 2);
+    grid->addWidget(m_lblOutEncoding, 4, 0);
+    grid->addWidget(m_cboOutEncoding, 4, 1);
     // The cover goes with the book: next to its choice, usable when it is chosen.
     m_cmdCover = new QPushButton(QStringLiteral("封面…"), this);
     m_cmdCover->setEnabled(false);
@@ -73,9 +91,9 @@ QLayout* frmTessel::formatChoicesLayout() {
     m_cmdRemoved = new QPushButton(QStringLiteral("删除的行"), this);
     connect(m_cmdRemoved, &QPushButton::clicked, this,
             [this] { runGuarded(CommandSide::Reading, [this] { showRemovedLines(); }); });
-    grid->addWidget(m_chkClean, 3, 0);
-    grid->addWidget(m_chkUnwrap, 3, 1);
-    grid->addWidget(m_cmdRemoved, 3, 2);
+    grid->addWidget(m_chkClean, 5, 0);
+    grid->addWidget(m_chkUnwrap, 5, 1);
+    grid->addWidget(m_cmdRemoved, 5, 2);
     grid->setColumnStretch(1, 1);
     return grid;
 }
@@ -86,6 +104,23 @@ engine::InputEncodingChoice frmTessel::inputEncodingChoice() const {
 
 engine::OutputEncodingChoice frmTessel::outputEncodingChoice() const {
     return Chosen<engine::OutputEncodingChoice>(m_cboOutEncoding);
+}
+
+// Each analysis offers what the book says of itself; a field the reader has
+// typed into keeps what was typed while the book stays the same.
+void frmTessel::showBookTitle() {
+    if (!m_analysis) return;
+    const bool sameBook = m_strTitleFor == m_analysis->m_strSource;
+    m_strTitleFor = m_analysis->m_strSource;
+    engine::TitleAndAuthor found;
+    try {
+        found = engine::DetectTitleAndAuthor(*m_analysis, currentCheckMarks(), outputOptions());
+    } catch (const engine::EngineError&) {
+        // The output says what is wrong with the source; the fields stay empty.
+    }
+    for (const auto& [field, text] : {std::pair{m_txtBookTitle, found.title},
+                                      std::pair{m_txtBookAuthor, found.author}})
+        if (!sameBook || !field->isModified()) field->setText(qs(text));
 }
 
 bool frmTessel::bookChosen() const {

@@ -61,7 +61,6 @@ platform::DataObject DataFromMime(const QMimeData& mime) {
     return dropped;
 }
 
-
 } // namespace
 
 // ---- drops ----------------------------------------------------------------------------
@@ -175,7 +174,7 @@ bool frmTessel::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == m_lstMemoHost && event->type() == QEvent::Resize) {
         // Once the list has taken its new size, its last column takes the free width.
-        QTimer::singleShot(0, this, [this] { fitPreviewColumn(); });
+        QTimer::singleShot(0, this, [this] { fitTextColumns(); });
         return false;
     }
     if (watched == m_lblState && event->type() == QEvent::Resize) {
@@ -223,6 +222,12 @@ void frmTessel::KeyPress(std::int16_t& KeyAscii) {
 
 void frmTessel::Click(std::int32_t /*ItemIndex*/) {
     showSelectedRow();
+}
+
+// A divider dragged in the list's header: the other text column takes up the difference.
+void frmTessel::MouseUp(std::int32_t /*ItemIndex*/, std::int16_t /*MouseButton*/,
+                        std::int16_t /*Shift*/, float /*X*/, float /*Y*/) {
+    fitTextColumns();
 }
 
 void frmTessel::KeyUp(std::int16_t& /*KeyCode*/, std::int16_t& /*Shift*/) {

@@ -136,6 +136,8 @@ engine::OutputOptions frmTessel::outputOptions() const {
     options.encoding = outputEncodingChoice();
     options.cleanup = {m_chkClean->isChecked(), m_chkUnwrap->isChecked()};
     options.cover = std::filesystem::path(m_strCover.toStdString());
+    options.bookTitle = m_txtBookTitle->text().toStdU16String();
+    options.bookAuthor = m_txtBookAuthor->text().toStdU16String();
     options.filesPerFolder = engine::ReadCountField(m_txtCount->text().toStdU16String());
     options.chaptersPerFile =
         std::max(1, engine::ReadCountField(m_txtNum->text().toStdU16String()));

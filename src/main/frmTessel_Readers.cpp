@@ -66,6 +66,8 @@ void frmTessel::nameControlsForReaders() {
         {m_lblEncoding, m_cboEncoding},
         {m_lblFormat, m_cboFormat},
         {m_lblOutEncoding, m_cboOutEncoding},
+        {m_lblBookTitle, m_txtBookTitle},
+        {m_lblBookAuthor, m_txtBookAuthor},
     };
     for (const auto& [label, field] : buddies)
         label->setBuddy(field);
@@ -101,13 +103,13 @@ void frmTessel::nameControlsForReaders() {
     });
 
     QWidget* const order[] = {
-        m_txtFile,          m_cmdOpenFile,   m_cboRule,    m_txtFind,    m_txtOut,
-        m_cboFolderOut,     m_cmdOpenFolder, m_txtNum,     m_txtCount,   m_txtSplitSize,
-        m_chkVolumeFolders, m_cboEncoding,   m_cboFormat,  m_cmdCover,   m_cboOutEncoding,
-        m_chkClean,         m_chkUnwrap,     m_cmdRemoved, m_chkDelSpc,  m_chkFJconv,
-        m_txtReplace,       m_lstMemoHost,   m_txtPreview, m_cmdAnalyze, m_cmdSaveOut,
-        m_cmdCheckFlagged,  m_cmdNearMisses, m_cmdOrder,   m_cmdOptions, m_cmdOpenOut,
-        m_imgAbout,
+        m_txtFile,          m_cmdOpenFile,   m_cboRule,         m_txtFind,       m_txtOut,
+        m_cboFolderOut,     m_cmdOpenFolder, m_txtNum,          m_txtCount,      m_txtSplitSize,
+        m_chkVolumeFolders, m_cboEncoding,   m_cboFormat,       m_cmdCover,      m_cboOutEncoding,
+        m_txtBookTitle,     m_txtBookAuthor, m_chkClean,        m_chkUnwrap,     m_cmdRemoved,
+        m_chkDelSpc,        m_chkFJconv,     m_txtReplace,      m_lstMemoHost,   m_txtPreview,
+        m_cmdAnalyze,       m_cmdSaveOut,    m_cmdCheckFlagged, m_cmdNearMisses, m_cmdOrder,
+        m_cmdOptions,       m_cmdOpenOut,    m_imgAbout,
     };
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);

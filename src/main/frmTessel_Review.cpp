@@ -95,7 +95,7 @@ void frmTessel::buildReviewActions() {
 
     QMenu* menu = m_cmdOptions->menu();
     menu->addSeparator();
-    menu->addActions({m_mnuUndo, m_mnuRedo, m_mnuRename, m_mnuRemoveSplit});
+    menu->addActions({m_mnuUndo, m_mnuRedo, m_mnuRename, m_mnuRemoveSplit, m_mnuSplitHere});
     menu->addSeparator();
     menu->addActions({m_mnuExportReview, m_mnuImportReview, m_mnuFreshReview});
 

@@ -13,7 +13,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
 #include <QSettings>
+#include <QStyle>
+#include <algorithm>
+#include <functional>
 
 namespace lumarin::app {
 
@@ -40,6 +45,7 @@ constexpr const char* kOutputFormat = "outputFormat";
 constexpr const char* kOutputEncoding = "outputEncoding";
 constexpr const char* kGeometry = "window/geometry";
 constexpr const char* kTopMost = "window/topMost";
+constexpr const char* kColumns = "window/columns"; // the list's column widths at 96 dpi
 constexpr const char* kLastFolder = "lastFolder";
 } // namespace key
 
@@ -70,8 +76,25 @@ std::unique_ptr<QSettings> OpenSettings() {
 }
 
 void frmTessel::buildOptionsMenu() {
-    m_cmdOptions = new MenuButton(QStringLiteral("选项"), this);
+    m_cmdOptions = new MenuButton(QStringLiteral("选项(&O)"), this);
     auto* menu = new QMenu(m_cmdOptions);
+    // The commands a reader reaches for by key, each listed with its key. They
+    // press the buttons, so a key does nothing where its button is disabled.
+    const auto command = [this, menu](const char16_t* text, QKeySequence keys,
+                                      const std::function<void()>& run) {
+        QAction* act = menu->addAction(qs(text));
+        act->setShortcut(keys);
+        act->setShortcutContext(Qt::WindowShortcut);
+        addAction(act);
+        connect(act, &QAction::triggered, this, run);
+    };
+    command(u"打开源文件…", QKeySequence(Qt::CTRL | Qt::Key_O), [this] { m_cmdOpenFile->click(); });
+    command(u"分析", QKeySequence(Qt::Key_F5), [this] { m_cmdAnalyze->click(); });
+    command(u"输出", QKeySequence(Qt::CTRL | Qt::Key_S), [this] {
+        if (!m_blnOutputRunning) m_cmdSaveOut->click();
+    });
+    command(u"关闭", QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
+    menu->addSeparator();
     m_mnuDefaultCondition = menu->addAction(QStringLiteral("恢复默认标题条件"));
     m_mnuTopMost = menu->addAction(QStringLiteral("窗口置顶"));
     m_mnuTopMost->setCheckable(true);
@@ -130,8 +153,41 @@ void frmTessel::loadSettings() {
     m_strLastFolder = settings->value(key::kLastFolder).toString().toStdU16String();
     m_blnTopMost = settings->value(key::kTopMost, true).toBool();
     m_mnuTopMost->setChecked(m_blnTopMost);
-    if (settings->contains(key::kGeometry))
+    if (settings->contains(key::kColumns)) {
+        std::vector<int> widths;
+        for (const QVariant& width : settings->value(key::kColumns).toList())
+            widths.push_back(width.toInt());
+        setColumnWidths(widths);
+    }
+    if (settings->contains(key::kGeometry)) {
         restoreGeometry(settings->value(key::kGeometry).toByteArray());
+        fitOnScreen();
+    }
+}
+
+// A size or place saved on a larger screen, or on one no longer there, is
+// brought onto the screen the window opens on, frame and all.
+void frmTessel::fitOnScreen() {
+    const QScreen* shown = screen();
+    if (shown == nullptr) return;
+    const QRect area = shown->availableGeometry();
+    const QRect inside = geometry();
+    const QRect outside = frameGeometry();
+    QMargins frame(inside.left() - outside.left(), inside.top() - outside.top(),
+                   outside.right() - inside.right(), outside.bottom() - inside.bottom());
+    if (frame.isNull()) {
+        // Not shown yet, so the frame is not known: allow for a title bar and borders.
+        const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+        frame = QMargins(border, style()->pixelMetric(QStyle::PM_TitleBarHeight) + border, border,
+                         border);
+    }
+    const QSize size = inside.size().boundedTo(area.size().shrunkBy(frame)).expandedTo(minimumSize());
+    QRect whole = QRect(inside.topLeft(), size).marginsAdded(frame);
+    // Kept where it was as far as the screen allows.
+    whole.moveTo(
+        std::clamp(whole.left(), area.left(), std::max(area.left(), area.x() + area.width() - whole.width())),
+        std::clamp(whole.top(), area.top(), std::max(area.top(), area.y() + area.height() - whole.height())));
+    setGeometry(whole.marginsRemoved(frame));
 }
 
 void frmTessel::saveSettings() const {
@@ -153,6 +209,10 @@ void frmTessel::saveSettings() const {
     settings->setValue(key::kOutputFormat, m_cboFormat->currentText());
     settings->setValue(key::kOutputEncoding, m_cboOutEncoding->currentText());
     settings->setValue(key::kGeometry, saveGeometry());
+    QVariantList widths;
+    for (const int width : columnWidths())
+        widths.push_back(width);
+    settings->setValue(key::kColumns, widths);
     settings->setValue(key::kTopMost, m_blnTopMost);
     settings->setValue(key::kLastFolder, qs(m_strLastFolder));
 }

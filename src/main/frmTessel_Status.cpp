@@ -4,6 +4,8 @@
 // (the book folder, or the folder an EPUB file went into). The whole message
 // shows while there is room; a narrow window shortens the path in its middle,
 // and the tool tip keeps the whole text. Loading another book clears it.
+#include "listview/ListView.h"
+#include "main/ProductInfo.h"
 #include "main/frmTessel.h"
 #include "platform/Services.h"
 #include "platform/qt/QtText.h"
@@ -74,8 +76,14 @@ void frmTessel::fitStatusLine() {
 
 void frmTessel::cmdOpenOut_Click() {
     if (m_strOutputFolder.empty()) return;
-    const std::shared_ptr<platform::IShell> shell = platform::CurrentServices().shell;
-    if (!shell->OpenFolder(m_strOutputFolder)) warn(u"无法打开文件夹: " + m_strOutputFolder);
+    const platform::Services& services = platform::CurrentServices();
+    if (services.shell->OpenFolder(m_strOutputFolder)) return;
+    // Without a file manager the path is what the reader needs to get there.
+    const std::u16string question = u"无法打开文件夹: " + m_strOutputFolder +
+                                    u"\n没有可用的文件管理器。要复制文件夹的路径吗？";
+    if (platform::MessageBox(m_lstMemo->hWnd(), question, kAppTitle,
+                             platform::MB_YESNO | platform::MB_ICONWARNING) == platform::IDYES)
+        services.clipboard->SetText(m_strOutputFolder);
 }
 
 } // namespace lumarin::app

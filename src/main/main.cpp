@@ -5,13 +5,12 @@
 #include "platform/qt/QtServices.h"
 
 #include <QApplication>
-#include <QLocale>
 #include <QStringList>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumarin"));
-    lumarin::app::InstallQtTranslations(app, QLocale::system());
+    lumarin::app::InstallQtTranslations(app);
     lumarin::platform::qt::InstallQtServices();
 
     lumarin::app::frmTessel window;

@@ -2,15 +2,21 @@
 // Several sources in one run: each book in turn, a failure named and passed over, one summary
 // line and the exit status of the worst failure.
 #include "CliTestSupport.h"
+#include "support/EpubContents.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace lumarin::cli::test {
 namespace {
+
+using lumarin::test::EntryText;
+using lumarin::test::ReadEpub;
 
 std::string Novel(const std::vector<std::string>& headings) {
     return Encode(JoinLines(NovelLines(headings), "\r\n"), "GBK");
@@ -95,6 +101,7 @@ TEST(BatchTest, SplittingALibraryAgainLeavesTheChaptersBesideEachBookAlone) {
 TEST(BatchTest, WorstFailureDecidesTheExitStatus) {
     TempDir dir;
     const auto good = dir.write("good.txt", Novel({"第一章 开始"}));
+    const auto other = dir.write("other.txt", Novel({"第一章 甲"}));
     const auto bare = dir.write("bare.txt", "没有标题\n");
     const std::string missing = (dir / "missing.txt").string();
     struct Case {
@@ -103,7 +110,7 @@ TEST(BatchTest, WorstFailureDecidesTheExitStatus) {
         std::string summary;
     };
     for (const Case& c :
-         {Case{{good.string(), good.string()}, 0, "2 本成功，0 本失败"},
+         {Case{{good.string(), other.string()}, 0, "2 本成功，0 本失败"},
           Case{{good.string(), missing, bare.string()}, 1, "1 本成功，2 本失败"},
           Case{{(dir / "empty").string(), good.string()}, 1, "1 本成功，1 本失败"}}) {
         fs::create_directories(dir / "empty");
@@ -218,6 +225,160 @@ TEST(BatchTest, EpubFileWithSeveralSourcesIsAUsageError) {
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(Snapshot(dir.path()), before) << args[1];
     }
+}
+
+// Two books of one batch whose outputs would be one folder or one book: the first is written
+// as if alone, the second fails naming it, before anything is written and whatever --existing
+// says (overwrite would replace the first's chapters, append would interleave them).
+TEST(BatchTest, TwoBooksWithOneOutputNeverMix) {
+    const struct {
+        const char* name;
+        std::vector<std::string> files; // the first holds two chapters, the second one
+        std::vector<std::string> sources;
+        std::vector<std::string> args; // "OUT" stands for the output folder
+        std::string output;            // what both would write, below the test folder
+    } cases[] = {
+        {"SameNameInTwoFolders", {"x/a.txt", "y/a.txt"}, {"x", "y"}, {"-o", "OUT"}, "out/a"},
+        {"LetterCaseOfTheExtension", {"books/a.TXT", "books/a.txt"}, {"books"}, {}, "books/a"},
+        // "link" is a link to "x": one book by two names, written beside itself.
+        {"OneBookByTwoNames", {"x/a.txt"}, {"x/a.txt", "link/a.txt"}, {}, "x/a"},
+        {"Books", {"x/a.txt", "y/a.txt"}, {"x", "y"}, {"--epub", "-o", "OUT"}, "out/a.epub"},
+    };
+    for (const auto& c : cases) {
+        for (const char* mode : {"refuse", "overwrite", "append"}) {
+            SCOPED_TRACE(std::string(c.name) + " " + mode);
+            TempDir dir;
+            dir.write(c.files.front(), Novel({"第一章 开始", "第二章 继续"}));
+            if (c.files.size() > 1) dir.write(c.files.back(), Novel({"第一章 甲"}));
+            fs::create_directory_symlink("x", dir / "link");
+            const auto argsWith = [&](const std::vector<std::string>& sources) {
+                std::vector<std::string> args{"-q", "-g", "0", "--existing", mode};
+                for (const std::string& arg : c.args)
+                    args.push_back(arg == "OUT" ? (dir / "out").string() : arg);
+                for (const std::string& source : sources)
+                    args.push_back((dir / source).string());
+                return args;
+            };
+            const RunResult run = RunSplit(argsWith(c.sources));
+            EXPECT_EQ(run.exitCode, 1) << run.err;
+            EXPECT_EQ(SplitLines(run.out).back(), "1 本成功，1 本失败");
+            const std::string second = c.files.size() > 1 ? c.files.back() : c.sources.back();
+            EXPECT_EQ(run.err, "与 " + (dir / c.files.front()).string() + " 的输出相同\n失败: " +
+                                   (dir / second).string() + "\n");
+            if (c.output.ends_with(".epub")) {
+                const std::string nav = EntryText(ReadEpub(dir / c.output), "OEBPS/nav.xhtml");
+                EXPECT_NE(nav.find("第二章 继续"), std::string::npos) << nav;
+                EXPECT_EQ(nav.find("第一章 甲"), std::string::npos) << nav;
+                continue; // a book is stamped with the time it was made: no byte comparison
+            }
+            // The output is exactly the first book's, written alone.
+            const auto written = Snapshot(dir / c.output);
+            fs::remove_all(dir / c.output);
+            ASSERT_EQ(RunSplit(argsWith({c.files.front()})).exitCode, 0);
+            EXPECT_EQ(written, Snapshot(dir / c.output));
+        }
+    }
+}
+
+// A file or folder name with a line end or an escape character cannot fake a line of the
+// run's own (a finished book, a summary) or colour the terminal: every line naming one escapes
+// it, as every other message does.
+TEST(BatchTest, NamesInTheBatchsLinesAreEscaped) {
+    TempDir dir;
+    const std::string trick = "x\n处理完毕！共9个文件！\n9 本成功，0 本失败\x1b[31m";
+    const std::string shown = "x\\n处理完毕！共9个文件！\\n9 本成功，0 本失败\\x1b[31m";
+    const fs::path books = dir / "books";
+    dir.write("books/" + trick + ".txt", "没有标题\n");          // fails: no headings
+    dir.write("books/" + trick + "/" + trick + ".txt", "1\n"); // its chapters' folder
+    fs::create_directories(books / "empty" / trick);
+    const RunResult run =
+        RunSplit({"-q", "-R", books.string(), (books / "empty" / trick).string()});
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_EQ(SplitLines(run.out), (std::vector<std::string>{
+                                       "source\t" + books.string() + "/" + shown + ".txt",
+                                       "source\t" + (books / "empty").string() + "/" + shown,
+                                       "0 本成功，2 本失败"}));
+    for (const std::string& line :
+         {"跳过章节文件夹: " + books.string() + "/" + shown + "\n",
+          "失败: " + books.string() + "/" + shown + ".txt\n",
+          "文件夹中没有 .txt 文件: " + (books / "empty").string() + "/" + shown + "\n",
+          "失败: " + (books / "empty").string() + "/" + shown + "\n"})
+        EXPECT_NE(run.err.find(line), std::string::npos) << line << "\nin\n" << run.err;
+    EXPECT_EQ(run.err.find('\x1b'), std::string::npos) << run.err;
+}
+
+// Chapter folders written anywhere by an earlier run (here into a folder of the library
+// itself) hold the output's marker, and -R passes over them: a second run over the library
+// splits its books again and no chapter file as a book.
+TEST(BatchTest, ARecursiveRunPassesOverEveryFolderItWrote) {
+    TempDir dir;
+    const fs::path library = dir / "library";
+    dir.write("library/a.txt", Novel({"第一章 开始", "第二章 继续"}));
+    dir.write("library/more/b.txt", Novel({"第一章 甲"}));
+    const std::string out = (library / "out").string();
+    ASSERT_EQ(RunSplit({"-q", "-R", "-o", out, library.string()}).exitCode, 0);
+    EXPECT_TRUE(fs::is_regular_file(library / "out" / "a" / ".lumarin-chapters"));
+    const auto firstRun = Snapshot(library);
+
+    const RunResult again =
+        RunSplit({"-q", "-R", "--existing", "overwrite", "-o", out, library.string()});
+    EXPECT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_EQ(SplitLines(again.out).back(), "2 本成功，0 本失败");
+    EXPECT_EQ(Snapshot(library), firstRun) << "chapter files were split as books";
+    for (const char* folder : {"out/a", "out/b"})
+        EXPECT_NE(again.err.find("跳过章节文件夹: " + (library / folder).string() + "\n"),
+                  std::string::npos)
+            << again.err;
+}
+
+// lumarin-split without the capabilities that let root read any folder, so that permissions
+// hold for it as for anyone else. Nothing when they cannot be dropped here.
+std::optional<RunResult> RunSplitBoundByPermissions(const std::vector<std::string>& args) {
+    std::vector<std::string> command;
+    if (::geteuid() == 0) {
+        command = {"/usr/bin/setpriv", "--inh-caps=-dac_override,-dac_read_search",
+                   "--bounding-set=-dac_override,-dac_read_search", "--"};
+        if (RunProgram({command[0], command[1], command[2], "--", "/bin/true"}).exitCode != 0)
+            return std::nullopt;
+    }
+    command.push_back(LUMARIN_SPLIT_PATH);
+    command.insert(command.end(), args.begin(), args.end());
+    return RunProgram(command);
+}
+
+// A folder that cannot be listed is a read failure that names it, named on the command line or
+// met under -R, and the books around it are still split.
+TEST(BatchTest, AFolderThatCannotBeListedIsAReadFailure) {
+    TempDir dir;
+    dir.write("books/a.txt", Novel({"第一章 开始"}));
+    fs::create_directories(dir / "books" / "locked");
+    dir.write("books/locked/b.txt", Novel({"第一章 甲"}));
+    fs::permissions(dir / "books" / "locked", fs::perms::none);
+    const struct {
+        std::vector<std::string> args;
+        std::string summary;
+    } cases[] = {
+        {{(dir / "books" / "locked").string()}, "0 本成功，1 本失败"},
+        {{"-R", (dir / "books").string()}, "1 本成功，1 本失败"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"-q", "-g", "0", "--existing", "overwrite", "-o",
+                                      (dir / "out").string()};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const auto run = RunSplitBoundByPermissions(args);
+        if (!run)
+            GTEST_SKIP() << "setpriv cannot drop CAP_DAC_OVERRIDE here, and root reads any folder";
+        EXPECT_EQ(run->exitCode, 3) << run->err;
+        EXPECT_EQ(SplitLines(run->out).back(), c.summary);
+        const std::string locked = (dir / "books" / "locked").string();
+        EXPECT_NE(run->err.find("无法读取文件: " + locked + ": Permission denied\n"),
+                  std::string::npos)
+            << run->err;
+        EXPECT_NE(run->err.find("失败: " + locked + "\n"), std::string::npos) << run->err;
+        EXPECT_EQ(run->err.find("文件夹中没有"), std::string::npos) << run->err;
+    }
+    fs::permissions(dir / "books" / "locked", fs::perms::owner_all);
+    EXPECT_TRUE(fs::exists(dir / "out" / "a" / "001-1开始.txt"));
 }
 
 } // namespace

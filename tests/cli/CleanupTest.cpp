@@ -140,10 +140,12 @@ TEST(CleanTest, BookLeavesOutTheListedLinesAndKeepsTheStory) {
         EXPECT_NE(text.find(kept), std::string::npos) << kept;
 }
 
-// Paragraphs set apart by punctuation alone, and indented paragraphs whose wrap falls right
-// after a sentence.
+// Paragraphs set apart by punctuation alone, indented paragraphs whose wrap falls right
+// after a sentence, and headings that are no split points and titles no condition matches,
+// after full lines: they stay lines of their own. Cleaning takes nothing from these books:
+// a paragraph's last words repeated at chapter ends are no stamp.
 TEST(UnwrapTest, JoinsAHardWrappedBookBackIntoItsParagraphs) {
-    for (const std::string book : {"", "-at-stops"}) {
+    for (const std::string book : {"", "-at-stops", "-headings"}) {
         for (const std::string charset : {"UTF-8", "GBK", "UTF-16LE"}) {
             SCOPED_TRACE(book + " " + charset);
             // UTF-16 is known by its byte order mark.
@@ -151,15 +153,17 @@ TEST(UnwrapTest, JoinsAHardWrappedBookBackIntoItsParagraphs) {
             TempDir dir;
             const std::string wrapped = Corpus("wrapped" + book + ".txt");
             const auto source = dir.write("wrapped.txt", mark + Encode(wrapped, charset));
-            EXPECT_EQ(SplitWith(source, dir, {"--unwrap", "-c", "auto"}),
+            EXPECT_EQ(SplitWith(source, dir, {"--clean", "--unwrap", "-c", "auto"}),
                       Encode(Corpus("unwrapped" + book + ".txt"), charset));
         }
     }
 }
 
-// Books that are not hard-wrapped, and a book with nothing to clean, come out as they went in.
+// Books that are not hard-wrapped (verse among them), and a book with nothing to clean, come
+// out as they went in.
 TEST(UnwrapTest, LeavesBooksThatAreNotWrappedAsTheyAre) {
-    for (const std::string name : {"plain.txt", "unwrapped.txt", "unwrapped-at-stops.txt"}) {
+    for (const std::string name :
+         {"plain.txt", "unwrapped.txt", "unwrapped-at-stops.txt", "verse.txt"}) {
         SCOPED_TRACE(name);
         TempDir dir;
         const auto source = dir.write(name, Corpus(name));

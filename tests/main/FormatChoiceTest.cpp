@@ -3,6 +3,7 @@
 // in the encoding the user names, chapter files written in the one asked for.
 #include "MainWindowFixture.h"
 #include "main/ProductInfo.h"
+#include "support/EpubContents.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -78,6 +79,62 @@ TEST_F(FormatChoice, EpubGoesIntoTheChosenFolderNamedAfterTheSource) {
     }
     EXPECT_FALSE(fs::exists(dir / "灯下")) << "no chapter folder for a book";
     EXPECT_FALSE(window->outputRunning());
+}
+
+// The package document's text between <tag> and </tag>, or "" when it has none.
+std::string Metadata(const fs::path& book, const std::string& tag) {
+    const std::string package = lumarin::test::EntryText(lumarin::test::ReadEpub(book), "OEBPS/content.opf");
+    const std::size_t open = package.find("<" + tag + ">");
+    if (open == std::string::npos) return {};
+    const std::size_t from = open + tag.size() + 2;
+    return package.substr(from, package.find("</" + tag + ">", from) - from);
+}
+
+TEST_F(FormatChoice, TheBooksTitleAndAuthorAreFoundAndCanBeCorrected) {
+    QLineEdit* title = window->txtBookTitle();
+    QLineEdit* author = window->txtBookAuthor();
+    EXPECT_FALSE(title->isEnabled()) << "chapter files have no title";
+    EXPECT_FALSE(author->isEnabled());
+    choose(window->cboFormat(), "EPUB");
+    EXPECT_TRUE(title->isEnabled());
+    EXPECT_TRUE(author->isEnabled());
+
+    const struct {
+        const char* file;
+        std::vector<std::string> front;
+        const char* title;
+        const char* author;
+    } books[] = {
+        {"灯下.txt", {"《灯下旧事》", "作者：林一"}, "灯下旧事", "林一"},
+        {"山河_张三.txt", {"前言"}, "山河", "张三"},
+        {"无名.txt", {"简介：一本书"}, "无名", ""},
+    };
+    for (const auto& b : books) {
+        SCOPED_TRACE(b.file);
+        std::vector<std::string> lines = b.front;
+        for (const std::string& line : ThreeChapters("正文之前"))
+            lines.push_back(line);
+        analyse(writeNovel(lines, b.file));
+        EXPECT_EQ(title->text(), QString::fromUtf8(b.title));
+        EXPECT_EQ(author->text(), QString::fromUtf8(b.author));
+    }
+
+    // Corrections are written, and kept while the book stays the same.
+    const fs::path source = writeNovel(ThreeChapters("《灯下旧事》"), "灯下.txt");
+    analyse(source);
+    title->selectAll();
+    QTest::keyClicks(title, QStringLiteral("Lamp Tales"));
+    author->selectAll();
+    QTest::keyClicks(author, QStringLiteral("Lin Er"));
+    analyse(source);
+    EXPECT_EQ(title->text(), QStringLiteral("Lamp Tales"));
+    ASSERT_EQ(output().size(), 1u);
+    EXPECT_EQ(Metadata(dir / "灯下.epub", "dc:title"), "Lamp Tales");
+    EXPECT_EQ(Metadata(dir / "灯下.epub", "dc:creator"), "Lin Er");
+
+    analyse(writeNovel(ThreeChapters("《别的书》"), "别的.txt"));
+    EXPECT_EQ(title->text(), QStringLiteral("别的书")) << "another book brings its own";
+    EXPECT_EQ(author->text(), QString());
 }
 
 TEST_F(FormatChoice, AnExistingBookIsReplacedOnlyOnYes) {

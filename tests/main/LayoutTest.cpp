@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The window's layout and look: it never resizes itself, its inputs keep one
-// width, growing gives the room to the list and the preview, the preview
-// wraps, and doubted rows stand apart from checked, selected and plain rows.
+// width, growing gives the room to the list (标题 and 预览 alike) and the
+// preview, the preview wraps, doubted rows stand apart from checked, selected
+// and plain rows, and the legend shows those colours.
 #include "ColourDifference.h"
 #include "MainWindowFixture.h"
+#include "platform/Window.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -115,6 +117,96 @@ TEST_F(Layout, GrowingGivesTheRoomToTheListAndThePreviewAndThePreviewWraps) {
     EXPECT_EQ(window->lstMemoHost()->height() - list.height() +
                   (window->txtPreview()->height() - preview.height()),
               300);
+}
+
+// 标题 and 预览 share the list: growing the window widens both in their
+// proportion, and a divider dragged in the header stays where it was put.
+TEST_F(Layout, TitleAndPreviewShareTheListAndADraggedDividerStays) {
+    analyse(writeNovel(Book(5, 0)));
+    const auto width = [this](std::int32_t c) {
+        return list().ColumnWidth(listview::PositionOrKey(c));
+    };
+    const auto columnsEndAtTheRightEdge = [this, &width] {
+        platform::RECT client;
+        platform::GetClientRect(list().hWnd(), &client);
+        std::int32_t sum = 0;
+        for (std::int32_t c = 0; c < list().ColumnCount(); ++c)
+            sum += width(c);
+        EXPECT_EQ(sum, client.right);
+    };
+    const auto grow = [this](int dx) {
+        window->resize(window->size() + QSize(dx, 0));
+        QApplication::processEvents();
+    };
+
+    const auto titleShare = [&width] {
+        return static_cast<double>(width(1)) / (width(1) + width(2));
+    };
+    const std::int32_t title = width(1), preview = width(2);
+    grow(500);
+    EXPECT_GT(width(1), title + 150) << "标题 widens too";
+    EXPECT_GT(width(2), preview + 100);
+    columnsEndAtTheRightEdge();
+    const double grown = titleShare();
+    grow(200);
+    EXPECT_NEAR(titleShare(), grown, 0.01) << "in one proportion";
+
+    // The divider right of 标题, dragged 60 pixels to the right.
+    const int divider = width(0) + width(1);
+    const auto mouse = [this](platform::UINT message, platform::WPARAM keys, int x) {
+        platform::SendMessage(list().hWnd(), message, keys,
+                              platform::MAKELPARAM(static_cast<platform::WORD>(x), 4));
+    };
+    const std::int32_t before = width(1), previewBefore = width(2);
+    mouse(platform::WM_LBUTTONDOWN, platform::MK_LBUTTON, divider);
+    mouse(platform::WM_MOUSEMOVE, platform::MK_LBUTTON, divider + 60);
+    mouse(platform::WM_LBUTTONUP, 0, divider + 60);
+    QApplication::processEvents();
+    EXPECT_EQ(width(1), before + 60);
+    EXPECT_EQ(width(2), previewBefore - 60) << "预览 gives up the room";
+    columnsEndAtTheRightEdge();
+
+    // Shrinking keeps the new proportion.
+    const double share = titleShare();
+    grow(-300);
+    EXPECT_NEAR(titleShare(), share, 0.01);
+    columnsEndAtTheRightEdge();
+}
+
+// The legend under the list shows its words in the colours the list draws rows in.
+TEST_F(Layout, TheLegendShowsTheRowColoursItExplains) {
+    std::vector<std::string> lines = {"书名：水边"};
+    for (const char* heading : {"第一回 起", "第二回 承", "第三回 转", "第五回 合", "第六回 终"}) {
+        lines.push_back(heading);
+        lines.insert(lines.end(), 11, "　　正文。");
+    }
+    analyse(writeNovel(lines));
+    ASSERT_TRUE(window->lblLegend()->isVisible());
+    const QString legend = window->lblLegend()->text();
+    const auto colourOf = [this](std::int32_t row) {
+        std::int32_t back = 0, fore = 0;
+        window->CustomDraw(row, 1, back, fore);
+        const auto rgb = [](std::int32_t ole) {
+            return QColor(ole & 0xFF, (ole >> 8) & 0xFF, (ole >> 16) & 0xFF).name();
+        };
+        return QStringLiteral("background-color:%1; color:%2").arg(rgb(back), rgb(fore));
+    };
+    list().ItemChecked(0, true);
+    const QString checked = colourOf(0);
+    const QString doubted = colourOf(3);
+    click(rowPoint(1, 200));
+    const struct {
+        const char* word;
+        QString colours;
+    } keys[] = {{"打勾", checked}, {"可疑", doubted}, {"选中", colourOf(1)}};
+    for (const auto& k : keys) {
+        const qsizetype at = legend.indexOf(QString::fromUtf8(k.word));
+        ASSERT_GE(at, 0) << k.word;
+        const qsizetype style = legend.lastIndexOf(QStringLiteral("background-color:"), at);
+        ASSERT_GE(style, 0) << k.word;
+        EXPECT_EQ(legend.mid(style, k.colours.size()), k.colours) << k.word;
+    }
+    EXPECT_TRUE(legend.contains(QStringLiteral("不作分割点")));
 }
 
 } // namespace

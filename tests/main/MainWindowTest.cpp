@@ -87,7 +87,7 @@ TEST_F(MainWindow, OpensWithItsStartValues) {
     EXPECT_FALSE(window->cmdCover()->isEnabled()) << "a cover only goes with a book";
     EXPECT_EQ(window->lblState()->text(), QStringLiteral("拖拽文件到列表框…"));
     EXPECT_EQ(window->shpDone()->width(), 1) << "the resting width is 15 twips";
-    EXPECT_EQ(window->cmdOrder()->text(), QStringLiteral("排序↑"));
+    EXPECT_EQ(window->cmdOrder()->text(), QStringLiteral("排序↑(&R)"));
 
     ASSERT_EQ(list().ColumnCount(), 4);
     EXPECT_EQ(qs(list().ColumnCaption(listview::PositionOrKey(u"colNum"))), QStringLiteral("章"));

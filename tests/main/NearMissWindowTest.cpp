@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
-// The near-miss window: a tool window of the main window, centred over it,
-// closed by Esc; a double click on a line shows that line in the preview.
+// The near-miss window: a tool window of the main window, beside the list or
+// over it but never over the preview, closed by Esc; a double click on a line
+// shows that line in the preview and keeps it marked.
 #include "MainWindowFixture.h"
 #include "main/frmNearMisses.h"
 
 #include <QComboBox>
 #include <QLabel>
+#include <QScreen>
 #include <QTextBlock>
 #include <QWindow>
 
@@ -26,34 +28,70 @@ std::vector<std::string> BookWithNearMisses() {
     return lines;
 }
 
-TEST_F(NearMissWindow, IsAToolWindowOverTheMainWindowAndEscClosesIt) {
+// The list's place on the screen, and the preview's.
+QRect OnScreen(const QWidget* widget) {
+    return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+}
+
+TEST_F(NearMissWindow, IsAToolWindowBesideTheListNeverOverThePreviewAndEscClosesIt) {
     analyse(writeNovel(BookWithNearMisses()));
     ASSERT_EQ(window->cmdNearMisses()->text(), QStringLiteral("疑似标题(2)"));
+    const QRect screen = window->screen()->availableGeometry();
+    const struct {
+        const char* name;
+        QPoint corner; // of the main window
+        bool beside;   // room on its right
+    } cases[] = {
+        {"room on the right", screen.topLeft() + QPoint(20, 40), true},
+        {"at the right edge", QPoint(screen.right() - window->frameGeometry().width(), 60), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        window->move(c.corner);
+        QApplication::processEvents();
+        window->cmdNearMisses()->click();
+        frmNearMisses* misses = window->nearMissWindow();
+        ASSERT_NE(misses, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(misses));
+        EXPECT_EQ(misses->parentWidget(), window.get());
+        EXPECT_EQ(misses->windowType(), Qt::Tool);
+        ASSERT_NE(misses->windowHandle(), nullptr);
+        EXPECT_EQ(misses->windowHandle()->transientParent(), window->windowHandle())
+            << "the window system keeps it above its owner";
+        EXPECT_EQ(misses->windowFlags().testFlag(Qt::WindowStaysOnTopHint), window->KeepOnTop());
+
+        const QRect shown = misses->frameGeometry();
+        const QRect list = OnScreen(window->lstMemoHost());
+        EXPECT_FALSE(shown.intersects(OnScreen(window->txtPreview()))) << "the preview stays clear";
+        EXPECT_TRUE(screen.contains(shown));
+        if (c.beside) {
+            EXPECT_GT(shown.left(), window->frameGeometry().right()) << "beside the main window";
+            EXPECT_EQ(misses->geometry().top(), list.top()) << "level with the list";
+        } else {
+            EXPECT_TRUE(list.contains(shown)) << "over the list";
+        }
+        EXPECT_GE(misses->txtList()->height(), misses->fontMetrics().lineSpacing() * 5);
+        EXPECT_EQ(window->txtNearMisses()->toPlainText(),
+                  QStringLiteral("第21行\t第五囘 错字\n第41行\t第六囘 又错\n"));
+
+        QTest::keyClick(window->txtNearMisses(), Qt::Key_Escape);
+        EXPECT_FALSE(misses->isVisible());
+    }
+}
+
+TEST_F(NearMissWindow, TheButtonIsDisabledWithoutNearMissesAndTheWindowGoesWithThem) {
+    EXPECT_FALSE(window->cmdNearMisses()->isEnabled()) << "no book yet";
+    analyse(writeNovel(BookWithNearMisses()));
+    ASSERT_TRUE(window->cmdNearMisses()->isEnabled());
     window->cmdNearMisses()->click();
-    frmNearMisses* misses = window->nearMissWindow();
-    ASSERT_NE(misses, nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(misses));
+    ASSERT_TRUE(window->nearMissWindow()->isVisible());
 
-    EXPECT_EQ(misses->parentWidget(), window.get());
-    EXPECT_EQ(misses->windowType(), Qt::Tool);
-    ASSERT_NE(misses->windowHandle(), nullptr);
-    EXPECT_EQ(misses->windowHandle()->transientParent(), window->windowHandle())
-        << "the window system keeps it above its owner";
-    EXPECT_EQ(misses->windowFlags().testFlag(Qt::WindowStaysOnTopHint), window->KeepOnTop());
-    const QPoint offset = misses->geometry().center() - window->geometry().center();
-    EXPECT_LE(offset.manhattanLength(), 2) << "centred over the main window";
-    EXPECT_EQ(window->txtNearMisses()->toPlainText(),
-              QStringLiteral("第21行\t第五囘 错字\n第41行\t第六囘 又错\n"));
-
-    QTest::keyClick(window->txtNearMisses(), Qt::Key_Escape);
-    EXPECT_FALSE(misses->isVisible());
-
-    // Shown again, it comes back over the main window wherever that went.
-    window->move(window->pos() + QPoint(40, 30));
-    window->cmdNearMisses()->click();
-    EXPECT_TRUE(misses->isVisible());
-    const QPoint again = misses->geometry().center() - window->geometry().center();
-    EXPECT_LE(again.manhattanLength(), 2);
+    std::vector<std::string> clean = BookWithNearMisses();
+    clean[20] = clean[40] = "　　这是正文的一行。";
+    analyse(writeNovel(clean, "clean.txt"));
+    EXPECT_EQ(window->cmdNearMisses()->text(), QStringLiteral("疑似标题(0)"));
+    EXPECT_FALSE(window->cmdNearMisses()->isEnabled());
+    EXPECT_FALSE(window->nearMissWindow()->isVisible()) << "an empty window is not left open";
 }
 
 TEST_F(NearMissWindow, ADoubleClickShowsTheLineInThePreview) {
@@ -79,6 +117,9 @@ TEST_F(NearMissWindow, ADoubleClickShowsTheLineInThePreview) {
         EXPECT_EQ(preview->textCursor().block().text(), c.text);
         EXPECT_EQ(window->previewLine(shownBlock), c.line) << "the preview knows its lines";
         EXPECT_EQ(window->previewLine(0), c.line - 3) << "a few lines before it show too";
+        EXPECT_EQ(lines->textCursor().selectedText(),
+                  QStringLiteral("第%1行\t").arg(c.line) + c.text)
+            << "the line shown stays marked";
     }
 
     // Enter on a line does the same.

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// What the window keeps between runs, where its choosers open, the output
-// folder in the status line and Qt's own texts in Chinese.
+// What the window keeps between runs (brought onto a smaller screen), where its
+// choosers open, the output folder in the status line and Qt's own texts in Chinese.
 #include "WindowTestSupport.h"
 #include "engine/headings/HeadingCondition.h"
 #include "listview/ListView.h"
@@ -16,12 +16,17 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
 #include <QTranslator>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace lumarin::app {
@@ -101,6 +106,62 @@ TEST_F(WindowSettings, WhatTheUserSetIsThereAtTheNextStart) {
     EXPECT_FALSE(second->mnuTopMost()->isChecked());
     EXPECT_EQ(second->size(), QSize(960, 700));
     EXPECT_TRUE(second->txtFile()->toPlainText().isEmpty()) << "the source is not kept";
+}
+
+// A settings file from a larger screen, or a place off this one: the window
+// opens on the screen, whole, as large as the screen allows.
+TEST_F(WindowSettings, ASavedSizeOrPlaceThatDoesNotFitIsBroughtOntoTheScreen) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const struct {
+        const char* name;
+        QRect saved;
+    } cases[] = {
+        {"larger than the screen", QRect(10, 10, screen.width() * 2, screen.height() * 2)},
+        {"off to the right and below", QRect(screen.right() - 100, screen.bottom() - 50, 900, 650)},
+        {"on a screen to the left that is gone", QRect(-3000, 200, 900, 650)},
+        {"above the top", QRect(100, -400, 900, 650)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        {
+            auto first = openWindow();
+            first->setGeometry(c.saved);
+            first->close();
+        }
+        auto second = openWindow();
+        const QRect shown = second->frameGeometry();
+        EXPECT_TRUE(screen.contains(shown))
+            << shown.x() << "," << shown.y() << " " << shown.width() << "x" << shown.height();
+        EXPECT_GE(second->width(), std::min(c.saved.width(), screen.width() - 40));
+    }
+
+    // One that fits stays as it was.
+    {
+        auto first = openWindow();
+        first->setGeometry(QRect(screen.topLeft() + QPoint(200, 150), QSize(900, 650)));
+        first->close();
+    }
+    auto again = openWindow();
+    EXPECT_EQ(again->size(), QSize(900, 650));
+    EXPECT_LE((again->pos() - (screen.topLeft() + QPoint(200, 150))).manhattanLength(), 8)
+        << "where it was, give or take its frame";
+}
+
+TEST_F(WindowSettings, TheListsColumnWidthsAreKept) {
+    std::vector<int> widths;
+    {
+        auto first = openWindow();
+        widths = first->columnWidths();
+        ASSERT_EQ(widths.size(), 4u);
+        widths[0] += 22;
+        widths[1] -= 60;
+        widths[3] += 30;
+        first->setColumnWidths(widths);
+        widths = first->columnWidths(); // the preview takes what the others leave
+        first->close();
+    }
+    auto second = openWindow();
+    EXPECT_EQ(second->columnWidths(), widths);
 }
 
 TEST_F(WindowSettings, TopMostIsOnUntilTurnedOffAndTheDefaultConditionComesBack) {
@@ -195,28 +256,82 @@ TEST_F(WindowSettings, AfterAnOutputTheStatusLineOpensTheOutputFolder) {
     EXPECT_TRUE(services.shell().OpenedUrls().empty());
     EXPECT_TRUE(services.messageBox().Calls().empty());
 
-    services.shell().SetSucceeds(false); // say so when the desktop cannot show it
-    QTest::mouseClick(window->cmdOpenOut(), Qt::LeftButton);
-    ASSERT_EQ(services.messageBox().Calls().size(), 1u);
-    EXPECT_EQ(services.messageBox().Calls()[0].text,
-              u"无法打开文件夹: " + (dir.path() / "青灯").u16string());
+    // Without a file manager: said, with the folder's path to copy.
+    services.shell().SetSucceeds(false);
+    const std::u16string folder = (dir.path() / "青灯").u16string();
+    for (const int answer : {platform::IDNO, platform::IDYES}) {
+        services.clipboard().Clear();
+        services.messageBox().Clear();
+        services.messageBox().ScriptAnswer(answer);
+        QTest::mouseClick(window->cmdOpenOut(), Qt::LeftButton);
+        ASSERT_EQ(services.messageBox().Calls().size(), 1u);
+        EXPECT_EQ(services.messageBox().Calls()[0].text,
+                  u"无法打开文件夹: " + folder + u"\n没有可用的文件管理器。要复制文件夹的路径吗？");
+        EXPECT_EQ(services.messageBox().Calls()[0].flags & 0x0F, platform::MB_YESNO);
+        EXPECT_EQ(services.clipboard().GetText(), answer == platform::IDYES ? folder : u"");
+    }
 }
 
-TEST(QtTranslations, StandardButtonsSpeakChineseOnAChineseDesktop) {
-    QTranslator* chinese = InstallQtTranslations(*qApp, QLocale(QLocale::Chinese, QLocale::China));
+// The folder's link is drawn like the links in the status line's text: in the
+// link colour, underlined.
+TEST_F(WindowSettings, TheOutputFoldersLinkLooksLikeALink) {
+    auto window = openWindow();
+    QPushButton* link = window->cmdOpenOut();
+    link->setText(QStringLiteral("打开输出文件夹"));
+    link->resize(link->sizeHint());
+    const QImage drawn = link->grab().toImage();
+    const QColor linkColour = link->palette().color(QPalette::Link);
+    const QColor face = link->palette().color(QPalette::Window);
+    int inLinkColour = 0;
+    std::vector<int> perRow(drawn.height());
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x) {
+            const QColor pixel = drawn.pixelColor(x, y);
+            if (std::abs(pixel.red() - linkColour.red()) + std::abs(pixel.green() - linkColour.green()) +
+                    std::abs(pixel.blue() - linkColour.blue()) < 60) {
+                ++inLinkColour;
+                ++perRow[y];
+            }
+        }
+    EXPECT_GT(inLinkColour, 20) << "its text is in the link colour";
+    EXPECT_GT(*std::max_element(perRow.begin(), perRow.end()), drawn.width() / 2)
+        << "an underline runs under it";
+    EXPECT_NE(linkColour, face);
+}
+
+// A text as shown, without its mnemonic ("(&C)", "&") and the key after a tab.
+QString Shown(const QString& text) {
+    return text.section(u'\t', 0, 0).remove(QRegularExpression(QStringLiteral("\\(&.\\)|&")));
+}
+
+// Qt's own texts are Chinese whatever the desktop's language (these tests run in the C locale).
+TEST(QtTranslations, QtsOwnTextsAreChineseInEveryLocale) {
+    QTranslator* chinese = InstallQtTranslations(*qApp);
     ASSERT_NE(chinese, nullptr) << "Qt's translations are not installed";
     {
-        QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-        EXPECT_EQ(box.button(QDialogButtonBox::Ok)->text(), QStringLiteral("确定"));
-        EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
+        QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
+                             QDialogButtonBox::Yes | QDialogButtonBox::No);
+        const struct {
+            QDialogButtonBox::StandardButton button;
+            const char* text;
+        } buttons[] = {{QDialogButtonBox::Ok, "确定"},
+                       {QDialogButtonBox::Cancel, "取消"},
+                       {QDialogButtonBox::Yes, "是"},
+                       {QDialogButtonBox::No, "否"}};
+        for (const auto& b : buttons)
+            EXPECT_EQ(Shown(box.button(b.button)->text()), QString::fromUtf8(b.text));
+        // The preview's menu.
+        QPlainTextEdit preview(QStringLiteral("第一章"));
+        preview.setReadOnly(true);
+        std::unique_ptr<QMenu> menu(preview.createStandardContextMenu());
+        QStringList texts;
+        for (const QAction* action : menu->actions())
+            if (!action->isSeparator()) texts << Shown(action->text());
+        EXPECT_TRUE(texts.contains(QStringLiteral("复制"))) << texts.join(u' ').toStdString();
+        EXPECT_TRUE(texts.contains(QStringLiteral("全选"))) << texts.join(u' ').toStdString();
     }
     QCoreApplication::removeTranslator(chinese);
     delete chinese;
-
-    EXPECT_EQ(InstallQtTranslations(*qApp, QLocale(QLocale::Swahili, QLocale::Kenya)), nullptr)
-        << "no translation, nothing installed";
-    QDialogButtonBox box(QDialogButtonBox::Cancel);
-    EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text().remove(u'&'), QStringLiteral("Cancel"));
 }
 
 } // namespace

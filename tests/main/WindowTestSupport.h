@@ -18,8 +18,12 @@ inline std::string ToGbk(const std::string& utf8) {
 }
 
 // Set up before the QApplication: window tests run on the offscreen platform
-// (unless QT_QPA_PLATFORM names another) and the windows keep their settings
-// in a scratch folder, never in the user's own configuration.
+// (unless QT_QPA_PLATFORM names another) with a screen of kScreenWidth ×
+// kScreenHeight logical pixels, and the windows keep their settings in a
+// scratch folder, never in the user's own configuration.
+inline constexpr int kScreenWidth = 1600;
+inline constexpr int kScreenHeight = 1000;
+
 class WindowTestEnvironment {
 public:
     WindowTestEnvironment();

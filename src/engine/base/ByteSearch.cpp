@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "engine/base/ByteSearch.h"
 
+#include <cstdint>
 #include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#define LUMARIN_AVX2_KERNELS 1
 #endif
 
 namespace lumarin::engine {
@@ -97,6 +102,57 @@ std::size_t ScanPairs(const char* p, std::size_t n, std::size_t i, const __m128i
 }
 #endif
 
+#if defined(LUMARIN_AVX2_KERNELS)
+// The same thirty-two at a time, where the processor has AVX2: the usual
+// sets are searched in about the time one needle takes sixteen at a time.
+// `first` and `second` hold the E exact needles' bytes, then the F caseless.
+template <std::size_t E, std::size_t F>
+__attribute__((target("avx2"))) std::size_t
+ScanPairsWide(const char* p, std::size_t n, std::size_t i, const unsigned char* first,
+              const unsigned char* second, const NeedleSet& set) {
+    __m256i exactFirst[E + 1], exactSecond[E + 1], foldedFirst[F + 1], foldedSecond[F + 1];
+    for (std::size_t k = 0; k < E; ++k) {
+        exactFirst[k] = _mm256_set1_epi8(static_cast<char>(first[k]));
+        exactSecond[k] = _mm256_set1_epi8(static_cast<char>(second[k]));
+    }
+    for (std::size_t k = 0; k < F; ++k) {
+        foldedFirst[k] = _mm256_set1_epi8(static_cast<char>(first[E + k]));
+        foldedSecond[k] = _mm256_set1_epi8(static_cast<char>(second[E + k]));
+    }
+    const __m256i fold = _mm256_set1_epi8(0x20);
+    for (; i + NeedleSet::kMaxBytes - 1 + 32 <= n; i += 32) {
+        const __m256i at0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i));
+        const __m256i at1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i + 1));
+        __m256i any = _mm256_setzero_si256();
+        for (std::size_t k = 0; k < E; ++k)
+            any = _mm256_or_si256(any, _mm256_and_si256(_mm256_cmpeq_epi8(at0, exactFirst[k]),
+                                                        _mm256_cmpeq_epi8(at1, exactSecond[k])));
+        if constexpr (F != 0) {
+            const __m256i folded0 = _mm256_or_si256(at0, fold);
+            const __m256i folded1 = _mm256_or_si256(at1, fold);
+            for (std::size_t k = 0; k < F; ++k)
+                any = _mm256_or_si256(
+                    any, _mm256_and_si256(_mm256_cmpeq_epi8(folded0, foldedFirst[k]),
+                                          _mm256_cmpeq_epi8(folded1, foldedSecond[k])));
+        }
+        auto mask = static_cast<std::uint32_t>(_mm256_movemask_epi8(any));
+        while (mask != 0) {
+            const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
+            if (set.matchesAnyAt(p + at, n - at)) return at;
+            mask &= mask - 1;
+        }
+    }
+    for (; i < n; ++i)
+        if (set.matchesAnyAt(p + i, n - i)) return i;
+    return n;
+}
+
+bool HasAvx2() {
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+#endif
+
 bool NeedleSet::matchesAnyAt(const char* p, std::size_t available) const {
     for (const Needle& needle : m_needles)
         if (matchesAt(p, available, needle)) return true;
@@ -109,6 +165,33 @@ std::size_t NeedleSet::find(std::string_view haystack, std::size_t from) const {
     const char* p = haystack.data();
     std::size_t i = from;
     const auto matchesAny = [&](std::size_t at) { return matchesAnyAt(p + at, n - at); };
+#if defined(LUMARIN_AVX2_KERNELS)
+    if (HasAvx2()) {
+        // The pairs' bytes, exact needles first; a set the wide loops do not
+        // cover goes on to the loops below.
+        unsigned char first[5], second[5];
+        std::size_t exact = 0, folded = 0;
+        for (const Needle& needle : m_needles)
+            if (needle.size > 1) (needle.fold == 0 ? exact : folded)++;
+        if (exact + folded == m_needles.size() && exact <= 3 && folded <= 2) {
+            using WideKernel =
+                std::size_t (*)(const char*, std::size_t, std::size_t, const unsigned char*,
+                                const unsigned char*, const NeedleSet&);
+            constexpr WideKernel kWide[4][3] = {
+                {ScanPairsWide<0, 0>, ScanPairsWide<0, 1>, ScanPairsWide<0, 2>},
+                {ScanPairsWide<1, 0>, ScanPairsWide<1, 1>, ScanPairsWide<1, 2>},
+                {ScanPairsWide<2, 0>, ScanPairsWide<2, 1>, ScanPairsWide<2, 2>},
+                {ScanPairsWide<3, 0>, ScanPairsWide<3, 1>, ScanPairsWide<3, 2>}};
+            std::size_t e = 0, f = exact;
+            for (const Needle& needle : m_needles) {
+                std::size_t& k = needle.fold == 0 ? e : f;
+                first[k] = needle.bytes[0];
+                second[k++] = needle.bytes[1];
+            }
+            return kWide[exact][folded](p, n, i, first, second, *this);
+        }
+    }
+#endif
 #if defined(__SSE2__)
     // Sixteen candidate starts at a time, kept when the first two bytes of a
     // needle (its only byte, for one-byte needles) are in place; only those

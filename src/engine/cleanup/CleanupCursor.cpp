@@ -22,18 +22,24 @@ bool CleanupCursor::isHeading(LineNumber line) {
 
 // A full line that does not end a sentence goes on in the next line, unless
 // that one is blank, indented or a heading. Where paragraphs start indented,
-// a full line goes on even when a sentence ended right at the wrap.
+// a full line goes on even when a sentence ended right at the wrap; but a
+// short line after 。！？ that ends no sentence itself is a title of its own
+// (one no condition matched), not the paragraph's last words.
 bool CleanupCursor::continuesWrapped(LineNumber line, std::string_view raw) {
-    const int wrapWidth = m_cleanup.wrapWidth;
     const bool heading = isHeading(line);
     const bool blank = m_shape->isBlank(raw);
-    const bool continued = m_previousOpen && !heading && !blank && !m_shape->startsIndented(raw);
-    m_previousOpen = !heading && !blank &&
-                     WrapWidth::isFull(m_cleanup.wrapInCharacters ? m_shape->characters(raw)
-                                                                  : m_shape->width(raw),
-                                       wrapWidth) &&
-                     (m_cleanup.indentedParagraphs || !m_shape->endsClosed(raw));
+    const bool full = !heading && !blank && isFull(raw);
+    bool continued = m_previousOpen && !heading && !blank && !m_shape->startsIndented(raw);
+    if (continued && m_previousStopped) continued = full || m_shape->endsClosed(raw);
+    m_previousOpen = full && (m_cleanup.indentedParagraphs || !m_shape->endsClosed(raw));
+    m_previousStopped = m_previousOpen && m_cleanup.indentedParagraphs && m_shape->endsStopped(raw);
     return continued;
+}
+
+bool CleanupCursor::isFull(std::string_view raw) const {
+    return WrapWidth::isFull(
+        m_cleanup.wrapInCharacters ? m_shape->characters(raw) : m_shape->width(raw),
+        m_cleanup.wrapWidth);
 }
 
 } // namespace lumarin::engine

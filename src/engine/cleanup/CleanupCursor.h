@@ -29,17 +29,19 @@ public:
     }
 
     // Nothing continues across this point (a new file or document).
-    void breakParagraph() noexcept { m_previousOpen = false; }
+    void breakParagraph() noexcept { m_previousOpen = m_previousStopped = false; }
 
 private:
     bool continuesWrapped(LineNumber line, std::string_view raw);
     bool isHeading(LineNumber line);
+    bool isFull(std::string_view raw) const;
 
     const TextCleanup& m_cleanup;
     std::size_t m_nextRemoved = 0;
     std::size_t m_nextHeading = 0;
     std::optional<RawLineShape> m_shape; // only for a wrapped book
     bool m_previousOpen = false;
+    bool m_previousStopped = false; // it ended in 。！？ at the wrap (indented paragraphs)
 };
 
 } // namespace lumarin::engine

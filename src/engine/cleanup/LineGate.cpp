@@ -84,9 +84,13 @@ LineGate::LineGate(Encoding encoding) : m_encoding(encoding), m_characters(0x100
             if (m_characters[second] != kSure) m_characters[second] |= kSecond;
     }
     SortUnique(m_characterPairs);
+    for (const char16_t c : std::u16string_view(u"“「『"))
+        m_characters[c] |= kOpens;
+    for (const char16_t c : std::u16string_view(u"”」』"))
+        m_characters[c] |= kCloses;
     if (encoding != Encoding::Gb18030 && encoding != Encoding::Big5) return;
     // Every two-byte code decoded once: its flag; and the codes of the
-    // characters that start a phrase, with the character each stands for.
+    // characters that start a phrase, with the character each is read as.
     m_codes.assign(0x10000, kNone);
     for (std::uint32_t next = 0; next <= 0xFF; ++next)
         for (unsigned char lead = 0; lead < 0x80; ++lead)
@@ -94,43 +98,37 @@ LineGate::LineGate(Encoding encoding) : m_encoding(encoding), m_characters(0x100
                 m_characters[lead];
     std::vector<std::pair<char16_t, std::uint32_t>> firsts;
     std::vector<std::pair<char16_t, std::uint32_t>> seconds;
-    LineCodec codec(encoding);
-    std::string code(2, '\0');
-    std::u16string decoded;
-    for (std::uint32_t lead = 0x81; lead <= 0xFE; ++lead) {
-        for (std::uint32_t trail = 0x40; trail <= 0xFE; ++trail) {
-            code[0] = static_cast<char>(lead);
-            code[1] = static_cast<char>(trail);
-            codec.decode(code, decoded);
-            if (decoded.size() != 1 || IsCarriedByte(decoded, 0)) continue;
-            const std::uint8_t flag = m_characters[decoded[0]];
-            const std::uint32_t at = CodeAt(reinterpret_cast<const unsigned char*>(code.data()));
+    LineCodec(encoding).forEachTwoByteCode(
+        [&](unsigned char lead, unsigned char trail, char16_t c) {
+            const std::uint8_t flag = m_characters[c];
+            const std::uint32_t at = CodeAt(std::array{lead, trail}.data());
             m_codes[at] = flag;
-            if (flag & kFirst) firsts.emplace_back(decoded[0], at);
-            if (flag & kSecond) seconds.emplace_back(decoded[0], at);
+            if (flag & kFirst) firsts.emplace_back(SimplifiedForm(c), at);
+            if (flag & kSecond) seconds.emplace_back(SimplifiedForm(c), at);
+        });
+    for (const std::u16string_view phrase : SitePhrases()) {
+        for (const auto& [firstCharacter, first] : firsts) {
+            if (firstCharacter != phrase[0]) continue;
+            for (const auto& [secondCharacter, second] : seconds)
+                if (secondCharacter == phrase[1]) m_codePairs.push_back(first << 16 | second);
         }
     }
-    for (const std::u16string_view phrase : SitePhrases())
-        for (const auto& [firstCharacter, first] : firsts)
-            for (const auto& [secondCharacter, second] : seconds)
-                if (SimplifiedForm(firstCharacter) == phrase[0] &&
-                    SimplifiedForm(secondCharacter) == phrase[1])
-                    m_codePairs.push_back(first << 16 | second);
     SortUnique(m_codePairs);
 }
 
 // As in legacyScan: runs of three-byte sequences (Chinese text) are stepped
 // through without a look at the lead for the step; anything else is read by
 // Utf8Sequence.
-std::uint8_t LineGate::utf8Scan(std::string_view raw) const {
+LineGate::Scan LineGate::utf8Scan(std::string_view raw) const {
     static_assert(kFirst << 1 == kSecond);
     const auto* const bytes = reinterpret_cast<const unsigned char*>(raw.data());
     const std::uint8_t* const characters = m_characters.data();
-    std::uint8_t seen = kNone;
+    Scan scan;
     std::uint8_t previousFlag = kNone;
     const auto take = [&](std::uint32_t code) {
         const std::uint8_t flag = characters[code];
-        seen |= flag & (kSure | previousFlag << 1);
+        scan.seen |= flag;
+        scan.pairs += (flag & (previousFlag << 1)) & kSecond;
         previousFlag = flag;
     };
     std::size_t i = 0;
@@ -142,35 +140,35 @@ std::uint8_t LineGate::utf8Scan(std::string_view raw) const {
         i += sequence.length;
         take(sequence.code);
     }
-    return seen;
+    return scan;
 }
 
 // Runs of two-byte codes are stepped through without a look at their bytes'
 // values for the step, so that the next step need not wait for this one's
 // load; an ASCII byte between them is one step of its own. m_codes answers
 // for both from the two bytes at the step's start.
-std::uint8_t LineGate::legacyScan(std::string_view raw) const {
-    if (raw.empty()) return kNone;
+LineGate::Scan LineGate::legacyScan(std::string_view raw) const {
+    Scan scan;
+    if (raw.empty()) return scan;
     const auto* p = reinterpret_cast<const unsigned char*>(raw.data());
     const auto* const last = p + raw.size() - 1; // a step reads two bytes: it starts before this
     const std::uint8_t* const codes = m_codes.data();
-    std::uint8_t seen = kNone;
     std::uint8_t previousFlag = kNone;
-    const auto take = [&] {
-        const std::uint8_t flag = codes[CodeAt(p)];
-        seen |= flag & (kSure | previousFlag << 1);
+    const auto take = [&](std::uint8_t flag) {
+        scan.seen |= flag;
+        scan.pairs += (flag & (previousFlag << 1)) & kSecond;
         previousFlag = flag;
     };
     while (p < last) {
         for (; p < last && *p >= 0x80; p += 2)
-            take();
+            take(codes[CodeAt(p)]);
         if (p >= last) break;
-        take();
+        take(codes[CodeAt(p)]);
         ++p;
     }
     if (p == last && *p < 0x80) // a last ASCII byte (a lead alone ends the line)
-        seen |= m_characters[*p] & (kSure | previousFlag << 1);
-    return seen;
+        take(m_characters[*p]);
+    return scan;
 }
 
 template <typename Decode>
@@ -202,26 +200,35 @@ bool LineGate::twoPhrasesStart(std::string_view raw, const std::vector<std::uint
     return false;
 }
 
-bool LineGate::mayBeRemoved(std::string_view raw) const {
+// A line where a phrase's first character stands before its second twice
+// at least is walked again, to see whether two phrases start there.
+LineGate::Look LineGate::look(std::string_view raw) const {
+    const auto looked = [](const Scan& scan, const auto& twoPhrases) {
+        return Look{(scan.seen & kSure) != 0 || (scan.pairs >= 2 * kSecond && twoPhrases()),
+                    (scan.seen & kOpens) != 0, (scan.seen & kCloses) != 0};
+    };
     switch (m_encoding) {
     case Encoding::Utf8:
-    case Encoding::Utf8Bom: {
-        const std::uint8_t seen = utf8Scan(raw);
-        return (seen & kSure) ||
-               ((seen & kSecond) &&
-                twoPhrasesStart(raw, m_characters, m_characterPairs, Utf8Sequence));
-    }
+    case Encoding::Utf8Bom:
+        return looked(utf8Scan(raw), [&] {
+            return twoPhrasesStart(raw, m_characters, m_characterPairs,
+                                   [](std::string_view text, std::size_t i) {
+                                       return Utf8Sequence(text, i);
+                                   });
+        });
     case Encoding::Gb18030:
-    case Encoding::Big5: {
-        const std::uint8_t seen = legacyScan(raw);
-        return (seen & kSure) ||
-               ((seen & kSecond) && twoPhrasesStart(raw, m_codes, m_codePairs, LegacySequence));
-    }
+    case Encoding::Big5:
+        return looked(legacyScan(raw), [&] {
+            return twoPhrasesStart(raw, m_codes, m_codePairs,
+                                   [](std::string_view text, std::size_t i) {
+                                       return LegacySequence(text, i);
+                                   });
+        });
     case Encoding::Utf16LE:
     case Encoding::Utf16BE:
         break;
     }
-    return true;
+    return Look{true, false, false}; // judged decoded: quotes are read there
 }
 
 } // namespace lumarin::engine

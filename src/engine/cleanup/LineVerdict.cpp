@@ -6,7 +6,10 @@
 // hardly a word of its own, a sentence of the story does.
 #include "engine/cleanup/LineVerdict.h"
 
+#include "engine/headings/ChineseNumber.h"
+
 #include <algorithm>
+#include <bitset>
 #include <iterator>
 #include <string>
 
@@ -121,12 +124,24 @@ bool IsAddress(std::u16string_view run) {
     return std::find(std::begin(kTopLevel), std::end(kTopLevel), last) != std::end(kTopLevel);
 }
 
-// Blanks out every web address; true when there was one.
-bool RemoveAddresses(std::u16string& text) {
+constexpr std::u16string_view kOpeningQuotes = u"“「『";
+constexpr std::u16string_view kClosingQuotes = u"”」』";
+
+// Blanks out every web address. `found`: there was one; `quoted`: one stood
+// between dialogue quotes (a character names it).
+struct Addresses {
     bool found = false;
+    bool quoted = false;
+};
+Addresses RemoveAddresses(std::u16string& text) {
+    Addresses addresses;
+    bool inQuote = false;
     std::size_t i = 0;
     while (i < text.size()) {
         if (!IsUrlCharacter(text[i])) {
+            if (kOpeningQuotes.find(text[i]) != std::u16string_view::npos) inQuote = true;
+            if (kClosingQuotes.find(text[i]) != std::u16string_view::npos) inQuote = false;
+            if (text[i] == u'"') inQuote = !inQuote;
             ++i;
             continue;
         }
@@ -134,20 +149,33 @@ bool RemoveAddresses(std::u16string& text) {
         while (end < text.size() && IsUrlCharacter(text[end]))
             ++end;
         if (IsAddress(std::u16string_view(text).substr(i, end - i))) {
-            found = true;
+            addresses.found = true;
+            addresses.quoted = addresses.quoted || inQuote;
             std::fill(text.begin() + static_cast<std::ptrdiff_t>(i),
                       text.begin() + static_cast<std::ptrdiff_t>(end), u' ');
         }
         i = end;
     }
-    return found;
+    return addresses;
+}
+
+// Which characters a text holds, by their low eight bits: a phrase whose
+// first character is not among them need not be looked for.
+using CharacterMask = std::bitset<256>;
+CharacterMask MaskOf(std::u16string_view text) {
+    CharacterMask mask;
+    for (const char16_t c : text)
+        mask.set(c & 0xFF);
+    return mask;
 }
 
 // Blanks out every occurrence of the phrases, longest first as listed; returns how many.
 template <std::size_t N>
 int RemovePhrases(std::u16string& text, const std::u16string_view (&phrases)[N]) {
+    const CharacterMask mask = MaskOf(text);
     int count = 0;
     for (const std::u16string_view phrase : phrases) {
+        if (!mask[phrase[0] & 0xFF]) continue;
         for (std::size_t at = text.find(phrase); at != std::u16string::npos;
              at = text.find(phrase, at + phrase.size())) {
             std::fill_n(text.begin() + static_cast<std::ptrdiff_t>(at), phrase.size(), u' ');
@@ -176,7 +204,9 @@ bool IsQuoted(std::u16string_view text) {
 bool IsAd(std::u16string text) {
     if (text.size() > kLongestAd) return false;
     const bool quoted = IsQuoted(text);
-    const bool address = RemoveAddresses(text);
+    const Addresses addresses = RemoveAddresses(text);
+    if (addresses.quoted) return false;
+    const bool address = addresses.found;
     const int phrases = RemovePhrases(text, kSitePhrases);
     if (!address && (phrases < 2 || quoted)) return false;
     RemovePhrases(text, kFillerWords);
@@ -185,20 +215,28 @@ bool IsAd(std::u16string text) {
     return WordsLeft(text) <= kAdWordsLeft;
 }
 
-// Reads digits at `pos`; false when there are none or more than four.
-bool ReadNumber(std::u16string_view text, std::size_t& pos) {
+// Reads digits at `pos`, their value into `value`; false when there are none
+// or more than four.
+bool ReadNumber(std::u16string_view text, std::size_t& pos, std::int32_t& value) {
     const std::size_t start = pos;
+    value = 0;
     while (pos < text.size() && IsDigit(text[pos]))
-        ++pos;
+        value = value * 10 + (text[pos++] - u'0');
     return pos > start && pos - start <= 4;
 }
 
-bool ReadHanNumber(std::u16string_view text, std::size_t& pos) {
+bool ReadNumber(std::u16string_view text, std::size_t& pos) {
+    std::int32_t ignored = 0;
+    return ReadNumber(text, pos, ignored);
+}
+
+bool ReadHanNumber(std::u16string_view text, std::size_t& pos, std::int32_t& value) {
     const std::size_t start = pos;
     while (pos < text.size() &&
            std::u16string_view(u"零〇一二两三四五六七八九十百千").find(text[pos]) !=
                std::u16string_view::npos)
         ++pos;
+    value = ParseChineseNumber(text.substr(start, pos - start));
     return pos > start;
 }
 
@@ -213,11 +251,11 @@ bool IsDash(char16_t c) {
 }
 
 // "-- 12 --", "— 12 —": a number between dashes.
-bool IsDashedNumber(std::u16string_view text) {
+bool IsDashedNumber(std::u16string_view text, std::int32_t& value) {
     std::size_t pos = 0;
     while (pos < text.size() && IsDash(text[pos]))
         ++pos;
-    if (pos == 0 || !ReadNumber(text, pos)) return false;
+    if (pos == 0 || !ReadNumber(text, pos, value)) return false;
     const std::size_t after = pos;
     while (pos < text.size() && IsDash(text[pos]))
         ++pos;
@@ -225,10 +263,10 @@ bool IsDashedNumber(std::u16string_view text) {
 }
 
 // "第12页", "第十二页", "第12页共300页", "第12页/共300页".
-bool IsPageOf(std::u16string_view text) {
+bool IsPageOf(std::u16string_view text, std::int32_t& value) {
     std::size_t pos = 0;
     if (!Skip(text, pos, u"第")) return false;
-    if (!ReadNumber(text, pos) && !ReadHanNumber(text, pos)) return false;
+    if (!ReadNumber(text, pos, value) && !ReadHanNumber(text, pos, value)) return false;
     if (!Skip(text, pos, u"页")) return false;
     if (pos == text.size()) return true;
     Skip(text, pos, u"/") || Skip(text, pos, u",") || Skip(text, pos, u"，");
@@ -237,19 +275,23 @@ bool IsPageOf(std::u16string_view text) {
 }
 
 // "页面 4", "页码：12", "page 12", "p.12", "page 12 of 300", "12/300".
-bool IsPageNumber(std::u16string_view text) {
+bool IsPageNumber(std::u16string_view text, std::int32_t& value) {
     std::size_t pos = 0;
     const bool named = Skip(text, pos, u"页面") || Skip(text, pos, u"页码") ||
                        Skip(text, pos, u"页") || Skip(text, pos, u"page") || Skip(text, pos, u"p.");
     if (named) Skip(text, pos, u":") || Skip(text, pos, u"：");
-    if (!ReadNumber(text, pos)) return false;
+    if (!ReadNumber(text, pos, value)) return false;
     if (pos == text.size()) return named;
     if (!Skip(text, pos, u"/") && !Skip(text, pos, u"of")) return false;
     return ReadNumber(text, pos) && pos == text.size();
 }
 
-bool IsPageMarker(std::u16string_view folded) {
-    return IsDashedNumber(folded) || IsPageOf(folded) || IsPageNumber(folded);
+std::optional<MarkerNumber> ReadFoldedMarker(std::u16string_view folded) {
+    std::int32_t value = 0;
+    if (IsDashedNumber(folded, value)) return MarkerNumber{MarkerNumber::Dashed, value};
+    if (IsPageOf(folded, value)) return MarkerNumber{MarkerNumber::PageOf, value};
+    if (IsPageNumber(folded, value)) return MarkerNumber{MarkerNumber::Numbered, value};
+    return std::nullopt;
 }
 
 } // namespace
@@ -275,18 +317,30 @@ std::span<const CharacterFold> TraditionalForms() {
 }
 
 char16_t SimplifiedForm(char16_t c) {
+    // Nearly every character has no traditional form here: one look says so.
+    static const std::bitset<0x10000> traditional = [] {
+        std::bitset<0x10000> forms;
+        for (const CharacterFold& fold : kTraditionalForms)
+            forms.set(fold.traditional);
+        return forms;
+    }();
+    if (!traditional[c]) return c;
     const auto* const found =
         std::lower_bound(std::begin(kTraditionalForms), std::end(kTraditionalForms), c,
                          [](const CharacterFold& fold, char16_t key) { return fold.traditional < key; });
     return found != std::end(kTraditionalForms) && found->traditional == c ? found->simplified : c;
 }
 
-std::optional<RemovalReason> JudgeLine(std::u16string_view text) {
+std::optional<RemovalReason> JudgeLine(std::u16string_view text, bool insideQuote) {
     std::u16string folded = Folded(text);
     if (folded.empty()) return std::nullopt;
-    if (IsPageMarker(folded)) return RemovalReason::PageMarker;
-    if (IsAd(std::move(folded))) return RemovalReason::Ad;
+    if (ReadFoldedMarker(folded)) return RemovalReason::PageMarker;
+    if (!insideQuote && IsAd(std::move(folded))) return RemovalReason::Ad;
     return std::nullopt;
+}
+
+std::optional<MarkerNumber> ReadMarkerNumber(std::u16string_view text) {
+    return ReadFoldedMarker(Folded(text));
 }
 
 } // namespace lumarin::engine

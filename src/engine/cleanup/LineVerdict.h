@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -19,8 +20,20 @@ std::string_view RemovalReasonName(RemovalReason reason);
 
 // What the line alone tells: an advertisement, a page marker, or nothing (the
 // book's own text). A sentence that mentions a site or 首发 in passing keeps
-// enough words of its own to stay.
-std::optional<RemovalReason> JudgeLine(std::u16string_view text);
+// enough words of its own to stay, and what a character says (a web address
+// between dialogue quotes, or any line of a speech a quote opened before it,
+// `insideQuote`) is no advertisement.
+std::optional<RemovalReason> JudgeLine(std::u16string_view text, bool insideQuote = false);
+
+// A page marker's number and the way it is written: page numbers rise
+// through a book, while section numbers written alike ("— 1 —") restart in
+// each chapter and are the book's own.
+struct MarkerNumber {
+    enum Form : std::uint8_t { Dashed, PageOf, Numbered } form = Dashed;
+    std::int32_t value = 0;
+};
+// Of a line JudgeLine takes for a page marker.
+std::optional<MarkerNumber> ReadMarkerNumber(std::u16string_view text);
 
 // The phrases only sites use: an advertisement without an address holds two.
 std::span<const std::u16string_view> SitePhrases();

@@ -10,6 +10,8 @@ namespace lumarin::engine {
 namespace {
 
 constexpr std::u16string_view kClosing = u"。！？!?…”」』）)】》~～—.．";
+constexpr std::u16string_view kStops = u"。！？!?";
+constexpr std::u16string_view kColons = u"：:";
 
 // Each character as the encoding writes it (other codes for the same
 // punctuation are too rare to matter for a judgement about line ends).
@@ -61,7 +63,25 @@ RawLineShape::RawLineShape(Encoding encoding) : m_encoding(encoding) {
     std::string twoSpaces;
     codec.encode(u"  ", twoSpaces);
     m_indents.push_back(twoSpaces);
-    m_closing = FormsOf(codec, kClosing);
+    m_closing = EndingsOf(FormsOf(codec, kClosing));
+    m_stops = EndingsOf(FormsOf(codec, kStops));
+    m_colons = EndingsOf(FormsOf(codec, kColons));
+}
+
+RawLineShape::Endings RawLineShape::EndingsOf(std::vector<std::string> forms) {
+    Endings endings;
+    for (std::string& form : forms) {
+        const auto last = static_cast<unsigned char>(form.back());
+        if (form.size() == 1) {
+            endings.singles.set(last);
+        } else if (form.size() == 2) {
+            endings.pairs.set(static_cast<unsigned char>(form[0]) * 256u + last);
+        } else {
+            endings.longerLastBytes.set(last);
+            endings.longer.push_back(std::move(form));
+        }
+    }
+    return endings;
 }
 
 bool RawLineShape::startsWithAny(std::string_view raw,
@@ -73,8 +93,15 @@ bool RawLineShape::startsWithAny(std::string_view raw,
 // A suffix that matches may be the tail of a longer character in the byte
 // encodings; only the forms' own lengths are compared, which is close enough
 // for a judgement about line ends.
-bool RawLineShape::endsWithAny(std::string_view raw, const std::vector<std::string>& forms) const {
-    return std::any_of(forms.begin(), forms.end(),
+bool RawLineShape::EndsWithAny(std::string_view raw, const Endings& endings) {
+    if (raw.empty()) return false;
+    const auto last = static_cast<unsigned char>(raw.back());
+    if (endings.singles[last]) return true;
+    if (raw.size() >= 2 &&
+        endings.pairs[static_cast<unsigned char>(raw[raw.size() - 2]) * 256u + last])
+        return true;
+    return endings.longerLastBytes[last] &&
+           std::any_of(endings.longer.begin(), endings.longer.end(),
                        [raw](const std::string& form) { return raw.ends_with(form); });
 }
 
@@ -125,7 +152,15 @@ bool RawLineShape::startsIndented(std::string_view raw) const {
 }
 
 bool RawLineShape::endsClosed(std::string_view raw) const {
-    return endsWithAny(trimmedEnd(raw), m_closing);
+    return EndsWithAny(trimmedEnd(raw), m_closing);
+}
+
+bool RawLineShape::endsStopped(std::string_view raw) const {
+    return EndsWithAny(trimmedEnd(raw), m_stops);
+}
+
+bool RawLineShape::endsLeadingIn(std::string_view raw) const {
+    return EndsWithAny(trimmedEnd(raw), m_colons);
 }
 
 } // namespace lumarin::engine

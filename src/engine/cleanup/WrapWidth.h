@@ -2,14 +2,15 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
+#include <vector>
 
 namespace lumarin::engine {
 
 // Gathers the widths of a book's lines and decides whether the book was
 // hard-wrapped: many lines (a fifth at least) end at one width, without closing
-// punctuation, and hardly a line is wider. A book written a paragraph a line
-// has widths all over the place and many lines wider than any common one.
+// punctuation, hardly a line is wider, and most shorter lines end sentences. A
+// book written a paragraph a line has widths all over the place and many lines
+// wider than any common one; verse has lines of like widths that end none.
 class WrapWidth {
 public:
     // One line of text (not blank, not a heading), in the book's order.
@@ -37,8 +38,9 @@ private:
         std::int64_t lines = 0;
         std::int64_t indented = 0;
     };
-    std::map<int, Tally> m_widths;
-    std::map<int, Starts> m_afterWidth; // lines by the width of the line before
+    // By width (widths are few and small: a look-up per line, no search).
+    std::vector<Tally> m_widths;
+    std::vector<Starts> m_afterWidth; // lines by the width of the line before
     int m_previousWidth = -1;
     std::int64_t m_lines = 0;
 };

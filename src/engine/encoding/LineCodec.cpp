@@ -44,8 +44,8 @@ LineCodec::LineCodec(Encoding encoding, CodecMode mode)
     // Stop at invalid input so that those bytes can be carried instead of replaced.
     ucnv_setToUCallBack(m_converter->icu, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
                         &status);
-    if (mode == CodecMode::Exact && encoding != Encoding::Utf8 && encoding != Encoding::Utf8Bom)
-        m_oneWay = OneWayCodes(encoding);
+    m_oneWayPending =
+        mode == CodecMode::Exact && encoding != Encoding::Utf8 && encoding != Encoding::Utf8Bom;
 }
 
 // Every two-byte code converted both ways takes a while, and the answer is
@@ -140,6 +140,10 @@ void LineCodec::decode(std::string_view raw, std::u16string& out) {
         }
         return;
     }
+    if (m_oneWayPending) {
+        m_oneWay = OneWayCodes(m_encoding);
+        m_oneWayPending = false;
+    }
     if (m_oneWay != nullptr && mayHoldOneWayCode(raw)) {
         decodeExactly(raw, out);
         return;
@@ -229,71 +233,108 @@ std::string_view LineCodec::oddTail(std::string_view raw) const {
 }
 
 std::vector<std::string> LineCodec::encodedForms(char16_t unit) {
+    return std::move(encodedForms(std::u16string_view(&unit, 1)).front());
+}
+
+std::vector<std::vector<std::string>> LineCodec::encodedForms(std::u16string_view units) {
     static std::mutex guard;
     static std::map<std::pair<Encoding, char16_t>, std::vector<std::string>> known;
     const std::lock_guard lock(guard);
-    const auto [entry, fresh] = known.try_emplace({m_encoding, unit});
-    if (fresh) entry->second = findEncodedForms(unit);
-    return entry->second;
+    std::u16string missing;
+    for (const char16_t unit : units)
+        if (!known.contains({m_encoding, unit}) && missing.find(unit) == std::u16string::npos)
+            missing += unit;
+    if (!missing.empty()) {
+        std::vector<std::vector<std::string>> found = findEncodedForms(missing);
+        for (std::size_t i = 0; i < missing.size(); ++i)
+            known.emplace(std::pair{m_encoding, missing[i]}, std::move(found[i]));
+    }
+    std::vector<std::vector<std::string>> forms;
+    for (const char16_t unit : units)
+        forms.push_back(known.at({m_encoding, unit}));
+    return forms;
 }
 
-// Every code of the encoding decoded in search of `unit`.
-std::vector<std::string> LineCodec::findEncodedForms(char16_t unit) {
-    std::vector<std::string> forms;
-    if (IsUtf16(m_encoding) || U16_IS_SURROGATE(unit)) return forms;
-    std::string canonical;
-    encode(std::u16string_view(&unit, 1), canonical);
-    std::u16string decoded;
-    const auto consider = [&](const std::string& bytes) {
-        decode(bytes, decoded);
-        if (decoded.size() == 1 && decoded[0] == unit &&
-            std::find(forms.begin(), forms.end(), bytes) == forms.end())
-            forms.push_back(bytes);
+// Every code of the encoding decoded once in search of all of `units`.
+std::vector<std::vector<std::string>> LineCodec::findEncodedForms(std::u16string_view units) {
+    std::vector<std::vector<std::string>> forms(units.size());
+    if (IsUtf16(m_encoding)) return forms;
+    std::vector<bool> wanted(0x10000, false);
+    for (const char16_t unit : units)
+        wanted[unit] = true;
+    const auto add = [&](char16_t decoded, const std::string& bytes) {
+        if (!wanted[decoded]) return;
+        for (std::size_t i = 0; i < units.size(); ++i)
+            if (units[i] == decoded && !U16_IS_SURROGATE(decoded) &&
+                std::find(forms[i].begin(), forms[i].end(), bytes) == forms[i].end())
+                forms[i].push_back(bytes);
     };
-    consider(canonical);
+    std::u16string decoded;
+    // Read as displayed: an exact codec's table of one-way codes is not needed
+    // here (no character's own form is one), nor worked out for it.
+    LineCodec display(m_encoding);
+    const auto consider = [&](const std::string& bytes) {
+        display.decode(bytes, decoded);
+        if (decoded.size() == 1) add(decoded[0], bytes);
+    };
+    for (const char16_t unit : units) {
+        std::string canonical;
+        encode(std::u16string_view(&unit, 1), canonical);
+        consider(canonical);
+    }
     if (m_encoding == Encoding::Utf8 || m_encoding == Encoding::Utf8Bom)
         return forms; // strict UTF-8 has one form per character
     // Double-byte encodings may map more than one code to a character: try
-    // every single byte, and every two-byte code in one call per lead byte.
+    // every single byte, and every two-byte code.
     std::string candidate(1, '\0');
     for (int b = 0; b < 256; ++b) {
         candidate[0] = static_cast<char>(b);
         consider(candidate);
     }
+    forEachTwoByteCode([&](unsigned char lead, unsigned char trail, char16_t c) {
+        add(c, std::string{static_cast<char>(lead), static_cast<char>(trail)});
+    });
+    return forms;
+}
+
+void LineCodec::forEachTwoByteCode(
+    const std::function<void(unsigned char lead, unsigned char trail, char16_t c)>& each) {
+    if (m_encoding != Encoding::Gb18030 && m_encoding != Encoding::Big5) return;
     UErrorCode status = U_ZERO_ERROR;
     UConverter* probe = ucnv_open(TraitsOf(m_encoding).icuName, &status);
-    if (U_FAILURE(status)) return forms;
+    if (U_FAILURE(status)) return;
     constexpr int kFirstTrail = 0x40; // lower trails would start GB18030 four-byte codes
     constexpr int kPairs = 0xFF - kFirstTrail;
-    std::string pairs(2 * kPairs, '\0');
-    decoded.assign(2 * kPairs, u'\0');
-    std::vector<int32_t> offsets(2 * kPairs);
+    // Each code followed by a line feed, which no code contains: an invalid
+    // code's bytes cannot run into the next code.
+    constexpr int kStride = 3;
+    std::string codes(kStride * kPairs, '\n');
+    std::u16string decoded(kStride * kPairs, u'\0');
+    std::vector<int32_t> offsets(kStride * kPairs);
     for (int lead = 0x81; lead <= 0xFE; ++lead) {
         for (int t = 0; t < kPairs; ++t) {
-            pairs[2 * t] = static_cast<char>(lead);
-            pairs[2 * t + 1] = static_cast<char>(kFirstTrail + t);
+            codes[kStride * t] = static_cast<char>(lead);
+            codes[kStride * t + 1] = static_cast<char>(kFirstTrail + t);
         }
         UChar* target = reinterpret_cast<UChar*>(decoded.data());
-        const char* source = pairs.data();
+        const char* source = codes.data();
         status = U_ZERO_ERROR;
         ucnv_resetToUnicode(probe);
         ucnv_toUnicode(probe, &target, target + decoded.size(), &source,
-                       pairs.data() + pairs.size(), offsets.data(), true, &status);
+                       codes.data() + codes.size(), offsets.data(), true, &status);
         const auto produced =
             static_cast<std::size_t>(target - reinterpret_cast<UChar*>(decoded.data()));
-        for (std::size_t j = 0; j < produced; ++j) {
-            const int32_t pairStart = offsets[j] - offsets[j] % 2;
-            const bool alone = (j == 0 || offsets[j - 1] < pairStart) &&
-                               (j + 1 == produced || offsets[j + 1] >= pairStart + 2);
-            if (decoded[j] == unit && offsets[j] == pairStart && alone) {
-                const std::string bytes = pairs.substr(static_cast<std::size_t>(pairStart), 2);
-                if (std::find(forms.begin(), forms.end(), bytes) == forms.end())
-                    forms.push_back(bytes);
-            }
+        // A code is a character when it yields one unit, from its first byte,
+        // alone, and not the converter's substitute for what it cannot read.
+        for (std::size_t j = 0; j + 1 < produced; ++j) {
+            const int32_t start = offsets[j] - offsets[j] % kStride;
+            if (offsets[j] == start && offsets[j + 1] == start + 2 && decoded[j] != u'\x1A' &&
+                decoded[j] != u'\uFFFD')
+                each(static_cast<unsigned char>(lead),
+                     static_cast<unsigned char>(kFirstTrail + start / kStride), decoded[j]);
         }
     }
     ucnv_close(probe);
-    return forms;
 }
 
 } // namespace lumarin::engine

@@ -3,6 +3,7 @@
 
 #include "engine/encoding/Encoding.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -53,17 +54,29 @@ public:
     // empty when none does. Used to search raw bytes for a character.
     // The answer is the encoding's, so it is found once per process.
     std::vector<std::string> encodedForms(char16_t unit);
+    // The same for each of `units`: one pass over the encoding's codes serves
+    // them all.
+    std::vector<std::vector<std::string>> encodedForms(std::u16string_view units);
+
+    // Every two-byte code (trail from 0x40) of a double-byte encoding that
+    // decodes by itself to one BMP character, with that character, a lead
+    // byte's codes decoded in one call: each(lead, trail, character).
+    void forEachTwoByteCode(
+        const std::function<void(unsigned char lead, unsigned char trail, char16_t c)>& each);
 
 private:
     struct Converter;
     static const std::vector<bool>* OneWayCodes(Encoding encoding);
-    std::vector<std::string> findEncodedForms(char16_t unit);
+    std::vector<std::vector<std::string>> findEncodedForms(std::u16string_view units);
     bool mayHoldOneWayCode(std::string_view raw) const;
     void decodeExactly(std::string_view raw, std::u16string& out);
 
     Encoding m_encoding;
     // Two-byte codes (lead * 256 + trail) that do not round-trip; null when none do.
     const std::vector<bool>* m_oneWay = nullptr;
+    // Exact, and m_oneWay not yet looked up: it is, by the first decode (a
+    // writer that copies every line's bytes never needs it).
+    bool m_oneWayPending = false;
     std::unique_ptr<Converter> m_converter;
 };
 

@@ -15,7 +15,7 @@
 #include "engine/epub/EpubDocuments.h"
 #include "engine/epub/EpubOutline.h"
 #include "engine/epub/EpubText.h"
-#include "engine/epub/FileNameTitle.h"
+#include "engine/epub/BookTitle.h"
 #include "engine/output/FileNaming.h"
 #include "engine/output/OutputDirectory.h"
 #include "engine/output/OutputSelection.h"
@@ -37,53 +37,10 @@
 namespace lumarin::engine {
 namespace {
 
-// An author line counts when it is among the first lines of the source.
-constexpr LineNumber kAuthorLines = 30;
 // Bytes of a content document handed to libzip at a time.
 constexpr std::size_t kChunkBytes = 64 * 1024;
 // Lines copied between two calls of the yield callback.
 constexpr LineNumber kLinesPerYield = 1024;
-
-// What the front matter tells about the book.
-struct FrontMatter {
-    bool hasText = false;
-    std::u16string title;  // inside the first 《…》
-    std::u16string author; // after "作者："
-};
-
-void Examine(LineNumber number, std::u16string_view text, FrontMatter& front) {
-    if (!IsBlankText(text)) front.hasText = true;
-    if (front.title.empty()) {
-        const std::size_t open = text.find(u'《');
-        const std::size_t close =
-            open == std::u16string_view::npos ? open : text.find(u'》', open + 1);
-        if (close != std::u16string_view::npos)
-            front.title = TrimBlanks(text.substr(open + 1, close - open - 1));
-    }
-    if (front.author.empty() && number <= kAuthorLines) {
-        constexpr std::u16string_view kMarker = u"作者：";
-        const std::size_t at = text.find(kMarker);
-        if (at != std::u16string_view::npos)
-            front.author = TrimBlanks(text.substr(at + kMarker.size()));
-    }
-}
-
-FrontMatter ReadFrontMatter(SourceFile& file, Encoding encoding, EpubText& text,
-                            LineNumber firstChapterLine) {
-    FrontMatter front;
-    BlockReader blocks(file, encoding);
-    LineReader lines(blocks);
-    Line line;
-    std::u16string lineText;
-    while (lines.linesRead() + 1 < firstChapterLine && lines.next(line)) {
-        if (text.filtered(line.raw, lineText)) Examine(line.number, lineText, front);
-        if (front.hasText && !front.title.empty() && line.number > kAuthorLines) break;
-    }
-    file.rewind();
-    front.title = text.converted(front.title);
-    front.author = text.converted(front.author);
-    return front;
-}
 
 // A name-based identifier: the same source gives the same book identity.
 std::string BookIdentifier(const std::filesystem::path& source, const SourceStamp& stamp) {
@@ -216,19 +173,13 @@ private:
 // Each of title and author: the options' own, else the text's, else the file name's.
 EpubBook DescribeBook(const AnalysisResult& analysis, const OutputOptions& options,
                       const FrontMatter& front, const CoverImage* cover) {
-    const TitleAndAuthor named =
-        TitleAndAuthorFromFileName(FromUtf8(analysis.m_strSource.stem().string()));
-    const auto first = [](std::u16string_view given, const std::u16string& text,
-                          const std::u16string& name) {
-        const std::u16string_view trimmed = TrimBlanks(given);
-        if (!trimmed.empty()) return std::u16string(trimmed);
-        return text.empty() ? name : text;
-    };
+    const TitleAndAuthor chosen = ChooseTitleAndAuthor(
+        analysis.m_strSource, {options.bookTitle, options.bookAuthor}, front);
     EpubBook book;
-    book.title = first(options.bookTitle, front.title, named.title);
+    book.title = chosen.title;
     // A book must have a title: a stand-in when neither the options, the text nor the name give one.
     if (book.title.empty()) book.title = u"未命名";
-    book.author = first(options.bookAuthor, front.author, named.author);
+    book.author = chosen.author;
     if (cover != nullptr) {
         book.coverFile = cover->fileName;
         book.coverType = cover->mediaType;

@@ -7,7 +7,9 @@
 
 #include "engine/base/TextUtil.h"
 #include "engine/headings/HeadingConsistency.h"
+#include "engine/headings/HeadingLevels.h"
 #include "engine/headings/HeadingScan.h"
+#include "engine/headings/MatterLines.h"
 #include "engine/headings/RuleChoice.h"
 #include "engine/source/BlockReader.h"
 
@@ -16,10 +18,6 @@
 
 namespace lumarin::engine {
 namespace {
-
-// A heading fewer lines than this after the previous one makes the previous
-// one no split point (tables of contents).
-constexpr LineNumber kShortChapterLines = 10;
 
 std::vector<bool> ShortChapterChecks(const HeadingHits& hits) {
     std::vector<bool> checked(hits.count(), false);
@@ -52,7 +50,7 @@ void TitlesFromNextLines(HeadingHits& hits, const std::vector<NextLine>& nextLin
     }
 }
 
-// The layout's titles join the rule's own headings (front and back matter).
+// Titles found by their layout or their words join the rule's own headings.
 HeadingHits WithLayoutTitles(HeadingHits&& hits, const std::vector<LayoutCandidate>& titles,
                              bool measured) {
     if (titles.empty()) return std::move(hits);
@@ -66,6 +64,7 @@ HeadingHits WithLayoutTitles(HeadingHits&& hits, const std::vector<LayoutCandida
         fields.qualified = true;
         fields.title = std::u16string(TrimBlanks(title.text));
         merged.add(title.line, title.text, fields, title.charsBefore, measured);
+        merged.places.push_back(title.place);
     }
     while (k < hits.count())
         merged.addFrom(hits, k++);
@@ -73,18 +72,31 @@ HeadingHits WithLayoutTitles(HeadingHits&& hits, const std::vector<LayoutCandida
 }
 
 // What a built-in rule's headings come to once the book is taken as a whole.
+// `automatic`: the rule is one the choice tries, which drops a PDF's leftovers
+// too. `unsequenced`: where a weak rule keeps its headings before only those
+// in sequence are kept.
+// `matter`: front and back matter beyond the words every rule knows, which
+// the automatic choice adds to every rule's headings.
 HeadingHits Refined(HeadingHits&& hits, const HeadingRule& rule, const LayoutTally& layout,
-                    bool measured) {
+                    bool measured, bool automatic, const std::vector<LayoutCandidate>& matter,
+                    HeadingHits& unsequenced) {
     if (rule.byLayout) hits = WithLayoutTitles(std::move(hits), LayoutHeadings(layout), measured);
+    if (automatic) {
+        hits = WithLayoutTitles(std::move(hits), matter, measured);
+        hits = WithoutPageLeftovers(std::move(hits), rule);
+    }
     hits = WithoutRepeats(std::move(hits), !rule.sameTitle);
-    if (rule.inSequence) hits = InSequence(std::move(hits), rule);
+    if (rule.inSequence) {
+        unsequenced = hits;
+        hits = InSequence(std::move(hits), rule);
+    }
     return std::move(hits);
 }
 
-AnalysisResult BuildResult(HeadingHits&& hits, LineNumber lineCount, std::int64_t totalChars,
-                           bool measured) {
+AnalysisResult BuildResult(HeadingHits&& hits, std::vector<bool>&& checked, LineNumber lineCount,
+                           std::int64_t totalChars, bool measured) {
     AnalysisResult result;
-    result.checked = ShortChapterChecks(hits);
+    result.checked = std::move(checked);
     if (measured) {
         for (std::size_t r = 0; r < hits.count(); ++r) {
             const std::int64_t end = r + 1 < hits.count() ? hits.charsBefore[r + 1] : totalChars;
@@ -121,18 +133,29 @@ std::vector<NearMiss> NearMissesBesides(std::vector<NearMiss>&& candidates,
 // plausible rule wins over every rule of a lower rank whatever that scores,
 // so the lower ranks (the layout's titles are the costliest to refine) are
 // looked at only when nothing above them explains the text. A rule not yet
-// scored scores nothing and cannot be chosen.
-template <typename Refine>
+// scored scores nothing and cannot be chosen. Below the chapter rules, the
+// rule chosen may number the sections of chapters that a level above it
+// holds; then that level is chosen (its headings in `hits`).
+template <typename Refine, typename Short, typename Above>
 std::optional<std::size_t> ChooseAmong(const std::vector<const HeadingRule*>& rules,
-                                       Refine&& refine) {
+                                       Refine&& refine, Short&& shortChapters, Above&& levelAbove,
+                                       std::vector<HeadingHits>& hits) {
     std::vector<RuleScore> scores(rules.size());
+    std::vector<bool> plausible(rules.size(), false);
     for (int rank = kTopRuleRank; rank >= 0; --rank) {
         for (std::size_t i = 0; i < rules.size(); ++i) {
             if (RuleRank(*rules[i]) != rank) continue;
-            const HeadingHits& hits = refine(i);
-            scores[i] = ScoreRows(AuditRowsOf(hits, ShortChapterChecks(hits)), rules[i]->numbered);
+            const HeadingHits& refined = refine(i);
+            scores[i] = ScoreRows(AuditRowsOf(refined, shortChapters(refined)), rules[i]->numbered);
+            plausible[i] = IsPlausible(scores[i]);
         }
-        if (const std::optional<std::size_t> best = ChooseRule(rules, scores)) return best;
+        const std::optional<std::size_t> best = ChooseRule(rules, scores);
+        if (!best) continue;
+        if (rank == kTopRuleRank) return best;
+        std::optional<ParentLevel> parent = levelAbove(*best, plausible);
+        if (!parent) return best;
+        if (parent->titles) hits[parent->rule] = std::move(*parent->titles);
+        return parent->rule;
     }
     return std::nullopt;
 }
@@ -215,6 +238,7 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
     plan.nearMiss = nearMiss ? &*nearMiss : nullptr;
     plan.volume = &volume;
     plan.needsAtStart = UnnumberedWordStarts();
+    plan.automatic = request.automatic;
     for (const HeadingRule* rule : rules) {
         plan.anyStart.push_back(rule->anyStart);
         plan.needs.push_back(rule->needs);
@@ -239,14 +263,34 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
     }
     ScanOutcome outcome = scanner->take();
 
+    std::vector<HeadingHits> unsequenced(rules.size());
+    const std::vector<LayoutCandidate> matter =
+        request.automatic ? MatterLines(outcome.layout.candidates()) : std::vector<LayoutCandidate>();
     const auto refine = [&](std::size_t i) -> const HeadingHits& {
         HeadingHits& hits = outcome.hits[i];
-        hits = Refined(std::move(hits), *rules[i], outcome.layout, request.measureChapters);
+        hits = Refined(std::move(hits), *rules[i], outcome.layout, request.measureChapters,
+                       request.automatic, matter, unsequenced[i]);
         return hits;
+    };
+    // The automatic choice judges a chapter short by its characters too.
+    const auto shortChapters = [&](const HeadingHits& hits) {
+        return request.automatic
+                   ? ShortChaptersBySize(hits, outcome.end, outcome.unitsPerCharacter)
+                   : ShortChapterChecks(hits);
+    };
+    const auto levelAbove = [&](std::size_t best, const std::vector<bool>& plausible) {
+        const LevelInput input{rules,
+                               outcome.hits,
+                               plausible,
+                               unsequenced,
+                               outcome.layout.candidates(),
+                               outcome.volumeLines,
+                               request.measureChapters};
+        return LevelAbove(best, input);
     };
     std::optional<std::size_t> chosen;
     if (request.automatic) {
-        chosen = ChooseAmong(rules, refine);
+        chosen = ChooseAmong(rules, refine, shortChapters, levelAbove, outcome.hits);
     } else if (!rules.empty()) {
         refine(0);
         chosen = 0;
@@ -258,8 +302,9 @@ AnalysisResult Analyze(const std::filesystem::path& source, const AnalysisReques
     } else if (rules.empty()) {
         hits = std::move(outcome.hits.front());
     }
-    AnalysisResult result = BuildResult(std::move(hits), outcome.lineCount, outcome.totalChars,
-                                        request.measureChapters);
+    std::vector<bool> checked = shortChapters(hits);
+    AnalysisResult result = BuildResult(std::move(hits), std::move(checked), outcome.lineCount,
+                                        outcome.totalChars, request.measureChapters);
     result.encoding = encoding;
     result.m_strSource = source;
     result.stamp = stamp;

@@ -15,6 +15,11 @@ namespace lumarin::engine {
 inline constexpr std::u16string_view kDefaultCondition =
     u"第([一二两三四五六七八九十○〇零百千万0-9１２３４５６７８９０]{1,10})([章草])(.*)";
 
+// What \h matches in a condition: the horizontal spaces.
+inline constexpr std::u16string_view kHorizontalSpaces =
+    u"\t \u00A0\u1680\u180E\u2000\u2001\u2002\u2003\u2004\u2005\u2006\u2007\u2008\u2009"
+    u"\u200A\u202F\u205F\u3000";
+
 // Marker texts that qualify a match of the user's own condition.
 inline constexpr std::u16string_view kQualifyingMarkers = u",章,草,曹,";
 

@@ -1,9 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "engine/headings/HeadingConsistency.h"
 
+#include "engine/base/TextUtil.h"
+#include "engine/headings/ChineseNumber.h"
+
 #include <algorithm>
 #include <map>
+#include <set>
 #include <tuple>
+#include <unicode/uchar.h>
+#include <unicode/utf16.h>
 
 namespace lumarin::engine {
 namespace {
@@ -39,6 +45,44 @@ std::u16string Key(std::u16string_view heading, bool pageNumbers, bool& paged) {
     paged = true;
     key.resize(open - 1);
     return key;
+}
+
+// Copies of a running page header that make it one: a page number on each.
+constexpr std::size_t kPageHeaderCopies = 3;
+
+bool IsSpace(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\u3000';
+}
+
+// A heading split before a number at its end ("风起12": "风起" and "12");
+// the header is empty when there is none. `spaced`: the number may stand
+// after spaces too.
+struct GluedNumber {
+    std::u16string_view header;
+    std::u16string_view number;
+};
+
+GluedNumber SplitGluedNumber(std::u16string_view heading, bool spaced) {
+    std::size_t end = heading.size();
+    while (end > 0 && IsSpace(heading[end - 1]))
+        --end;
+    std::size_t digits = end;
+    while (digits > 0 && IsDigit(heading[digits - 1]))
+        --digits;
+    std::size_t header = digits;
+    while (spaced && header > 0 && IsSpace(heading[header - 1]))
+        --header;
+    if (digits == end || header == 0 || IsSpace(heading[header - 1])) return {};
+    return {heading.substr(0, header), heading.substr(digits, end - digits)};
+}
+
+bool HoldsWord(std::u16string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        UChar32 c = 0;
+        U16_NEXT(text.data(), i, text.size(), c);
+        if (u_isalpha(c)) return true;
+    }
+    return false;
 }
 
 // Drops every unnumbered heading that comes back in three or more separate
@@ -98,6 +142,60 @@ HeadingHits WithoutRepeats(HeadingHits&& hits, bool pageNumbers) {
         }
         if (hits.line(k) - hits.line(before) <= kCopyDistance || paged[k] ||
             farRepeats >= kRepeatingBook) {
+            keep[k] = false;
+            dropped = true;
+        }
+    }
+    return dropped ? hits.kept(keep) : std::move(hits);
+}
+
+HeadingHits WithoutPageLeftovers(HeadingHits&& hits, const HeadingRule& rule) {
+    const std::size_t n = hits.count();
+    // Per header: its copies with a number, the largest number, and whether
+    // the header came first as a heading of its own.
+    struct Copies {
+        std::size_t count = 0;
+        int largest = 0;
+        bool bareFirst = false;
+    };
+    std::map<std::u16string_view, Copies> copies;
+    std::set<std::u16string_view> seen;
+    std::vector<std::u16string_view> header(n);
+    std::size_t all = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::u16string_view heading = TrimBlanks(hits.table.m_strHeading[k + 1]);
+        // A rule that reads its number from the end takes "随笔 3" for its own.
+        GluedNumber glued = SplitGluedNumber(heading, !rule.sameTitle);
+        // The heading's own number at its end (正文 12, Chapter 12) is no page.
+        if (!glued.header.empty() &&
+            ParseChineseNumber(glued.number) == hits.table.m_intChapterNo[k + 1])
+            glued = {};
+        header[k] = glued.header;
+        if (!glued.header.empty()) {
+            Copies& c = copies[glued.header];
+            c.bareFirst = c.bareFirst || (c.count == 0 && seen.contains(glued.header));
+            ++c.count;
+            c.largest = std::max<int>(c.largest, ParseChineseNumber(glued.number));
+            ++all;
+        }
+        seen.insert(heading);
+    }
+    // A chapter's own heading with page numbers after it is a page header; an
+    // unnumbered part with numbers counting from 1 or 2 (番外, 番外2, 番外3) is
+    // a series.
+    const auto isPageHeader = [&](std::size_t k) {
+        const Copies& c = copies[header[k]];
+        if (all < kPageHeaderCopies || (!c.bareFirst && c.count < kPageHeaderCopies)) return false;
+        return hits.table.m_intChapterNo[k + 1] > 0 ||
+               c.largest > static_cast<int>(c.count) + 1;
+    };
+    std::vector<bool> keep(n, true);
+    bool dropped = false;
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::u16string& title = hits.table.m_strTitle[k + 1];
+        const bool wordless = rule.inSequence && hits.table.m_intChapterNo[k + 1] > 0 &&
+                              !title.empty() && !HoldsWord(title);
+        if ((!header[k].empty() && isPageHeader(k)) || wordless) {
             keep[k] = false;
             dropped = true;
         }

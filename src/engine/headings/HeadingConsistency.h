@@ -19,6 +19,15 @@ namespace lumarin::engine {
 // (not when the rule reads its numbers from there).
 HeadingHits WithoutRepeats(HeadingHits&& hits, bool pageNumbers);
 
+// Leftovers of a book converted from PDF, which the automatic choice drops: a
+// heading that comes back again and again with a different number at its end
+// ("第三章 风起12", "第三章 风起 13"; glued to it for a rule that reads its
+// number there) is a running page header, and none of those copies splits
+// (numbers that count on from an unnumbered part, 番外2 and 番外3 after 番外,
+// are a series); a weak rule's heading whose title holds no word (only
+// dashes or a page number: "12 --") is none.
+HeadingHits WithoutPageLeftovers(HeadingHits&& hits, const HeadingRule& rule);
+
 // For the weaker rules a heading counts only when it belongs with the others:
 // its number written like theirs (and, for a rule whose headings share one
 // title, under the same title), and its number part of the longest run of

@@ -36,6 +36,7 @@ void HeadingHits::addFrom(const HeadingHits& from, std::size_t k) {
     table.m_strTitle.push_back(from.table.m_strTitle[k + 1]);
     midLine.push_back(from.midLine[k]);
     if (k < from.charsBefore.size()) charsBefore.push_back(from.charsBefore[k]);
+    if (k < from.places.size()) places.push_back(from.places[k]);
     numberForm.push_back(from.numberForm[k]);
 }
 
@@ -47,6 +48,9 @@ HeadingHits HeadingHits::kept(const std::vector<bool>& keep) const {
 }
 
 namespace {
+
+// The characters every volume word without ASCII letters holds one of.
+constexpr std::u16string_view kVolumeWords = u"第卷部";
 
 // The longest content a title can have, in the units a line's shape is
 // measured in: two bytes a character in the legacy encodings, three in UTF-8;
@@ -76,12 +80,14 @@ bool HeadingScanner::stillUtf8(std::string_view bytes, bool atEnd) {
 bool HeadingScanner::run() {
     m_file.rewind();
     m_outcome = ScanOutcome{};
+    if (m_plan.automatic) m_outcome.layout.allowLooseTitles();
     m_outcome.hits.resize(m_plan.conditions.size());
     m_lines = 0;
     m_chars = 0;
     m_tally = Utf8Tally{};
     m_tallied = 0;
     m_pendingTitle = 0;
+    m_place = LinePlace{};
     m_anyStart = std::find(m_plan.anyStart.begin(), m_plan.anyStart.end(), true) !=
                  m_plan.anyStart.end();
     m_lookAtShapes = !m_plan.userCondition;
@@ -99,31 +105,40 @@ bool HeadingScanner::run() {
     }
     m_outcome.lineCount = m_lines;
     m_outcome.totalChars = m_chars;
+    m_outcome.end = m_place;
+    m_outcome.unitsPerCharacter = static_cast<int>(TitleUnits(m_encoding) / kLayoutTitleChars);
     return ok && stillUtf8({}, true);
 }
 
 std::optional<std::string> HeadingScanner::searchableForm() {
     const std::optional<char16_t> required = m_plan.conditions.front()->requiredCharacter();
     if (!required) return std::nullopt;
-    std::vector<std::string> forms = m_codec.encodedForms(*required);
+    // The volume words and what may stand before them are looked up next:
+    // one pass over the encoding's codes finds them all.
+    std::u16string units(1, *required);
+    if (m_plan.volume != nullptr) units += std::u16string(kVolumeWords) + VolumeLeadCharacters();
+    std::vector<std::string> forms = std::move(m_codec.encodedForms(units).front());
     if (forms.size() != 1) return std::nullopt;
     return forms.front();
 }
 
 // When volume lines are looked for, a line that holds none of the user's
 // condition's character, 第, 卷, 部, "vol" or "boo" (any case) can be passed
-// over too: every volume word holds one. Not "book": a caseless k also
-// matches the Kelvin sign. False when a needle has no single short encoded
-// form, so that every line is looked at.
+// over too: every volume word holds one, and one without 第 begins its line
+// (VolumeWordPlace). Not "book": a caseless k also matches the Kelvin sign.
+// False when a needle has no single short encoded form, so that every line
+// is looked at.
 bool HeadingScanner::volumeNeedles() {
     m_jump = NeedleSet{};
     if (m_plan.volume == nullptr) return true;
     if (!m_jump.add(*m_needle)) return false;
-    for (const char16_t c : std::u16string_view(u"第卷部")) {
+    for (const char16_t c : kVolumeWords) {
         const std::vector<std::string> forms = m_codec.encodedForms(c);
         if (forms.size() != 1 || !m_jump.add(forms.front())) return false;
     }
-    return m_jump.add("vol", true) && m_jump.add("boo", true);
+    if (!m_jump.add("vol", true) || !m_jump.add("boo", true)) return false;
+    m_volumeWords.emplace(m_codec);
+    return true;
 }
 
 bool HeadingScanner::scanNeedle() {
@@ -136,12 +151,21 @@ bool HeadingScanner::scanNeedle() {
     return true;
 }
 
+// `pos` is where the lines not yet counted begin, `from` where the search
+// goes on: a volume word that cannot begin its line is passed over, and the
+// line is visited only if a later needle calls for it.
 void HeadingScanner::scanNeedleBlock(std::string_view block) {
     std::size_t pos = 0;
-    while (pos < block.size()) {
+    std::size_t from = 0;
+    while (from < block.size()) {
         const std::size_t hit =
-            m_jump.empty() ? FindBytes(block, *m_needle, pos) : m_jump.find(block, pos);
+            m_jump.empty() ? FindBytes(block, *m_needle, from) : m_jump.find(block, from);
         if (hit == block.size()) break;
+        if (!m_jump.empty() && block.compare(hit, m_needle->size(), *m_needle) != 0 &&
+            !m_volumeWords->mayBeginLine(block, hit)) {
+            from = hit + 1;
+            continue;
+        }
         const std::size_t start = m_breaks.findStart(block, hit);
         const std::string_view skipped = block.substr(pos, start - pos);
         m_lines += static_cast<LineNumber>(m_breaks.count(skipped));
@@ -149,6 +173,7 @@ void HeadingScanner::scanNeedleBlock(std::string_view block) {
         const std::size_t end = m_breaks.findEnd(block, hit);
         visitRaw(++m_lines, block.substr(start, end - start));
         pos = end < block.size() ? end + m_breaks.terminatorLength(block, end) : end;
+        from = pos;
     }
     const std::string_view rest = block.substr(pos);
     m_lines += static_cast<LineNumber>(m_breaks.count(rest));
@@ -183,11 +208,19 @@ bool HeadingScanner::scanDecodedLines() {
             examineText(line.number, mayStart, shortLine);
         if (m_plan.layout)
             m_outcome.layout.line(line.number, shape.blank, shape.indent,
-                                  shortLine ? &m_text : nullptr, m_chars);
+                                  shortLine ? &m_text : nullptr, m_chars, m_place);
+        if (m_lookAtShapes) passed(line.number, shape);
         if (m_plan.measure) m_chars += CountCharacters(line.raw, m_encoding);
     }
     m_lines = reader.linesRead();
     return true;
+}
+
+// Moves the place on past a line.
+void HeadingScanner::passed(LineNumber number, const LineShape& shape) {
+    if (shape.blank) return;
+    m_place.contentBefore = number;
+    m_place.unitsBefore += static_cast<std::int64_t>(shape.contentUnits);
 }
 
 // A line short enough to be a title (measured in the units the shape was).
@@ -221,7 +254,8 @@ void HeadingScanner::visitRaw(LineNumber number, std::string_view raw) {
         if (mayStart || (shortLine && m_anyStart)) examineText(number, mayStart, shortLine);
         if (m_plan.layout)
             m_outcome.layout.line(number, shape.blank, shape.indent, shortLine ? &m_text : nullptr,
-                                  m_chars);
+                                  m_chars, m_place);
+        passed(number, shape);
     }
     if (m_plan.measure) m_chars += CountCharacters(raw, m_encoding);
 }
@@ -248,11 +282,22 @@ void HeadingScanner::ConditionGate::build(const std::vector<std::u16string_view>
 
 namespace {
 
-// What \h matches.
 bool IsHorizontalSpace(char16_t c) {
-    return c == u'\t' || c == u' ' || c == u'\u00A0' || c == u'\u1680' || c == u'\u180E' ||
-           (c >= u'\u2000' && c <= u'\u200A') || c == u'\u202F' || c == u'\u205F' ||
-           c == u'\u3000';
+    return kHorizontalSpaces.find(c) != std::u16string_view::npos;
+}
+
+// Spaces a rule allows before its heading.
+constexpr std::size_t kRuleIndent = 10;
+
+// A short line's content after more leading spaces than a rule allows, or
+// the whole line.
+std::u16string_view WithoutCentring(std::u16string_view text) {
+    std::size_t lead = 0;
+    while (lead < text.size() && IsHorizontalSpace(text[lead]))
+        ++lead;
+    if (lead <= kRuleIndent) return text;
+    const std::u16string_view content = text.substr(lead);
+    return IsLongHeading(content) ? text : content;
 }
 
 } // namespace
@@ -286,9 +331,10 @@ std::uint64_t HeadingScanner::admitted() const {
 // Tries the conditions on the decoded line m_text; m_chars counts the lines
 // before it.
 void HeadingScanner::examineText(LineNumber number, bool mayStart, bool shortLine) {
+    const std::u16string_view subject = m_plan.automatic ? WithoutCentring(m_text) : m_text;
     const bool mayMatchRule =
         mayStart && (m_plan.anyRuleStart == nullptr ||
-                     m_plan.anyRuleStart->match(m_text, m_fields) == MatchStatus::Matched);
+                     m_plan.anyRuleStart->match(subject, m_fields) == MatchStatus::Matched);
     const bool mayEndRule = shortLine && m_anyStart && HeadingStarts::mayEndHeading(m_text);
     const std::uint64_t admitted =
         mayMatchRule || mayEndRule ? this->admitted() : ~std::uint64_t{0};
@@ -296,13 +342,14 @@ void HeadingScanner::examineText(LineNumber number, bool mayStart, bool shortLin
         const bool tried = (m_plan.userCondition && i == 0) || mayMatchRule ||
                            (mayEndRule && i < m_plan.anyStart.size() && m_plan.anyStart[i]);
         if (!tried || (i < 64 && ((admitted >> i) & 1) == 0)) continue;
-        switch (m_plan.conditions[i]->match(m_text, m_fields)) {
+        switch (m_plan.conditions[i]->match(subject, m_fields)) {
         case MatchStatus::NoMatch:
             break;
         case MatchStatus::LimitExceeded:
             throw EngineError::matchLimitExceeded(number);
         case MatchStatus::Matched:
             m_outcome.hits[i].add(number, m_text, m_fields, m_chars, m_plan.measure);
+            if (m_lookAtShapes) m_outcome.hits[i].places.push_back(m_place);
             if (!m_plan.userCondition && m_fields.qualified && CleanTitle(m_fields.title).empty())
                 m_pendingTitle = number;
             break;

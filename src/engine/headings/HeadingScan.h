@@ -7,6 +7,7 @@
 #include "engine/headings/Analyzer.h"
 #include "engine/headings/HeadingStarts.h"
 #include "engine/headings/LayoutHeadings.h"
+#include "engine/headings/VolumeWordPlace.h"
 #include "engine/headings/Volumes.h"
 #include "engine/source/SourceFile.h"
 
@@ -27,6 +28,9 @@ struct HeadingHits {
     // Per heading: how its number is written (0 none, 1 ASCII digits,
     // 2 full-width digits, 3 Chinese numerals).
     std::vector<std::uint8_t> numberForm;
+    // Per heading, with the built-in rules: where it stands (empty for the
+    // user's own condition).
+    std::vector<LinePlace> places;
     std::size_t count() const noexcept { return midLine.size(); }
     LineNumber line(std::size_t k) const { return table.m_lngStartLine[k + 1]; }
     void add(LineNumber line, std::u16string_view heading, const HeadingFields& fields,
@@ -72,6 +76,10 @@ struct ScanPlan {
     std::u16string_view needsAtStart;
     // Tally the layout of every line for titles that carry no number.
     bool layout = false;
+    // For the automatic choice: a short line centred with more spaces than a
+    // rule allows before its heading is tried without them, and the layout
+    // takes titles in quotes and titles that begin like the book's data.
+    bool automatic = false;
 };
 
 struct ScanOutcome {
@@ -82,6 +90,9 @@ struct ScanOutcome {
     std::vector<NextLine> nextLines; // with built-in rules
     LineNumber lineCount = 0;
     std::int64_t totalChars = 0;
+    LinePlace end; // after the last line
+    // The units of LinePlace::unitsBefore a character of the book's script takes.
+    int unitsPerCharacter = 1;
 };
 
 // Reads the source once. The raw bytes are searched and only the lines that
@@ -126,6 +137,7 @@ private:
     std::uint64_t m_tallied = 0;
     std::optional<std::string> m_needle;
     NeedleSet m_jump; // when not empty, searched for instead of m_needle
+    std::optional<VolumeWordPlace> m_volumeWords; // with m_jump
     ScanOutcome m_outcome;
     LineNumber m_lines = 0;
     std::int64_t m_chars = 0;
@@ -134,6 +146,8 @@ private:
     bool m_anyStart = false;     // some condition is tried on every short line
     bool m_lookAtShapes = false; // line shapes matter to this scan
     LineNumber m_pendingTitle = 0; // a heading whose title may be the next line
+    LinePlace m_place;             // of the line being looked at
+    void passed(LineNumber number, const LineShape& shape);
     // Per character, the conditions (bit i) that a line holding it, or one
     // beginning with it, may match.
     struct ConditionGate {

@@ -87,14 +87,26 @@ HeadingStarts::HeadingStarts(Encoding encoding) {
     m_ideographicSpace = encoded(u'\u3000');
     assert((m_ideographicSpace.size() == 2 || m_ideographicSpace.size() == 3) &&
            "an ideographic space is two or three bytes");
-    for (const char16_t c : std::u16string_view(u"。！？”」』…，；：!?,;"))
+    for (const char16_t c : std::u16string_view(u"。！？」』…，；：!?,;"))
         if (std::string form = encoded(c); !form.empty()) m_sentenceEnds.push_back(std::move(form));
+    m_closingQuote = encoded(u'”');
+    m_dash = encoded(u'—');
+}
+
+bool HeadingStarts::EndsWith(std::string_view content, const std::string& end) {
+    return !end.empty() && content.size() >= end.size() &&
+           FormAt(content, content.size() - end.size(), end);
 }
 
 bool HeadingStarts::endsLikeSentence(std::string_view content) const {
+    if (EndsWith(content, m_closingQuote)) {
+        // “好。” and “你听我说——” are speech; 我的“父亲” is a word in quotes.
+        const std::string_view inside = content.substr(0, content.size() - m_closingQuote.size());
+        return EndsWith(inside, m_closingQuote) || EndsWith(inside, m_dash) ||
+               endsLikeSentence(inside);
+    }
     for (const std::string& end : m_sentenceEnds)
-        if (content.size() >= end.size() && FormAt(content, content.size() - end.size(), end))
-            return true;
+        if (EndsWith(content, end)) return true;
     return false;
 }
 

@@ -36,7 +36,8 @@ public:
     static LineShape shape(std::u16string_view text);
 
     // Whether a line's content ends like a sentence or a line of dialogue
-    // (。！？” ...): no title does, so such a line need not be decoded.
+    // (。！？, 。” ...): no title does, so such a line need not be decoded. A
+    // closing quote after a word (我的“父亲”) may end a title.
     bool endsLikeSentence(std::string_view content) const;
     // Whether a heading that may begin with any character can end here: with
     // its number or a closing bracket.
@@ -69,6 +70,9 @@ private:
     std::bitset<65536> m_pairs;
     std::string m_ideographicSpace; // two bytes, three in UTF-8
     std::vector<std::string> m_sentenceEnds;
+    std::string m_closingQuote;
+    std::string m_dash;
+    static bool EndsWith(std::string_view content, const std::string& end);
 };
 
 // Lines that look like headings: short (at most 40 characters), beginning

@@ -63,6 +63,30 @@ bool IsDataLine(std::u16string_view text) {
                        [&](std::u16string_view word) { return text.starts_with(word); });
 }
 
+// 作者：某某, 字数 12万: the word, then a separator or no more words (译者后记
+// is a title).
+bool IsDataOnly(std::u16string_view text) {
+    return std::any_of(kDataWords.begin(), kDataWords.end(), [&](std::u16string_view word) {
+        return text.starts_with(word) &&
+               (text.size() == word.size() || !IsWordCharacter(text[word.size()]));
+    });
+}
+
+// Punctuation that makes quoted words a sentence, and the ends of speech
+// broken off.
+constexpr std::u16string_view kInsideSpeech = u"。！？!?，,；;：:…";
+constexpr std::u16string_view kBrokenOff = u"—”";
+
+bool IsQuotedTitle(std::u16string_view text) {
+    const auto opening = std::count(text.begin(), text.end(), u'“');
+    const auto closing = std::count(text.begin(), text.end(), u'”');
+    if (opening == 0 || opening != closing || (text.front() != u'“' && text.back() != u'”'))
+        return false;
+    if (text.find_first_of(kInsideSpeech) != std::u16string_view::npos || text.ends_with(kBrokenOff))
+        return false;
+    return std::any_of(text.begin(), text.end(), IsWordCharacter);
+}
+
 } // namespace
 
 bool IsTitleLike(std::u16string_view line) {
@@ -73,11 +97,22 @@ bool IsTitleLike(std::u16string_view line) {
     return !IsDate(text) && !IsPageMarker(text) && !IsListItem(text) && !IsDataLine(text);
 }
 
+bool IsLooseTitle(std::u16string_view line) {
+    if (IsTitleLike(line)) return true;
+    const std::u16string_view text = TrimBlanks(line);
+    if (text.empty() || text.size() > kLayoutTitleChars || IsDate(text) || IsPageMarker(text) ||
+        IsListItem(text))
+        return false;
+    if (IsQuotedTitle(text)) return true;
+    return IsDataLine(text) && !IsDataOnly(text) && !Has(kClosing, text.back()) &&
+           !Has(kOpening, text.front());
+}
+
 bool LayoutTally::candidate(LineNumber number, int indent, const std::u16string& text,
-                            std::int64_t charsBefore) {
-    if (!IsTitleLike(text)) return false;
-    m_candidates.push_back(
-        {number, charsBefore, text, indent, m_last == Last::Blank || m_last == Last::None, false});
+                            std::int64_t charsBefore, const LinePlace& place) {
+    if (!(m_loose ? IsLooseTitle(text) : IsTitleLike(text))) return false;
+    m_candidates.push_back({number, charsBefore, text, indent,
+                            m_last == Last::Blank || m_last == Last::None, false, place});
     m_last = Last::Candidate;
     return true;
 }

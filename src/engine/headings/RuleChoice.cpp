@@ -6,15 +6,15 @@ namespace {
 
 constexpr std::size_t kPlausibleSplitPoints = 3;
 
-bool Plausible(const RuleScore& score) {
-    return score.clean + score.flagged >= kPlausibleSplitPoints && score.clean > score.flagged;
-}
-
 long long Merit(const RuleScore& score) {
     return static_cast<long long>(score.clean) - static_cast<long long>(score.flagged);
 }
 
 } // namespace
+
+bool IsPlausible(const RuleScore& score) {
+    return score.clean + score.flagged >= kPlausibleSplitPoints && score.clean > score.flagged;
+}
 
 RuleScore ScoreRows(const std::vector<AuditRow>& rows, bool numbered) {
     RuleScore score;
@@ -36,7 +36,7 @@ std::optional<std::size_t> ChooseRule(const std::vector<const HeadingRule*>& rul
     const auto rank = [&](std::size_t i) { return RuleRank(*rules[i]); };
     std::optional<std::size_t> best;
     for (std::size_t i = 0; i < rules.size() && i < scores.size(); ++i) {
-        if (!Plausible(scores[i])) continue;
+        if (!IsPlausible(scores[i])) continue;
         const bool better =
             !best || rank(i) > rank(*best) ||
             (rank(i) == rank(*best) && Merit(scores[i]) > Merit(scores[*best]));

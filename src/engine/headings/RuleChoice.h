@@ -21,6 +21,9 @@ struct RuleScore {
 // (序, 后记 ...) every rule takes tell nothing about the rule.
 RuleScore ScoreRows(const std::vector<AuditRow>& rows, bool numbered);
 
+// At least three split points, more clean than flagged.
+bool IsPlausible(const RuleScore& score);
+
 // How a rule ranks in the choice: the chapter level above volumes and
 // sections, and those above a rule that finds titles by their layout.
 int RuleRank(const HeadingRule& rule);

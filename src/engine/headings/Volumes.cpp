@@ -4,6 +4,7 @@
 #include "engine/base/TextUtil.h"
 #include "engine/headings/ChineseNumber.h"
 #include "engine/headings/HeadingCondition.h"
+#include "engine/headings/HeadingRules.h"
 
 #include <algorithm>
 
@@ -20,6 +21,12 @@ const std::u16string_view kVolumeCondition =
     u"(?=$|[\\h:：、.．·—\\-】〗\\]〕」』=☆★(（])"
     u"(?:\\h*[:：、.．·_—\\-]+)?\\h*([^。]{0,40}?)(?<![，；,;。.!?！？])"
     u"\\h*(?:[】〗\\]〕」』]|={2,}|[☆★◆◇●■□※#*]{1,3})?\\h*$";
+
+const std::u16string& VolumeLeadCharacters() {
+    static const std::u16string characters =
+        std::u16string(kHorizontalSpaces) + std::u16string(kHeadingDecorations) + u"上中下";
+    return characters;
+}
 
 namespace {
 

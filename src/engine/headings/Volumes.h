@@ -22,6 +22,10 @@ namespace lumarin::engine {
 // number, the title.
 extern const std::u16string_view kVolumeCondition;
 
+// Every character kVolumeCondition lets stand before a volume word that has
+// no 第 (卷一, 上卷, 下部, Book 2): spaces, decorations, 上, 中 and 下.
+const std::u16string& VolumeLeadCharacters();
+
 // A line the scan found matching kVolumeCondition.
 struct VolumeLine {
     LineNumber line = 0;

@@ -2,6 +2,7 @@
 #include "engine/output/ChapterFile.h"
 
 #include "engine/base/EngineError.h"
+#include "engine/output/OpenHook.h"
 #include "engine/source/SourceStamp.h"
 
 #include <cerrno>
@@ -23,11 +24,6 @@ bool HasOtherNames(const struct stat& info) {
     return S_ISREG(info.st_mode) && info.st_nlink > 1;
 }
 
-std::function<void(const std::string& name)>& ChapterFile::beforeOpenForTesting() {
-    static std::function<void(const std::string&)> hook;
-    return hook;
-}
-
 ChapterFile::ChapterFile(int folder, const std::string& name,
                          const std::filesystem::path& shownPath, std::string_view byteOrderMark,
                          OpenMode mode, const SourceStamp* source)
@@ -44,7 +40,7 @@ ChapterFile::ChapterFile(int folder, const std::string& name,
             ::unlinkat(folder, name.c_str(), 0) != 0)
             fail(errno);
     }
-    if (beforeOpenForTesting()) beforeOpenForTesting()(name);
+    if (BeforeOpenForTesting()) BeforeOpenForTesting()(name);
     m_fd = ::openat(folder, name.c_str(), flags, 0666);
     if (m_fd < 0) {
         if (errno == EEXIST) throw EngineError::outputExists(m_path.string());

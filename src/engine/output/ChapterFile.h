@@ -2,7 +2,6 @@
 #pragma once
 
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -38,8 +37,6 @@ public:
     ChapterFile(int folder, const std::string& name, const std::filesystem::path& shownPath,
                 std::string_view byteOrderMark, OpenMode mode, const SourceStamp* source = nullptr);
 
-    // Called with the name just before it is opened; tests plant links there.
-    static std::function<void(const std::string& name)>& beforeOpenForTesting();
     ~ChapterFile();
     ChapterFile(const ChapterFile&) = delete;
     ChapterFile& operator=(const ChapterFile&) = delete;

@@ -57,7 +57,7 @@ std::string FileNameOnDisk(std::u16string_view cleanedName, std::size_t maxBytes
 
 std::filesystem::path ChosenFolderFor(const std::filesystem::path& source,
                                       std::u16string_view folderText) {
-    if (folderText != u"(default)") {
+    if (folderText != kDefaultFolderText) {
         std::string bytes;
         LineCodec(Encoding::Utf8).encode(folderText, bytes);
         return bytes;
@@ -70,7 +70,7 @@ std::filesystem::path InChosenFolder(const std::filesystem::path& source,
                                      std::u16string_view folderText,
                                      const std::filesystem::path& name) {
     // "." is there to be opened; a path shown to the user keeps the source's own form.
-    if (folderText == u"(default)" && source.parent_path().empty()) return name;
+    if (folderText == kDefaultFolderText && source.parent_path().empty()) return name;
     return ChosenFolderFor(source, folderText) / name;
 }
 

@@ -22,6 +22,9 @@ std::u16string ExpandNamePattern(std::u16string_view pattern, std::int32_t fileN
 // ".txt" when longer than `maxBytes`.
 std::string FileNameOnDisk(std::u16string_view cleanedName, std::size_t maxBytes = 255);
 
+// The folder text that stands for the source's own folder.
+inline constexpr std::u16string_view kDefaultFolderText = u"(default)";
+
 // The folder the user chose: the source's own for "(default)" ("." when the
 // source path names no folder), else the folder text as given (bytes carried
 // in it as LineCodec carries invalid bytes are written back as those bytes).

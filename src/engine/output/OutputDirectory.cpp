@@ -2,6 +2,8 @@
 #include "engine/output/OutputDirectory.h"
 
 #include "engine/base/EngineError.h"
+#include "engine/output/OpenHook.h"
+#include "engine/source/BookFiles.h"
 
 #include <cerrno>
 #include <cstring>
@@ -23,9 +25,35 @@ namespace {
 // Makes the folder `name` inside `parent` and opens it, never through a link.
 int MakeFolderAt(int parent, const std::string& name, const std::filesystem::path& shown) {
     if (::mkdirat(parent, name.c_str(), 0777) != 0 && errno != EEXIST) Fail(shown, errno);
+    if (BeforeOpenForTesting()) BeforeOpenForTesting()(name);
     const int fd = ::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) Fail(shown, errno);
+    if (fd < 0) {
+        // With O_DIRECTORY a link put there since is "not a directory": say what it is.
+        const int error = errno;
+        struct stat info {};
+        if (error == ENOTDIR && ::fstatat(parent, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISLNK(info.st_mode))
+            throw EngineError::symbolicLink(shown.string());
+        Fail(shown, error);
+    }
     return fd;
+}
+
+// Leaves the marker that tells a listing of books this folder holds chapter files (BookFiles).
+// One already there, whatever it is, is left as it is: it is never opened.
+void MarkChapterFolder(int folder, const std::filesystem::path& shown) {
+    constexpr std::string_view kText =
+        "lumarin 写出的章节文件夹：lumarin-split -R 不会把其中的文件当作书。\n";
+    const std::string name(kChapterFolderMarker);
+    const int fd = ::openat(folder, name.c_str(),
+                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0666);
+    if (fd < 0) {
+        if (errno == EEXIST) return;
+        Fail(shown / name, errno);
+    }
+    const bool written = ::write(fd, kText.data(), kText.size()) == static_cast<ssize_t>(kText.size());
+    const int error = errno;
+    if (::close(fd) != 0 || !written) Fail(shown / name, written ? errno : error);
 }
 
 } // namespace
@@ -58,7 +86,9 @@ OutputDirectory::OutputDirectory(const OutputPlan& plan) : m_plan(plan) {
             if (error == EWOULDBLOCK) throw EngineError::outputBusy(plan.outputFolder.string());
             Fail(plan.outputFolder, error);
         }
+        MarkChapterFolder(m_output, plan.outputFolder);
     } catch (...) {
+        if (m_output >= 0) ::close(m_output);
         ::close(chosen);
         throw;
     }

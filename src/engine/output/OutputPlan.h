@@ -10,6 +10,7 @@
 #include "engine/encoding/Encoding.h"
 #include "engine/encoding/EncodingChoice.h"
 #include "engine/headings/Analyzer.h"
+#include "engine/output/FileNaming.h"
 #include "engine/output/OutputSelection.h"
 #include "engine/source/SourceStamp.h"
 
@@ -29,7 +30,7 @@ enum class ExistingFiles {
 };
 
 struct OutputOptions {
-    std::u16string folderText = u"(default)"; // trimmed of U+0020 by the writer
+    std::u16string folderText{kDefaultFolderText}; // trimmed of U+0020 by the writer
     std::u16string namePattern = u"%n-%c%s";
     std::int32_t chaptersPerFile = 1; // N; below 1 reads as 1
     std::int32_t filesPerFolder = 50; // P; 0 for no group folders

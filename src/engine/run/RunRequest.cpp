@@ -3,6 +3,7 @@
 
 #include "engine/base/TextUtil.h"
 #include "engine/cleanup/TextCleanup.h"
+#include "engine/output/FileNaming.h"
 
 namespace lumarin::engine {
 namespace {
@@ -13,6 +14,14 @@ std::u16string RemovedLinesNote(const RunRequest& request, std::int64_t removed)
     return u"\n" + RemovedLinesMessage(removed);
 }
 
+std::optional<std::filesystem::path> BookPathOf(const std::filesystem::path& source,
+                                                const RunRequest& request) {
+    if (!request.bookFile.empty()) return request.bookFile;
+    const std::u16string_view folder = TrimSpaces(request.output.folderText);
+    if (folder.empty()) return std::nullopt;
+    return EpubPathFor(source, folder);
+}
+
 } // namespace
 
 AnalysisResult AnalyzeRun(const RunRequest& request) {
@@ -21,10 +30,14 @@ AnalysisResult AnalyzeRun(const RunRequest& request) {
 
 std::optional<std::filesystem::path> BookPathFor(const AnalysisResult& analysis,
                                                  const RunRequest& request) {
-    if (!request.bookFile.empty()) return request.bookFile;
+    return BookPathOf(analysis.m_strSource, request);
+}
+
+std::optional<std::filesystem::path> OutputPathFor(const RunRequest& request) {
+    if (request.format == OutputFormat::Book) return BookPathOf(request.source, request);
     const std::u16string_view folder = TrimSpaces(request.output.folderText);
     if (folder.empty()) return std::nullopt;
-    return EpubPathFor(analysis.m_strSource, folder);
+    return OutputFolderFor(request.source, folder);
 }
 
 std::u16string ChapterFilesDoneMessage(const RunRequest& request, const OutputResult& files) {

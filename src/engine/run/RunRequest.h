@@ -41,6 +41,11 @@ AnalysisResult AnalyzeRun(const RunRequest& request);
 std::optional<std::filesystem::path> BookPathFor(const AnalysisResult& analysis,
                                                  const RunRequest& request);
 
+// What the request writes for its source, from the source's path alone (before
+// anything is read): the folder of the chapter files, or the book. Nothing when
+// there is nowhere to write.
+std::optional<std::filesystem::path> OutputPathFor(const RunRequest& request);
+
 // "处理完毕！共N个文件！..." for chapter files the request wrote, with the
 // count of removed lines on a line of its own when it cleans.
 std::u16string ChapterFilesDoneMessage(const RunRequest& request, const OutputResult& files);

@@ -29,6 +29,11 @@ bool HasTextExtension(const fs::path& name) {
 
 namespace {
 
+bool HoldsChapterMarker(const fs::path& folder) {
+    std::error_code ignored;
+    return fs::is_regular_file(fs::symlink_status(folder / kChapterFolderMarker, ignored));
+}
+
 void Collect(const fs::path& folder, bool recursive, FolderBooks& found) {
     std::error_code error;
     std::vector<fs::path> subfolders;
@@ -46,7 +51,8 @@ void Collect(const fs::path& folder, bool recursive, FolderBooks& found) {
     }
     if (error) found.unreadable.push_back({folder, error});
     for (const fs::path& subfolder : subfolders) {
-        if (chapterFolderNames.contains(subfolder.filename().string())) {
+        if (chapterFolderNames.contains(subfolder.filename().string()) ||
+            HoldsChapterMarker(subfolder)) {
             found.chapterFolders.push_back(subfolder);
         } else {
             Collect(subfolder, recursive, found);

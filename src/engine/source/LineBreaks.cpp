@@ -100,6 +100,11 @@ std::size_t LineBreaks::terminatorLength(std::string_view bytes, std::size_t pos
 }
 
 std::size_t LineBreaks::findStart(std::string_view bytes, std::size_t pos) const {
+    if (m_unit == 1) {
+        while (pos > 0 && bytes[pos - 1] != kLf && bytes[pos - 1] != kCr)
+            --pos;
+        return pos;
+    }
     pos -= pos % m_unit;
     while (pos >= m_unit) {
         if (isBreakAt(bytes, pos - m_unit)) return pos;

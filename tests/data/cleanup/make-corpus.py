@@ -9,7 +9,12 @@ wrapped.txt / unwrapped.txt  a book hard-wrapped at 30 characters (dialogue, sho
                              a Latin phrase) and the same book before it was wrapped
 wrapped-at-stops.txt /       the same with indented paragraphs whose wrap falls right after a
 unwrapped-at-stops.txt       sentence, and lines that name a chapter (第三章) inside the story
+wrapped-headings.txt /       indented paragraphs wrapped at 30 characters, where a heading
+unwrapped-headings.txt       that is no split point (its chapter is too short) follows a full
+                             line that ends no sentence, and a title no condition matches
+                             follows a full line that does: both stay lines of their own
 plain.txt                    a book written a paragraph a line: cleaning and unwrapping
+verse.txt                    verse: lines of like widths that end no sentence
                              leave it as it is
 """
 import pathlib
@@ -151,6 +156,53 @@ for stop in AT_STOPS:
     assert stop[WRAP - 1] in "。！？”", stop
 
 
+# A paragraph that fills two lines exactly and ends no sentence, and one that fills two lines
+# and ends one.
+OPEN_AT_WRAP = "　　渡口的灯火在风里摇晃，船夫解开缆绳，他回头望了一眼山门，终于踏上了那条通往南方的旧路，身后的钟声越来越远，只剩下江水"
+STOP_AT_WRAP = "　　船到江心时天已经黑了，他坐在船头一言不发，看着两岸的灯火一盏一盏地向后退去，直到远处的山影和夜色连成一片再也看不见。"
+assert len(OPEN_AT_WRAP) == 2 * WRAP and len(STOP_AT_WRAP) == 2 * WRAP
+
+
+def headings_book():
+    """Writes wrapped-headings.txt and unwrapped-headings.txt."""
+    chapters = [
+        ("第一章 山门", AT_STOPS + [OPEN_AT_WRAP]),
+        ("第二章 渡口", [STOP_AT_WRAP, "夜话", "　　“到了。”"]),  # too short: its row is checked
+        ("第三章 南方", PARAGRAPHS),
+        ("第四章 归舟", AT_STOPS + PARAGRAPHS),
+    ]
+    original = ["《归舟》", "作者：松林", ""]
+    wrapped = list(original)
+    for heading, paragraphs in chapters:
+        original.append(heading)
+        wrapped.append(heading)
+        for paragraph in paragraphs:
+            original.append(paragraph)
+            wrapped.extend(paragraph[i:i + WRAP] for i in range(0, len(paragraph), WRAP))
+    write("unwrapped-headings.txt", original)
+    write("wrapped-headings.txt", wrapped)
+
+
+VERSE = [
+    "我们站在高高的山冈上眺望远方",
+    "风从北方吹来带着雪的气息",
+    "河流在山谷里慢慢地转过身去",
+    "那些走远的人不再回头看我",
+    "灯火一盏一盏地亮在城墙上面",
+    "我把名字写在一块青色的石头上",
+]
+
+
+def verse_book():
+    lines = ["《山冈》", "作者：松林", ""]
+    for chapter in range(1, 5):
+        lines.append("第%s章 山冈" % NUMERALS[chapter - 1])
+        for stanza in range(3):
+            lines.extend(VERSE[(stanza + chapter + k) % len(VERSE)] for k in range(4))
+            lines.append("")
+    write("verse.txt", lines)
+
+
 def plain_book():
     lines = ["《长街》", "作者：明月", ""]
     for chapter in range(1, 5):
@@ -170,3 +222,5 @@ if __name__ == "__main__":
     wrapped_book("wrapped", "《雨夜归人》", "第%s章 归途", PARAGRAPHS, [""])
     wrapped_book("wrapped-at-stops", "《灯下》", "第%s章 灯下", AT_STOPS + PARAGRAPHS, [])
     plain_book()
+    headings_book()
+    verse_book()

@@ -2,7 +2,6 @@
 #include "engine/base/ByteSearch.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,7 +26,7 @@ std::size_t FindAnyNaively(std::string_view haystack, std::size_t from,
     return haystack.size();
 }
 
-// Needles at every offset of the sixteen-byte steps and across the tail,
+// Needles at every offset of the sixteen- and thirty-two-byte steps and across the tail,
 // in either case, among bytes that share some of theirs; with and without a
 // one-byte needle, which the search handles apart.
 TEST(NeedleSet, FindsTheFirstOfAnyNeedleAsTheSlowWayDoes) {
@@ -41,7 +40,7 @@ TEST(NeedleSet, FindsTheFirstOfAnyNeedleAsTheSlowWayDoes) {
             ASSERT_TRUE(set.add(needle, caseless));
         const std::string pieces[] = {"\xB5\xDA", "\xE5\x8D\xB7", "VoL", "BOO", "#",
                                       "\xB5",     "\x8D\xB7",     "vo",  "bOk", "\xDA\xB5"};
-        for (std::size_t length = 0; length < 40; ++length) {
+        for (std::size_t length = 0; length < 72; ++length) {
             for (std::size_t at = 0; at <= length; ++at) {
                 for (const std::string& piece : pieces) {
                     std::string haystack(length, 'x');

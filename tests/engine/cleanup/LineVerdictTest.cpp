@@ -58,6 +58,7 @@ const Judged kLines[] = {
     {u"Page 12 of 300", kPage},
     {u"12/300", kPage},
     {u"第 37 頁", kPage},
+    {u"第十二頁", kPage},
     {u"頁碼：18", kPage},
     // The story, mentioning sites, addresses and 首发 in passing.
     {u"　　他在网吧里打开了一个网址，却发现那个网站早已关闭。", std::nullopt},
@@ -74,6 +75,10 @@ const Judged kLines[] = {
     {u"「首發？」", std::nullopt},
     {u"　　他說這部小說網上有全文閱讀，可他一直沒去看。", std::nullopt},
     {u"He said: the road is long.", std::nullopt},
+    // Characters who name an address.
+    {u"“快去www.qingdeng.com！”", std::nullopt},
+    {u"他说：“记住qingdeng.cc。”", std::nullopt},
+    {u"「網址是qingdeng.tw，記住了。」", std::nullopt},
     {u"第一章 风起", std::nullopt},
     {u"3", std::nullopt},
     {u"2012年3月", std::nullopt},
@@ -248,6 +253,8 @@ TEST(WrapWidthTest, FindsTheWidthOfAHardWrapOnly) {
         {"wide lines end sentences", repeat({{60, true}, {60, true}, {20, true}}, 10), 0},
         {"too few lines", repeat({{60, false}}, 5), 0},
         {"narrow verse", repeat({{14, false}, {14, false}}, 10), 0},
+        {"verse of like widths", repeat({{26, false}, {24, false}, {26, false}, {26, false}}, 10),
+         0},
     };
     for (const WrapCase& c : cases) {
         SCOPED_TRACE(c.name);

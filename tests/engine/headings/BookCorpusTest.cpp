@@ -5,9 +5,7 @@
 // signatures, numbered lists inside chapters, page markers and pages saved
 // from the web. Every book states its exact split lines; the automatic choice
 // must find exactly those, and must say so when no rule explains the text.
-#include "TestFiles.h"
-#include "TestText.h"
-#include "engine/headings/Analyzer.h"
+#include "CorpusBook.h"
 
 #include <algorithm>
 #include <functional>
@@ -16,85 +14,7 @@
 namespace lumarin::engine {
 namespace {
 
-// Paragraphs of prose, with the short lines of dialogue and the numbered
-// sentences that stand between real paragraphs.
-const std::u16string kParagraphs[] = {
-    u"山风吹过，林间的落叶沙沙作响，他站在路口，很久没有说话。",
-    u"“好。”",
-    u"那年冬天来得特别早，镇上的人还没来得及把柴火备足，雪就落下来了。",
-    u"他翻到第三章，发现书页早已泛黄，边角卷起，像是被许多人读过。",
-    u"“你真的要走？”她问。",
-    u"第二天一早，他们就出发了。路很长，谁也不知道尽头在哪里。",
-    u"1. 他推开门走了出去，外面的风很大。",
-    u"母亲在灯下缝补衣服，针脚细密，一针一线都是她说不出口的话。",
-    u"“嗯。”",
-    u"后来他常常想起那个下午，阳光斜斜地照进窗子，屋里很安静。",
-    u"2. 他又回来了，手里多了一把伞。",
-    u"我们总以为来日方长，其实很多事情一转身就再也回不去了。",
-    u"远处传来钟声，一下，又一下，像是在数着什么。",
-    u"他在比赛里拿了第2名，心里并不满意，一个人走回了家。",
-    u"写作的人大概都有过这样的夜晚：灯亮着，纸是空的，心里却满满的。",
-    u"“等等我！”",
-};
-
-struct Book {
-    std::vector<std::u16string> lines;
-    std::vector<std::size_t> splits; // 1-based
-    std::vector<std::u16string> titles;
-    std::u16string indent = u"　　";
-    bool blankBetween = false;
-    std::size_t next = 0;
-
-    Book& line(const std::u16string& text) {
-        lines.push_back(text);
-        return *this;
-    }
-    Book& blank() { return line(u""); }
-    // A line that must be a split point, with the title it must read.
-    Book& split(const std::u16string& text, const std::u16string& title) {
-        line(text);
-        splits.push_back(lines.size());
-        titles.push_back(title);
-        return *this;
-    }
-    Book& prose(std::size_t count) {
-        for (std::size_t i = 0; i < count; ++i) {
-            line(indent + kParagraphs[next++ % std::size(kParagraphs)]);
-            if (blankBetween) blank();
-        }
-        return *this;
-    }
-    std::u16string text() const {
-        std::u16string joined;
-        for (const auto& l : lines)
-            joined += l + u"\r\n";
-        return joined;
-    }
-};
-
-struct BookCase {
-    const char* kind;
-    std::u16string rule; // empty: no rule explains the text
-    Book book;
-    const char* charset = "GB18030";
-};
-
-std::u16string Chinese(int n) {
-    static const std::u16string digits[] = {u"",   u"一", u"二", u"三", u"四",
-                                            u"五", u"六", u"七", u"八", u"九"};
-    if (n < 10) return digits[n];
-    if (n < 20) return u"十" + digits[n % 10];
-    return digits[n / 10] + u"十" + digits[n % 10];
-}
-
-std::u16string Digits(int n, int width = 1) {
-    std::u16string text;
-    for (const char c : std::to_string(n))
-        text += static_cast<char16_t>(c);
-    while (static_cast<int>(text.size()) < width)
-        text.insert(text.begin(), u'0');
-    return text;
-}
+using namespace corpus;
 
 const std::u16string kTitles[] = {u"灭门",     u"风起",     u"归途",     u"雪夜",
                                   u"旧友重逢", u"江湖路远", u"写作之夜", u"母亲的灯",
@@ -306,39 +226,10 @@ std::vector<BookCase> Corpus() {
     return cases;
 }
 
-std::string Encoded(const std::u16string& text, const char* charset) {
-    const bool utf16 = std::string_view(charset).starts_with("UTF-16");
-    return test::Encode(utf16 ? u"\uFEFF" + text : text, charset);
-}
-
 TEST(BookCorpus, EveryBookSplitExactly) {
     test::TempDir dir;
-    for (const BookCase& c : Corpus()) {
-        SCOPED_TRACE(c.kind);
-        AnalysisRequest request;
-        request.automatic = true;
-        request.measureChapters = true;
-        const AnalysisResult result =
-            Analyze(dir.write("book.txt", Encoded(c.book.text(), c.charset)), request);
-        EXPECT_EQ(result.rule == nullptr ? "" : test::U8(result.rule->name), test::U8(c.rule));
-        std::vector<std::size_t> splits;
-        std::vector<std::u16string> titles;
-        for (std::size_t r = 0; r < result.checked.size(); ++r) {
-            if (result.checked[r]) continue;
-            splits.push_back(static_cast<std::size_t>(result.table.m_lngStartLine[r + 1]));
-            titles.push_back(result.table.m_strTitle[r + 1]);
-        }
-        EXPECT_EQ(splits, c.book.splits);
-        if (splits == c.book.splits) { // titles only where the rows agree
-            for (std::size_t i = 0; i < titles.size(); ++i)
-                EXPECT_EQ(test::U8(titles[i]), test::U8(c.book.titles[i])) << "split " << i;
-        }
-        // A rule is named only when it found headings; without one the book is one piece.
-        EXPECT_EQ(result.rule != nullptr, !splits.empty());
-        if (result.rule == nullptr) {
-            EXPECT_EQ(result.m_lngCount, 0);
-        }
-    }
+    for (const BookCase& c : Corpus())
+        ExpectSplitExactly(c, dir);
 }
 
 } // namespace

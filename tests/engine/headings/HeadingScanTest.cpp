@@ -2,7 +2,9 @@
 #include "engine/headings/HeadingScan.h"
 
 #include "TestFiles.h"
+#include "engine/headings/HeadingAudit.h"
 #include "engine/headings/HeadingRules.h"
+#include "engine/headings/HeadingStarts.h"
 #include "engine/headings/Volumes.h"
 
 #include <gtest/gtest.h>
@@ -148,6 +150,78 @@ TEST(HeadingScan, UserConditionStillFindsEveryFormOfVolumeLine) {
         ASSERT_EQ(outcome.hits[0].count(), 1u);
         EXPECT_EQ(outcome.hits[0].line(0), 4);
         EXPECT_EQ(outcome.lineCount, 13);
+    }
+}
+
+// Prose that uses 卷, 部, 集, 篇, vol and book as ordinary words is passed over
+// unread, yet the scan finds exactly the volume lines and headings it finds
+// when the conditions are tried on every line.
+TEST(HeadingScan, VolumeWordsInProseChangeNothingFound) {
+    constexpr std::u16string_view kProse[] = {u"　　他把全部的錢都給了我。",
+                                              u"部分人已經走了。",
+                                              u"卷宗攤在桌上，他開始幹活。",
+                                              u"　　這部電影的第二集很好看。",
+                                              u"集合！",
+                                              u"篇幅不長，第三篇更短。",
+                                              u"他說：“上卷已經看完了。”",
+                                              u"書卷上落了灰。",
+                                              u"——卷一 風起",
+                                              u"　　這本book很舊，vol.2也丟了。",
+                                              u"一部手機",
+                                              u"卷一 風起",
+                                              u"　　中卷：山河",
+                                              u"【上部】",
+                                              u"==========卷三==========",
+                                              u"☆☆☆ 卷四 ☆☆☆",
+                                              u"\u3000\u3000卷五",
+                                              u"  Volume 6",
+                                              u"[BOOK 7] The End",
+                                              u"※下卷",
+                                              u"第二卷 遠方",
+                                              u"第一章 開端",
+                                              u"　　上下部分都在這裡。",
+                                              u"下部 歸途",
+                                              u"　　卷一的故事到此結束。",
+                                              u""};
+    std::u16string text;
+    for (const std::u16string_view line : kProse) {
+        text += line;
+        text += u"\n";
+    }
+    HeadingCondition user(u"^\\h*第.{1,9}章");
+    HeadingCondition volume(kVolumeCondition);
+    // Every line tried, as the scan would try it.
+    std::vector<LineNumber> expectedVolumes;
+    for (std::size_t k = 0; k + 1 < std::size(kProse); ++k) {
+        HeadingFields fields;
+        if (HeadingStarts::mayStartHeading(kProse[k]) && !IsLongHeading(kProse[k]) &&
+            volume.match(kProse[k], fields) == MatchStatus::Matched)
+            expectedVolumes.push_back(static_cast<LineNumber>(k + 1));
+    }
+    ASSERT_GE(expectedVolumes.size(), 10u);
+    TempDir dir;
+    // Big5 and GBK read a word's bytes across two characters in other places.
+    for (const char* name : {"UTF-8", "GB18030", "Big5"}) {
+        SCOPED_TRACE(name);
+        const Encoding encoding = std::string_view(name) == "UTF-8"  ? Encoding::Utf8
+                                  : std::string_view(name) == "Big5" ? Encoding::Big5
+                                                                     : Encoding::Gb18030;
+        ScanPlan plan;
+        plan.conditions.push_back(&user);
+        plan.userCondition = true;
+        plan.volume = &volume;
+        const auto path = dir.write(std::string(name) + "-prose.txt", Encode(text, name));
+        SourceFile file(path);
+        HeadingScanner scanner(file, encoding, plan, 0);
+        ASSERT_TRUE(scanner.run());
+        const ScanOutcome outcome = scanner.take();
+        std::vector<LineNumber> volumes;
+        for (const VolumeLine& line : outcome.volumeLines)
+            volumes.push_back(line.line);
+        EXPECT_EQ(volumes, expectedVolumes);
+        ASSERT_EQ(outcome.hits[0].count(), 1u);
+        EXPECT_EQ(outcome.hits[0].line(0), 22);
+        EXPECT_EQ(outcome.lineCount, static_cast<LineNumber>(std::size(kProse)));
     }
 }
 

@@ -36,6 +36,31 @@ TEST(LayoutHeadings, WhatReadsLikeATitle) {
         EXPECT_EQ(IsTitleLike(c.line), c.title) << test::U8(c.line);
 }
 
+TEST(LayoutHeadings, WhatTheAutomaticChoiceAlsoTakesForATitle) {
+    const struct {
+        std::u16string line;
+        bool title;
+    } cases[] = {
+        {u"“家”", true},
+        {u"“老板”的一天", true},
+        {u"我的“父亲”", true},
+        {u"译者后记", true},       // begins like the book's data
+        {u"作者：无名氏", false},  // is the book's data
+        {u"字数 12万", false},
+        {u"“好。”", false},        // dialogue
+        {u"“等等，”", false},
+        {u"“你听我说——”", false}, // speech broken off
+        {u"“可是……”", false},
+        {u"“走吧”他说“", false},   // unbalanced
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsLooseTitle(c.line), c.title) << test::U8(c.line);
+        if (!c.title) {
+            EXPECT_FALSE(IsTitleLike(c.line)) << test::U8(c.line);
+        }
+    }
+}
+
 // A book of `paragraphs` indented paragraphs with a title line every `every`.
 LayoutTally Tally(int paragraphs, int every, int titleIndent, bool blankAround) {
     LayoutTally tally;
@@ -60,6 +85,7 @@ TEST(LayoutHeadings, OnlyAConsistentLayoutTells) {
     EXPECT_EQ(LayoutHeadings(Tally(20, 5, 0, false)).size(), 0u);    // too little prose
     EXPECT_EQ(LayoutHeadings(Tally(100, 2, 0, false)).size(), 0u);   // the "titles" are the prose
     EXPECT_EQ(LayoutHeadings(Tally(100, 50, 0, false)).size(), 0u);  // two are no pattern
+    EXPECT_EQ(LayoutHeadings(Tally(90, 30, 0, false)).size(), 3u);   // three are the fewest
 }
 
 } // namespace

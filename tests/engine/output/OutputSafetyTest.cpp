@@ -9,6 +9,7 @@
 #include "engine/base/TextUtil.h"
 #include "engine/output/ChapterFile.h"
 #include "engine/output/ExistingFileProbe.h"
+#include "engine/output/OpenHook.h"
 #include "engine/output/OutputWriter.h"
 
 #include <fcntl.h>
@@ -214,15 +215,52 @@ TEST_F(OutputSafetyTest, WhatIsPlantedBetweenTheLookAndTheOpenIsNeverWrittenThro
             m_dir.write("outside.txt", "keep me");
             const auto analysis = analyse("小说.txt", bytes);
             const fs::path source = m_source;
-            ChapterFile::beforeOpenForTesting() = [&](const std::string& name) {
+            BeforeOpenForTesting() = [&](const std::string& name) {
                 if (name == chapter.filename()) c.plant();
             };
             const std::u16string message = failure(analysis, options(mode));
-            ChapterFile::beforeOpenForTesting() = nullptr;
+            BeforeOpenForTesting() = nullptr;
             EXPECT_EQ(message, u"无法写入: " + u16(chapter) + u": " + c.reason);
             EXPECT_EQ(ReadBytes(outside), "keep me");
             EXPECT_EQ(ReadBytes(fs::exists(source) ? source : chapter), bytes);
             fs::remove(chapter);
+        }
+    }
+}
+
+// The same for the folders a run makes: a link put in place of the book's folder or a group
+// folder after it was made and before it is opened is refused in every mode, and nothing goes
+// where the link points.
+TEST_F(OutputSafetyTest, AFolderSwappedForALinkBeforeItIsOpenedIsNeverEntered) {
+    const auto analysis = analyse("小说.txt", Encode(kNovel, "UTF-8"));
+    const fs::path elsewhere = m_dir / "elsewhere";
+    const struct {
+        std::string name;
+        fs::path folder;
+        std::int32_t filesPerFolder;
+    } cases[] = {
+        {"小说", m_dir / "out" / "小说", 0},
+        {"1-3(第1章+)", m_dir / "out" / "小说" / "1-3(第1章+)", 50},
+    };
+    for (const auto& c : cases) {
+        for (const ExistingFiles mode :
+             {ExistingFiles::Refuse, ExistingFiles::Overwrite, ExistingFiles::Append}) {
+            SCOPED_TRACE(c.name + " " + std::to_string(static_cast<int>(mode)));
+            fs::remove_all(m_dir / "out");
+            fs::remove_all(elsewhere);
+            fs::create_directories(elsewhere);
+            BeforeOpenForTesting() = [&](const std::string& name) {
+                if (name != c.name) return;
+                fs::remove(c.folder); // the empty folder the run has just made
+                fs::create_symlink(elsewhere, c.folder);
+            };
+            OutputOptions o = options(mode);
+            o.filesPerFolder = c.filesPerFolder;
+            const std::u16string message = failure(analysis, o);
+            BeforeOpenForTesting() = nullptr;
+            EXPECT_EQ(message, u"无法写入: " + u16(c.folder) + u": is a symbolic link");
+            EXPECT_EQ(m_kind, ErrorKind::Io);
+            EXPECT_TRUE(fs::is_empty(elsewhere)) << "written through the link";
         }
     }
 }

@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "engine/headings/LayoutHeadings.h"
+
+#include <string_view>
+#include <vector>
+
+namespace lumarin::engine {
+
+// Front and back matter as people title it, beyond the bare words every rule
+// knows: a short qualifier before the word (修订版序言, 译者后记, 再版前言,
+// 《江湖夜雨》序), a letter or numeral after 附录 (附录A, 附录二), a space
+// inside the word (后 记). A bare 序 counts only where it cannot end another
+// word (秩序, 程序 are prose).
+bool IsMatterTitle(std::u16string_view line);
+
+// The lines among `titleLines` (every short line that reads like a title)
+// that are front or back matter.
+std::vector<LayoutCandidate> MatterLines(const std::vector<LayoutCandidate>& titleLines);
+
+} // namespace lumarin::engine
