@@ -19,6 +19,7 @@
 // frmTessel_Review.cpp    undo and redo, added splits and volumes, corrected titles, saved reviews
 // frmTessel_Reason.cpp    the words shown over an empty list: why, and what to try
 // frmTessel_Rule.cpp      the rule choice and the condition box that shows the rule in use
+// frmTessel_Readers.cpp   names and buddies for screen readers, the tab order
 // frmNearMisses.cpp       the near-miss tool window
 
 #include "engine/base/FailureReport.h"
@@ -216,6 +217,7 @@ protected:
 private:
     void buildControls();
     void layOutControls();
+    void nameControlsForReaders();
     void fitLeftColumn();
     void createChapterList();
     void fitTextColumns();

@@ -368,6 +368,7 @@ void frmTessel::BeginRenameTitle() {
                            static_cast<int>((cell.bottom + frame.top) / scale) - 1));
     m_lngEditedRow = row;
     m_txtTitleEditor = new QLineEdit(m_lstMemoHost);
+    m_txtTitleEditor->setAccessibleName(QStringLiteral("更正标题"));
     m_txtTitleEditor->setText(qs(m_analysis->table.m_strTitle[static_cast<std::size_t>(row) + 1]));
     m_txtTitleEditor->selectAll();
     m_txtTitleEditor->setGeometry(box.adjusted(0, -2, 0, 2));

@@ -57,6 +57,7 @@ void frmTessel::showConditionInUse() {
             m_txtFind->setPlainText(qs(m_strOwnCondition));
         m_txtFind->setPlaceholderText(QString());
         m_txtFind->setToolTip(QString());
+        m_txtFind->setAccessibleDescription(QStringLiteral("可编辑：使用自定义条件"));
         m_txtFind->setPalette(look);
         return;
     }
@@ -71,6 +72,16 @@ void frmTessel::showConditionInUse() {
     m_txtFind->setPlaceholderText(QStringLiteral("“自动”在分析时选出规则，这里显示它的条件"));
     m_txtFind->setToolTip(
         QStringLiteral("内置规则的条件，不能修改；选“自定义条件”可编辑自己的条件"));
+    // Readers hear why the box cannot be edited: the rule in use.
+    QString why;
+    if (rule == nullptr)
+        why = QStringLiteral("“自动”在分析时选出规则");
+    else if (choice == kAutomatic)
+        why = QStringLiteral("使用“自动”选出的规则“%1”").arg(qs(rule->name));
+    else
+        why = QStringLiteral("使用内置规则“%1”").arg(qs(rule->name));
+    m_txtFind->setAccessibleDescription(QStringLiteral("只读：") + why +
+                                        QStringLiteral("；选“自定义条件”可编辑"));
     // Read-only is drawn like a disabled box, yet the text stays selectable.
     look.setColor(QPalette::Base, look.color(QPalette::Window));
     look.setColor(QPalette::Text, look.color(QPalette::Disabled, QPalette::Text));

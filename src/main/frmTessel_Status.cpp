@@ -71,8 +71,9 @@ void frmTessel::fitStatusLine() {
         shown = head + metrics.elidedText(tail, Qt::ElideMiddle,
                                           std::max(0, room - metrics.horizontalAdvance(head)));
     }
-    m_lblState->setText(shown);
+    // The tool tip first: readers, told of the new text, read the whole one from it.
     m_lblState->setToolTip(shown == m_strStatus ? QString() : m_strStatus);
+    m_lblState->setText(shown);
 }
 
 void frmTessel::cmdOpenOut_Click() {
