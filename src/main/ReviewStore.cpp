@@ -42,7 +42,7 @@ ReviewStore::Saved ReviewStore::load(const std::string& checksum) {
         const engine::OwnFolder reviews(folder, false);
         if (!reviews.has(FileName(checksum))) return {};
         engine::ReviewFile file = engine::ParseReviewFile(
-            reviews.read(FileName(checksum), engine::kLargestReviewFile));
+            reviews.read(FileName(checksum), static_cast<std::size_t>(engine::kLargestReviewBytes)));
         if (file.checksum != checksum) return {};
         return {std::move(file), {}};
     } catch (const engine::EngineError& error) {
@@ -78,12 +78,6 @@ bool ReviewStore::writeFile(const QString& path, const std::string& json) {
         return false;
     }
     return file.commit();
-}
-
-engine::ReviewFile ReviewStore::readFile(const QString& path) {
-    // A file the reader chose, a link to one included; never a FIFO or a device.
-    return engine::ParseReviewFile(engine::ReadRegularFile(
-        std::filesystem::path(path.toStdU16String()), engine::kLargestReviewFile));
 }
 
 } // namespace lumarin::app

@@ -31,9 +31,8 @@ public:
     static bool save(const std::string& checksum, const std::string& json);
     static void forget(const std::string& checksum);
 
-    // Any file: for export and import. readFile throws EngineError.
+    // Any file, for export. False when it could not be written whole.
     static bool writeFile(const QString& path, const std::string& json);
-    static engine::ReviewFile readFile(const QString& path);
 };
 
 } // namespace lumarin::app

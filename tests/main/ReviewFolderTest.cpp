@@ -52,7 +52,7 @@ TEST_F(ReviewFolder, WhatIsPlantedThereIsNeitherFollowedNorWaitedOnNorBlamedOnTh
         {"larger than any review",
          [&] {
              std::ofstream(review).close();
-             fs::resize_file(review, engine::kLargestReviewFile + 1);
+             fs::resize_file(review, engine::kLargestReviewBytes + 1);
          },
          true},
         {"not a review", [&] { lumarin::test::WriteBytes(review, "{\"rows\": ["); }, true},

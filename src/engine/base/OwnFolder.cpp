@@ -88,10 +88,6 @@ std::string ReadAt(int folder, const std::string& name, int flags, const std::st
 
 } // namespace
 
-std::string ReadRegularFile(const std::filesystem::path& path, std::size_t limit) {
-    return ReadAt(AT_FDCWD, path.string(), 0, path.string(), limit);
-}
-
 OwnFolder::OwnFolder(const std::filesystem::path& folder, bool create) : m_path(folder) {
     if (create) {
         std::error_code error;

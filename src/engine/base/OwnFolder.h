@@ -15,11 +15,6 @@
 
 namespace lumarin::engine {
 
-// The whole of the regular file `path` (a link to one is followed), of at most
-// `limit` bytes; a FIFO or a device is refused without blocking. Throws
-// EngineError (ReadFailed) naming what is wrong.
-std::string ReadRegularFile(const std::filesystem::path& path, std::size_t limit);
-
 class OwnFolder {
 public:
     // Opens `folder`, making it (and its parents) first when `create`. Throws

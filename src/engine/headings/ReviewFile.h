@@ -18,9 +18,6 @@
 
 namespace lumarin::engine {
 
-// The largest review file read: many times the table of the longest novel.
-constexpr std::size_t kLargestReviewFile = std::size_t{32} << 20;
-
 struct ReviewRow {
     LineNumber startLine = 0;
     bool checked = false;
