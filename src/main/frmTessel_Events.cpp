@@ -235,9 +235,10 @@ void frmTessel::KeyUp(std::int16_t& /*KeyCode*/, std::int16_t& /*Shift*/) {
 }
 
 // The list says this after every paint: what an output wrote stays said until
-// another book is loaded, and progress until the output ends.
+// another book is loaded, progress until the output ends, and a word with a link
+// (the restored review's 重新审阅) until something else is said.
 void frmTessel::RedrawingDone() {
-    if (m_blnOutputRunning || !m_strOutputFolder.empty()) return;
+    if (m_blnOutputRunning || !m_strOutputFolder.empty() || m_blnStatusRich) return;
     if (m_lstMemo && m_lstMemo->ItemCount() > 0)
         setStatusText(m_strDropNote.empty() ? QStringLiteral("准备就绪") : qs(m_strDropNote));
 }

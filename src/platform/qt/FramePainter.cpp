@@ -96,7 +96,8 @@ void PaintWindowFrame(QPainter& painter, HWND hwnd, const QRect& windowRect) {
 void PaintFocusRing(QPainter& painter, HWND hwnd, const QRect& windowRect, const QColor& colour) {
     const RECT insets = GetFrameInsets(hwnd);
     const int t = std::max(1, static_cast<int>(GetDeviceScale()));
-    if (std::min({insets.left, insets.top, insets.right, insets.bottom}) < t) return;
+    // Only on a frame thick enough to keep its inner edge: a one-pixel border stays a border.
+    if (std::min({insets.left, insets.top, insets.right, insets.bottom}) < 2 * t) return;
     Ring(painter, windowRect, t, colour, colour);
 }
 
