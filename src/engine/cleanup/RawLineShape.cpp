@@ -69,9 +69,18 @@ RawLineShape::RawLineShape(Encoding encoding) : m_encoding(encoding) {
 }
 
 RawLineShape::Endings RawLineShape::EndingsOf(std::vector<std::string> forms) {
-    Endings endings{std::move(forms), {}};
-    for (const std::string& form : endings.forms)
-        endings.lastBytes.set(static_cast<unsigned char>(form.back()));
+    Endings endings;
+    for (std::string& form : forms) {
+        const auto last = static_cast<unsigned char>(form.back());
+        if (form.size() == 1) {
+            endings.singles.set(last);
+        } else if (form.size() == 2) {
+            endings.pairs.set(static_cast<unsigned char>(form[0]) * 256u + last);
+        } else {
+            endings.longerLastBytes.set(last);
+            endings.longer.push_back(std::move(form));
+        }
+    }
     return endings;
 }
 
@@ -85,8 +94,14 @@ bool RawLineShape::startsWithAny(std::string_view raw,
 // encodings; only the forms' own lengths are compared, which is close enough
 // for a judgement about line ends.
 bool RawLineShape::EndsWithAny(std::string_view raw, const Endings& endings) {
-    return !raw.empty() && endings.lastBytes[static_cast<unsigned char>(raw.back())] &&
-           std::any_of(endings.forms.begin(), endings.forms.end(),
+    if (raw.empty()) return false;
+    const auto last = static_cast<unsigned char>(raw.back());
+    if (endings.singles[last]) return true;
+    if (raw.size() >= 2 &&
+        endings.pairs[static_cast<unsigned char>(raw[raw.size() - 2]) * 256u + last])
+        return true;
+    return endings.longerLastBytes[last] &&
+           std::any_of(endings.longer.begin(), endings.longer.end(),
                        [raw](const std::string& form) { return raw.ends_with(form); });
 }
 

@@ -34,11 +34,14 @@ public:
     bool endsLeadingIn(std::string_view raw) const;
 
 private:
-    // Characters a line may end in, as the encoding writes them, and the
-    // last bytes of those forms: most lines end in a byte none ends in.
+    // Characters a line may end in, as the encoding writes them: forms of
+    // one and two bytes in tables (asked of most lines, they answer at once),
+    // longer ones listed with their last bytes.
     struct Endings {
-        std::vector<std::string> forms;
-        std::bitset<256> lastBytes;
+        std::bitset<256> singles;
+        std::bitset<0x10000> pairs; // first byte * 256 + second
+        std::vector<std::string> longer;
+        std::bitset<256> longerLastBytes;
     };
     static Endings EndingsOf(std::vector<std::string> forms);
 

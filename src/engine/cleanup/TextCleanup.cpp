@@ -307,7 +307,7 @@ private:
         if (text.find_first_of(u"“”「」『』\"，,；;") != std::u16string_view::npos) return false;
         const std::size_t last = text.find_last_not_of(u" \t\u3000");
         if (last != std::u16string_view::npos &&
-            std::u16string_view(u"。！？!?…：:").find(text[last]) != std::u16string_view::npos)
+            std::u16string_view(u"。！？!?.…：:").find(text[last]) != std::u16string_view::npos)
             return false;
         return text.size() <= kLongestStamp &&
                std::any_of(text.begin(), text.end(), [](char16_t c) {

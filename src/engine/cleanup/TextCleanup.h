@@ -33,14 +33,16 @@ struct TextCleanup {
     int wrapWidth = 0;
     bool wrapInCharacters = false;   // the width counts characters, not columns
     bool indentedParagraphs = false; // see WrapWidth::Decision
-    // The split points and volume lines, ascending, when wrapped: they are never joined.
+    // The split points, volume lines and rows whose heading begins its line
+    // (marked or not), ascending, when wrapped: they are never joined.
     std::vector<LineNumber> headings;
 };
 
 // Reads the source of `analysis` once. The split points are the rows not
-// checked; they and the volume lines are never removed nor joined, and any
-// other row is text like the rest (a row the reader or the audit marked is no
-// heading, and may be a site's line that looked like one). Throws EngineError:
+// checked; they and the volume lines are never removed nor joined. Any other
+// row may be removed like the rest of the text (a row the reader or the audit
+// marked is no split point, and may be a site's line that looked like a
+// heading), but one whose heading begins its line is never joined. Throws EngineError:
 // "源文件已改变，请重新分析!", "无法读取文件: ...".
 TextCleanup PlanCleanup(const AnalysisResult& analysis, const std::vector<bool>& checked,
                         const CleanupRequest& request);
