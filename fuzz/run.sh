@@ -12,7 +12,7 @@ seconds=${1:?usage: fuzz/run.sh SECONDS [TARGET...]}
 shift
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(ChineseNumberFuzz LineReaderFuzz CleanFileNameFuzz AnalyzeFuzz RoundTripFuzz OutputWriterFuzz
-  ConditionWindowFuzz)
+  ConditionWindowFuzz CoverFuzz TocFuzz)
 
 dir=build/fuzz
 failed=()
@@ -28,6 +28,10 @@ for target in "${targets[@]}"; do
   # Byte-reading targets start from the sample novel, the others from nothing.
   case $target in
     LineReaderFuzz|AnalyzeFuzz|RoundTripFuzz) [ -n "$(ls -A "$corpus")" ] || cp samples/qingdengji.txt "$corpus/" ;;
+    # Whole pictures of every kind the tests keep, to cut and damage.
+    CoverFuzz) [ -n "$(ls -A "$corpus")" ] || cp tests/data/covers/* "$corpus/" ;;
+    # A table with a found row, an added one at a blank line and one at a volume's line.
+    TocFuzz) [ -n "$(ls -A "$corpus")" ] || printf '%s' '{"checksum": "x", "rows": [{"start_line": 5, "checked": false, "title": "t"}, {"start_line": 8, "checked": false, "title": "", "added": true}, {"start_line": 3, "checked": true, "title": "v", "added": true}]}' >"$corpus/table.json" ;;
   esac
   dict=()
   [ -f "fuzz/$target.dict" ] && dict=(-dict="fuzz/$target.dict")

@@ -81,8 +81,8 @@ void UseTocRule(const engine::ReviewFile& toc, engine::AnalysisRequest& request)
     if (toc.rule) {
         request.rule = engine::FindRule(*toc.rule);
         if (request.rule == nullptr)
-            throw engine::EngineError::invalidReview("no built-in rule named " +
-                                                     engine::ToUtf8(*toc.rule));
+            throw engine::EngineError::invalidReview("没有名为“" + engine::ToUtf8(*toc.rule) +
+                                                     "”的内置规则");
         request.automatic = false;
     } else if (!toc.condition.empty()) {
         request.rule = nullptr;
@@ -94,8 +94,8 @@ void UseTocRule(const engine::ReviewFile& toc, engine::AnalysisRequest& request)
 // The analysis becomes the table of contents' split: refused when the source
 // is not the one the table was made of. Returns the check marks.
 std::vector<bool> ApplyToc(const engine::ReviewFile& toc, engine::AnalysisResult& analysis) {
-    if (engine::SourceChecksum(analysis.m_strSource) != toc.checksum)
-        throw engine::EngineError::sourceChanged();
+    engine::CheckReviewIsOf(toc, engine::SourceChecksum(analysis.m_strSource),
+                            analysis.m_strSource);
     engine::Review review = engine::ReviewFromFile(analysis, toc);
     analysis = engine::ApplyEdits(analysis, review.edits);
     return std::move(review.checked);
@@ -144,6 +144,19 @@ int Run(const CommandLine& line, BookCount book, const BookStreams& streams) {
     return StatusAfterWritingStdout(streams);
 }
 
+// What the command line offers after a refusal, where it has an answer: a book
+// without headings is split by size.
+std::string NextStep(const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const engine::EngineError& error) {
+        if (error.code() == engine::ErrorCode::NoHeadings)
+            return "（按字数分割：--split-size N，例如 --split-size 5000）";
+    } catch (...) {
+    }
+    return {};
+}
+
 // One book, its failure said on stderr and turned into the exit status. An interruption goes
 // on up: the whole run ends by it.
 int RunGuarded(const CommandLine& line, BookCount book, const BookStreams& streams) {
@@ -155,7 +168,7 @@ int RunGuarded(const CommandLine& line, BookCount book, const BookStreams& strea
         const engine::FailureReport failure =
             engine::ReportFailure(std::current_exception(), engine::FailureSide::Writing);
         if (failure.foreign) streams.err << "lumarin-split: ";
-        streams.err << engine::ToUtf8(failure.message) << '\n';
+        streams.err << engine::ToUtf8(failure.message) << NextStep(std::current_exception()) << '\n';
         return Status(failure.status);
     }
 }

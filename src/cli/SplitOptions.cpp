@@ -291,6 +291,11 @@ std::vector<std::string> NamesTakingAValue(const CLI::App& app) {
     return names;
 }
 
+bool IsDecimal(std::string_view text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 bool RuleIsEmpty(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -375,6 +380,14 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
         line.rules = true;
         line.json = options.json;
         return {line, static_cast<int>(ExitCode::Done)};
+    }
+    // A size is a whole number of characters as typed: "3k" or "0x10" read by their
+    // leading digits would cut the book at a size nobody asked for.
+    if (app.count("--split-size") > 0 && !IsDecimal(options.splitSize)) {
+        std::cerr << "--split-size: not a whole number of characters: "
+                  << engine::ToUtf8(engine::PrintableText(engine::FromUtf8(options.splitSize)))
+                  << " (0 for none)\n";
+        return {std::nullopt, static_cast<int>(ExitCode::Usage)};
     }
     for (const char* bookOnly : {"--title", "--author", "--cover"}) {
         if (app.count(bookOnly) > 0 && !options.epub) {

@@ -2,23 +2,16 @@
 #include "cli/TocFile.h"
 
 #include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <sys/stat.h>
 
 namespace lumarin::cli {
 
 engine::ReviewFile ReadTocFile(const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
+    struct stat info {};
+    // "-" is standard input, which the engine refuses by name.
+    if (path != "-" && ::lstat(path.c_str(), &info) != 0 && errno == ENOENT)
         throw TocFileError("--toc: no such file: " + path);
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    if (in) text << in.rdbuf();
-    if (!in || in.bad())
-        throw TocFileError("--toc: cannot read " + path + ": " + std::strerror(errno));
-    return engine::ParseReviewFile(text.str());
+    return engine::ReadReviewFile(path);
 }
 
 } // namespace lumarin::cli

@@ -7,9 +7,9 @@
 
 namespace lumarin::cli {
 
-// A --toc file as read from disk. A file that cannot be read is TocFileError
-// (a usage error: nothing was analysed yet); one that is no review is the
-// engine's "目录文件无效: ...".
+// A --toc file as read from disk. A name with no file is TocFileError (a
+// usage error: nothing was analysed yet); a special file, one too large or one
+// that is no review is the engine's refusal ("不是普通文件: ...", "目录文件无效: ...").
 class TocFileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

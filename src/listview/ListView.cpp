@@ -193,6 +193,11 @@ LRESULT ListView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         return DefWindowProc(m_hWnd, msg, wParam, lParam);
 
+    case WM_GETOBJECT:
+        if (lParam == OBJID_CLIENT)
+            return reinterpret_cast<LRESULT>(static_cast<IAccessibleWindow*>(&m_accessible));
+        return DefWindowProc(m_hWnd, msg, wParam, lParam);
+
     case WM_OLEDRAGENTER:
     case WM_OLEDRAGOVER:
     case WM_OLEDRAGLEAVE:

@@ -16,6 +16,7 @@
 //   ListView_Mouse.cpp       mouse, hit tests, drag-and-drop forwarding
 //   ListView_Keyboard.cpp    keys, focus, MakeSureVisible
 //   ListView_Lifecycle.cpp   creation, stored properties, teardown
+//   (ListViewAccessible)     what a screen reader is told, and when (NotifyReaders)
 
 #include "listview/Color.h"
 #include "listview/ColumnCollection.h"
@@ -23,6 +24,7 @@
 #include "listview/IListViewEvents.h"
 #include "listview/ListItemCollection.h"
 #include "listview/ListLayout.h"
+#include "listview/ListViewAccessible.h"
 #include "listview/ListViewError.h"
 #include "listview/PositionOrKey.h"
 #include "platform/DataObject.h"
@@ -63,6 +65,10 @@ public:
     using PropertyChangedHandler = std::function<void(const std::u16string& propertyName)>;
     void OnPropertyChanged(PropertyChangedHandler handler) {
         m_fnPropertyChanged = std::move(handler);
+    }
+    // What a screen reader hears of a row beyond its cells' texts.
+    void DescribeRowsWith(ListViewAccessible::RowDescriber describer) {
+        m_accessible.Describer(std::move(describer));
     }
 
     // ---- host handlers (ListView_Lifecycle.cpp) ---------------------------------
@@ -181,6 +187,7 @@ public:
 private:
     // Pixel and interaction tests read the back buffer, the layout and the bars.
     friend class ListViewTestAccess;
+    friend class ListViewAccessible;
 
     // ---- window (ListView.cpp) ------------------------------------------------------
     static platform::LRESULT WindowProc(platform::HWND hwnd, platform::UINT msg,
@@ -227,6 +234,9 @@ private:
     static std::optional<platform::UINT> CellTextFlags(std::int32_t align); // none: no text
     void DrawCellText(const std::u16string& text, const platform::RECT& rcText, std::int32_t align);
     void DrawFocusOutline(std::int32_t top, std::int32_t right, std::int32_t bottom);
+    // After a paint: tells the window's host what a reader follows and what changed.
+    void NotifyReaders();
+    void NotifyCheckChanged(std::int32_t row);
 
     // ---- message handlers (Layout/Paint, Mouse, Keyboard) ----------------------------
     void UserControl_Paint();
@@ -324,6 +334,13 @@ private:
     ListLayout m_layout{*this, m_clsSB}; // computed by CalculateLayout
     bool m_blnHasFocus = false;
     bool m_blnPainting = false; // PaintControl is running
+
+    // ---- what readers were last told ----------------------------------------------------------
+    ListViewAccessible m_accessible{*this};
+    bool m_blnRowsReplaced = false; // rows came, went or moved since the last paint
+    std::int32_t m_lngReaderRow = -1;
+    std::int32_t m_lngReaderTop = 0;
+    std::int32_t m_lngReaderScrollX = 0;
 
     // ---- mouse --------------------------------------------------------------------------------
     std::int32_t m_lngMouseMode =

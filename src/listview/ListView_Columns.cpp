@@ -87,6 +87,7 @@ void ListView::ColumnTextAlign(const PositionOrKey& Index, std::int32_t udeAlign
 
 void ListView::Sort(const PositionOrKey& Index, std::int32_t SortOrder) {
     m_clsItems.Sort(ColumnIndex(Index), SortOrder);
+    m_blnRowsReplaced = true;
 }
 
 } // namespace lumarin::listview

@@ -238,6 +238,7 @@ void ListView::DragRowsTo(int y) {
 
 void ListView::MoveSelectedRow(int from, int to) {
     m_clsItems.MoveItem(from, to);
+    m_blnRowsReplaced = true;
     if (from == m_lngSelectedItem) m_lngSelectedItem = to;
     m_blnItemsMoved = true;
 }
@@ -265,6 +266,7 @@ void ListView::ReleaseHeader() {
         if (col.Pushed()) {
             if (m_blnSortable) {
                 m_clsItems.Sort(c, col.LastSortOrder());
+                m_blnRowsReplaced = true;
                 col.LastSortOrder(col.LastSortOrder() == 0 ? 1 : 0);
             }
             Events().ColumnClick(c);

@@ -107,7 +107,37 @@ void ListView::PaintControl() {
             ReleaseDC(m_hWnd, hdc);
         }
     }
+    NotifyReaders();
     Events().RedrawingDone();
+}
+
+// Drawing is where every change of the list ends, so this is where readers
+// hear of it: once per paint, never for each row an owner adds while its
+// Redraw is off.
+void ListView::NotifyReaders() {
+    if (m_blnRowsReplaced) {
+        m_blnRowsReplaced = false;
+        NotifyAccessibleEvent(m_hWnd, AccessibleEvent::RowsReplaced);
+    }
+    const std::int32_t current = m_accessible.CurrentRow();
+    if (current != m_lngReaderRow) {
+        m_lngReaderRow = current;
+        if (current >= 0)
+            NotifyAccessibleEvent(m_hWnd, AccessibleEvent::CurrentRowChanged, current);
+    }
+    const std::int32_t top = m_clsSB->Value(SB_VERT);
+    const std::int32_t scrollX = m_layout.ScrollX();
+    if (top != m_lngReaderTop || scrollX != m_lngReaderScrollX) {
+        m_lngReaderTop = top;
+        m_lngReaderScrollX = scrollX;
+        NotifyAccessibleEvent(m_hWnd, AccessibleEvent::Scrolled);
+    }
+}
+
+// A mark changed among rows readers know; rows still being filled in are
+// announced as a whole by the next paint.
+void ListView::NotifyCheckChanged(std::int32_t row) {
+    if (!m_blnRowsReplaced) NotifyAccessibleEvent(m_hWnd, AccessibleEvent::CheckChanged, row);
 }
 
 void ListView::DrawHeader() {

@@ -44,13 +44,19 @@ bool ListView::ItemChecked(std::int32_t Index) const {
 }
 
 void ListView::ItemChecked(std::int32_t Index, bool blnVal) {
-    if (Index >= 0) RowOrRaise(Index).Checked(blnVal);
+    if (Index >= 0) {
+        ListItem& row = RowOrRaise(Index);
+        const bool changed = row.Checked() != blnVal;
+        row.Checked(blnVal);
+        if (changed) NotifyCheckChanged(Index);
+    }
     PaintControl();
 }
 
 std::int32_t ListView::AddItem(std::int32_t InsertAt, const std::u16string& strText) {
     if (m_clsColumns.Count() == 0) RaiseError(ERR_NO_COLUMNS);
     ListItem* row = m_clsItems.AddItem(InsertAt);
+    m_blnRowsReplaced = true;
     row->Text(0, strText);
     // The current row keeps naming the same row when one is inserted at or above it.
     if (InsertAt >= 0 && InsertAt <= m_lngSelectedItem) ++m_lngSelectedItem;
@@ -62,6 +68,7 @@ std::int32_t ListView::AddItem(std::int32_t InsertAt, const std::u16string& strT
 
 void ListView::RemoveItem(std::int32_t Index) {
     m_clsItems.RemoveItem(Index);
+    m_blnRowsReplaced = true;
     if (Index < m_lngSelectedItem) --m_lngSelectedItem;
     if (m_lngSelectedItem > m_clsItems.ItemCount() - 1)
         m_lngSelectedItem = m_clsItems.ItemCount() - 1;
@@ -71,11 +78,13 @@ void ListView::RemoveItem(std::int32_t Index) {
 
 void ListView::MoveItem(std::int32_t IndexFrom, std::int32_t IndexTo) {
     m_clsItems.MoveItem(IndexFrom, IndexTo);
+    m_blnRowsReplaced = true;
     PaintControl();
 }
 
 void ListView::Clear() {
     m_clsItems.Clear();
+    m_blnRowsReplaced = true;
     m_lngSelectedItem = -1;
     PaintControl();
 }

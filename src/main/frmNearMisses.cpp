@@ -23,6 +23,7 @@ frmNearMisses::frmNearMisses(QWidget* owner, LineChosen onLineChosen)
     m_txtList = new QPlainTextEdit(this);
     m_txtList->setReadOnly(true);
     m_txtList->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_txtList->setAccessibleName(QStringLiteral("疑似标题"));
     m_txtList->viewport()->installEventFilter(this);
     m_txtList->installEventFilter(this);
     m_lblHint = new QLabel(QStringLiteral("双击一行，在预览中显示它"), this);

@@ -119,6 +119,7 @@ frmTessel::frmTessel(QWidget* parent) : QWidget(parent) {
     buildReviewActions();
     buildEmptyListNote();
     layOutControls();
+    nameControlsForReaders();
     Form_Load();
 }
 
@@ -140,7 +141,8 @@ void frmTessel::buildControls() {
         RowSample(kCheckedBack, kBlack, QStringLiteral("打勾")) +
             QStringLiteral("：不作分割点，并入上一章　") +
             RowSample(kFlaggedBack, kBlack, QStringLiteral("可疑")) + QStringLiteral("：请核对　") +
-            RowSample(kSelectedBack, kWhite, QStringLiteral("选中")),
+            RowSample(kSelectedBack, ColoursOfRow(RowState::Selected, kBlack).fore,
+                      QStringLiteral("选中")),
         this);
     m_lblLegend->setTextFormat(Qt::RichText);
     m_lblCondition = label(u"标题条件（支持正则表达式）");
@@ -496,6 +498,7 @@ void frmTessel::Form_Load() {
     showConditionInUse();
     connect(m_cboRule, &QComboBox::currentIndexChanged, this,
             [this](int index) { ruleChoiceChanged(index); });
+    connect(m_txtFind, &QPlainTextEdit::textChanged, this, [this] { conditionEdited(); });
     setTopMost(m_blnTopMost);
 }
 

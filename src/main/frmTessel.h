@@ -16,9 +16,10 @@
 //                         colours, keys, the choosers, the about picture
 // frmTessel_Settings.cpp  settings kept between runs, the options menu
 // frmTessel_Status.cpp    the status line: what the last output wrote, and where
-// frmTessel_Review.cpp    undo and redo, added splits, corrected titles, saved reviews
+// frmTessel_Review.cpp    undo and redo, added splits and volumes, corrected titles, saved reviews
 // frmTessel_Reason.cpp    the words shown over an empty list: why, and what to try
 // frmTessel_Rule.cpp      the rule choice and the condition box that shows the rule in use
+// frmTessel_Readers.cpp   names and buddies for screen readers, the tab order
 // frmNearMisses.cpp       the near-miss tool window
 
 #include "engine/base/FailureReport.h"
@@ -93,9 +94,13 @@ public:
     // ---- the review (frmTessel_Review.cpp) -------------------------------------------
     void Undo();
     void Redo();
-    // A split point at a source line the rules missed; false when a row starts there.
-    bool SplitAtLine(engine::LineNumber line);
+    // A split point at a source line the rules missed (after a blank line, at the next
+    // line with text); false when a row starts there.
+    bool SplitAtLine(engine::LineNumber asked);
     void cmdSplitHere_Click(); // at the preview's current line
+    // A volume opening at a source line the rules missed; false when one opens there.
+    bool MarkVolumeAtLine(engine::LineNumber line);
+    void cmdVolumeHere_Click(); // at the preview's current line
     // Corrects row's title (an empty one takes back the correction).
     void RenameTitle(std::int32_t row, const std::u16string& title);
     void BeginRenameTitle(); // the editor over the selected row's title
@@ -138,6 +143,7 @@ public:
     QCheckBox* chkUnwrap() const { return m_chkUnwrap; }
     QPushButton* cmdRemoved() const { return m_cmdRemoved; }
     QPushButton* cmdCover() const { return m_cmdCover; }
+    QAction* mnuNoCover() const { return m_mnuNoCover; } // null while there is no cover
     QComboBox* cboFormat() const { return m_cboFormat; }
     QLineEdit* txtBookTitle() const { return m_txtBookTitle; }
     QLineEdit* txtBookAuthor() const { return m_txtBookAuthor; }
@@ -170,6 +176,7 @@ public:
     QAction* mnuUndo() const { return m_mnuUndo; }
     QAction* mnuRedo() const { return m_mnuRedo; }
     QAction* mnuSplitHere() const { return m_mnuSplitHere; }
+    QAction* mnuVolumeHere() const { return m_mnuVolumeHere; }
     QAction* mnuRename() const { return m_mnuRename; }
     QAction* mnuRemoveSplit() const { return m_mnuRemoveSplit; }
     QAction* mnuFreshReview() const { return m_mnuFreshReview; }
@@ -210,6 +217,7 @@ protected:
 private:
     void buildControls();
     void layOutControls();
+    void nameControlsForReaders();
     void fitLeftColumn();
     void createChapterList();
     void fitTextColumns();
@@ -228,12 +236,17 @@ private:
     void showEmptyListReason(const engine::AnalysisRequest& request,
                              const engine::AnalysisResult& analysis);
     void hideEmptyListReason();
+    // A next step offered as a link, over an empty list or under the condition.
     void takeEmptyListAction(const QString& action);
 
     // frmTessel_Rule.cpp
     void ruleChoiceChanged(int index);
     void showConditionInUse();
     std::u16string ownCondition() const;
+    void conditionEdited(); // the box changed: the user's own text, when it shows that
+    // Adds to the line under the box when the list may come from the wrong condition.
+    void showRuleAdvice(const engine::AnalysisRequest& request,
+                        const engine::AnalysisResult& analysis);
     void setOwnCondition(const std::u16string& condition);
 
     // frmTessel_Audit.cpp
@@ -278,6 +291,10 @@ private:
     engine::OutputOptions outputOptions() const;
     // The run the controls describe: analysis, output and format choices.
     engine::RunRequest runRequest() const;
+    // Progress, pending events, and a stop (engine::OutputCancelled) once 取消 is pressed.
+    engine::OutputCallbacks outputCallbacks();
+    void stopWhenCancelled();
+    void showOutputCancelled();
     void showProgress(int percent);
     void setProgressWidthTwips(double twips);
     void letEventsRun();
@@ -294,9 +311,17 @@ private:
 
     // frmTessel_Status.cpp
     enum class Written { Folder, Book };
+    // What the running output writes, for the words after a cancel.
+    struct CancelledRun {
+        std::filesystem::path folder; // the chapter files' folder, or the book
+        Written what = Written::Folder;
+        std::int32_t finished = 0; // chapter files written whole
+    };
+    CancelledRun m_cancelledRun;
     // The status line after an output: `message` ends with the path written to.
     void showOutputDone(const QString& message, const std::filesystem::path& written, Written what);
-    void setStatusText(const QString& text);
+    // A status with a link (`rich`) keeps its markup and is never shortened.
+    void setStatusText(const QString& text, bool rich = false);
     void clearOutputDone();
     void fitStatusLine();
     void setTopMost(bool topMost);
@@ -314,21 +339,29 @@ private:
     static constexpr int kAutomatic = 1;
     static constexpr int kFirstRule = 2;
 
+    // What a command that needs a book says when there is none.
+    static constexpr const char16_t* kChooseSourceFirst = u"请先选择源文件";
+
     // Start values.
     static constexpr const char16_t* kFullProgressWidth = u"9135"; // twips
     static constexpr double kRestingProgressTwips = 15;
 
     std::u16string m_strSource;
-    std::u16string m_strDropNote; // books a drop left out, said in the status line
+    // A word about the book just opened, kept in the status line over "准备就绪":
+    // books a drop left out, a saved review that could not be read.
+    std::u16string m_strDropNote;
     std::int32_t m_lngCount = 0;
     std::optional<engine::AnalysisResult> m_analysis;
     std::u16string m_strProgressFullWidth; // the progress bar's stored full width, in twips
 
     bool m_blnOutputRunning = false;
+    bool m_blnCancelRequested = false; // 取消 was pressed during the output
+    QString m_strSaveOutCaption;       // the output button's caption while it reads 取消
     bool m_blnTopMost = true;
     std::u16string m_strLastFolder;           // the folder a chooser last returned
     std::u16string m_strOutputFolder;         // the folder the last output's link opens
     QString m_strStatus;                      // the status line's whole text
+    bool m_blnStatusRich = false;             // m_strStatus is markup with a link
     std::u16string m_strOwnCondition;         // the user's own condition while a rule is in use
     int m_intRuleShown = -1;                  // the rule choice the condition box shows
     engine::LineNumber m_lngPreviewFirst = 0; // the source line on the preview's first line
@@ -381,10 +414,16 @@ private:
     QLineEdit* m_txtBookAuthor = nullptr;
     std::filesystem::path m_strTitleFor; // the book the title and author were found in
     QString m_strCover;
+    std::filesystem::path m_strCoverBook; // the book the cover was chosen for
+    QAction* m_mnuNoCover = nullptr;      // on the cover button's menu, once a cover is chosen
     QCheckBox* m_chkClean = nullptr;  // remove advertisements and page leftovers
     QCheckBox* m_chkUnwrap = nullptr; // join hard-wrapped lines
     QPushButton* m_cmdRemoved = nullptr; // the lines cleaning removes
     void chooseCover();
+    void clearCover();
+    // A new book keeps the cover chosen for it, and loses another book's.
+    void coverFollowsBook(const std::filesystem::path& source);
+    void countRemovedLines();
     void showRemovedLines();
     QLabel* m_lblEncoding = nullptr;
     QComboBox* m_cboEncoding = nullptr; // the source's encoding
@@ -417,6 +456,7 @@ private:
     engine::ChapterEdits m_edits;
     std::vector<bool> m_ordered;
     ReviewHistory m_history;
+    std::optional<ReviewState> m_afreshFrom; // the review "重新审阅" last set aside
     std::string m_strChecksum;             // the source's, keying its saved review
     std::int32_t m_intPressedColumn = -1;  // the column of the last press in the list
     QLineEdit* m_txtTitleEditor = nullptr;
@@ -424,6 +464,7 @@ private:
     QAction* m_mnuUndo = nullptr;
     QAction* m_mnuRedo = nullptr;
     QAction* m_mnuSplitHere = nullptr;
+    QAction* m_mnuVolumeHere = nullptr;
     QAction* m_mnuRename = nullptr;
     QAction* m_mnuRemoveSplit = nullptr;
     QAction* m_mnuFreshReview = nullptr;

@@ -22,7 +22,10 @@ void frmTessel::cmdAnalyze_Click() {
 void frmTessel::analyseSource() {
     if (m_blnOutputRunning) return; // the output is reading the current table
     m_strSource = std::u16string(engine::TrimSpaces(m_txtFile->toPlainText().toStdU16String()));
-    if (m_strSource.empty()) return;
+    if (m_strSource.empty()) {
+        warn(kChooseSourceFirst);
+        return;
+    }
 
     engine::AnalysisResult analysis;
     const engine::RunRequest run = runRequest();
@@ -46,7 +49,9 @@ void frmTessel::analyseSource() {
         throw;
     }
     showAnalysisRule(analysis);
+    coverFollowsBook(analysis.m_strSource);
     startReview(std::move(analysis));
+    countRemovedLines();
     showConditionInUse(); // the automatic choice has chosen its rule
     showListBook();
     showBookTitle();
@@ -54,7 +59,11 @@ void frmTessel::analyseSource() {
         showEmptyListReason(run.analysis, *m_analysis);
     } else {
         hideEmptyListReason();
+        showRuleAdvice(run.analysis, *m_found);
     }
+    // The condition and choices that made this list are kept at once, not
+    // only when the window closes.
+    saveSettings();
 }
 
 void frmTessel::showListBook() {

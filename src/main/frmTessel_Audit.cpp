@@ -40,6 +40,10 @@ void frmTessel::buildAuditControls() {
     m_cboRule = new QComboBox(this);
     m_lblRule = new QLabel(this);
     m_lblRule->setWordWrap(true);
+    m_lblRule->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    connect(m_lblRule, &QLabel::linkActivated, this, [this](const QString& action) {
+        runGuarded(CommandSide::Reading, [this, action] { takeEmptyListAction(action); });
+    });
     m_lblRow = new QLabel(this);
     m_lblRow->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_txtPreview = new QPlainTextEdit(this);
@@ -48,7 +52,9 @@ void frmTessel::buildAuditControls() {
     m_txtPreview->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_txtPreview->setMinimumHeight(m_txtPreview->fontMetrics().lineSpacing() * 6 + 8);
     m_cmdCheckFlagged = new QPushButton(QStringLiteral("勾选可疑"), this);
-    m_cmdCheckFlagged->setToolTip(QStringLiteral("勾选所有标出可疑的行（不作分割点）"));
+    // Nothing to tick before a book is read: disabled, and the tip says why.
+    m_cmdCheckFlagged->setEnabled(false);
+    m_cmdCheckFlagged->setToolTip(qs(kChooseSourceFirst));
     m_cmdNearMisses = new QPushButton(QStringLiteral("疑似标题(0)"), this);
     m_cmdNearMisses->setToolTip(QStringLiteral("像标题却不符合条件的行"));
     m_cmdNearMisses->setEnabled(false); // until an analysis finds some
@@ -80,6 +86,7 @@ engine::AnalysisRequest frmTessel::analysisRequest() const {
 }
 
 void frmTessel::showAnalysisRule(const engine::AnalysisResult& analysis) {
+    m_lblRule->setTextFormat(Qt::PlainText); // advice, with its link, is added after
     if (analysis.rule == nullptr && analysis.automatic) {
         m_lblRule->setText(QStringLiteral("未找到章节标题"));
     } else if (analysis.rule == nullptr) {
@@ -108,6 +115,9 @@ void frmTessel::refreshAudit() {
         flagged += flags != 0 ? 1 : 0;
     m_cmdCheckFlagged->setText(QStringLiteral("勾选可疑(%1)").arg(flagged));
     m_cmdCheckFlagged->setEnabled(flagged > 0);
+    m_cmdCheckFlagged->setToolTip(!m_analysis   ? qs(kChooseSourceFirst)
+                                  : flagged > 0 ? QStringLiteral("勾选所有标出可疑的行（不作分割点）")
+                                                : QStringLiteral("没有标出可疑的行"));
     if (m_lstMemo->Redraw()) m_lstMemo->Refresh();
     showSelectedRow();
 }

@@ -91,6 +91,8 @@ QLayout* frmTessel::formatChoicesLayout() {
     m_cmdRemoved = new QPushButton(QStringLiteral("删除的行"), this);
     connect(m_cmdRemoved, &QPushButton::clicked, this,
             [this] { runGuarded(CommandSide::Reading, [this] { showRemovedLines(); }); });
+    connect(m_chkClean, &QCheckBox::toggled, this,
+            [this] { runGuarded(CommandSide::Reading, [this] { countRemovedLines(); }); });
     grid->addWidget(m_chkClean, 5, 0);
     grid->addWidget(m_chkUnwrap, 5, 1);
     grid->addWidget(m_cmdRemoved, 5, 2);
@@ -145,14 +147,10 @@ void frmTessel::writeBook() {
         request.output.existing = engine::ExistingFiles::Overwrite;
     }
 
-    engine::OutputCallbacks callbacks;
-    callbacks.onFileStarted = [this](const engine::FileProgress& progress) {
-        showProgress(progress.percent);
-    };
-    callbacks.yield = [this] { letEventsRun(); };
     setBusy(true);
+    m_cancelledRun = {*target, Written::Book, 0};
     const std::optional<engine::RunOutcome> outcome =
-        engine::WriteRunOutput(*m_analysis, currentCheckMarks(), request, callbacks);
+        engine::WriteRunOutput(*m_analysis, currentCheckMarks(), request, outputCallbacks());
     setBusy(false);
 
     setProgressWidthTwips(kRestingProgressTwips);

@@ -3,12 +3,13 @@
 #include "engine/base/TextUtil.h"
 #include "engine/source/BookFiles.h"
 #include "listview/ListView.h"
-#include "main/frmAbout.h"
 #include "main/RowColours.h"
+#include "main/frmAbout.h"
 #include "main/frmTessel.h"
 #include "main/modTessel.h"
 #include "platform/DataObject.h"
 #include "platform/WinTypes.h"
+#include "platform/Window.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/WindowHostWidget.h"
 
@@ -184,6 +185,13 @@ bool frmTessel::eventFilter(QObject* watched, QEvent* event) {
         runGuarded(CommandSide::Other, [this] { imgAbout_Click(); });
         return true;
     }
+    if (watched == m_imgAbout && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            runGuarded(CommandSide::Other, [this] { imgAbout_Click(); });
+            return true;
+        }
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -236,20 +244,19 @@ void frmTessel::RedrawingDone() {
 
 bool frmTessel::CustomDraw(std::int32_t ItemIndex, std::int32_t /*ColumnIndex*/,
                            std::int32_t& BackColor, std::int32_t& ForeColor) {
-    if (m_lstMemo->ItemSelected(ItemIndex)) {
-        BackColor = kSelectedBack;
-        ForeColor = kWhite;
-    } else if (m_lstMemo->ItemChecked(ItemIndex)) {
-        BackColor = kCheckedBack;
-        ForeColor = kBlack;
-    } else if (ItemIndex >= 0 && static_cast<std::size_t>(ItemIndex) < m_flags.size() &&
-               m_flags[ItemIndex] != 0) {
-        BackColor = kFlaggedBack;
-        ForeColor = kBlack;
-    } else {
-        BackColor = kWhite;
-        ForeColor = kBlack;
-    }
+    RowState state = RowState::Plain;
+    if (m_lstMemo->ItemSelected(ItemIndex))
+        state = RowState::Selected;
+    else if (m_lstMemo->ItemChecked(ItemIndex))
+        state = RowState::Checked;
+    else if (ItemIndex >= 0 && static_cast<std::size_t>(ItemIndex) < m_flags.size() &&
+             m_flags[ItemIndex] != 0)
+        state = RowState::Doubted;
+    // The desktop's text colour as it is now: a palette changed while the program runs shows.
+    const RowColours colours = ColoursOfRow(
+        state, static_cast<std::int32_t>(platform::GetSysColor(platform::COLOR_WINDOWTEXT)));
+    BackColor = colours.back;
+    ForeColor = colours.fore;
     return true;
 }
 

@@ -36,14 +36,22 @@ constexpr double kTwipsPerPixel = 15.0;
 } // namespace
 
 void frmTessel::cmdSaveOut_Click() {
-    if (m_blnOutputRunning) return;
-    if (m_strSource.empty()) return;
+    if (m_blnOutputRunning) {
+        // While the output runs this button reads "取消": the run stops at its next step.
+        m_blnCancelRequested = true;
+        return;
+    }
+    if (m_strSource.empty() || !m_analysis) {
+        // Nothing analysed yet: the box is empty, or holds a book not yet read.
+        warn(m_txtFile->toPlainText().trimmed().isEmpty() ? kChooseSourceFirst
+                                                          : u"请先按“分析”读取源文件。");
+        return;
+    }
     std::error_code ec;
     if (!std::filesystem::is_regular_file(std::filesystem::path(m_strSource), ec)) {
         warn(u"无此文件!");
         return;
     }
-    if (!m_analysis) return;
     // The list describes the file it was made from; another name in the box
     // (chosen since, or a failed analysis) needs its own analysis first.
     const std::u16string named(engine::TrimSpaces(m_txtFile->toPlainText().toStdU16String()));
@@ -53,8 +61,10 @@ void frmTessel::cmdSaveOut_Click() {
         return;
     }
     // Nothing to split is said before anything is asked about files already there.
-    if (engine::CountUnchecked(currentCheckMarks()).unchecked == 0) {
-        warn(m_lngCount == 0 ? u"列表中没有章节标题，无法分割!"
+    // With a size per part the text is cut into parts, split points or none.
+    const bool bySize = outputOptions().splitSize > 0;
+    if (!bySize && engine::CountUnchecked(currentCheckMarks()).unchecked == 0) {
+        warn(m_lngCount == 0 ? u"列表中没有章节标题，无法分割!\n可以填写“按字数分割”，把全书切成几部分。"
                              : engine::EngineError::allRowsChecked().message());
         return;
     }
@@ -65,6 +75,9 @@ void frmTessel::cmdSaveOut_Click() {
         } else {
             writeChapterFiles();
         }
+    } catch (const engine::OutputCancelled&) {
+        setBusy(false);
+        showOutputCancelled();
     } catch (...) {
         warn(engine::ReportFailure(std::current_exception(), CommandSide::Writing).message);
     }
@@ -79,13 +92,9 @@ void frmTessel::writeChapterFiles() {
     if (!plan) return;
     if (!chooseExistingFiles(*plan)) return;
 
-    engine::OutputCallbacks callbacks;
-    callbacks.onFileStarted = [this](const engine::FileProgress& progress) {
-        showProgress(progress.percent);
-    };
-    callbacks.yield = [this] { letEventsRun(); };
     setBusy(true);
-    const engine::OutputResult result = engine::WriteOutput(*plan, callbacks);
+    m_cancelledRun = {plan->outputFolder, Written::Folder, 0};
+    const engine::OutputResult result = engine::WriteOutput(*plan, outputCallbacks());
     setBusy(false);
 
     setProgressWidthTwips(kRestingProgressTwips);
@@ -148,6 +157,39 @@ engine::OutputOptions frmTessel::outputOptions() const {
     return options;
 }
 
+engine::OutputCallbacks frmTessel::outputCallbacks() {
+    engine::OutputCallbacks callbacks;
+    callbacks.onFileStarted = [this](const engine::FileProgress& progress) {
+        m_cancelledRun.finished = progress.fileNumber; // the files before this one
+        showProgress(progress.percent);
+        stopWhenCancelled();
+    };
+    callbacks.yield = [this] {
+        letEventsRun();
+        stopWhenCancelled();
+    };
+    return callbacks;
+}
+
+void frmTessel::stopWhenCancelled() {
+    if (m_blnCancelRequested) throw engine::OutputCancelled{};
+}
+
+// Never "处理完毕": the count says what is there, the file cut short is gone.
+void frmTessel::showOutputCancelled() {
+    setProgressWidthTwips(kRestingProgressTwips);
+    const CancelledRun& run = m_cancelledRun;
+    if (run.what == Written::Book || run.finished == 0) {
+        clearOutputDone();
+        setStatusText(run.what == Written::Book ? QStringLiteral("已取消输出，没有写出EPUB")
+                                                : QStringLiteral("已取消输出，没有写出文件"));
+        return;
+    }
+    showOutputDone(QStringLiteral("已取消输出：已写好%1个文件，未写完的文件已撤回。").arg(run.finished) +
+                       QStringLiteral("已写入 ") + qs(run.folder.lexically_normal().u16string()),
+                   run.folder, Written::Folder);
+}
+
 void frmTessel::showProgress(int percent) {
     setStatusText(QStringLiteral("完成:%1%").arg(percent));
     const double scale = engine::ReadLeadingNumber(m_strProgressFullWidth) / 100.0;
@@ -167,11 +209,15 @@ void frmTessel::letEventsRun() {
 }
 
 void frmTessel::setBusy(bool busy) {
+    if (busy != m_blnOutputRunning) {
+        if (busy) m_strSaveOutCaption = m_cmdSaveOut->text();
+        m_cmdSaveOut->setText(busy ? QStringLiteral("取消") : m_strSaveOutCaption);
+    }
     m_blnOutputRunning = busy;
-    // While the files are written the table and the marks must stay as they are.
-    for (QWidget* control :
-         {static_cast<QWidget*>(m_cmdAnalyze), static_cast<QWidget*>(m_cmdSaveOut),
-          static_cast<QWidget*>(m_cmdOrder)})
+    m_blnCancelRequested = false;
+    // While the files are written the table and the marks must stay as they are;
+    // the output's own button stops it.
+    for (QWidget* control : {static_cast<QWidget*>(m_cmdAnalyze), static_cast<QWidget*>(m_cmdOrder)})
         control->setEnabled(!busy);
     m_sinceEventsRan.invalidate();
 }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // An empty chapter list explains itself: in the list's place it says why no
 // heading was found (a wrong encoding, a condition that fits no heading while
-// a built-in rule would, no rule at all) and offers the next step as links.
+// a built-in rule would, no rule at all) and offers the next step as links;
+// a book that no rule fits can still be cut into parts by size.
 #include "engine/base/EngineError.h"
 #include "engine/headings/EmptyListReason.h"
 #include "main/frmTessel.h"
@@ -10,6 +11,8 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QScrollArea>
 #include <QStackedLayout>
 
 namespace lumarin::app {
@@ -40,6 +43,7 @@ QString NextSteps(const engine::EmptyListReason& reason) {
             links << Link(QStringLiteral("rule:auto"), QStringLiteral("试试“自动”"));
         if (reason.nearMisses > 0)
             links << Link(QStringLiteral("nearmisses"), QStringLiteral("看看疑似标题"));
+        links << Link(QStringLiteral("splitsize"), QStringLiteral("按字数分割"));
         break;
     }
     return links.join(QStringLiteral("　　"));
@@ -105,6 +109,13 @@ void frmTessel::takeEmptyListAction(const QString& action) {
         if (index >= 0) m_cboRule->setCurrentIndex(index);
     } else if (action == QStringLiteral("nearmisses")) {
         cmdNearMisses_Click();
+    } else if (action == QStringLiteral("splitsize")) {
+        // The size is the reader's to give: the field is shown and ready to type in.
+        if (auto* scroll = findChild<QScrollArea*>(QStringLiteral("leftScroll")))
+            scroll->ensureWidgetVisible(m_txtSplitSize);
+        m_txtSplitSize->setFocus();
+        m_txtSplitSize->selectAll();
+        setStatusText(QStringLiteral("填写每部分的字数，再按“输出”"));
     }
 }
 

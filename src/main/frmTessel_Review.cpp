@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The reader's review of the chapter list beyond ticking rows: every change
 // can be undone and redone, a split can be added at a line the rules missed
-// (from the preview), a title can be corrected in place, and the whole review
+// (from the preview), a line can open a volume the rules missed, a title can
+// be corrected in place, and the whole review
 // is kept beside the settings under the source's checksum, to come back when
 // the same book is opened again. Export and import use the same file, which
 // `lumarin-split --toc` splits by.
@@ -83,6 +84,8 @@ void frmTessel::buildReviewActions() {
                               Qt::WidgetShortcut, &frmTessel::RemoveAddedSplit);
     m_mnuSplitHere = action(u"从此行分章", m_txtPreview, QKeySequence(Qt::CTRL | Qt::Key_Return),
                             Qt::WidgetShortcut, &frmTessel::cmdSplitHere_Click);
+    m_mnuVolumeHere = action(u"从此行分卷", m_txtPreview, QKeySequence(), Qt::WidgetShortcut,
+                             &frmTessel::cmdVolumeHere_Click);
     m_mnuFreshReview = new QAction(QStringLiteral("重新审阅（丢弃保存的审阅）"), this);
     m_mnuExportReview = new QAction(QStringLiteral("导出审阅…"), this);
     m_mnuImportReview = new QAction(QStringLiteral("导入审阅…"), this);
@@ -118,6 +121,7 @@ void frmTessel::startReview(engine::AnalysisResult found) {
     m_edits = {};
     renumberLabels();
     m_history.reset(reviewState());
+    m_afreshFrom.reset();
     try {
         m_strChecksum = engine::SourceChecksum(m_found->m_strSource);
     } catch (const engine::EngineError&) {
@@ -180,6 +184,8 @@ void frmTessel::Undo() {
     applyReviewState(m_history.undo());
     saveReview();
     updateReviewActions();
+    if (m_afreshFrom && *m_afreshFrom == m_history.current())
+        setStatusText(QStringLiteral("已撤销重新审阅，之前的审阅已恢复"));
 }
 
 void frmTessel::Redo() {
@@ -199,6 +205,7 @@ void frmTessel::updateReviewActions() {
     m_mnuRemoveSplit->setEnabled(rowShown &&
                                  m_analysis->table.added(static_cast<std::size_t>(row) + 1));
     m_mnuSplitHere->setEnabled(m_lngPreviewFirst > 0);
+    m_mnuVolumeHere->setEnabled(m_lngPreviewFirst > 0);
     m_mnuFreshReview->setEnabled(m_found.has_value());
     m_mnuExportReview->setEnabled(m_found.has_value() && !m_strChecksum.empty());
     m_mnuImportReview->setEnabled(m_found.has_value() && !m_strChecksum.empty());
@@ -241,8 +248,12 @@ QString frmTessel::reasonText(std::size_t row) const {
 
 // ---- splits the reader adds ---------------------------------------------------------------
 
-bool frmTessel::SplitAtLine(engine::LineNumber line) {
+bool frmTessel::SplitAtLine(engine::LineNumber asked) {
     if (m_blnOutputRunning || !m_found) return false;
+    // A split asked for at a blank line falls on the next line with text.
+    const engine::SplitLine split = engine::SplitLinesAt(*m_found, {asked}).front();
+    const engine::LineNumber line = split.line;
+    if (line == 0) return false;
     const std::int32_t existing = engine::RowStartingAt(m_analysis->table, line);
     if (existing >= 0) {
         m_lstMemo->UnSelectAll();
@@ -250,13 +261,11 @@ bool frmTessel::SplitAtLine(engine::LineNumber line) {
         m_lstMemo->SelectedItem(existing);
         m_lstMemo->MakeSureVisible(existing);
         showSelectedRow();
-        m_lblState->setText(QStringLiteral("第%1行已是分割点").arg(line));
+        setStatusText(QStringLiteral("第%1行已是分割点").arg(line));
         return false;
     }
-    const std::vector<std::u16string> text = engine::LinesAt(*m_found, {line});
-    if (text.empty()) return false;
     ReviewState state = reviewState();
-    state.edits.add(line, text.front());
+    state.edits.add(line, split.text);
     const engine::AnalysisResult edited = engine::ApplyEdits(*m_found, state.edits);
     const std::int32_t row = engine::RowStartingAt(edited.table, line);
     if (row < 0) return false;
@@ -276,13 +285,38 @@ void frmTessel::cmdSplitHere_Click() {
     if (line > 0) SplitAtLine(line);
 }
 
+bool frmTessel::MarkVolumeAtLine(engine::LineNumber line) {
+    if (m_blnOutputRunning || !m_found) return false;
+    if (engine::VolumeAtLine(*m_analysis, line) >= 0) {
+        setStatusText(QStringLiteral("第%1行已是分卷").arg(line));
+        return false;
+    }
+    const std::vector<std::u16string> text = engine::LinesAt(*m_found, {line});
+    if (text.empty() || engine::TrimBlanks(text.front()).empty()) {
+        setStatusText(QStringLiteral("第%1行是空行，不能分卷").arg(line));
+        return false;
+    }
+    ReviewState state = reviewState();
+    state.edits.volumes[line] = text.front();
+    applyReviewState(state);
+    recordReview();
+    setStatusText(QStringLiteral("第%1行起为新的一卷（可以撤销）").arg(line));
+    return true;
+}
+
+void frmTessel::cmdVolumeHere_Click() {
+    const engine::LineNumber line = previewLine(m_txtPreview->textCursor().blockNumber());
+    if (line > 0) MarkVolumeAtLine(line);
+}
+
 void frmTessel::showPreviewMenu(const QPoint& pos) {
     // The line under the pointer becomes the current one, as a click would make it.
     m_txtPreview->setTextCursor(m_txtPreview->cursorForPosition(pos));
     updateReviewActions();
     std::unique_ptr<QMenu> menu(m_txtPreview->createStandardContextMenu(pos));
     menu->insertAction(menu->actions().value(0), m_mnuSplitHere);
-    menu->insertSeparator(menu->actions().value(1));
+    menu->insertAction(menu->actions().value(1), m_mnuVolumeHere);
+    menu->insertSeparator(menu->actions().value(2));
     menu->exec(m_txtPreview->viewport()->mapToGlobal(pos));
 }
 
@@ -334,6 +368,7 @@ void frmTessel::BeginRenameTitle() {
                            static_cast<int>((cell.bottom + frame.top) / scale) - 1));
     m_lngEditedRow = row;
     m_txtTitleEditor = new QLineEdit(m_lstMemoHost);
+    m_txtTitleEditor->setAccessibleName(QStringLiteral("更正标题"));
     m_txtTitleEditor->setText(qs(m_analysis->table.m_strTitle[static_cast<std::size_t>(row) + 1]));
     m_txtTitleEditor->selectAll();
     m_txtTitleEditor->setGeometry(box.adjusted(0, -2, 0, 2));
@@ -387,7 +422,17 @@ void frmTessel::saveReview() const {
 }
 
 void frmTessel::restoreSavedReview() {
-    const std::optional<engine::ReviewFile> saved = ReviewStore::load(m_strChecksum);
+    const ReviewStore::Saved stored = ReviewStore::load(m_strChecksum);
+    if (!stored.problem.isEmpty()) {
+        // Said, and kept over "准备就绪"; the book opens as analysed: the file
+        // is not the book's fault.
+        const std::u16string note = u"上次的审阅无法读取，已忽略：" + stored.problem.toStdU16String();
+        if (m_strDropNote.find(note) == std::u16string::npos)
+            m_strDropNote += (m_strDropNote.empty() ? u"" : u"；") + note;
+        setStatusText(qs(m_strDropNote));
+        return;
+    }
+    const std::optional<engine::ReviewFile>& saved = stored.file;
     // A review made with another rule or condition is not this list's review.
     const std::optional<std::u16string> rule =
         m_found->rule ? std::optional<std::u16string>(m_found->rule->name) : std::nullopt;
@@ -400,15 +445,17 @@ void frmTessel::restoreSavedReview() {
     }
     applyReviewState(ReviewState{review.checked, review.checked, review.edits});
     m_history.reset(reviewState());
-    m_lblState->setText(QStringLiteral("已恢复上次的审阅　<a href=\"afresh\">重新审阅</a>"));
+    setStatusText(QStringLiteral("已恢复上次的审阅　<a href=\"afresh\">重新审阅</a>"), true);
 }
 
 void frmTessel::StartReviewAfresh() {
     if (m_blnOutputRunning || !m_found) return;
     ReviewStore::forget(m_strChecksum);
+    const ReviewState before = reviewState();
     applyReviewState(ReviewState{m_found->checked, m_found->checked, {}});
     recordReview();
-    m_lblState->setText(QStringLiteral("已重新开始审阅（可以撤销）"));
+    m_afreshFrom = before;
+    setStatusText(QStringLiteral("已重新开始审阅（可以撤销）"));
 }
 
 void frmTessel::ExportReview() {
@@ -425,7 +472,7 @@ void frmTessel::ExportReview() {
         warn(u"无法写入: " + path);
         return;
     }
-    m_lblState->setText(QStringLiteral("审阅已导出：") + qs(path));
+    setStatusText(QStringLiteral("审阅已导出：") + qs(path));
 }
 
 void frmTessel::ImportReview() {
@@ -435,8 +482,9 @@ void frmTessel::ImportReview() {
     if (path.empty()) return;
     engine::Review review;
     try {
-        const engine::ReviewFile file = ReviewStore::readFile(qs(path));
-        if (file.checksum != m_strChecksum) throw engine::EngineError::sourceChanged();
+        // Read as lumarin-split reads --toc: a FIFO never blocks, a huge file is never read.
+        const engine::ReviewFile file = engine::ReadReviewFile(std::filesystem::path(path));
+        engine::CheckReviewIsOf(file, m_strChecksum, m_found->m_strSource);
         review = engine::ReviewFromFile(*m_found, file);
     } catch (const engine::EngineError& error) {
         warn(error.message());
@@ -444,7 +492,7 @@ void frmTessel::ImportReview() {
     }
     applyReviewState(ReviewState{review.checked, review.checked, review.edits});
     recordReview();
-    m_lblState->setText(QStringLiteral("审阅已导入（可以撤销）"));
+    setStatusText(QStringLiteral("审阅已导入（可以撤销）"));
 }
 
 } // namespace lumarin::app

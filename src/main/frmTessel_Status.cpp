@@ -50,9 +50,10 @@ void frmTessel::clearOutputDone() {
     setStatusText(QString());
 }
 
-void frmTessel::setStatusText(const QString& text) {
-    if (text == m_strStatus) return;
+void frmTessel::setStatusText(const QString& text, bool rich) {
+    if (text == m_strStatus && rich == m_blnStatusRich) return;
     m_strStatus = text;
+    m_blnStatusRich = rich;
     fitStatusLine();
 }
 
@@ -60,7 +61,8 @@ void frmTessel::fitStatusLine() {
     const QFontMetrics metrics = m_lblState->fontMetrics();
     const int room = m_lblState->contentsRect().width();
     QString shown = m_strStatus;
-    if (metrics.horizontalAdvance(shown) > room) {
+    m_lblState->setTextFormat(m_blnStatusRich ? Qt::RichText : Qt::PlainText);
+    if (!m_blnStatusRich && metrics.horizontalAdvance(shown) > room) {
         // The path is what runs long: shorten it in its middle, where the
         // folder and the book's own name at its ends stay readable.
         const qsizetype path = m_strStatus.indexOf(QLatin1Char('/'));
@@ -69,8 +71,9 @@ void frmTessel::fitStatusLine() {
         shown = head + metrics.elidedText(tail, Qt::ElideMiddle,
                                           std::max(0, room - metrics.horizontalAdvance(head)));
     }
-    m_lblState->setText(shown);
+    // The tool tip first: readers, told of the new text, read the whole one from it.
     m_lblState->setToolTip(shown == m_strStatus ? QString() : m_strStatus);
+    m_lblState->setText(shown);
 }
 
 void frmTessel::cmdOpenOut_Click() {

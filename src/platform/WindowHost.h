@@ -3,6 +3,7 @@
 // What the window table tells whoever shows a window on screen (the Qt host).
 // A window without a host works the same, headless: tests drive it directly.
 
+#include "platform/Accessibility.h"
 #include "platform/PixelBuffer.h"
 #include "platform/WinTypes.h"
 
@@ -25,6 +26,8 @@ public:
     virtual POINT screenOrigin() const = 0; // client (0, 0) on screen
     // The window is gone (after WM_NCDESTROY); its handle is no longer valid.
     virtual void windowDestroyed() {}
+    // What the window's IAccessibleWindow answers has changed (NotifyAccessibleEvent).
+    virtual void accessibleEvent(AccessibleEvent /*event*/, int /*row*/) {}
 };
 
 // At most one host per window; nullptr detaches. The host must detach before

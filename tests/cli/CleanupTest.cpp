@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// --clean, --unwrap and the book's own title, author and cover, run with the real binary on
+// --clean, --unwrap and the book's own title and author, run with the real binary on
 // the cleaning corpus (tests/data/cleanup, written by its make-corpus.py).
 #include "CliTestSupport.h"
 #include "support/EpubContents.h"
@@ -19,14 +19,6 @@ using lumarin::test::ReadEpub;
 using namespace std::string_literals;
 
 const std::string kCorpus = LUMARIN_CLEANUP_CORPUS;
-
-// A 1 x 1 PNG picture.
-const std::string
-    kPng("\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\x00\x00\x01\x00\x00"
-         "\x00\x01\x08\x02\x00\x00\x00\x90\x77\x53\xde\x00\x00\x00\x0c\x49\x44\x41\x54\x78\x9c\x63"
-         "\xf8\xcf\xc0\x00\x00\x03\x01\x01\x00\xc9\xfe\x92\xef\x00\x00\x00\x00\x49\x45\x4e\x44\xae"
-         "\x42\x60\x82",
-         67);
 
 std::string Corpus(const std::string& name) {
     return ReadBytes(kCorpus + "/" + name);
@@ -238,52 +230,6 @@ TEST(BookTitleTest, OptionsComeFirstThenTheTextThenTheFileName) {
     package = PackageOf(other, "别名_别人.txt", text, {"--title", "夜航", "--author", "舟子"});
     EXPECT_NE(package.find("<dc:title>夜航</dc:title>"), std::string::npos) << package;
     EXPECT_NE(package.find("<dc:creator>舟子</dc:creator>"), std::string::npos) << package;
-}
-
-TEST(CoverTest, CoverImageGetsAPageAndTheCoverProperty) {
-    TempDir dir;
-    const auto cover = dir.write("cover.png", kPng);
-    const std::string package =
-        PackageOf(dir, "book.txt", JoinLines(NovelLines({"第一章 开始", "第二章 继续"}), "\n"),
-                  {"--cover", cover.string()});
-    EXPECT_NE(package.find("properties=\"cover-image\""), std::string::npos) << package;
-    EXPECT_NE(package.find("<itemref idref=\"cover\"/>"), std::string::npos) << package;
-    const auto entries = ReadEpub(dir / "book.epub");
-    EXPECT_EQ(EntryText(entries, "OEBPS/images/cover.png"), kPng);
-    EXPECT_NE(EntryText(entries, "OEBPS/cover.xhtml").find("images/cover.png"), std::string::npos);
-}
-
-// A cover that cannot be used is said, with its path, and no book is written.
-TEST(CoverTest, RefusesWhatIsNoPictureAndWritesNothing) {
-    struct Case {
-        const char* name;
-        std::string bytes; // nothing written for a missing file
-        int exitCode;
-        const char* message;
-    };
-    const Case cases[] = {
-        {"missing.png", {}, 3, "无法读取文件"},
-        {"text.jpg", "not a picture at all", 1, "封面不是JPEG或PNG图片"},
-        {"empty.png", std::string(), 1, "封面不是JPEG或PNG图片"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TempDir dir;
-        const auto source =
-            dir.write("book.txt", JoinLines(NovelLines({"第一章 开始", "第二章 继续"}), "\n"));
-        const auto cover = dir / c.name;
-        if (std::string(c.name) != "missing.png") WriteBytes(cover, c.bytes);
-        const RunResult run = RunSplit({"-q", "--epub", (dir / "book.epub").string(), "--cover",
-                                        cover.string(), source.string()});
-        EXPECT_EQ(run.exitCode, c.exitCode);
-        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-        EXPECT_NE(run.err.find(cover.string()), std::string::npos) << run.err;
-        EXPECT_FALSE(std::filesystem::exists(dir / "book.epub"));
-    }
-    TempDir dir;
-    const RunResult run = RunSplit({"--cover", "x.png", "--list", "book.txt"});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.err.find("--cover needs --epub"), std::string::npos) << run.err;
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "CliTestSupport.h"
 
+#include <QXmlStreamReader>
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <pty.h>
@@ -10,6 +12,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -43,6 +46,25 @@ int WaitForExit(pid_t pid) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
+// Waits at most `limit` (none: for ever); a run still going then is killed.
+int WaitForExit(pid_t pid, std::optional<std::chrono::seconds> limit) {
+    if (!limit) return WaitForExit(pid);
+    const auto deadline = std::chrono::steady_clock::now() + *limit;
+    int status = 0;
+    while (true) {
+        const pid_t ended = waitpid(pid, &status, WNOHANG);
+        if (ended == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        if (ended < 0 && errno != EINTR)
+            throw std::runtime_error(std::string("waitpid: ") + std::strerror(errno));
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(pid, SIGKILL);
+            WaitForExit(pid);
+            return kTimedOut;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
 std::string ReadAll(int fd) {
     std::string text;
     char buffer[4096];
@@ -62,7 +84,12 @@ RunResult RunSplit(const std::vector<std::string>& args, const std::string& stdo
     return RunProgram(CommandFor(args), stdoutFile);
 }
 
-RunResult RunProgram(std::vector<std::string> command, const std::string& stdoutFile) {
+RunResult RunSplitWithin(const std::vector<std::string>& args, std::chrono::seconds limit) {
+    return RunProgram(CommandFor(args), {}, limit);
+}
+
+RunResult RunProgram(std::vector<std::string> command, const std::string& stdoutFile,
+                     std::optional<std::chrono::seconds> limit) {
     TempDir capture;
     const std::string outPath = stdoutFile.empty() ? (capture / "stdout").string() : stdoutFile;
     const std::string errPath = capture / "stderr";
@@ -81,7 +108,7 @@ RunResult RunProgram(std::vector<std::string> command, const std::string& stdout
         throw std::runtime_error("cannot start " + command[0] + ": " + std::strerror(spawned));
     }
     RunResult result;
-    result.exitCode = WaitForExit(pid);
+    result.exitCode = WaitForExit(pid, limit);
     result.out = stdoutFile.empty() ? ReadBytes(outPath) : std::string();
     result.err = ReadBytes(errPath);
     return result;
@@ -151,6 +178,25 @@ std::vector<std::string> NovelLines(const std::vector<std::string>& headings,
         }
     }
     return lines;
+}
+
+std::vector<std::string> AwkwardNovelLines() {
+    std::vector<std::string> lines{"《A&B》", "作者：<某>"};
+    for (const char* heading : {"第一卷 风&雨", "第1章 甲&乙", "第2章 <夜> \"雨\"",
+                                "第二卷 '云' <涌>", "第3章 A & B < C", "第4章 \"终\""}) {
+        lines.emplace_back(heading);
+        for (int i = 0; i < 12; ++i)
+            lines.push_back("　　第" + std::to_string(i) + "段：a<b && c>d \"引\" '号'。");
+    }
+    return lines;
+}
+
+std::string XmlProblem(const std::string& xml) {
+    QXmlStreamReader reader(QByteArray::fromStdString(xml));
+    while (!reader.atEnd())
+        reader.readNext();
+    if (!reader.hasError()) return {};
+    return reader.errorString().toStdString() + " at line " + std::to_string(reader.lineNumber());
 }
 
 } // namespace lumarin::cli::test

@@ -3,8 +3,10 @@
 
 #include "support/TestFiles.h"
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -24,8 +26,15 @@ struct RunResult {
 // standard output goes to that file instead of into the result.
 RunResult RunSplit(const std::vector<std::string>& args, const std::string& stdoutFile = {});
 
-// Runs `command` (the program's path first) the same way.
-RunResult RunProgram(std::vector<std::string> command, const std::string& stdoutFile = {});
+// Runs `command` (the program's path first) the same way; with a `limit`, a run still going
+// after it is killed and gives kTimedOut.
+RunResult RunProgram(std::vector<std::string> command, const std::string& stdoutFile = {},
+                     std::optional<std::chrono::seconds> limit = std::nullopt);
+
+// The exit status of a run killed at its time limit: a test of what must not block fails
+// instead of hanging the suite.
+inline constexpr int kTimedOut = -2;
+RunResult RunSplitWithin(const std::vector<std::string>& args, std::chrono::seconds limit);
 
 // Same, with stdout and stderr on a pseudo-terminal, as a person at a terminal would see it.
 // `whileUnread` runs before the terminal is read: a run that prints more than the terminal
@@ -58,5 +67,13 @@ std::string JoinLines(const std::vector<std::string>& lines, const std::string& 
 // that none of them is a table of contents row.
 std::vector<std::string> NovelLines(const std::vector<std::string>& headings,
                                     const std::string& frontMatter = "书名：测试");
+
+// A novel with volumes whose front matter, volume lines, headings and text hold every
+// character XML gives a meaning: & < > " '.
+std::vector<std::string> AwkwardNovelLines();
+
+// Why `xml` is not a well-formed XML document (read by Qt's reader, not the program's
+// writer); empty when it is.
+std::string XmlProblem(const std::string& xml);
 
 } // namespace lumarin::cli::test

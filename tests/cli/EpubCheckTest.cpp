@@ -27,13 +27,8 @@ std::filesystem::path WriteSource(const std::string& name, const TempDir& dir) {
         return path;
     }
     if (name == "cover") {
-        // A 1 x 1 PNG picture beside the advertisement book.
-        dir.write("cover.png",
-                  std::string("\x89PNG\r\n\x1a\n\x00\x00\x00\x0dIHDR\x00\x00\x00\x01\x00\x00\x00"
-                              "\x01\x08\x02\x00\x00\x00\x90\x77\x53\xde\x00\x00\x00\x0cIDAT"
-                              "\x78\x9c\x63\xf8\xcf\xc0\x00\x00\x03\x01\x01\x00\xc9\xfe\x92"
-                              "\xef\x00\x00\x00\x00IEND\xae\x42\x60\x82",
-                              67));
+        // A PNG picture beside the advertisement book.
+        dir.write("cover.png", ReadBytes(std::string(LUMARIN_COVERS_DIR) + "/rgb.png"));
         return dir.write("ads.txt", ReadBytes(LUMARIN_CLEANUP_CORPUS "/ads.txt"));
     }
     if (name == "big5") {
@@ -57,6 +52,7 @@ std::filesystem::path WriteSource(const std::string& name, const TempDir& dir) {
             lines.push_back("　　第" + std::to_string(i) + "段回忆，那年夏天的雨下了很久很久。");
         return dir.write("parts.txt", JoinLines(lines, "\n"));
     }
+    if (name == "awkward") return dir.write("awkward.txt", JoinLines(AwkwardNovelLines(), "\n"));
     if (name.starts_with("volumes_")) {
         const auto path = dir / (name.substr(8, name.find('_', 8) - 8) + ".txt");
         WriteBytes(path, ReadBytes(std::filesystem::path(LUMARIN_VOLUMES_DIR) / path.filename()));
@@ -105,17 +101,21 @@ TEST_P(EpubCheckTest, PassesWithoutErrorsOrWarnings) {
 
 INSTANTIATE_TEST_SUITE_P(
     Books, EpubCheckTest,
-    ::testing::Values(BookCase{"sample", {}}, BookCase{"big5", {}}, BookCase{"invalid", {}},
-                      BookCase{"thousand", {}}, BookCase{"grouped", {"-n", "3"}},
-                      BookCase{"cover", {"--clean", "--unwrap"}},
-                      // Contents nested under volumes; a volume on its
-                      // chapter's line; volumes in a table of contents.
-                      BookCase{"volumes_restart", {"-c", "auto"}},
-                      BookCase{"volumes_shared", {"-c", "auto"}},
-                      BookCase{"volumes_toc", {"-c", "auto", "-n", "2"}},
-                      BookCase{"volumes_english", {"-c", "auto"}},
-                      BookCase{"parts", {"--split-size", "800"}},
-                      BookCase{"volumes_restart_parts", {"-c", "auto", "--split-size", "300"}}),
+    ::testing::Values(
+        BookCase{"sample", {}}, BookCase{"big5", {}}, BookCase{"invalid", {}},
+        BookCase{"thousand", {}}, BookCase{"grouped", {"-n", "3"}},
+        BookCase{"cover", {"--clean", "--unwrap"}},
+        // Contents nested under volumes; a volume on its
+        // chapter's line; volumes in a table of contents.
+        BookCase{"volumes_restart", {"-c", "auto"}}, BookCase{"volumes_shared", {"-c", "auto"}},
+        BookCase{"volumes_toc", {"-c", "auto", "-n", "2"}},
+        BookCase{"volumes_english", {"-c", "auto"}}, BookCase{"parts", {"--split-size", "800"}},
+        BookCase{"volumes_restart_parts", {"-c", "auto", "--split-size", "300"}},
+        // Prefaces longer than a part; groups of parts.
+        BookCase{"volumes_prefaces_parts", {"-c", "auto", "--split-size", "100"}},
+        BookCase{"volumes_prefaces_groups", {"-c", "auto", "-n", "5", "--split-size", "200"}},
+        // Every character XML gives a meaning, in headings, volumes and title.
+        BookCase{"awkward", {"-c", "auto", "--title", "\"灯\" & <夜> 'A'"}}),
     [](const auto& test) { return std::string(test.param.name); });
 
 } // namespace

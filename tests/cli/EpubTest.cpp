@@ -83,6 +83,36 @@ TEST(EpubTest, BookBesideTheSourceWithFrontMatterChaptersAndContents) {
 
 // Without a title in the front matter the file name is the title; a name that is blank
 // (spaces or a tab only) gives a stand-in, as a book must have a title.
+// Headings, volumes, the title and the author with & < > " ': every document of the book
+// stays well-formed, and the contents show the text as it was.
+TEST(EpubTest, EveryTextIsEscapedInEveryDocument) {
+    TempDir dir;
+    const auto source = dir.write("awkward.txt", JoinLines(AwkwardNovelLines(), "\n"));
+    for (const std::vector<std::string>& layout :
+         {std::vector<std::string>{"-c", "auto"},
+          std::vector<std::string>{"-c", "auto", "-n", "2", "--split-size", "100"}}) {
+        const auto entries = WriteBook(source, layout);
+        ASSERT_FALSE(entries.empty());
+        for (const EpubEntry& entry : entries) {
+            if (entry.name.ends_with(".xhtml") || entry.name.ends_with(".opf") ||
+                entry.name.ends_with(".ncx") || entry.name.ends_with(".xml")) {
+                EXPECT_EQ(XmlProblem(entry.bytes), "") << entry.name;
+            }
+        }
+        const std::string nav = EntryText(entries, "OEBPS/nav.xhtml");
+        const std::string ncx = EntryText(entries, "OEBPS/toc.ncx");
+        for (const char* label : {">第一卷 风&amp;雨<", ">第2章 &lt;夜&gt; \"雨\"",
+                                  ">第二卷 '云' &lt;涌&gt;<", ">第3章 A &amp; B &lt; C"}) {
+            EXPECT_TRUE(Holds(nav, label)) << label << "\n" << nav;
+            EXPECT_TRUE(Holds(ncx, label)) << label << "\n" << ncx;
+        }
+        const std::string package = EntryText(entries, "OEBPS/content.opf");
+        EXPECT_TRUE(Holds(package, "<dc:title>A&amp;B</dc:title>")) << package;
+        EXPECT_TRUE(Holds(package, "<dc:creator>&lt;某&gt;</dc:creator>")) << package;
+        std::filesystem::remove(dir / "awkward.epub");
+    }
+}
+
 TEST(EpubTest, WithoutFrontMatterTheTitleIsTheFileName) {
     TempDir dir;
     auto lines = NovelLines({kHeadings[0], kHeadings[1]});

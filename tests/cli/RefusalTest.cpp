@@ -36,6 +36,13 @@ const std::vector<RefusalCase> kRefusals{
     {"RowZero", {"--uncheck", "0", "SRC"}, 2, "invalid ROWS"},
     {"RowBeyondTheList", {"--check", "4", "SRC"}, 2, "invalid ROWS"},
     {"RowBeyondTheListWhenListing", {"--list", "--check", "2,9", "SRC"}, 2, "invalid ROWS"},
+    // A size is a whole number as typed: none of these is read by its leading digits.
+    {"SplitSizeWord", {"--split-size", "abc", "SRC"}, 2, "--split-size: not a whole number"},
+    {"SplitSizeWithUnit", {"--split-size", "3k", "SRC"}, 2, "--split-size: not a whole number"},
+    {"SplitSizeChineseUnit", {"--split-size", "5万", "SRC"}, 2, "--split-size: not a whole number"},
+    {"SplitSizeNegative", {"--split-size=-300", "SRC"}, 2, "--split-size: not a whole number"},
+    {"SplitSizeHex", {"--split-size", "0x10", "SRC"}, 2, "--split-size: not a whole number"},
+    {"SplitSizeEmpty", {"--split-size=", "SRC"}, 2, "--split-size: not a whole number"},
 };
 
 std::string Substitute(std::string arg, const fs::path& dir, const fs::path& source) {
@@ -78,6 +85,33 @@ TEST_P(RefusalTest, ExitsWithItsStatusAndWritesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(Refusals, RefusalTest, ::testing::ValuesIn(kRefusals),
                          [](const auto& test) { return std::string(test.param.name); });
+
+// A book without a single heading says so, and how to split it, in chapter files and in a book.
+TEST(RefusalTest, ABookWithoutHeadingsNamesTheWayToSplitIt) {
+    TempDir dir;
+    std::vector<std::string> lines;
+    for (int i = 0; i < 40; ++i)
+        lines.push_back("　　第" + std::to_string(i) + "段回忆，那年夏天的雨下了很久。");
+    const auto source = dir.write("memoir.txt", JoinLines(lines, "\n"));
+    for (const auto& [option, target] : {std::pair{"-o", dir / "out"},
+                                         std::pair{"--epub", dir / "memoir.epub"}}) {
+        std::vector<std::string> args{"-q", option, target.string(), source.string()};
+        const RunResult refused = RunSplit(args);
+        EXPECT_EQ(refused.exitCode, 1) << refused.err;
+        EXPECT_TRUE(refused.err.starts_with("没有章节标题，无法分割!")) << refused.err;
+        EXPECT_NE(refused.err.find("--split-size"), std::string::npos) << refused.err;
+        EXPECT_FALSE(fs::exists(target)) << target;
+        args.insert(args.begin(), {"--split-size", "200"});
+        const RunResult parts = RunSplit(args);
+        EXPECT_EQ(parts.exitCode, 0) << parts.err;
+    }
+    // Rows the reader ticked all are another matter.
+    const auto novel =
+        dir.write("novel.txt", JoinLines(NovelLines({"第一章 开始", "第二章 继续"}), "\n"));
+    const RunResult ticked = RunSplit({"-q", "--check", "1-2", novel.string()});
+    EXPECT_TRUE(ticked.err.starts_with("排除全部条件，无法分割!")) << ticked.err;
+    EXPECT_EQ(ticked.err.find("--split-size"), std::string::npos) << ticked.err;
+}
 
 // A write that fails part way (the file size limit stands in for a full disk: the run inherits
 // it, and the ignored SIGXFSZ, so its writes fail with EFBIG) stops the run, never reported done.

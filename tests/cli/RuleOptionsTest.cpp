@@ -149,7 +149,8 @@ TEST(RuleOptionsTest, NoRuleExplainsTheText) {
     // Nothing to split at: refused as for any text without headings, and nothing written.
     const RunResult split = RunSplit({"-c", "auto", "-o", (dir / "out").string(), source.string()});
     EXPECT_EQ(split.exitCode, 1);
-    EXPECT_EQ(split.err, "排除全部条件，无法分割!\n");
+    EXPECT_EQ(split.err,
+              "没有章节标题，无法分割!（按字数分割：--split-size N，例如 --split-size 5000）\n");
     EXPECT_EQ(ListFiles(dir.path()), std::vector<std::string>{"novella.txt"});
     // A named rule keeps its name although it finds nothing.
     EXPECT_EQ(RunSplit({"-r", "第N章", "--list", source.string()}).out, "rule\t第N章\n0/0\n");

@@ -6,7 +6,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace lumarin::cli::test {
 namespace {
@@ -92,6 +95,97 @@ TEST(TocTest, AnEditedListIsExactlyTheSplit) {
         << "a ticked row is no split point";
 }
 
+// A split added at a blank line falls on the next line with text (one with only blank lines
+// after it goes), and one added at a volume's line opens that volume.
+TEST(TocTest, AnAddedSplitFallsOnTextAndOpensTheVolumeWhoseLineItIs) {
+    TempDir dir;
+    const auto source = dir / "novel.txt";
+    WriteBytes(source, JoinLines(Novel(), "\n"));
+    QJsonObject toc = ListJson(source);
+    QJsonArray rows = toc["rows"].toArray();
+    for (const int blank : {10, 38})
+        rows.append(QJsonObject{{"start_line", blank}, {"checked", false}, {"title", ""},
+                                {"added", true}});
+    toc["rows"] = rows;
+    WriteJson(dir / "toc.json", toc);
+    const RunResult list = RunSplit({"--toc", (dir / "toc.json").string(), "-l", source.string()});
+    ASSERT_EQ(list.exitCode, 0) << list.err;
+    EXPECT_NE(list.out.find("2\t[ ]\t2\t　　第4段，风吹过江面。\t0-第4段，风吹过江面。\n"),
+              std::string::npos)
+        << list.out;
+    EXPECT_TRUE(list.out.ends_with("\n4/4\n")) << list.out;
+    const RunResult split = RunSplit({"--toc", (dir / "toc.json").string(), "-q", "-g", "0", "-o",
+                                      (dir / "out").string(), source.string()});
+    ASSERT_EQ(split.exitCode, 0) << split.err;
+    const auto files = ListFiles(dir / "out" / "novel");
+    ASSERT_EQ(files.size(), 5u);
+    for (const auto& file : files)
+        EXPECT_FALSE(ReadBytes(dir / "out" / "novel" / file).empty()) << file;
+    EXPECT_TRUE(ReadBytes(dir / "out" / "novel" / files[2]).starts_with("　　第4段，风吹过江面。\r\n"))
+        << files[2];
+
+    // restart.txt: the first volume's line is line 17, its first chapter's heading line 19.
+    const fs::path volumes = fs::path(LUMARIN_VOLUMES_DIR) / "restart.txt";
+    const RunResult json = RunSplit({"--list", "--json", "-c", "auto", volumes.string()});
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    QJsonObject volumeToc = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
+    QJsonArray volumeRows = volumeToc["rows"].toArray();
+    volumeRows.append(QJsonObject{{"start_line", 17}, {"checked", false}, {"title", "卷首"},
+                                  {"added", true}});
+    volumeToc["rows"] = volumeRows;
+    WriteJson(dir / "volumes.json", volumeToc);
+    const RunResult byVolume = RunSplit({"--toc", (dir / "volumes.json").string(), "-q",
+                                         "--volume-folders", "-o", (dir / "volumes").string(),
+                                         volumes.string()});
+    ASSERT_EQ(byVolume.exitCode, 0) << byVolume.err;
+    const auto written = ListFiles(dir / "volumes" / "restart");
+    EXPECT_NE(std::find(written.begin(), written.end(), "01-第一卷 风起/002-0卷首.txt"),
+              written.end())
+        << ::testing::PrintToString(written);
+}
+
+TEST(TocTest, AVolumeListedByHandOpensItsFolderAndIsListedAgain) {
+    TempDir dir;
+    const auto source = dir / "novel.txt";
+    WriteBytes(source, Encode(JoinLines(Novel(), "\r\n"), "GBK"));
+    QJsonObject toc = ListJson(source);
+    ASSERT_TRUE(toc["volumes"].toArray().isEmpty());
+    // Line 9 (番外 江边) opens a volume: the second and third chapters are in it.
+    toc["volumes"] = QJsonArray{QJsonObject{{"line", 9}}};
+    WriteJson(dir / "toc.json", toc);
+
+    const RunResult list =
+        RunSplit({"--toc", (dir / "toc.json").string(), "--list", "--json", source.string()});
+    ASSERT_EQ(list.exitCode, 0) << list.err;
+    const QJsonObject listed = QJsonDocument::fromJson(QByteArray::fromStdString(list.out)).object();
+    const QJsonArray volumes = listed["volumes"].toArray();
+    ASSERT_EQ(volumes.size(), 1);
+    EXPECT_EQ(volumes[0].toObject()["line"].toInt(), 9);
+    EXPECT_EQ(volumes[0].toObject()["title"].toString(), QStringLiteral("番外 江边"));
+    const QJsonArray rows = listed["rows"].toArray();
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_TRUE(rows[0].toObject()["volume"].isNull());
+    EXPECT_EQ(rows[1].toObject()["volume"].toInt(-1), 0);
+    EXPECT_EQ(rows[2].toObject()["volume"].toInt(-1), 0);
+
+    const RunResult split = RunSplit({"--toc", (dir / "toc.json").string(), "--volume-folders",
+                                      "-q", "-o", (dir / "out").string(), source.string()});
+    ASSERT_EQ(split.exitCode, 0) << split.err;
+    const auto book = dir / "out" / "novel";
+    EXPECT_EQ(ListFiles(book), (std::vector<std::string>{"000-0(Index).txt", "001-1开始.txt",
+                                                         "01-番外 江边/002-2继续.txt",
+                                                         "01-番外 江边/003-3结束.txt"}));
+    EXPECT_TRUE(ReadBytes(book / "01-番外 江边/002-2继续.txt")
+                    .starts_with(Encode("番外 江边\r\n", "GBK")));
+
+    // A volume line beyond the source is no table of this book.
+    toc["volumes"] = QJsonArray{QJsonObject{{"line", 9999}}};
+    WriteJson(dir / "bad.json", toc);
+    const RunResult bad = RunSplit({"--toc", (dir / "bad.json").string(), "-l", source.string()});
+    EXPECT_NE(bad.exitCode, 0);
+    EXPECT_NE(bad.err.find("9999"), std::string::npos) << bad.err;
+}
+
 TEST(TocTest, WhatCannotBeTheSplitWritesNothing) {
     TempDir dir;
     const auto source = dir / "novel.txt";
@@ -107,6 +201,13 @@ TEST(TocTest, WhatCannotBeTheSplitWritesNothing) {
     QJsonObject otherRule = good;
     otherRule["rule"] = "第N样";
     WriteJson(dir / "rule.json", otherRule);
+    // Another book's table, made by this program of a book of another name.
+    const auto otherSource = dir.write("other.txt", JoinLines(NovelLines({"第一章 别处"}), "\n"));
+    WriteJson(dir / "other.json", ListJson(otherSource));
+    // Far larger than the table of any novel, and no JSON: refused by its size alone.
+    WriteBytes(dir / "huge.json", "{");
+    ASSERT_EQ(::truncate((dir / "huge.json").c_str(), 17 * 1024 * 1024), 0);
+    ASSERT_EQ(::mkfifo((dir / "fifo.json").c_str(), 0600), 0);
 
     const struct {
         const char* what;
@@ -115,13 +216,23 @@ TEST(TocTest, WhatCannotBeTheSplitWritesNothing) {
         int exitCode;
         std::string message;
     } cases[] = {
-        {"not JSON", {"--toc", (dir / "broken.json").string()}, {}, 1, "目录文件无效: not JSON"},
+        {"not JSON", {"--toc", (dir / "broken.json").string()}, {}, 1,
+         "目录文件无效: 不是JSON文本"},
         {"a line past the end", {"--toc", (dir / "beyond.json").string()}, {}, 1,
-         "目录文件无效: line 999 is beyond the source's 38 lines"},
+         "目录文件无效: 第999行超出源文件（共38行）"},
         {"an unknown rule", {"--toc", (dir / "rule.json").string()}, {}, 1,
-         "目录文件无效: no built-in rule named 第N样"},
+         "目录文件无效: 没有名为“第N样”的内置规则"},
         {"no such file", {"--toc", (dir / "missing.json").string()}, {}, 2, "--toc: no such file"},
-        {"a folder", {"--toc", dir.path().string()}, {}, 2, "--toc: no such file"},
+        {"a folder", {"--toc", dir.path().string()}, {}, 1,
+         "不是普通文件: " + dir.path().string() + "（文件夹）"},
+        {"a FIFO", {"--toc", (dir / "fifo.json").string()}, {}, 1,
+         "不是普通文件: " + (dir / "fifo.json").string() + "（命名管道）"},
+        {"a device", {"--toc", "/dev/zero"}, {}, 1, "不是普通文件: /dev/zero（设备）"},
+        {"standard input", {"--toc", "-"}, {}, 1, "不是普通文件: -（标准输入）"},
+        {"too large", {"--toc", (dir / "huge.json").string()}, {}, 1,
+         "目录文件太大: " + (dir / "huge.json").string() + "（上限16 MB）"},
+        {"another book's", {"--toc", (dir / "other.json").string()}, {}, 1,
+         "目录文件属于另一本书: other.txt"},
         {"with --check", {"--toc", (dir / "good.json").string(), "--check", "1"}, {}, 2,
          "excludes"},
         {"the source changed",
@@ -136,7 +247,8 @@ TEST(TocTest, WhatCannotBeTheSplitWritesNothing) {
         std::vector<std::string> args = c.args;
         for (const std::string& more : {std::string("-o"), (dir / "out").string(), source.string()})
             args.push_back(more);
-        const RunResult run = RunSplit(args);
+        const RunResult run = RunSplitWithin(args, std::chrono::seconds(60));
+        ASSERT_NE(run.exitCode, kTimedOut) << "blocked";
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
         EXPECT_FALSE(fs::exists(dir / "out"));

@@ -171,6 +171,77 @@ TEST(Volumes, EpubGivesEachVolumeItsOwnDocumentAndNestsItsChapters) {
         << ncx;
 }
 
+// What is wrong with a book's structure: a content document without text, a contents link
+// (nav.xhtml or toc.ncx) to a document or an anchor that is not there, a chapter of the
+// contents whose heading lost its anchor. Empty when nothing is.
+std::vector<std::string> StructureFaults(const std::vector<lumarin::test::EpubEntry>& entries) {
+    std::vector<std::string> faults;
+    for (const auto& name : lumarin::test::ContentDocuments(entries)) {
+        const std::string text = lumarin::test::EntryText(entries, name);
+        const std::size_t body = text.find("<body>");
+        const std::size_t end = text.find("</body>");
+        if (body == std::string::npos || end == std::string::npos ||
+            text.substr(body + 6, end - body - 6).find_first_not_of(" \n") == std::string::npos)
+            faults.push_back(name + ": no text");
+    }
+    for (const auto& [contents, attribute] :
+         {std::pair<std::string, std::string>{"OEBPS/nav.xhtml", "href=\""},
+          std::pair<std::string, std::string>{"OEBPS/toc.ncx", "src=\""}}) {
+        const std::string text = lumarin::test::EntryText(entries, contents);
+        for (std::size_t at = text.find(attribute); at != std::string::npos;
+             at = text.find(attribute, at + 1)) {
+            const std::size_t start = at + attribute.size();
+            const std::string target = text.substr(start, text.find('"', start) - start);
+            const std::size_t hash = target.find('#');
+            if (!target.starts_with("text/")) continue;
+            const std::string document =
+                lumarin::test::EntryText(entries, "OEBPS/" + target.substr(0, hash));
+            if (document.empty())
+                faults.push_back(contents + ": " + target + ": no such document");
+            else if (hash != std::string::npos &&
+                     document.find("id=\"" + target.substr(hash + 1) + "\"") == std::string::npos)
+                faults.push_back(contents + ": " + target + ": no such anchor");
+        }
+    }
+    return faults;
+}
+
+// Volumes with their own documents, and chapters grouped or cut into parts by size: a part
+// holding only a volume's line or preface gets no document of its own, and every link of the
+// contents lands where it points.
+TEST(Volumes, EpubOfPartsAndGroupsHasNoEmptyDocumentAndNoBrokenLink) {
+    const std::vector<std::vector<std::string>> layouts{
+        {"--split-size", "300"},
+        {"--split-size", "100"},
+        {"--split-size", "300", "-n", "2"},
+        {"-n", "2"},
+        {"-n", "3"},
+        {"-n", "5", "--split-size", "200"},
+    };
+    // prefaces.txt: each volume opened by a preface longer than the parts cut here.
+    std::vector<VolumeBook> all = kBooks;
+    all.push_back({"prefaces.txt", {"-c", "auto"}, {}});
+    for (const VolumeBook& book : all) {
+        const fs::path source = kCorpus / book.file;
+        for (const auto& layout : layouts) {
+            SCOPED_TRACE(std::string(book.file) + " " + layout[0] + " " + layout[1] +
+                         (layout.size() > 2 ? " " + layout[2] + " " + layout[3] : ""));
+            TempDir dir;
+            const fs::path epub = dir.path() / "book.epub";
+            std::vector<std::string> args{"-q"};
+            args.insert(args.end(), book.args.begin(), book.args.end());
+            args.insert(args.end(), layout.begin(), layout.end());
+            args.insert(args.end(), {source.string(), "--epub", epub.string()});
+            const RunResult run = RunSplit(args);
+            ASSERT_EQ(run.exitCode, 0) << run.err;
+            const auto entries = lumarin::test::ReadEpub(epub);
+            ASSERT_FALSE(lumarin::test::ContentDocuments(entries).empty());
+            const std::vector<std::string> faults = StructureFaults(entries);
+            EXPECT_TRUE(faults.empty()) << ::testing::PrintToString(faults);
+        }
+    }
+}
+
 // A memoir without a single heading, paragraphs of every length and blank lines between some.
 std::vector<std::string> MemoirLines() {
     std::vector<std::string> lines;

@@ -4,7 +4,9 @@
 #include "MainWindowFixture.h"
 
 #include <QApplication>
+#include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -63,7 +65,8 @@ TEST_F(CleanupWindow, OutputLeavesTheLinesOutAndSaysHowManyWent) {
         << "a story line went with the ads";
 }
 
-TEST_F(CleanupWindow, RemovedLinesAreShownWithLineAndReason) {
+// The text of the removed-lines window opened by a click on 删除的行.
+QString RemovedLinesShown(frmTessel& window) {
     QString shown;
     QTimer::singleShot(0, [&shown] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -71,11 +74,60 @@ TEST_F(CleanupWindow, RemovedLinesAreShownWithLineAndReason) {
         shown = dialog->findChild<QPlainTextEdit*>(QStringLiteral("removedLines"))->toPlainText();
         dialog->reject();
     });
-    QTest::mouseClick(window->cmdRemoved(), Qt::LeftButton);
-    EXPECT_EQ(shown, QStringLiteral("3\tad\t%1\n24\tpage_marker\t-- 1 --\n"
-                                    "47\tpage_marker\t-- 2 --\n69\tpage_marker\t-- 3 --\n")
+    QTest::mouseClick(window.cmdRemoved(), Qt::LeftButton);
+    return shown;
+}
+
+TEST_F(CleanupWindow, RemovedLinesAreShownWithLineAndReason) {
+    EXPECT_EQ(RemovedLinesShown(*window), QStringLiteral("3\t广告\t%1\n24\t页码\t-- 1 --\n"
+                                    "47\t页码\t-- 2 --\n69\t页码\t-- 3 --\n")
                          .arg(QString::fromUtf8(kAd)));
     EXPECT_EQ(window->cmdRemoved()->text(), QStringLiteral("删除的行(4)"));
+}
+
+TEST_F(CleanupWindow, TheCountIsTheBookShownsAndFollowsTheOption) {
+    EXPECT_EQ(window->cmdRemoved()->text(), QStringLiteral("删除的行(4)")) << "counted, not clicked";
+    std::vector<std::string> clean{"书名"};
+    for (const char* chapter : {"第一章 开始", "第二章 继续", "第三章 结束"}) {
+        clean.push_back(chapter);
+        clean.insert(clean.end(), 12, "　　这是正文。");
+    }
+    analyse(writeNovel(clean, "clean.txt"));
+    EXPECT_EQ(window->cmdRemoved()->text(), QStringLiteral("删除的行(0)"));
+    EXPECT_EQ(RemovedLinesShown(*window), QStringLiteral("“清理广告”在这本书里没有要删除的行。"));
+    window->chkClean()->setChecked(false);
+    EXPECT_EQ(window->cmdRemoved()->text(), QStringLiteral("删除的行"));
+    analyse(dir / "novel.txt");
+    window->chkClean()->setChecked(true);
+    EXPECT_EQ(window->cmdRemoved()->text(), QStringLiteral("删除的行(4)"));
+}
+
+TEST_F(CleanupWindow, ACoverBelongsToItsBookAndCanBeRemoved) {
+    window->cboFormat()->setCurrentIndex(window->cboFormat()->findText(QStringLiteral("EPUB")));
+    const auto chooseCover = [&] {
+        services.fileDialogs().ScriptOpenFile((dir / "cover.png").u16string());
+        QTest::mouseClick(window->cmdCover(), Qt::LeftButton);
+        ASSERT_EQ(window->cmdCover()->text(), QStringLiteral("封面✓"));
+        ASSERT_NE(window->mnuNoCover(), nullptr);
+    };
+    const auto noCover = [&] {
+        EXPECT_EQ(window->cmdCover()->text(), QStringLiteral("封面…"));
+        EXPECT_TRUE(window->cmdCover()->toolTip().isEmpty());
+        EXPECT_EQ(window->mnuNoCover(), nullptr);
+    };
+    chooseCover();
+    analyse(dir / "novel.txt");
+    EXPECT_EQ(window->cmdCover()->text(), QStringLiteral("封面✓")) << "the same book keeps it";
+    analyse(writeNovel(BookWithLeftovers(), "other.txt"));
+    noCover();
+
+    chooseCover();
+    window->mnuNoCover()->trigger();
+    noCover();
+    // The book is written without one.
+    services.messageBox().SetDefaultAnswer(platform::IDYES);
+    QTest::mouseClick(window->cmdSaveOut(), Qt::LeftButton);
+    EXPECT_TRUE(fs::exists(dir / "other.epub"));
 }
 
 } // namespace

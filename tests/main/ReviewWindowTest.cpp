@@ -260,6 +260,19 @@ TEST_F(ReviewWindow, AddedSplitAndCorrectedTitleReachTheFilesAndTheBook) {
     EXPECT_EQ(nav.find("第1章 标题1"), std::string::npos);
 }
 
+// From a blank line of the preview the split falls on the next line with text.
+TEST_F(ReviewWindow, ASplitFromABlankLineFallsOnTheNextLineWithText) {
+    std::vector<std::string> lines = Novel({1, 2});
+    lines[3] = ""; // the preview's line 2 of 第1章
+    lines[4] = "";
+    analyse(writeNovel(lines));
+    ASSERT_EQ(list().ItemCount(), 2);
+    splitFromPreview(0, 2);
+    ASSERT_EQ(list().ItemCount(), 3);
+    EXPECT_EQ(column(1)[1], QStringLiteral("　　正文4"));
+    EXPECT_EQ(window->lblRow()->text(), QStringLiteral("第6行，手动分章"));
+}
+
 TEST_F(ReviewWindow, ReviewComesBackForTheSameBookAndNotAfterItChanged) {
     const fs::path source = writeNovel(Novel({1, 2, 3}));
     analyse(source);
@@ -282,7 +295,16 @@ TEST_F(ReviewWindow, ReviewComesBackForTheSameBookAndNotAfterItChanged) {
     EXPECT_TRUE(window->lblState()->text().startsWith(QStringLiteral("已恢复上次的审阅")));
     EXPECT_FALSE(window->mnuUndo()->isEnabled()) << "the restored review is where undo starts";
 
-    // Starting afresh (the status line's link) is one step to undo.
+    // The word and its link stay when the window changes size.
+    for (const int width : {window->width() + 300, window->width() - 100}) {
+        window->resize(width, window->height());
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(window->lblState()->text().startsWith(QStringLiteral("已恢复上次的审阅")))
+            << width << ": " << window->lblState()->text().toStdString();
+        EXPECT_TRUE(window->lblState()->text().contains(QStringLiteral("href=\"afresh\"")));
+    }
+
+    // Starting afresh (the status line's link) is one step to undo, and undoing it says so.
     emit window->lblState()->linkActivated(QStringLiteral("afresh"));
     EXPECT_EQ(list().ItemCount(), 3);
     EXPECT_EQ(column(2)[0], QStringLiteral("1-标题1"));
@@ -290,6 +312,7 @@ TEST_F(ReviewWindow, ReviewComesBackForTheSameBookAndNotAfterItChanged) {
     window->mnuUndo()->trigger();
     EXPECT_EQ(shown(), reviewed);
     EXPECT_TRUE(QFile::exists(ReviewStore::pathFor(checksum)));
+    EXPECT_EQ(window->lblState()->text(), QStringLiteral("已撤销重新审阅，之前的审阅已恢复"));
 
     // A changed book is a new book: nothing comes back.
     test::WriteGbkLines(source, [] {
@@ -332,8 +355,32 @@ TEST_F(ReviewWindow, ExportedReviewImportsAndOneOfAnotherSourceIsRefused) {
     services.fileDialogs().ScriptOpenFile(exported.u16string());
     window->mnuImportReview()->trigger();
     ASSERT_EQ(services.messageBox().Calls().size(), 1u);
-    EXPECT_EQ(services.messageBox().Calls()[0].text, u"源文件已改变，请重新分析!");
+    EXPECT_EQ(services.messageBox().Calls()[0].text,
+              u"目录文件属于另一本书: " + source.filename().u16string());
     EXPECT_EQ(shown(), fresh);
+
+    // What is no review says so in the reader's language, and changes nothing.
+    const struct {
+        const char* bytes;
+        const char16_t* message;
+    } invalid[] = {
+        {"{\"checksum\": ", u"目录文件无效: 不是JSON文本"},
+        {"{\"rows\": []}", u"目录文件无效: 文件缺少“checksum”"},
+        {"{\"checksum\": \"x\", \"rows\": [{\"checked\": true, \"title\": \"t\"}]}",
+         u"目录文件无效: rows的第1项缺少“start_line”"},
+    };
+    for (const auto& c : invalid) {
+        SCOPED_TRACE(c.bytes);
+        const fs::path broken = dir.path() / "broken.json";
+        lumarin::test::WriteBytes(broken, c.bytes);
+        services.messageBox().Clear();
+        services.fileDialogs().ScriptOpenFile(broken.u16string());
+        window->mnuImportReview()->trigger();
+        ASSERT_EQ(services.messageBox().Calls().size(), 1u);
+        EXPECT_TRUE(services.messageBox().Calls()[0].text.starts_with(c.message))
+            << QString::fromStdU16String(services.messageBox().Calls()[0].text).toStdString();
+        EXPECT_EQ(shown(), fresh);
+    }
 }
 
 } // namespace

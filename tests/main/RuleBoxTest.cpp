@@ -91,5 +91,27 @@ TEST_F(RuleBox, ChoosingARuleAnalysesTheOpenBookAtOnce) {
     EXPECT_TRUE(services.messageBox().Calls().empty());
 }
 
+TEST_F(RuleBox, ATypedConditionIsTheOneUsedKeptInTheBoxAndSaved) {
+    useOwnCondition();
+    const QString typed = QStringLiteral("第([一二三四五六七八九十]+)(回)(.*)");
+    // Typed: the box's own edit, as a keystroke makes one (QTest types ASCII only).
+    window->txtFind()->selectAll();
+    window->txtFind()->insertPlainText(typed);
+    const auto book = writeNovel(HuiBook());
+    // Twice: the second 分析 reads the box as the first left it.
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        analyse(book);
+        EXPECT_EQ(list().ItemCount(), 4);
+        EXPECT_EQ(window->txtFind()->toPlainText(), typed);
+        // Kept at once: the settings say so while the window is still open.
+        EXPECT_EQ(OpenSettings()->value("condition").toString(), typed);
+    }
+    window->close();
+    window = std::make_unique<frmTessel>();
+    EXPECT_EQ(window->cboRule()->currentText(), QStringLiteral("自定义条件"));
+    EXPECT_EQ(window->txtFind()->toPlainText(), typed);
+}
+
 } // namespace
 } // namespace lumarin::app

@@ -82,15 +82,16 @@ TEST_F(SayWhy, AnEmptyListSaysWhyAndItsLinkTakesTheNextStep) {
          plain,
          QStringLiteral("自定义条件"),
          engine::InputEncodingChoice::Auto,
-         {QStringLiteral("也没有内置规则适合")},
+         {QStringLiteral("也没有内置规则适合"), QStringLiteral("“按字数分割”")},
          QStringLiteral("rule:auto"),
          0},
         {"automatic, nothing fits",
          plain,
          QStringLiteral("自动"),
          engine::InputEncodingChoice::Auto,
-         {QStringLiteral("没有一种内置规则适合"), QStringLiteral("疑似标题(0)")},
-         QString(),
+         {QStringLiteral("没有一种内置规则适合"), QStringLiteral("疑似标题(0)"),
+          QStringLiteral("“按字数分割”")},
+         QStringLiteral("splitsize"),
          0},
         {"empty file",
          empty,
@@ -122,6 +123,9 @@ TEST_F(SayWhy, AnEmptyListSaysWhyAndItsLinkTakesTheNextStep) {
         EXPECT_EQ(list().ItemCount(), c.rowsAfterLink);
         EXPECT_EQ(note->isVisible(), c.rowsAfterLink == 0);
         EXPECT_EQ(window->lstMemoHost()->isVisible(), c.rowsAfterLink > 0);
+        if (c.link == QStringLiteral("splitsize")) {
+            EXPECT_TRUE(window->txtSplitSize()->hasFocus()) << "the size is the next thing to type";
+        }
     }
     ChooseEncoding(window->cboEncoding(), engine::InputEncodingChoice::Auto);
     Choose(window->cboRule(), QStringLiteral("自动"));
@@ -154,7 +158,8 @@ TEST_F(SayWhy, OutputWithNothingToSplitSaysSoBeforeAskingAboutFiles) {
         bool checkAll;
         std::u16string said;
     } cases[] = {
-        {"empty list", plain, false, u"列表中没有章节标题，无法分割!"},
+        {"empty list", plain, false,
+         u"列表中没有章节标题，无法分割!\n可以填写“按字数分割”，把全书切成几部分。"},
         {"every row checked", book, true, u"排除全部条件，无法分割!"},
     };
     for (const auto& c : cases) {
@@ -171,6 +176,51 @@ TEST_F(SayWhy, OutputWithNothingToSplitSaysSoBeforeAskingAboutFiles) {
         services.messageBox().Clear();
     }
     EXPECT_EQ(test::ReadBytes(dir.path() / "book" / "000-0(Index).txt"), "x");
+}
+
+TEST_F(SayWhy, ASizePerPartCutsABookWithoutHeadingsIntoParts) {
+    std::vector<std::string> lines = {"书名：无题"};
+    for (int i = 0; i < 30; ++i)
+        lines.push_back("　　只有正文，没有标题，第" + std::to_string(i) + "段。");
+    const auto book = writeNovel(lines, "plain.txt");
+    analyse(book);
+    ASSERT_EQ(list().ItemCount(), 0);
+    window->txtSplitSize()->setText(QStringLiteral("100"));
+    services.messageBox().Clear();
+    QTest::mouseClick(window->cmdSaveOut(), Qt::LeftButton);
+    ASSERT_EQ(services.messageBox().Calls().size(), 1u);
+    EXPECT_TRUE(services.messageBox().Calls()[0].text.starts_with(u"处理完毕"))
+        << QString::fromStdU16String(services.messageBox().Calls()[0].text).toStdString();
+    const std::vector<std::string> files = test::ListFiles(dir.path() / "plain");
+    ASSERT_GT(files.size(), 3u) << "about 20 characters a line, 100 a part";
+    // Every line once, in order, across the parts.
+    std::string joined;
+    for (const std::string& file : files)
+        joined += test::ReadBytes(dir.path() / "plain" / file);
+    std::string expected;
+    for (const std::string& line : lines)
+        expected += test::ToGbk(line) + "\r\n";
+    EXPECT_EQ(joined, expected);
+}
+
+TEST_F(SayWhy, WithNoBookTheCommandsThatNeedOneSaySo) {
+    EXPECT_FALSE(window->cmdCheckFlagged()->isEnabled());
+    EXPECT_EQ(window->cmdCheckFlagged()->toolTip(), QStringLiteral("请先选择源文件"));
+    for (QPushButton* button : {window->cmdAnalyze(), window->cmdSaveOut()}) {
+        SCOPED_TRACE(button->text().toStdString());
+        services.messageBox().Clear();
+        QTest::mouseClick(button, Qt::LeftButton);
+        ASSERT_EQ(services.messageBox().Calls().size(), 1u);
+        EXPECT_EQ(services.messageBox().Calls()[0].text, u"请先选择源文件");
+    }
+    // A book named but not yet read: 输出 asks for the analysis first.
+    window->txtFile()->setPlainText(
+        QString::fromStdString(writeNovel(Chapters({"第一章 起"})).string()));
+    services.messageBox().Clear();
+    QTest::mouseClick(window->cmdSaveOut(), Qt::LeftButton);
+    ASSERT_EQ(services.messageBox().Calls().size(), 1u);
+    EXPECT_EQ(services.messageBox().Calls()[0].text, u"请先按“分析”读取源文件。");
+    EXPECT_TRUE(test::ListFiles(dir.path()).size() == 1u) << "only the book itself";
 }
 
 TEST_F(SayWhy, AMissingOrFolderDropIsSaidAndTheListKeepsItsBook) {

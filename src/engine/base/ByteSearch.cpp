@@ -106,34 +106,46 @@ std::size_t ScanPairs(const char* p, std::size_t n, std::size_t i, const __m128i
 // The same thirty-two at a time, where the processor has AVX2: the usual
 // sets are searched in about the time one needle takes sixteen at a time.
 // `first` and `second` hold the E exact needles' bytes, then the F caseless.
+__attribute__((target("avx2"), always_inline)) inline __m256i
+Broadcast(const unsigned char* bytes, std::size_t k) {
+    return _mm256_set1_epi8(static_cast<char>(bytes[k]));
+}
+
+// Where the first bytes are a0 and the next ones a1.
+__attribute__((target("avx2"), always_inline)) inline __m256i BothAt(__m256i at0, __m256i at1,
+                                                                     __m256i a0, __m256i a1) {
+    return _mm256_and_si256(_mm256_cmpeq_epi8(at0, a0), _mm256_cmpeq_epi8(at1, a1));
+}
+
 template <std::size_t E, std::size_t F>
 __attribute__((target("avx2"))) std::size_t
 ScanPairsWide(const char* p, std::size_t n, std::size_t i, const unsigned char* first,
               const unsigned char* second, const NeedleSet& set) {
-    __m256i exactFirst[E + 1], exactSecond[E + 1], foldedFirst[F + 1], foldedSecond[F + 1];
-    for (std::size_t k = 0; k < E; ++k) {
-        exactFirst[k] = _mm256_set1_epi8(static_cast<char>(first[k]));
-        exactSecond[k] = _mm256_set1_epi8(static_cast<char>(second[k]));
-    }
-    for (std::size_t k = 0; k < F; ++k) {
-        foldedFirst[k] = _mm256_set1_epi8(static_cast<char>(first[E + k]));
-        foldedSecond[k] = _mm256_set1_epi8(static_cast<char>(second[E + k]));
-    }
+    static_assert(E <= 3 && F <= 2);
+    // Named rather than in arrays, so that they stay in registers.
+    const __m256i none = _mm256_setzero_si256();
+    const __m256i e0 = E > 0 ? Broadcast(first, 0) : none;
+    const __m256i e0b = E > 0 ? Broadcast(second, 0) : none;
+    const __m256i e1 = E > 1 ? Broadcast(first, 1) : none;
+    const __m256i e1b = E > 1 ? Broadcast(second, 1) : none;
+    const __m256i e2 = E > 2 ? Broadcast(first, 2) : none;
+    const __m256i e2b = E > 2 ? Broadcast(second, 2) : none;
+    const __m256i f0 = F > 0 ? Broadcast(first, E) : none;
+    const __m256i f0b = F > 0 ? Broadcast(second, E) : none;
+    const __m256i f1 = F > 1 ? Broadcast(first, E + 1) : none;
+    const __m256i f1b = F > 1 ? Broadcast(second, E + 1) : none;
     const __m256i fold = _mm256_set1_epi8(0x20);
     for (; i + NeedleSet::kMaxBytes - 1 + 32 <= n; i += 32) {
         const __m256i at0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i));
         const __m256i at1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i + 1));
-        __m256i any = _mm256_setzero_si256();
-        for (std::size_t k = 0; k < E; ++k)
-            any = _mm256_or_si256(any, _mm256_and_si256(_mm256_cmpeq_epi8(at0, exactFirst[k]),
-                                                        _mm256_cmpeq_epi8(at1, exactSecond[k])));
-        if constexpr (F != 0) {
+        __m256i any = E > 0 ? BothAt(at0, at1, e0, e0b) : none;
+        if constexpr (E > 1) any = _mm256_or_si256(any, BothAt(at0, at1, e1, e1b));
+        if constexpr (E > 2) any = _mm256_or_si256(any, BothAt(at0, at1, e2, e2b));
+        if constexpr (F > 0) {
             const __m256i folded0 = _mm256_or_si256(at0, fold);
             const __m256i folded1 = _mm256_or_si256(at1, fold);
-            for (std::size_t k = 0; k < F; ++k)
-                any = _mm256_or_si256(
-                    any, _mm256_and_si256(_mm256_cmpeq_epi8(folded0, foldedFirst[k]),
-                                          _mm256_cmpeq_epi8(folded1, foldedSecond[k])));
+            any = _mm256_or_si256(any, BothAt(folded0, folded1, f0, f0b));
+            if constexpr (F > 1) any = _mm256_or_si256(any, BothAt(folded0, folded1, f1, f1b));
         }
         auto mask = static_cast<std::uint32_t>(_mm256_movemask_epi8(any));
         while (mask != 0) {

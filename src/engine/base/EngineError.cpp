@@ -43,12 +43,32 @@ EngineError EngineError::invalidReview(const std::string& reason) {
     return {ErrorCode::InvalidReview, u"目录文件无效: " + FromUtf8(reason)};
 }
 
+EngineError EngineError::otherBook(const std::string& name) {
+    if (name.empty()) return {ErrorCode::OtherBook, u"目录文件属于另一本书"};
+    return {ErrorCode::OtherBook, u"目录文件属于另一本书: " + ShownPath(name)};
+}
+
+EngineError EngineError::noHeadings() {
+    return {ErrorCode::NoHeadings, u"没有章节标题，无法分割!"};
+}
+
 EngineError EngineError::readFailed(const std::string& path, const std::string& reason) {
     return {ErrorCode::ReadFailed, u"无法读取文件: " + ShownPath(path) + u": " + FromUtf8(reason)};
 }
 
 EngineError EngineError::notAnImage(const std::string& path) {
-    return {ErrorCode::NotAnImage, u"封面不是JPEG或PNG图片: " + FromUtf8(path)};
+    return {ErrorCode::NotAnImage, u"封面不是JPEG或PNG图片: " + ShownPath(path)};
+}
+
+EngineError EngineError::fileTooLarge(std::u16string_view what, const std::string& path,
+                                      std::u16string_view limit) {
+    return {ErrorCode::FileTooLarge, std::u16string(what) + u"太大: " + ShownPath(path) + u"（" +
+                                         std::u16string(limit) + u"）"};
+}
+
+EngineError EngineError::notRegularFile(const std::string& path, std::u16string_view kind) {
+    return {ErrorCode::NotRegularFile,
+            u"不是普通文件: " + ShownPath(path) + u"（" + std::u16string(kind) + u"）"};
 }
 
 EngineError EngineError::writeFailed(const std::string& path, const std::string& reason) {

@@ -21,7 +21,11 @@ enum class ErrorCode {
     OutputExists,       // "输出文件已存在: " + path
     WritesToSource,     // "无法写入: " + path + ": is the source file"
     InvalidReview,      // "目录文件无效: " + reason
+    OtherBook,          // "目录文件属于另一本书: " + the file name of its book
+    NoHeadings,         // "没有章节标题，无法分割!"
     NotAnImage,         // "封面不是JPEG或PNG图片: " + path
+    FileTooLarge,       // what + "太大: " + path + "（" + limit + "）"
+    NotRegularFile,     // "不是普通文件: " + path + "（" + what it is + "）"
     OutputBusy,         // "另一个输出正在写入: " + folder
 };
 
@@ -58,7 +62,18 @@ public:
     static EngineError writesToSource(const std::string& path);
     // A saved review or table of contents that cannot be used; reason in UTF-8.
     static EngineError invalidReview(const std::string& reason);
+    // A review or table of contents made of another book; `name` is that
+    // book's file name, empty when unknown.
+    static EngineError otherBook(const std::string& name);
+    // Nothing to split: the analysis found no heading at all.
+    static EngineError noHeadings();
     static EngineError notAnImage(const std::string& path);
+    // `what` names the file ("封面"), `limit` the limit passed ("上限64 MB").
+    static EngineError fileTooLarge(std::u16string_view what, const std::string& path,
+                                    std::u16string_view limit);
+    // A FIFO, a device, a folder or standard input where a file is to be read;
+    // `kind` says which ("命名管道").
+    static EngineError notRegularFile(const std::string& path, std::u16string_view kind);
     // Another run holds the output folder.
     static EngineError outputBusy(const std::string& folder);
 

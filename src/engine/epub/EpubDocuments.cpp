@@ -12,12 +12,25 @@ std::string Escaped(std::u16string_view text) {
     return out;
 }
 
+// An attribute's value, in double quotes: the user's text (a title) or the
+// program's own (a language, a file name), escaped alike.
+std::string Attribute(std::u16string_view text) {
+    std::string out = "\"";
+    AppendXhtmlAttribute(text, out);
+    return out + '"';
+}
+
+std::string Attribute(std::string_view ascii) {
+    return Attribute(std::u16string(ascii.begin(), ascii.end()));
+}
+
 std::string XhtmlStart(const EpubBook& book, std::u16string_view title, const char* extraNamespace,
                        const char* stylesheet) {
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE html>\n"
                       "<html xmlns=\"http://www.w3.org/1999/xhtml\"";
     out += extraNamespace;
-    out += " xml:lang=\"" + book.language + "\" lang=\"" + book.language + "\">\n<head>\n";
+    out += " xml:lang=" + Attribute(book.language) + " lang=" + Attribute(book.language) +
+           ">\n<head>\n";
     out += "<meta charset=\"UTF-8\"/>\n<title>" + Escaped(title) + "</title>\n";
     if (*stylesheet != '\0')
         out += std::string("<link rel=\"stylesheet\" type=\"text/css\" href=\"") + stylesheet +
@@ -62,8 +75,8 @@ std::string ContainerDocument() {
 DocumentPieces PackageDocument(const EpubBook& book, const EpubOutline& outline) {
     std::string start = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                         "<package xmlns=\"http://www.idpf.org/2007/opf\" version=\"3.0\" "
-                        "unique-identifier=\"book-id\" xml:lang=\"" +
-                        book.language + "\">\n";
+                        "unique-identifier=\"book-id\" xml:lang=" +
+                        Attribute(book.language) + ">\n";
     start += "<metadata xmlns:dc=\"http://purl.org/dc/elements/1.1/\">\n";
     start += "<dc:identifier id=\"book-id\">" + book.identifier + "</dc:identifier>\n";
     start += "<dc:title>" + Escaped(book.title) + "</dc:title>\n";
@@ -74,8 +87,8 @@ DocumentPieces PackageDocument(const EpubBook& book, const EpubOutline& outline)
     if (!book.coverFile.empty()) start += "<meta name=\"cover\" content=\"cover-image\"/>\n";
     start += "</metadata>\n<manifest>\n";
     if (!book.coverFile.empty()) {
-        start += "<item id=\"cover-image\" href=\"" + book.coverFile + "\" media-type=\"" +
-                 book.coverType + "\" properties=\"cover-image\"/>\n";
+        start += "<item id=\"cover-image\" href=" + Attribute(book.coverFile) +
+                 " media-type=" + Attribute(book.coverType) + " properties=\"cover-image\"/>\n";
         start += std::string("<item id=\"cover\" href=\"") + kEpubCoverPage +
                  "\" media-type=\"application/xhtml+xml\"/>\n";
     }
@@ -89,15 +102,16 @@ DocumentPieces PackageDocument(const EpubBook& book, const EpubOutline& outline)
         std::move(start), 2 * documents,
         [&book, &outline, documents](std::size_t i, std::string& out) {
             if (i < documents) {
-                out += "<item id=\"" + outline.id(i) + "\" href=\"" + outline.href(i) +
-                       "\" media-type=\"application/xhtml+xml\"/>\n";
+                out += "<item id=" + Attribute(outline.id(i)) +
+                       " href=" + Attribute(outline.href(i)) +
+                       " media-type=\"application/xhtml+xml\"/>\n";
                 return;
             }
             if (i == documents) {
                 out += "</manifest>\n<spine toc=\"ncx\">\n";
                 if (!book.coverFile.empty()) out += "<itemref idref=\"cover\"/>\n";
             }
-            out += "<itemref idref=\"" + outline.id(i - documents) + "\"/>\n";
+            out += "<itemref idref=" + Attribute(outline.id(i - documents)) + "/>\n";
         },
         "</spine>\n</package>\n");
 }
@@ -115,10 +129,10 @@ DocumentPieces NavigationDocument(const EpubBook& book, const EpubOutline& outli
             if (volume != before) {
                 if (before >= 0) out += "</ol></li>\n";
                 if (volume >= 0)
-                    out += "<li><a href=\"" + outline.volumeHref(chapter) + "\">" +
+                    out += "<li><a href=" + Attribute(outline.volumeHref(chapter)) + ">" +
                            Escaped(outline.volumeLabel(volume)) + "</a>\n<ol>\n";
             }
-            out += "<li><a href=\"" + outline.chapterHref(chapter) + "\">" +
+            out += "<li><a href=" + Attribute(outline.chapterHref(chapter)) + ">" +
                    Escaped(outline.label(chapter)) + "</a></li>\n";
             if (chapter == outline.chapterCount() && volume >= 0) out += "</ol></li>\n";
         },
@@ -128,9 +142,9 @@ DocumentPieces NavigationDocument(const EpubBook& book, const EpubOutline& outli
 DocumentPieces NcxDocument(const EpubBook& book, const EpubOutline& outline) {
     std::string start = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                         "<ncx xmlns=\"http://www.daisy.org/z3986/2005/ncx/\" version=\"2005-1\" "
-                        "xml:lang=\"" +
-                        book.language + "\">\n<head>\n";
-    start += "<meta name=\"dtb:uid\" content=\"" + book.identifier + "\"/>\n";
+                        "xml:lang=" +
+                        Attribute(book.language) + ">\n<head>\n";
+    start += "<meta name=\"dtb:uid\" content=" + Attribute(book.identifier) + "/>\n";
     start += std::string("<meta name=\"dtb:depth\" content=\"") + (outline.nested() ? "2" : "1") +
              "\"/>\n"
              "<meta name=\"dtb:totalPageCount\" content=\"0\"/>\n"
@@ -153,17 +167,18 @@ DocumentPieces NcxDocument(const EpubBook& book, const EpubOutline& outline) {
                 if (volume >= 0) {
                     shared = outline.volumeHref(chapter) == outline.chapterHref(chapter);
                     const std::string number = std::to_string(++order);
-                    out += "<navPoint id=\"v" + number + "\" playOrder=\"" + number +
-                           "\"><navLabel><text>" + Escaped(outline.volumeLabel(volume)) +
-                           "</text></navLabel><content src=\"" + outline.volumeHref(chapter) +
-                           "\"/>\n";
+                    out +=
+                        "<navPoint id=\"v" + number + "\" playOrder=\"" + number +
+                        "\"><navLabel><text>" + Escaped(outline.volumeLabel(volume)) +
+                        "</text></navLabel><content src=" + Attribute(outline.volumeHref(chapter)) +
+                        "/>\n";
                 }
             }
             const std::string number = std::to_string(shared ? order : ++order);
             out += "<navPoint id=\"p" + number + "\" playOrder=\"" + number +
                    "\"><navLabel><text>" + Escaped(outline.label(chapter)) +
-                   "</text></navLabel><content src=\"" + outline.chapterHref(chapter) +
-                   "\"/></navPoint>\n";
+                   "</text></navLabel><content src=" + Attribute(outline.chapterHref(chapter)) +
+                   "/></navPoint>\n";
             if (chapter == outline.chapterCount() && volume >= 0) out += "</navPoint>\n";
         },
         "</navMap>\n</ncx>\n");
@@ -177,8 +192,9 @@ std::string StyleSheet() {
 
 std::string CoverDocument(const EpubBook& book) {
     std::string out = XhtmlStart(book, book.title, "", "");
-    out += "<div style=\"text-align: center;\"><img src=\"" + book.coverFile + "\" alt=\"" +
-           Escaped(book.title) + "\" style=\"max-width: 100%; max-height: 100%;\"/></div>\n";
+    out += "<div style=\"text-align: center;\"><img src=" + Attribute(book.coverFile) +
+           " alt=" + Attribute(book.title) +
+           " style=\"max-width: 100%; max-height: 100%;\"/></div>\n";
     out += "</body>\n</html>\n";
     return out;
 }

@@ -230,7 +230,7 @@ EpubResult WriteEpub(const AnalysisResult& analysis, const std::vector<bool>& ch
     if (source.stamp() != analysis.stamp) throw EngineError::sourceChanged();
     OutputSelection selection = SelectForOutput(analysis, checked);
     if (options.splitSize > 0) CutBySize(selection, source, analysis.encoding, options.splitSize);
-    if (selection.m_lngSelected == 0) throw EngineError::allRowsChecked();
+    CheckSomethingSelected(analysis, selection);
     std::optional<CoverImage> cover;
     if (!options.cover.empty()) cover = ReadCoverImage(options.cover);
     source.rewind();

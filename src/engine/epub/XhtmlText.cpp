@@ -21,9 +21,7 @@ void AppendUtf8(char32_t c, std::string& out) {
     out.append(bytes, length);
 }
 
-} // namespace
-
-XhtmlReplaced AppendXhtmlText(std::u16string_view text, std::string& out) {
+XhtmlReplaced AppendEscaped(std::u16string_view text, bool quotes, std::string& out) {
     XhtmlReplaced replaced;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i];
@@ -37,6 +35,12 @@ XhtmlReplaced AppendXhtmlText(std::u16string_view text, std::string& out) {
                 break;
             case u'>':
                 out += "&gt;";
+                break;
+            case u'"':
+                out += quotes ? "&quot;" : "\"";
+                break;
+            case u'\'':
+                out += quotes ? "&apos;" : "'";
                 break;
             default:
                 out.push_back(static_cast<char>(unit));
@@ -56,6 +60,16 @@ XhtmlReplaced AppendXhtmlText(std::u16string_view text, std::string& out) {
         AppendUtf8(c, out);
     }
     return replaced;
+}
+
+} // namespace
+
+XhtmlReplaced AppendXhtmlText(std::u16string_view text, std::string& out) {
+    return AppendEscaped(text, false, out);
+}
+
+XhtmlReplaced AppendXhtmlAttribute(std::u16string_view text, std::string& out) {
+    return AppendEscaped(text, true, out);
 }
 
 } // namespace lumarin::engine

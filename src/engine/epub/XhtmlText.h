@@ -17,4 +17,7 @@ struct XhtmlReplaced {
 // ">" escaped, and every character XML cannot hold written as U+FFFD.
 XhtmlReplaced AppendXhtmlText(std::u16string_view text, std::string& out);
 
+// The same for an attribute's value, in either quotes: "\"" and "'" escaped too.
+XhtmlReplaced AppendXhtmlAttribute(std::u16string_view text, std::string& out);
+
 } // namespace lumarin::engine

@@ -83,6 +83,8 @@ HeadingHits Refined(HeadingHits&& hits, const HeadingRule& rule, const LayoutTal
     if (rule.byLayout) hits = WithLayoutTitles(std::move(hits), LayoutHeadings(layout), measured);
     if (automatic) {
         hits = WithLayoutTitles(std::move(hits), matter, measured);
+        hits = WithLayoutTitles(std::move(hits), ListedInContents(hits, layout.candidates()),
+                                measured);
         hits = WithoutPageLeftovers(std::move(hits), rule);
     }
     hits = WithoutRepeats(std::move(hits), !rule.sameTitle);

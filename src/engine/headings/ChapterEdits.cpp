@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "engine/headings/ChapterEdits.h"
 
+#include "engine/base/TextUtil.h"
+
 #include <algorithm>
 
 namespace lumarin::engine {
@@ -31,6 +33,55 @@ std::int32_t RowStartingAt(const ChapterTable& table, LineNumber line) {
     return static_cast<std::int32_t>(at - first);
 }
 
+std::int32_t VolumeAtLine(const AnalysisResult& analysis, LineNumber line) {
+    for (std::size_t v = 0; v < analysis.volumes.size(); ++v)
+        if (analysis.volumes[v].line == line) return static_cast<std::int32_t>(v);
+    return -1;
+}
+
+namespace {
+
+// Adds the volumes marked by hand to an edited analysis: each takes the rows
+// from its line up to the next volume's line.
+void MarkVolumes(AnalysisResult& result, const std::map<LineNumber, std::u16string>& marked) {
+    std::vector<Volume> volumes;
+    std::vector<bool> byHand;
+    std::vector<std::int32_t> newIndex(result.volumes.size(), -1);
+    std::size_t next = 0;
+    const auto takeFound = [&](LineNumber before) {
+        for (; next < result.volumes.size() && result.volumes[next].line < before; ++next) {
+            newIndex[next] = static_cast<std::int32_t>(volumes.size());
+            volumes.push_back(result.volumes[next]);
+            byHand.push_back(false);
+        }
+    };
+    for (const auto& [line, text] : marked) {
+        if (line < 1 || line > result.lineCount || VolumeAtLine(result, line) >= 0) continue;
+        takeFound(line);
+        Volume volume;
+        volume.line = line;
+        volume.title = std::u16string(TrimBlanks(text));
+        volume.sharesLine = RowStartingAt(result.table, line) >= 0;
+        volumes.push_back(std::move(volume));
+        byHand.push_back(true);
+    }
+    takeFound(result.lineCount + 2);
+    for (std::int32_t& v : result.rowVolume)
+        if (v >= 0) v = newIndex[static_cast<std::size_t>(v)];
+    for (std::size_t v = 0; v < volumes.size(); ++v) {
+        if (!byHand[v]) continue;
+        const LineNumber end = v + 1 < volumes.size() ? volumes[v + 1].line : result.lineCount + 1;
+        for (std::size_t r = 0; r < result.rowVolume.size(); ++r) {
+            const LineNumber start = result.table.m_lngStartLine[r + 1];
+            if (start >= volumes[v].line && start < end)
+                result.rowVolume[r] = static_cast<std::int32_t>(v);
+        }
+    }
+    result.volumes = std::move(volumes);
+}
+
+} // namespace
+
 AnalysisResult ApplyEdits(const AnalysisResult& found, const ChapterEdits& edits) {
     if (edits.empty()) return found;
     AnalysisResult result = found;
@@ -49,8 +100,10 @@ AnalysisResult ApplyEdits(const AnalysisResult& found, const ChapterEdits& edits
     const auto volumeAt = [&](LineNumber line, std::size_t nextRow) {
         std::int32_t previous = result.rowVolume.empty() ? -1 : result.rowVolume.back();
         for (std::size_t v = found.volumes.size(); v-- > 0;) {
-            if (found.volumes[v].line >= line) continue;
+            if (found.volumes[v].line > line) continue;
             const auto index = static_cast<std::int32_t>(v);
+            // A split at the volume's own line opens the volume.
+            if (found.volumes[v].line == line) return index;
             // After the volume's line: in it when the rows around are.
             if (previous == index || (nextRow < static_cast<std::size_t>(found.m_lngCount) &&
                                       volumeOf(nextRow) == index))
@@ -104,7 +157,8 @@ AnalysisResult ApplyEdits(const AnalysisResult& found, const ChapterEdits& edits
     }
     copyEntry(from.m_lngStartLine.size() - 1);
     result.m_lngCount = table.headingCount();
-    if (!found.volumes.empty()) {
+    if (!edits.volumes.empty()) MarkVolumes(result, edits.volumes);
+    if (!result.volumes.empty()) {
         // A volume opens at its first row, wherever the rows moved.
         for (Volume& volume : result.volumes) volume.firstRow = -1;
         for (std::size_t r = 0; r < result.rowVolume.size(); ++r) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/headings/ChapterPreview.h"
 
+#include "engine/base/TextUtil.h"
 #include "engine/encoding/LineCodec.h"
 #include "engine/source/BlockReader.h"
 #include "engine/source/LineReader.h"
@@ -35,22 +36,25 @@ std::vector<std::u16string> SourceLines(const AnalysisResult& analysis, LineNumb
     return lines;
 }
 
-std::vector<std::u16string> LinesAt(const AnalysisResult& analysis,
+std::vector<SplitLine> SplitLinesAt(const AnalysisResult& analysis,
                                     const std::vector<LineNumber>& lines) {
-    std::vector<std::u16string> texts;
-    if (lines.empty()) return texts;
+    std::vector<SplitLine> splits(lines.size());
+    if (lines.empty()) return splits;
     SourceFile file(analysis.m_strSource);
     BlockReader blocks(file, analysis.encoding);
     LineReader reader(blocks);
     LineCodec codec(analysis.encoding);
     Line line;
-    auto wanted = lines.begin();
-    while (wanted != lines.end() && reader.next(line)) {
-        while (wanted != lines.end() && *wanted < line.number)
-            ++wanted;
-        if (wanted != lines.end() && *wanted == line.number) texts.push_back(codec.decode(line.raw));
+    std::size_t wanted = 0;
+    while (wanted < lines.size() && reader.next(line)) {
+        if (line.number < lines[wanted]) continue;
+        std::u16string text = codec.decode(line.raw);
+        if (IsBlankText(text)) continue;
+        // Every split asked for at or before this line, after the last line with text, lands here.
+        for (; wanted < lines.size() && lines[wanted] <= line.number; ++wanted)
+            splits[wanted] = {line.number, text};
     }
-    return texts;
+    return splits;
 }
 
 } // namespace lumarin::engine

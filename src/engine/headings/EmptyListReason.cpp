@@ -79,7 +79,16 @@ EmptyListReason ExplainEmptyList(const std::filesystem::path& source,
         const AnalysisResult again = Analyze(source, guessed);
         if (!SameLineBytes(again.encoding, empty.encoding)) {
             const int invalid = InvalidPercent(ReadHead(source), empty.encoding);
-            if (invalid >= kMostlyInvalidPercent || again.m_lngCount > 0) {
+            // Few invalid bytes prove nothing: the automatic reading must find chapters,
+            // with the rule asked for or, failing that, with the automatic rule.
+            bool found = again.m_lngCount > 0;
+            if (!found && invalid < kMostlyInvalidPercent && !request.automatic) {
+                AnalysisRequest both = guessed;
+                both.automatic = true;
+                both.rule = nullptr;
+                found = Analyze(source, both).m_lngCount > 0;
+            }
+            if (invalid >= kMostlyInvalidPercent || found) {
                 reason.cause = EmptyListCause::WrongEncoding;
                 reason.chosen = empty.encoding;
                 reason.detected = again.encoding;
@@ -125,12 +134,14 @@ std::u16string EmptyListMessage(const EmptyListReason& reason) {
     case EmptyListCause::NoRuleFits:
         break;
     }
+    // A book without headings can still be cut into parts of a size.
+    const std::u16string bySize = u"\n没有标题的书可以用“按字数分割”切成几部分。";
     if (reason.automatic)
         return u"没有找到章节标题：没有一种内置规则适合这本书。\n请看看" + Quoted(nearMisses) +
-               u"中像标题的行，再选“自定义条件”写出合适的条件。";
+               u"中像标题的行，再选“自定义条件”写出合适的条件。" + bySize;
     return u"没有找到章节标题：当前的条件不适合这本书，也没有内置规则适合。\n试试在“标题条件”下选“"
            u"自动”，或看看" +
-           Quoted(nearMisses) + u"。";
+           Quoted(nearMisses) + u"。" + bySize;
 }
 
 } // namespace lumarin::engine

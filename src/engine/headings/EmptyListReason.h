@@ -15,7 +15,8 @@ enum class EmptyListCause {
     EmptySource,   // the source has no text at all
     WrongEncoding, // the chosen encoding does not fit the bytes: try the automatic one
     OtherRule,     // the user's condition finds nothing, a built-in rule finds headings
-    NoRuleFits,    // nothing found either way: try the automatic choice or the near misses
+    NoRuleFits,    // nothing found either way: the automatic choice, the near misses,
+                   // or parts by size
 };
 
 struct EmptyListReason {

@@ -51,7 +51,8 @@ void CheckContentsBeforeRestart(const HeadingHits& hits, const LinePlace& end,
     const auto entryCount = static_cast<std::int64_t>(chapters - first);
     const auto chapterCount = static_cast<std::int64_t>(hits.count() - chapters);
     if (entries * chapterCount * kContentsRatio > rest * entryCount) return;
-    for (std::size_t k = first; k < chapters; ++k)
+    // What stands between the run and the restart (a preface) is no entry.
+    for (std::size_t k = first; k <= numbered[restart - 1]; ++k)
         checked[k] = true;
 }
 

@@ -2,8 +2,11 @@
 #include "engine/headings/MatterLines.h"
 
 #include "engine/base/TextUtil.h"
+#include "engine/headings/HeadingStarts.h"
 
+#include <algorithm>
 #include <array>
+#include <map>
 
 namespace lumarin::engine {
 namespace {
@@ -69,6 +72,43 @@ std::vector<LayoutCandidate> MatterLines(const std::vector<LayoutCandidate>& tit
     for (const LayoutCandidate& line : titleLines)
         if (IsMatterTitle(line.text)) matter.push_back(line);
     return matter;
+}
+
+std::vector<LayoutCandidate> ListedInContents(const HeadingHits& hits,
+                                              const std::vector<LayoutCandidate>& titleLines) {
+    const auto key = [&](std::size_t k) { return TrimBlanks(hits.table.m_strHeading[k + 1]); };
+    std::map<std::u16string_view, std::size_t> first;
+    std::size_t contentsEnd = hits.count();
+    for (std::size_t k = 0; k < hits.count() && contentsEnd == hits.count(); ++k)
+        if (!first.emplace(key(k), k).second) contentsEnd = k;
+    // The book begins again with what its contents list first.
+    if (contentsEnd == hits.count() || key(contentsEnd) != key(0)) return {};
+    // Where each heading of the contents stands in the book.
+    std::map<std::u16string_view, LineNumber> inBook;
+    for (std::size_t k = contentsEnd; k < hits.count(); ++k)
+        inBook.emplace(key(k), hits.line(k));
+    const LineNumber from = hits.line(0);
+    const LineNumber to = hits.line(contentsEnd);
+    std::vector<LayoutCandidate> found;
+    LineNumber after = to; // entries come back after what the contents list before them
+    std::size_t j = 0;
+    for (const LayoutCandidate& entry : titleLines) {
+        if (entry.line <= from) continue;
+        if (entry.line >= to) break;
+        for (; j < contentsEnd && hits.line(j) <= entry.line; ++j)
+            if (const auto at = inBook.find(key(j)); at != inBook.end())
+                after = std::max(after, at->second);
+        // A heading of the contents, or an entry that opens like one (a volume).
+        if (hits.line(j - 1) == entry.line || HeadingStarts::mayStartHeading(entry.text)) continue;
+        const std::u16string_view text = TrimBlanks(entry.text);
+        const auto back = std::find_if(titleLines.begin(), titleLines.end(), [&](const auto& line) {
+            return line.line > after && TrimBlanks(line.text) == text;
+        });
+        if (back == titleLines.end()) continue;
+        found.push_back(*back);
+        after = back->line;
+    }
+    return found;
 }
 
 } // namespace lumarin::engine

@@ -27,7 +27,7 @@ bool HasOtherNames(const struct stat& info) {
 ChapterFile::ChapterFile(int folder, const std::string& name,
                          const std::filesystem::path& shownPath, std::string_view byteOrderMark,
                          OpenMode mode, const SourceStamp* source)
-    : m_path(shownPath) {
+    : m_path(shownPath), m_folder(folder), m_name(name) {
     // Non-blocking so that a FIFO without a reader fails instead of hanging the run.
     // Never O_TRUNC: a file is emptied only once the open descriptor shows it is ours.
     int flags = O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
@@ -50,6 +50,7 @@ ChapterFile::ChapterFile(int folder, const std::string& name,
         const struct stat info = judgeOpenFile(source);
         if (mode == OpenMode::StartOver && info.st_size != 0 && ::ftruncate(m_fd, 0) != 0)
             fail(errno);
+        if (mode == OpenMode::Append) m_keptSize = info.st_size;
         m_buffer.reserve(kFlushAt + kBufferSlack);
         if (mode == OpenMode::StartOver || info.st_size == 0) m_buffer.append(byteOrderMark);
     } catch (...) {
@@ -74,6 +75,23 @@ struct stat ChapterFile::judgeOpenFile(const SourceStamp* source) const {
 
 ChapterFile::~ChapterFile() {
     if (m_fd >= 0) ::close(m_fd); // only reached on the way out of a failure already reported
+}
+
+void ChapterFile::abandon() noexcept {
+    m_buffer.clear();
+    if (m_fd < 0) return;
+    if (m_keptSize > 0) {
+        (void)::ftruncate(m_fd, m_keptSize);
+    } else {
+        // Only while the name still leads to this file: it may have been replaced since.
+        struct stat opened {}, named {};
+        if (::fstat(m_fd, &opened) == 0 &&
+            ::fstatat(m_folder, m_name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+            opened.st_dev == named.st_dev && opened.st_ino == named.st_ino)
+            (void)::unlinkat(m_folder, m_name.c_str(), 0);
+    }
+    ::close(m_fd);
+    m_fd = -1;
 }
 
 void ChapterFile::fail(int error) const {

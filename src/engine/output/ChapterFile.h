@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 
 struct stat;
 
@@ -48,12 +49,20 @@ public:
     // Writes what is buffered and closes; failures of either are reported.
     void close();
 
+    // Takes back what this file was opened for, when a run is cancelled: a
+    // file that held text before it was opened for adding is cut back to that
+    // text; any other (new, started over, empty) is removed. Nothing is reported.
+    void abandon() noexcept;
+
 private:
     void flush();
     struct stat judgeOpenFile(const SourceStamp* source) const;
     [[noreturn]] void fail(int error) const;
 
     std::filesystem::path m_path;
+    int m_folder; // not owned
+    std::string m_name;
+    off_t m_keptSize = 0; // what an added-to file held before; 0: the file goes on abandon()
     int m_fd = -1;
     std::string m_buffer;
 };

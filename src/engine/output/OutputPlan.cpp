@@ -171,7 +171,7 @@ std::optional<OutputPlan> PlanOutput(const AnalysisResult& analysis,
         SourceFile source(analysis.m_strSource);
         CutBySize(selection, source, analysis.encoding, options.splitSize);
     }
-    if (selection.m_lngSelected == 0) throw EngineError::allRowsChecked();
+    CheckSomethingSelected(analysis, selection);
 
     OutputPlan plan;
     plan.source = analysis.m_strSource;

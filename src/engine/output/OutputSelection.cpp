@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/output/OutputSelection.h"
 
+#include "engine/base/EngineError.h"
 #include "engine/base/TextUtil.h"
 #include "engine/headings/Analyzer.h"
 
@@ -57,6 +58,12 @@ OutputSelection SelectForOutput(const AnalysisResult& analysis, const std::vecto
         selection.m_lngSelStart[entry] = line;
     }
     return selection;
+}
+
+void CheckSomethingSelected(const AnalysisResult& analysis, const OutputSelection& selection) {
+    if (selection.m_lngSelected > 0) return;
+    if (analysis.m_lngCount == 0) throw EngineError::noHeadings();
+    throw EngineError::allRowsChecked();
 }
 
 std::u16string SelectedTitle(const OutputSelection& selection, std::size_t entry) {

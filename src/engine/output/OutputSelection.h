@@ -41,6 +41,10 @@ OutputSelection BuildSelection(const ChapterTable& table, const std::vector<bool
 // instead of ending the previous one.
 OutputSelection SelectForOutput(const AnalysisResult& analysis, const std::vector<bool>& checked);
 
+// Throws EngineError when the selection (cut by size or not) holds nothing to
+// write: "没有章节标题" when the analysis found no heading, else "排除全部条件".
+void CheckSomethingSelected(const AnalysisResult& analysis, const OutputSelection& selection);
+
 // The title of entry i as files and contents show it: a part cut by size is
 // "标题（2）", or "第2部分" in a text without split points.
 std::u16string SelectedTitle(const OutputSelection& selection, std::size_t entry);

@@ -73,17 +73,22 @@ private:
         ChapterFile out(m_folders.folderFor(file), file.name, path,
                         ByteOrderMark(m_transform.outputEncoding()), OpenModeFor(m_plan, file),
                         &m_plan.stamp);
-        if (m_callbacks.onFileStarted)
-            m_callbacks.onFileStarted(FileProgress{file.fileNumber, file.percent, path});
-        yield();
-        Line line;
-        m_cleanup.breakParagraph();
-        while (m_lines.linesRead() < file.endLine - 1) {
-            if (!m_lines.next(line)) throw EngineError::sourceChanged();
-            if (line.number % kLinesPerYield == 0) yield();
-            if (m_cleanup.drops(line.number)) continue;
-            m_transform.add(line.raw, m_cleanup.continues(line.number, line.raw), out.buffer());
-            out.commit();
+        try {
+            if (m_callbacks.onFileStarted)
+                m_callbacks.onFileStarted(FileProgress{file.fileNumber, file.percent, path});
+            yield();
+            Line line;
+            m_cleanup.breakParagraph();
+            while (m_lines.linesRead() < file.endLine - 1) {
+                if (!m_lines.next(line)) throw EngineError::sourceChanged();
+                if (line.number % kLinesPerYield == 0) yield();
+                if (m_cleanup.drops(line.number)) continue;
+                m_transform.add(line.raw, m_cleanup.continues(line.number, line.raw), out.buffer());
+                out.commit();
+            }
+        } catch (const OutputCancelled&) {
+            out.abandon(); // half a chapter is no chapter file
+            throw;
         }
         m_transform.finish(out.buffer());
         out.close();

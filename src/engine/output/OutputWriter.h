@@ -21,6 +21,11 @@ struct FileProgress {
     std::filesystem::path path;
 };
 
+// Thrown by a callback to stop a run at once: the file being written is
+// taken back (removed, or cut back to what it held before), the files
+// finished before it stay, and the exception goes on to the caller.
+struct OutputCancelled {};
+
 struct OutputCallbacks {
     // Called when a file is opened, before its first line.
     std::function<void(const FileProgress&)> onFileStarted;

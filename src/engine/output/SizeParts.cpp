@@ -73,11 +73,32 @@ public:
     }
 
 private:
-    // The old entries that begin at line `number` (at `start` in the block).
+    // The old entries that begin at line `number` (at `start` in the block),
+    // or the heading of one that a volume's line and preface open.
     void enterEntries(LineNumber number, std::size_t start) {
+        if (number == m_headingAt) {
+            startCutting(start);
+            return;
+        }
         while (m_next < m_end && m_old.m_lngSelStart[m_next] <= number)
             ++m_next;
         m_cutting = m_next > 1; // a chapter, not the front matter
+        // A volume's line and preface stay whole before the chapter's heading:
+        // the chapter is cut, not its volume's opening.
+        const LineNumber heading = m_old.m_lngSelHeading[m_next - 1];
+        if (m_cutting && heading > number) {
+            m_cutting = false;
+            m_headingAt = heading;
+            m_nextStart = heading;
+            beginPiece(start, 0);
+            return;
+        }
+        startCutting(start);
+    }
+
+    void startCutting(std::size_t start) {
+        m_cutting = m_next > 1;
+        m_headingAt = kNever;
         m_nextStart = m_next < m_end ? m_old.m_lngSelStart[m_next] : kNever;
         beginPiece(start, 0);
     }
@@ -168,11 +189,12 @@ private:
     bool m_structureless;
     Encoding m_encoding;
     LineBreaks m_breaks;
-    std::size_t m_end;      // the old end marker
-    std::size_t m_next = 1; // the old entry that begins next, at line m_nextStart
-    LineNumber m_nextStart;
-    std::vector<LineNumber> m_cuts; // the lines where parts after the first begin
-    bool m_cutting;                 // the current entry is cut by size
+    std::size_t m_end;               // the old end marker
+    std::size_t m_next = 1;          // the old entry that begins next, at line m_nextStart
+    LineNumber m_nextStart;          // where enterEntries is called next
+    LineNumber m_headingAt = kNever; // the heading after a volume's opening, cut from there on
+    std::vector<LineNumber> m_cuts;  // the lines where parts after the first begin
+    bool m_cutting;                  // the current entry is cut by size
     OutputSelection m_new;
     std::size_t m_piece = 0; // the new entry being cut
     std::int64_t m_chars = 0;

@@ -3,7 +3,9 @@
 // Parts by size: a kept chapter longer than the limit is cut at line ends
 // (every line of a novel is a paragraph) into parts of at most the limit, or
 // of one line when a single line is longer; a text without split points is
-// cut the same way from its first line.
+// cut the same way from its first line. A volume's line and preface, which
+// open its first chapter's entry, are never cut: the chapter is cut from its
+// heading on.
 
 #include "engine/encoding/Encoding.h"
 #include "engine/output/OutputSelection.h"

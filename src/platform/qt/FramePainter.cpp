@@ -93,4 +93,11 @@ void PaintWindowFrame(QPainter& painter, HWND hwnd, const QRect& windowRect) {
     }
 }
 
+void PaintFocusRing(QPainter& painter, HWND hwnd, const QRect& windowRect, const QColor& colour) {
+    const RECT insets = GetFrameInsets(hwnd);
+    const int t = std::max(1, static_cast<int>(GetDeviceScale()));
+    if (std::min({insets.left, insets.top, insets.right, insets.bottom}) < t) return;
+    Ring(painter, windowRect, t, colour, colour);
+}
+
 } // namespace lumarin::platform::qt

@@ -5,6 +5,7 @@
 
 #include "platform/WinTypes.h"
 
+class QColor;
 class QPainter;
 class QRect;
 
@@ -13,5 +14,9 @@ namespace lumarin::platform::qt {
 // windowRect: the whole window in widget coordinates. Also fills the corner
 // square between two visible scroll bars.
 void PaintWindowFrame(QPainter& painter, HWND hwnd, const QRect& windowRect);
+
+// The frame's outer ring in `colour`, over what PaintWindowFrame drew: the
+// keyboard focus shows on the window even when it has no current item to outline.
+void PaintFocusRing(QPainter& painter, HWND hwnd, const QRect& windowRect, const QColor& colour);
 
 } // namespace lumarin::platform::qt

@@ -2,6 +2,7 @@
 #include "platform/qt/WindowHostWidget.h"
 
 #include "platform/Window.h"
+#include "platform/qt/AccessibleTable.h"
 #include "platform/qt/FramePainter.h"
 #include "platform/qt/InputMapping.h"
 
@@ -20,6 +21,7 @@ WindowHostWidget::WindowHostWidget(HWND hwnd, QWidget* parent)
     setAcceptDrops(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_InputMethodEnabled);
+    InstallAccessibleTableFactory();
     if (IsWindow(m_hwnd)) {
         AttachWindowHost(m_hwnd, this);
         resize(sizeHint());
@@ -56,6 +58,25 @@ QPoint WindowHostWidget::toScreen(QPointF globalPos) const {
 QPoint WindowHostWidget::clientOffset() const {
     const RECT insets = GetFrameInsets(m_hwnd);
     return QPoint(insets.left, insets.top);
+}
+
+bool WindowHostWidget::hasKeyboardFocus() const {
+    return windowAlive() && GetFocus() == m_hwnd;
+}
+
+QRect WindowHostWidget::clientToGlobal(const RECT& client) const {
+    if (client.right <= client.left || client.bottom <= client.top) return {};
+    const double scale = devicePixelRatioF();
+    const QPoint offset = clientOffset();
+    const QPointF topLeft((client.left + offset.x()) / scale, (client.top + offset.y()) / scale);
+    const QPointF bottomRight((client.right + offset.x()) / scale,
+                              (client.bottom + offset.y()) / scale);
+    return QRectF(mapToGlobal(topLeft), mapToGlobal(bottomRight)).toAlignedRect();
+}
+
+POINT WindowHostWidget::globalToClient(QPoint global) const {
+    const QPoint window = toWindow(mapFromGlobal(QPointF(global))) - clientOffset();
+    return POINT{window.x(), window.y()};
 }
 
 // ---- what the window table tells the host ----------------------------------
@@ -136,6 +157,10 @@ void WindowHostWidget::windowDestroyed() {
     update();
 }
 
+void WindowHostWidget::accessibleEvent(AccessibleEvent event, int row) {
+    SendAccessibleEvent(this, event, row);
+}
+
 POINT WindowHostWidget::screenOrigin() const {
     const QPoint origin = toScreen(mapToGlobal(QPointF(0, 0))) + clientOffset();
     return POINT{origin.x(), origin.y()};
@@ -161,8 +186,9 @@ void WindowHostWidget::paintEvent(QPaintEvent* e) {
     painter.scale(1 / scale, 1 / scale);
     RECT window;
     GetWindowRect(m_hwnd, &window);
-    PaintWindowFrame(painter, m_hwnd,
-                     QRect(0, 0, window.right - window.left, window.bottom - window.top));
+    const QRect frame(0, 0, window.right - window.left, window.bottom - window.top);
+    PaintWindowFrame(painter, m_hwnd, frame);
+    if (hasFocus()) PaintFocusRing(painter, m_hwnd, frame, palette().color(QPalette::Highlight));
     if (const PixelBuffer* surface = GetWindowSurface(m_hwnd);
         surface != nullptr && surface->width > 0 && surface->height > 0) {
         const QImage image(reinterpret_cast<const uchar*>(surface->pixels.data()), surface->width,

@@ -36,6 +36,11 @@ public:
     bool windowAlive() const; // the window exists and this widget is still its host
     QSize sizeHint() const override;
     const HostScrollBar& scrollBar(int bar) const { return bar == SB_HORZ ? m_horz : m_vert; }
+    // The window holds the platform's keyboard focus.
+    bool hasKeyboardFocus() const;
+    // Between the window's client pixels and Qt's global coordinates.
+    QRect clientToGlobal(const RECT& client) const;
+    POINT globalToClient(QPoint global) const;
 
     // IWindowHost
     void invalidated() override;
@@ -50,6 +55,7 @@ public:
     void timerStopped(UINT_PTR id) override;
     POINT screenOrigin() const override;
     void windowDestroyed() override;
+    void accessibleEvent(AccessibleEvent event, int row) override;
 
 protected:
     bool event(QEvent* e) override;

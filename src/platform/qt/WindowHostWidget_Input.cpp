@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QUrl>
 #include <QWheelEvent>
 #include <cmath>
@@ -311,6 +312,14 @@ void WindowHostWidget::focusChanged(bool in) {
         SetFocus(m_hwnd);
     else if (!in && GetFocus() == m_hwnd)
         SetFocus(0);
+    if (!in) return;
+    // Qt tells readers that this widget has the focus once this event is done;
+    // the current row, said after that, is what they read out.
+    QTimer::singleShot(0, this, [this] {
+        const IAccessibleWindow* source = GetAccessibleWindow(m_hwnd);
+        if (source != nullptr && hasKeyboardFocus() && source->CurrentRow() >= 0)
+            accessibleEvent(AccessibleEvent::CurrentRowChanged, source->CurrentRow());
+    });
 }
 
 // ---- drag and drop ------------------------------------------------------------------

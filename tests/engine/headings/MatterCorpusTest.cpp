@@ -49,6 +49,34 @@ Book QualifiedMatter() {
     return book;
 }
 
+// Back matter that the contents list after the chapters comes back at the
+// end; the same word inside a chapter is prose, and the volumes the contents
+// list are no chapters.
+Book BackMatterInContents() {
+    Book book;
+    book.line(u"明代史话").line(u"作者：无名氏").blank().line(u"目录");
+    // Each volume numbers its chapters from one.
+    const auto heading = [](int n) {
+        return u"第" + Chinese((n - 1) % 3 + 1) + u"章 " + kTitles[n - 1];
+    };
+    const auto volume = [](int n) { return n == 1 ? u"第一卷 兴起" : u"第二卷 衰落"; };
+    book.line(u"序言");
+    for (int n = 1; n <= 6; ++n) {
+        if (n % 3 == 1) book.line(volume(n)); // volumes stay volumes, listed or not
+        book.line(heading(n));
+    }
+    book.line(u"大事记").line(u"参考文献").line(u"注释").blank();
+    book.split(u"序言", u"序言").story(4);
+    for (int n = 1; n <= 6; ++n) {
+        if (n % 3 == 1) book.line(volume(n));
+        book.split(heading(n), kTitles[n - 1]).story(8);
+        if (n == 2) book.blank().line(u"注释").blank().story(2);
+    }
+    for (const std::u16string word : {u"大事记", u"参考文献", u"注释"})
+        book.blank().split(word, word).blank().story(3);
+    return book;
+}
+
 // Essays, some titled in quotes, whose prose holds short quoted dialogue.
 Book QuotedTitles() {
     Book book;
@@ -61,11 +89,24 @@ Book QuotedTitles() {
     return book;
 }
 
+TEST(MatterCorpus, VolumesTheContentsListStayVolumes) {
+    test::TempDir dir;
+    AnalysisRequest request;
+    request.automatic = true;
+    const AnalysisResult result =
+        Analyze(dir.write("book.txt", Encoded(BackMatterInContents().text(), "UTF-8")), request);
+    ASSERT_EQ(result.volumes.size(), 2u);
+    EXPECT_EQ(test::U8(result.volumes[1].title), "第二卷 衰落");
+    for (const std::u16string& heading : result.table.m_strHeading)
+        EXPECT_FALSE(heading.starts_with(u"第二卷")) << test::U8(heading);
+}
+
 TEST(MatterCorpus, EveryBookSplitExactly) {
     Shelf shelf;
     const auto encodings = {"GB18030", "UTF-8", "UTF-16LE"};
     shelf.add("qualified front and back matter", u"第N章", QualifiedMatter(), encodings);
     shelf.add("titles in quotes beside dialogue", u"版式标题", QuotedTitles(), encodings);
+    shelf.add("back matter the contents list", u"第N章", BackMatterInContents(), encodings);
     shelf.expectEverySplitExactly();
 }
 

@@ -12,6 +12,7 @@
 #include "engine/source/SourceChecksum.h"
 
 #include <fstream>
+#include <map>
 #include <gtest/gtest.h>
 
 namespace lumarin::engine {
@@ -121,6 +122,75 @@ TEST(ChapterEdits, AddedSplitsStayInTheVolumeTheyStandIn) {
     EXPECT_EQ(edited.volumes[1].firstRow, 4); // the added split opens the volume now
 }
 
+TEST(ChapterEdits, AVolumeMarkedByHandHoldsTheRowsUpToTheNextVolumeAndTravelsInTheFile) {
+    const TempDir dir;
+    std::string text = "书名\n卷首语\n";   // lines 1, 2
+    const auto chapter = [&text](const char* heading) {
+        text += std::string(heading) + "\n";
+        for (int i = 0; i < 10; ++i)
+            text += "正文\n";
+    };
+    chapter("第1章 甲");           // line 3
+    chapter("第2章 乙");           // line 14
+    text += "外篇 云涌\n";        // line 25: no rule takes it for a volume
+    chapter("第3章 丙");           // line 26
+    text += "第二卷 风起\n";      // line 37, found
+    chapter("第1章 丁");           // line 38
+    const auto path = dir.path() / "volumes.txt";
+    std::ofstream(path, std::ios::binary) << text;
+    const AnalysisResult found = Analyze(path, kDefaultCondition);
+    ASSERT_EQ(found.m_lngCount, 4);
+    ASSERT_EQ(found.volumes.size(), 1u);
+    ASSERT_EQ(found.volumes[0].line, 37);
+
+    const struct {
+        const char* what;
+        std::map<LineNumber, std::u16string> marked;
+        std::vector<LineNumber> lines;     // of the volumes, in order
+        std::vector<std::int32_t> rowVolume;
+        std::vector<std::int32_t> firstRows;
+    } cases[] = {
+        {"none", {}, {37}, {-1, -1, -1, 0}, {3}},
+        {"between chapters", {{25, u"外篇 云涌"}}, {25, 37}, {-1, -1, 0, 1}, {2, 3}},
+        {"before every chapter", {{2, u"卷首语"}, {25, u"外篇 云涌"}}, {2, 25, 37},
+         {0, 0, 1, 2}, {0, 2, 3}},
+        {"at a heading", {{14, u"第2章 乙"}}, {14, 37}, {-1, 0, 0, 1}, {1, 3}},
+        {"at a found volume, or past the end", {{37, u"第二卷 风起"}, {999, u"x"}}, {37},
+         {-1, -1, -1, 0}, {3}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ChapterEdits edits;
+        edits.volumes = c.marked;
+        const AnalysisResult edited = ApplyEdits(found, edits);
+        std::vector<LineNumber> lines;
+        std::vector<std::int32_t> firstRows;
+        for (const Volume& volume : edited.volumes) {
+            lines.push_back(volume.line);
+            firstRows.push_back(volume.firstRow);
+        }
+        EXPECT_EQ(lines, c.lines);
+        EXPECT_EQ(edited.rowVolume, c.rowVolume);
+        EXPECT_EQ(firstRows, c.firstRows);
+
+        // Through the review file and back, as --toc and a saved review read it.
+        const std::vector<bool> checked(4, false);
+        const ReviewFile file = ReviewOf(edited, checked, SourceChecksum(path));
+        const Review review = ReviewFromFile(found, ParseReviewFile(ReviewFileText(file, edited)));
+        EXPECT_EQ(ApplyEdits(found, review.edits).rowVolume, c.rowVolume);
+    }
+
+    // The volume line opens its first chapter's file, as a found volume's does.
+    ChapterEdits edits;
+    edits.volumes[25] = u"外篇 云涌";
+    const AnalysisResult edited = ApplyEdits(found, edits);
+    EXPECT_EQ(edited.volumes[0].title, u"外篇 云涌");
+    const std::optional<OutputPlan> plan = PlanOutput(edited, std::vector<bool>(4, false), {});
+    ASSERT_TRUE(plan);
+    EXPECT_EQ(PlannedFileAt(*plan, 2).endLine, 25);
+    EXPECT_EQ(PlannedFileAt(*plan, 3).firstLine, 25);
+}
+
 TEST(ChapterEdits, TheOutputNamesFilesByCorrectedTitlesAndTheBookListsThem) {
     const TempDir dir;
     const AnalysisResult found = Analyze(WriteNovel(dir), kDefaultCondition);
@@ -191,27 +261,87 @@ TEST(ReviewFile, RowsItListsAreTheSplitAndRowsItLeavesOutAreTicked) {
     EXPECT_THROW(ReviewFromFile(found, file), EngineError);
 }
 
+// A split asked for at a blank line falls on the next line with text: never a chapter that
+// starts with nothing (nor a file of blank lines only).
+TEST(ReviewFile, ASplitAtABlankLineFallsOnTheNextLineWithText) {
+    const TempDir dir;
+    // 第1章 at line 3, 第2章 at 17; even lines are blank; line 30, the last, is blank too.
+    std::string text = "书名\n";
+    for (int n = 1; n <= 2; ++n) {
+        text += "\n第" + std::to_string(n) + "章 标题" + std::to_string(n) + "\n";
+        for (int i = 1; i <= 6; ++i)
+            text += "\n正文" + std::to_string(n) + std::to_string(i) + "\n";
+    }
+    text += "\n";
+    const auto source = dir.path() / "blank.txt";
+    std::ofstream(source, std::ios::binary) << text;
+    const AnalysisResult found = Analyze(source, kDefaultCondition);
+    ASSERT_EQ(Starts(found), (std::vector<LineNumber>{3, 17, 31}));
+    ReviewFile file;
+    // 6 moves to 7; 16 moves onto 第2章, which the file ticks; 30 has nothing after it.
+    file.rows = {{3, false, false, u"标题1"},
+                 {6, false, true, u""},
+                 {16, false, true, u""},
+                 {17, true, false, u"标题2"},
+                 {30, false, true, u"nothing"}};
+    const Review review = ReviewFromFile(found, file);
+    ASSERT_EQ(review.edits.added.size(), 1u);
+    EXPECT_EQ(review.edits.added[0], (AddedSplit{7, u"正文12"}));
+    EXPECT_TRUE(review.edits.titles.empty()) << "a moved split is named by its new line";
+    EXPECT_EQ(review.checked, (std::vector<bool>{false, false, true}));
+    EXPECT_EQ(Starts(ApplyEdits(found, review.edits)), (std::vector<LineNumber>{3, 7, 17, 31}));
+}
+
+TEST(ReviewFile, AFileOfAnotherBookSaysSoAndAChangedBookSaysSo) {
+    ReviewFile file;
+    file.checksum = "aaaa";
+    file.source = u"/books/novel.txt";
+    EXPECT_NO_THROW(CheckReviewIsOf(file, "aaaa", "/elsewhere/copy.txt"));
+    const struct {
+        std::u16string source; // in the file
+        const char* book;      // the book it is applied to
+        ErrorCode code;
+        std::u16string message;
+    } cases[] = {
+        {u"/books/novel.txt", "/elsewhere/novel.txt", ErrorCode::SourceChanged,
+         u"源文件已改变，请重新分析!"},
+        {u"/books/novel.txt", "/books/other.txt", ErrorCode::OtherBook,
+         u"目录文件属于另一本书: novel.txt"},
+        {u"", "/books/novel.txt", ErrorCode::OtherBook, u"目录文件属于另一本书"},
+    };
+    for (const auto& c : cases) {
+        file.source = c.source;
+        try {
+            CheckReviewIsOf(file, "bbbb", c.book);
+            ADD_FAILURE() << c.book << " was taken";
+        } catch (const EngineError& error) {
+            EXPECT_EQ(error.code(), c.code) << c.book;
+            EXPECT_EQ(error.message(), c.message) << c.book;
+        }
+    }
+}
+
 TEST(ReviewFile, WhatIsNoReviewIsRefusedWithTheReason) {
     const struct {
         const char* json;
         const char16_t* message;
     } cases[] = {
-        {"", u"目录文件无效: not JSON"},
-        {"[1, 2]", u"目录文件无效: not a JSON object"},
-        {R"({"rows": []})", u"目录文件无效: file: no \"checksum\""},
-        {R"({"checksum": 5, "rows": []})", u"目录文件无效: file: \"checksum\" has the wrong type"},
-        {R"({"checksum": "x"})", u"目录文件无效: file: no \"rows\""},
-        {R"({"checksum": "x", "rows": [7]})", u"目录文件无效: rows[0]: not an object"},
+        {"", u"目录文件无效: 不是JSON文本"},
+        {"[1, 2]", u"目录文件无效: 不是JSON对象"},
+        {R"({"rows": []})", u"目录文件无效: 文件缺少“checksum”"},
+        {R"({"checksum": 5, "rows": []})", u"目录文件无效: 文件的“checksum”类型不对"},
+        {R"({"checksum": "x"})", u"目录文件无效: 文件缺少“rows”"},
+        {R"({"checksum": "x", "rows": [7]})", u"目录文件无效: rows的第1项不是JSON对象"},
         {R"({"checksum": "x", "rows": [{"checked": true, "title": "t"}]})",
-         u"目录文件无效: rows[0]: no \"start_line\""},
+         u"目录文件无效: rows的第1项缺少“start_line”"},
         {R"({"checksum": "x", "rows": [{"start_line": 1.5, "checked": true, "title": "t"}]})",
-         u"目录文件无效: rows[0]: \"start_line\" has the wrong type"},
+         u"目录文件无效: rows的第1项的“start_line”类型不对"},
         {R"({"checksum": "x", "rows": [{"start_line": 0, "checked": true, "title": "t"}]})",
-         u"目录文件无效: rows[0]: \"start_line\" must be 1 or more"},
+         u"目录文件无效: rows的第1项的“start_line”必须大于0"},
         {R"({"checksum": "x", "rows": [{"start_line": 3, "checked": "no", "title": "t"}]})",
-         u"目录文件无效: rows[0]: \"checked\" has the wrong type"},
+         u"目录文件无效: rows的第1项的“checked”类型不对"},
         {R"({"checksum": "x", "rows": [{"start_line": 3, "checked": true}]})",
-         u"目录文件无效: rows[0]: no \"title\""},
+         u"目录文件无效: rows的第1项缺少“title”"},
     };
     for (const auto& c : cases) {
         try {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <limits>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,10 +17,13 @@ using test::Encode;
 using test::TempDir;
 
 // A book of lines whose characters are known: some headings, paragraphs of
-// every length (long ones far over a small limit), blank lines.
+// every length (long ones far over a small limit), blank lines. Some chapters
+// are opened by a volume: their entry starts at the volume's line, lines
+// before their heading.
 struct Book {
     std::vector<std::u16string> lines;
     std::vector<LineNumber> headings;
+    std::map<LineNumber, LineNumber> openings; // heading -> the volume line before it
 };
 
 Book MakeBook(bool withHeadings) {
@@ -28,7 +32,9 @@ Book MakeBook(bool withHeadings) {
     for (int i = 0; i < 600; ++i) {
         seed = seed * 1103515245u + 12345u;
         if (withHeadings && i % 40 == 3) {
-            book.headings.push_back(static_cast<LineNumber>(book.lines.size()) + 1);
+            const auto heading = static_cast<LineNumber>(book.lines.size()) + 1;
+            book.headings.push_back(heading);
+            if (book.headings.size() % 3 == 2) book.openings[heading] = heading - 6;
             book.lines.push_back(u"第" + std::u16string(1, u'一') + u"章");
             continue;
         }
@@ -44,13 +50,15 @@ Book MakeBook(bool withHeadings) {
 // The selection the writer gets: the front matter, one entry per heading.
 OutputSelection SelectionOf(const Book& book) {
     OutputSelection selection;
-    const auto entry = [&](LineNumber start) {
-        selection.m_lngSelStart.push_back(start);
+    const auto entry = [&](LineNumber heading) {
+        const auto opening = book.openings.find(heading);
+        selection.m_lngSelStart.push_back(opening == book.openings.end() ? heading
+                                                                         : opening->second);
         selection.m_intSelNo.push_back(static_cast<std::int16_t>(selection.m_intSelNo.size()));
         selection.m_strSelTitle.emplace_back(u"章");
         selection.m_lngSelVolume.push_back(-1);
-        selection.m_lngSelOpens.push_back(-1);
-        selection.m_lngSelHeading.push_back(start);
+        selection.m_lngSelOpens.push_back(opening == book.openings.end() ? -1 : 0);
+        selection.m_lngSelHeading.push_back(heading);
         selection.m_lngSelPart.push_back(0);
     };
     entry(1);
@@ -64,11 +72,18 @@ OutputSelection SelectionOf(const Book& book) {
 // The parts by size must be the greedy ones: within every chapter (the whole
 // text when there are none) a part ends exactly where its next line would
 // take it past the limit, and a part with characters is never empty of lines.
+// A volume's opening stays whole in its chapter's first part, not counted.
 void ExpectGreedyParts(const Book& book, const OutputSelection& cut, std::int64_t limit) {
     const auto chars = [&](LineNumber line) {
         return static_cast<std::int64_t>(book.lines[static_cast<std::size_t>(line - 1)].size());
     };
-    std::vector<LineNumber> chapterStarts(book.headings);
+    std::vector<LineNumber> chapterStarts;
+    std::map<LineNumber, LineNumber> headingAfter; // an opening's line -> its heading
+    for (const LineNumber heading : book.headings) {
+        const auto opening = book.openings.find(heading);
+        chapterStarts.push_back(opening == book.openings.end() ? heading : opening->second);
+        if (opening != book.openings.end()) headingAfter[opening->second] = heading;
+    }
     if (chapterStarts.empty()) chapterStarts.push_back(1);
     const auto chapterStart = [&](LineNumber line) {
         return std::binary_search(chapterStarts.begin(), chapterStarts.end(), line);
@@ -79,9 +94,14 @@ void ExpectGreedyParts(const Book& book, const OutputSelection& cut, std::int64_
     for (LineNumber line = chapterStarts.front(); line < end;) {
         ASSERT_LT(entry + 1, cut.m_lngSelStart.size());
         ASSERT_EQ(cut.m_lngSelStart[entry], line);
+        LineNumber from = line;
+        if (const auto opening = headingAfter.find(line); opening != headingAfter.end()) {
+            from = opening->second;
+            EXPECT_EQ(cut.m_lngSelHeading[entry], from) << "the heading of the part from " << line;
+        }
         std::int64_t sum = 0;
-        LineNumber next = line;
-        while (next < end && (next == line || !chapterStart(next)) &&
+        LineNumber next = from;
+        while (next < end && (next == from || !chapterStart(next)) &&
                !(sum > 0 && sum + chars(next) > limit))
             sum += chars(next++);
         EXPECT_EQ(cut.m_lngSelStart[entry + 1], next) << "part from line " << line;
