@@ -291,13 +291,13 @@ bool frmTessel::MarkVolumeAtLine(engine::LineNumber line) {
         setStatusText(QStringLiteral("第%1行已是分卷").arg(line));
         return false;
     }
-    const std::vector<std::u16string> text = engine::LinesAt(*m_found, {line});
-    if (text.empty() || engine::TrimBlanks(text.front()).empty()) {
+    const std::vector<engine::SplitLine> at = engine::SplitLinesAt(*m_found, {line});
+    if (at.empty() || at.front().line != line || engine::TrimBlanks(at.front().text).empty()) {
         setStatusText(QStringLiteral("第%1行是空行，不能分卷").arg(line));
         return false;
     }
     ReviewState state = reviewState();
-    state.edits.volumes[line] = text.front();
+    state.edits.volumes[line] = at.front().text;
     applyReviewState(state);
     recordReview();
     setStatusText(QStringLiteral("第%1行起为新的一卷（可以撤销）").arg(line));

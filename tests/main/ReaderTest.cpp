@@ -249,6 +249,7 @@ TEST_F(Readers, EveryInputIsNamedByItsLabelOrItsOwnName) {
     QList<QWidget*> inputs;
     for (QWidget* top :
          {static_cast<QWidget*>(window.get()), static_cast<QWidget*>(window->nearMissWindow())}) {
+        if (top == nullptr) continue; // the near misses may show inside the window
         for (QWidget* w : top->findChildren<QWidget*>()) {
             const bool input = qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) ||
                                qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractSpinBox*>(w) ||
@@ -283,7 +284,6 @@ TEST_F(Readers, EveryInputIsNamedByItsLabelOrItsOwnName) {
         {window->cboOutEncoding(), "输出编码："},
         {window->txtPreview(), "章节预览"},
         {window->cmdOpenFile(), "选择源文件"},
-        {window->txtNearMisses(), "疑似标题"},
     };
     for (const auto& l : labelled)
         EXPECT_EQ(SpokenName(l.field), QString::fromUtf8(l.name));

@@ -188,8 +188,14 @@ Review ReviewFromFile(const AnalysisResult& found, const ReviewFile& file) {
     }
     std::sort(volumeLines.begin(), volumeLines.end());
     volumeLines.erase(std::unique(volumeLines.begin(), volumeLines.end()), volumeLines.end());
-    const std::vector<std::u16string> volumeTexts = LinesAt(found, volumeLines);
-    if (volumeTexts.size() != volumeLines.size()) throw EngineError::sourceChanged();
+    // A volume opens at a line with text: a blank one would move, as a split does.
+    std::vector<std::u16string> volumeTexts;
+    for (const SplitLine& at : SplitLinesAt(found, volumeLines)) {
+        const LineNumber asked = volumeLines[volumeTexts.size()];
+        if (at.line != asked)
+            throw EngineError::invalidReview("分卷行第" + std::to_string(asked) + "行是空行");
+        volumeTexts.push_back(at.text);
+    }
 
     Review review;
     for (std::size_t i = 0; i < volumeLines.size(); ++i)
