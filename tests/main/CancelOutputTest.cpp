@@ -4,7 +4,7 @@
 // when the run added to it), the finished files stay, and the status line
 // says how many were written, never "处理完毕".
 #include "MainWindowFixture.h"
-#include "engine/output/ChapterFile.h"
+#include "engine/output/OpenHook.h"
 
 #include <QLabel>
 #include <map>
@@ -36,14 +36,14 @@ std::map<std::string, std::string> FilesByNumber(const fs::path& root) {
 class CancelAt {
 public:
     CancelAt(frmTessel& window, std::string number) {
-        engine::ChapterFile::beforeOpenForTesting() = [&window, number,
+        engine::BeforeOpenForTesting() = [&window, number,
                                                        this](const std::string& name) {
             if (number.empty() || !name.starts_with(number)) return;
             caption = window.cmdSaveOut()->text();
             QTest::mouseClick(window.cmdSaveOut(), Qt::LeftButton);
         };
     }
-    ~CancelAt() { engine::ChapterFile::beforeOpenForTesting() = nullptr; }
+    ~CancelAt() { engine::BeforeOpenForTesting() = nullptr; }
     CancelAt(const CancelAt&) = delete;
     CancelAt& operator=(const CancelAt&) = delete;
 
