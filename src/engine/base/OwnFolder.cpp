@@ -2,6 +2,7 @@
 #include "engine/base/OwnFolder.h"
 
 #include "engine/base/EngineError.h"
+#include "engine/base/FileDescriptor.h"
 
 #include <array>
 #include <cerrno>
@@ -25,20 +26,6 @@ std::string LimitText(std::size_t limit) {
     return limit % kMiB == 0 ? std::to_string(limit / kMiB) + " MB"
                              : std::to_string(limit) + " 字节";
 }
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0) ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const noexcept { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -64,7 +51,7 @@ std::string TemporaryName(const std::string& name) {
 std::string ReadAt(int folder, const std::string& name, int flags, const std::string& shown,
                    std::size_t limit) {
     // Not blocking: a FIFO opens at once, and is then refused as no regular file.
-    const Descriptor file(
+    const FileDescriptor file(
         ::openat(folder, name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | flags));
     if (file.get() < 0) throw EngineError::readFailed(shown, Reason(errno, flags));
     struct stat info {};

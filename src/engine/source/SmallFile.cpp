@@ -2,6 +2,7 @@
 #include "engine/source/SmallFile.h"
 
 #include "engine/base/EngineError.h"
+#include "engine/base/FileDescriptor.h"
 #include "engine/base/TextUtil.h"
 
 #include <cerrno>
@@ -23,27 +24,13 @@ std::u16string_view Kind(mode_t mode) {
     return u"设备";
 }
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0) ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
 } // namespace
 
 std::string ReadSmallFile(const std::filesystem::path& path, std::int64_t largestBytes,
                           std::u16string_view what) {
     if (path == kStandardInput) throw EngineError::notRegularFile(path.string(), u"标准输入");
     // Non-blocking: a FIFO without a writer opens at once, and is refused below.
-    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (fd.get() < 0) throw EngineError::readFailed(path.string(), std::strerror(errno));
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0)
