@@ -85,8 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         result = WriteOutput(analysis, analysis.checked, options);
     } catch (const EngineError& error) {
-        if (error.code() == ErrorCode::AllRowsChecked) {
-            return 0; // no heading, nothing to split
+        if (error.code() == ErrorCode::AllRowsChecked || error.code() == ErrorCode::NoHeadings) {
+            return 0; // no split point, nothing to split
         }
         Fail(error.what());
     }
