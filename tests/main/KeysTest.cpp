@@ -14,15 +14,6 @@ namespace {
 
 using Keys = test::MainWindowFixture;
 
-std::vector<std::string> TwoChapters() {
-    std::vector<std::string> lines{"前言"};
-    for (const char* heading : {"第一章 开始", "第二章 继续"}) {
-        lines.push_back(heading);
-        lines.insert(lines.end(), 10, "正文");
-    }
-    return lines;
-}
-
 class KeysPressed : public Keys {
 protected:
     void SetUp() override {
@@ -40,14 +31,14 @@ protected:
 };
 
 TEST_F(KeysPressed, OpenAnalyseWriteAndClose) {
-    const auto book = writeNovel(TwoChapters(), "青灯.txt");
+    const auto book = writeNovel(test::TwoChapters(), "青灯.txt");
     services.fileDialogs().ScriptOpenFile(book.u16string());
     window->txtOut()->setFocus(); // the keys work from a text field too
     press(Qt::CTRL | Qt::Key_O);
     ASSERT_EQ(services.fileDialogs().OpenFileCalls().size(), 1u);
     EXPECT_EQ(list().ItemCount(), 2) << "the book chosen is analysed";
 
-    std::vector<std::string> grown = TwoChapters();
+    std::vector<std::string> grown = test::TwoChapters();
     grown.push_back("第三章 结束");
     test::WriteGbkLines(book, grown);
     press(Qt::Key_F5);
@@ -61,7 +52,7 @@ TEST_F(KeysPressed, OpenAnalyseWriteAndClose) {
 }
 
 TEST_F(KeysPressed, AltAndAButtonsLetterPressesIt) {
-    window->txtFile()->setPlainText(QString::fromStdString(writeNovel(TwoChapters()).string()));
+    window->txtFile()->setPlainText(QString::fromStdString(writeNovel(test::TwoChapters()).string()));
     const struct {
         QAbstractButton* button;
         std::function<bool()> pressed;
@@ -98,7 +89,7 @@ TEST_F(Keys, TheOptionsMenuListsEveryCommandKey) {
 }
 
 TEST_F(KeysPressed, AKeyDoesNothingWhereItsButtonIsDisabled) {
-    analyse(writeNovel(TwoChapters()));
+    analyse(writeNovel(test::TwoChapters()));
     window->cmdSaveOut()->setEnabled(false);
     press(Qt::CTRL | Qt::Key_S);
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "novel"));

@@ -12,22 +12,13 @@ namespace {
 
 using StatusLine = test::MainWindowFixture;
 
-std::vector<std::string> TwoChapters() {
-    std::vector<std::string> lines{"前言"};
-    for (const char* heading : {"第一章 开始", "第二章 继续"}) {
-        lines.push_back(heading);
-        lines.insert(lines.end(), 10, "正文");
-    }
-    return lines;
-}
-
 QString Q(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());
 }
 
 TEST_F(StatusLine, NamesWhereThisRunWroteAndOpensThatFolder) {
     useOwnCondition(); // two chapters: too few for the automatic choice
-    const auto book = writeNovel(TwoChapters(), "青灯.txt");
+    const auto book = writeNovel(test::TwoChapters(), "青灯.txt");
     EXPECT_FALSE(window->cmdOpenOut()->isVisible()) << "nothing written yet";
     analyse(book);
     const struct {
@@ -61,7 +52,7 @@ TEST_F(StatusLine, NamesWhereThisRunWroteAndOpensThatFolder) {
     EXPECT_TRUE(window->lblState()->text().startsWith(QStringLiteral("处理完毕！")));
 
     // Another book: what was written belongs to the last one.
-    analyse(writeNovel(TwoChapters(), "别的.txt"));
+    analyse(writeNovel(test::TwoChapters(), "别的.txt"));
     EXPECT_FALSE(window->cmdOpenOut()->isVisible());
     EXPECT_FALSE(window->lblState()->text().contains(QStringLiteral("处理完毕")));
     const std::size_t opened = services.shell().OpenedFolders().size();
@@ -75,7 +66,7 @@ TEST_F(StatusLine, ANarrowWindowShortensThePathInItsMiddle) {
                       "第二层也是很长很长的文件夹名字" / "第三层的名字同样很长很长很长很长";
     std::filesystem::create_directories(deep);
     const auto book = deep / "青灯.txt";
-    test::WriteGbkLines(book, TwoChapters());
+    test::WriteGbkLines(book, test::TwoChapters());
     window->resize(2400, window->height());
     analyse(book);
     QTest::mouseClick(window->cmdSaveOut(), Qt::LeftButton);

@@ -37,4 +37,13 @@ void WriteGbkLines(const std::filesystem::path& file, const std::vector<std::str
     lumarin::test::WriteBytes(file, bytes);
 }
 
+std::vector<std::string> TwoChapters() {
+    std::vector<std::string> lines{"前言"};
+    for (const char* heading : {"第一章 开始", "第二章 继续"}) {
+        lines.push_back(heading);
+        lines.insert(lines.end(), 10, "正文");
+    }
+    return lines;
+}
+
 } // namespace lumarin::app::test

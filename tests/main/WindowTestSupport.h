@@ -35,4 +35,7 @@ private:
 // UTF-8 lines written as GBK, each ended by CR LF.
 void WriteGbkLines(const std::filesystem::path& file, const std::vector<std::string>& lines);
 
+// A small book: a preface line, then two chapters of ten lines each.
+std::vector<std::string> TwoChapters();
+
 } // namespace lumarin::app::test
